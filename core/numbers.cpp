@@ -1,0 +1,350 @@
+#include "numbers.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <system_error>
+
+namespace ravo {
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool IsIgnoredBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+
+int DigitValue(char c)
+{
+    if (IsDigit(c))
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return 99;
+}
+
+// "&H1F" and "&O17": a non-negative whole number in the given radix.
+double RadixNumber(std::string_view digits, int radix)
+{
+    double value = 0;
+    for (char c : digits) {
+        const int digit = DigitValue(c);
+        if (digit >= radix)
+            break;
+        value = value * radix + digit;
+    }
+    if (std::isinf(value))
+        throw OverflowError("number too large");
+    return value;
+}
+
+// The decimal exponent of the first significant digit of a mantissa such as
+// "001.25" (0) or ".0003" (-4), plus the written exponent; tells an overflow
+// from an underflow when the conversion is out of range.
+long long MagnitudeOf(std::string_view mantissa, long long exponent)
+{
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const std::string_view integer = mantissa.substr(0, point);
+    const std::size_t firstInteger = integer.find_first_not_of('0');
+    if (firstInteger != std::string_view::npos)
+        return static_cast<long long>(integer.size() - firstInteger) - 1 + exponent;
+    const std::string_view fraction = mantissa.substr(std::min(point + 1, mantissa.size()));
+    const std::size_t firstFraction = fraction.find_first_not_of('0');
+    return -static_cast<long long>(firstFraction) - 1 + exponent;
+}
+
+double DecimalNumber(std::string_view s)
+{
+    std::size_t pos = 0;
+    bool negative = false;
+    if (pos < s.size() && (s[pos] == '+' || s[pos] == '-')) {
+        negative = s[pos] == '-';
+        ++pos;
+    }
+    const std::size_t mantissaStart = pos;
+    std::size_t digits = 0;
+    while (pos < s.size() && IsDigit(s[pos])) {
+        ++pos;
+        ++digits;
+    }
+    if (pos < s.size() && s[pos] == '.') {
+        ++pos;
+        while (pos < s.size() && IsDigit(s[pos])) {
+            ++pos;
+            ++digits;
+        }
+    }
+    if (digits == 0)
+        return 0;
+    const std::string_view mantissa = s.substr(mantissaStart, pos - mantissaStart);
+
+    long long exponent = 0;
+    std::string_view exponentText;
+    if (pos < s.size() && (s[pos] == 'e' || s[pos] == 'E' || s[pos] == 'd' || s[pos] == 'D')) {
+        std::size_t epos = pos + 1;
+        bool exponentNegative = false;
+        if (epos < s.size() && (s[epos] == '+' || s[epos] == '-')) {
+            exponentNegative = s[epos] == '-';
+            ++epos;
+        }
+        const std::size_t exponentDigitsStart = epos;
+        while (epos < s.size() && IsDigit(s[epos])) {
+            if (exponent < 1'000'000'000)
+                exponent = exponent * 10 + (s[epos] - '0');
+            ++epos;
+        }
+        if (epos > exponentDigitsStart) {
+            exponentText = s.substr(exponentDigitsStart, epos - exponentDigitsStart);
+            if (exponentNegative)
+                exponent = -exponent;
+        }
+    }
+
+    // from_chars wants neither a plus sign nor a D exponent.
+    std::string text(mantissa);
+    if (!exponentText.empty()) {
+        text += exponent < 0 ? "e-" : "e";
+        text += exponentText;
+    }
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    (void)end;
+    if (error == std::errc::result_out_of_range) {
+        if (MagnitudeOf(mantissa, exponent) > 0)
+            throw OverflowError("number too large");
+        value = 0;
+    }
+    return negative ? -value : value;
+}
+
+// The digits of a value rounded to a number of significant digits, trailing
+// zeros removed, with the decimal exponent of the first digit.
+struct Significant {
+    bool negative = false;
+    std::string digits;  // empty for zero
+    int exponent = 0;
+};
+
+Significant RoundToSignificant(double value, int significantDigits)
+{
+    std::array<char, 64> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::scientific, significantDigits - 1);
+    const std::string_view text(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
+    Significant out;
+    std::size_t pos = 0;
+    if (text[pos] == '-') {
+        out.negative = true;
+        ++pos;
+    }
+    const std::size_t ePos = text.find('e');
+    for (std::size_t i = pos; i < ePos; ++i) {
+        if (IsDigit(text[i]))
+            out.digits += text[i];
+    }
+    std::from_chars(text.data() + ePos + (text[ePos + 1] == '+' ? 2 : 1),
+                    text.data() + text.size(), out.exponent);
+    while (!out.digits.empty() && out.digits.back() == '0')
+        out.digits.pop_back();
+    return out;
+}
+
+std::string ExponentText(int exponent)
+{
+    std::string text = exponent < 0 ? "E-" : "E+";
+    const int magnitude = std::abs(exponent);
+    if (magnitude < 10)
+        text += '0';
+    text += std::to_string(magnitude);
+    return text;
+}
+
+std::string SignificantText(double value, int significantDigits, int largestPlainExponent)
+{
+    if (value == 0)
+        return " 0";
+    const Significant s = RoundToSignificant(value, significantDigits);
+    std::string text = s.negative ? "-" : " ";
+    const int count = static_cast<int>(s.digits.size());
+    if (s.exponent < -4 || s.exponent > largestPlainExponent) {
+        text += s.digits[0];
+        if (count > 1) {
+            text += '.';
+            text.append(s.digits, 1);
+        }
+        return text + ExponentText(s.exponent);
+    }
+    if (s.exponent < 0) {
+        text += '.';
+        text.append(static_cast<std::size_t>(-s.exponent - 1), '0');
+        return text + s.digits;
+    }
+    const int integerDigits = s.exponent + 1;
+    if (count <= integerDigits) {
+        text += s.digits;
+        text.append(static_cast<std::size_t>(integerDigits - count), '0');
+        return text;
+    }
+    text.append(s.digits, 0, static_cast<std::size_t>(integerDigits));
+    text += '.';
+    text.append(s.digits, static_cast<std::size_t>(integerDigits));
+    return text;
+}
+
+struct ParsedPattern {
+    int minIntegerDigits = 0;
+    bool hasPoint = false;
+    int places = 0;       // digits after the point
+    int minPlaces = 0;    // of which always written
+};
+
+ParsedPattern ParsePattern(std::string_view pattern)
+{
+    ParsedPattern p;
+    for (char c : pattern) {
+        if (c == '.') {
+            if (p.hasPoint)
+                throw std::invalid_argument("pattern with two points");
+            p.hasPoint = true;
+        } else if (c == '0' || c == '#') {
+            if (!p.hasPoint) {
+                p.minIntegerDigits += c == '0';
+            } else {
+                ++p.places;
+                if (c == '0')
+                    p.minPlaces = p.places;
+            }
+        } else {
+            throw std::invalid_argument("unsupported pattern character");
+        }
+    }
+    return p;
+}
+
+// Decimal digits after the point that the exact value of a double can have.
+int ExactFractionDigits(double magnitude)
+{
+    if (magnitude == 0)
+        return 0;
+    int exponent = 0;
+    std::frexp(magnitude, &exponent);
+    // The lowest bit of a double weighs 2^(exponent - 53), or 2^-1074 at least.
+    const int lowestBit = std::max(exponent - 53, -1074);
+    return lowestBit >= 0 ? 0 : -lowestBit;
+}
+
+// Adds one unit in the last place of a digit string; true when it carried out.
+bool IncrementDigits(std::string& digits)
+{
+    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
+        if (*it != '9') {
+            ++*it;
+            return false;
+        }
+        *it = '0';
+    }
+    return true;
+}
+
+}  // namespace
+
+double LeadingNumber(std::string_view text)
+{
+    std::string compact;
+    compact.reserve(text.size());
+    for (char c : text) {
+        if (!IsIgnoredBlank(c))
+            compact += c;
+    }
+    const std::string_view s = compact;
+    if (s.size() >= 2 && s[0] == '&') {
+        if (s[1] == 'H' || s[1] == 'h')
+            return RadixNumber(s.substr(2), 16);
+        if (s[1] == 'O' || s[1] == 'o')
+            return RadixNumber(s.substr(2), 8);
+    }
+    return DecimalNumber(s);
+}
+
+float ToFloat(double value)
+{
+    // Halfway between FLT_MAX and the next power of two rounds to infinity.
+    constexpr double firstOverflow = 0x1.ffffffp+127;
+    if (std::isnan(value) || std::fabs(value) >= firstOverflow)
+        throw OverflowError("value beyond the 32-bit float range");
+    return static_cast<float>(value);
+}
+
+std::int32_t ToCount(double value)
+{
+    const double rounded = std::nearbyint(value);
+    if (!(rounded >= std::numeric_limits<std::int32_t>::min() &&
+          rounded <= std::numeric_limits<std::int32_t>::max()))
+        throw OverflowError("count beyond the 32-bit range");
+    return static_cast<std::int32_t>(rounded);
+}
+
+std::string NumberText(float value)
+{
+    return SignificantText(static_cast<double>(value), 7, 6);
+}
+
+std::string NumberText(double value)
+{
+    return SignificantText(value, 15, 14);
+}
+
+std::string NumberText(std::int32_t value)
+{
+    std::array<char, 16> buffer{};
+    buffer[0] = ' ';
+    char* const digits = value < 0 ? buffer.data() : buffer.data() + 1;
+    const auto result = std::to_chars(digits, buffer.data() + buffer.size(), value);
+    return std::string(buffer.data(), result.ptr);
+}
+
+std::string FormatPattern(double value, std::string_view pattern)
+{
+    const ParsedPattern p = ParsePattern(pattern);
+    if (!std::isfinite(value))
+        throw OverflowError("value is not a finite number");
+
+    const double magnitude = std::fabs(value);
+    // The exact decimal expansion, with at least one digit beyond the places
+    // kept, so that rounding looks at true digits and not at rounded ones.
+    const int precision = std::max(p.places + 1, ExactFractionDigits(magnitude));
+    std::array<char, 1500> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
+                                      std::chars_format::fixed, precision);
+    const std::string_view exact(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
+    const std::size_t point = exact.find('.');
+
+    std::string integer(exact.substr(0, point));
+    std::string fraction(exact.substr(point + 1, static_cast<std::size_t>(p.places)));
+    if (exact[point + 1 + static_cast<std::size_t>(p.places)] >= '5') {
+        if (IncrementDigits(fraction) && IncrementDigits(integer))
+            integer.insert(integer.begin(), '1');
+    }
+
+    while (static_cast<int>(fraction.size()) > p.minPlaces && fraction.back() == '0')
+        fraction.pop_back();
+    if (integer == "0")
+        integer.clear();
+    if (static_cast<int>(integer.size()) < p.minIntegerDigits)
+        integer.insert(0, static_cast<std::size_t>(p.minIntegerDigits) - integer.size(), '0');
+
+    const bool roundsToZero = integer.find_first_not_of('0') == std::string::npos &&
+                              fraction.find_first_not_of('0') == std::string::npos;
+    std::string text = (std::signbit(value) && !roundsToZero) ? "-" : "";
+    text += integer;
+    if (p.hasPoint) {
+        text += '.';
+        text += fraction;
+    }
+    return text;
+}
+
+}  // namespace ravo

@@ -1,0 +1,66 @@
+// Conversions between numbers and the texts of entry boxes, captions and
+// reports. The decimal separator is always the point, whatever the locale.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace ravo {
+
+// An arithmetic result that no field can hold: a number too large to read, a
+// value beyond the 32-bit float range, or 0/0 in the calculation.
+class OverflowError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Reads the longest leading number of an entry box's text. Blanks, tabs and
+// line feeds are ignored wherever they stand. Accepts an optional sign, digits
+// with at most one point, and an optional exponent introduced by E or D (either
+// case); "&H" and "&O" introduce a whole number in hexadecimal or octal digits.
+// A text without a leading number gives 0 ("", "-", ".", "abc"); "12abc" gives 12.
+// Throws OverflowError for a number too large for a double; a number too small
+// for one reads as 0.
+double LeadingNumber(std::string_view text);
+
+// Rounds to the nearest 32-bit float. Throws OverflowError when the value lies
+// beyond the float range (or is not a number), instead of giving an infinity.
+float ToFloat(double value);
+
+// Rounds to a 32-bit signed integer, halves to the even neighbour (2.5 -> 2,
+// 3.5 -> 4). Throws OverflowError beyond the 32-bit range.
+std::int32_t ToCount(double value);
+
+// The text of a number in a box or caption: a blank before a value of 0 or
+// more, a minus sign before a negative one, no trailing zeros, no point without
+// a fraction, no zero before the point below 1 (" .5", "-2.25", " 1000.5").
+//
+// A float is rounded to 7 significant digits. It is written plainly when the
+// rounded value lies in 1E-04 <= |x| < 1E+07 (or is 0), otherwise in exponent
+// form with a signed exponent of at least two digits: " 1.234568E+07", " 1E-05".
+std::string NumberText(float value);
+
+// As for a float, with up to 15 significant digits; written plainly when the
+// rounded value lies in 1E-04 <= |x| < 1E+15, otherwise in exponent form.
+std::string NumberText(double value);
+
+// All digits of a whole number: " 0", " 12", "-2".
+std::string NumberText(std::int32_t value);
+
+// Formats a number by a pattern of "#", "0" and at most one ".": before the
+// point "0" places are always written and "#" places only when significant, and
+// all digits of the integer part are written however few places there are;
+// after the point "0" places are always written and "#" places only when they
+// are not trailing zeros; the point is written whenever the pattern has one.
+// The exact binary value is rounded to the places after the point, halves away
+// from zero. A negative value gets a leading "-" unless it rounds to zero.
+//   "#####0.000": 101.3125 -> "101.313", 0 -> "0.000"
+//   "######.000": 0.25 -> ".250"        "0.########": 2 -> "2."
+//   "##": 0 -> ""
+// Throws std::invalid_argument for any other pattern character, OverflowError
+// for a value that is not finite.
+std::string FormatPattern(double value, std::string_view pattern);
+
+}  // namespace ravo

@@ -1,0 +1,161 @@
+#include "core/elevation.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "core/numbers.h"
+#include "core/profile_state.h"
+
+namespace ravo {
+namespace {
+
+void SetRow(ProfileState& state, SegmentKind kind, std::int32_t row, SegmentRow values)
+{
+    StoreField(state, kind, Column::Start, row, values.start);
+    StoreField(state, kind, Column::Rate1, row, values.rate1);
+    StoreField(state, kind, Column::Rate2, row, values.rate2);
+    StoreField(state, kind, Column::Station1, row, values.station1);
+    StoreField(state, kind, Column::Station2, row, values.station2);
+}
+
+// One curve from 1000 to 1200 and one segment from 1000 to 1100.
+ProfileState WorkedExample()
+{
+    ProfileState state;
+    RecreateTables(state, SegmentKind::VerticalCurve, 1);
+    SetRow(state, SegmentKind::VerticalCurve, 1, {100, 0.02f, -0.01f, 1000, 1200});
+    RecreateTables(state, SegmentKind::Superelevation, 1);
+    SetRow(state, SegmentKind::Superelevation, 1, {-0.02f, 0.0004f, 0.0004f, 1000, 1100});
+    state.CalcOffset = 12;
+    return state;
+}
+
+std::string ElevationAt(ProfileState& state, float station)
+{
+    state.CalcStation = station;
+    CalculateElevation(state);
+    return FormatPattern(state.CalcElevation, "#####0.000");
+}
+
+TEST(CalculateElevation, WorkedExample)
+{
+    struct Case {
+        float station;
+        float gradeElevationAndSuper[2];
+        const char* shown;
+    };
+    const std::vector<Case> cases = {
+        {1000, {100, -0.02f}, "99.760"},
+        {1100, {101.25f, 0.02f}, "101.490"},
+        {1150, {101.3125f, 0}, "101.313"},
+        {1250, {0, 0}, "0.000"},
+        {1200, {101, 0}, "101.000"},    // the end station still belongs to the curve
+    };
+    ProfileState state = WorkedExample();
+    for (const Case& c : cases) {
+        EXPECT_EQ(ElevationAt(state, c.station), c.shown) << c.station;
+        EXPECT_FLOAT_EQ(state.CalcSuper, c.gradeElevationAndSuper[1]) << c.station;
+        EXPECT_FLOAT_EQ(state.CalcElevation - 12 * state.CalcSuper, c.gradeElevationAndSuper[0])
+            << c.station;
+    }
+}
+
+TEST(CalculateElevation, StoresFloatsAndAddsTheOffsetFromTheStoredValues)
+{
+    ProfileState state = WorkedExample();
+    state.CalcStation = 1050;
+    CalculateElevation(state);
+    const double g1 = 0.02f, g2 = -0.01f, s1 = -0.02f, sg = 0.0004f;
+    const float super = static_cast<float>(50.0 * sg + s1);
+    const float grade = static_cast<float>(2500.0 * (g2 - g1) / 400.0 + (50.0 * g1 + 100.0));
+    EXPECT_EQ(state.CalcSuper, super);
+    EXPECT_EQ(state.CalcElevation, static_cast<float>(12.0 * super + grade));
+}
+
+TEST(CalculateElevation, LastContainingRowWinsAndEveryRowIsVisited)
+{
+    ProfileState state;
+    RecreateTables(state, SegmentKind::VerticalCurve, 3);
+    SetRow(state, SegmentKind::VerticalCurve, 1, {50, 0, 0, 2000, 3000});   // after row 2 on the road
+    SetRow(state, SegmentKind::VerticalCurve, 2, {10, 0, 0, 0, 1000});
+    SetRow(state, SegmentKind::VerticalCurve, 3, {20, 0.01f, 0.01f, 500, 1500});
+    EXPECT_EQ(ElevationAt(state, 2500), "50.000");   // rows out of order still work
+    EXPECT_EQ(ElevationAt(state, 400), "10.000");
+    EXPECT_EQ(ElevationAt(state, 600), "21.000");    // both 2 and 3 contain it: 3 wins, linear
+    EXPECT_EQ(ElevationAt(state, 1000), "25.000");   // the common end takes the later row
+    EXPECT_EQ(ElevationAt(state, 1750), "0.000");    // in no curve
+}
+
+TEST(CalculateElevation, IgnoresRowsBeyondTheCountAndBackwardRows)
+{
+    ProfileState state = WorkedExample();
+    state.NumVC = 0;  // as after Reset > Vertical curves: the rows are still there
+    EXPECT_EQ(ElevationAt(state, 1000), "-0.240");
+    state = WorkedExample();
+    SetRow(state, SegmentKind::VerticalCurve, 1, {100, 0, 0, 1200, 1000});  // end before beginning
+    EXPECT_EQ(ElevationAt(state, 1100), "0.240");  // the segment alone: 12 * 0.02
+    state.NumVC = 5;  // a count beyond the tables is never followed outside them
+    EXPECT_EQ(ElevationAt(state, 1100), "0.240");
+}
+
+TEST(CalculateElevation, WithNoRowsEveryStationGivesZero)
+{
+    ProfileState state;
+    state.CalcOffset = 7;
+    for (float station : {-1e30f, 0.0f, 1234.5f})
+        EXPECT_EQ(ElevationAt(state, station), "0.000");
+}
+
+TEST(CalculateElevation, ZeroLengthContainingRowFailsAndKeepsTheCompletedSteps)
+{
+    ProfileState state = WorkedExample();
+    RecreateTables(state, SegmentKind::VerticalCurve, 2);
+    SetRow(state, SegmentKind::VerticalCurve, 1, {100, 0, 0, 0, 10});
+    // row 2 is all zeros, as a freshly typed count leaves it: zero length at station 0
+    state.CalcStation = 0;
+    state.CalcSuper = 5;
+    EXPECT_THROW(CalculateElevation(state), OverflowError);
+    EXPECT_EQ(state.CalcElevation, 100);  // row 1 had stored its result
+    EXPECT_EQ(state.CalcSuper, 5);        // the segment step never ran
+
+    state = WorkedExample();
+    RecreateTables(state, SegmentKind::Superelevation, 1);
+    state.CalcStation = 0;
+    EXPECT_THROW(CalculateElevation(state), OverflowError);
+    EXPECT_EQ(state.CalcSuper, 0);
+    // a zero-length row that does not contain the station is harmless
+    EXPECT_EQ(ElevationAt(state, 1000), "100.000");
+}
+
+TEST(CalculateElevation, ResultsBeyondTheFloatRangeFail)
+{
+    ProfileState state;
+    RecreateTables(state, SegmentKind::VerticalCurve, 1);
+    SetRow(state, SegmentKind::VerticalCurve, 1, {3e38f, 3e38f, 3e38f, 0, 10});
+    state.CalcStation = 10;
+    EXPECT_THROW(CalculateElevation(state), OverflowError);
+    EXPECT_EQ(state.CalcElevation, 0);
+
+    state = ProfileState{};
+    RecreateTables(state, SegmentKind::Superelevation, 1);
+    SetRow(state, SegmentKind::Superelevation, 1, {3e38f, 0, 0, 0, 10});
+    state.CalcStation = 5;
+    state.CalcOffset = 3e38f;  // offset times superelevation overflows in step 5
+    EXPECT_THROW(CalculateElevation(state), OverflowError);
+    EXPECT_EQ(state.CalcSuper, 3e38f);
+    EXPECT_EQ(state.CalcElevation, 0);
+}
+
+TEST(CalculateElevation, LeavesTheEditorRowsAlone)
+{
+    ProfileState state = WorkedExample();
+    state.IdxVC = 1;
+    state.IdxSup = 1;
+    ElevationAt(state, 1050);
+    EXPECT_EQ(state.IdxVC, 1);
+    EXPECT_EQ(state.IdxSup, 1);
+}
+
+}  // namespace
+}  // namespace ravo

@@ -1,0 +1,137 @@
+#include "core/numbers.h"
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace ravo {
+namespace {
+
+TEST(LeadingNumber, ReadsTheLongestLeadingNumber)
+{
+    const std::vector<std::pair<std::string, double>> cases = {
+        {"", 0},         {"12.5 m", 12.5},  {"1 2", 12},        {"12abc", 12},
+        {"abc", 0},      {"-3e2", -300},    {"1e3", 1000},      {"1 000", 1000},
+        {".5", 0.5},     {"-", 0},          {".", 0},           {"-.", 0},
+        {"+4", 4},       {"1.2.3", 1.2},    {"1e", 1},          {"1e+", 1},
+        {"2D2", 200},    {"2d-1", 0.2},     {"\t-1\n5", -15},   {"- 2 . 5", -2.5},
+        {"&H1F", 31},    {"&hff", 255},     {"&O17", 15},       {"&o8", 0},
+        {"&H", 0},       {"&X1", 0},        {"&H1G", 1},        {"1e-400", 0},
+        {"1.5E+2x", 150}, {"0.000001", 1e-6},
+    };
+    for (const auto& [text, expected] : cases)
+        EXPECT_DOUBLE_EQ(LeadingNumber(text), expected) << '"' << text << '"';
+}
+
+TEST(LeadingNumber, TooLargeForADoubleIsAnOverflow)
+{
+    for (const char* text : {"1e400", "-1e400", "1D309", "1e99999999999999999999"})
+        EXPECT_THROW(LeadingNumber(text), OverflowError) << text;
+    EXPECT_THROW(LeadingNumber("&H" + std::string(260, 'F')), OverflowError);
+    EXPECT_NO_THROW(LeadingNumber("1e308"));
+    EXPECT_DOUBLE_EQ(LeadingNumber("1e-99999999999999999999"), 0);
+}
+
+TEST(ToFloat, RoundsToNearestAndRefusesTheFloatOverflow)
+{
+    EXPECT_EQ(ToFloat(12345.678), 12345.677734375f);
+    EXPECT_EQ(ToFloat(static_cast<double>(FLT_MAX)), FLT_MAX);
+    EXPECT_EQ(ToFloat(0x1.fffffefffffffp+127), FLT_MAX);  // just below the halfway point
+    EXPECT_THROW(ToFloat(0x1.ffffffp+127), OverflowError);
+    EXPECT_THROW(ToFloat(-1e39), OverflowError);
+    EXPECT_THROW(ToFloat(std::nan("")), OverflowError);
+}
+
+TEST(ToCount, RoundsHalvesToEven)
+{
+    const std::vector<std::pair<double, int>> cases = {
+        {2.5, 2}, {3.5, 4}, {-2.5, -2}, {0.49, 0}, {7, 7}, {2147483647.4, 2147483647}};
+    for (const auto& [value, expected] : cases)
+        EXPECT_EQ(ToCount(value), expected) << value;
+    EXPECT_THROW(ToCount(2147483647.5), OverflowError);
+    EXPECT_THROW(ToCount(-3e9), OverflowError);
+}
+
+TEST(NumberText, FloatsHaveSevenDigitsALeadingBlankAndNoTrailingZeros)
+{
+    const std::vector<std::pair<float, std::string>> cases = {
+        {0.0f, " 0"},          {-0.0f, " 0"},           {0.5f, " .5"},
+        {-2.25f, "-2.25"},     {1.0f / 3.0f, " .3333333"}, {1000.5f, " 1000.5"},
+        {0.02f, " .02"},       {12345.678f, " 12345.68"}, {100.0f, " 100"},
+        {-0.01f, "-.01"},      {9999999.0f, " 9999999"},  {12345678.0f, " 1.234568E+07"},
+        {1e7f, " 1E+07"},      {0.0001f, " .0001"},       {0.00001f, " 1E-05"},
+        {-1.5e-5f, "-1.5E-05"}, {3.4e38f, " 3.4E+38"},    {9999999.5f, " 1E+07"},
+    };
+    for (const auto& [value, expected] : cases)
+        EXPECT_EQ(NumberText(value), expected) << value;
+}
+
+TEST(NumberText, DoublesAndCounts)
+{
+    EXPECT_EQ(NumberText(1.21), " 1.21");
+    EXPECT_EQ(NumberText(0.1 + 0.2), " .3");
+    EXPECT_EQ(NumberText(123456789012345.0), " 123456789012345");
+    EXPECT_EQ(NumberText(1234567890123456.0), " 1.23456789012346E+15");
+    EXPECT_EQ(NumberText(std::int32_t{0}), " 0");
+    EXPECT_EQ(NumberText(std::int32_t{12}), " 12");
+    EXPECT_EQ(NumberText(std::int32_t{-2}), "-2");
+}
+
+TEST(FormatPattern, ThePatternsOfTheReportsAndTheElevationBox)
+{
+    struct Case {
+        double value;
+        const char* pattern;
+        const char* expected;
+    };
+    const std::vector<Case> cases = {
+        {0, "#####0.000", "0.000"},
+        {0.25, "#####0.000", "0.250"},
+        {-12.3456, "#####0.000", "-12.346"},
+        {101.3125, "#####0.000", "101.313"},  // an exact half rounds away from zero
+        {-101.3125, "#####0.000", "-101.313"},
+        {0.0005, "#####0.000", "0.001"},      // 0.0005 is a little above the half as a double
+        {0.125, "0.00", "0.13"},               // exact half: to_chars alone would give 0.12
+        {2.675, "0.00", "2.67"},               // 2.675 is a little below the half as a double
+        {1234567.25, "#####0.000", "1234567.250"},
+        {12345678901.0, "#####0.000", "12345678901.000"},
+        {static_cast<double>(12345.678f), "#####0.000", "12345.678"},
+        {-0.0001, "#####0.000", "0.000"},     // rounds to zero: no minus sign
+        {999.9996, "#####0.000", "1000.000"},
+        {1234.5678, "######.000", "1234.568"},
+        {0, "######.000", ".000"},
+        {0.25, "######.000", ".250"},
+        {-5.5, "######.000", "-5.500"},
+        {0.02, "0.########", "0.02"},
+        {2, "0.########", "2."},
+        {0, "0.########", "0."},
+        {-0.0125, "0.########", "-0.0125"},
+        {static_cast<double>(0.02f), "0.########", "0.02"},
+        {static_cast<double>(0.0004f), "0.########", "0.0004"},
+        {static_cast<double>(1.0f / 3.0f), "0.########", "0.33333334"},
+        {3, "##", "3"},
+        {12, "##", "12"},
+        {0, "##", ""},
+        {2.5, "##", "3"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FormatPattern(c.value, c.pattern), c.expected) << c.value << " " << c.pattern;
+    EXPECT_EQ(FormatPattern(1e300, "##").substr(0, 5), "10000");
+    EXPECT_EQ(FormatPattern(1e300, "##").size(), 301u);
+    EXPECT_EQ(FormatPattern(4.9406564584124654e-324, "0.########"), "0.");
+}
+
+TEST(FormatPattern, RefusesWhatItCannotFormat)
+{
+    EXPECT_THROW(FormatPattern(1, "#,##0"), std::invalid_argument);
+    EXPECT_THROW(FormatPattern(1, "0.0.0"), std::invalid_argument);
+    EXPECT_THROW(FormatPattern(INFINITY, "0.000"), OverflowError);
+    EXPECT_THROW(FormatPattern(NAN, "0.000"), OverflowError);
+}
+
+}  // namespace
+}  // namespace ravo

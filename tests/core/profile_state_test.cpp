@@ -1,0 +1,44 @@
+#include "core/profile_state.h"
+
+#include <gtest/gtest.h>
+
+namespace ravo {
+namespace {
+
+TEST(ProfileState, RecreatingTablesDiscardsRowsAndKeepsTheKindsApart)
+{
+    ProfileState state;
+    RecreateTables(state, SegmentKind::VerticalCurve, 5);
+    ASSERT_TRUE(StoreField(state, SegmentKind::VerticalCurve, Column::Rate2, 5, 0.5f));
+    RecreateTables(state, SegmentKind::Superelevation, 2);
+    RecreateTables(state, SegmentKind::VerticalCurve, 3);
+    EXPECT_EQ(state.NumVC, 3);
+    EXPECT_EQ(state.NumSup, 2);
+    for (const std::vector<float>* table : TablesOf(state, SegmentKind::VerticalCurve))
+        EXPECT_EQ(*table, std::vector<float>(4, 0.0f));
+    EXPECT_EQ(state.SupSta2.size(), 3u);
+
+    RecreateTables(state, SegmentKind::VerticalCurve, -4);
+    EXPECT_EQ(state.NumVC, 0);
+    EXPECT_EQ(state.VcSta1.size(), 1u);
+}
+
+TEST(ProfileState, RowsOutsideOneToTheCountAreRefused)
+{
+    ProfileState state;
+    RecreateTables(state, SegmentKind::Superelevation, 2);
+    for (std::int32_t row : {0, 3, -1}) {
+        EXPECT_FALSE(StoreField(state, SegmentKind::Superelevation, Column::Start, row, 1)) << row;
+        EXPECT_FALSE(RowOf(state, SegmentKind::Superelevation, row)) << row;
+    }
+    EXPECT_EQ(state.SupSuper1, std::vector<float>(3, 0.0f));
+
+    // A count that claims more rows than the tables hold is not followed.
+    state.NumSup = 10;
+    EXPECT_FALSE(StoreField(state, SegmentKind::Superelevation, Column::Start, 5, 1));
+    ASSERT_TRUE(StoreField(state, SegmentKind::Superelevation, Column::Station2, 2, 7));
+    EXPECT_EQ(RowOf(state, SegmentKind::Superelevation, 2)->station2, 7);
+}
+
+}  // namespace
+}  // namespace ravo
