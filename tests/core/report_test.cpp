@@ -1,0 +1,298 @@
+#include "core/report.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "core/elevation.h"
+#include "core/numbers.h"
+#include "core/profile_state.h"
+
+namespace ravo {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::tm Clock(int year, int month, int day, int hour, int minute)
+{
+    std::tm time{};
+    time.tm_year = year - 1900;
+    time.tm_mon = month - 1;
+    time.tm_mday = day;
+    time.tm_hour = hour;
+    time.tm_min = minute;
+    return time;
+}
+
+const std::tm WorkedExampleTime = Clock(2026, 3, 5, 14, 7);
+
+void SetRow(ProfileState& state, SegmentKind kind, std::int32_t row, SegmentRow values)
+{
+    StoreField(state, kind, Column::Start, row, values.start);
+    StoreField(state, kind, Column::Rate1, row, values.rate1);
+    StoreField(state, kind, Column::Rate2, row, values.rate2);
+    StoreField(state, kind, Column::Station1, row, values.station1);
+    StoreField(state, kind, Column::Station2, row, values.station2);
+}
+
+ProfileState WorkedExample()
+{
+    ProfileState state;
+    state.OutputTitle = "Main Street profile";
+    state.InputFileTitle = "main.in";
+    state.OutputFileTitle = "main.out";
+    RecreateTables(state, SegmentKind::VerticalCurve, 1);
+    SetRow(state, SegmentKind::VerticalCurve, 1, {100, 0.02f, -0.01f, 1000, 1200});
+    RecreateTables(state, SegmentKind::Superelevation, 1);
+    SetRow(state, SegmentKind::Superelevation, 1, {-0.02f, 0.0004f, 0.0004f, 1000, 1100});
+    state.CalcOffset = 12;
+    return state;
+}
+
+// The text with every line feed turned into the report's CR LF.
+std::string WithCrLf(const std::string& text)
+{
+    std::string out;
+    for (char c : text)
+        out += c == '\n' ? std::string(ReportLineEnd) : std::string(1, c);
+    return out;
+}
+
+const std::string EchoOfWorkedExample = WithCrLf(R"(Main Street profile
+
+* * * * * * * * * * * * * * * * * * * * * * * * * * * * * * * * *
+*                                                               *
+*                    P R O G R A M   R A V O                    *
+*                                                               *
+*                        INPUT DATA ECHO                        *
+*                                                               *
+* * * * * * * * * * * * * * * * * * * * * * * * * * * * * * * * *
+(Version  1.21)                               3/05/26, 2:07 pm
+
+Input file  = main.in
+Output file = main.out
+
+Number of vertical curves = 1
+
+ELEV 1        GRADE 1        GRADE 2        STA 1          STA 2
+-------------------------------------------------------------------
+
+100.000       0.02           -0.01          1000.000       1200.000
+
+Number of superelevation segments =  1
+
+SUPER 1       GRADE 1        GRADE 2        STA 1          STA 2
+-------------------------------------------------------------------
+-0.02         0.0004         0.0004         1000.000       1100.000
+
+)");
+
+class ReportFileTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder_ = fs::temp_directory_path() /
+                  ("ravo_report_test_" + std::to_string(std::random_device{}()));
+        fs::create_directories(folder_);
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
+
+    static std::string BytesOf(const std::string& path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+    static void ExpectClosed(const ReportFile& report)
+    {
+        EXPECT_FALSE(report.IsOpen());
+        EXPECT_EQ(report.Number(), 0);
+    }
+
+    fs::path folder_;
+};
+
+TEST_F(ReportFileTest, EchoAndLogOfTheWorkedExample)
+{
+    ProfileState state = WorkedExample();
+    const std::string path = PathOf("main.out");
+    ReportFile report;
+    report.OpenForWriting(path);
+    report.WriteLines(EchoLines(state, WorkedExampleTime, true));
+    // Read while the file is still open: each write reaches the disk at once.
+    EXPECT_EQ(BytesOf(path), EchoOfWorkedExample);
+
+    report.OpenForAppending(path);
+    report.WriteLines(LogHeaderLines());
+    for (float station : {1000.0f, 1100.0f, 1200.0f}) {
+        state.CalcStation = station;
+        CalculateElevation(state);
+        report.WriteLine(LogLine(state));
+    }
+    EXPECT_EQ(BytesOf(path), EchoOfWorkedExample + WithCrLf(R"(===================================================================
+E L E V A T I O N   C A L C U L A T I O N S
+===================================================================
+
+STATION       OFFSET         SUPER          ELEVATION
+-------------------------------------------------------------------
+
+1000.000      12.000         -0.02          99.760
+1100.000      12.000         0.02           101.490
+1200.000      12.000         0.             101.000
+)"));
+}
+
+TEST(ReportLine, FieldsStartAtTheirColumnOrOnANewLine)
+{
+    struct Case {
+        ReportLine line;
+        std::vector<std::string> expected;
+    };
+    const std::string fourteen = "ABCDEFGHIJKLMN";
+    const std::string blanks14(14, ' ');
+    const std::vector<Case> cases = {
+        {ReportLine("AB").At(15, "X"), {"AB" + std::string(12, ' ') + "X"}},
+        {ReportLine(fourteen).At(15, "X"), {fourteen + "X"}},
+        {ReportLine(fourteen + "O").At(15, "X"), {fourteen + "O", blanks14 + "X"}},
+        {ReportLine().At(15, "X"), {blanks14 + "X"}},
+        // Each overflow continues on the new line, which then overflows again.
+        {ReportLine(std::string(20, 'a')).At(15, std::string(20, 'b')).At(30, "c").At(45, "d"),
+         {std::string(20, 'a'), blanks14 + std::string(20, 'b'),
+          std::string(29, ' ') + "c" + std::string(14, ' ') + "d"}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.line.PhysicalLines(), c.expected) << c.expected.front();
+    EXPECT_EQ(ReportLine(fourteen + "O").At(15, "X").Text(), fourteen + "O\r\n" + blanks14 + "X");
+}
+
+TEST(DateTimeText, TwelveHourClockWithTwoDigitDayYearAndMinutes)
+{
+    const std::vector<std::pair<std::tm, std::string>> cases = {
+        {WorkedExampleTime, "3/05/26, 2:07 pm"},
+        {Clock(2026, 3, 5, 0, 0), "3/05/26, 12:00 am"},
+        {Clock(2026, 3, 5, 12, 0), "3/05/26, 12:00 pm"},
+        {Clock(2026, 3, 5, 9, 5), "3/05/26, 9:05 am"},
+        {Clock(1999, 12, 31, 23, 59), "12/31/99, 11:59 pm"},
+        {Clock(2000, 1, 1, 11, 30), "1/01/00, 11:30 am"},
+    };
+    for (const auto& [time, expected] : cases)
+        EXPECT_EQ(DateTimeText(time), expected);
+}
+
+TEST(VersionText, JoinsMinorAndRevisionAndReadsTheResultAsANumber)
+{
+    EXPECT_EQ(VersionText(1, 2, 1), " 1.21");
+    EXPECT_EQ(VersionText(2, 0, 0), " 2");
+    EXPECT_EQ(VersionText(1, 0, 5), " 1.05");
+    EXPECT_EQ(VersionText(1, 10, 3), " 1.103");
+    EXPECT_EQ(CurrentVersionText(), " 1.21");
+}
+
+TEST(EchoLines, WithoutTitleInputFileCurvesOrSegmentTable)
+{
+    ProfileState state;
+    state.OutputFileTitle = "a.out";
+    const std::vector<std::string> lines = EchoLines(state, WorkedExampleTime, false);
+    ASSERT_EQ(lines.size(), 19u);
+    EXPECT_EQ(lines.front(), "* * * * * * * * * * * * * * * * * * * * * * * * * * * * * * * * *");
+    const std::vector<std::string> rest(lines.begin() + 8, lines.end());
+    EXPECT_EQ(rest, (std::vector<std::string>{
+                        "", "Output file = a.out", "",
+                        "Number of vertical curves = ",  // "##" writes nothing for 0
+                        "", "ELEV 1        GRADE 1        GRADE 2        STA 1          STA 2",
+                        std::string(67, '-'), "", "", "Number of superelevation segments =  0",
+                        ""}));
+}
+
+TEST(EchoLines, TableValuesAndAValueTooWideForItsColumn)
+{
+    ProfileState state;
+    RecreateTables(state, SegmentKind::VerticalCurve, 2);
+    SetRow(state, SegmentKind::VerticalCurve, 1, {0, 0, 0.12345678f, 0, 12.5f});
+    SetRow(state, SegmentKind::VerticalCurve, 2, {-5.5f, -0.0125f, 2, 1e12f, 1});
+    state.NumVC = 3;  // more than the tables hold: the walk stops at their end
+    const std::vector<std::string> lines = EchoLines(state, WorkedExampleTime, false);
+    const std::vector<std::string> rows(lines.begin() + 16, lines.begin() + 19);
+    EXPECT_EQ(rows, (std::vector<std::string>{
+                        ".000          0.             0.12345678     .000           12.500",
+                        "-5.500        -0.0125        2.             999999995904.000",
+                        std::string(59, ' ') + "1.000"}));
+    EXPECT_EQ(lines[19], "");
+    EXPECT_EQ(lines[20], "Number of superelevation segments =  0");
+}
+
+TEST_F(ReportFileTest, AppendingKeepsWhatTheFileHeldAndWritingEmptiesIt)
+{
+    const std::string path = PathOf("r.out");
+    ReportFile report;
+    report.OpenForAppending(path);  // created when missing
+    report.WriteLines({"one", ""});
+    report.OpenForAppending(path);
+    report.WriteLine("two");
+    EXPECT_EQ(BytesOf(path), "one\r\n\r\ntwo\r\n");
+    report.OpenForWriting(path);
+    EXPECT_EQ(BytesOf(path), "");
+    report.WriteLines({"three"});
+    report.Close();
+    report.Close();  // nothing open: does nothing
+    ExpectClosed(report);
+    EXPECT_EQ(BytesOf(path), "three\r\n");
+}
+
+TEST_F(ReportFileTest, FileNumbersAreTheLowestFreeAndZeroWhenClosed)
+{
+    ReportFile first;
+    ReportFile second;
+    ExpectClosed(first);
+    first.OpenForWriting(PathOf("1.out"));
+    second.OpenForWriting(PathOf("2.out"));
+    EXPECT_EQ(first.Number(), 1);
+    EXPECT_EQ(second.Number(), 2);
+    first.Close();
+    ExpectClosed(first);
+    second.OpenForAppending(PathOf("2.out"));  // closes its own number first
+    EXPECT_EQ(second.Number(), 1);
+}
+
+TEST_F(ReportFileTest, AFailingOpenThrowsAndLeavesNothingOpen)
+{
+    const std::string good = PathOf("good.out");
+    const std::string missing = PathOf("no such folder/r.out");
+    ReportFile report;
+    report.OpenForWriting(good);
+    report.WriteLine("kept");
+    for (bool append : {false, true}) {
+        try {
+            append ? report.OpenForAppending(missing) : report.OpenForWriting(missing);
+            ADD_FAILURE() << "opened " << missing;
+        } catch (const ReportFileError& error) {
+            EXPECT_NE(std::string(error.what()).find(missing), std::string::npos) << error.what();
+        }
+        ExpectClosed(report);
+    }
+    EXPECT_THROW(report.WriteLine("lost"), ReportFileError);
+    EXPECT_EQ(BytesOf(good), "kept\r\n");
+}
+
+TEST_F(ReportFileTest, AFullDiskThrowsAndClosesTheFile)
+{
+    if (!fs::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full here";
+    ReportFile report;
+    report.OpenForWriting("/dev/full");
+    EXPECT_THROW(report.WriteLines(EchoLines(WorkedExample(), WorkedExampleTime, true)),
+                 ReportFileError);
+    ExpectClosed(report);
+    report.OpenForWriting(PathOf("after.out"));  // the object is usable again
+    EXPECT_EQ(report.Number(), 1);
+}
+
+}  // namespace
+}  // namespace ravo
