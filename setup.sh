@@ -15,6 +15,7 @@ fp-utils
 libcli11-dev
 xvfb
 xauth
+x11-utils
 clang
 libclang-rt-14-dev
 "

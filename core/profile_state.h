@@ -69,6 +69,8 @@ struct SegmentRow {
     float rate2 = 0;
     float station1 = 0;
     float station2 = 0;
+
+    bool operator==(const SegmentRow&) const = default;
 };
 
 using KindTables = std::array<std::vector<float>*, ColumnCount>;

@@ -1,0 +1,20 @@
+// Ravo: finished road elevations from vertical curves and superelevation.
+#include <QApplication>
+
+#include "core/profile_state.h"
+#include "frm_ravo.h"
+#include "qt_platform.h"
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Ravo"));
+    QApplication::setApplicationVersion(QStringLiteral("1.2.1"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("ravo"));
+
+    ravo::ProfileState state;
+    ravo::QtPlatform platform;
+    ravo::frmRavo window(state, platform);
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,85 @@
+// A main window on a fresh record with a scripted platform, and the few
+// helpers that the window tests share.
+#pragma once
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "core/profile_state.h"
+#include "frm_ravo.h"
+#include "scripted_platform.h"
+
+namespace ravo {
+
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        window = std::make_unique<frmRavo>(state, platform);
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    QLineEdit* Box(const char* name) const
+    {
+        auto* box = window->findChild<QLineEdit*>(QLatin1String(name));
+        EXPECT_NE(box, nullptr) << name;
+        return box;
+    }
+    QGroupBox* Frame(const char* name) const { return window->findChild<QGroupBox*>(QLatin1String(name)); }
+    QToolButton* Button(const char* name) const { return window->findChild<QToolButton*>(QLatin1String(name)); }
+    QAction* Item(const char* name) const { return window->findChild<QAction*>(QLatin1String(name)); }
+    QString Text(const char* name) const { return Box(name)->text(); }
+
+    // Selects the box's text and types over it, key by key, as a user would.
+    void TypeOver(const char* name, const QString& text) const
+    {
+        QLineEdit* box = Box(name);
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        if (text.isEmpty())
+            QTest::keyClick(box, Qt::Key_Delete);
+        else
+            QTest::keyClicks(box, text);
+    }
+
+    // Puts a whole text into the box at once, as pasting does, and releases a key.
+    void Paste(const char* name, const QString& text) const
+    {
+        QLineEdit* box = Box(name);
+        box->setFocus();
+        box->setText(text);
+        QTest::keyRelease(box, Qt::Key_V);
+    }
+
+    // Types the five values of the row shown in an editor frame.
+    void TypeRow(const std::array<const char*, 5>& boxes, const std::array<const char*, 5>& values) const
+    {
+        for (std::size_t i = 0; i < boxes.size(); ++i)
+            TypeOver(boxes[i], QLatin1String(values[i]));
+    }
+
+    void TypeWorkedExample() const
+    {
+        TypeOver("txtNVC", QStringLiteral("1"));
+        TypeRow({"txtE1", "txtG1", "txtG2", "txtSta1", "txtSta2"}, {"100", "0.02", "-0.01", "1000", "1200"});
+        TypeOver("txtNSUP", QStringLiteral("1"));
+        TypeRow({"txtS1", "txtSG1", "txtSG2", "txtSSta1", "txtSSta2"}, {"-0.02", ".0004", ".0004", "1000", "1100"});
+        TypeOver("txtOffset", QStringLiteral("12"));
+    }
+
+    QString Panel(int panel) const { return window->PanelText(panel); }
+
+    ProfileState state;
+    ScriptedPlatform platform;
+    std::unique_ptr<frmRavo> window;
+};
+
+}  // namespace ravo

@@ -1,0 +1,158 @@
+// The main window: the elevation panel, the two segment counts, the editors of
+// vertical curves and superelevation segments, the menus and the status bar.
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+
+#include "core/profile_state.h"
+#include "platform.h"
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QToolButton;
+
+namespace ravo {
+
+class frmAbout;
+
+class frmRavo : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // The window works on the program-wide record and reaches the desktop
+    // through the platform; both outlive it.
+    frmRavo(ProfileState& state, Platform& platform, QWidget* parent = nullptr);
+    ~frmRavo() override;
+
+    // Status bar panels, counted from 1.
+    QString PanelText(int panel) const;
+    void SetPanelText(int panel, const QString& text);
+
+    // Reset procedures, also used by the loader.
+    void ClearElevationPanel();
+    void ResetVerticalCurves();
+    void ResetSuperelevations();
+    void ResetAll();
+
+    // The largest count that a count box takes.
+    static constexpr std::int32_t MaxTypedCount = 10'000'000;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // One editor frame and what belongs to it.
+    struct Editor {
+        explicit Editor(SegmentKind k) : kind(k) {}
+        SegmentKind kind;
+        QLineEdit* countBox = nullptr;
+        QGroupBox* frame = nullptr;
+        std::array<QLineEdit*, ColumnCount> fields{};
+        QToolButton* next = nullptr;
+        QToolButton* previous = nullptr;
+        QString rowCaption{};    // "VERTICAL CURVE NO."
+        QString emptyCaption{};  // "VERTICAL CURVES"
+        QString kindName{};      // for messages: "vertical curves"
+    };
+
+    // Layout, in frm_ravo.cpp.
+    void BuildWindow();
+    void BuildCountsFrame(QWidget* client);
+    void BuildElevationsFrame(QWidget* client);
+    void BuildCurveFrame(QWidget* client);
+    void BuildSuperFrame(QWidget* client);
+    void BuildEditorFrame(Editor& editor, const struct EditorLayout& layout);
+    void BuildMenus();
+    void BuildStatusBar();
+    void SetTabOrder();
+    void FitWindowFont();
+    QLineEdit* AddBox(QWidget* parent, const char* name, int left, int top, int width, int height,
+                      const QString& text = {});
+    QLabel* AddLabel(QWidget* parent, const char* name, const QString& caption, int left, int top,
+                     int width, int height);
+    QAction* AddItem(QMenu* menu, const char* name, const QString& caption);
+    void Form_Load();
+
+    // Elevation panel, in frm_ravo_elevation.cpp.
+    void txtStation_Change();
+    void txtOffset_KeyUp();
+    void txtElevation_Click();
+    void txtElevation_DblClick();
+    void ShowElevation();
+    void ApplyEntryFailureRule(QLineEdit* box);
+
+    // Segment editor, in frm_ravo_editor.cpp.
+    void CountBox_KeyUp(Editor& editor);
+    void CountBox_Left(Editor& editor);
+    void FieldBox_KeyUp(Editor& editor, Column column);
+    void Next_Click(Editor& editor);
+    void Previous_Click(Editor& editor);
+    void ShowRow(Editor& editor);
+    void ResetEditor(Editor& editor);
+    void ShowMessage(const QString& text);
+
+    // Reset menu and exit, in frm_ravo_reset.cpp.
+    void mnuResetVcurves_Click();
+    void mnuResetSuper_Click();
+    void mnuResetAll_Click();
+    void mnuExit_Click();
+
+    // Help menu, in frm_ravo_help.cpp.
+    void mnuContents_Click();
+    void mnuAbout_Click();
+
+    ProfileState& state_;
+    Platform& platform_;
+
+    // Controls; each one's objectName is its name here.
+    QGroupBox* fraSegments = nullptr;
+    QLineEdit* txtNVC = nullptr;
+    QLineEdit* txtNSUP = nullptr;
+    QGroupBox* fraElevations = nullptr;
+    QLineEdit* txtStation = nullptr;
+    QLineEdit* txtOffset = nullptr;
+    QLineEdit* txtElevation = nullptr;
+    QToolButton* SScmdNextElev = nullptr;
+    QGroupBox* fraVCurve = nullptr;
+    QLineEdit* txtE1 = nullptr;
+    QLineEdit* txtG1 = nullptr;
+    QLineEdit* txtG2 = nullptr;
+    QLineEdit* txtSta1 = nullptr;
+    QLineEdit* txtSta2 = nullptr;
+    QToolButton* SScmdPrevVC = nullptr;
+    QToolButton* SScmdNextVC = nullptr;
+    QGroupBox* fraSuper = nullptr;
+    QLineEdit* txtS1 = nullptr;
+    QLineEdit* txtSG1 = nullptr;
+    QLineEdit* txtSG2 = nullptr;
+    QLineEdit* txtSSta1 = nullptr;
+    QLineEdit* txtSSta2 = nullptr;
+    QToolButton* SScmdPrevSup = nullptr;
+    QToolButton* SScmdNextSup = nullptr;
+
+    QAction* mnuLoad = nullptr;
+    QAction* mnuInput = nullptr;
+    QAction* mnuOutput = nullptr;
+    QAction* mnuDOutT = nullptr;
+    QAction* mnuExit = nullptr;
+    QAction* mnuResetVcurves = nullptr;
+    QAction* mnuResetSuper = nullptr;
+    QAction* mnuResetAll = nullptr;
+    QAction* mnuVOut = nullptr;
+    QAction* mnuPrintCS = nullptr;
+    QAction* mnuStartPrint = nullptr;
+    QAction* mnuStopPrint = nullptr;
+    QAction* mnuContents = nullptr;
+    QAction* mnuAbout = nullptr;
+
+    Editor curves_{SegmentKind::VerticalCurve};
+    Editor supers_{SegmentKind::Superelevation};
+    std::array<QLabel*, 3> panels_{};
+    frmAbout* about_ = nullptr;  // created on first use, then only hidden and shown
+};
+
+}  // namespace ravo

@@ -1,0 +1,65 @@
+// The elevation panel: a station or offset typed in gives the finished
+// elevation at once.
+#include <QLineEdit>
+
+#include "core/elevation.h"
+#include "core/numbers.h"
+#include "frm_ravo.h"
+
+namespace ravo {
+
+// Runs on every change of the station text, typed or set by the program.
+void frmRavo::txtStation_Change()
+{
+    try {
+        state_.CalcStation = ToFloat(LeadingNumber(txtStation->text().toStdString()));
+        CalculateElevation(state_);
+        ShowElevation();
+    } catch (const OverflowError&) {
+        ApplyEntryFailureRule(txtStation);
+    }
+}
+
+// Runs on every key released in the offset box, whatever the key.
+void frmRavo::txtOffset_KeyUp()
+{
+    try {
+        state_.CalcOffset = ToFloat(LeadingNumber(txtOffset->text().toStdString()));
+        CalculateElevation(state_);
+        ShowElevation();
+    } catch (const OverflowError&) {
+        ApplyEntryFailureRule(txtOffset);
+    }
+}
+
+void frmRavo::ShowElevation()
+{
+    txtElevation->setText(QString::fromStdString(FormatPattern(state_.CalcElevation, "#####0.000")));
+}
+
+// A failed calculation: say so and empty the box, unless the text begins with
+// a point, where the user is most likely still typing a fraction such as ".5".
+// Emptying the station box is itself a change of its text and calculates again
+// at station 0, which may fail once more; an empty box stays empty, so this
+// ends after at most two messages.
+void frmRavo::ApplyEntryFailureRule(QLineEdit* box)
+{
+    if (box->text().startsWith(QLatin1Char('.')))
+        return;
+    platform_.ShowMessage(this, Message{QStringLiteral("Invalid Entry")});
+    box->clear();
+    // The offset used is always the one the box shows.
+    if (box == txtOffset)
+        state_.CalcOffset = 0;
+}
+
+void frmRavo::txtElevation_Click()
+{
+    platform_.Beep();
+    platform_.ShowMessage(this, Message{QStringLiteral("Elevations are calculated -- not specified")});
+    txtStation->setFocus();
+}
+
+void frmRavo::txtElevation_DblClick() { txtElevation_Click(); }
+
+}  // namespace ravo

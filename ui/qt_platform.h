@@ -1,0 +1,20 @@
+// The platform seam on the real desktop.
+#pragma once
+
+#include "platform.h"
+
+namespace ravo {
+
+class QtPlatform : public Platform {
+public:
+    MessageAnswer ShowMessage(QWidget* parent, const Message& message) override;
+    void Beep() override;
+    std::optional<FileChoice> ChooseFile(QWidget* parent, const FileDialogRequest& request) override;
+    bool StartTextEditor(const QString& path) override;
+    void ShowHelpTopic(const QString& helpFile, const QString& topic) override;
+};
+
+// "All Files (*.*)|*.*|Input Files (*.in)|*.in" as Qt name filters.
+QStringList QtNameFilters(const QString& filterList);
+
+}  // namespace ravo
