@@ -1,0 +1,127 @@
+// Loading an input file of a million curves and a million segments, from text
+// in memory and from disk, beside a baseline that only converts the same
+// fields with std::from_chars: the cost of the conversions alone.
+#include <benchmark/benchmark.h>
+
+#include <charconv>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+
+#include "core/input_file.h"
+#include "core/profile_state.h"
+
+namespace {
+
+constexpr std::int32_t kRows = 1'000'000;
+
+// Values with the digits of real profiles: elevations to the millimetre,
+// grades to four decimals, stations to a few centimetres.
+ravo::ProfileState LargeProfile()
+{
+    ravo::ProfileState state;
+    state.OutputTitle = "Benchmark profile";
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> millimetres(100'000, 2'000'000);
+    std::uniform_int_distribution<int> grade(-800, 800);
+    const auto next = [&](std::uniform_int_distribution<int>& values, float scale) {
+        return static_cast<float>(values(random)) / scale;
+    };
+    using ravo::Column;
+    for (ravo::SegmentKind kind :
+         {ravo::SegmentKind::VerticalCurve, ravo::SegmentKind::Superelevation}) {
+        ravo::RecreateTables(state, kind, kRows);
+        for (std::int32_t row = 1; row <= kRows; ++row) {
+            const float station = static_cast<float>(row % 20'000) * 5.125f;
+            ravo::StoreField(state, kind, Column::Start, row, next(millimetres, 1000));
+            ravo::StoreField(state, kind, Column::Rate1, row, next(grade, 10000));
+            ravo::StoreField(state, kind, Column::Rate2, row, next(grade, 10000));
+            ravo::StoreField(state, kind, Column::Station1, row, station);
+            ravo::StoreField(state, kind, Column::Station2, row, station + 5.125f);
+        }
+    }
+    return state;
+}
+
+const std::string& LargeText()
+{
+    static const std::string text = ravo::InputFileText(LargeProfile());
+    return text;
+}
+
+// The text on disk for the whole run, removed at the end.
+struct LargeFile {
+    LargeFile() : path(std::filesystem::temp_directory_path() / "ravo-bench-input.in")
+    {
+        std::ofstream(path, std::ios::binary) << LargeText();
+    }
+    ~LargeFile()
+    {
+        std::error_code error;
+        std::filesystem::remove(path, error);
+    }
+    std::filesystem::path path;
+};
+
+void BM_ParseInputText(benchmark::State& bench)
+{
+    const std::string& text = LargeText();
+    for (auto _ : bench) {
+        ravo::InputProfile profile = ravo::ParseInputFile(text);
+        benchmark::DoNotOptimize(profile.segments[4].back());
+    }
+    bench.SetBytesProcessed(bench.iterations() * static_cast<std::int64_t>(text.size()));
+}
+
+void BM_ReadInputFileFromDisk(benchmark::State& bench)
+{
+    static const LargeFile file;
+    const std::string path = file.path.string();
+    for (auto _ : bench) {
+        ravo::InputProfile profile = ravo::ReadInputFile(path);
+        benchmark::DoNotOptimize(profile.segments[4].back());
+    }
+    bench.SetBytesProcessed(bench.iterations() * static_cast<std::int64_t>(LargeText().size()));
+}
+
+// Splits the same text at commas and line ends and converts every field after
+// the title line, without storing anything.
+void BM_FromCharsBaseline(benchmark::State& bench)
+{
+    const std::string& text = LargeText();
+    for (auto _ : bench) {
+        const char* p = text.data() + text.find('\n') + 1;
+        const char* const end = text.data() + text.size();
+        float sum = 0;
+        while (p < end) {
+            float value = 0;
+            p = std::from_chars(p, end, value).ptr;
+            sum += value;
+            while (p < end && (*p == ',' || *p == '\r' || *p == '\n'))
+                ++p;
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+    bench.SetBytesProcessed(bench.iterations() * static_cast<std::int64_t>(text.size()));
+}
+
+void BM_InputFileText(benchmark::State& bench)
+{
+    const ravo::ProfileState state = LargeProfile();
+    std::int64_t bytes = 0;
+    for (auto _ : bench) {
+        const std::string text = ravo::InputFileText(state);
+        bytes += static_cast<std::int64_t>(text.size());
+        benchmark::DoNotOptimize(text.data());
+    }
+    bench.SetBytesProcessed(bytes);
+}
+
+}  // namespace
+
+BENCHMARK(BM_ParseInputText)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadInputFileFromDisk)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FromCharsBaseline)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_InputFileText)->Unit(benchmark::kMillisecond);
