@@ -1,0 +1,182 @@
+#include "elevation_table.h"
+
+#include <cmath>
+#include <optional>
+#include <string_view>
+
+#include "core/elevation.h"
+#include "core/numbers.h"
+#include "core/report.h"
+#include "station_notation.h"
+
+namespace ravo::calc {
+namespace {
+
+constexpr std::string_view ValuePattern = "#####0.000";
+constexpr std::string_view SuperPattern = "0.########";
+constexpr std::string_view InvalidEntry = "Invalid Entry";
+
+float StationFloat(double station, const char* which)
+{
+    try {
+        return ToFloat(station);
+    } catch (const OverflowError&) {
+        throw TableRequestError(std::string(which) +
+                                " lies beyond the range of a station (about 3.4e38)");
+    }
+}
+
+const char* KindName(SegmentKind kind)
+{
+    return kind == SegmentKind::VerticalCurve ? "curve" : "superelevation segment";
+}
+
+// The first zero-length row of a kind that contains the station, in the order
+// in which the calculation meets them.
+std::optional<std::int32_t> ZeroLengthRowAt(const ProfileState& state, SegmentKind kind,
+                                            float station)
+{
+    for (std::int32_t row = 1; row <= CountOf(state, kind); ++row) {
+        const std::optional<SegmentRow> values = RowOf(state, kind, row);
+        if (!values)
+            break;
+        if (values->station1 == station && values->station2 == station)
+            return row;
+    }
+    return std::nullopt;
+}
+
+std::string InvalidEntryReason(const ProfileState& state, float station)
+{
+    for (SegmentKind kind : {SegmentKind::VerticalCurve, SegmentKind::Superelevation}) {
+        if (const std::optional<std::int32_t> row = ZeroLengthRowAt(state, kind, station))
+            return std::string(KindName(kind)) + " " + std::to_string(*row) +
+                   " has zero length at this station";
+    }
+    return "a result lies beyond the range of a 32-bit float";
+}
+
+std::string Value(float value, std::string_view pattern)
+{
+    return FormatPattern(static_cast<double>(value), pattern);
+}
+
+struct RowTexts {
+    std::string station, offset, super, elevation;
+};
+
+RowTexts TextsOf(const TablePoint& point, bool plusNotation)
+{
+    RowTexts texts{StationText(point.station, plusNotation), Value(point.offset, ValuePattern), "",
+                   std::string(InvalidEntry)};
+    if (point.valid) {
+        texts.super = Value(point.super, SuperPattern);
+        texts.elevation = Value(point.elevation, ValuePattern);
+    }
+    return texts;
+}
+
+// The fields at the columns of the report's elevation log.
+void WritePlainLine(std::ostream& out, const RowTexts& texts)
+{
+    ReportLine line(texts.station);
+    line.At(15, texts.offset).At(30, texts.super).At(45, texts.elevation);
+    for (const std::string& physical : line.PhysicalLines())
+        out << physical << '\n';
+}
+
+// No field holds a comma, a quote or a line end, so none needs quoting.
+void WriteCsvLine(std::ostream& out, const RowTexts& texts)
+{
+    out << texts.station << ',' << texts.offset << ',' << texts.super << ',' << texts.elevation
+        << "\r\n";
+}
+
+void WriteHeader(std::ostream& out, TableFormat format)
+{
+    if (format == TableFormat::Csv) {
+        out << "station,offset,superelevation,elevation\r\n";
+        return;
+    }
+    WritePlainLine(out, {"STATION", "OFFSET", "SUPER", "ELEVATION"});
+    out << std::string(67, '-') << '\n';
+}
+
+}  // namespace
+
+StationWalk::StationWalk(double from, double to, double step) : from_(from), to_(to), step_(step)
+{
+    StationFloat(from, "--from");
+    StationFloat(to, "--to");
+    if (step == 0 || !std::isfinite(step))
+        throw TableRequestError("--step must be a number other than 0");
+    if (step < 0 && to > from)
+        throw TableRequestError("--step is negative, but --to lies above --from: give a positive "
+                                "step to walk upwards");
+    step_ = to < from ? -std::fabs(step) : std::fabs(step);
+
+    const double steps = (to - from) / step_;
+    if (!(steps < static_cast<double>(MaxTableRows)))
+        throw TableRequestError("the table would have more than " + std::to_string(MaxTableRows) +
+                                " stations: use a larger --step or a shorter range");
+    const double nearest = std::round(steps);
+    landsOnEnd_ = std::fabs(steps - nearest) <= 1e-9 * std::fmax(1.0, nearest);
+    steps_ = static_cast<std::uint64_t>(landsOnEnd_ ? nearest : std::floor(steps));
+    // A last step that ends a hair short of `to` must not give the same float twice.
+    extraEnd_ = !landsOnEnd_ && At(steps_) != ToFloat(to_);
+}
+
+float StationWalk::At(std::uint64_t k) const
+{
+    if (k > steps_ || (k == steps_ && landsOnEnd_))
+        return ToFloat(to_);
+    return ToFloat(from_ + static_cast<double>(k) * step_);
+}
+
+TablePoint CalculatePoint(ProfileState& state, float station, float offset)
+{
+    TablePoint point{.station = station, .offset = offset};
+    state.CalcStation = station;
+    state.CalcOffset = offset;
+    try {
+        CalculateElevation(state);
+        point.super = state.CalcSuper;
+        point.elevation = state.CalcElevation;
+    } catch (const OverflowError&) {
+        point.valid = false;
+        point.reason = InvalidEntryReason(state, station);
+    }
+    return point;
+}
+
+std::uint64_t WriteTable(std::ostream& out, std::ostream& err, ProfileState& state,
+                         const StationWalk& walk, const std::vector<float>& offsets,
+                         const TableLayout& layout)
+{
+    if (offsets.empty())
+        throw TableRequestError("the table needs at least one offset");
+    if (walk.Count() > MaxTableRows / offsets.size())
+        throw TableRequestError("the table would have more than " + std::to_string(MaxTableRows) +
+                                " rows: use a larger --step, a shorter range or fewer offsets");
+
+    WriteHeader(out, layout.format);
+    std::uint64_t invalid = 0;
+    for (std::uint64_t k = 0; k < walk.Count(); ++k) {
+        for (float offset : offsets) {
+            const TablePoint point = CalculatePoint(state, walk.At(k), offset);
+            const RowTexts texts = TextsOf(point, layout.plusNotation);
+            if (layout.format == TableFormat::Csv)
+                WriteCsvLine(out, texts);
+            else
+                WritePlainLine(out, texts);
+            if (!point.valid) {
+                ++invalid;
+                err << "ravo-calc: station " << texts.station << ", offset " << texts.offset
+                    << ": Invalid Entry (" << point.reason << ")\n";
+            }
+        }
+    }
+    return invalid;
+}
+
+}  // namespace ravo::calc

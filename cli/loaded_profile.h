@@ -1,0 +1,18 @@
+// A profile read from an input file into a record of its own, as the desktop
+// program holds it after "Load Input".
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/profile_state.h"
+
+namespace ravo::calc {
+
+// Throws ravo::InputFileError when the file cannot be read or does not parse.
+ProfileState LoadProfile(const std::string& path);
+
+// The same from the text of an input file.
+ProfileState ProfileFromText(std::string_view text);
+
+}  // namespace ravo::calc

@@ -1,0 +1,330 @@
+#include "ravo_calc_app.h"
+
+#include <CLI/CLI.hpp>
+
+#include <cstdint>
+#include <exception>
+#include <stdexcept>
+
+#include "core/input_file.h"
+#include "core/numbers.h"
+#include "core/report.h"
+#include "curve_summary.h"
+#include "elevation_table.h"
+#include "loaded_profile.h"
+#include "profile_check.h"
+#include "station_notation.h"
+
+namespace ravo::calc {
+namespace {
+
+constexpr const char* Description =
+    "ravo-calc: finished road elevations from a Ravo input file, for scripts and spreadsheets.\n"
+    "It reads the same input files as the Ravo desktop program (a title, the vertical curves\n"
+    "and the superelevation segments) and computes exactly what the desktop program shows.\n";
+
+constexpr const char* MainFooter = R"(Commands, each followed by the input file:
+  ravo-calc table FILE --from S --to S --step D [--offset O,...] [--csv] [--plus]
+  ravo-calc curves FILE [--plus]
+  ravo-calc check FILE [--tolerance E] [--grade-tolerance G] [--plus]
+"ravo-calc COMMAND --help" tells more about a command.
+
+Stations are plain numbers (1234.56, -50, 1.5e3) or road-station notation: hundreds,
+"+", exactly two digits and an optional fraction (12+34.56 is 1234.56, -0+50 is -50).
+With --plus, stations are printed in that notation with three decimals (12+34.560);
+otherwise as plain numbers with three decimals (1234.560). Give a value that begins
+with "-" as --from -50 or as --from=-50.
+
+Exit status:
+  0  success
+  1  check found faults; or a table has stations that give "Invalid Entry"
+     (the table is complete all the same)
+  2  the input file does not load, or the command line is wrong
+
+Example, the quickest way to see Ravo work:
+  ravo-calc table examples/main-street.in --from 1000 --to 1250 --step 50 --offset 12)";
+
+constexpr const char* TableFooter = R"(One row per station and offset: station, offset, superelevation and finished
+elevation, as the desktop program shows them for that station and offset
+(elevation to three decimals, halves away from zero). Stations run from --from
+to --to in steps of --step, and --to itself is always the last station, even
+when the step does not land on it. Station k is --from + k * --step, held as a
+32-bit float as the desktop program holds a typed station. When --to lies below
+--from the table walks downwards (the step may be written 50 or -50); a step of
+0, or a negative step with --to above --from, is refused. A table of more than
+10 000 000 rows (stations times offsets) is refused.
+
+A station where the desktop program says "Invalid Entry" (a row of zero length
+there, or a result beyond the float range) has "Invalid Entry" as its elevation;
+a line on standard error says why, the rest of the table follows, and the exit
+status is 1.
+
+Plain text puts the fields in the columns of Ravo's output report; --csv writes
+RFC 4180 CSV with the header row station,offset,superelevation,elevation.)";
+
+constexpr const char* CurvesFooter = R"(For each vertical curve: its beginning and ending station and elevation,
+its grades, length, rate of change of grade (G2 - G1) / L per unit of length,
+K = L / (100 |G2 - G1|), the length per percent of grade change (none for equal
+grades), and the high point of a crest or the low point of a sag when it lies
+on the curve (where the grade is 0, at x = -G1 L / (G2 - G1) from its
+beginning). For each superelevation segment: its beginning and ending station
+and superelevation. A row of zero length or one that ends before it begins is
+marked so instead.)";
+
+constexpr const char* CheckFooter = R"(Reports, one line each, naming the rows (numbered as in the file):
+  - no vertical curves at all;
+  - rows of zero length (the elevation there is "Invalid Entry");
+  - rows that end before they begin (they apply to no station);
+  - rows that overlap (where the later row in the file silently wins);
+  - gaps between successive rows (elevation or superelevation 0 there);
+  - successive curves that meet at different elevations (beyond --tolerance)
+    or with different grades (beyond --grade-tolerance);
+  - successive superelevation segments that meet at different superelevations
+    (beyond --grade-tolerance); super grades may change at a joint.
+"Successive" means along the road, not in file order: rows are taken in order
+of their beginning station, and each row is compared with the row before it
+that reaches farthest. Exit status 0 when nothing is found, 1 when something is,
+2 when the file does not load.)";
+
+// A value on the command line that cannot be used.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+template <typename Parse>
+double OptionValue(const std::string& text, const std::string& option, Parse parse)
+{
+    try {
+        return parse(text);
+    } catch (const NotationError& e) {
+        throw UsageError(option + ": " + e.what());
+    }
+}
+
+float FloatOption(const std::string& text, const std::string& option)
+{
+    try {
+        return ToFloat(OptionValue(text, option, ParsePlainNumber));
+    } catch (const OverflowError&) {
+        throw UsageError(option + ": \"" + text + "\" lies beyond the 32-bit float range");
+    }
+}
+
+double ToleranceOption(const std::string& text, const std::string& option)
+{
+    const double value = OptionValue(text, option, ParsePlainNumber);
+    if (value < 0)
+        throw UsageError(option + ": a tolerance cannot be negative");
+    return value;
+}
+
+std::string LoadMessage(const std::string& path, const InputFileError& e)
+{
+    const std::string what = e.what();
+    if (what.find(path) != std::string::npos)
+        return what;
+    return "the input file " + path + " does not load: " + what;
+}
+
+struct TableArgs {
+    std::string file, from, to, step;
+    std::vector<std::string> offsets;
+    bool csv = false;
+    bool plus = false;
+};
+
+struct CurvesArgs {
+    std::string file;
+    bool plus = false;
+};
+
+struct CheckArgs {
+    std::string file;
+    std::string tolerance = "0.001";
+    std::string gradeTolerance = "0.0001";
+    bool plus = false;
+};
+
+int RunTable(const TableArgs& a, std::ostream& out, std::ostream& err)
+{
+    const StationWalk walk(OptionValue(a.from, "--from", ParseStation),
+                           OptionValue(a.to, "--to", ParseStation),
+                           OptionValue(a.step, "--step", ParsePlainNumber));
+    std::vector<float> offsets;
+    for (const std::string& text : a.offsets)
+        offsets.push_back(FloatOption(text, "--offset"));
+    if (offsets.empty())
+        offsets.push_back(0);
+    ProfileState state = LoadProfile(a.file);
+    const TableLayout layout{a.csv ? TableFormat::Csv : TableFormat::Plain, a.plus};
+    const std::uint64_t invalid = WriteTable(out, err, state, walk, offsets, layout);
+    return invalid == 0 ? ExitSuccess : ExitFaultsFound;
+}
+
+int RunCurves(const CurvesArgs& a, std::ostream& out)
+{
+    WriteCurves(out, LoadProfile(a.file), a.plus);
+    return ExitSuccess;
+}
+
+int RunCheck(const CheckArgs& a, std::ostream& out)
+{
+    const Tolerances tolerances{ToleranceOption(a.tolerance, "--tolerance"),
+                                ToleranceOption(a.gradeTolerance, "--grade-tolerance")};
+    const std::vector<Fault> faults = CheckProfile(LoadProfile(a.file), tolerances);
+    for (const Fault& fault : faults)
+        out << FaultText(fault, a.plus) << '\n';
+    if (faults.empty()) {
+        out << "No faults found.\n";
+        return ExitSuccess;
+    }
+    out << faults.size() << (faults.size() == 1 ? " fault" : " faults") << " found.\n";
+    return ExitFaultsFound;
+}
+
+std::string FailureMessage(const CLI::App*, const CLI::Error& e)
+{
+    return std::string("ravo-calc: ") + e.what() +
+           "\nRun \"ravo-calc --help\" or \"ravo-calc COMMAND --help\" for more information.\n";
+}
+
+class CommandLine {
+public:
+    CommandLine() : app_(Description, "ravo-calc")
+    {
+        app_.footer(MainFooter);
+        app_.require_subcommand(1);
+        app_.set_version_flag("--version", "ravo-calc " + std::to_string(RavoVersionMajor) + "." +
+                                               std::to_string(RavoVersionMinor) + "." +
+                                               std::to_string(RavoVersionRevision));
+        app_.failure_message(FailureMessage);
+        AddTable();
+        AddCurves();
+        AddCheck();
+    }
+
+    int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+    {
+        if (args.empty()) {
+            err << app_.help();
+            return ExitUsageOrLoad;
+        }
+        try {
+            std::vector<std::string> reversed(args.rbegin(), args.rend());  // as CLI11 takes them
+            app_.parse(reversed);
+        } catch (const CLI::ParseError& e) {
+            // Help and version give 0; every other parse error is wrong usage.
+            return app_.exit(e, out, err) == 0 ? ExitSuccess : ExitUsageOrLoad;
+        }
+        const int status = RunCommand(out, err);
+        out.flush();
+        if (!out) {
+            err << "ravo-calc: the output could not be written\n";
+            return ExitUsageOrLoad;
+        }
+        return status;
+    }
+
+private:
+    CLI::App* AddCommand(const char* name, const char* description, const char* footer,
+                         std::string& file)
+    {
+        CLI::App* command = app_.add_subcommand(name, description);
+        command->footer(footer);
+        command->add_option("FILE", file, "Ravo input file (*.in)")->required()->type_name("");
+        return command;
+    }
+
+    static void AddPlus(CLI::App* command, bool& plus)
+    {
+        command->add_flag("--plus", plus, "print stations in road-station notation (12+34.560)");
+    }
+
+    void AddTable()
+    {
+        table_ = AddCommand("table", "elevations at evenly spaced stations and at offsets",
+                            TableFooter, tableArgs_.file);
+        table_->add_option("--from", tableArgs_.from, "first station")
+            ->required()
+            ->type_name("STATION");
+        table_->add_option("--to", tableArgs_.to, "last station")->required()->type_name("STATION");
+        table_->add_option("--step", tableArgs_.step, "distance between stations")
+            ->required()
+            ->type_name("DISTANCE");
+        table_
+            ->add_option("--offset", tableArgs_.offsets,
+                         "offsets from the profile grade line, comma separated (default 0)")
+            ->type_name("OFFSET")
+            ->delimiter(',')
+            ->allow_extra_args(false)
+            ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+        table_->add_flag("--csv", tableArgs_.csv, "write CSV (RFC 4180) with a header row");
+        AddPlus(table_, tableArgs_.plus);
+    }
+
+    void AddCurves()
+    {
+        curves_ = AddCommand("curves", "summary of each vertical curve and superelevation segment",
+                             CurvesFooter, curvesArgs_.file);
+        AddPlus(curves_, curvesArgs_.plus);
+    }
+
+    void AddCheck()
+    {
+        check_ = AddCommand("check", "faults of the profile; exit status 1 when there are any",
+                            CheckFooter, checkArgs_.file);
+        check_->add_option("--tolerance", checkArgs_.tolerance,
+                           "largest elevation difference allowed where curves meet")
+            ->type_name("NUMBER")
+            ->capture_default_str();
+        check_->add_option("--grade-tolerance", checkArgs_.gradeTolerance,
+                           "largest grade or superelevation difference allowed at a joint")
+            ->type_name("NUMBER")
+            ->capture_default_str();
+        AddPlus(check_, checkArgs_.plus);
+    }
+
+    int RunCommand(std::ostream& out, std::ostream& err)
+    {
+        const std::string& file = table_->parsed()    ? tableArgs_.file
+                                  : curves_->parsed() ? curvesArgs_.file
+                                                      : checkArgs_.file;
+        const std::string command = app_.get_subcommands().front()->get_name();
+        try {
+            if (table_->parsed())
+                return RunTable(tableArgs_, out, err);
+            if (curves_->parsed())
+                return RunCurves(curvesArgs_, out);
+            return RunCheck(checkArgs_, out);
+        } catch (const InputFileError& e) {
+            err << "ravo-calc: " << LoadMessage(file, e) << '\n';
+        } catch (const UsageError& e) {
+            err << "ravo-calc " << command << ": " << e.what() << '\n';
+        } catch (const TableRequestError& e) {
+            err << "ravo-calc " << command << ": " << e.what() << '\n';
+        } catch (const std::exception& e) {
+            // Not expected (out of memory, say), but never a crash or a silent success.
+            err << "ravo-calc " << command << ": " << e.what() << '\n';
+        }
+        return ExitUsageOrLoad;
+    }
+
+    CLI::App app_;
+    CLI::App* table_ = nullptr;
+    CLI::App* curves_ = nullptr;
+    CLI::App* check_ = nullptr;
+    TableArgs tableArgs_;
+    CurvesArgs curvesArgs_;
+    CheckArgs checkArgs_;
+};
+
+}  // namespace
+
+int RunRavoCalc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    CommandLine commandLine;
+    return commandLine.Run(args, out, err);
+}
+
+}  // namespace ravo::calc

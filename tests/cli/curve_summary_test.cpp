@@ -1,0 +1,97 @@
+#include "curve_summary.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/numbers.h"
+#include "loaded_profile.h"
+
+namespace ravo::calc {
+namespace {
+
+std::string Shown(float value) { return FormatPattern(value, "#####0.000"); }
+
+TEST(SummarizeCurve, CrestAndSagWithTheirHighAndLowPoints)
+{
+    struct Case {
+        const char* name;
+        SegmentRow curve;
+        CurveShape shape;
+        double k;
+        double rate;
+        const char* endElevation;
+        const char* pointStation;  // nullptr: none on the curve
+        const char* pointElevation;
+    };
+    const std::vector<Case> cases = {
+        // x = 0.02 * 200 / 0.03 = 133.333; 100 + 2.6667 - 1.3333
+        {"crest", {100, 0.02f, -0.01f, 1000, 1200}, CurveShape::Crest, 200 / 3.0, -0.00015,
+         "101.000", "1133.333", "101.333"},
+        // x = 0.03 * 400 / 0.04 = 300; 100 - 9 + 4.5
+        {"sag", {100, -0.03f, 0.01f, 0, 400}, CurveShape::Sag, 100, 0.0001, "96.000", "300.000",
+         "95.500"},
+        // the grade is still rising at the end: no high point on the curve
+        {"crest beyond", {100, 0.03f, 0.01f, 0, 100}, CurveShape::Crest, 50, -0.0002, "102.000",
+         nullptr, nullptr},
+        // a level start is the high point
+        {"crest from level", {50, 0, -0.04f, 200, 400}, CurveShape::Crest, 50, -0.0002, "46.000",
+         "200.000", "50.000"},
+    };
+    for (const Case& c : cases) {
+        const CurveSummary s = SummarizeCurve(1, c.curve);
+        EXPECT_EQ(s.shape, c.shape) << c.name;
+        ASSERT_TRUE(s.k && s.gradeChangeRate && s.endElevation) << c.name;
+        EXPECT_NEAR(*s.k, c.k, 1e-3) << c.name;
+        EXPECT_NEAR(*s.gradeChangeRate, c.rate, 1e-9) << c.name;
+        EXPECT_EQ(Shown(*s.endElevation), c.endElevation) << c.name;
+        if (!c.pointStation) {
+            EXPECT_FALSE(s.turningPoint) << c.name;
+            continue;
+        }
+        ASSERT_TRUE(s.turningPoint) << c.name;
+        EXPECT_EQ(Shown(s.turningPoint->station), c.pointStation) << c.name;
+        EXPECT_EQ(Shown(s.turningPoint->elevation), c.pointElevation) << c.name;
+    }
+}
+
+TEST(SummarizeCurve, EqualGradesZeroLengthAndReversedRowsDivideByNothing)
+{
+    const CurveSummary straight = SummarizeCurve(1, {264, -0.01f, -0.01f, 600, 1100});
+    EXPECT_EQ(straight.shape, CurveShape::Straight);
+    EXPECT_FALSE(straight.k);
+    EXPECT_FALSE(straight.turningPoint);
+    EXPECT_EQ(Shown(*straight.endElevation), "259.000");
+
+    const CurveSummary zero = SummarizeCurve(2, {50, 0.01f, -0.01f, 500, 500});
+    const CurveSummary reversed = SummarizeCurve(3, {50, 0.01f, -0.01f, 600, 400});
+    EXPECT_EQ(zero.extent, RowExtent::ZeroLength);
+    EXPECT_EQ(reversed.extent, RowExtent::Reversed);
+    for (const CurveSummary& s : {zero, reversed})
+        EXPECT_FALSE(s.length || s.k || s.gradeChangeRate || s.turningPoint || s.endElevation);
+}
+
+TEST(WriteCurves, WorkedExample)
+{
+    std::ostringstream out;
+    WriteCurves(out, LoadProfile(RAVO_EXAMPLES_DIR "/main-street.in"), true);
+    EXPECT_EQ(out.str(), R"(Main Street profile
+
+VERTICAL CURVE 1 (crest)
+STA 1         10+00.000      ELEV 1         100.000
+STA 2         12+00.000      ELEV 2         101.000
+GRADE 1       0.02           GRADE 2        -0.01
+LENGTH        200.000        RATE           -0.00015
+K             66.667
+HIGH POINT    11+33.333      ELEV           101.333
+
+SUPERELEVATION SEGMENT 1
+STA 1         10+00.000      SUPER 1        -0.02
+STA 2         11+00.000      SUPER 2        0.02
+)");
+}
+
+}  // namespace
+}  // namespace ravo::calc

@@ -1,0 +1,164 @@
+#include "elevation_table.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/elevation.h"
+#include "core/numbers.h"
+#include "loaded_profile.h"
+
+namespace ravo::calc {
+namespace {
+
+std::vector<float> StationsOf(const StationWalk& walk)
+{
+    std::vector<float> stations;
+    for (std::uint64_t k = 0; k < walk.Count(); ++k)
+        stations.push_back(walk.At(k));
+    return stations;
+}
+
+std::vector<std::string> Split(const std::string& text, const std::string& end)
+{
+    std::vector<std::string> lines;
+    for (std::size_t start = 0, stop; (stop = text.find(end, start)) != std::string::npos;
+         start = stop + end.size())
+        lines.push_back(text.substr(start, stop - start));
+    return lines;
+}
+
+// The worked example typed into the window: one curve, one segment, offset 12.
+ProfileState WorkedExampleByHand()
+{
+    ProfileState state;
+    const auto set = [&state](SegmentKind kind, SegmentRow row) {
+        RecreateTables(state, kind, 1);
+        const float values[] = {row.start, row.rate1, row.rate2, row.station1, row.station2};
+        for (int column = 0; column < ColumnCount; ++column)
+            StoreField(state, kind, static_cast<Column>(column), 1, values[column]);
+    };
+    set(SegmentKind::VerticalCurve, {100, 0.02f, -0.01f, 1000, 1200});
+    set(SegmentKind::Superelevation, {-0.02f, 0.0004f, 0.0004f, 1000, 1100});
+    state.CalcOffset = 12;
+    return state;
+}
+
+struct Table {
+    std::vector<std::string> lines;
+    std::string errors;
+    std::uint64_t invalid = 0;
+};
+
+Table WriteCsv(ProfileState& state, const StationWalk& walk, const std::vector<float>& offsets)
+{
+    std::ostringstream out, err;
+    Table table;
+    table.invalid = WriteTable(out, err, state, walk, offsets, {TableFormat::Csv, false});
+    table.lines = Split(out.str(), "\r\n");
+    table.errors = err.str();
+    return table;
+}
+
+TEST(ElevationTable, WorkedExampleAsTheDesktopProgramShowsIt)
+{
+    ProfileState state = LoadProfile(RAVO_EXAMPLES_DIR "/main-street.in");
+    const Table table = WriteCsv(state, StationWalk(1000, 1250, 50), {12});
+    ASSERT_EQ(table.lines.size(), 7u);
+    EXPECT_EQ(table.lines[0], "station,offset,superelevation,elevation");
+    EXPECT_EQ(table.lines[1], "1000.000,12.000,-0.02,99.760");
+    EXPECT_EQ(table.lines[3], "1100.000,12.000,0.02,101.490");
+    EXPECT_EQ(table.lines[4], "1150.000,12.000,0.,101.313");
+    EXPECT_EQ(table.lines[6], "1250.000,12.000,0.,0.000");
+    EXPECT_EQ(table.invalid, 0u);
+
+    // Every row is what the desktop program's calculation gives for the same
+    // station and offset, the profile built by hand rather than loaded.
+    ProfileState window = WorkedExampleByHand();
+    for (std::size_t k = 1; k < table.lines.size(); ++k) {
+        window.CalcStation = static_cast<float>(1000 + 50 * (k - 1));
+        CalculateElevation(window);
+        EXPECT_EQ(table.lines[k], FormatPattern(window.CalcStation, "#####0.000") + ",12.000," +
+                                      FormatPattern(window.CalcSuper, "0.########") + "," +
+                                      FormatPattern(window.CalcElevation, "#####0.000"));
+    }
+}
+
+TEST(ElevationTable, InvalidEntryStationIsReportedAndTheTableGoesOn)
+{
+    // Curve 2 has zero length at 1100: the desktop program says "Invalid Entry" there.
+    ProfileState state =
+        ProfileFromText("\"z\"\n2\n100,0.02,-0.01,1000,1200\n50,0,0,1100,1100\n0\n");
+    const Table table = WriteCsv(state, StationWalk(1050, 1150, 50), {12});
+    ASSERT_EQ(table.lines.size(), 4u);
+    EXPECT_EQ(table.lines[1], "1050.000,12.000,0.,100.813");
+    EXPECT_EQ(table.lines[2], "1100.000,12.000,,Invalid Entry");
+    EXPECT_EQ(table.lines[3], "1150.000,12.000,0.,101.313");
+    EXPECT_EQ(table.invalid, 1u);
+    EXPECT_EQ(table.errors, "ravo-calc: station 1100.000, offset 12.000: Invalid Entry (curve 2 "
+                            "has zero length at this station)\n");
+}
+
+TEST(StationWalk, StationsFromOneEndToTheOther)
+{
+    struct Case {
+        double from, to, step;
+        std::vector<float> stations;
+    };
+    const std::vector<Case> cases = {
+        {1000, 1250, 50, {1000, 1050, 1100, 1150, 1200, 1250}},
+        {1000, 1120, 50, {1000, 1050, 1100, 1120}},  // the end although the step misses it
+        {1250, 1100, 50, {1250, 1200, 1150, 1100}},  // downwards, step as a distance
+        {1250, 1130, -50, {1250, 1200, 1150, 1130}},
+        {5, 5, 1, {5}},
+        {5, 5, -1, {5}},
+        {0, 0.3, 0.1, {0, 0.1f, 0.2f, 0.3f}},  // 0.3 / 0.1 is a hair below 3: still lands on 0.3
+        {-0.5, 0.5, 0.3, {-0.5, -0.2f, 0.1f, 0.4f, 0.5f}},
+        {1000, 1000.00001, 1, {1000}},  // the end is the same float as the last station
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(StationsOf(StationWalk(c.from, c.to, c.step)), c.stations)
+            << c.from << " " << c.to << " " << c.step;
+}
+
+TEST(StationWalk, StationsByMultiplicationDoNotDrift)
+{
+    const StationWalk walk(0, 1000, 0.1);
+    ASSERT_EQ(walk.Count(), 10001u);
+    for (std::uint64_t k = 0; k < walk.Count(); k += 997)
+        EXPECT_EQ(walk.At(k), static_cast<float>(k * 0.1)) << k;
+    EXPECT_EQ(walk.At(10000), 1000.0f);
+}
+
+TEST(StationWalk, RefusesWhatCannotBeWalked)
+{
+    struct Case {
+        double from, to, step;
+    };
+    const std::vector<Case> refused = {
+        {1000, 1250, 0},       // no step
+        {1000, 1250, -50},     // a negative step away from the end
+        {0, 1e7, 1},           // one station more than the limit
+        {0, 1e30, 1e-30},      // far too many
+        {1e39, 0, 1},          // beyond the float range
+        {0, -1e39, 1},
+    };
+    for (const Case& c : refused)
+        EXPECT_THROW(StationWalk(c.from, c.to, c.step), TableRequestError)
+            << c.from << " " << c.to << " " << c.step;
+    EXPECT_EQ(StationWalk(0, 1e7 - 1, 1).Count(), MaxTableRows);
+}
+
+TEST(ElevationTable, RefusesTooManyRowsBeforeWritingAnything)
+{
+    ProfileState state;
+    std::ostringstream out, err;
+    const StationWalk walk(0, 5e6, 1);  // 5 000 001 stations
+    EXPECT_THROW(WriteTable(out, err, state, walk, {-1, 1}, {}), TableRequestError);
+    EXPECT_EQ(out.str(), "");
+}
+
+}  // namespace
+}  // namespace ravo::calc

@@ -1,0 +1,151 @@
+#include "profile_check.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "loaded_profile.h"
+
+namespace ravo::calc {
+namespace {
+
+constexpr SegmentKind Curves = SegmentKind::VerticalCurve;
+constexpr SegmentKind Segments = SegmentKind::Superelevation;
+
+// What a test says of a fault: its kind, the rows and the stations.
+struct Expected {
+    FaultKind kind;
+    SegmentKind rows;
+    std::int32_t first, second;
+    double from, to;
+
+    bool operator==(const Expected&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Expected& e)
+{
+    return out << "{kind " << static_cast<int>(e.kind) << ", rows " << static_cast<int>(e.rows)
+               << ", " << e.first << ", " << e.second << ", " << e.from << ", " << e.to << "}";
+}
+
+std::vector<Expected> FaultsOf(const std::string& text, const Tolerances& tolerances = {})
+{
+    std::vector<Expected> found;
+    for (const Fault& f : CheckProfile(ProfileFromText(text), tolerances))
+        found.push_back({f.kind, f.rows, f.first, f.second, f.from, f.to});
+    return found;
+}
+
+// A profile file: the curves, then the segments, one row a line.
+std::string Profile(const std::vector<std::string>& curves,
+                    const std::vector<std::string>& segments = {})
+{
+    std::string text = "\"test\"\n" + std::to_string(curves.size()) + "\n";
+    for (const std::string& row : curves)
+        text += row + "\n";
+    text += std::to_string(segments.size()) + "\n";
+    for (const std::string& row : segments)
+        text += row + "\n";
+    return text;
+}
+
+TEST(CheckProfile, ExamplesAreClean)
+{
+    for (const char* file :
+         {RAVO_EXAMPLES_DIR "/main-street.in", RAVO_EXAMPLES_DIR "/ridge-road.in"})
+        EXPECT_TRUE(CheckProfile(LoadProfile(file), {}).empty()) << file;
+}
+
+TEST(CheckProfile, EachFaultOnAProfileThatHasExactlyThatFault)
+{
+    // Two curves that join smoothly: 100 + 2 = 102 at 100, grade 0.02 on both sides.
+    const std::string first = "100,0.02,0.02,0,100";
+    const std::string second = "102,0.02,-0.02,100,300";
+    struct Case {
+        const char* name;
+        std::string file;
+        std::vector<Expected> faults;
+    };
+    const std::vector<Case> cases = {
+        {"clean", Profile({first, second}), {}},
+        {"clean out of file order", Profile({second, first}), {}},
+        {"no curves", Profile({}, {"-0.02,0,0,0,100"}),
+         {{FaultKind::NoCurves, Curves, 0, 0, 0, 0}}},
+        {"zero length", Profile({first, second, "50,0,0,200,200"}),
+         {{FaultKind::ZeroLength, Curves, 3, 0, 200, 0}}},
+        {"reversed", Profile({first, second, "50,0,0,500,400"}),
+         {{FaultKind::Reversed, Curves, 3, 0, 500, 400}}},
+        {"overlap, the later row wins", Profile({"100,0.02,0.02,0,150", second}),
+         {{FaultKind::Overlap, Curves, 1, 2, 100, 150}}},
+        {"gap", Profile({"100,0.02,0.02,0,90", "102,0.02,-0.02,100,300"}),
+         {{FaultKind::Gap, Curves, 1, 2, 90, 100}}},
+        {"elevation step", Profile({first, "102.5,0.02,-0.02,100,300"}),
+         {{FaultKind::ElevationStep, Curves, 1, 2, 100, 100}}},
+        {"grade step", Profile({first, "102,0.03,-0.02,100,300"}),
+         {{FaultKind::GradeStep, Curves, 1, 2, 100, 100}}},
+        {"within the tolerances", Profile({first, "102.0009,0.02009,-0.02,100,300"}), {}},
+        {"segment gap", Profile({first}, {"-0.02,0,0,0,40", "-0.02,0,0,50,100"}),
+         {{FaultKind::Gap, Segments, 1, 2, 40, 50}}},
+        {"superelevation step", Profile({first}, {"-0.02,0,0,0,50", "-0.03,0,0,50,100"}),
+         {{FaultKind::SuperStep, Segments, 1, 2, 50, 50}}},
+        // -0.02 + 20 * 0.001 = 0 at 70: the runoff starts at the right superelevation,
+        // and a super grade may change at a joint.
+        {"super grade change", Profile({first}, {"-0.02,0,0,0,50", "-0.02,0.001,0.001,50,70",
+                                                 "0,0,0,70,100"}),
+         {}},
+        {"zero-length segment", Profile({first}, {"-0.02,0,0,30,30"}),
+         {{FaultKind::ZeroLength, Segments, 1, 0, 30, 0}}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FaultsOf(c.file), c.faults) << c.name;
+}
+
+TEST(CheckProfile, NeighboursAreTakenAlongTheRoad)
+{
+    // Curve 1 covers 0 to 100 and holds 2 and 3: nothing lies between 2 and 3.
+    const std::vector<Expected> nested = {
+        {FaultKind::Overlap, Curves, 1, 3, 10, 20},
+        {FaultKind::Overlap, Curves, 1, 2, 30, 40},
+    };
+    EXPECT_EQ(FaultsOf(Profile({"100,0,0,0,100", "100,0,0,30,40", "100,0,0,10,20"})), nested);
+
+    // A joint with the row that reaches farthest, not with the one listed before it.
+    const std::vector<Expected> joint = {
+        {FaultKind::ElevationStep, Curves, 1, 3, 100, 100},
+        {FaultKind::Overlap, Curves, 1, 2, 10, 20},
+    };
+    EXPECT_EQ(FaultsOf(Profile({"100,0,0,0,100", "100,0,0,10,20", "101,0,0,100,200"})), joint);
+}
+
+TEST(CheckProfile, TolerancesAreOptions)
+{
+    const std::string file = Profile({"100,0.02,0.02,0,100", "102.01,0.021,0.02,100,300"});
+    EXPECT_EQ(FaultsOf(file).size(), 2u);
+    EXPECT_TRUE(FaultsOf(file, {.elevation = 0.02, .grade = 0.002}).empty());
+}
+
+TEST(CheckProfile, ManyOverlapsAreCutShort)
+{
+    std::vector<std::string> rows(100, "100,0,0,0,100");  // 4950 overlapping pairs
+    const std::vector<Fault> faults = CheckProfile(ProfileFromText(Profile(rows)), {});
+    ASSERT_EQ(faults.size(), MaxListedOverlaps + 1);
+    EXPECT_EQ(faults.back().kind, FaultKind::MoreOverlaps);
+}
+
+TEST(FaultText, NamesTheRowsAndStations)
+{
+    const std::vector<Fault> faults = CheckProfile(
+        ProfileFromText(Profile({"100,0.02,0.02,0,150", "102,0.02,-0.02,100,300", "5,0,0,9,9"})),
+        {});
+    ASSERT_EQ(faults.size(), 2u);
+    EXPECT_EQ(FaultText(faults[0], true),
+              "curve 3: zero length at station 0+09.000, where the elevation is \"Invalid Entry\"");
+    EXPECT_EQ(FaultText(faults[1], false),
+              "curves 1 and 2 overlap from 100.000 to 150.000; curve 2 (the later row) gives the "
+              "elevations there");
+}
+
+}  // namespace
+}  // namespace ravo::calc
