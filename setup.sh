@@ -12,6 +12,9 @@ libgtest-dev
 libbenchmark-dev
 libchm-dev
 fp-utils
+appstream
+desktop-file-utils
+dpkg-dev
 libcli11-dev
 xvfb
 xauth

@@ -7,6 +7,8 @@
 #include <QMessageBox>
 #include <QUrl>
 
+#include "help_viewer.h"
+
 namespace ravo {
 namespace {
 
@@ -51,6 +53,10 @@ QStringList QtNameFilters(const QString& filterList)
     return filters;
 }
 
+QtPlatform::QtPlatform() = default;
+
+QtPlatform::~QtPlatform() = default;
+
 MessageAnswer QtPlatform::ShowMessage(QWidget* parent, const Message& message)
 {
     QMessageBox box(QtIcon(message.icon), message.title, message.text, QMessageBox::NoButton, parent);
@@ -94,6 +100,11 @@ bool QtPlatform::StartTextEditor(const QString& path)
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
-void QtPlatform::ShowHelpTopic(const QString& /*helpFile*/, const QString& /*topic*/) {}
+void QtPlatform::ShowHelpTopic(const QString& helpFile, const QString& topic)
+{
+    if (helpViewer_ == nullptr)
+        helpViewer_ = std::make_unique<HelpViewer>();
+    helpViewer_->ShowTopic(helpFile, topic);
+}
 
 }  // namespace ravo

@@ -1,0 +1,39 @@
+# Desktop integration and the Debian package. The program itself and its help
+# file install from their own folders (app/, help/).
+
+set(packaging_dir ${PROJECT_SOURCE_DIR}/packaging)
+install(FILES ${packaging_dir}/ravo.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${packaging_dir}/ravo.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+install(FILES ${packaging_dir}/org.ravo.Ravo.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME ravo)
+set(CPACK_PACKAGE_VENDOR "Ravo developers")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "road elevations from vertical curves and superelevation")
+# Lines of the long description, as Debian shows them.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+    "Ravo calculates the finished elevation of a road at a station and an"
+    "offset from a list of parabolic vertical curves and a list of"
+    "superelevation segments. Profiles are typed in or loaded from plain-text"
+    "input files; the program writes an input data echo and an elevation log"
+    "into a text report.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Ravo developers")
+set(CPACK_DEBIAN_PACKAGE_SECTION science)
+# dpkg-shlibdeps finds the libraries the program links (Qt, chmlib, ...).
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+include(CPack)
+
+# The installed tree holds every file that the desktop needs.
+if(RAVO_BUILD_TESTS AND RAVO_BUILD_UI)
+    add_test(NAME ravo_install_tree
+             COMMAND ${packaging_dir}/check_install.sh ${CMAKE_COMMAND} ${PROJECT_BINARY_DIR}
+                     ${PROJECT_BINARY_DIR}/install-check ${CMAKE_INSTALL_BINDIR}
+                     ${CMAKE_INSTALL_DATADIR})
+    set_tests_properties(ravo_install_tree PROPERTIES TIMEOUT 120)
+endif()
