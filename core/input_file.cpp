@@ -504,10 +504,16 @@ void ApplyKind(ProfileState& state, SegmentKind kind, std::int32_t count, Tables
 // ---------------------------------------------------------------------------
 // Writing
 
+// The shortest digits that read back as the same float; plainly written for
+// the magnitudes that road data has, so that the file stays easy to read
+// (0.0004 rather than 4E-04), and in exponent form beyond them.
 void AppendValue(std::string& out, float value)
 {
-    std::array<char, 32> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    std::array<char, 64> buffer{};
+    const float magnitude = std::fabs(value);
+    const bool plain = magnitude == 0 || (magnitude >= 1e-4f && magnitude < 1e9f);
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      plain ? std::chars_format::fixed : std::chars_format::scientific);
     std::replace(buffer.data(), result.ptr, 'e', 'E');
     out.append(buffer.data(), result.ptr);
 }

@@ -58,9 +58,10 @@
 //   segment. Fields of a line are separated by single commas, every line ends
 //   with CR LF, there are no blanks and nothing after the last line.
 // - Counts are plain digits with a minus sign when negative. A value is the
-//   shortest decimal text that reads back as the same 32-bit float, in plain
-//   or exponent form, whichever is shorter (12345.678, 0.02, 1E+07, 4E-04), so
-//   every value loads back bit for bit.
+//   shortest decimal text that reads back as the same 32-bit float, so every
+//   value loads back bit for bit: written plainly for magnitudes from 1E-04 up
+//   to below 1E+09 (12345.678, 0.0004, -0.02), in exponent form beyond them
+//   (1.5E+10, 3E-05).
 //   An empty title, one curve and no segments:  ""  1  100,0,0,1000,1400  0
 //
 // Paths are UTF-8 text.

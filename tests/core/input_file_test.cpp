@@ -270,17 +270,18 @@ TEST(InputFileText, CanonicalLayout)
         {ProfileOf("Main Street profile", {{100, 0.02f, -0.01f, 1000, 1200}},
                    {{-0.02f, 0.0004f, 0.0004f, 1000, 1100}}),
          Lines({"\"Main Street profile\"", "1", "100,0.02,-0.01,1000,1200", "1",
-                "-0.02,4E-04,4E-04,1000,1100"})},
+                "-0.02,0.0004,0.0004,1000,1100"})},
         {{"say \"hi\"", -2, -7, {}, {}}, Lines({"\"say \"\"hi\"\"\"", "-2", "-7"})},
     };
     for (const auto& [profile, text] : cases)
         EXPECT_EQ(InputFileText(StateOf(profile)), text);
 
     const std::vector<std::pair<float, const char*>> values = {
-        {12345.678f, "12345.678"}, {0.02f, "0.02"},     {1e7f, "1E+07"},      {1e-5f, "1E-05"},
-        {-0.0f, "-0"},             {1.0f / 3, "0.33333334"}, {0.0004f, "4E-04"}, {1400, "1400"},
+        {12345.678f, "12345.678"}, {0.02f, "0.02"},     {1e7f, "10000000"},   {1e-5f, "1E-05"},
+        {-0.0f, "-0"},             {1.0f / 3, "0.33333334"}, {0.0004f, "0.0004"}, {1400, "1400"},
         {FLT_MAX, "3.4028235E+38"}, {std::numeric_limits<float>::denorm_min(), "1E-45"},
-        {123456792.0f, "123456792"}, {-101.3125f, "-101.3125"},
+        {123456792.0f, "123456792"}, {-101.3125f, "-101.3125"}, {1e9f, "1E+09"},
+        {9.9e-5f, "9.9E-05"},
     };
     for (const auto& [value, text] : values)
         EXPECT_EQ(ValueText(value), text) << text;
