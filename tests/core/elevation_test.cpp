@@ -6,30 +6,14 @@
 
 #include "core/numbers.h"
 #include "core/profile_state.h"
+#include "worked_examples.h"
 
 namespace ravo {
 namespace {
 
-void SetRow(ProfileState& state, SegmentKind kind, std::int32_t row, SegmentRow values)
-{
-    StoreField(state, kind, Column::Start, row, values.start);
-    StoreField(state, kind, Column::Rate1, row, values.rate1);
-    StoreField(state, kind, Column::Rate2, row, values.rate2);
-    StoreField(state, kind, Column::Station1, row, values.station1);
-    StoreField(state, kind, Column::Station2, row, values.station2);
-}
+using fixtures::SetRow;
 
-// One curve from 1000 to 1200 and one segment from 1000 to 1100.
-ProfileState WorkedExample()
-{
-    ProfileState state;
-    RecreateTables(state, SegmentKind::VerticalCurve, 1);
-    SetRow(state, SegmentKind::VerticalCurve, 1, {100, 0.02f, -0.01f, 1000, 1200});
-    RecreateTables(state, SegmentKind::Superelevation, 1);
-    SetRow(state, SegmentKind::Superelevation, 1, {-0.02f, 0.0004f, 0.0004f, 1000, 1100});
-    state.CalcOffset = 12;
-    return state;
-}
+ProfileState WorkedExample() { return fixtures::WorkedExampleProfile(); }
 
 std::string ElevationAt(ProfileState& state, float station)
 {

@@ -12,6 +12,7 @@
 #include "core/elevation.h"
 #include "core/numbers.h"
 #include "core/profile_state.h"
+#include "worked_examples.h"
 
 namespace ravo {
 namespace {
@@ -29,68 +30,20 @@ std::tm Clock(int year, int month, int day, int hour, int minute)
     return time;
 }
 
-const std::tm WorkedExampleTime = Clock(2026, 3, 5, 14, 7);
-
-void SetRow(ProfileState& state, SegmentKind kind, std::int32_t row, SegmentRow values)
-{
-    StoreField(state, kind, Column::Start, row, values.start);
-    StoreField(state, kind, Column::Rate1, row, values.rate1);
-    StoreField(state, kind, Column::Rate2, row, values.rate2);
-    StoreField(state, kind, Column::Station1, row, values.station1);
-    StoreField(state, kind, Column::Station2, row, values.station2);
-}
+const std::tm WorkedExampleTime = fixtures::WorkedExampleTime();
 
 ProfileState WorkedExample()
 {
-    ProfileState state;
+    ProfileState state = fixtures::WorkedExampleProfile();
     state.OutputTitle = "Main Street profile";
     state.InputFileTitle = "main.in";
     state.OutputFileTitle = "main.out";
-    RecreateTables(state, SegmentKind::VerticalCurve, 1);
-    SetRow(state, SegmentKind::VerticalCurve, 1, {100, 0.02f, -0.01f, 1000, 1200});
-    RecreateTables(state, SegmentKind::Superelevation, 1);
-    SetRow(state, SegmentKind::Superelevation, 1, {-0.02f, 0.0004f, 0.0004f, 1000, 1100});
-    state.CalcOffset = 12;
     return state;
 }
 
-// The text with every line feed turned into the report's CR LF.
-std::string WithCrLf(const std::string& text)
-{
-    std::string out;
-    for (char c : text)
-        out += c == '\n' ? std::string(ReportLineEnd) : std::string(1, c);
-    return out;
-}
-
-const std::string EchoOfWorkedExample = WithCrLf(R"(Main Street profile
-
-* * * * * * * * * * * * * * * * * * * * * * * * * * * * * * * * *
-*                                                               *
-*                    P R O G R A M   R A V O                    *
-*                                                               *
-*                        INPUT DATA ECHO                        *
-*                                                               *
-* * * * * * * * * * * * * * * * * * * * * * * * * * * * * * * * *
-(Version  1.21)                               3/05/26, 2:07 pm
-
-Input file  = main.in
-Output file = main.out
-
-Number of vertical curves = 1
-
-ELEV 1        GRADE 1        GRADE 2        STA 1          STA 2
--------------------------------------------------------------------
-
-100.000       0.02           -0.01          1000.000       1200.000
-
-Number of superelevation segments =  1
-
-SUPER 1       GRADE 1        GRADE 2        STA 1          STA 2
--------------------------------------------------------------------
--0.02         0.0004         0.0004         1000.000       1100.000
-
-)");
+using fixtures::EchoOfWorkedExample;
+using fixtures::SetRow;
+using fixtures::WithCrLf;
 
 class ReportFileTest : public testing::Test {
 protected:
@@ -136,17 +89,7 @@ TEST_F(ReportFileTest, EchoAndLogOfTheWorkedExample)
         CalculateElevation(state);
         report.WriteLine(LogLine(state));
     }
-    EXPECT_EQ(BytesOf(path), EchoOfWorkedExample + WithCrLf(R"(===================================================================
-E L E V A T I O N   C A L C U L A T I O N S
-===================================================================
-
-STATION       OFFSET         SUPER          ELEVATION
--------------------------------------------------------------------
-
-1000.000      12.000         -0.02          99.760
-1100.000      12.000         0.02           101.490
-1200.000      12.000         0.             101.000
-)"));
+    EXPECT_EQ(BytesOf(path), EchoOfWorkedExample + fixtures::LogOfWorkedExample);
 }
 
 TEST(ReportLine, FieldsStartAtTheirColumnOrOnANewLine)
