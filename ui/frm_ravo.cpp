@@ -16,6 +16,7 @@
 #include <QStatusBar>
 #include <QToolButton>
 
+#include "frm_title.h"
 #include "icons.h"
 #include "window_guard.h"
 
@@ -93,6 +94,7 @@ frmRavo::frmRavo(ProfileState& state, Platform& platform, QWidget* parent)
 // children, and losing the focus then must not reach the handlers.
 frmRavo::~frmRavo()
 {
+    title_.reset();
     for (QLineEdit* box : findChildren<QLineEdit*>()) {
         box->removeEventFilter(this);
         box->disconnect(this);
@@ -122,6 +124,7 @@ void frmRavo::BuildWindow()
         box->installEventFilter(this);
     txtElevation->setReadOnly(true);
     connect(txtStation, &QLineEdit::textChanged, this, &frmRavo::txtStation_Change);
+    connect(SScmdNextElev, &QToolButton::clicked, this, &frmRavo::SScmdNextElev_Click);
     connect(txtNVC, &QLineEdit::editingFinished, this, [this] { CountBox_Left(curves_); });
     connect(txtNSUP, &QLineEdit::editingFinished, this, [this] { CountBox_Left(supers_); });
 }
@@ -314,6 +317,14 @@ void frmRavo::BuildMenus()
     connect(mnuResetVcurves, &QAction::triggered, this, &frmRavo::mnuResetVcurves_Click);
     connect(mnuResetSuper, &QAction::triggered, this, &frmRavo::mnuResetSuper_Click);
     connect(mnuResetAll, &QAction::triggered, this, &frmRavo::mnuResetAll_Click);
+    connect(mnuLoad, &QAction::triggered, this, &frmRavo::mnuLoad_Click);
+    connect(mnuInput, &QAction::triggered, this, &frmRavo::mnuInput_Click);
+    connect(mnuDOutT, &QAction::triggered, this, &frmRavo::mnuDOutT_Click);
+    connect(mnuOutput, &QAction::triggered, this, &frmRavo::mnuOutput_Click);
+    connect(mnuVOut, &QAction::triggered, this, &frmRavo::mnuVOut_Click);
+    connect(mnuPrintCS, &QAction::triggered, this, &frmRavo::mnuPrintCS_Click);
+    connect(mnuStartPrint, &QAction::triggered, this, &frmRavo::mnuStartPrint_Click);
+    connect(mnuStopPrint, &QAction::triggered, this, &frmRavo::mnuStopPrint_Click);
     connect(mnuContents, &QAction::triggered, this, &frmRavo::mnuContents_Click);
     connect(mnuAbout, &QAction::triggered, this, &frmRavo::mnuAbout_Click);
 }
@@ -338,6 +349,8 @@ void frmRavo::BuildStatusBar()
         panels_[i] = panel;
     }
 }
+
+void frmRavo::SetClock(std::function<std::tm()> clock) { clock_ = std::move(clock); }
 
 QString frmRavo::PanelText(int panel) const
 {

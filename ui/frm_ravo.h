@@ -4,8 +4,12 @@
 
 #include <QMainWindow>
 #include <array>
+#include <ctime>
+#include <functional>
+#include <memory>
 
 #include "core/profile_state.h"
+#include "core/report.h"
 #include "platform.h"
 
 class QAction;
@@ -18,6 +22,7 @@ class QToolButton;
 namespace ravo {
 
 class frmAbout;
+class frmTitle;
 
 class frmRavo : public QMainWindow {
     Q_OBJECT
@@ -37,6 +42,12 @@ public:
     void ResetVerticalCurves();
     void ResetSuperelevations();
     void ResetAll();
+
+    // The output-title window, created hidden on first use.
+    frmTitle& TitleWindow();
+
+    // The clock that dates the input data echo; tests fix it.
+    void SetClock(std::function<std::tm()> clock);
 
     // The largest count that a count box takes.
     static constexpr std::int32_t MaxTypedCount = 10'000'000;
@@ -101,6 +112,26 @@ private:
     void mnuResetAll_Click();
     void mnuExit_Click();
 
+    // Input files and the output title, in frm_ravo_files.cpp.
+    void mnuLoad_Click();
+    void ShowLoadedProfile();
+    void ShowLoadedKind(Editor& editor);
+    void mnuInput_Click();
+    void mnuDOutT_Click();
+    FileDialogRequest InputFileDialog(FileDialogKind kind) const;
+
+    // Output report, in frm_ravo_reports.cpp.
+    void mnuOutput_Click();
+    void mnuVOut_Click();
+    void mnuPrintCS_Click();
+    void mnuStartPrint_Click();
+    void mnuStopPrint_Click();
+    void SScmdNextElev_Click();
+    void ReportLoggingState();
+    bool WriteReport(const std::function<void()>& write);
+    void Refuse(const QString& text);
+    void ShowInformation(const QString& text, const QString& title);
+
     // Help menu, in frm_ravo_help.cpp.
     void mnuContents_Click();
     void mnuAbout_Click();
@@ -153,6 +184,9 @@ private:
     Editor supers_{SegmentKind::Superelevation};
     std::array<QLabel*, 3> panels_{};
     frmAbout* about_ = nullptr;  // created on first use, then only hidden and shown
+    std::unique_ptr<frmTitle> title_;
+    ReportFile report_;  // the output report, open between commands
+    std::function<std::tm()> clock_ = CurrentLocalTime;
 };
 
 }  // namespace ravo

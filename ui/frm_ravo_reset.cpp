@@ -70,6 +70,8 @@ void frmRavo::mnuResetAll_Click()
 // Ends the program at once: nothing is asked and nothing is saved.
 void frmRavo::mnuExit_Click()
 {
+    report_.Close();
+    state_.OutputFileNum = report_.Number();
     for (QWidget* window : QApplication::topLevelWidgets())
         AllowClose(*window);
     close();

@@ -21,7 +21,7 @@ public:
     std::deque<MessageAnswer> answers;
     std::vector<FileDialogRequest> dialogs;
     std::deque<std::optional<FileChoice>> files;  // nullopt: the user cancels
-    std::vector<QString> editorStarts;
+    QStringList editorStarts;
     bool editorStarts_ok = true;
     std::vector<std::pair<QString, QString>> helpTopics;
     // Runs while a message is shown, as if the user did something meanwhile.

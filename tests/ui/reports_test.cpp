@@ -1,0 +1,237 @@
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "window_fixture.h"
+#include "worked_examples.h"
+
+namespace ravo {
+namespace {
+
+class Reports : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        window->SetClock(fixtures::WorkedExampleTime);
+    }
+
+    QString PathOf(const QString& name) const { return folder.filePath(name); }
+
+    static std::string Read(const QString& path)
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return "(missing)";
+        return file.readAll().toStdString();
+    }
+
+    void ChooseOutput(const QString& path, std::optional<MessageAnswer> answer = std::nullopt)
+    {
+        platform.files.push_back(FileChoice{path, QFileInfo(path).fileName()});
+        if (answer)
+            platform.answers.push_back(*answer);
+        Item("mnuOutput")->trigger();
+    }
+
+    // The worked example loaded from main.in, with offset 12.
+    void LoadWorkedExample()
+    {
+        const QString input = PathOf("main.in");
+        QFile::copy(RAVO_EXAMPLES_DIR "/main-street.in", input);
+        platform.files.push_back(FileChoice{input, "main.in"});
+        Item("mnuLoad")->trigger();
+        TypeOver("txtOffset", "12");
+    }
+
+    void Next() const { QTest::mouseClick(Button("SScmdNextElev"), Qt::LeftButton); }
+
+    QTemporaryDir folder;
+};
+
+TEST_F(Reports, EchoThenLogOfTheWorkedExample)
+{
+    LoadWorkedExample();
+    const QString report = PathOf("main.out");
+    ChooseOutput(report);
+    EXPECT_EQ(Panel(2), "Output file = main.out");
+    Item("mnuPrintCS")->trigger();
+    EXPECT_EQ(Read(report), fixtures::EchoOfWorkedExample);
+    EXPECT_EQ(platform.messages.back().text, "Input data echo complete");
+    EXPECT_EQ(platform.messages.back().title, "INPUT DATA ECHO");
+    EXPECT_EQ(platform.messages.back().icon, MessageIcon::Information);
+    EXPECT_EQ(platform.beeps, 0);
+    EXPECT_FALSE(Item("mnuPrintCS")->isEnabled());
+    EXPECT_TRUE(Item("mnuVOut")->isEnabled());
+    EXPECT_EQ(state.VersionText, " 1.21");
+
+    Item("mnuStartPrint")->trigger();
+    EXPECT_EQ(platform.messages.back().text, "Use Next button to print elevations");
+    EXPECT_EQ(platform.messages.back().title, "ELEVATION CALCULATIONS");
+    EXPECT_EQ(platform.beeps, 1);
+    EXPECT_EQ(Panel(3), "Elevation logging is on");
+    EXPECT_EQ(state.OutputFileNum, 1);
+
+    TypeOver("txtStation", "1000");
+    Next();
+    EXPECT_EQ(Text("txtStation"), " 2000");  // the first press steps by the station itself
+    TypeOver("txtStation", "1100");
+    Next();
+    EXPECT_EQ(Text("txtStation"), " 1200");
+    Next();
+    EXPECT_EQ(Text("txtStation"), " 1300");
+    // every line is on disk while the report is still open
+    EXPECT_EQ(Read(report), fixtures::EchoOfWorkedExample + fixtures::LogOfWorkedExample);
+}
+
+TEST_F(Reports, RefusalsBeepAndSaySo)
+{
+    struct Case {
+        const char* item;
+        const char* text;
+        const char* title;
+    };
+    const std::vector<Case> withoutOutputFile = {
+        {"mnuPrintCS", "Please specify output filename", "Ravo"},
+        {"mnuStartPrint", "Please specify output filename", "Ravo"},
+        {"mnuVOut", "Please save output file", "VIEW OUTPUT"},
+    };
+    Item("mnuVOut")->setEnabled(true);
+    for (const Case& c : withoutOutputFile) {
+        platform.messages.clear();
+        platform.beeps = 0;
+        Item(c.item)->trigger();
+        ASSERT_EQ(platform.messages.size(), 1u) << c.item;
+        EXPECT_EQ(platform.messages[0].text, c.text);
+        EXPECT_EQ(platform.messages[0].title, c.title);
+        EXPECT_EQ(platform.beeps, 1) << c.item;
+    }
+    EXPECT_EQ(state.LoggingOn, 0);
+    EXPECT_EQ(Panel(3), "Elevation logging is off");
+
+    ChooseOutput(PathOf("none.out"));
+    platform.messages.clear();
+    Item("mnuPrintCS")->trigger();  // the curve count box reads 0
+    EXPECT_EQ(platform.MessageTexts(), QStringList({"No curves are specified"}));
+    EXPECT_EQ(Read(PathOf("none.out")), "(missing)");
+    EXPECT_TRUE(Item("mnuPrintCS")->isEnabled());
+}
+
+TEST_F(Reports, TheOverwriteQuestion)
+{
+    ChooseOutput(PathOf("a.out"));
+    QDir(folder.path()).mkdir("other");
+    const QString sameName = PathOf("other/a.out");
+
+    ChooseOutput(sameName, MessageAnswer::No);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    const Message& question = platform.messages[0];
+    EXPECT_EQ(question.text,
+              "You have already specified a.out as the output filename.\nDo you want to overwrite this file?");
+    EXPECT_EQ(question.title, "Output file");
+    EXPECT_EQ(question.buttons, MessageButtons::YesNo);
+    EXPECT_EQ(question.defaultAnswer, MessageAnswer::No);
+    EXPECT_EQ(question.icon, MessageIcon::Question);
+    EXPECT_EQ(state.OutputPath, PathOf("a.out").toStdString());  // No keeps the report where it was
+
+    LoadWorkedExample();
+    Item("mnuStartPrint")->trigger();
+    ASSERT_EQ(state.OutputFileNum, 1);
+    ChooseOutput(sameName, MessageAnswer::Yes);
+    EXPECT_EQ(state.OutputPath, sameName.toStdString());
+    EXPECT_EQ(state.OutputFileNum, 0);  // Yes closed the report
+    EXPECT_EQ(Panel(2), "Output file = a.out");
+
+    // Logging is still on: the next line opens the newly chosen report.
+    TypeOver("txtStation", "1000");
+    Next();
+    EXPECT_EQ(Read(sameName), fixtures::WithCrLf("1000.000      12.000         -0.02          99.760\n"));
+
+    platform.messages.clear();
+    ChooseOutput(PathOf("b.out"));  // a different name asks nothing
+    Item("mnuOutput")->trigger();   // and a cancelled dialog changes nothing
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_EQ(Panel(2), "Output file = b.out");
+}
+
+TEST_F(Reports, EchoWhileLoggingAndLoggingTwice)
+{
+    LoadWorkedExample();
+    const QString report = PathOf("main.out");
+    ChooseOutput(report);
+    Item("mnuStartPrint")->trigger();
+    Item("mnuStartPrint")->trigger();
+    EXPECT_EQ(Read(report), fixtures::LogHeader + fixtures::LogHeader);
+
+    Item("mnuPrintCS")->trigger();  // the earlier log is gone, logging stays on
+    TypeOver("txtStation", "1000");
+    Next();
+    EXPECT_EQ(Read(report), fixtures::EchoOfWorkedExample +
+                                fixtures::WithCrLf("1000.000      12.000         -0.02          99.760\n"));
+
+    Item("mnuStopPrint")->trigger();
+    EXPECT_EQ(Panel(3), "Elevation logging is off");
+    EXPECT_TRUE(Item("mnuVOut")->isEnabled());
+    Next();  // logging off: the station steps on, nothing is written
+    EXPECT_EQ(Text("txtStation"), " 3000");  // 2000 and the step of 1000 from the last press
+    EXPECT_EQ(Read(report), fixtures::EchoOfWorkedExample +
+                                fixtures::WithCrLf("1000.000      12.000         -0.02          99.760\n"));
+}
+
+TEST_F(Reports, ViewingClosesTheReportAndLoggingGoesOn)
+{
+    LoadWorkedExample();
+    const QString report = PathOf("main.out");
+    ChooseOutput(report);
+    Item("mnuStartPrint")->trigger();
+    Item("mnuVOut")->setEnabled(true);
+    Item("mnuVOut")->trigger();
+    ASSERT_EQ(platform.editorStarts, QStringList({report}));
+    EXPECT_EQ(state.OutputFileNum, 0);
+    EXPECT_EQ(state.LoggingOn, 1);
+
+    TypeOver("txtStation", "1100");
+    Next();
+    EXPECT_EQ(Read(report), fixtures::LogHeader + fixtures::WithCrLf(
+                                "1100.000      12.000         0.02           101.490\n"));
+
+    platform.editorStarts_ok = false;
+    platform.messages.clear();
+    Item("mnuVOut")->trigger();
+    EXPECT_EQ(platform.MessageTexts(), QStringList({"Unable to view output file"}));
+    EXPECT_EQ(platform.messages[0].title, "VIEW OUTPUT");
+}
+
+TEST_F(Reports, AReportThatCannotBeWrittenIsSaidAndLeftClosed)
+{
+    LoadWorkedExample();
+    ChooseOutput(PathOf("no-such-folder/main.out"));
+    platform.messages.clear();
+    Item("mnuPrintCS")->trigger();
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_TRUE(platform.messages[0].text.startsWith("Unable to write output file"));
+    EXPECT_TRUE(Item("mnuPrintCS")->isEnabled());
+    EXPECT_EQ(state.OutputFileNum, 0);
+
+    platform.messages.clear();
+    Item("mnuStartPrint")->trigger();
+    EXPECT_EQ(platform.messages.back().text.left(27), "Unable to write output file");
+    EXPECT_EQ(state.LoggingOn, 0);
+    EXPECT_EQ(Panel(3), "Elevation logging is off");
+}
+
+TEST_F(Reports, NextBeyondTheFloatRangeChangesNothing)
+{
+    TypeOver("txtStation", "2e38");
+    Next();  // 2e38 + 2e38 is beyond the float range
+    EXPECT_EQ(platform.MessageTexts(), QStringList({"Invalid Entry"}));
+    EXPECT_EQ(Text("txtStation"), "2e38");
+    EXPECT_EQ(state.PrevStation, 0);
+
+    TypeOver("txtStation", "");
+    Next();  // an empty box is station 0
+    EXPECT_EQ(Text("txtStation"), " 0");
+}
+
+}  // namespace
+}  // namespace ravo
