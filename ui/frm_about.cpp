@@ -11,17 +11,11 @@
 #include <QPushButton>
 
 #include "icons.h"
+#include "twips_layout.h"
 #include "window_guard.h"
 
 namespace ravo {
 namespace {
-
-constexpr int Px(int twips) { return (twips + 7) / 15; }
-
-QRect TwipsRect(int left, int top, int width, int height)
-{
-    return {Px(left), Px(top), Px(width), Px(height)};
-}
 
 constexpr int kClientWidth = 3990;
 constexpr int kClientHeight = 2850;
@@ -32,33 +26,6 @@ const QString kDescription = QStringLiteral(
     "vertical curve and superelevation information.");
 const QString kCredit = QStringLiteral("Written by the Ravo developers");
 
-// Red frame captions, as in the main window, that stay readable when disabled.
-QGroupBox* AddFrame(QWidget* parent, const char* name, const QString& caption, const QRect& place)
-{
-    auto* frame = new QGroupBox(caption, parent);
-    frame->setObjectName(QLatin1String(name));
-    frame->setGeometry(place);
-    QPalette palette = frame->palette();
-    palette.setColor(QPalette::Active, QPalette::WindowText, QColor(255, 0, 0));
-    palette.setColor(QPalette::Inactive, QPalette::WindowText, QColor(255, 0, 0));
-    palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(230, 140, 140));
-    frame->setPalette(palette);
-    return frame;
-}
-
-// A label that keeps the desktop's text colour inside a red-captioned frame.
-QLabel* AddLabel(QWidget* parent, const char* name, const QString& caption, const QRect& place)
-{
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(place);
-    QPalette palette = label->palette();
-    const QPalette desktop = QApplication::palette();
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        palette.setColor(group, QPalette::WindowText, desktop.color(group, QPalette::WindowText));
-    label->setPalette(palette);
-    return label;
-}
 
 bool FitsWrapped(const QFontMetrics& metrics, const QLabel* label)
 {

@@ -15,46 +15,21 @@
 #include <QMouseEvent>
 #include <QStatusBar>
 #include <QToolButton>
+#include <tuple>
 
 #include "frm_title.h"
 #include "icons.h"
+#include "twips_layout.h"
 #include "window_guard.h"
 
 namespace ravo {
 namespace {
-
-constexpr int Px(int twips) { return (twips + 7) / 15; }
-
-QRect TwipsRect(int left, int top, int width, int height)
-{
-    return {Px(left), Px(top), Px(width), Px(height)};
-}
 
 constexpr int kClientWidth = 7005;
 constexpr int kClientHeight = 4080;  // above the status bar, which is 255 high
 constexpr int kStatusBarHeight = 255;
 constexpr int kPanelWidth = 2220;
 constexpr int kPanelMinimumWidth = 1440;
-
-// A red caption that stays readable, paler, when the frame is disabled.
-void PaintCaptionRed(QGroupBox* frame)
-{
-    QPalette palette = frame->palette();
-    palette.setColor(QPalette::Active, QPalette::WindowText, QColor(255, 0, 0));
-    palette.setColor(QPalette::Inactive, QPalette::WindowText, QColor(255, 0, 0));
-    palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(230, 140, 140));
-    frame->setPalette(palette);
-}
-
-QGroupBox* AddFrame(QWidget* parent, const char* name, const QString& caption, int left, int top,
-                    int width, int height)
-{
-    auto* frame = new QGroupBox(caption, parent);
-    frame->setObjectName(QLatin1String(name));
-    frame->setGeometry(TwipsRect(left, top, width, height));
-    PaintCaptionRed(frame);
-    return frame;
-}
 
 QToolButton* AddPictureButton(QWidget* parent, const char* name, const QIcon& icon, int left,
                               int top, int width, int height)
@@ -70,7 +45,7 @@ QToolButton* AddPictureButton(QWidget* parent, const char* name, const QIcon& ic
 
 }  // namespace
 
-// Where the labels and boxes of an editor frame stand, in twips inside it.
+// What one editor frame holds and where, in twips inside the frame.
 struct EditorLayout {
     struct Field {
         const char* labelName;
@@ -79,7 +54,16 @@ struct EditorLayout {
         int labelWidth;
         const char* boxName;
     };
+    const char* frameName;
+    int frameLeft;
+    const char* rowCaption;
+    const char* emptyCaption;
+    const char* kindName;
     std::array<Field, ColumnCount> fields;
+    const char* previousName;
+    int previousLeft;
+    const char* nextName;
+    int nextLeft;
 };
 
 frmRavo::frmRavo(ProfileState& state, Platform& platform, QWidget* parent)
@@ -139,43 +123,33 @@ QLineEdit* frmRavo::AddBox(QWidget* parent, const char* name, int left, int top,
     return box;
 }
 
-QLabel* frmRavo::AddLabel(QWidget* parent, const char* name, const QString& caption, int left,
-                          int top, int width, int height)
-{
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(TwipsRect(left, top, width, height));
-    // Labels keep the desktop's text colour inside the red-captioned frames.
-    QPalette palette = label->palette();
-    const QPalette desktop = QApplication::palette();
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        palette.setColor(group, QPalette::WindowText, desktop.color(group, QPalette::WindowText));
-    label->setPalette(palette);
-    return label;
-}
-
 void frmRavo::BuildCountsFrame(QWidget* client)
 {
-    fraSegments = AddFrame(client, "fraSegments", QStringLiteral("NO. OF SEGMENTS"), 3600, 120,
-                           3252, 1212);
+    fraSegments = AddFrame(client, "fraSegments", QStringLiteral("NO. OF SEGMENTS"),
+        TwipsRect(3600, 120, 3252, 1212));
     txtNVC = AddBox(fraSegments, "txtNVC", 240, 360, 612, 288, QStringLiteral("0"));
-    AddLabel(fraSegments, "lblNVC", QStringLiteral("Vertical curves"), 960, 360, 1092, 252);
+    AddLabel(fraSegments, "lblNVC", QStringLiteral("Vertical curves"),
+        TwipsRect(960, 360, 1092, 252));
     txtNSUP = AddBox(fraSegments, "txtNSUP", 240, 720, 612, 288, QStringLiteral("0"));
-    AddLabel(fraSegments, "lblNSUP", QStringLiteral("Superelevations"), 960, 720, 1212, 252);
+    AddLabel(fraSegments, "lblNSUP", QStringLiteral("Superelevations"),
+        TwipsRect(960, 720, 1212, 252));
     curves_.countBox = txtNVC;
     supers_.countBox = txtNSUP;
 }
 
 void frmRavo::BuildElevationsFrame(QWidget* client)
 {
-    fraElevations = AddFrame(client, "fraElevations", QStringLiteral("ELEVATIONS"), 120, 120,
-                             3252, 1212);
-    AddLabel(fraElevations, "lblStation", QStringLiteral("Station"), 120, 360, 612, 252);
+    fraElevations = AddFrame(client, "fraElevations", QStringLiteral("ELEVATIONS"),
+        TwipsRect(120, 120, 3252, 1212));
+    AddLabel(fraElevations, "lblStation", QStringLiteral("Station"),
+        TwipsRect(120, 360, 612, 252));
     txtStation = AddBox(fraElevations, "txtStation", 120, 720, 852, 288);
-    AddLabel(fraElevations, "lblOffset", QStringLiteral("Offset"), 1080, 360, 492, 252);
+    AddLabel(fraElevations, "lblOffset", QStringLiteral("Offset"),
+        TwipsRect(1080, 360, 492, 252));
     txtOffset = AddBox(fraElevations, "txtOffset", 1080, 720, 612, 288, QStringLiteral("0"));
     QLabel* elevation =
-        AddLabel(fraElevations, "lblElevation", QStringLiteral("Elevation"), 1800, 360, 732, 252);
+        AddLabel(fraElevations, "lblElevation", QStringLiteral("Elevation"),
+        TwipsRect(1800, 360, 732, 252));
     QPalette blue = elevation->palette();
     blue.setColor(QPalette::Active, QPalette::WindowText, QColor(0, 0, 255));
     blue.setColor(QPalette::Inactive, QPalette::WindowText, QColor(0, 0, 255));
@@ -189,78 +163,64 @@ void frmRavo::BuildElevationsFrame(QWidget* client)
     SScmdNextElev->setIconSize(QSize(16, 16));
 }
 
-void frmRavo::BuildEditorFrame(Editor& editor, const EditorLayout& layout)
+void frmRavo::BuildEditorFrame(Editor& editor, QWidget* client, const EditorLayout& layout)
 {
-    for (int i = 0; i < ColumnCount; ++i) {
-        const EditorLayout::Field& field = layout.fields[static_cast<std::size_t>(i)];
-        const int top = 360 + 360 * i;
+    editor.rowCaption = QLatin1String(layout.rowCaption);
+    editor.emptyCaption = QLatin1String(layout.emptyCaption);
+    editor.kindName = QLatin1String(layout.kindName);
+    editor.frame = AddFrame(client, layout.frameName, editor.rowCaption + QStringLiteral(" 1"),
+                            TwipsRect(layout.frameLeft, 1440, 3252, 2652));
+    for (std::size_t i = 0; i < editor.fields.size(); ++i) {
+        const EditorLayout::Field& field = layout.fields[i];
+        const int top = 360 + 360 * static_cast<int>(i);
         QLabel* label = AddLabel(editor.frame, field.labelName, QLatin1String(field.label),
-                                 field.labelLeft, top, field.labelWidth, 252);
+                                 TwipsRect(field.labelLeft, top, field.labelWidth, 252));
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        editor.fields[static_cast<std::size_t>(i)] = AddBox(editor.frame, field.boxName, 2160, top, 852, 288);
+        editor.fields[i] = AddBox(editor.frame, field.boxName, 2160, top, 852, 288);
     }
+    editor.previous = AddPictureButton(editor.frame, layout.previousName, ArrowIcon(Qt::LeftArrow),
+                                       layout.previousLeft, 2160, 492, 372);
+    editor.next = AddPictureButton(editor.frame, layout.nextName, ArrowIcon(Qt::RightArrow),
+                                   layout.nextLeft, 2160, 492, 372);
+    connect(editor.next, &QToolButton::clicked, this, [this, &editor] { Next_Click(editor); });
+    connect(editor.previous, &QToolButton::clicked, this, [this, &editor] { Previous_Click(editor); });
 }
 
 void frmRavo::BuildCurveFrame(QWidget* client)
 {
-    fraVCurve = AddFrame(client, "fraVCurve", QStringLiteral("VERTICAL CURVE NO. 1"), 120, 1440,
-                         3252, 2652);
-    curves_.frame = fraVCurve;
-    curves_.rowCaption = QStringLiteral("VERTICAL CURVE NO.");
-    curves_.emptyCaption = QStringLiteral("VERTICAL CURVES");
-    curves_.kindName = QStringLiteral("vertical curves");
-    const EditorLayout layout{{{
-                                  {"lblE1", "Beginning elevation:", 600, 1452, "txtE1"},
-                                  {"lblG1", "Beginning grade:", 720, 1332, "txtG1"},
-                                  {"lblG2", "Ending grade:", 960, 1092, "txtG2"},
-                                  {"lblSta1", "Beginning station:", 720, 1332, "txtSta1"},
-                                  {"lblSta2", "Ending station:", 960, 1092, "txtSta2"},
-                              }}};
-    BuildEditorFrame(curves_, layout);
-    txtE1 = curves_.fields[0];
-    txtG1 = curves_.fields[1];
-    txtG2 = curves_.fields[2];
-    txtSta1 = curves_.fields[3];
-    txtSta2 = curves_.fields[4];
-    SScmdPrevVC = AddPictureButton(fraVCurve, "SScmdPrevVC", ArrowIcon(Qt::LeftArrow), 2040, 2160,
-                                   492, 372);
-    SScmdNextVC = AddPictureButton(fraVCurve, "SScmdNextVC", ArrowIcon(Qt::RightArrow), 2640, 2160,
-                                   492, 372);
-    curves_.previous = SScmdPrevVC;
-    curves_.next = SScmdNextVC;
-    connect(SScmdNextVC, &QToolButton::clicked, this, [this] { Next_Click(curves_); });
-    connect(SScmdPrevVC, &QToolButton::clicked, this, [this] { Previous_Click(curves_); });
+    BuildEditorFrame(curves_, client,
+                     {"fraVCurve", 120, "VERTICAL CURVE NO.", "VERTICAL CURVES", "vertical curves",
+                      {{
+                          {"lblE1", "Beginning elevation:", 600, 1452, "txtE1"},
+                          {"lblG1", "Beginning grade:", 720, 1332, "txtG1"},
+                          {"lblG2", "Ending grade:", 960, 1092, "txtG2"},
+                          {"lblSta1", "Beginning station:", 720, 1332, "txtSta1"},
+                          {"lblSta2", "Ending station:", 960, 1092, "txtSta2"},
+                      }},
+                      "SScmdPrevVC", 2040, "SScmdNextVC", 2640});
+    fraVCurve = curves_.frame;
+    std::tie(txtE1, txtG1, txtG2, txtSta1, txtSta2) = std::tuple_cat(curves_.fields);
+    SScmdPrevVC = curves_.previous;
+    SScmdNextVC = curves_.next;
 }
 
 void frmRavo::BuildSuperFrame(QWidget* client)
 {
-    fraSuper = AddFrame(client, "fraSuper", QStringLiteral("SUPERELEVATION SEGMENT NO. 1"), 3600,
-                        1440, 3252, 2652);
-    supers_.frame = fraSuper;
-    supers_.rowCaption = QStringLiteral("SUPERELEVATION SEGMENT NO.");
-    supers_.emptyCaption = QStringLiteral("SUPERELEVATION SEGMENTS");
-    supers_.kindName = QStringLiteral("superelevation segments");
-    const EditorLayout layout{{{
-                                  {"lblS1", "Beginning superelevation:", 120, 1932, "txtS1"},
-                                  {"lblSG1", "Beginning super grade:", 360, 1692, "txtSG1"},
-                                  {"lblSG2", "Ending super grade:", 480, 1572, "txtSG2"},
-                                  {"lblSSta1", "Beginning station:", 720, 1332, "txtSSta1"},
-                                  {"lblSSta2", "Ending station:", 960, 1092, "txtSSta2"},
-                              }}};
-    BuildEditorFrame(supers_, layout);
-    txtS1 = supers_.fields[0];
-    txtSG1 = supers_.fields[1];
-    txtSG2 = supers_.fields[2];
-    txtSSta1 = supers_.fields[3];
-    txtSSta2 = supers_.fields[4];
-    SScmdPrevSup = AddPictureButton(fraSuper, "SScmdPrevSup", ArrowIcon(Qt::LeftArrow), 1920, 2160,
-                                    492, 372);
-    SScmdNextSup = AddPictureButton(fraSuper, "SScmdNextSup", ArrowIcon(Qt::RightArrow), 2520, 2160,
-                                    492, 372);
-    supers_.previous = SScmdPrevSup;
-    supers_.next = SScmdNextSup;
-    connect(SScmdNextSup, &QToolButton::clicked, this, [this] { Next_Click(supers_); });
-    connect(SScmdPrevSup, &QToolButton::clicked, this, [this] { Previous_Click(supers_); });
+    BuildEditorFrame(supers_, client,
+                     {"fraSuper", 3600, "SUPERELEVATION SEGMENT NO.", "SUPERELEVATION SEGMENTS",
+                      "superelevation segments",
+                      {{
+                          {"lblS1", "Beginning superelevation:", 120, 1932, "txtS1"},
+                          {"lblSG1", "Beginning super grade:", 360, 1692, "txtSG1"},
+                          {"lblSG2", "Ending super grade:", 480, 1572, "txtSG2"},
+                          {"lblSSta1", "Beginning station:", 720, 1332, "txtSSta1"},
+                          {"lblSSta2", "Ending station:", 960, 1092, "txtSSta2"},
+                      }},
+                      "SScmdPrevSup", 1920, "SScmdNextSup", 2520});
+    fraSuper = supers_.frame;
+    std::tie(txtS1, txtSG1, txtSG2, txtSSta1, txtSSta2) = std::tuple_cat(supers_.fields);
+    SScmdPrevSup = supers_.previous;
+    SScmdNextSup = supers_.next;
 }
 
 QAction* frmRavo::AddItem(QMenu* menu, const char* name, const QString& caption)

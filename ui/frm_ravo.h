@@ -76,15 +76,13 @@ private:
     void BuildElevationsFrame(QWidget* client);
     void BuildCurveFrame(QWidget* client);
     void BuildSuperFrame(QWidget* client);
-    void BuildEditorFrame(Editor& editor, const struct EditorLayout& layout);
+    void BuildEditorFrame(Editor& editor, QWidget* client, const struct EditorLayout& layout);
     void BuildMenus();
     void BuildStatusBar();
     void SetTabOrder();
     void FitWindowFont();
     QLineEdit* AddBox(QWidget* parent, const char* name, int left, int top, int width, int height,
                       const QString& text = {});
-    QLabel* AddLabel(QWidget* parent, const char* name, const QString& caption, int left, int top,
-                     int width, int height);
     QAction* AddItem(QMenu* menu, const char* name, const QString& caption);
     void Form_Load();
 
@@ -93,6 +91,7 @@ private:
     void txtOffset_KeyUp();
     void txtElevation_Click();
     void txtElevation_DblClick();
+    void CalculateFromBox(QLineEdit* box, float& field);
     void ShowElevation();
     void ApplyEntryFailureRule(QLineEdit* box);
 
@@ -117,6 +116,7 @@ private:
     void ShowLoadedProfile();
     void ShowLoadedKind(Editor& editor);
     void mnuInput_Click();
+    void RememberInputFile(const FileChoice& choice);
     void mnuDOutT_Click();
     FileDialogRequest InputFileDialog(FileDialogKind kind) const;
 

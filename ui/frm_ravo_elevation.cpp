@@ -9,26 +9,20 @@
 namespace ravo {
 
 // Runs on every change of the station text, typed or set by the program.
-void frmRavo::txtStation_Change()
-{
-    try {
-        state_.CalcStation = ToFloat(LeadingNumber(txtStation->text().toStdString()));
-        CalculateElevation(state_);
-        ShowElevation();
-    } catch (const OverflowError&) {
-        ApplyEntryFailureRule(txtStation);
-    }
-}
+void frmRavo::txtStation_Change() { CalculateFromBox(txtStation, state_.CalcStation); }
 
 // Runs on every key released in the offset box, whatever the key.
-void frmRavo::txtOffset_KeyUp()
+void frmRavo::txtOffset_KeyUp() { CalculateFromBox(txtOffset, state_.CalcOffset); }
+
+// Reads the box into its field and shows the elevation that results.
+void frmRavo::CalculateFromBox(QLineEdit* box, float& field)
 {
     try {
-        state_.CalcOffset = ToFloat(LeadingNumber(txtOffset->text().toStdString()));
+        field = ToFloat(LeadingNumber(box->text().toStdString()));
         CalculateElevation(state_);
         ShowElevation();
     } catch (const OverflowError&) {
-        ApplyEntryFailureRule(txtOffset);
+        ApplyEntryFailureRule(box);
     }
 }
 

@@ -52,9 +52,7 @@ void frmRavo::mnuLoad_Click()
         ShowMessage(QStringLiteral("Error loading input file"));
         return;
     }
-    state_.InputPath = choice->fullPath.toStdString();
-    state_.InputFileTitle = choice->fileName.toStdString();
-    SetPanelText(1, QStringLiteral("Input file = ") + choice->fileName);
+    RememberInputFile(*choice);
     ResetAll();
     ApplyInputProfile(state_, std::move(profile));
     ShowLoadedProfile();
@@ -102,9 +100,14 @@ void frmRavo::mnuInput_Click()
         ShowMessage(QStringLiteral("Error saving input file"));
         return;
     }
-    state_.InputPath = choice->fullPath.toStdString();
-    state_.InputFileTitle = choice->fileName.toStdString();
-    SetPanelText(1, QStringLiteral("Input file = ") + choice->fileName);
+    RememberInputFile(*choice);
+}
+
+void frmRavo::RememberInputFile(const FileChoice& choice)
+{
+    state_.InputPath = choice.fullPath.toStdString();
+    state_.InputFileTitle = choice.fileName.toStdString();
+    SetPanelText(1, QStringLiteral("Input file = ") + choice.fileName);
 }
 
 }  // namespace ravo

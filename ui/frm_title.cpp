@@ -4,14 +4,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "twips_layout.h"
 #include "window_guard.h"
 
 namespace ravo {
-namespace {
-
-constexpr int Px(int twips) { return (twips + 7) / 15; }
-
-}  // namespace
 
 frmTitle::frmTitle(ProfileState& state, QWidget* parent) : QWidget(parent, Qt::Window), state_(state)
 {
@@ -21,13 +17,13 @@ frmTitle::frmTitle(ProfileState& state, QWidget* parent) : QWidget(parent, Qt::W
 
     txtTitle = new QLineEdit(this);
     txtTitle->setObjectName(QStringLiteral("txtTitle"));
-    txtTitle->setGeometry(Px(240), Px(240), Px(5532), Px(375));
+    txtTitle->setGeometry(TwipsRect(240, 240, 5532, 375));
     txtTitle->setToolTip(QStringLiteral("Enter Output Title"));
     txtTitle->installEventFilter(this);
 
     Command1 = new QPushButton(QStringLiteral("&Close"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(Px(6000), Px(240), Px(735), Px(375));
+    Command1->setGeometry(TwipsRect(6000, 240, 735, 375));
     Command1->setToolTip(QStringLiteral("Close form"));
     connect(Command1, &QPushButton::clicked, this, &frmTitle::Command1_Click);
 

@@ -1,0 +1,28 @@
+// Fixed window layouts drawn in twips (1/1440 inch): the conversion to
+// device-independent pixels and the framed, labelled controls the windows share.
+#pragma once
+
+#include <QRect>
+#include <QString>
+
+class QGroupBox;
+class QLabel;
+class QWidget;
+
+namespace ravo {
+
+// 15 twips to the pixel at 96 pixels per inch; Qt scales for high-DPI screens.
+constexpr int Px(int twips) { return (twips + 7) / 15; }
+
+inline QRect TwipsRect(int left, int top, int width, int height)
+{
+    return {Px(left), Px(top), Px(width), Px(height)};
+}
+
+// A frame with a red caption, paler while the frame is disabled.
+QGroupBox* AddFrame(QWidget* parent, const char* name, const QString& caption, const QRect& place);
+
+// A label in the desktop's text colour, also inside a red-captioned frame.
+QLabel* AddLabel(QWidget* parent, const char* name, const QString& caption, const QRect& place);
+
+}  // namespace ravo
