@@ -33,7 +33,13 @@ std::string_view Trimmed(std::string_view text)
     return text.substr(first, last - first + 1);
 }
 
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string Quoted(std::string_view text)
+{
+    std::string quoted(1, '"');
+    quoted.append(text);
+    quoted += '"';
+    return quoted;
+}
 
 // The text has already been checked against one of the forms above.
 double DecimalValue(const std::string& digits, std::string_view original)
@@ -85,8 +91,10 @@ std::string StationText(double station, bool plusNotation)
     constexpr std::size_t shortest = 7;
     if (digits.size() < shortest)
         digits.insert(0, shortest - digits.size(), '0');
-    digits.insert(digits.size() - 6, "+");
-    return plain.starts_with('-') ? "-" + digits : digits;
+    digits.insert(digits.end() - 6, '+');
+    if (plain.starts_with('-'))
+        digits.insert(digits.begin(), '-');
+    return digits;
 }
 
 }  // namespace ravo::calc
