@@ -166,6 +166,8 @@ std::string SignificantText(double value, int significantDigits, int largestPlai
 {
     if (value == 0)
         return " 0";
+    if (!std::isfinite(value))
+        return std::isnan(value) ? " NaN" : (value < 0 ? "-Infinity" : " Infinity");
     const Significant s = RoundToSignificant(value, significantDigits);
     std::string text = s.negative ? "-" : " ";
     const int count = static_cast<int>(s.digits.size());
@@ -290,6 +292,16 @@ std::int32_t ToCount(double value)
 std::string NumberText(float value)
 {
     return SignificantText(static_cast<double>(value), 7, 6);
+}
+
+std::string ExactNumberText(float value)
+{
+    for (int digits = 7; digits < 9; ++digits) {
+        std::string text = SignificantText(static_cast<double>(value), digits, 6);
+        if (static_cast<float>(LeadingNumber(text)) == value)
+            return text;
+    }
+    return SignificantText(static_cast<double>(value), 9, 6);
 }
 
 std::string NumberText(double value)

@@ -42,6 +42,11 @@ std::int32_t ToCount(double value);
 // form with a signed exponent of at least two digits: " 1.234568E+07", " 1E-05".
 std::string NumberText(float value);
 
+// As NumberText of a float, but with as many significant digits, up to 9, as
+// the value needs to read back as the same float: " 12345.678" rather than
+// " 12345.68". For a station that is read back from its box.
+std::string ExactNumberText(float value);
+
 // As for a float, with up to 15 significant digits; written plainly when the
 // rounded value lies in 1E-04 <= |x| < 1E+15, otherwise in exponent form.
 std::string NumberText(double value);

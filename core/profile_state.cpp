@@ -5,6 +5,18 @@
 
 namespace ravo {
 
+float ColumnValue(const SegmentRow& row, Column column)
+{
+    switch (column) {
+    case Column::Start: return row.start;
+    case Column::Rate1: return row.rate1;
+    case Column::Rate2: return row.rate2;
+    case Column::Station1: return row.station1;
+    case Column::Station2: return row.station2;
+    }
+    return 0;
+}
+
 KindTables TablesOf(ProfileState& state, SegmentKind kind)
 {
     if (kind == SegmentKind::VerticalCurve)

@@ -73,6 +73,9 @@ struct SegmentRow {
     bool operator==(const SegmentRow&) const = default;
 };
 
+// One column of a row, by its place in column order.
+float ColumnValue(const SegmentRow& row, Column column);
+
 using KindTables = std::array<std::vector<float>*, ColumnCount>;
 using ConstKindTables = std::array<const std::vector<float>*, ColumnCount>;
 

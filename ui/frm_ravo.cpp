@@ -374,23 +374,47 @@ void frmRavo::Form_Load()
     txtNVC->setFocus();
 }
 
+// A key release counts only in the box that also had the key pressed: the
+// release of the Enter that closed a message box would otherwise run the
+// handler again, and show the same message again, for ever.
+bool frmRavo::IsKeyUp(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusIn) {
+        pressedKeys_.remove(watched);
+        return false;
+    }
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+        return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->isAutoRepeat())
+        return false;
+    if (event->type() == QEvent::KeyPress) {
+        pressedKeys_.insert(watched, key->key());
+        return false;
+    }
+    return pressedKeys_.remove(watched, key->key()) > 0;
+}
+
+void frmRavo::DispatchKeyUp(QObject* box)
+{
+    if (box == txtOffset) {
+        txtOffset_KeyUp();
+        return;
+    }
+    for (Editor* editor : {&curves_, &supers_}) {
+        if (box == editor->countBox)
+            return CountBox_KeyUp(*editor);
+        for (std::size_t i = 0; i < editor->fields.size(); ++i) {
+            if (box == editor->fields[i])
+                return FieldBox_KeyUp(*editor, static_cast<Column>(i));
+        }
+    }
+}
+
 bool frmRavo::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyRelease && !static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
-        if (watched == txtOffset) {
-            txtOffset_KeyUp();
-        } else if (watched == txtNVC) {
-            CountBox_KeyUp(curves_);
-        } else if (watched == txtNSUP) {
-            CountBox_KeyUp(supers_);
-        } else {
-            for (Editor* editor : {&curves_, &supers_}) {
-                for (int i = 0; i < ColumnCount; ++i) {
-                    if (watched == editor->fields[static_cast<std::size_t>(i)])
-                        FieldBox_KeyUp(*editor, static_cast<Column>(i));
-                }
-            }
-        }
+    if (IsKeyUp(watched, event)) {
+        DispatchKeyUp(watched);
     } else if (watched == txtElevation && event->type() == QEvent::MouseButtonRelease &&
                static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         txtElevation_Click();

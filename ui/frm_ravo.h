@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QMultiHash>
 #include <array>
 #include <ctime>
 #include <functional>
@@ -50,10 +51,14 @@ public:
     void SetClock(std::function<std::tm()> clock);
 
     // The largest count that a count box takes.
-    static constexpr std::int32_t MaxTypedCount = 10'000'000;
+    static constexpr std::int32_t MaxTypedCount = 1'000'000;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool IsKeyUp(QObject* watched, QEvent* event);
+    void DispatchKeyUp(QObject* box);
 
 private:
     // One editor frame and what belongs to it.
@@ -104,6 +109,7 @@ private:
     void ShowRow(Editor& editor);
     void ResetEditor(Editor& editor);
     void ShowMessage(const QString& text);
+    void ShowOutOfMemory(const QString& what);
 
     // Reset menu and exit, in frm_ravo_reset.cpp.
     void mnuResetVcurves_Click();
@@ -187,6 +193,7 @@ private:
     std::unique_ptr<frmTitle> title_;
     ReportFile report_;  // the output report, open between commands
     std::function<std::tm()> clock_ = CurrentLocalTime;
+    QMultiHash<QObject*, int> pressedKeys_;  // keys pressed in each box and not yet released
 };
 
 }  // namespace ravo

@@ -48,7 +48,7 @@ void frmRavo::mnuLoad_Click()
     InputProfile profile;
     try {
         profile = ReadInputFile(choice->fullPath.toStdString());
-    } catch (const InputFileError&) {
+    } catch (const std::exception&) {  // InputFileError, or a failure of the file system
         ShowMessage(QStringLiteral("Error loading input file"));
         return;
     }
@@ -96,7 +96,7 @@ void frmRavo::mnuInput_Click()
         return;
     try {
         WriteInputFile(state_, choice->fullPath.toStdString());
-    } catch (const InputFileError&) {
+    } catch (const std::exception&) {  // InputFileError, or no memory for the text
         ShowMessage(QStringLiteral("Error saving input file"));
         return;
     }

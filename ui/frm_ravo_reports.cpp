@@ -2,6 +2,7 @@
 // elevation log with the elevations "Next" button.
 #include <QAction>
 #include <QLineEdit>
+#include <new>
 
 #include "core/numbers.h"
 #include "core/report.h"
@@ -67,7 +68,10 @@ void frmRavo::mnuOutput_Click()
     const std::optional<FileChoice> choice = platform_.ChooseFile(
         this, {FileDialogKind::Save,
                QStringLiteral("All Files (*.*)|*.*|Output Files (*.out)|*.out|Text Files (*.txt)|*.txt"),
-               2});
+               2,
+               // Choosing the report replaces nothing yet; the program asks
+               // its own question when the name is the current one.
+               false});
     if (!choice)
         return;
     const QString current = Text(state_.OutputFileTitle);
@@ -110,7 +114,12 @@ void frmRavo::mnuPrintCS_Click()
         return Refuse(QStringLiteral("No curves are specified"));
 
     state_.VersionText = CurrentVersionText();
-    const std::vector<std::string> lines = EchoLines(state_, clock_(), CountBoxNumber(txtNSUP) != 0);
+    std::vector<std::string> lines;
+    try {
+        lines = EchoLines(state_, clock_(), CountBoxNumber(txtNSUP) != 0);
+    } catch (const std::bad_alloc&) {
+        return ShowOutOfMemory(QStringLiteral("input data echo"));
+    }
     const bool written = WriteReport([&] {
         report_.OpenForWriting(state_.OutputPath);
         report_.WriteLines(lines);
@@ -164,7 +173,6 @@ void frmRavo::SScmdNextElev_Click()
         return;
     }
     state_.CalcStation = station;
-    state_.PrevStation = station;
     if (state_.LoggingOn == 1) {
         // A report closed by viewing it or by choosing it again is opened
         // again, so that no logged point is lost.
@@ -176,7 +184,12 @@ void frmRavo::SScmdNextElev_Click()
         if (!written)
             return;
     }
-    txtStation->setText(Text(NumberText(next)));
+    // The step is taken only once the point is logged, so that a press whose
+    // line could not be written can be repeated with the same step.
+    state_.PrevStation = station;
+    // Written with every digit the float holds: the next press reads the
+    // station back from the box, and seven digits would let it drift.
+    txtStation->setText(Text(ExactNumberText(next)));
 }
 
 }  // namespace ravo

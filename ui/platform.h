@@ -30,6 +30,8 @@ struct FileDialogRequest {
     FileDialogKind kind = FileDialogKind::Open;
     QString filterList;
     int initialFilter = 1;
+    // A Save dialog asks before a chosen existing file is replaced.
+    bool confirmOverwrite = true;
 };
 
 struct FileChoice {

@@ -70,6 +70,20 @@ TEST(NumberText, FloatsHaveSevenDigitsALeadingBlankAndNoTrailingZeros)
         EXPECT_EQ(NumberText(value), expected) << value;
 }
 
+TEST(NumberText, ExactTextReadsBackAsTheSameFloat)
+{
+    const std::vector<std::pair<float, std::string>> cases = {
+        {12355.678f, " 12355.678"}, {2000.0f, " 2000"},   {0.5f, " .5"},
+        {-12345.678f, "-12345.678"}, {1.0f / 3.0f, " .33333334"}, {123456.79f, " 123456.79"},
+    };
+    for (const auto& [value, expected] : cases) {
+        EXPECT_EQ(ExactNumberText(value), expected) << value;
+        EXPECT_EQ(ToFloat(LeadingNumber(ExactNumberText(value))), value) << value;
+    }
+    EXPECT_EQ(NumberText(INFINITY), " Infinity");  // never reached by the program, but safe
+    EXPECT_EQ(NumberText(NAN), " NaN");
+}
+
 TEST(NumberText, DoublesAndCounts)
 {
     EXPECT_EQ(NumberText(1.21), " 1.21");

@@ -200,5 +200,37 @@ TEST_F(InputFiles, TitleWindowTakesTheTextOnKeyReleaseAndHidesOnClose)
     EXPECT_EQ(TitleBox()->text(), "Pasted");
 }
 
+TEST_F(InputFiles, KeysWithoutAnEditKeepEveryDigitOfALoadedRow)
+{
+    const QByteArray file = "\"\"\r\n1\r\n100.12345,0.0123456,-0.0123456,12345.678,12545.678\r\n-2\r\n";
+    Load(Write("precise.in", file));
+    ASSERT_EQ(Text("txtSta1"), " 12345.68");  // shown to seven digits
+    for (const char* name : {"txtE1", "txtG1", "txtG2", "txtSta1", "txtSta2"}) {
+        Box(name)->setFocus();
+        QTest::keyClick(Box(name), Qt::Key_Tab);
+        QTest::keyClick(Box(name), Qt::Key_Home);
+    }
+    // Keys in a count box that shows a loaded negative count change nothing either.
+    Item("mnuVOut")->setEnabled(true);
+    QTest::keyClick(Box("txtNSUP"), Qt::Key_End);
+    EXPECT_EQ(state.NumSup, -2);
+    EXPECT_TRUE(Item("mnuVOut")->isEnabled());
+
+    const QString saved = PathOf("saved.in");
+    Save(saved);
+    EXPECT_EQ(Read(saved), file);
+}
+
+TEST_F(InputFiles, OnlyTheInputFileDialogAsksBeforeReplacing)
+{
+    Item("mnuInput")->trigger();
+    Item("mnuOutput")->trigger();
+    ASSERT_EQ(platform.dialogs.size(), 2u);
+    EXPECT_TRUE(platform.dialogs[0].confirmOverwrite);
+    // choosing a report replaces nothing; its own question covers the same name
+    EXPECT_FALSE(platform.dialogs[1].confirmOverwrite);
+    EXPECT_EQ(platform.dialogs[1].initialFilter, 2);
+}
+
 }  // namespace
 }  // namespace ravo

@@ -220,6 +220,45 @@ TEST_F(Reports, AReportThatCannotBeWrittenIsSaidAndLeftClosed)
     EXPECT_EQ(Panel(3), "Elevation logging is off");
 }
 
+TEST_F(Reports, NextKeepsEveryDigitOfTheStation)
+{
+    LoadWorkedExample();
+    const QString report = PathOf("main.out");
+    ChooseOutput(report);
+    Item("mnuStartPrint")->trigger();
+    TypeOver("txtStation", "12335.678");
+    Next();
+    TypeOver("txtStation", "12345.678");
+    Next();
+    EXPECT_EQ(Text("txtStation"), " 12355.678");
+    Next();
+    EXPECT_EQ(Text("txtStation"), " 12365.678");
+    const std::string log = Read(report);
+    EXPECT_NE(log.find("\r\n12355.678     "), std::string::npos) << log;
+}
+
+TEST_F(Reports, ALogLineThatCannotBeWrittenIsNotStepped)
+{
+    LoadWorkedExample();
+    ChooseOutput(PathOf("main.out"));
+    Item("mnuStartPrint")->trigger();
+    TypeOver("txtStation", "1000");
+    Next();                                  // station 2000, step 1000
+    Item("mnuVOut")->setEnabled(true);
+    Item("mnuVOut")->trigger();              // closes the report
+    ChooseOutput("/dev/full");               // a disk that is full
+    platform.messages.clear();
+    Next();
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_TRUE(platform.messages[0].text.startsWith("Unable to write output file"));
+    EXPECT_EQ(Text("txtStation"), " 2000");  // not stepped on
+    EXPECT_EQ(state.PrevStation, 1000);      // so a repeat keeps the step
+    EXPECT_EQ(state.LoggingOn, 0);
+    EXPECT_EQ(state.OutputFileNum, 0);
+    Next();
+    EXPECT_EQ(Text("txtStation"), " 3000");
+}
+
 TEST_F(Reports, NextBeyondTheFloatRangeChangesNothing)
 {
     TypeOver("txtStation", "2e38");

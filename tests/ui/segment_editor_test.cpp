@@ -17,6 +17,7 @@ TEST_F(SegmentEditor, ATypedCountOpensRowOneAndSizesTheTables)
         {"3", 3, " 3", "VERTICAL CURVE NO. 1"}, {"2.5", 2, " 2", "VERTICAL CURVE NO. 1"},
         {"3.5", 4, " 4", "VERTICAL CURVE NO. 1"}, {"x", 0, " 0", "VERTICAL CURVES"},
         {"-2", 0, " 0", "VERTICAL CURVES"},       {"1", 1, " 1", "VERTICAL CURVE NO. 1"},
+        {"-99999999999", 0, " 0", "VERTICAL CURVES"}, {"-1e400", 0, " 0", "VERTICAL CURVES"},
     };
     for (const Case& c : cases) {
         Paste("txtNVC", QLatin1String(c.typed));
@@ -60,7 +61,7 @@ TEST_F(SegmentEditor, KeysThatLeaveTheCountAsItWasDiscardNothing)
     QTest::mouseClick(Button("SScmdNextVC"), Qt::LeftButton);
     TypeOver("txtE1", "250");
     for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Left, Qt::Key_Shift}) {
-        QTest::keyRelease(Box("txtNVC"), key);
+        QTest::keyClick(Box("txtNVC"), key);
         EXPECT_EQ(state.VcElevation1.at(2), 250) << key;
         EXPECT_EQ(Frame("fraVCurve")->title(), "VERTICAL CURVE NO. 2") << key;
         EXPECT_EQ(Text("txtE1"), "250");
@@ -78,11 +79,11 @@ TEST_F(SegmentEditor, RefusesCountsAboveTheLimitAndValuesBeyondTheFloatRange)
 {
     TypeOver("txtNVC", "2");
     TypeOver("txtE1", "7");
-    for (const char* typed : {"10000001", "1e300"}) {
+    for (const char* typed : {"1000001", "1e300"}) {
         platform.messages.clear();
         Paste("txtNVC", QLatin1String(typed));
         ASSERT_EQ(platform.messages.size(), 1u) << typed;
-        EXPECT_EQ(platform.messages[0].text, "The number of vertical curves cannot be more than 10000000.");
+        EXPECT_EQ(platform.messages[0].text, "The number of vertical curves cannot be more than 1000000.");
         EXPECT_EQ(state.NumVC, 2);
         EXPECT_EQ(state.VcElevation1.at(1), 7);
         EXPECT_EQ(Text("txtNVC"), " 2");
@@ -92,7 +93,7 @@ TEST_F(SegmentEditor, RefusesCountsAboveTheLimitAndValuesBeyondTheFloatRange)
     Paste("txtE1", "1e39");
     EXPECT_EQ(platform.MessageTexts(), QStringList({"Invalid Entry"}));
     EXPECT_EQ(state.VcElevation1.at(1), 7);
-    EXPECT_EQ(Text("txtE1"), "1e39");
+    EXPECT_EQ(Text("txtE1"), " 7");  // the box shows the value kept
 }
 
 TEST_F(SegmentEditor, LoadingFlagOnlyOpensTheFrame)
@@ -119,6 +120,25 @@ TEST_F(SegmentEditor, TypingIntoADisabledFrameStoresNothing)
     window->findChild<QGroupBox*>("fraVCurve")->setEnabled(true);
     QTest::keyClicks(Box("txtE1"), "8");  // count 0: nothing is stored
     EXPECT_EQ(state.VcElevation1.at(1), 5);
+}
+
+TEST_F(SegmentEditor, AMessageClosedWithEnterDoesNotComeBack)
+{
+    TypeOver("txtNVC", "1");
+    Paste("txtE1", "1e39");
+    ASSERT_EQ(platform.MessageTexts(), QStringList({"Invalid Entry"}));
+    EXPECT_EQ(Text("txtE1"), " 0");  // the box shows what the row still holds
+    // The Enter that closed the message box is released in the box.
+    QTest::keyRelease(Box("txtE1"), Qt::Key_Return);
+    QTest::keyClick(Box("txtE1"), Qt::Key_Right);
+    EXPECT_EQ(platform.messages.size(), 1u);
+
+    platform.messages.clear();
+    Box("txtOffset")->selectAll();
+    QTest::keyClicks(Box("txtOffset"), "5");  // the calculation at station 0 fails on the zero-length row
+    ASSERT_EQ(platform.MessageTexts(), QStringList({"Invalid Entry"}));
+    QTest::keyRelease(Box("txtOffset"), Qt::Key_Return);
+    EXPECT_EQ(platform.messages.size(), 1u);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QStatusBar>
@@ -50,13 +52,14 @@ protected:
             QTest::keyClicks(box, text);
     }
 
-    // Puts a whole text into the box at once, as pasting does, and releases a key.
+    // Pastes a whole text over the box's text with Ctrl+V, as a user would.
     void Paste(const char* name, const QString& text) const
     {
         QLineEdit* box = Box(name);
         box->setFocus();
-        box->setText(text);
-        QTest::keyRelease(box, Qt::Key_V);
+        box->selectAll();
+        QApplication::clipboard()->setText(text);
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
     }
 
     // Types the five values of the row shown in an editor frame.
