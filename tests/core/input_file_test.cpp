@@ -452,20 +452,5 @@ TEST(InputFileExamples, EveryExampleLoadsAndIsCanonical)
     EXPECT_GE(count, 2);
 }
 
-TEST(InputFileExamples, RidgeRoadCurvesJoinUp)
-{
-    const InputProfile ridge = ReadInputFile(RAVO_EXAMPLES_DIR "/ridge-road.in");
-    ASSERT_GE(ridge.numVC, 12);
-    ASSERT_GE(ridge.numSup, 12);
-    const auto& [e1, g1, g2, sta1, sta2] = ridge.curves;
-    for (std::size_t k = 2; k <= static_cast<std::size_t>(ridge.numVC); ++k) {
-        const double length = double{sta2[k - 1]} - sta1[k - 1];
-        const double endElevation = e1[k - 1] + length * (double{g1[k - 1]} + g2[k - 1]) / 2;
-        EXPECT_EQ(sta1[k], sta2[k - 1]) << k;
-        EXPECT_EQ(g1[k], g2[k - 1]) << k;
-        EXPECT_NEAR(e1[k], endElevation, 1e-3) << k;
-    }
-}
-
 }  // namespace
 }  // namespace ravo

@@ -70,26 +70,14 @@ TEST_F(About, ShowsOneWindowAndKeepsItWhereItWasLeft)
     EXPECT_EQ(about->pos(), moved);
 }
 
-TEST_F(About, LaysOutItsControlsAndFitsTheirText)
+TEST_F(About, FitsItsTextAndOnlyTheButtonTakesTheFocus)
 {
     frmAbout* about = ShowAbout();
     EXPECT_EQ(about->windowTitle(), "About Program RAVO");
-    EXPECT_EQ(about->size(), QSize(266, 190));
-    auto* frame1 = about->findChild<QGroupBox*>(QStringLiteral("Frame1"));
-    auto* frame2 = about->findChild<QGroupBox*>(QStringLiteral("Frame2"));
     auto* label1 = about->findChild<QLabel*>(QStringLiteral("Label1"));
     auto* label2 = about->findChild<QLabel*>(QStringLiteral("Label2"));
-    ASSERT_TRUE(frame1 && frame2 && label1 && label2);
-    EXPECT_EQ(frame1->title(), "Program RAVO Version 1.21");
-    EXPECT_EQ(frame2->title(), "Credit");
-    EXPECT_EQ(label1->text(), "Elevation calculation program.  This program may be used to calculate "
-                              "elevations using vertical curve and superelevation information.");
+    ASSERT_TRUE(label1 && label2);
     EXPECT_TRUE(label2->text().contains("the Ravo developers"));
-    EXPECT_EQ(frame1->geometry(), QRect(8, 16, 249, 81));
-    EXPECT_EQ(label1->parentWidget(), frame1);
-    EXPECT_EQ(Ok(about)->geometry(), QRect(232, 160, 25, 25));
-    EXPECT_EQ(Ok(about)->text(), "OK");
-    EXPECT_EQ(frame1->palette().color(QPalette::WindowText), QColor(255, 0, 0));
 
     const QFontMetrics metrics(about->font());
     const QRect wrapped = metrics.boundingRect(QRect(0, 0, label1->width(), 1000), Qt::TextWordWrap,
