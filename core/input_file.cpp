@@ -1,5 +1,7 @@
 #include "input_file.h"
 
+#include "numbers.h"
+
 #include <algorithm>
 #include <atomic>
 #include <charconv>
@@ -9,7 +11,6 @@
 #include <fstream>
 #include <new>
 #include <stdexcept>
-#include <limits>
 #include <system_error>
 #include <utility>
 
@@ -31,19 +32,19 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // The leading number of a field's text, its sign taken off, so that from_chars
 // sees neither a plus sign nor words such as "inf" and "nan".
-struct LeadingNumber {
+struct NumberSpan {
     bool found = false;
     bool negative = false;
     const char* first = nullptr;
     const char* last = nullptr;
 };
 
-LeadingNumber FindLeadingNumber(std::string_view text)
+NumberSpan FindLeadingNumber(std::string_view text)
 {
     std::size_t i = 0;
     while (i < text.size() && IsBlank(text[i]))
         ++i;
-    LeadingNumber number;
+    NumberSpan number;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
         number.negative = text[i] == '-';
         ++i;
@@ -54,36 +55,6 @@ LeadingNumber FindLeadingNumber(std::string_view text)
     number.first = text.data() + i;
     number.last = text.data() + text.size();
     return number;
-}
-
-// The decimal exponent of the first significant digit of a number text that
-// from_chars found out of range: above 0 it was too large, below too small.
-long long DecimalMagnitude(std::string_view number)
-{
-    std::size_t i = 0;
-    long long integerDigits = 0;  // from the first significant one on
-    for (; i < number.size() && IsDigit(number[i]); ++i)
-        integerDigits += integerDigits > 0 || number[i] != '0' ? 1 : 0;
-    long long magnitude = integerDigits - 1;  // "123" gives 2
-    if (integerDigits == 0 && i < number.size() && number[i] == '.') {
-        long long zeros = 0;
-        for (++i; i < number.size() && number[i] == '0'; ++i)
-            ++zeros;
-        magnitude = -zeros - 1;  // ".001" gives -3
-    }
-    while (i < number.size() && (IsDigit(number[i]) || number[i] == '.'))
-        ++i;
-    long long exponent = 0;
-    if (i < number.size() && (number[i] == 'e' || number[i] == 'E')) {
-        ++i;
-        const bool negative = i < number.size() && number[i] == '-';
-        if (i < number.size() && (number[i] == '-' || number[i] == '+'))
-            ++i;
-        for (; i < number.size() && IsDigit(number[i]); ++i)
-            exponent = std::min(exponent * 10 + (number[i] - '0'), 1'000'000'000LL);
-        exponent = negative ? -exponent : exponent;
-    }
-    return magnitude + exponent;
 }
 
 enum class NumberStatus { Ok, OutOfRange };
@@ -97,13 +68,13 @@ template <typename Number>
 NumberRead ReadLeadingNumber(std::string_view text, Number& value)
 {
     value = 0;
-    const LeadingNumber number = FindLeadingNumber(text);
+    const NumberSpan number = FindLeadingNumber(text);
     if (!number.found)
         return {NumberStatus::Ok, text.data()};
     const auto [end, error] = std::from_chars(number.first, number.last, value);
     if (error == std::errc::result_out_of_range) {
         const std::string_view digits(number.first, static_cast<std::size_t>(end - number.first));
-        if (DecimalMagnitude(digits) > 0)
+        if (DecimalExponent(digits) > 0)
             return {NumberStatus::OutOfRange, end};
         value = 0;  // too small for the type: the nearest value is zero
     }
@@ -117,12 +88,11 @@ NumberStatus ReadCount(std::string_view text, std::int32_t& count)
     double number = 0;
     if (ReadLeadingNumber(text, number).status == NumberStatus::OutOfRange)
         return NumberStatus::OutOfRange;
-    // nearbyint rounds halves to even in the default rounding mode.
-    const double rounded = std::nearbyint(number);
-    if (!(rounded >= std::numeric_limits<std::int32_t>::min() &&
-          rounded <= std::numeric_limits<std::int32_t>::max()))
+    try {
+        count = ToCount(number);
+    } catch (const OverflowError&) {
         return NumberStatus::OutOfRange;
-    count = static_cast<std::int32_t>(rounded);
+    }
     return NumberStatus::Ok;
 }
 
@@ -538,15 +508,11 @@ void AppendTitle(std::string& out, std::string_view title)
     out += kLineEnd;
 }
 
+// A count below 1 holds no rows; any other must be a row of its tables.
 bool TablesHoldCount(const ProfileState& state, SegmentKind kind)
 {
     const std::int32_t count = CountOf(state, kind);
-    if (count < 1)
-        return true;
-    const ConstKindTables tables = TablesOf(state, kind);
-    return std::all_of(tables.begin(), tables.end(), [count](const std::vector<float>* table) {
-        return table->size() > static_cast<std::size_t>(count);
-    });
+    return count < 1 || IsRow(state, kind, count);
 }
 
 void AppendRecords(std::string& out, const ProfileState& state, SegmentKind kind)

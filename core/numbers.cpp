@@ -41,79 +41,44 @@ double RadixNumber(std::string_view digits, int radix)
     return value;
 }
 
-// The decimal exponent of the first significant digit of a mantissa such as
-// "001.25" (0) or ".0003" (-4), plus the written exponent; tells an overflow
-// from an underflow when the conversion is out of range.
-long long MagnitudeOf(std::string_view mantissa, long long exponent)
-{
-    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
-    const std::string_view integer = mantissa.substr(0, point);
-    const std::size_t firstInteger = integer.find_first_not_of('0');
-    if (firstInteger != std::string_view::npos)
-        return static_cast<long long>(integer.size() - firstInteger) - 1 + exponent;
-    const std::string_view fraction = mantissa.substr(std::min(point + 1, mantissa.size()));
-    const std::size_t firstFraction = fraction.find_first_not_of('0');
-    return -static_cast<long long>(firstFraction) - 1 + exponent;
-}
-
 double DecimalNumber(std::string_view s)
 {
     std::size_t pos = 0;
-    bool negative = false;
-    if (pos < s.size() && (s[pos] == '+' || s[pos] == '-')) {
-        negative = s[pos] == '-';
+    const bool negative = !s.empty() && s[0] == '-';
+    if (!s.empty() && (s[0] == '+' || s[0] == '-'))
         ++pos;
-    }
-    const std::size_t mantissaStart = pos;
+    const std::size_t start = pos;
     std::size_t digits = 0;
-    while (pos < s.size() && IsDigit(s[pos])) {
-        ++pos;
-        ++digits;
-    }
+    const auto skipDigits = [&] {
+        for (; pos < s.size() && IsDigit(s[pos]); ++pos)
+            ++digits;
+    };
+    skipDigits();
     if (pos < s.size() && s[pos] == '.') {
         ++pos;
-        while (pos < s.size() && IsDigit(s[pos])) {
-            ++pos;
-            ++digits;
-        }
+        skipDigits();
     }
     if (digits == 0)
         return 0;
-    const std::string_view mantissa = s.substr(mantissaStart, pos - mantissaStart);
 
-    long long exponent = 0;
-    std::string_view exponentText;
+    // from_chars wants neither a plus sign before the number nor a D exponent.
+    std::string text(s.substr(start, pos - start));
     if (pos < s.size() && (s[pos] == 'e' || s[pos] == 'E' || s[pos] == 'd' || s[pos] == 'D')) {
-        std::size_t epos = pos + 1;
-        bool exponentNegative = false;
-        if (epos < s.size() && (s[epos] == '+' || s[epos] == '-')) {
-            exponentNegative = s[epos] == '-';
-            ++epos;
+        std::size_t end = pos + 1;
+        if (end < s.size() && (s[end] == '+' || s[end] == '-'))
+            ++end;
+        const std::size_t exponentDigits = end;
+        while (end < s.size() && IsDigit(s[end]))
+            ++end;
+        if (end > exponentDigits) {
+            text += 'e';
+            text += s.substr(pos + 1, end - pos - 1);
         }
-        const std::size_t exponentDigitsStart = epos;
-        while (epos < s.size() && IsDigit(s[epos])) {
-            if (exponent < 1'000'000'000)
-                exponent = exponent * 10 + (s[epos] - '0');
-            ++epos;
-        }
-        if (epos > exponentDigitsStart) {
-            exponentText = s.substr(exponentDigitsStart, epos - exponentDigitsStart);
-            if (exponentNegative)
-                exponent = -exponent;
-        }
-    }
-
-    // from_chars wants neither a plus sign nor a D exponent.
-    std::string text(mantissa);
-    if (!exponentText.empty()) {
-        text += exponent < 0 ? "e-" : "e";
-        text += exponentText;
     }
     double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    (void)end;
-    if (error == std::errc::result_out_of_range) {
-        if (MagnitudeOf(mantissa, exponent) > 0)
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (result.ec == std::errc::result_out_of_range) {
+        if (DecimalExponent(text) > 0)
             throw OverflowError("number too large");
         value = 0;
     }
@@ -252,6 +217,34 @@ bool IncrementDigits(std::string& digits)
 }
 
 }  // namespace
+
+long long DecimalExponent(std::string_view number)
+{
+    std::size_t i = 0;
+    long long integerDigits = 0;  // from the first significant one on
+    for (; i < number.size() && IsDigit(number[i]); ++i)
+        integerDigits += integerDigits > 0 || number[i] != '0' ? 1 : 0;
+    long long magnitude = integerDigits - 1;  // "123" gives 2
+    if (integerDigits == 0 && i < number.size() && number[i] == '.') {
+        long long zeros = 0;
+        for (++i; i < number.size() && number[i] == '0'; ++i)
+            ++zeros;
+        magnitude = -zeros - 1;  // ".001" gives -3
+    }
+    while (i < number.size() && (IsDigit(number[i]) || number[i] == '.'))
+        ++i;
+    long long exponent = 0;
+    if (i < number.size() && (number[i] == 'e' || number[i] == 'E')) {
+        ++i;
+        const bool negative = i < number.size() && number[i] == '-';
+        if (i < number.size() && (number[i] == '-' || number[i] == '+'))
+            ++i;
+        for (; i < number.size() && IsDigit(number[i]); ++i)
+            exponent = std::min(exponent * 10 + (number[i] - '0'), 1'000'000'000LL);
+        exponent = negative ? -exponent : exponent;
+    }
+    return magnitude + exponent;
+}
 
 double LeadingNumber(std::string_view text)
 {

@@ -25,6 +25,12 @@ public:
 // for one reads as 0.
 double LeadingNumber(std::string_view text);
 
+// The decimal exponent of the first significant digit of an unsigned number in
+// from_chars form ("123" gives 2, ".001" -3, "1.5e7" 7), the exponent capped
+// far beyond any double. Tells an overflow from an underflow when a conversion
+// of the text is out of range.
+long long DecimalExponent(std::string_view number);
+
 // Rounds to the nearest 32-bit float. Throws OverflowError when the value lies
 // beyond the float range (or is not a number), instead of giving an infinity.
 float ToFloat(double value);

@@ -4,7 +4,6 @@
 #include <cerrno>
 #include <initializer_list>
 #include <limits>
-#include <mutex>
 #include <set>
 #include <system_error>
 
@@ -96,8 +95,8 @@ std::string TwoDigits(int value)
     return {static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
 }
 
-// File numbers held by open report files, shared by every ReportFile.
-std::mutex numbersMutex;
+// File numbers held by open report files, shared by every ReportFile. The
+// program has one thread, so the set needs no lock.
 std::set<std::int16_t>& NumbersInUse()
 {
     static std::set<std::int16_t> inUse;
@@ -106,7 +105,6 @@ std::set<std::int16_t>& NumbersInUse()
 
 std::int16_t TakeFreeNumber()
 {
-    const std::lock_guard lock(numbersMutex);
     std::set<std::int16_t>& inUse = NumbersInUse();
     std::int16_t number = 1;
     for (std::int16_t used : inUse) {
@@ -122,7 +120,6 @@ std::int16_t TakeFreeNumber()
 
 void ReleaseNumber(std::int16_t number)
 {
-    const std::lock_guard lock(numbersMutex);
     NumbersInUse().erase(number);
 }
 

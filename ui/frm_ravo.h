@@ -124,7 +124,6 @@ private:
     void mnuInput_Click();
     void RememberInputFile(const FileChoice& choice);
     void mnuDOutT_Click();
-    FileDialogRequest InputFileDialog(FileDialogKind kind) const;
 
     // Output report, in frm_ravo_reports.cpp.
     void mnuOutput_Click();

@@ -12,6 +12,11 @@ namespace {
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
+FileDialogRequest InputFileDialog(FileDialogKind kind)
+{
+    return {kind, QStringLiteral("All Files (*.*)|*.*|Input Files (*.in)|*.in|Text Files (*.txt)|*.txt"), 2};
+}
+
 }  // namespace
 
 frmTitle& frmRavo::TitleWindow()
@@ -30,11 +35,6 @@ void frmRavo::mnuDOutT_Click()
     window.show();
     window.raise();
     window.activateWindow();
-}
-
-FileDialogRequest frmRavo::InputFileDialog(FileDialogKind kind) const
-{
-    return {kind, QStringLiteral("All Files (*.*)|*.*|Input Files (*.in)|*.in|Text Files (*.txt)|*.txt"), 2};
 }
 
 // The whole file is read before anything changes, so a file that cannot be
