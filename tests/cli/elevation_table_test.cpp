@@ -9,6 +9,7 @@
 #include "core/elevation.h"
 #include "core/numbers.h"
 #include "loaded_profile.h"
+#include "worked_examples.h"
 
 namespace ravo::calc {
 namespace {
@@ -28,22 +29,6 @@ std::vector<std::string> Split(const std::string& text, const std::string& end)
          start = stop + end.size())
         lines.push_back(text.substr(start, stop - start));
     return lines;
-}
-
-// The worked example typed into the window: one curve, one segment, offset 12.
-ProfileState WorkedExampleByHand()
-{
-    ProfileState state;
-    const auto set = [&state](SegmentKind kind, SegmentRow row) {
-        RecreateTables(state, kind, 1);
-        const float values[] = {row.start, row.rate1, row.rate2, row.station1, row.station2};
-        for (int column = 0; column < ColumnCount; ++column)
-            StoreField(state, kind, static_cast<Column>(column), 1, values[column]);
-    };
-    set(SegmentKind::VerticalCurve, {100, 0.02f, -0.01f, 1000, 1200});
-    set(SegmentKind::Superelevation, {-0.02f, 0.0004f, 0.0004f, 1000, 1100});
-    state.CalcOffset = 12;
-    return state;
 }
 
 struct Table {
@@ -76,7 +61,7 @@ TEST(ElevationTable, WorkedExampleAsTheDesktopProgramShowsIt)
 
     // Every row is what the desktop program's calculation gives for the same
     // station and offset, the profile built by hand rather than loaded.
-    ProfileState window = WorkedExampleByHand();
+    ProfileState window = fixtures::WorkedExampleProfile();
     for (std::size_t k = 1; k < table.lines.size(); ++k) {
         window.CalcStation = static_cast<float>(1000 + 50 * (k - 1));
         CalculateElevation(window);
@@ -123,15 +108,6 @@ TEST(StationWalk, StationsFromOneEndToTheOther)
             << c.from << " " << c.to << " " << c.step;
 }
 
-TEST(StationWalk, StationsByMultiplicationDoNotDrift)
-{
-    const StationWalk walk(0, 1000, 0.1);
-    ASSERT_EQ(walk.Count(), 10001u);
-    for (std::uint64_t k = 0; k < walk.Count(); k += 997)
-        EXPECT_EQ(walk.At(k), static_cast<float>(k * 0.1)) << k;
-    EXPECT_EQ(walk.At(10000), 1000.0f);
-}
-
 TEST(StationWalk, RefusesWhatCannotBeWalked)
 {
     struct Case {
@@ -149,15 +125,6 @@ TEST(StationWalk, RefusesWhatCannotBeWalked)
         EXPECT_THROW(StationWalk(c.from, c.to, c.step), TableRequestError)
             << c.from << " " << c.to << " " << c.step;
     EXPECT_EQ(StationWalk(0, 1e7 - 1, 1).Count(), MaxTableRows);
-}
-
-TEST(ElevationTable, RefusesTooManyRowsBeforeWritingAnything)
-{
-    ProfileState state;
-    std::ostringstream out, err;
-    const StationWalk walk(0, 5e6, 1);  // 5 000 001 stations
-    EXPECT_THROW(WriteTable(out, err, state, walk, {-1, 1}, {}), TableRequestError);
-    EXPECT_EQ(out.str(), "");
 }
 
 }  // namespace

@@ -51,13 +51,6 @@ std::string Profile(const std::vector<std::string>& curves,
     return text;
 }
 
-TEST(CheckProfile, ExamplesAreClean)
-{
-    for (const char* file :
-         {RAVO_EXAMPLES_DIR "/main-street.in", RAVO_EXAMPLES_DIR "/ridge-road.in"})
-        EXPECT_TRUE(CheckProfile(LoadProfile(file), {}).empty()) << file;
-}
-
 TEST(CheckProfile, EachFaultOnAProfileThatHasExactlyThatFault)
 {
     // Two curves that join smoothly: 100 + 2 = 102 at 100, grade 0.02 on both sides.
@@ -117,21 +110,6 @@ TEST(CheckProfile, NeighboursAreTakenAlongTheRoad)
         {FaultKind::Overlap, Curves, 1, 2, 10, 20},
     };
     EXPECT_EQ(FaultsOf(Profile({"100,0,0,0,100", "100,0,0,10,20", "101,0,0,100,200"})), joint);
-}
-
-TEST(CheckProfile, TolerancesAreOptions)
-{
-    const std::string file = Profile({"100,0.02,0.02,0,100", "102.01,0.021,0.02,100,300"});
-    EXPECT_EQ(FaultsOf(file).size(), 2u);
-    EXPECT_TRUE(FaultsOf(file, {.elevation = 0.02, .grade = 0.002}).empty());
-}
-
-TEST(CheckProfile, ManyOverlapsAreCutShort)
-{
-    std::vector<std::string> rows(100, "100,0,0,0,100");  // 4950 overlapping pairs
-    const std::vector<Fault> faults = CheckProfile(ProfileFromText(Profile(rows)), {});
-    ASSERT_EQ(faults.size(), MaxListedOverlaps + 1);
-    EXPECT_EQ(faults.back().kind, FaultKind::MoreOverlaps);
 }
 
 TEST(FaultText, NamesTheRowsAndStations)

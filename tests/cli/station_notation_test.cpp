@@ -36,14 +36,6 @@ TEST(ParseStation, RefusesMalformedTexts)
         EXPECT_THROW(ParseStation(text), NotationError) << '"' << text << '"';
 }
 
-TEST(ParsePlainNumber, TakesNoRoadStationNotation)
-{
-    EXPECT_DOUBLE_EQ(ParsePlainNumber("-0.25"), -0.25);
-    EXPECT_DOUBLE_EQ(ParsePlainNumber("1.5e3"), 1500);
-    EXPECT_THROW(ParsePlainNumber("12+34"), NotationError);
-    EXPECT_THROW(ParsePlainNumber("12m"), NotationError);
-}
-
 TEST(StationText, PlainAndPlusNotationToThreeDecimals)
 {
     struct Case {

@@ -45,18 +45,6 @@ TEST(CalculateElevation, WorkedExample)
     }
 }
 
-TEST(CalculateElevation, StoresFloatsAndAddsTheOffsetFromTheStoredValues)
-{
-    ProfileState state = WorkedExample();
-    state.CalcStation = 1050;
-    CalculateElevation(state);
-    const double g1 = 0.02f, g2 = -0.01f, s1 = -0.02f, sg = 0.0004f;
-    const float super = static_cast<float>(50.0 * sg + s1);
-    const float grade = static_cast<float>(2500.0 * (g2 - g1) / 400.0 + (50.0 * g1 + 100.0));
-    EXPECT_EQ(state.CalcSuper, super);
-    EXPECT_EQ(state.CalcElevation, static_cast<float>(12.0 * super + grade));
-}
-
 TEST(CalculateElevation, LastContainingRowWinsAndEveryRowIsVisited)
 {
     ProfileState state;
@@ -129,16 +117,6 @@ TEST(CalculateElevation, ResultsBeyondTheFloatRangeFail)
     EXPECT_THROW(CalculateElevation(state), OverflowError);
     EXPECT_EQ(state.CalcSuper, 3e38f);
     EXPECT_EQ(state.CalcElevation, 0);
-}
-
-TEST(CalculateElevation, LeavesTheEditorRowsAlone)
-{
-    ProfileState state = WorkedExample();
-    state.IdxVC = 1;
-    state.IdxSup = 1;
-    ElevationAt(state, 1050);
-    EXPECT_EQ(state.IdxVC, 1);
-    EXPECT_EQ(state.IdxSup, 1);
 }
 
 }  // namespace

@@ -153,23 +153,6 @@ TEST(ParseInputFile, ValueFieldsReadTheirLeadingNumber)
     }
 }
 
-TEST(ParseInputFile, CountFieldsRoundToTheNearestWholeNumber)
-{
-    const std::vector<std::pair<std::string, std::int32_t>> cases = {
-        {"2.5", 2},  {"3.5", 4},     {"1.4", 1},   {"0.5", 0}, {"-0.4", 0},
-        {"-2", -2},  {"-2.5", -2},   {"abc", 0},   {"\"3\"", 3}, {"1e1", 10},
-        {"-2147483648", std::numeric_limits<std::int32_t>::min()},
-    };
-    for (const auto& [text, expected] : cases) {
-        std::string file = "\"\"\r\n0\r\n" + text + "\r\n";
-        for (std::int32_t row = 0; row < expected; ++row)
-            file += "1,2,3,4,5\r\n";
-        const InputProfile profile = ParseInputFile(file);
-        EXPECT_EQ(profile.numSup, expected) << text;
-        EXPECT_EQ(profile.segments[0].size(), expected >= 1 ? expected + 1u : 0u) << text;
-    }
-}
-
 TEST(ParseInputFile, TitleRule)
 {
     struct Case {
@@ -287,19 +270,6 @@ TEST(InputFileText, CanonicalLayout)
         EXPECT_EQ(ValueText(value), text) << text;
 }
 
-TEST(InputFileText, RefusesProfilesThatCouldNotBeReadBack)
-{
-    ProfileState state;
-    RecreateTables(state, SegmentKind::VerticalCurve, 2);
-    state.NumVC = 3;  // more than the tables hold
-    EXPECT_THROW(InputFileText(state), InputFileError);
-    state.NumVC = 2;
-    state.VcSta2[2] = std::numeric_limits<float>::infinity();
-    EXPECT_THROW(InputFileText(state), InputFileError);
-    state.VcSta2[2] = std::nanf("");
-    EXPECT_THROW(InputFileText(state), InputFileError);
-}
-
 TEST(InputFile, WrittenProfilesLoadBackBitForBit)
 {
     std::mt19937 random(20240611);
@@ -325,28 +295,6 @@ TEST(InputFile, WrittenProfilesLoadBackBitForBit)
     };
     for (const InputProfile& profile : profiles)
         ExpectSameBits(ParseInputFile(InputFileText(StateOf(profile))), profile);
-}
-
-TEST(ApplyInputProfile, ReplacesOnlyTheTablesThatTheFileFills)
-{
-    ProfileState state;
-    RecreateTables(state, SegmentKind::VerticalCurve, 3);
-    state.VcSta2[3] = 42;
-    RecreateTables(state, SegmentKind::Superelevation, 5);
-    state.IdxVC = 2;
-    ApplyInputProfile(state, {"New", -1, 1, {}, TablesOf({{1, 2, 3, 4, 5}})});
-    EXPECT_EQ(state.OutputTitle, "New");
-    EXPECT_EQ(state.NumVC, -1);
-    EXPECT_EQ(state.VcSta2, (std::vector<float>{0, 0, 0, 42}));
-    EXPECT_EQ(state.NumSup, 1);
-    EXPECT_EQ(state.SupSta1, (std::vector<float>{0, 4}));
-    EXPECT_EQ(state.IdxVC, 2);
-
-    // A profile whose counts exceed its tables changes nothing.
-    EXPECT_THROW(ApplyInputProfile(state, {"Bad", 2, 0, TablesOf({{1, 2, 3, 4, 5}}), {}}),
-                 InputFileError);
-    EXPECT_EQ(state.OutputTitle, "New");
-    EXPECT_EQ(state.NumVC, -1);
 }
 
 class InputFileOnDisk : public ::testing::Test {
@@ -427,14 +375,6 @@ TEST_F(InputFileOnDisk, SavingOverAReadOnlyFileOrIntoAReadOnlyFolderFails)
     EXPECT_THROW(WriteInputFile(StateOf(kRidge), file.string()), InputFileError);
     EXPECT_EQ(Contents(file), "old contents");
     EXPECT_EQ(Files(), std::vector<fs::path>{"old.in"});
-}
-
-TEST_F(InputFileOnDisk, ReadingFailsForMissingFilesAndFolders)
-{
-    EXPECT_THROW(ReadInputFile((folder_ / "missing.in").string()), InputFileError);
-    EXPECT_THROW(ReadInputFile(folder_.string()), InputFileError);
-    Put(folder_ / "empty.in", "");
-    EXPECT_THROW(ReadInputFile((folder_ / "empty.in").string()), InputFileError);
 }
 
 TEST(InputFileExamples, EveryExampleLoadsAndIsCanonical)

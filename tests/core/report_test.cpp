@@ -72,26 +72,6 @@ protected:
     fs::path folder_;
 };
 
-TEST_F(ReportFileTest, EchoAndLogOfTheWorkedExample)
-{
-    ProfileState state = WorkedExample();
-    const std::string path = PathOf("main.out");
-    ReportFile report;
-    report.OpenForWriting(path);
-    report.WriteLines(EchoLines(state, WorkedExampleTime, true));
-    // Read while the file is still open: each write reaches the disk at once.
-    EXPECT_EQ(BytesOf(path), EchoOfWorkedExample);
-
-    report.OpenForAppending(path);
-    report.WriteLines(LogHeaderLines());
-    for (float station : {1000.0f, 1100.0f, 1200.0f}) {
-        state.CalcStation = station;
-        CalculateElevation(state);
-        report.WriteLine(LogLine(state));
-    }
-    EXPECT_EQ(BytesOf(path), EchoOfWorkedExample + fixtures::LogOfWorkedExample);
-}
-
 TEST(ReportLine, FieldsStartAtTheirColumnOrOnANewLine)
 {
     struct Case {
@@ -127,15 +107,6 @@ TEST(DateTimeText, TwelveHourClockWithTwoDigitDayYearAndMinutes)
     };
     for (const auto& [time, expected] : cases)
         EXPECT_EQ(DateTimeText(time), expected);
-}
-
-TEST(VersionText, JoinsMinorAndRevisionAndReadsTheResultAsANumber)
-{
-    EXPECT_EQ(VersionText(1, 2, 1), " 1.21");
-    EXPECT_EQ(VersionText(2, 0, 0), " 2");
-    EXPECT_EQ(VersionText(1, 0, 5), " 1.05");
-    EXPECT_EQ(VersionText(1, 10, 3), " 1.103");
-    EXPECT_EQ(CurrentVersionText(), " 1.21");
 }
 
 TEST(EchoLines, WithoutTitleInputFileCurvesOrSegmentTable)
@@ -187,21 +158,6 @@ TEST_F(ReportFileTest, AppendingKeepsWhatTheFileHeldAndWritingEmptiesIt)
     report.Close();  // nothing open: does nothing
     ExpectClosed(report);
     EXPECT_EQ(BytesOf(path), "three\r\n");
-}
-
-TEST_F(ReportFileTest, FileNumbersAreTheLowestFreeAndZeroWhenClosed)
-{
-    ReportFile first;
-    ReportFile second;
-    ExpectClosed(first);
-    first.OpenForWriting(PathOf("1.out"));
-    second.OpenForWriting(PathOf("2.out"));
-    EXPECT_EQ(first.Number(), 1);
-    EXPECT_EQ(second.Number(), 2);
-    first.Close();
-    ExpectClosed(first);
-    second.OpenForAppending(PathOf("2.out"));  // closes its own number first
-    EXPECT_EQ(second.Number(), 1);
 }
 
 TEST_F(ReportFileTest, AFailingOpenThrowsAndLeavesNothingOpen)

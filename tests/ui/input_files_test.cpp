@@ -221,16 +221,5 @@ TEST_F(InputFiles, KeysWithoutAnEditKeepEveryDigitOfALoadedRow)
     EXPECT_EQ(Read(saved), file);
 }
 
-TEST_F(InputFiles, OnlyTheInputFileDialogAsksBeforeReplacing)
-{
-    Item("mnuInput")->trigger();
-    Item("mnuOutput")->trigger();
-    ASSERT_EQ(platform.dialogs.size(), 2u);
-    EXPECT_TRUE(platform.dialogs[0].confirmOverwrite);
-    // choosing a report replaces nothing; its own question covers the same name
-    EXPECT_FALSE(platform.dialogs[1].confirmOverwrite);
-    EXPECT_EQ(platform.dialogs[1].initialFilter, 2);
-}
-
 }  // namespace
 }  // namespace ravo
