@@ -16,11 +16,14 @@ appstream
 desktop-file-utils
 dpkg-dev
 libcli11-dev
+libpugixml-dev
+qt6-svg-dev
 xvfb
 xauth
 x11-utils
 clang
 libclang-rt-14-dev
+clang-format
 "
 
 missing=""

@@ -3,8 +3,8 @@
 #include <benchmark/benchmark.h>
 
 #include <bit>
-#include <cstdint>
 #include <cstddef>
+#include <cstdint>
 
 #include "core/elevation.h"
 #include "core/profile_state.h"
@@ -15,7 +15,8 @@ namespace {
 ravo::ProfileState ProfileOf(std::int32_t rows)
 {
     ravo::ProfileState state;
-    for (ravo::SegmentKind kind : {ravo::SegmentKind::VerticalCurve, ravo::SegmentKind::Superelevation}) {
+    for (ravo::SegmentKind kind :
+         {ravo::SegmentKind::VerticalCurve, ravo::SegmentKind::Superelevation}) {
         ravo::RecreateTables(state, kind, rows);
         for (std::int32_t row = 1; row <= rows; ++row) {
             const float begin = 100.0f * static_cast<float>(row - 1);

@@ -8,10 +8,10 @@
 
 namespace {
 
-const std::vector<std::string> kEntryTexts = {"1234.5", "-0.02", "12 345.678", "1e3", ".0004",
-                                              "101.3125", "&H1F", "12abc"};
-const std::vector<double> kValues = {101.3125, -12.3456, 0.0004000000189989805, 1234567.25,
-                                     0.0, 12345.677734375, -0.02, 99.76};
+const std::vector<std::string> kEntryTexts = {"1234.5", "-0.02",    "12 345.678", "1e3",
+                                              ".0004",  "101.3125", "&H1F",       "12abc"};
+const std::vector<double> kValues = {
+    101.3125, -12.3456, 0.0004000000189989805, 1234567.25, 0.0, 12345.677734375, -0.02, 99.76};
 
 void BM_LeadingNumber(benchmark::State& bench)
 {
@@ -26,7 +26,8 @@ void BM_NumberTextFloat(benchmark::State& bench)
 {
     std::size_t i = 0;
     for (auto _ : bench) {
-        benchmark::DoNotOptimize(ravo::NumberText(static_cast<float>(kValues[i++ % kValues.size()])));
+        benchmark::DoNotOptimize(
+            ravo::NumberText(static_cast<float>(kValues[i++ % kValues.size()])));
     }
     bench.SetItemsProcessed(bench.iterations());
 }

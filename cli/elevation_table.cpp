@@ -111,8 +111,9 @@ StationWalk::StationWalk(double from, double to, double step) : from_(from), to_
     if (step == 0 || !std::isfinite(step))
         throw TableRequestError("--step must be a number other than 0");
     if (step < 0 && to > from)
-        throw TableRequestError("--step is negative, but --to lies above --from: give a positive "
-                                "step to walk upwards");
+        throw TableRequestError(
+            "--step is negative, but --to lies above --from: give a positive "
+            "step to walk upwards");
     step_ = to < from ? -std::fabs(step) : std::fabs(step);
 
     const double steps = (to - from) / step_;

@@ -43,7 +43,7 @@ public:
 private:
     double from_;
     double to_;
-    double step_;             // signed: negative when walking downwards
+    double step_;              // signed: negative when walking downwards
     std::uint64_t steps_ = 0;  // the last station reached by a whole step is from + steps_ * step
     bool landsOnEnd_ = false;  // station steps_ is `to` itself
     bool extraEnd_ = false;    // `to` follows as a station of its own

@@ -36,11 +36,16 @@ void CheckExtents(const std::vector<NumberedRow>& rows, SegmentKind kind,
     for (const NumberedRow& r : rows) {
         const RowExtent extent = ExtentOf(r.values);
         if (extent == RowExtent::ZeroLength)
-            faults.push_back({.kind = FaultKind::ZeroLength, .rows = kind, .first = r.row,
+            faults.push_back({.kind = FaultKind::ZeroLength,
+                              .rows = kind,
+                              .first = r.row,
                               .from = r.values.station1});
         else if (extent == RowExtent::Reversed)
-            faults.push_back({.kind = FaultKind::Reversed, .rows = kind, .first = r.row,
-                              .from = r.values.station1, .to = r.values.station2});
+            faults.push_back({.kind = FaultKind::Reversed,
+                              .rows = kind,
+                              .first = r.row,
+                              .from = r.values.station1,
+                              .to = r.values.station2});
     }
 }
 
@@ -97,7 +102,10 @@ void AddStepWhenBeyond(FaultKind kind, double before, double after, double toler
 void CheckJoint(const NumberedRow& a, const NumberedRow& b, SegmentKind kind,
                 const Tolerances& tolerances, std::vector<Fault>& faults)
 {
-    const Fault joint{.rows = kind, .first = a.row, .second = b.row, .from = b.values.station1,
+    const Fault joint{.rows = kind,
+                      .first = a.row,
+                      .second = b.row,
+                      .from = b.values.station1,
                       .to = b.values.station1};
     const double endValue = RowValue(a.values, a.values.station2);
     if (kind == SegmentKind::Superelevation) {
@@ -107,8 +115,8 @@ void CheckJoint(const NumberedRow& a, const NumberedRow& b, SegmentKind kind,
     }
     AddStepWhenBeyond(FaultKind::ElevationStep, endValue, b.values.start, tolerances.elevation,
                       joint, faults);
-    AddStepWhenBeyond(FaultKind::GradeStep, a.values.rate2, b.values.rate1, tolerances.grade,
-                      joint, faults);
+    AddStepWhenBeyond(FaultKind::GradeStep, a.values.rate2, b.values.rate1, tolerances.grade, joint,
+                      faults);
 }
 
 // Each row against the row before it that reaches farthest along the road: a
@@ -123,8 +131,12 @@ void CheckNeighbours(const std::vector<NumberedRow>& along, SegmentKind kind,
     for (auto r = along.begin() + 1; r != along.end(); ++r) {
         const float end = reach->values.station2;
         if (r->values.station1 > end)
-            faults.push_back({.kind = FaultKind::Gap, .rows = kind, .first = reach->row,
-                              .second = r->row, .from = end, .to = r->values.station1});
+            faults.push_back({.kind = FaultKind::Gap,
+                              .rows = kind,
+                              .first = reach->row,
+                              .second = r->row,
+                              .from = end,
+                              .to = r->values.station1});
         else if (r->values.station1 == end)
             CheckJoint(*reach, *r, kind, tolerances, faults);
         // On a common end the later row gives the values, so it is the neighbour.
@@ -203,8 +215,8 @@ std::string FaultText(const Fault& f, bool plus)
         return "further overlapping " + RowNames(f.rows, true) + " not listed";
     case FaultKind::Gap:
         return "gap between " + TwoRows(f) + " from " + StationText(f.from, plus) + " to " +
-               StationText(f.to, plus) + ": " +
-               (curves ? "grade elevation" : "superelevation") + " 0 there";
+               StationText(f.to, plus) + ": " + (curves ? "grade elevation" : "superelevation") +
+               " 0 there";
     case FaultKind::ElevationStep:
         return JointText(f, "elevations", plus);
     case FaultKind::GradeStep:

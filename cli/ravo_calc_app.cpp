@@ -44,7 +44,8 @@ Exit status:
 Example, the quickest way to see Ravo work:
   ravo-calc table examples/main-street.in --from 1000 --to 1250 --step 50 --offset 12)";
 
-constexpr const char* TableFooter = R"(One row per station and offset: station, offset, superelevation and finished
+constexpr const char* TableFooter =
+    R"(One row per station and offset: station, offset, superelevation and finished
 elevation, as the desktop program shows them for that station and offset
 (elevation to three decimals, halves away from zero). Stations run from --from
 to --to in steps of --step, and --to itself is always the last station, even
@@ -62,7 +63,8 @@ status is 1.
 Plain text puts the fields in the columns of Ravo's output report; --csv writes
 RFC 4180 CSV with the header row station,offset,superelevation,elevation.)";
 
-constexpr const char* CurvesFooter = R"(For each vertical curve: its beginning and ending station and elevation,
+constexpr const char* CurvesFooter =
+    R"(For each vertical curve: its beginning and ending station and elevation,
 its grades, length, rate of change of grade (G2 - G1) / L per unit of length,
 K = L / (100 |G2 - G1|), the length per percent of grade change (none for equal
 grades), and the high point of a crest or the low point of a sag when it lies
@@ -71,7 +73,8 @@ beginning). For each superelevation segment: its beginning and ending station
 and superelevation. A row of zero length or one that ends before it begins is
 marked so instead.)";
 
-constexpr const char* CheckFooter = R"(Reports, one line each, naming the rows (numbered as in the file):
+constexpr const char* CheckFooter =
+    R"(Reports, one line each, naming the rows (numbered as in the file):
   - no vertical curves at all;
   - rows of zero length (the elevation there is "Invalid Entry");
   - rows that end before they begin (they apply to no station);
@@ -274,12 +277,14 @@ private:
     {
         check_ = AddCommand("check", "faults of the profile; exit status 1 when there are any",
                             CheckFooter, checkArgs_.file);
-        check_->add_option("--tolerance", checkArgs_.tolerance,
-                           "largest elevation difference allowed where curves meet")
+        check_
+            ->add_option("--tolerance", checkArgs_.tolerance,
+                         "largest elevation difference allowed where curves meet")
             ->type_name("NUMBER")
             ->capture_default_str();
-        check_->add_option("--grade-tolerance", checkArgs_.gradeTolerance,
-                           "largest grade or superelevation difference allowed at a joint")
+        check_
+            ->add_option("--grade-tolerance", checkArgs_.gradeTolerance,
+                         "largest grade or superelevation difference allowed at a joint")
             ->type_name("NUMBER")
             ->capture_default_str();
         AddPlus(check_, checkArgs_.plus);

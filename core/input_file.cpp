@@ -278,10 +278,9 @@ void AppendUtf8(std::string& out, char32_t code)
 
 // Windows-1252 differs from Latin-1 only in 0x80..0x9F.
 constexpr std::array<char16_t, 32> kWindows1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
 std::string Windows1252ToUtf8(std::string_view text)
@@ -334,9 +333,9 @@ const char* ColumnName(SegmentKind kind, std::size_t column)
     static const char* const curve[ColumnCount] = {"beginning elevation", "beginning grade",
                                                    "ending grade", "beginning station",
                                                    "ending station"};
-    static const char* const segment[ColumnCount] = {
-        "beginning superelevation", "beginning super grade", "ending super grade",
-        "beginning station", "ending station"};
+    static const char* const segment[ColumnCount] = {"beginning superelevation",
+                                                     "beginning super grade", "ending super grade",
+                                                     "beginning station", "ending station"};
     return (kind == SegmentKind::VerticalCurve ? curve : segment)[column];
 }
 
@@ -444,8 +443,8 @@ private:
         FieldCursor(bytes_.substr(offset)).Next(field);
         constexpr std::size_t shown = 40;
         const std::string_view text = field.text.substr(0, shown);
-        throw InputFileError("line " + std::to_string(LineOf(bytes_, offset)) + ": " + what +
-                             ", " + std::string(text) + (field.text.size() > shown ? "..." : "") +
+        throw InputFileError("line " + std::to_string(LineOf(bytes_, offset)) + ": " + what + ", " +
+                             std::string(text) + (field.text.size() > shown ? "..." : "") +
                              ", lies beyond " + range);
     }
 
@@ -482,8 +481,9 @@ void AppendValue(std::string& out, float value)
     std::array<char, 64> buffer{};
     const float magnitude = std::fabs(value);
     const bool plain = magnitude == 0 || (magnitude >= 1e-4f && magnitude < 1e9f);
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      plain ? std::chars_format::fixed : std::chars_format::scientific);
+    const auto result =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                      plain ? std::chars_format::fixed : std::chars_format::scientific);
     std::replace(buffer.data(), result.ptr, 'e', 'E');
     out.append(buffer.data(), result.ptr);
 }
@@ -605,8 +605,8 @@ void RefuseUnwritableTarget(const fs::path& target, const std::string& path)
 std::uint64_t TemporaryNonce()
 {
     static std::atomic<std::uint64_t> counter{0};
-    const auto now = static_cast<std::uint64_t>(
-        std::chrono::system_clock::now().time_since_epoch().count());
+    const auto now =
+        static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
     return (now ^ (++counter << 48)) * 0x9E3779B97F4A7C15u;
 }
 

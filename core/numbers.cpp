@@ -98,7 +98,8 @@ Significant RoundToSignificant(double value, int significantDigits)
     std::array<char, 64> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                       std::chars_format::scientific, significantDigits - 1);
-    const std::string_view text(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
+    const std::string_view text(buffer.data(),
+                                static_cast<std::size_t>(result.ptr - buffer.data()));
     Significant out;
     std::size_t pos = 0;
     if (text[pos] == '-') {
@@ -110,8 +111,8 @@ Significant RoundToSignificant(double value, int significantDigits)
         if (IsDigit(text[i]))
             out.digits += text[i];
     }
-    std::from_chars(text.data() + ePos + (text[ePos + 1] == '+' ? 2 : 1),
-                    text.data() + text.size(), out.exponent);
+    std::from_chars(text.data() + ePos + (text[ePos + 1] == '+' ? 2 : 1), text.data() + text.size(),
+                    out.exponent);
     while (!out.digits.empty() && out.digits.back() == '0')
         out.digits.pop_back();
     return out;
@@ -164,8 +165,8 @@ std::string SignificantText(double value, int significantDigits, int largestPlai
 struct ParsedPattern {
     int minIntegerDigits = 0;
     bool hasPoint = false;
-    int places = 0;       // digits after the point
-    int minPlaces = 0;    // of which always written
+    int places = 0;     // digits after the point
+    int minPlaces = 0;  // of which always written
 };
 
 ParsedPattern ParsePattern(std::string_view pattern)
@@ -282,10 +283,7 @@ std::int32_t ToCount(double value)
     return static_cast<std::int32_t>(rounded);
 }
 
-std::string NumberText(float value)
-{
-    return SignificantText(static_cast<double>(value), 7, 6);
-}
+std::string NumberText(float value) { return SignificantText(static_cast<double>(value), 7, 6); }
 
 std::string ExactNumberText(float value)
 {
@@ -297,10 +295,7 @@ std::string ExactNumberText(float value)
     return SignificantText(static_cast<double>(value), 9, 6);
 }
 
-std::string NumberText(double value)
-{
-    return SignificantText(value, 15, 14);
-}
+std::string NumberText(double value) { return SignificantText(value, 15, 14); }
 
 std::string NumberText(std::int32_t value)
 {
@@ -324,7 +319,8 @@ std::string FormatPattern(double value, std::string_view pattern)
     std::array<char, 1500> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
                                       std::chars_format::fixed, precision);
-    const std::string_view exact(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
+    const std::string_view exact(buffer.data(),
+                                 static_cast<std::size_t>(result.ptr - buffer.data()));
     const std::size_t point = exact.find('.');
 
     std::string integer(exact.substr(0, point));

@@ -8,11 +8,16 @@ namespace ravo {
 float ColumnValue(const SegmentRow& row, Column column)
 {
     switch (column) {
-    case Column::Start: return row.start;
-    case Column::Rate1: return row.rate1;
-    case Column::Rate2: return row.rate2;
-    case Column::Station1: return row.station1;
-    case Column::Station2: return row.station2;
+    case Column::Start:
+        return row.start;
+    case Column::Rate1:
+        return row.rate1;
+    case Column::Rate2:
+        return row.rate2;
+    case Column::Station1:
+        return row.station1;
+    case Column::Station2:
+        return row.station2;
     }
     return 0;
 }
@@ -22,8 +27,7 @@ KindTables TablesOf(ProfileState& state, SegmentKind kind)
     if (kind == SegmentKind::VerticalCurve)
         return {&state.VcElevation1, &state.VcGrade1, &state.VcGrade2, &state.VcSta1,
                 &state.VcSta2};
-    return {&state.SupSuper1, &state.SupGrade1, &state.SupGrade2, &state.SupSta1,
-            &state.SupSta2};
+    return {&state.SupSuper1, &state.SupGrade1, &state.SupGrade2, &state.SupSta1, &state.SupSta2};
 }
 
 ConstKindTables TablesOf(const ProfileState& state, SegmentKind kind)
@@ -31,8 +35,7 @@ ConstKindTables TablesOf(const ProfileState& state, SegmentKind kind)
     if (kind == SegmentKind::VerticalCurve)
         return {&state.VcElevation1, &state.VcGrade1, &state.VcGrade2, &state.VcSta1,
                 &state.VcSta2};
-    return {&state.SupSuper1, &state.SupGrade1, &state.SupGrade2, &state.SupSta1,
-            &state.SupSta2};
+    return {&state.SupSuper1, &state.SupGrade1, &state.SupGrade2, &state.SupSta1, &state.SupSta2};
 }
 
 std::vector<float>& TableOf(ProfileState& state, SegmentKind kind, Column column)
@@ -82,8 +85,7 @@ bool IsRow(const ProfileState& state, SegmentKind kind, std::int32_t row)
     return true;
 }
 
-bool StoreField(ProfileState& state, SegmentKind kind, Column column, std::int32_t row,
-                float value)
+bool StoreField(ProfileState& state, SegmentKind kind, Column column, std::int32_t row, float value)
 {
     if (!IsRow(state, kind, row))
         return false;

@@ -37,8 +37,8 @@ const std::vector<std::string>& Banner()
         for (int i = 0; i < 33; ++i)
             stars += i == 0 ? "*" : " *";
         const std::string empty = "*" + std::string(63, ' ') + "*";
-        const std::string name = "*" + std::string(20, ' ') + "P R O G R A M   R A V O" +
-                                 std::string(20, ' ') + "*";
+        const std::string name =
+            "*" + std::string(20, ' ') + "P R O G R A M   R A V O" + std::string(20, ' ') + "*";
         const std::string echo =
             "*" + std::string(24, ' ') + "INPUT DATA ECHO" + std::string(24, ' ') + "*";
         return std::vector<std::string>{stars, empty, name, empty, echo, empty, stars};
@@ -82,10 +82,11 @@ void AppendTableRows(std::vector<std::string>& lines, const ProfileState& state,
         const std::optional<SegmentRow> values = RowOf(state, kind, row);
         if (!values)
             break;  // a count beyond the rows that the tables hold
-        Append(lines, Fields({Format(values->start, startPattern), Format(values->rate1, GradePattern),
-                              Format(values->rate2, GradePattern),
-                              Format(values->station1, StationPattern),
-                              Format(values->station2, StationPattern)}));
+        Append(
+            lines,
+            Fields({Format(values->start, startPattern), Format(values->rate1, GradePattern),
+                    Format(values->rate2, GradePattern), Format(values->station1, StationPattern),
+                    Format(values->station2, StationPattern)}));
     }
 }
 
@@ -118,10 +119,7 @@ std::int16_t TakeFreeNumber()
     return number;
 }
 
-void ReleaseNumber(std::int16_t number)
-{
-    NumbersInUse().erase(number);
-}
+void ReleaseNumber(std::int16_t number) { NumbersInUse().erase(number); }
 
 // Pushes what the system holds of the file onto the disk. A device or pipe
 // that cannot be synchronised has nothing to push and is no failure.
@@ -200,15 +198,14 @@ std::tm CurrentLocalTime()
     return local;
 }
 
-std::vector<std::string> EchoLines(const ProfileState& state, const std::tm& now,
-                                   bool segmentTable)
+std::vector<std::string> EchoLines(const ProfileState& state, const std::tm& now, bool segmentTable)
 {
     std::vector<std::string> lines;
     if (!state.OutputTitle.empty())
         lines.insert(lines.end(), {state.OutputTitle, ""});
     lines.insert(lines.end(), Banner().begin(), Banner().end());
-    Append(lines, ReportLine("(Version " + CurrentVersionText() + ")")
-                      .At(DateColumn, DateTimeText(now)));
+    Append(lines,
+           ReportLine("(Version " + CurrentVersionText() + ")").At(DateColumn, DateTimeText(now)));
     lines.emplace_back();
     if (!state.InputFileTitle.empty())
         lines.push_back("Input file  = " + state.InputFileTitle);

@@ -81,7 +81,8 @@ SUPER 1       GRADE 1        GRADE 2        STA 1          STA 2
 
 )");
 
-inline const std::string LogHeader = WithCrLf(R"(===================================================================
+inline const std::string LogHeader =
+    WithCrLf(R"(===================================================================
 E L E V A T I O N   C A L C U L A T I O N S
 ===================================================================
 
@@ -91,7 +92,8 @@ STATION       OFFSET         SUPER          ELEVATION
 )");
 
 // The log of stations 1000, 1100 and 1200 at offset 12, after its header.
-inline const std::string LogOfWorkedExample = LogHeader + WithCrLf(R"(1000.000      12.000         -0.02          99.760
+inline const std::string LogOfWorkedExample =
+    LogHeader + WithCrLf(R"(1000.000      12.000         -0.02          99.760
 1100.000      12.000         0.02           101.490
 1200.000      12.000         0.             101.000
 )");

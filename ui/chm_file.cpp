@@ -1,7 +1,7 @@
 #include "chm_file.h"
 
-#include <QFile>
 #include <chm_lib.h>
+#include <QFile>
 
 namespace ravo {
 namespace {
@@ -47,9 +47,9 @@ std::optional<QByteArray> ChmFile::Read(const QString& objectPath) const
         unit.length > kLargestObject)
         return std::nullopt;
     QByteArray bytes(static_cast<qsizetype>(unit.length), Qt::Uninitialized);
-    const LONGINT64 read = chm_retrieve_object(handle_, &unit,
-                                               reinterpret_cast<unsigned char*>(bytes.data()), 0,
-                                               static_cast<LONGINT64>(unit.length));
+    const LONGINT64 read =
+        chm_retrieve_object(handle_, &unit, reinterpret_cast<unsigned char*>(bytes.data()), 0,
+                            static_cast<LONGINT64>(unit.length));
     if (read != static_cast<LONGINT64>(unit.length))
         return std::nullopt;
     return bytes;

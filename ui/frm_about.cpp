@@ -26,7 +26,6 @@ const QString kDescription = QStringLiteral(
     "vertical curve and superelevation information.");
 const QString kCredit = QStringLiteral("Written by the Ravo developers");
 
-
 bool FitsWrapped(const QFontMetrics& metrics, const QLabel* label)
 {
     const QRect wrapped = metrics.boundingRect(QRect(0, 0, label->width(), 10 * label->height()),

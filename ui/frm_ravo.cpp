@@ -126,13 +126,13 @@ QLineEdit* frmRavo::AddBox(QWidget* parent, const char* name, int left, int top,
 void frmRavo::BuildCountsFrame(QWidget* client)
 {
     fraSegments = AddFrame(client, "fraSegments", QStringLiteral("NO. OF SEGMENTS"),
-        TwipsRect(3600, 120, 3252, 1212));
+                           TwipsRect(3600, 120, 3252, 1212));
     txtNVC = AddBox(fraSegments, "txtNVC", 240, 360, 612, 288, QStringLiteral("0"));
     AddLabel(fraSegments, "lblNVC", QStringLiteral("Vertical curves"),
-        TwipsRect(960, 360, 1092, 252));
+             TwipsRect(960, 360, 1092, 252));
     txtNSUP = AddBox(fraSegments, "txtNSUP", 240, 720, 612, 288, QStringLiteral("0"));
     AddLabel(fraSegments, "lblNSUP", QStringLiteral("Superelevations"),
-        TwipsRect(960, 720, 1212, 252));
+             TwipsRect(960, 720, 1212, 252));
     curves_.countBox = txtNVC;
     supers_.countBox = txtNSUP;
 }
@@ -140,16 +140,13 @@ void frmRavo::BuildCountsFrame(QWidget* client)
 void frmRavo::BuildElevationsFrame(QWidget* client)
 {
     fraElevations = AddFrame(client, "fraElevations", QStringLiteral("ELEVATIONS"),
-        TwipsRect(120, 120, 3252, 1212));
-    AddLabel(fraElevations, "lblStation", QStringLiteral("Station"),
-        TwipsRect(120, 360, 612, 252));
+                             TwipsRect(120, 120, 3252, 1212));
+    AddLabel(fraElevations, "lblStation", QStringLiteral("Station"), TwipsRect(120, 360, 612, 252));
     txtStation = AddBox(fraElevations, "txtStation", 120, 720, 852, 288);
-    AddLabel(fraElevations, "lblOffset", QStringLiteral("Offset"),
-        TwipsRect(1080, 360, 492, 252));
+    AddLabel(fraElevations, "lblOffset", QStringLiteral("Offset"), TwipsRect(1080, 360, 492, 252));
     txtOffset = AddBox(fraElevations, "txtOffset", 1080, 720, 612, 288, QStringLiteral("0"));
-    QLabel* elevation =
-        AddLabel(fraElevations, "lblElevation", QStringLiteral("Elevation"),
-        TwipsRect(1800, 360, 732, 252));
+    QLabel* elevation = AddLabel(fraElevations, "lblElevation", QStringLiteral("Elevation"),
+                                 TwipsRect(1800, 360, 732, 252));
     QPalette blue = elevation->palette();
     blue.setColor(QPalette::Active, QPalette::WindowText, QColor(0, 0, 255));
     blue.setColor(QPalette::Inactive, QPalette::WindowText, QColor(0, 0, 255));
@@ -183,13 +180,18 @@ void frmRavo::BuildEditorFrame(Editor& editor, QWidget* client, const EditorLayo
     editor.next = AddPictureButton(editor.frame, layout.nextName, ArrowIcon(Qt::RightArrow),
                                    layout.nextLeft, 2160, 492, 372);
     connect(editor.next, &QToolButton::clicked, this, [this, &editor] { Next_Click(editor); });
-    connect(editor.previous, &QToolButton::clicked, this, [this, &editor] { Previous_Click(editor); });
+    connect(editor.previous, &QToolButton::clicked, this,
+            [this, &editor] { Previous_Click(editor); });
 }
 
 void frmRavo::BuildCurveFrame(QWidget* client)
 {
     BuildEditorFrame(curves_, client,
-                     {"fraVCurve", 120, "VERTICAL CURVE NO.", "VERTICAL CURVES", "vertical curves",
+                     {"fraVCurve",
+                      120,
+                      "VERTICAL CURVE NO.",
+                      "VERTICAL CURVES",
+                      "vertical curves",
                       {{
                           {"lblE1", "Beginning elevation:", 600, 1452, "txtE1"},
                           {"lblG1", "Beginning grade:", 720, 1332, "txtG1"},
@@ -197,7 +199,10 @@ void frmRavo::BuildCurveFrame(QWidget* client)
                           {"lblSta1", "Beginning station:", 720, 1332, "txtSta1"},
                           {"lblSta2", "Ending station:", 960, 1092, "txtSta2"},
                       }},
-                      "SScmdPrevVC", 2040, "SScmdNextVC", 2640});
+                      "SScmdPrevVC",
+                      2040,
+                      "SScmdNextVC",
+                      2640});
     fraVCurve = curves_.frame;
     std::tie(txtE1, txtG1, txtG2, txtSta1, txtSta2) = std::tuple_cat(curves_.fields);
     SScmdPrevVC = curves_.previous;
@@ -207,7 +212,10 @@ void frmRavo::BuildCurveFrame(QWidget* client)
 void frmRavo::BuildSuperFrame(QWidget* client)
 {
     BuildEditorFrame(supers_, client,
-                     {"fraSuper", 3600, "SUPERELEVATION SEGMENT NO.", "SUPERELEVATION SEGMENTS",
+                     {"fraSuper",
+                      3600,
+                      "SUPERELEVATION SEGMENT NO.",
+                      "SUPERELEVATION SEGMENTS",
                       "superelevation segments",
                       {{
                           {"lblS1", "Beginning superelevation:", 120, 1932, "txtS1"},
@@ -216,7 +224,10 @@ void frmRavo::BuildSuperFrame(QWidget* client)
                           {"lblSSta1", "Beginning station:", 720, 1332, "txtSSta1"},
                           {"lblSSta2", "Ending station:", 960, 1092, "txtSSta2"},
                       }},
-                      "SScmdPrevSup", 1920, "SScmdNextSup", 2520});
+                      "SScmdPrevSup",
+                      1920,
+                      "SScmdNextSup",
+                      2520});
     fraSuper = supers_.frame;
     std::tie(txtS1, txtSG1, txtSG2, txtSSta1, txtSSta2) = std::tuple_cat(supers_.fields);
     SScmdPrevSup = supers_.previous;
@@ -265,7 +276,8 @@ void frmRavo::BuildMenus()
     QMenu* mnuPrint = addMenu(bar, "mnuPrint", QStringLiteral("&Print"));
     bar->addMenu(mnuPrint);
     mnuPrintCS = AddItem(mnuPrint, "mnuPrintCS", QStringLiteral("&Input Data Echo"));
-    mnuStartPrint = AddItem(mnuPrint, "mnuStartPrint", QStringLiteral("St&art Printing Elevations"));
+    mnuStartPrint =
+        AddItem(mnuPrint, "mnuStartPrint", QStringLiteral("St&art Printing Elevations"));
     mnuStopPrint = AddItem(mnuPrint, "mnuStopPrint", QStringLiteral("St&op Printing Elevations"));
 
     QMenu* mnuHelp = addMenu(bar, "mnuHelp", QStringLiteral("&Help"));
@@ -327,8 +339,8 @@ void frmRavo::SetPanelText(int panel, const QString& text)
 void frmRavo::SetTabOrder()
 {
     const std::initializer_list<QWidget*> order = {
-        txtNVC,   txtNSUP,       txtE1,       txtG1,       txtG2,        txtSta1,      txtSta2,
-        txtS1,    txtSG1,        txtSG2,      txtSSta1,    txtSSta2,     txtStation,   txtOffset,
+        txtNVC,       txtNSUP,       txtE1,       txtG1,       txtG2,        txtSta1,     txtSta2,
+        txtS1,        txtSG1,        txtSG2,      txtSSta1,    txtSSta2,     txtStation,  txtOffset,
         txtElevation, SScmdNextElev, SScmdNextVC, SScmdPrevVC, SScmdNextSup, SScmdPrevSup};
     QWidget* previous = nullptr;
     for (QWidget* widget : order) {

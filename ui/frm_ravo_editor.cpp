@@ -135,9 +135,9 @@ void frmRavo::ShowMessage(const QString& text) { platform_.ShowMessage(this, Mes
 
 void frmRavo::ShowOutOfMemory(const QString& what)
 {
-    platform_.ShowMessage(this, Message{QStringLiteral("Not enough memory for the %1.").arg(what),
-                                        QStringLiteral("Ravo"), MessageButtons::Ok,
-                                        MessageIcon::Warning});
+    platform_.ShowMessage(
+        this, Message{QStringLiteral("Not enough memory for the %1.").arg(what),
+                      QStringLiteral("Ravo"), MessageButtons::Ok, MessageIcon::Warning});
 }
 
 }  // namespace ravo

@@ -28,7 +28,8 @@ void frmRavo::CalculateFromBox(QLineEdit* box, float& field)
 
 void frmRavo::ShowElevation()
 {
-    txtElevation->setText(QString::fromStdString(FormatPattern(state_.CalcElevation, "#####0.000")));
+    txtElevation->setText(
+        QString::fromStdString(FormatPattern(state_.CalcElevation, "#####0.000")));
 }
 
 // A failed calculation: say so and empty the box, unless the text begins with
@@ -50,7 +51,8 @@ void frmRavo::ApplyEntryFailureRule(QLineEdit* box)
 void frmRavo::txtElevation_Click()
 {
     platform_.Beep();
-    platform_.ShowMessage(this, Message{QStringLiteral("Elevations are calculated -- not specified")});
+    platform_.ShowMessage(this,
+                          Message{QStringLiteral("Elevations are calculated -- not specified")});
     txtStation->setFocus();
 }
 

@@ -14,7 +14,9 @@ QString Text(const std::string& text) { return QString::fromStdString(text); }
 
 FileDialogRequest InputFileDialog(FileDialogKind kind)
 {
-    return {kind, QStringLiteral("All Files (*.*)|*.*|Input Files (*.in)|*.in|Text Files (*.txt)|*.txt"), 2};
+    return {kind,
+            QStringLiteral("All Files (*.*)|*.*|Input Files (*.in)|*.in|Text Files (*.txt)|*.txt"),
+            2};
 }
 
 }  // namespace

@@ -49,10 +49,9 @@ bool frmRavo::WriteReport(const std::function<void()>& write)
         state_.OutputFileNum = report_.Number();
         state_.LoggingOn = 0;
         ReportLoggingState();
-        platform_.ShowMessage(this, Message{QStringLiteral("Unable to write output file\n\n") +
-                                                Text(error.what()),
-                                            QStringLiteral("Ravo"), MessageButtons::Ok,
-                                            MessageIcon::Warning});
+        platform_.ShowMessage(
+            this, Message{QStringLiteral("Unable to write output file\n\n") + Text(error.what()),
+                          QStringLiteral("Ravo"), MessageButtons::Ok, MessageIcon::Warning});
         return false;
     }
 }
@@ -66,21 +65,23 @@ void frmRavo::ReportLoggingState()
 void frmRavo::mnuOutput_Click()
 {
     const std::optional<FileChoice> choice = platform_.ChooseFile(
-        this, {FileDialogKind::Save,
-               QStringLiteral("All Files (*.*)|*.*|Output Files (*.out)|*.out|Text Files (*.txt)|*.txt"),
-               2,
-               // Choosing the report replaces nothing yet; the program asks
-               // its own question when the name is the current one.
-               false});
+        this,
+        {FileDialogKind::Save,
+         QStringLiteral("All Files (*.*)|*.*|Output Files (*.out)|*.out|Text Files (*.txt)|*.txt"),
+         2,
+         // Choosing the report replaces nothing yet; the program asks
+         // its own question when the name is the current one.
+         false});
     if (!choice)
         return;
     const QString current = Text(state_.OutputFileTitle);
     if (choice->fileName == current) {
         const MessageAnswer answer = platform_.ShowMessage(
             this, Message{QStringLiteral("You have already specified ") + current +
-                              QStringLiteral(" as the output filename.\nDo you want to overwrite this file?"),
-                          QStringLiteral("Output file"), MessageButtons::YesNo, MessageIcon::Question,
-                          MessageAnswer::No});
+                              QStringLiteral(
+                                  " as the output filename.\nDo you want to overwrite this file?"),
+                          QStringLiteral("Output file"), MessageButtons::YesNo,
+                          MessageIcon::Question, MessageAnswer::No});
         // No keeps the report where it was, so later lines still go to the
         // file that the status bar names.
         if (answer != MessageAnswer::Yes)
@@ -103,7 +104,8 @@ void frmRavo::mnuVOut_Click()
     report_.Close();
     state_.OutputFileNum = report_.Number();
     if (!platform_.StartTextEditor(Text(state_.OutputPath)))
-        ShowInformation(QStringLiteral("Unable to view output file"), QStringLiteral("VIEW OUTPUT"));
+        ShowInformation(QStringLiteral("Unable to view output file"),
+                        QStringLiteral("VIEW OUTPUT"));
 }
 
 void frmRavo::mnuPrintCS_Click()

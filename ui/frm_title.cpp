@@ -9,7 +9,8 @@
 
 namespace ravo {
 
-frmTitle::frmTitle(ProfileState& state, QWidget* parent) : QWidget(parent, Qt::Window), state_(state)
+frmTitle::frmTitle(ProfileState& state, QWidget* parent)
+    : QWidget(parent, Qt::Window), state_(state)
 {
     setObjectName(QStringLiteral("frmTitle"));
     setWindowTitle(QStringLiteral("Output Title"));

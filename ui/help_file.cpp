@@ -21,8 +21,9 @@ QString HelpFilePathFor(const QString& programFolder)
     // folder is looked for relative to the program before the configured one.
     const QString candidates[] = {
         beside,
-        QDir::cleanPath(QDir(programFolder).filePath(
-            QStringLiteral(RAVO_DATA_FROM_PROGRAM "/ravo/") + kHelpFileName)),
+        QDir::cleanPath(
+            QDir(programFolder)
+                .filePath(QStringLiteral(RAVO_DATA_FROM_PROGRAM "/ravo/") + kHelpFileName)),
         QStringLiteral(RAVO_INSTALLED_DATA_DIR "/ravo/") + kHelpFileName,
     };
     for (const QString& candidate : candidates) {

@@ -47,7 +47,8 @@ public:
     virtual MessageAnswer ShowMessage(QWidget* parent, const Message& message) = 0;
     virtual void Beep() = 0;
     // Empty when the user cancelled the dialog.
-    virtual std::optional<FileChoice> ChooseFile(QWidget* parent, const FileDialogRequest& request) = 0;
+    virtual std::optional<FileChoice> ChooseFile(QWidget* parent,
+                                                 const FileDialogRequest& request) = 0;
     // Opens the file in the desktop's text editor without waiting for it;
     // false when no editor could be started.
     virtual bool StartTextEditor(const QString& path) = 0;

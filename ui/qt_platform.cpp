@@ -15,10 +15,14 @@ namespace {
 QMessageBox::Icon QtIcon(MessageIcon icon)
 {
     switch (icon) {
-    case MessageIcon::Information: return QMessageBox::Information;
-    case MessageIcon::Question: return QMessageBox::Question;
-    case MessageIcon::Warning: return QMessageBox::Warning;
-    case MessageIcon::None: break;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    case MessageIcon::Warning:
+        return QMessageBox::Warning;
+    case MessageIcon::None:
+        break;
     }
     return QMessageBox::NoIcon;
 }
@@ -26,9 +30,12 @@ QMessageBox::Icon QtIcon(MessageIcon icon)
 QMessageBox::StandardButton QtButton(MessageAnswer answer)
 {
     switch (answer) {
-    case MessageAnswer::Yes: return QMessageBox::Yes;
-    case MessageAnswer::No: return QMessageBox::No;
-    case MessageAnswer::Ok: break;
+    case MessageAnswer::Yes:
+        return QMessageBox::Yes;
+    case MessageAnswer::No:
+        return QMessageBox::No;
+    case MessageAnswer::Ok:
+        break;
     }
     return QMessageBox::Ok;
 }
@@ -59,7 +66,8 @@ QtPlatform::~QtPlatform() = default;
 
 MessageAnswer QtPlatform::ShowMessage(QWidget* parent, const Message& message)
 {
-    QMessageBox box(QtIcon(message.icon), message.title, message.text, QMessageBox::NoButton, parent);
+    QMessageBox box(QtIcon(message.icon), message.title, message.text, QMessageBox::NoButton,
+                    parent);
     if (message.buttons == MessageButtons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QtButton(message.defaultAnswer));
@@ -67,9 +75,12 @@ MessageAnswer QtPlatform::ShowMessage(QWidget* parent, const Message& message)
         box.setStandardButtons(QMessageBox::Ok);
     }
     switch (box.exec()) {
-    case QMessageBox::Yes: return MessageAnswer::Yes;
-    case QMessageBox::No: return MessageAnswer::No;
-    default: return MessageAnswer::Ok;
+    case QMessageBox::Yes:
+        return MessageAnswer::Yes;
+    case QMessageBox::No:
+        return MessageAnswer::No;
+    default:
+        return MessageAnswer::Ok;
     }
 }
 

@@ -16,7 +16,8 @@ public:
 
     MessageAnswer ShowMessage(QWidget* parent, const Message& message) override;
     void Beep() override;
-    std::optional<FileChoice> ChooseFile(QWidget* parent, const FileDialogRequest& request) override;
+    std::optional<FileChoice> ChooseFile(QWidget* parent,
+                                         const FileDialogRequest& request) override;
     bool StartTextEditor(const QString& path) override;
     void ShowHelpTopic(const QString& helpFile, const QString& topic) override;
 

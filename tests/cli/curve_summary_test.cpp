@@ -28,17 +28,41 @@ TEST(SummarizeCurve, CrestAndSagWithTheirHighAndLowPoints)
     };
     const std::vector<Case> cases = {
         // x = 0.02 * 200 / 0.03 = 133.333; 100 + 2.6667 - 1.3333
-        {"crest", {100, 0.02f, -0.01f, 1000, 1200}, CurveShape::Crest, 200 / 3.0, -0.00015,
-         "101.000", "1133.333", "101.333"},
+        {"crest",
+         {100, 0.02f, -0.01f, 1000, 1200},
+         CurveShape::Crest,
+         200 / 3.0,
+         -0.00015,
+         "101.000",
+         "1133.333",
+         "101.333"},
         // x = 0.03 * 400 / 0.04 = 300; 100 - 9 + 4.5
-        {"sag", {100, -0.03f, 0.01f, 0, 400}, CurveShape::Sag, 100, 0.0001, "96.000", "300.000",
+        {"sag",
+         {100, -0.03f, 0.01f, 0, 400},
+         CurveShape::Sag,
+         100,
+         0.0001,
+         "96.000",
+         "300.000",
          "95.500"},
         // the grade is still rising at the end: no high point on the curve
-        {"crest beyond", {100, 0.03f, 0.01f, 0, 100}, CurveShape::Crest, 50, -0.0002, "102.000",
-         nullptr, nullptr},
+        {"crest beyond",
+         {100, 0.03f, 0.01f, 0, 100},
+         CurveShape::Crest,
+         50,
+         -0.0002,
+         "102.000",
+         nullptr,
+         nullptr},
         // a level start is the high point
-        {"crest from level", {50, 0, -0.04f, 200, 400}, CurveShape::Crest, 50, -0.0002, "46.000",
-         "200.000", "50.000"},
+        {"crest from level",
+         {50, 0, -0.04f, 200, 400},
+         CurveShape::Crest,
+         50,
+         -0.0002,
+         "46.000",
+         "200.000",
+         "50.000"},
     };
     for (const Case& c : cases) {
         const CurveSummary s = SummarizeCurve(1, c.curve);

@@ -82,8 +82,9 @@ TEST(ElevationTable, InvalidEntryStationIsReportedAndTheTableGoesOn)
     EXPECT_EQ(table.lines[2], "1100.000,12.000,,Invalid Entry");
     EXPECT_EQ(table.lines[3], "1150.000,12.000,0.,101.313");
     EXPECT_EQ(table.invalid, 1u);
-    EXPECT_EQ(table.errors, "ravo-calc: station 1100.000, offset 12.000: Invalid Entry (curve 2 "
-                            "has zero length at this station)\n");
+    EXPECT_EQ(table.errors,
+              "ravo-calc: station 1100.000, offset 12.000: Invalid Entry (curve 2 "
+              "has zero length at this station)\n");
 }
 
 TEST(StationWalk, StationsFromOneEndToTheOther)
@@ -114,11 +115,11 @@ TEST(StationWalk, RefusesWhatCannotBeWalked)
         double from, to, step;
     };
     const std::vector<Case> refused = {
-        {1000, 1250, 0},       // no step
-        {1000, 1250, -50},     // a negative step away from the end
-        {0, 1e7, 1},           // one station more than the limit
-        {0, 1e30, 1e-30},      // far too many
-        {1e39, 0, 1},          // beyond the float range
+        {1000, 1250, 0},    // no step
+        {1000, 1250, -50},  // a negative step away from the end
+        {0, 1e7, 1},        // one station more than the limit
+        {0, 1e30, 1e-30},   // far too many
+        {1e39, 0, 1},       // beyond the float range
         {0, -1e39, 1},
     };
     for (const Case& c : refused)

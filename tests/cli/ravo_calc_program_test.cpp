@@ -24,8 +24,7 @@ struct Outcome {
 // Standard error goes to /dev/null; the messages are tested in-process.
 Outcome RunProgram(const std::string& args)
 {
-    const std::string command =
-        std::string("'") + RAVO_CALC_PROGRAM + "' " + args + " 2>/dev/null";
+    const std::string command = std::string("'") + RAVO_CALC_PROGRAM + "' " + args + " 2>/dev/null";
     Outcome outcome;
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr)

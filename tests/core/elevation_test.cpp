@@ -30,11 +30,9 @@ TEST(CalculateElevation, WorkedExample)
         const char* shown;
     };
     const std::vector<Case> cases = {
-        {1000, {100, -0.02f}, "99.760"},
-        {1100, {101.25f, 0.02f}, "101.490"},
-        {1150, {101.3125f, 0}, "101.313"},
-        {1250, {0, 0}, "0.000"},
-        {1200, {101, 0}, "101.000"},    // the end station still belongs to the curve
+        {1000, {100, -0.02f}, "99.760"},   {1100, {101.25f, 0.02f}, "101.490"},
+        {1150, {101.3125f, 0}, "101.313"}, {1250, {0, 0}, "0.000"},
+        {1200, {101, 0}, "101.000"},  // the end station still belongs to the curve
     };
     ProfileState state = WorkedExample();
     for (const Case& c : cases) {
@@ -49,14 +47,15 @@ TEST(CalculateElevation, LastContainingRowWinsAndEveryRowIsVisited)
 {
     ProfileState state;
     RecreateTables(state, SegmentKind::VerticalCurve, 3);
-    SetRow(state, SegmentKind::VerticalCurve, 1, {50, 0, 0, 2000, 3000});   // after row 2 on the road
+    SetRow(state, SegmentKind::VerticalCurve, 1,
+           {50, 0, 0, 2000, 3000});  // after row 2 on the road
     SetRow(state, SegmentKind::VerticalCurve, 2, {10, 0, 0, 0, 1000});
     SetRow(state, SegmentKind::VerticalCurve, 3, {20, 0.01f, 0.01f, 500, 1500});
-    EXPECT_EQ(ElevationAt(state, 2500), "50.000");   // rows out of order still work
+    EXPECT_EQ(ElevationAt(state, 2500), "50.000");  // rows out of order still work
     EXPECT_EQ(ElevationAt(state, 400), "10.000");
-    EXPECT_EQ(ElevationAt(state, 600), "21.000");    // both 2 and 3 contain it: 3 wins, linear
-    EXPECT_EQ(ElevationAt(state, 1000), "25.000");   // the common end takes the later row
-    EXPECT_EQ(ElevationAt(state, 1750), "0.000");    // in no curve
+    EXPECT_EQ(ElevationAt(state, 600), "21.000");   // both 2 and 3 contain it: 3 wins, linear
+    EXPECT_EQ(ElevationAt(state, 1000), "25.000");  // the common end takes the later row
+    EXPECT_EQ(ElevationAt(state, 1750), "0.000");   // in no curve
 }
 
 TEST(CalculateElevation, IgnoresRowsBeyondTheCountAndBackwardRows)

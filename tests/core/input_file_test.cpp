@@ -78,14 +78,16 @@ void ExpectSameBits(const InputProfile& actual, const InputProfile& expected)
     EXPECT_EQ(bits(actual.segments), bits(expected.segments));
 }
 
-const InputProfile kRidge = ProfileOf("Ridge",
-                                      {{100, 0.02f, -0.01f, 1000, 1200},
-                                       {101, -0.01f, -0.01f, 1200, 1500}},
-                                      {{-0.02f, 0.0004f, 0.0004f, 1000, 1100}});
+const InputProfile kRidge =
+    ProfileOf("Ridge", {{100, 0.02f, -0.01f, 1000, 1200}, {101, -0.01f, -0.01f, 1200, 1500}},
+              {{-0.02f, 0.0004f, 0.0004f, 1000, 1100}});
 
-const std::vector<std::string_view> kRidgeLines = {
-    "\"Ridge\"", "2", "100,0.02,-0.01,1000,1200", "101,-0.01,-0.01,1200,1500",
-    "1", "-0.02,4E-04,4E-04,1000,1100"};
+const std::vector<std::string_view> kRidgeLines = {"\"Ridge\"",
+                                                   "2",
+                                                   "100,0.02,-0.01,1000,1200",
+                                                   "101,-0.01,-0.01,1200,1500",
+                                                   "1",
+                                                   "-0.02,4E-04,4E-04,1000,1100"};
 
 // The canonical lines of kRidge with some of them replaced.
 std::string RidgeWith(const std::vector<std::pair<std::size_t, std::string_view>>& changes)
@@ -108,8 +110,9 @@ TEST(ParseInputFile, LooseLayoutsLoadLikeTheCanonicalOne)
         {"records split over lines",
          Lines({"\"Ridge\"", "2", "100,0.02,", "-0.01", "1000,1200,101",
                 "-0.01,-0.01,1200,1500,1,-0.02", "0.0004", "0.0004", "1000", "1100"})},
-        {"all on one line", "\"Ridge\",2,100,0.02,-0.01,1000,1200,101,-0.01,-0.01,1200,1500,1,"
-                            "-0.02,0.0004,0.0004,1000,1100"},
+        {"all on one line",
+         "\"Ridge\",2,100,0.02,-0.01,1000,1200,101,-0.01,-0.01,1200,1500,1,"
+         "-0.02,0.0004,0.0004,1000,1100"},
         {"quoted numbers", RidgeWith({{1, "\"2\""},
                                       {2, "\"100\",\" 0.02\",\"-0.01\",1000,1200"},
                                       {3, "101,-0.01,-0.01,1200,\"1500\" m"},
@@ -136,13 +139,27 @@ TEST(ParseInputFile, LooseLayoutsLoadLikeTheCanonicalOne)
 TEST(ParseInputFile, ValueFieldsReadTheirLeadingNumber)
 {
     const std::vector<std::pair<std::string, float>> cases = {
-        {"abc", 0},           {"", 0},           {"-", 0},          {"inf", 0},
-        {"nan", 0},           {"12abc", 12},     {"1.5 m", 1.5f},   {"1D3", 1},
-        {"\"7\"", 7},         {"\" 7 \" m", 7}, {"+.5", 0.5f},     {"5.", 5},
-        {"1.2.3", 1.2f},      {"0x10", 0},       {"1e-50", 0},      {"-1e-50", -0.0f},
+        {"abc", 0},
+        {"", 0},
+        {"-", 0},
+        {"inf", 0},
+        {"nan", 0},
+        {"12abc", 12},
+        {"1.5 m", 1.5f},
+        {"1D3", 1},
+        {"\"7\"", 7},
+        {"\" 7 \" m", 7},
+        {"+.5", 0.5f},
+        {"5.", 5},
+        {"1.2.3", 1.2f},
+        {"0x10", 0},
+        {"1e-50", 0},
+        {"-1e-50", -0.0f},
         {"1.4E-45", std::numeric_limits<float>::denorm_min()},
-        {"3.4028235E+38", FLT_MAX},             {"-3.4028235E+38", -FLT_MAX},
-        {"12345.678", 12345.678f},              {"0.1000000000000000000001", 0.1f},
+        {"3.4028235E+38", FLT_MAX},
+        {"-3.4028235E+38", -FLT_MAX},
+        {"12345.678", 12345.678f},
+        {"0.1000000000000000000001", 0.1f},
     };
     for (const auto& [text, expected] : cases) {
         const InputProfile profile = ParseInputFile("1\r\n" + text + ",0,0,0,0\r\n0");
@@ -185,8 +202,8 @@ TEST(ParseInputFile, TitleRule)
 TEST(ParseInputFile, EveryEarlyEndFails)
 {
     // Every cut of a file before its last field leaves a field unread.
-    const std::string full = Lines({"\"Ridge\"", "1", "100,0.02,-0.01,1000,1200", "1",
-                                    "-0.02,4E-04,4E-04,1000,1100"});
+    const std::string full =
+        Lines({"\"Ridge\"", "1", "100,0.02,-0.01,1000,1200", "1", "-0.02,4E-04,4E-04,1000,1100"});
     const std::size_t lastField = full.rfind(',') + 1;
     for (std::size_t cut = 0; cut < lastField; ++cut)
         EXPECT_THROW(ParseInputFile(full.substr(0, cut)), InputFileError) << cut;
@@ -194,9 +211,9 @@ TEST(ParseInputFile, EveryEarlyEndFails)
     const std::vector<std::string> cases = {
         "",
         "  \r\n\r\n\t",
-        Lines({"3", "1,2,3,4,5", "1,2,3,4,5", "1,2,3,4,5"}),       // no segment count
-        Lines({"\"t\"", "0", "2", "1,2,3,4,5"}),                    // one segment short
-        Lines({"\"t\"", "1", "1,2,3,4,"}),                           // a comma ends the file
+        Lines({"3", "1,2,3,4,5", "1,2,3,4,5", "1,2,3,4,5"}),  // no segment count
+        Lines({"\"t\"", "0", "2", "1,2,3,4,5"}),              // one segment short
+        Lines({"\"t\"", "1", "1,2,3,4,"}),                    // a comma ends the file
         Lines({"\"unclosed title", "0", "0"}),
         Lines({"0", "1", "0,0,0,0,0"}),  // 0 first: the segment count becomes the curve count
         // Counts far beyond what the file can hold end early without reserving for them.
@@ -227,18 +244,31 @@ TEST(ParseInputFile, NumbersBeyondTheirRangeFail)
         ParseInputFile(Lines({"\"t\"", "1", "", "1,2,3e39,4,5", "0"}));
         FAIL() << "no error";
     } catch (const InputFileError& error) {
-        EXPECT_STREQ(error.what(), "line 4: the ending grade of curve 1, 3e39, lies beyond "
-                                   "the 32-bit float range");
+        EXPECT_STREQ(error.what(),
+                     "line 4: the ending grade of curve 1, 3e39, lies beyond "
+                     "the 32-bit float range");
     }
 }
 
 TEST(ParseInputFile, Windows1252TitlesBecomeUtf8)
 {
     const std::vector<std::pair<std::string, std::string>> cases = {
-        {Lines({"\"Stra\xDF" "e \x80 \x81\"", "0", "0"}), "Stra\xC3\x9F" "e \xE2\x82\xAC \xC2\x81"},
-        {Lines({"\"Stra\xC3\x9F" "e\"", "0", "0"}), "Stra\xC3\x9F" "e"},
+        {Lines({"\"Stra\xDF"
+                "e \x80 \x81\"",
+                "0", "0"}),
+         "Stra\xC3\x9F"
+         "e \xE2\x82\xAC \xC2\x81"},
+        {Lines({"\"Stra\xC3\x9F"
+                "e\"",
+                "0", "0"}),
+         "Stra\xC3\x9F"
+         "e"},
         // Valid as UTF-8 in the title, but not elsewhere: the file is Windows-1252.
-        {Lines({"\"Stra\xC3\x9F" "e\"", "1", "caf\xE9,0,0,0,0", "0"}), "Stra\xC3\x83\xC5\xB8" "e"},
+        {Lines({"\"Stra\xC3\x9F"
+                "e\"",
+                "1", "caf\xE9,0,0,0,0", "0"}),
+         "Stra\xC3\x83\xC5\xB8"
+         "e"},
         {Lines({"Unquoted \x96 dash", "0", "0"}), "Unquoted \xE2\x80\x93 dash"},
     };
     for (const auto& [text, title] : cases)
@@ -260,10 +290,19 @@ TEST(InputFileText, CanonicalLayout)
         EXPECT_EQ(InputFileText(StateOf(profile)), text);
 
     const std::vector<std::pair<float, const char*>> values = {
-        {12345.678f, "12345.678"}, {0.02f, "0.02"},     {1e7f, "10000000"},   {1e-5f, "1E-05"},
-        {-0.0f, "-0"},             {1.0f / 3, "0.33333334"}, {0.0004f, "0.0004"}, {1400, "1400"},
-        {FLT_MAX, "3.4028235E+38"}, {std::numeric_limits<float>::denorm_min(), "1E-45"},
-        {123456792.0f, "123456792"}, {-101.3125f, "-101.3125"}, {1e9f, "1E+09"},
+        {12345.678f, "12345.678"},
+        {0.02f, "0.02"},
+        {1e7f, "10000000"},
+        {1e-5f, "1E-05"},
+        {-0.0f, "-0"},
+        {1.0f / 3, "0.33333334"},
+        {0.0004f, "0.0004"},
+        {1400, "1400"},
+        {FLT_MAX, "3.4028235E+38"},
+        {std::numeric_limits<float>::denorm_min(), "1E-45"},
+        {123456792.0f, "123456792"},
+        {-101.3125f, "-101.3125"},
+        {1e9f, "1E+09"},
         {9.9e-5f, "9.9E-05"},
     };
     for (const auto& [value, text] : values)
@@ -288,7 +327,9 @@ TEST(InputFile, WrittenProfilesLoadBackBitForBit)
         ProfileOf("", {}, {}),
         ProfileOf("5", {{1.0f / 3, 2.0f / 3, 0.1f, 12345.678f, 99999.99f}}, {}),
         ProfileOf("say \"hi\", \"", {}, {{-0.0f, tiny, -tiny, FLT_MAX, -FLT_MAX}}),
-        ProfileOf("Stra\xC3\x9F" "e \xE2\x80\x93 S\xC3\xBC" "d",
+        ProfileOf("Stra\xC3\x9F"
+                  "e \xE2\x80\x93 S\xC3\xBC"
+                  "d",
                   {{1e-38f, 1.17549435e-38f, 1e38f, 1e7f, 1e-5f}},
                   {{0.0004f, 16777217.0f, 0.1f, 1e10f, 123456.789f}}),
         ProfileOf("two\r\nlines", randomRows, randomRows),

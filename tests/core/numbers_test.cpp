@@ -14,14 +14,12 @@ namespace {
 TEST(LeadingNumber, ReadsTheLongestLeadingNumber)
 {
     const std::vector<std::pair<std::string, double>> cases = {
-        {"", 0},         {"12.5 m", 12.5},  {"1 2", 12},        {"12abc", 12},
-        {"abc", 0},      {"-3e2", -300},    {"1e3", 1000},      {"1 000", 1000},
-        {".5", 0.5},     {"-", 0},          {".", 0},           {"-.", 0},
-        {"+4", 4},       {"1.2.3", 1.2},    {"1e", 1},          {"1e+", 1},
-        {"2D2", 200},    {"2d-1", 0.2},     {"\t-1\n5", -15},   {"- 2 . 5", -2.5},
-        {"&H1F", 31},    {"&hff", 255},     {"&O17", 15},       {"&o8", 0},
-        {"&H", 0},       {"&X1", 0},        {"&H1G", 1},        {"1e-400", 0},
-        {"1.5E+2x", 150}, {"0.000001", 1e-6},
+        {"", 0},        {"12.5 m", 12.5}, {"1 2", 12},     {"12abc", 12},    {"abc", 0},
+        {"-3e2", -300}, {"1e3", 1000},    {"1 000", 1000}, {".5", 0.5},      {"-", 0},
+        {".", 0},       {"-.", 0},        {"+4", 4},       {"1.2.3", 1.2},   {"1e", 1},
+        {"1e+", 1},     {"2D2", 200},     {"2d-1", 0.2},   {"\t-1\n5", -15}, {"- 2 . 5", -2.5},
+        {"&H1F", 31},   {"&hff", 255},    {"&O17", 15},    {"&o8", 0},       {"&H", 0},
+        {"&X1", 0},     {"&H1G", 1},      {"1e-400", 0},   {"1.5E+2x", 150}, {"0.000001", 1e-6},
     };
     for (const auto& [text, expected] : cases)
         EXPECT_DOUBLE_EQ(LeadingNumber(text), expected) << '"' << text << '"';
@@ -59,12 +57,24 @@ TEST(ToCount, RoundsHalvesToEven)
 TEST(NumberText, FloatsHaveSevenDigitsALeadingBlankAndNoTrailingZeros)
 {
     const std::vector<std::pair<float, std::string>> cases = {
-        {0.0f, " 0"},          {-0.0f, " 0"},           {0.5f, " .5"},
-        {-2.25f, "-2.25"},     {1.0f / 3.0f, " .3333333"}, {1000.5f, " 1000.5"},
-        {0.02f, " .02"},       {12345.678f, " 12345.68"}, {100.0f, " 100"},
-        {-0.01f, "-.01"},      {9999999.0f, " 9999999"},  {12345678.0f, " 1.234568E+07"},
-        {1e7f, " 1E+07"},      {0.0001f, " .0001"},       {0.00001f, " 1E-05"},
-        {-1.5e-5f, "-1.5E-05"}, {3.4e38f, " 3.4E+38"},    {9999999.5f, " 1E+07"},
+        {0.0f, " 0"},
+        {-0.0f, " 0"},
+        {0.5f, " .5"},
+        {-2.25f, "-2.25"},
+        {1.0f / 3.0f, " .3333333"},
+        {1000.5f, " 1000.5"},
+        {0.02f, " .02"},
+        {12345.678f, " 12345.68"},
+        {100.0f, " 100"},
+        {-0.01f, "-.01"},
+        {9999999.0f, " 9999999"},
+        {12345678.0f, " 1.234568E+07"},
+        {1e7f, " 1E+07"},
+        {0.0001f, " .0001"},
+        {0.00001f, " 1E-05"},
+        {-1.5e-5f, "-1.5E-05"},
+        {3.4e38f, " 3.4E+38"},
+        {9999999.5f, " 1E+07"},
     };
     for (const auto& [value, expected] : cases)
         EXPECT_EQ(NumberText(value), expected) << value;
@@ -73,7 +83,7 @@ TEST(NumberText, FloatsHaveSevenDigitsALeadingBlankAndNoTrailingZeros)
 TEST(NumberText, ExactTextReadsBackAsTheSameFloat)
 {
     const std::vector<std::pair<float, std::string>> cases = {
-        {12355.678f, " 12355.678"}, {2000.0f, " 2000"},   {0.5f, " .5"},
+        {12355.678f, " 12355.678"},  {2000.0f, " 2000"},          {0.5f, " .5"},
         {-12345.678f, "-12345.678"}, {1.0f / 3.0f, " .33333334"}, {123456.79f, " 123456.79"},
     };
     for (const auto& [value, expected] : cases) {
@@ -108,13 +118,13 @@ TEST(FormatPattern, ThePatternsOfTheReportsAndTheElevationBox)
         {-12.3456, "#####0.000", "-12.346"},
         {101.3125, "#####0.000", "101.313"},  // an exact half rounds away from zero
         {-101.3125, "#####0.000", "-101.313"},
-        {0.0005, "#####0.000", "0.001"},      // 0.0005 is a little above the half as a double
-        {0.125, "0.00", "0.13"},               // exact half: to_chars alone would give 0.12
-        {2.675, "0.00", "2.67"},               // 2.675 is a little below the half as a double
+        {0.0005, "#####0.000", "0.001"},  // 0.0005 is a little above the half as a double
+        {0.125, "0.00", "0.13"},          // exact half: to_chars alone would give 0.12
+        {2.675, "0.00", "2.67"},          // 2.675 is a little below the half as a double
         {1234567.25, "#####0.000", "1234567.250"},
         {12345678901.0, "#####0.000", "12345678901.000"},
         {static_cast<double>(12345.678f), "#####0.000", "12345.678"},
-        {-0.0001, "#####0.000", "0.000"},     // rounds to zero: no minus sign
+        {-0.0001, "#####0.000", "0.000"},  // rounds to zero: no minus sign
         {999.9996, "#####0.000", "1000.000"},
         {1234.5678, "######.000", "1234.568"},
         {0, "######.000", ".000"},

@@ -117,12 +117,12 @@ TEST(EchoLines, WithoutTitleInputFileCurvesOrSegmentTable)
     ASSERT_EQ(lines.size(), 19u);
     EXPECT_EQ(lines.front(), "* * * * * * * * * * * * * * * * * * * * * * * * * * * * * * * * *");
     const std::vector<std::string> rest(lines.begin() + 8, lines.end());
-    EXPECT_EQ(rest, (std::vector<std::string>{
-                        "", "Output file = a.out", "",
-                        "Number of vertical curves = ",  // "##" writes nothing for 0
-                        "", "ELEV 1        GRADE 1        GRADE 2        STA 1          STA 2",
-                        std::string(67, '-'), "", "", "Number of superelevation segments =  0",
-                        ""}));
+    EXPECT_EQ(rest,
+              (std::vector<std::string>{
+                  "", "Output file = a.out", "",
+                  "Number of vertical curves = ",  // "##" writes nothing for 0
+                  "", "ELEV 1        GRADE 1        GRADE 2        STA 1          STA 2",
+                  std::string(67, '-'), "", "", "Number of superelevation segments =  0", ""}));
 }
 
 TEST(EchoLines, TableValuesAndAValueTooWideForItsColumn)

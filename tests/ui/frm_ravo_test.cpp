@@ -45,9 +45,10 @@ TEST_F(StartUp, MenusAndTabOrderAreThoseOfTheLayout)
     EXPECT_EQ(Item("mnuAbout")->text(), "&About Program RAVO");
 
     TypeWorkedExample();  // enables both frames, so that every box takes part
-    const QStringList expected = {"txtNVC", "txtNSUP", "txtE1", "txtG1", "txtG2", "txtSta1",
-                                  "txtSta2", "txtS1", "txtSG1", "txtSG2", "txtSSta1", "txtSSta2",
-                                  "txtStation", "txtOffset", "txtElevation", "SScmdNextElev",
+    const QStringList expected = {"txtNVC",      "txtNSUP",     "txtE1",        "txtG1",
+                                  "txtG2",       "txtSta1",     "txtSta2",      "txtS1",
+                                  "txtSG1",      "txtSG2",      "txtSSta1",     "txtSSta2",
+                                  "txtStation",  "txtOffset",   "txtElevation", "SScmdNextElev",
                                   "SScmdNextVC", "SScmdPrevVC", "SScmdNextSup", "SScmdPrevSup"};
     QStringList order;
     QWidget* widget = Box("txtNVC");

@@ -41,8 +41,8 @@ TEST_F(About, ShowsOneWindowAndKeepsItWhereItWasLeft)
     EXPECT_TRUE(about->isWindow());
     EXPECT_TRUE(window->isEnabled());  // modeless: the main window stays usable
     const QRect screen = about->screen()->geometry();
-    EXPECT_EQ(about->pos(), screen.topLeft() + QPoint((screen.width() - 266) / 2,
-                                                      (screen.height() - 190) / 2));
+    EXPECT_EQ(about->pos(),
+              screen.topLeft() + QPoint((screen.width() - 266) / 2, (screen.height() - 190) / 2));
 
     about->move(about->pos() + QPoint(-70, 45));
     const QPoint moved = about->pos();
@@ -63,8 +63,8 @@ TEST_F(About, FitsItsTextAndOnlyTheButtonTakesTheFocus)
     EXPECT_TRUE(label2->text().contains("the Ravo developers"));
 
     const QFontMetrics metrics(about->font());
-    const QRect wrapped = metrics.boundingRect(QRect(0, 0, label1->width(), 1000), Qt::TextWordWrap,
-                                               label1->text());
+    const QRect wrapped =
+        metrics.boundingRect(QRect(0, 0, label1->width(), 1000), Qt::TextWordWrap, label1->text());
     EXPECT_LE(wrapped.height(), label1->height());
     EXPECT_LE(metrics.horizontalAdvance(label2->text()), label2->width());
     for (const QWidget* child : about->findChildren<QWidget*>()) {
@@ -185,4 +185,3 @@ TEST(HelpViewerWindow, AMissingFileOrTopicShowsNothing)
 // style sheet that a page links to.
 }  // namespace
 }  // namespace ravo
-

@@ -70,7 +70,8 @@ TEST_F(InputFiles, LoadingShowsTheFirstCurveAndSegment)
     EXPECT_EQ(Text("txtNSUP"), "1");
     EXPECT_EQ(Frame("fraVCurve")->title(), "VERTICAL CURVE NO. 1");
     EXPECT_EQ(Frame("fraSuper")->title(), "SUPERELEVATION SEGMENT NO. 1");
-    const QStringList curve = {Text("txtE1"), Text("txtG1"), Text("txtG2"), Text("txtSta1"), Text("txtSta2")};
+    const QStringList curve = {Text("txtE1"), Text("txtG1"), Text("txtG2"), Text("txtSta1"),
+                               Text("txtSta2")};
     EXPECT_EQ(curve, QStringList({" 100", " .02", "-.01", " 1000", " 1200"}));
     EXPECT_EQ(Text("txtSG1"), " .0004");
     EXPECT_EQ(Text("txtStation"), "");
@@ -121,8 +122,9 @@ TEST_F(InputFiles, AFailedOrCancelledLoadChangesNothing)
     Load(Write("short.in", "\"Cut short\"\r\n2\r\n100,0,0,0,10\r\n"));
     Load(PathOf("missing.in"));
     Load(Write("empty.in", ""));
-    EXPECT_EQ(platform.MessageTexts(), QStringList({"Error loading input file", "Error loading input file",
-                                                    "Error loading input file"}));
+    EXPECT_EQ(platform.MessageTexts(),
+              QStringList({"Error loading input file", "Error loading input file",
+                           "Error loading input file"}));
     platform.messages.clear();
     Item("mnuLoad")->trigger();  // the dialog is cancelled
     EXPECT_TRUE(platform.messages.empty());
@@ -202,7 +204,8 @@ TEST_F(InputFiles, TitleWindowTakesTheTextOnKeyReleaseAndHidesOnClose)
 
 TEST_F(InputFiles, KeysWithoutAnEditKeepEveryDigitOfALoadedRow)
 {
-    const QByteArray file = "\"\"\r\n1\r\n100.12345,0.0123456,-0.0123456,12345.678,12545.678\r\n-2\r\n";
+    const QByteArray file =
+        "\"\"\r\n1\r\n100.12345,0.0123456,-0.0123456,12345.678,12545.678\r\n-2\r\n";
     Load(Write("precise.in", file));
     ASSERT_EQ(Text("txtSta1"), " 12345.68");  // shown to seven digits
     for (const char* name : {"txtE1", "txtG1", "txtG2", "txtSta1", "txtSta2"}) {

@@ -127,7 +127,8 @@ TEST_F(Reports, TheOverwriteQuestion)
     ASSERT_EQ(platform.messages.size(), 1u);
     const Message& question = platform.messages[0];
     EXPECT_EQ(question.text,
-              "You have already specified a.out as the output filename.\nDo you want to overwrite this file?");
+              "You have already specified a.out as the output filename.\nDo you want to overwrite "
+              "this file?");
     EXPECT_EQ(question.title, "Output file");
     EXPECT_EQ(question.buttons, MessageButtons::YesNo);
     EXPECT_EQ(question.defaultAnswer, MessageAnswer::No);
@@ -145,7 +146,8 @@ TEST_F(Reports, TheOverwriteQuestion)
     // Logging is still on: the next line opens the newly chosen report.
     TypeOver("txtStation", "1000");
     Next();
-    EXPECT_EQ(Read(sameName), fixtures::WithCrLf("1000.000      12.000         -0.02          99.760\n"));
+    EXPECT_EQ(Read(sameName),
+              fixtures::WithCrLf("1000.000      12.000         -0.02          99.760\n"));
 
     platform.messages.clear();
     ChooseOutput(PathOf("b.out"));  // a different name asks nothing
@@ -166,16 +168,18 @@ TEST_F(Reports, EchoWhileLoggingAndLoggingTwice)
     Item("mnuPrintCS")->trigger();  // the earlier log is gone, logging stays on
     TypeOver("txtStation", "1000");
     Next();
-    EXPECT_EQ(Read(report), fixtures::EchoOfWorkedExample +
-                                fixtures::WithCrLf("1000.000      12.000         -0.02          99.760\n"));
+    EXPECT_EQ(Read(report),
+              fixtures::EchoOfWorkedExample +
+                  fixtures::WithCrLf("1000.000      12.000         -0.02          99.760\n"));
 
     Item("mnuStopPrint")->trigger();
     EXPECT_EQ(Panel(3), "Elevation logging is off");
     EXPECT_TRUE(Item("mnuVOut")->isEnabled());
     Next();  // logging off: the station steps on, nothing is written
     EXPECT_EQ(Text("txtStation"), " 3000");  // 2000 and the step of 1000 from the last press
-    EXPECT_EQ(Read(report), fixtures::EchoOfWorkedExample +
-                                fixtures::WithCrLf("1000.000      12.000         -0.02          99.760\n"));
+    EXPECT_EQ(Read(report),
+              fixtures::EchoOfWorkedExample +
+                  fixtures::WithCrLf("1000.000      12.000         -0.02          99.760\n"));
 }
 
 TEST_F(Reports, ViewingClosesTheReportAndLoggingGoesOn)
@@ -192,8 +196,9 @@ TEST_F(Reports, ViewingClosesTheReportAndLoggingGoesOn)
 
     TypeOver("txtStation", "1100");
     Next();
-    EXPECT_EQ(Read(report), fixtures::LogHeader + fixtures::WithCrLf(
-                                "1100.000      12.000         0.02           101.490\n"));
+    EXPECT_EQ(Read(report),
+              fixtures::LogHeader +
+                  fixtures::WithCrLf("1100.000      12.000         0.02           101.490\n"));
 
     platform.editorStarts_ok = false;
     platform.messages.clear();
@@ -243,10 +248,10 @@ TEST_F(Reports, ALogLineThatCannotBeWrittenIsNotStepped)
     ChooseOutput(PathOf("main.out"));
     Item("mnuStartPrint")->trigger();
     TypeOver("txtStation", "1000");
-    Next();                                  // station 2000, step 1000
+    Next();  // station 2000, step 1000
     Item("mnuVOut")->setEnabled(true);
-    Item("mnuVOut")->trigger();              // closes the report
-    ChooseOutput("/dev/full");               // a disk that is full
+    Item("mnuVOut")->trigger();  // closes the report
+    ChooseOutput("/dev/full");   // a disk that is full
     platform.messages.clear();
     Next();
     ASSERT_EQ(platform.messages.size(), 1u);

@@ -33,7 +33,8 @@ public:
         if (onMessage)
             onMessage(message);
         if (answers.empty())
-            return message.buttons == MessageButtons::YesNo ? message.defaultAnswer : MessageAnswer::Ok;
+            return message.buttons == MessageButtons::YesNo ? message.defaultAnswer
+                                                            : MessageAnswer::Ok;
         const MessageAnswer answer = answers.front();
         answers.pop_front();
         return answer;

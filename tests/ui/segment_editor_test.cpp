@@ -14,9 +14,9 @@ TEST_F(SegmentEditor, ATypedCountOpensRowOneAndSizesTheTables)
         const char* caption;
     };
     const std::vector<Case> cases = {
-        {"3", 3, " 3", "VERTICAL CURVE NO. 1"}, {"2.5", 2, " 2", "VERTICAL CURVE NO. 1"},
-        {"3.5", 4, " 4", "VERTICAL CURVE NO. 1"}, {"x", 0, " 0", "VERTICAL CURVES"},
-        {"-2", 0, " 0", "VERTICAL CURVES"},       {"1", 1, " 1", "VERTICAL CURVE NO. 1"},
+        {"3", 3, " 3", "VERTICAL CURVE NO. 1"},       {"2.5", 2, " 2", "VERTICAL CURVE NO. 1"},
+        {"3.5", 4, " 4", "VERTICAL CURVE NO. 1"},     {"x", 0, " 0", "VERTICAL CURVES"},
+        {"-2", 0, " 0", "VERTICAL CURVES"},           {"1", 1, " 1", "VERTICAL CURVE NO. 1"},
         {"-99999999999", 0, " 0", "VERTICAL CURVES"}, {"-1e400", 0, " 0", "VERTICAL CURVES"},
     };
     for (const Case& c : cases) {
@@ -35,7 +35,8 @@ TEST_F(SegmentEditor, ATypedCountOpensRowOneAndSizesTheTables)
 TEST_F(SegmentEditor, FieldBoxesStoreIntoTheShownRowAndTheButtonsStep)
 {
     TypeOver("txtNSUP", "3");
-    TypeRow({"txtS1", "txtSG1", "txtSG2", "txtSSta1", "txtSSta2"}, {"12.5 m", "-", "1/3", "abc", "1e3"});
+    TypeRow({"txtS1", "txtSG1", "txtSG2", "txtSSta1", "txtSSta2"},
+            {"12.5 m", "-", "1/3", "abc", "1e3"});
     EXPECT_EQ(*RowOf(state, SegmentKind::Superelevation, 1), (SegmentRow{12.5f, 0, 1, 0, 1000}));
 
     QTest::mouseClick(Button("SScmdNextSup"), Qt::LeftButton);
@@ -83,7 +84,8 @@ TEST_F(SegmentEditor, RefusesCountsAboveTheLimitAndValuesBeyondTheFloatRange)
         platform.messages.clear();
         Paste("txtNVC", QLatin1String(typed));
         ASSERT_EQ(platform.messages.size(), 1u) << typed;
-        EXPECT_EQ(platform.messages[0].text, "The number of vertical curves cannot be more than 1000000.");
+        EXPECT_EQ(platform.messages[0].text,
+                  "The number of vertical curves cannot be more than 1000000.");
         EXPECT_EQ(state.NumVC, 2);
         EXPECT_EQ(state.VcElevation1.at(1), 7);
         EXPECT_EQ(Text("txtNVC"), " 2");
@@ -135,7 +137,8 @@ TEST_F(SegmentEditor, AMessageClosedWithEnterDoesNotComeBack)
 
     platform.messages.clear();
     Box("txtOffset")->selectAll();
-    QTest::keyClicks(Box("txtOffset"), "5");  // the calculation at station 0 fails on the zero-length row
+    QTest::keyClicks(Box("txtOffset"),
+                     "5");  // the calculation at station 0 fails on the zero-length row
     ASSERT_EQ(platform.MessageTexts(), QStringList({"Invalid Entry"}));
     QTest::keyRelease(Box("txtOffset"), Qt::Key_Return);
     EXPECT_EQ(platform.messages.size(), 1u);

@@ -1,6 +1,6 @@
 // Runs the window tests headless: the offscreen platform unless a display is named.
-#include <QApplication>
 #include <gtest/gtest.h>
+#include <QApplication>
 
 int main(int argc, char** argv)
 {

@@ -2,6 +2,7 @@
 // helpers that the window tests share.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -10,7 +11,6 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QToolButton>
-#include <gtest/gtest.h>
 #include <memory>
 
 #include "core/profile_state.h"
@@ -35,9 +35,18 @@ protected:
         EXPECT_NE(box, nullptr) << name;
         return box;
     }
-    QGroupBox* Frame(const char* name) const { return window->findChild<QGroupBox*>(QLatin1String(name)); }
-    QToolButton* Button(const char* name) const { return window->findChild<QToolButton*>(QLatin1String(name)); }
-    QAction* Item(const char* name) const { return window->findChild<QAction*>(QLatin1String(name)); }
+    QGroupBox* Frame(const char* name) const
+    {
+        return window->findChild<QGroupBox*>(QLatin1String(name));
+    }
+    QToolButton* Button(const char* name) const
+    {
+        return window->findChild<QToolButton*>(QLatin1String(name));
+    }
+    QAction* Item(const char* name) const
+    {
+        return window->findChild<QAction*>(QLatin1String(name));
+    }
     QString Text(const char* name) const { return Box(name)->text(); }
 
     // Selects the box's text and types over it, key by key, as a user would.
@@ -63,7 +72,8 @@ protected:
     }
 
     // Types the five values of the row shown in an editor frame.
-    void TypeRow(const std::array<const char*, 5>& boxes, const std::array<const char*, 5>& values) const
+    void TypeRow(const std::array<const char*, 5>& boxes,
+                 const std::array<const char*, 5>& values) const
     {
         for (std::size_t i = 0; i < boxes.size(); ++i)
             TypeOver(boxes[i], QLatin1String(values[i]));
@@ -72,9 +82,11 @@ protected:
     void TypeWorkedExample() const
     {
         TypeOver("txtNVC", QStringLiteral("1"));
-        TypeRow({"txtE1", "txtG1", "txtG2", "txtSta1", "txtSta2"}, {"100", "0.02", "-0.01", "1000", "1200"});
+        TypeRow({"txtE1", "txtG1", "txtG2", "txtSta1", "txtSta2"},
+                {"100", "0.02", "-0.01", "1000", "1200"});
         TypeOver("txtNSUP", QStringLiteral("1"));
-        TypeRow({"txtS1", "txtSG1", "txtSG2", "txtSSta1", "txtSSta2"}, {"-0.02", ".0004", ".0004", "1000", "1100"});
+        TypeRow({"txtS1", "txtSG1", "txtSG2", "txtSSta1", "txtSSta2"},
+                {"-0.02", ".0004", ".0004", "1000", "1100"});
         TypeOver("txtOffset", QStringLiteral("12"));
     }
 
