@@ -37,7 +37,8 @@ WalkPoint ElevationWalk::At(float station, float offset)
     try {
         point.curveRow =
             LastContaining(state_, SegmentKind::VerticalCurve, station, point.gradeElevation);
-        point.segmentRow = LastContaining(state_, SegmentKind::Superelevation, station, point.super);
+        point.segmentRow =
+            LastContaining(state_, SegmentKind::Superelevation, station, point.super);
         point.elevation = ToFloat(static_cast<double>(offset) * point.super +
                                   static_cast<double>(point.gradeElevation));
     } catch (const OverflowError&) {

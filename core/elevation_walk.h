@@ -11,12 +11,12 @@ namespace ravo {
 
 // What CalculateElevation gives at one station and offset.
 struct WalkPoint {
-    bool ok = true;                // false where CalculateElevation throws OverflowError
-    float gradeElevation = 0;      // profile grade elevation, 0 where no curve contains the station
-    float super = 0;               // CalcSuper
-    float elevation = 0;           // CalcElevation: grade elevation plus offset times super
-    std::int32_t curveRow = 0;     // the curve row that decided, 0 for none
-    std::int32_t segmentRow = 0;   // the segment row that decided, 0 for none
+    bool ok = true;               // false where CalculateElevation throws OverflowError
+    float gradeElevation = 0;     // profile grade elevation, 0 where no curve contains the station
+    float super = 0;              // CalcSuper
+    float elevation = 0;          // CalcElevation: grade elevation plus offset times super
+    std::int32_t curveRow = 0;    // the curve row that decided, 0 for none
+    std::int32_t segmentRow = 0;  // the segment row that decided, 0 for none
 };
 
 // Walks the rows of a profile along a sequence of stations. Each point is

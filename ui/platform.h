@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QWidget;
@@ -20,6 +21,8 @@ struct Message {
     MessageButtons buttons = MessageButtons::Ok;
     MessageIcon icon = MessageIcon::None;
     MessageAnswer defaultAnswer = MessageAnswer::Ok;
+    // The system's reason beneath the program's own text, behind "Show Details...".
+    QString detail = {};
 };
 
 enum class FileDialogKind { Open, Save };
@@ -55,6 +58,10 @@ public:
     // Shows a page of the compiled help file in a help window of its own.
     // A missing file or page shows nothing.
     virtual void ShowHelpTopic(const QString& helpFile, const QString& topic) = 0;
+    // Asks the user to pick one of the items; the index chosen, empty when
+    // the user cancelled.
+    virtual std::optional<int> ChooseItem(QWidget* parent, const QString& title,
+                                          const QString& label, const QStringList& items) = 0;
 };
 
 }  // namespace ravo

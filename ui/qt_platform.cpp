@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QUrl>
 
@@ -74,6 +75,8 @@ MessageAnswer QtPlatform::ShowMessage(QWidget* parent, const Message& message)
     } else {
         box.setStandardButtons(QMessageBox::Ok);
     }
+    if (!message.detail.isEmpty())
+        box.setDetailedText(message.detail);
     switch (box.exec()) {
     case QMessageBox::Yes:
         return MessageAnswer::Yes;
@@ -85,6 +88,17 @@ MessageAnswer QtPlatform::ShowMessage(QWidget* parent, const Message& message)
 }
 
 void QtPlatform::Beep() { QApplication::beep(); }
+
+std::optional<int> QtPlatform::ChooseItem(QWidget* parent, const QString& title,
+                                          const QString& label, const QStringList& items)
+{
+    bool accepted = false;
+    const QString chosen = QInputDialog::getItem(parent, title, label, items, 0, false, &accepted);
+    if (!accepted)
+        return std::nullopt;
+    const auto index = items.indexOf(chosen);
+    return index < 0 ? std::nullopt : std::optional<int>(static_cast<int>(index));
+}
 
 std::optional<FileChoice> QtPlatform::ChooseFile(QWidget* parent, const FileDialogRequest& request)
 {

@@ -20,6 +20,8 @@ public:
                                          const FileDialogRequest& request) override;
     bool StartTextEditor(const QString& path) override;
     void ShowHelpTopic(const QString& helpFile, const QString& topic) override;
+    std::optional<int> ChooseItem(QWidget* parent, const QString& title, const QString& label,
+                                  const QStringList& items) override;
 
 private:
     std::unique_ptr<HelpViewer> helpViewer_;  // one help window, made on first use

@@ -24,6 +24,8 @@ public:
     QStringList editorStarts;
     bool editorStarts_ok = true;
     std::vector<std::pair<QString, QString>> helpTopics;
+    std::vector<QStringList> choices;            // the items of every list offered
+    std::deque<std::optional<int>> chosenItems;  // nullopt: the user cancels
     // Runs while a message is shown, as if the user did something meanwhile.
     std::function<void(const Message&)> onMessage;
 
@@ -61,6 +63,17 @@ public:
     void ShowHelpTopic(const QString& helpFile, const QString& topic) override
     {
         helpTopics.emplace_back(helpFile, topic);
+    }
+
+    std::optional<int> ChooseItem(QWidget*, const QString&, const QString&,
+                                  const QStringList& items) override
+    {
+        choices.push_back(items);
+        if (chosenItems.empty())
+            return std::nullopt;
+        const std::optional<int> chosen = chosenItems.front();
+        chosenItems.pop_front();
+        return chosen;
     }
 
     QStringList MessageTexts() const
