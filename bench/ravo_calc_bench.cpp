@@ -7,8 +7,8 @@
 #include <ostream>
 #include <streambuf>
 
+#include "core/loaded_profile.h"
 #include "elevation_table.h"
-#include "loaded_profile.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ constexpr std::uint64_t Stations = 100'000;
 
 void TableOfRidgeRoad(benchmark::State& bench, ravo::calc::TableFormat format)
 {
-    ravo::ProfileState state = ravo::calc::LoadProfile(RAVO_EXAMPLES_DIR "/ridge-road.in");
+    ravo::ProfileState state = ravo::LoadProfile(RAVO_EXAMPLES_DIR "/ridge-road.in");
     // 0 to 4499.955 in steps of 0.045: 100 000 stations over the whole road.
     const ravo::calc::StationWalk walk(0, 0.045 * (Stations - 1), 0.045);
     if (walk.Count() != Stations) {

@@ -7,7 +7,7 @@
 #include "core/elevation.h"
 #include "core/numbers.h"
 #include "core/report.h"
-#include "station_notation.h"
+#include "core/station_notation.h"
 
 namespace ravo::calc {
 namespace {

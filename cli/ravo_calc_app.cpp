@@ -6,14 +6,14 @@
 #include <exception>
 #include <stdexcept>
 
+#include "core/curve_summary.h"
 #include "core/input_file.h"
+#include "core/loaded_profile.h"
 #include "core/numbers.h"
+#include "core/profile_check.h"
 #include "core/report.h"
-#include "curve_summary.h"
+#include "core/station_notation.h"
 #include "elevation_table.h"
-#include "loaded_profile.h"
-#include "profile_check.h"
-#include "station_notation.h"
 
 namespace ravo::calc {
 namespace {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "core/elevation.h"
+#include "core/loaded_profile.h"
 #include "core/numbers.h"
-#include "loaded_profile.h"
 #include "worked_examples.h"
 
 namespace ravo::calc {

@@ -1,11 +1,11 @@
-#include "station_notation.h"
+#include "core/station_notation.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-namespace ravo::calc {
+namespace ravo {
 namespace {
 
 TEST(ParseStation, ReadsPlainNumbersAndRoadStationNotation)
@@ -64,4 +64,4 @@ TEST(StationText, PlainAndPlusNotationToThreeDecimals)
 }
 
 }  // namespace
-}  // namespace ravo::calc
+}  // namespace ravo

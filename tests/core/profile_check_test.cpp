@@ -1,4 +1,4 @@
-#include "profile_check.h"
+#include "core/profile_check.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "loaded_profile.h"
+#include "core/loaded_profile.h"
 
-namespace ravo::calc {
+namespace ravo {
 namespace {
 
 constexpr SegmentKind Curves = SegmentKind::VerticalCurve;
@@ -136,4 +136,4 @@ TEST(FaultText, NamesTheRowsAndStations)
 }
 
 }  // namespace
-}  // namespace ravo::calc
+}  // namespace ravo

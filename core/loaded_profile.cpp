@@ -2,9 +2,9 @@
 
 #include <utility>
 
-#include "core/input_file.h"
+#include "input_file.h"
 
-namespace ravo::calc {
+namespace ravo {
 namespace {
 
 ProfileState StateOf(InputProfile&& profile)
@@ -20,4 +20,4 @@ ProfileState LoadProfile(const std::string& path) { return StateOf(ReadInputFile
 
 ProfileState ProfileFromText(std::string_view text) { return StateOf(ParseInputFile(text)); }
 
-}  // namespace ravo::calc
+}  // namespace ravo

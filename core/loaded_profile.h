@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "core/profile_state.h"
+#include "profile_state.h"
 
-namespace ravo::calc {
+namespace ravo {
 
 // Throws ravo::InputFileError when the file cannot be read or does not parse.
 ProfileState LoadProfile(const std::string& path);
@@ -15,4 +15,4 @@ ProfileState LoadProfile(const std::string& path);
 // The same from the text of an input file.
 ProfileState ProfileFromText(std::string_view text);
 
-}  // namespace ravo::calc
+}  // namespace ravo

@@ -7,9 +7,9 @@
 #include <optional>
 #include <ostream>
 
-#include "core/profile_state.h"
+#include "profile_state.h"
 
-namespace ravo::calc {
+namespace ravo {
 
 // How a row lies along the road. A zero-length row contains only its one
 // station, where the desktop program says "Invalid Entry"; a reversed row (its
@@ -58,4 +58,4 @@ SegmentSummary SummarizeSegment(std::int32_t row, const SegmentRow& values);
 // order, fields at the report's columns 1, 15, 30 and 45.
 void WriteCurves(std::ostream& out, const ProfileState& state, bool plusNotation);
 
-}  // namespace ravo::calc
+}  // namespace ravo

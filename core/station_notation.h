@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace ravo::calc {
+namespace ravo {
 
 // A text on the command line that is not a number of the kind asked for. The
 // message quotes the text and says what was expected.
@@ -34,4 +34,4 @@ double ParseStation(std::string_view text);
 // "-0+50.000"). Throws ravo::OverflowError for a value that is not finite.
 std::string StationText(double station, bool plusNotation);
 
-}  // namespace ravo::calc
+}  // namespace ravo

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "core/profile_state.h"
+#include "profile_state.h"
 
-namespace ravo::calc {
+namespace ravo {
 
 // Differences up to these are no fault.
 struct Tolerances {
@@ -58,4 +58,4 @@ std::vector<Fault> CheckProfile(const ProfileState& state, const Tolerances& tol
 // One line, without a line end, naming the rows and stations.
 std::string FaultText(const Fault& fault, bool plusNotation);
 
-}  // namespace ravo::calc
+}  // namespace ravo

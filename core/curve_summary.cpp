@@ -5,12 +5,12 @@
 #include <string>
 #include <string_view>
 
-#include "core/elevation.h"
-#include "core/numbers.h"
-#include "core/report.h"
+#include "elevation.h"
+#include "numbers.h"
+#include "report.h"
 #include "station_notation.h"
 
-namespace ravo::calc {
+namespace ravo {
 namespace {
 
 constexpr std::string_view ValuePattern = "#####0.000";
@@ -204,4 +204,4 @@ void WriteCurves(std::ostream& out, const ProfileState& state, bool plusNotation
     }
 }
 
-}  // namespace ravo::calc
+}  // namespace ravo

@@ -1,4 +1,4 @@
-#include "curve_summary.h"
+#include "core/curve_summary.h"
 
 #include <gtest/gtest.h>
 
@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "core/loaded_profile.h"
 #include "core/numbers.h"
-#include "loaded_profile.h"
 
-namespace ravo::calc {
+namespace ravo {
 namespace {
 
 std::string Shown(float value) { return FormatPattern(value, "#####0.000"); }
@@ -118,4 +118,4 @@ STA 2         11+00.000      SUPER 2        0.02
 }
 
 }  // namespace
-}  // namespace ravo::calc
+}  // namespace ravo

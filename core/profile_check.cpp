@@ -6,11 +6,11 @@
 #include <iterator>
 #include <optional>
 
-#include "core/elevation.h"
 #include "curve_summary.h"
+#include "elevation.h"
 #include "station_notation.h"
 
-namespace ravo::calc {
+namespace ravo {
 namespace {
 
 struct NumberedRow {
@@ -227,4 +227,4 @@ std::string FaultText(const Fault& f, bool plus)
     return {};
 }
 
-}  // namespace ravo::calc
+}  // namespace ravo

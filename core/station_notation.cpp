@@ -5,9 +5,9 @@
 #include <regex>
 #include <system_error>
 
-#include "core/numbers.h"
+#include "numbers.h"
 
-namespace ravo::calc {
+namespace ravo {
 namespace {
 
 const std::regex& PlainNumberForm()
@@ -97,4 +97,4 @@ std::string StationText(double station, bool plusNotation)
     return digits;
 }
 
-}  // namespace ravo::calc
+}  // namespace ravo
