@@ -13,6 +13,8 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "numbers.h"
 
@@ -140,40 +142,72 @@ constexpr std::array<std::uint64_t, QuickPlaces> PowersOfTen = [] {
 // arithmetic decides it. The product is rounded once, so it lies within 2^-53
 // of itself of the true one; unless it lies nearer than twice that to a half,
 // both round to the same whole number. Empty where the expansion must decide.
-std::optional<std::uint64_t> ScaledQuickly(double magnitude, const ParsedPattern& p)
+std::optional<std::uint64_t> ScaledQuickly(double magnitude, int places)
 {
-    if (p.places >= QuickPlaces || p.minIntegerDigits > QuickIntegerDigits)
-        return std::nullopt;
     const double scaled =
-        magnitude * static_cast<double>(PowersOfTen[static_cast<std::size_t>(p.places)]);
+        magnitude * static_cast<double>(PowersOfTen[static_cast<std::size_t>(places)]);
     if (!(scaled < 0x1p+52))
         return std::nullopt;
-    const double whole = std::floor(scaled);
-    const double fraction = scaled - whole;  // exact
+    const auto whole = static_cast<std::uint64_t>(scaled);        // the floor: scaled >= 0
+    const double fraction = scaled - static_cast<double>(whole);  // exact
     if (!(std::fabs(fraction - 0.5) > scaled * 0x1p-52))
         return std::nullopt;
-    return static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+    return whole + (fraction > 0.5 ? 1 : 0);
 }
 
-// Writes a scaled and rounded magnitude by the pattern in one pass.
-std::string LayoutScaled(std::uint64_t scaled, const ParsedPattern& p, bool negative)
-{
-    const std::uint64_t unit = PowersOfTen[static_cast<std::size_t>(p.places)];
-    const std::uint64_t integer = scaled / unit;
-    std::uint64_t fraction = scaled % unit;
+__extension__ using Uint128 = unsigned __int128;
 
-    std::array<char, 64> buffer;
+// The decimal digits of a whole number, none for 0.
+class WholeDigits {
+public:
+    explicit WholeDigits(Uint128 value)
+    {
+        if (value >> 64 == 0) {
+            if (value != 0)
+                size_ = static_cast<std::size_t>(std::to_chars(text_.data(),
+                                                               text_.data() + text_.size(),
+                                                               static_cast<std::uint64_t>(value))
+                                                     .ptr -
+                                                 text_.data());
+            return;
+        }
+        constexpr std::uint64_t chunk = 10'000'000'000'000'000'000u;  // 19 digits
+        std::array<std::uint64_t, 3> chunks{};
+        std::size_t count = 0;
+        for (; value != 0; value /= chunk)
+            chunks[count++] = static_cast<std::uint64_t>(value % chunk);
+        char* out = text_.data();
+        for (std::size_t i = count; i-- > 0;) {
+            char* const start = out;
+            out = std::to_chars(out, text_.data() + text_.size(), chunks[i]).ptr;
+            if (i + 1 < count) {  // a lower chunk keeps its leading zeros
+                const auto written = out - start;
+                std::copy_backward(start, out, start + 19);
+                std::fill(start, start + (19 - written), '0');
+                out = start + 19;
+            }
+        }
+        size_ = static_cast<std::size_t>(out - text_.data());
+    }
+    std::string_view View() const { return {text_.data(), size_}; }
+
+private:
+    std::array<char, 60> text_{};
+    std::size_t size_ = 0;
+};
+
+// Writes the integer digits and the places of the fraction by the pattern in
+// one pass.
+std::string LayoutParts(std::string_view integer, std::uint64_t fraction, const ParsedPattern& p,
+                        bool minus)
+{
+    std::array<char, 128> buffer;
     char* out = buffer.data();
-    if (negative && scaled != 0)
+    if (minus)
         *out++ = '-';
-    std::array<char, 20> digits;
-    const char* const digitsBegin = digits.data();
-    const char* const digitsEnd =
-        integer == 0 ? digitsBegin
-                     : std::to_chars(digits.data(), digits.data() + digits.size(), integer).ptr;
-    for (auto count = digitsEnd - digitsBegin; count < p.minIntegerDigits; ++count)
+    for (auto count = static_cast<int>(integer.size()); count < p.minIntegerDigits; ++count)
         *out++ = '0';
-    out = std::copy(digitsBegin, digitsEnd, out);
+    out = std::copy(integer.begin(), integer.end(), out);
     if (p.hasPoint) {
         *out++ = '.';
         for (int i = p.places - 1; i >= 0; --i, fraction /= 10)
@@ -186,24 +220,19 @@ std::string LayoutScaled(std::uint64_t scaled, const ParsedPattern& p, bool nega
     return std::string(buffer.data(), out);
 }
 
-__extension__ using Uint128 = unsigned __int128;
-
-std::string DecimalDigits(Uint128 value)
+// Large whole magnitudes (every float from 2^52 on) need no rounding at all.
+std::optional<std::string> FormatQuickly(double magnitude, const ParsedPattern& p, bool negative)
 {
-    constexpr std::uint64_t chunk = 10'000'000'000'000'000'000u;
-    if (value < chunk)
-        return std::to_string(static_cast<std::uint64_t>(value));
-    const std::string low = std::to_string(static_cast<std::uint64_t>(value % chunk));
-    return DecimalDigits(value / chunk) + std::string(19 - low.size(), '0') + low;
-}
-
-// Large whole magnitudes (every float from 2^64 on) need no rounding at all.
-std::optional<RoundedDigits> WholeDigits(double magnitude, int places)
-{
-    if (!(magnitude < 0x1p+128) || std::floor(magnitude) != magnitude)
+    if (p.places >= QuickPlaces || p.minIntegerDigits > QuickIntegerDigits)
         return std::nullopt;
-    return RoundedDigits{DecimalDigits(static_cast<Uint128>(magnitude)),
-                         std::string(static_cast<std::size_t>(places), '0')};
+    if (const std::optional<std::uint64_t> scaled = ScaledQuickly(magnitude, p.places)) {
+        const std::uint64_t unit = PowersOfTen[static_cast<std::size_t>(p.places)];
+        const WholeDigits integer(*scaled / unit);
+        return LayoutParts(integer.View(), *scaled % unit, p, negative && *scaled != 0);
+    }
+    if (magnitude < 0x1p+128 && std::floor(magnitude) == magnitude)
+        return LayoutParts(WholeDigits(static_cast<Uint128>(magnitude)).View(), 0, p, negative);
+    return std::nullopt;
 }
 
 std::string Format(double value, std::string_view pattern, bool quickly)
@@ -214,10 +243,8 @@ std::string Format(double value, std::string_view pattern, bool quickly)
     const double magnitude = std::fabs(value);
     const bool negative = std::signbit(value);
     if (quickly) {
-        if (const std::optional<std::uint64_t> scaled = ScaledQuickly(magnitude, p))
-            return LayoutScaled(*scaled, p, negative);
-        if (std::optional<RoundedDigits> whole = WholeDigits(magnitude, p.places))
-            return Layout(std::move(*whole), p, negative);
+        if (std::optional<std::string> text = FormatQuickly(magnitude, p, negative))
+            return std::move(*text);
     }
     return Layout(RoundExactly(magnitude, p.places), p, negative);
 }
