@@ -1,6 +1,7 @@
 // ravo-calc table over large profiles: n rows of each kind, s stations along
 // the whole road, written as CSV into a stream that discards it; and the walk
-// alone, without the text. Each profile is also written as an input file
+// alone, without the text, beside a full pass over the rows per station.
+// Each profile is also written as an input file
 // (table-<rows>.in in $RAVO_BENCH_DIR, default /tmp) for the numpy reference,
 // bench/table_reference.py, which fills the same stations row by row.
 #include <benchmark/benchmark.h>
@@ -11,6 +12,7 @@
 #include <ostream>
 #include <string>
 
+#include "core/elevation.h"
 #include "core/elevation_walk.h"
 #include "core/input_file.h"
 #include "core/profile_state.h"
@@ -108,12 +110,40 @@ void BM_WalkOnly(benchmark::State& bench)
     bench.counters["checksum"] = sum;  // the reference prints the same sum
 }
 
+// The same elevations as the walk, by the desktop program's single pass over
+// all rows at every station: what the table cost before it walked.
+void BM_PassPerStation(benchmark::State& bench)
+{
+    const auto rows = static_cast<std::int32_t>(bench.range(0));
+    const std::int64_t stations = bench.range(1);
+    ravo::ProfileState state = SharedProfile(rows);
+    const double step = StepFor(rows, stations);
+    state.CalcOffset = 12;
+    double sum = 0;
+    for (auto _ : bench) {
+        sum = 0;
+        for (std::int64_t k = 0; k < stations; ++k) {
+            state.CalcStation = static_cast<float>(static_cast<double>(k) * step);
+            ravo::CalculateElevation(state);
+            sum += state.CalcElevation;
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+    bench.SetItemsProcessed(bench.iterations() * stations);
+    bench.counters["checksum"] = sum;
+}
+
 }  // namespace
 
 BENCHMARK(BM_TableCsv)
     ->Args({10'000, 100'000})
     ->Args({100'000, 100'000})
     ->Args({1'000'000, 1'000'000})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PassPerStation)
+    ->Args({10'000, 100'000})
+    ->Args({100'000, 100'000})
+    ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WalkOnly)
     ->Args({10'000, 100'000})
