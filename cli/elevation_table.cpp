@@ -31,28 +31,17 @@ const char* KindName(SegmentKind kind)
     return kind == SegmentKind::VerticalCurve ? "curve" : "superelevation segment";
 }
 
-// The first zero-length row of a kind that contains the station, in the order
-// in which the calculation meets them.
-std::optional<std::int32_t> ZeroLengthRowAt(const ProfileState& state, SegmentKind kind,
-                                            float station)
+// Why the calculation fails at a point: the row at which it fails has zero
+// length, or a result leaves the float range.
+std::string InvalidEntryReason(const ProfileState& state, const WalkPoint& point)
 {
-    for (std::int32_t row = 1; row <= CountOf(state, kind); ++row) {
-        const std::optional<SegmentRow> values = RowOf(state, kind, row);
-        if (!values)
-            break;
-        if (values->station1 == station && values->station2 == station)
-            return row;
-    }
-    return std::nullopt;
-}
-
-std::string InvalidEntryReason(const ProfileState& state, float station)
-{
-    for (SegmentKind kind : {SegmentKind::VerticalCurve, SegmentKind::Superelevation}) {
-        if (const std::optional<std::int32_t> row = ZeroLengthRowAt(state, kind, station))
-            return std::string(KindName(kind)) + " " + std::to_string(*row) +
-                   " has zero length at this station";
-    }
+    const SegmentKind kind =
+        point.curveRow != 0 ? SegmentKind::VerticalCurve : SegmentKind::Superelevation;
+    const std::int32_t row = point.curveRow != 0 ? point.curveRow : point.segmentRow;
+    if (const std::optional<SegmentRow> values = RowOf(state, kind, row);
+        values && values->station1 == values->station2)
+        return std::string(KindName(kind)) + " " + std::to_string(row) +
+               " has zero length at this station";
     return "a result lies beyond the range of a 32-bit float";
 }
 
@@ -67,7 +56,7 @@ TablePoint CalculatePoint(const ProfileState& state, ElevationWalk& elevations, 
         out.super = point.super;
         out.elevation = point.elevation;
     } else {
-        out.reason = InvalidEntryReason(state, station);
+        out.reason = InvalidEntryReason(state, point);
     }
     return out;
 }

@@ -95,14 +95,19 @@ void RowWalk::Enter(float key)
 
 // The calculation fails at the first containing row whose value fails, before
 // any later row is looked at: one failing containing row fails the station.
-bool RowWalk::RiskyRowsFail(float key, float station)
+// Returns that row, 0 for none.
+std::int32_t RowWalk::FirstFailingRow(float key, float station)
 {
     std::erase_if(riskyEntered_, [this, key](std::int32_t row) {
         return leave_[static_cast<std::size_t>(row)] < key;
     });
-    return std::any_of(riskyEntered_.begin(), riskyEntered_.end(), [&](std::int32_t row) {
-        return ValueFails(RowAt(tables_, static_cast<std::size_t>(row)), station);
-    });
+    std::int32_t first = 0;
+    for (std::int32_t row : riskyEntered_) {
+        if ((first == 0 || row < first) &&
+            ValueFails(RowAt(tables_, static_cast<std::size_t>(row)), station))
+            first = row;
+    }
+    return first;
 }
 
 RowWalk::Result RowWalk::At(float station)
@@ -117,8 +122,10 @@ RowWalk::Result RowWalk::At(float station)
     lastKey_ = key;
 
     Enter(key);
-    if (!riskyEntered_.empty() && RiskyRowsFail(key, station))
-        return {.ok = false};
+    if (!riskyEntered_.empty()) {
+        if (const std::int32_t failing = FirstFailingRow(key, station))
+            return {.ok = false, .row = failing};
+    }
     if (heap_.empty())
         return {};
     const std::int32_t row = heap_.front();
@@ -136,10 +143,10 @@ WalkPoint ElevationWalk::At(float station, float offset)
 {
     const RowWalk::Result curve = curves_.At(station);
     if (!curve.ok)
-        return {.ok = false};
+        return {.ok = false, .curveRow = curve.row};
     const RowWalk::Result segment = segments_.At(station);
     if (!segment.ok)
-        return {.ok = false};
+        return {.ok = false, .segmentRow = segment.row};
     try {
         return {.gradeElevation = curve.value,
                 .super = segment.value,

@@ -34,14 +34,14 @@ public:
     struct Result {
         bool ok = true;        // false where the calculation fails on a containing row
         float value = 0;       // the last containing row's value, 0 for none
-        std::int32_t row = 0;  // that row, 0 for none
+        std::int32_t row = 0;  // that row, 0 for none; where it fails, the failing row
     };
     Result At(float station);
 
 private:
     void Restart(bool downwards);
     void Enter(float key);
-    bool RiskyRowsFail(float key, float station);
+    std::int32_t FirstFailingRow(float key, float station);
 
     ConstKindTables tables_;
     std::size_t end_ = 1;  // rows 1..end_-1 are read, as the calculation reads them
@@ -64,8 +64,10 @@ private:
 };
 
 // Walks the rows of a profile along a sequence of stations. Each point is
-// exactly what CalculateElevation stores for that station and offset; where
-// the calculation fails, ok is false and the other fields are 0. The walk
+// exactly what CalculateElevation stores for that station and offset. Where
+// the calculation fails, ok is false, the values are 0, and curveRow or
+// segmentRow is the row at which it fails (both 0 when the finished elevation
+// itself leaves the float range). The walk
 // reads the state's tables, which must not change while it is in use.
 class ElevationWalk {
 public:

@@ -91,6 +91,21 @@ std::int32_t LastContainingRow(const ProfileState& state, SegmentKind kind, floa
     return last;
 }
 
+// The first containing row whose value the calculation cannot store.
+std::int32_t FirstFailingRow(const ProfileState& state, SegmentKind kind, float station)
+{
+    for (std::int32_t r = 1; r <= CountOf(state, kind); ++r) {
+        const auto row = RowOf(state, kind, r);
+        try {
+            if (row && row->station1 <= station && station <= row->station2)
+                ToFloat(RowValue(*row, station));
+        } catch (const OverflowError&) {
+            return r;
+        }
+    }
+    return 0;
+}
+
 WalkPoint Calculated(ProfileState& state, float station, float offset)
 {
     WalkPoint point;
@@ -102,7 +117,11 @@ WalkPoint Calculated(ProfileState& state, float station, float offset)
         state.CalcOffset = offset;
         CalculateElevation(state);
     } catch (const OverflowError&) {
-        return {.ok = false};
+        const std::int32_t curve = FirstFailingRow(state, SegmentKind::VerticalCurve, station);
+        return {.ok = false,
+                .curveRow = curve,
+                .segmentRow =
+                    curve != 0 ? 0 : FirstFailingRow(state, SegmentKind::Superelevation, station)};
     }
     point.super = state.CalcSuper;
     point.elevation = state.CalcElevation;
