@@ -24,6 +24,7 @@ x11-utils
 clang
 libclang-rt-14-dev
 clang-format
+python3-numpy
 "
 
 missing=""

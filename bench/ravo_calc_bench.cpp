@@ -5,29 +5,12 @@
 
 #include <cstdint>
 #include <ostream>
-#include <streambuf>
 
 #include "core/loaded_profile.h"
+#include "counting_buffer.h"
 #include "elevation_table.h"
 
 namespace {
-
-class CountingBuffer : public std::streambuf {
-public:
-    std::uint64_t bytes = 0;
-
-protected:
-    std::streamsize xsputn(const char*, std::streamsize count) override
-    {
-        bytes += static_cast<std::uint64_t>(count);
-        return count;
-    }
-    int_type overflow(int_type c) override
-    {
-        ++bytes;
-        return traits_type::not_eof(c);
-    }
-};
 
 constexpr std::uint64_t Stations = 100'000;
 
@@ -40,7 +23,7 @@ void TableOfRidgeRoad(benchmark::State& bench, ravo::calc::TableFormat format)
         bench.SkipWithError("the walk does not have 100 000 stations");
         return;
     }
-    CountingBuffer buffer;
+    ravo::bench::CountingBuffer buffer;
     std::ostream out(&buffer);
     std::uint64_t invalid = 0;
     for (auto _ : bench)

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "core/elevation.h"
+#include "core/elevation_walk.h"
 #include "core/numbers.h"
 #include "core/report.h"
 #include "core/station_notation.h"
@@ -31,29 +31,34 @@ const char* KindName(SegmentKind kind)
     return kind == SegmentKind::VerticalCurve ? "curve" : "superelevation segment";
 }
 
-// The first zero-length row of a kind that contains the station, in the order
-// in which the calculation meets them.
-std::optional<std::int32_t> ZeroLengthRowAt(const ProfileState& state, SegmentKind kind,
-                                            float station)
+// Why the calculation fails at a point: the row at which it fails has zero
+// length, or a result leaves the float range.
+std::string InvalidEntryReason(const ProfileState& state, const WalkPoint& point)
 {
-    for (std::int32_t row = 1; row <= CountOf(state, kind); ++row) {
-        const std::optional<SegmentRow> values = RowOf(state, kind, row);
-        if (!values)
-            break;
-        if (values->station1 == station && values->station2 == station)
-            return row;
-    }
-    return std::nullopt;
+    const SegmentKind kind =
+        point.curveRow != 0 ? SegmentKind::VerticalCurve : SegmentKind::Superelevation;
+    const std::int32_t row = point.curveRow != 0 ? point.curveRow : point.segmentRow;
+    if (const std::optional<SegmentRow> values = RowOf(state, kind, row);
+        values && values->station1 == values->station2)
+        return std::string(KindName(kind)) + " " + std::to_string(row) +
+               " has zero length at this station";
+    return "a result lies beyond the range of a 32-bit float";
 }
 
-std::string InvalidEntryReason(const ProfileState& state, float station)
+// The point at a station and offset as the desktop program's calculation
+// gives it; the stations of one walk come in a monotonic order.
+TablePoint CalculatePoint(const ProfileState& state, ElevationWalk& elevations, float station,
+                          float offset)
 {
-    for (SegmentKind kind : {SegmentKind::VerticalCurve, SegmentKind::Superelevation}) {
-        if (const std::optional<std::int32_t> row = ZeroLengthRowAt(state, kind, station))
-            return std::string(KindName(kind)) + " " + std::to_string(*row) +
-                   " has zero length at this station";
+    const WalkPoint point = elevations.At(station, offset);
+    TablePoint out{.station = station, .offset = offset, .valid = point.ok};
+    if (point.ok) {
+        out.super = point.super;
+        out.elevation = point.elevation;
+    } else {
+        out.reason = InvalidEntryReason(state, point);
     }
-    return "a result lies beyond the range of a 32-bit float";
+    return out;
 }
 
 std::string Value(float value, std::string_view pattern)
@@ -134,23 +139,7 @@ float StationWalk::At(std::uint64_t k) const
     return ToFloat(from_ + static_cast<double>(k) * step_);
 }
 
-TablePoint CalculatePoint(ProfileState& state, float station, float offset)
-{
-    TablePoint point{.station = station, .offset = offset};
-    state.CalcStation = station;
-    state.CalcOffset = offset;
-    try {
-        CalculateElevation(state);
-        point.super = state.CalcSuper;
-        point.elevation = state.CalcElevation;
-    } catch (const OverflowError&) {
-        point.valid = false;
-        point.reason = InvalidEntryReason(state, station);
-    }
-    return point;
-}
-
-std::uint64_t WriteTable(std::ostream& out, std::ostream& err, ProfileState& state,
+std::uint64_t WriteTable(std::ostream& out, std::ostream& err, const ProfileState& state,
                          const StationWalk& walk, const std::vector<float>& offsets,
                          const TableLayout& layout)
 {
@@ -161,10 +150,11 @@ std::uint64_t WriteTable(std::ostream& out, std::ostream& err, ProfileState& sta
                                 " rows: use a larger --step, a shorter range or fewer offsets");
 
     WriteHeader(out, layout.format);
+    ElevationWalk elevations(state);
     std::uint64_t invalid = 0;
     for (std::uint64_t k = 0; k < walk.Count(); ++k) {
         for (float offset : offsets) {
-            const TablePoint point = CalculatePoint(state, walk.At(k), offset);
+            const TablePoint point = CalculatePoint(state, elevations, walk.At(k), offset);
             const RowTexts texts = TextsOf(point, layout.plusNotation);
             if (layout.format == TableFormat::Csv)
                 WriteCsvLine(out, texts);

@@ -60,10 +60,6 @@ struct TablePoint {
     std::string reason{};
 };
 
-// Sets CalcStation and CalcOffset of state and runs the desktop program's
-// calculation (CalculateElevation).
-TablePoint CalculatePoint(ProfileState& state, float station, float offset);
-
 enum class TableFormat { Plain, Csv };
 
 struct TableLayout {
@@ -81,7 +77,7 @@ struct TableLayout {
 // superelevation, and a line on err says why. Returns the number of such
 // points. Throws TableRequestError, writing nothing, for more than
 // MaxTableRows rows or no offsets.
-std::uint64_t WriteTable(std::ostream& out, std::ostream& err, ProfileState& state,
+std::uint64_t WriteTable(std::ostream& out, std::ostream& err, const ProfileState& state,
                          const StationWalk& walk, const std::vector<float>& offsets,
                          const TableLayout& layout);
 

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <string>
 #include <system_error>
 
 namespace ravo {
@@ -162,61 +163,6 @@ std::string SignificantText(double value, int significantDigits, int largestPlai
     return text;
 }
 
-struct ParsedPattern {
-    int minIntegerDigits = 0;
-    bool hasPoint = false;
-    int places = 0;     // digits after the point
-    int minPlaces = 0;  // of which always written
-};
-
-ParsedPattern ParsePattern(std::string_view pattern)
-{
-    ParsedPattern p;
-    for (char c : pattern) {
-        if (c == '.') {
-            if (p.hasPoint)
-                throw std::invalid_argument("pattern with two points");
-            p.hasPoint = true;
-        } else if (c == '0' || c == '#') {
-            if (!p.hasPoint) {
-                p.minIntegerDigits += c == '0';
-            } else {
-                ++p.places;
-                if (c == '0')
-                    p.minPlaces = p.places;
-            }
-        } else {
-            throw std::invalid_argument("unsupported pattern character");
-        }
-    }
-    return p;
-}
-
-// Decimal digits after the point that the exact value of a double can have.
-int ExactFractionDigits(double magnitude)
-{
-    if (magnitude == 0)
-        return 0;
-    int exponent = 0;
-    std::frexp(magnitude, &exponent);
-    // The lowest bit of a double weighs 2^(exponent - 53), or 2^-1074 at least.
-    const int lowestBit = std::max(exponent - 53, -1074);
-    return lowestBit >= 0 ? 0 : -lowestBit;
-}
-
-// Adds one unit in the last place of a digit string; true when it carried out.
-bool IncrementDigits(std::string& digits)
-{
-    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
-        if (*it != '9') {
-            ++*it;
-            return false;
-        }
-        *it = '0';
-    }
-    return true;
-}
-
 }  // namespace
 
 long long DecimalExponent(std::string_view number)
@@ -304,48 +250,6 @@ std::string NumberText(std::int32_t value)
     char* const digits = value < 0 ? buffer.data() : buffer.data() + 1;
     const auto result = std::to_chars(digits, buffer.data() + buffer.size(), value);
     return std::string(buffer.data(), result.ptr);
-}
-
-std::string FormatPattern(double value, std::string_view pattern)
-{
-    const ParsedPattern p = ParsePattern(pattern);
-    if (!std::isfinite(value))
-        throw OverflowError("value is not a finite number");
-
-    const double magnitude = std::fabs(value);
-    // The exact decimal expansion, with at least one digit beyond the places
-    // kept, so that rounding looks at true digits and not at rounded ones.
-    const int precision = std::max(p.places + 1, ExactFractionDigits(magnitude));
-    std::array<char, 1500> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
-                                      std::chars_format::fixed, precision);
-    const std::string_view exact(buffer.data(),
-                                 static_cast<std::size_t>(result.ptr - buffer.data()));
-    const std::size_t point = exact.find('.');
-
-    std::string integer(exact.substr(0, point));
-    std::string fraction(exact.substr(point + 1, static_cast<std::size_t>(p.places)));
-    if (exact[point + 1 + static_cast<std::size_t>(p.places)] >= '5') {
-        if (IncrementDigits(fraction) && IncrementDigits(integer))
-            integer.insert(integer.begin(), '1');
-    }
-
-    while (static_cast<int>(fraction.size()) > p.minPlaces && fraction.back() == '0')
-        fraction.pop_back();
-    if (integer == "0")
-        integer.clear();
-    if (static_cast<int>(integer.size()) < p.minIntegerDigits)
-        integer.insert(0, static_cast<std::size_t>(p.minIntegerDigits) - integer.size(), '0');
-
-    const bool roundsToZero = integer.find_first_not_of('0') == std::string::npos &&
-                              fraction.find_first_not_of('0') == std::string::npos;
-    std::string text = (std::signbit(value) && !roundsToZero) ? "-" : "";
-    text += integer;
-    if (p.hasPoint) {
-        text += '.';
-        text += fraction;
-    }
-    return text;
 }
 
 }  // namespace ravo

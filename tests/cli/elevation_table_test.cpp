@@ -87,6 +87,26 @@ TEST(ElevationTable, InvalidEntryStationIsReportedAndTheTableGoesOn)
               "has zero length at this station)\n");
 }
 
+TEST(ElevationTable, RefusesOverLargeTablesBeforeWritingAnything)
+{
+    struct Case {
+        StationWalk walk;
+        std::vector<float> offsets;
+    };
+    const std::vector<Case> refused = {
+        {StationWalk(0, 4'999'999, 1), {1, 2, 3}},  // 15 000 000 rows
+        {StationWalk(0, 1e7 - 1, 1), {0, 12}},      // 20 000 000 rows
+        {StationWalk(0, 10, 1), {}},                // no offsets
+    };
+    ProfileState state = fixtures::WorkedExampleProfile();
+    for (const Case& c : refused) {
+        std::ostringstream out, err;
+        EXPECT_THROW(WriteTable(out, err, state, c.walk, c.offsets, {}), TableRequestError)
+            << c.walk.Count() << " x " << c.offsets.size();
+        EXPECT_EQ(out.str() + err.str(), "");
+    }
+}
+
 TEST(StationWalk, StationsFromOneEndToTheOther)
 {
     struct Case {
@@ -107,6 +127,23 @@ TEST(StationWalk, StationsFromOneEndToTheOther)
     for (const Case& c : cases)
         EXPECT_EQ(StationsOf(StationWalk(c.from, c.to, c.step)), c.stations)
             << c.from << " " << c.to << " " << c.step;
+
+    // Station k is from + k step however far the walk goes: adding the step
+    // 2 500 000 times would miss 0 by 9e-12. The end is always the last station.
+    struct Long {
+        double from, to, step;
+        std::uint64_t count, zeroAt;
+    };
+    for (const Long& c : {Long{-5, 5, 2e-6, 5'000'001, 2'500'000},
+                          Long{5, -5.000001, 2e-6, 5'000'002, 2'500'000}}) {
+        const StationWalk walk(c.from, c.to, c.step);
+        ASSERT_EQ(walk.Count(), c.count) << c.from;
+        EXPECT_EQ(walk.At(c.zeroAt), 0.0f) << c.from;
+        EXPECT_EQ(walk.At(c.count - 1), static_cast<float>(c.to)) << c.from;
+        const double step = c.to < c.from ? -c.step : c.step;
+        for (std::uint64_t k = 0; k + 1 < c.count; k += 999)
+            ASSERT_EQ(walk.At(k), static_cast<float>(c.from + static_cast<double>(k) * step)) << k;
+    }
 }
 
 TEST(StationWalk, RefusesWhatCannotBeWalked)

@@ -105,57 +105,5 @@ TEST(NumberText, DoublesAndCounts)
     EXPECT_EQ(NumberText(std::int32_t{-2}), "-2");
 }
 
-TEST(FormatPattern, ThePatternsOfTheReportsAndTheElevationBox)
-{
-    struct Case {
-        double value;
-        const char* pattern;
-        const char* expected;
-    };
-    const std::vector<Case> cases = {
-        {0, "#####0.000", "0.000"},
-        {0.25, "#####0.000", "0.250"},
-        {-12.3456, "#####0.000", "-12.346"},
-        {101.3125, "#####0.000", "101.313"},  // an exact half rounds away from zero
-        {-101.3125, "#####0.000", "-101.313"},
-        {0.0005, "#####0.000", "0.001"},  // 0.0005 is a little above the half as a double
-        {0.125, "0.00", "0.13"},          // exact half: to_chars alone would give 0.12
-        {2.675, "0.00", "2.67"},          // 2.675 is a little below the half as a double
-        {1234567.25, "#####0.000", "1234567.250"},
-        {12345678901.0, "#####0.000", "12345678901.000"},
-        {static_cast<double>(12345.678f), "#####0.000", "12345.678"},
-        {-0.0001, "#####0.000", "0.000"},  // rounds to zero: no minus sign
-        {999.9996, "#####0.000", "1000.000"},
-        {1234.5678, "######.000", "1234.568"},
-        {0, "######.000", ".000"},
-        {0.25, "######.000", ".250"},
-        {-5.5, "######.000", "-5.500"},
-        {0.02, "0.########", "0.02"},
-        {2, "0.########", "2."},
-        {0, "0.########", "0."},
-        {-0.0125, "0.########", "-0.0125"},
-        {static_cast<double>(0.02f), "0.########", "0.02"},
-        {static_cast<double>(0.0004f), "0.########", "0.0004"},
-        {static_cast<double>(1.0f / 3.0f), "0.########", "0.33333334"},
-        {3, "##", "3"},
-        {12, "##", "12"},
-        {0, "##", ""},
-        {2.5, "##", "3"},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(FormatPattern(c.value, c.pattern), c.expected) << c.value << " " << c.pattern;
-    EXPECT_EQ(FormatPattern(1e300, "##").substr(0, 5), "10000");
-    EXPECT_EQ(FormatPattern(1e300, "##").size(), 301u);
-    EXPECT_EQ(FormatPattern(4.9406564584124654e-324, "0.########"), "0.");
-}
-
-TEST(FormatPattern, RefusesWhatItCannotFormat)
-{
-    EXPECT_THROW(FormatPattern(1, "#,##0"), std::invalid_argument);
-    EXPECT_THROW(FormatPattern(1, "0.0.0"), std::invalid_argument);
-    EXPECT_THROW(FormatPattern(INFINITY, "0.000"), OverflowError);
-    EXPECT_THROW(FormatPattern(NAN, "0.000"), OverflowError);
-}
-
 }  // namespace
 }  // namespace ravo
