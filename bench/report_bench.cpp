@@ -16,7 +16,7 @@
 
 #include "core/numbers.h"
 #include "core/profile_state.h"
-#include "core/report.h"
+#include "core/report_session.h"
 
 namespace {
 
@@ -63,9 +63,9 @@ constexpr std::int32_t kRows = 1'000'000;
 
 // Values with the digits of real profiles: elevations to the millimetre,
 // grades to four decimals, stations to a few centimetres.
-const ravo::ProfileState& LargeProfile()
+ravo::ProfileState& LargeProfile()
 {
-    static const ravo::ProfileState profile = [] {
+    static ravo::ProfileState profile = [] {
         ravo::ProfileState state;
         state.OutputTitle = "Benchmark profile";
         state.InputFileTitle = "large.in";
@@ -104,7 +104,7 @@ std::string ReportPath()
 template <typename Pass>
 void MeasurePasses(benchmark::State& bench, Pass pass)
 {
-    const ravo::ProfileState& profile = LargeProfile();
+    ravo::ProfileState& profile = LargeProfile();
     const std::string path = ReportPath();
     std::int64_t peakAbove = 0;
     for (auto _ : bench) {
@@ -118,12 +118,11 @@ void MeasurePasses(benchmark::State& bench, Pass pass)
     std::filesystem::remove(path);
 }
 
-void EchoReport(const ravo::ProfileState& profile, const std::string& path)
+void EchoReport(ravo::ProfileState& profile, const std::string& path)
 {
-    ravo::ReportFile report;
-    report.OpenForWriting(path);
-    report.WriteLines(ravo::EchoLines(profile, ravo::CurrentLocalTime(), true));
-    report.Close();
+    profile.OutputPath = path;
+    ravo::ReportSession session(profile);
+    session.Echo("1", "1");
 }
 
 void Pad(std::string& line, std::size_t width)

@@ -12,8 +12,6 @@
 namespace ravo::calc {
 namespace {
 
-constexpr std::string_view ValuePattern = "#####0.000";
-constexpr std::string_view SuperPattern = "0.########";
 constexpr std::string_view InvalidEntry = "Invalid Entry";
 
 float StationFloat(double station, const char* which)
@@ -36,14 +34,12 @@ const char* KindName(SegmentKind kind)
 std::optional<std::int32_t> ZeroLengthRowAt(const ProfileState& state, SegmentKind kind,
                                             float station)
 {
-    for (std::int32_t row = 1; row <= CountOf(state, kind); ++row) {
-        const std::optional<SegmentRow> values = RowOf(state, kind, row);
-        if (!values)
-            break;
-        if (values->station1 == station && values->station2 == station)
-            return row;
-    }
-    return std::nullopt;
+    std::optional<std::int32_t> first;
+    ForEachRow(state, kind, [&](std::int32_t row, const SegmentRow& values) {
+        if (!first && values.station1 == station && values.station2 == station)
+            first = row;
+    });
+    return first;
 }
 
 std::string InvalidEntryReason(const ProfileState& state, float station)
@@ -56,22 +52,17 @@ std::string InvalidEntryReason(const ProfileState& state, float station)
     return "a result lies beyond the range of a 32-bit float";
 }
 
-std::string Value(float value, std::string_view pattern)
-{
-    return FormatPattern(static_cast<double>(value), pattern);
-}
-
 struct RowTexts {
     std::string station, offset, super, elevation;
 };
 
 RowTexts TextsOf(const TablePoint& point, bool plusNotation)
 {
-    RowTexts texts{StationText(point.station, plusNotation), Value(point.offset, ValuePattern), "",
+    RowTexts texts{StationText(point.station, plusNotation), ElevationText(point.offset), "",
                    std::string(InvalidEntry)};
     if (point.valid) {
-        texts.super = Value(point.super, SuperPattern);
-        texts.elevation = Value(point.elevation, ValuePattern);
+        texts.super = GradeText(point.super);
+        texts.elevation = ElevationText(point.elevation);
     }
     return texts;
 }

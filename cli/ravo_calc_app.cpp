@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include <cstdint>
+#include <cstdlib>
 #include <exception>
 #include <stdexcept>
 
@@ -13,6 +14,7 @@
 #include "elevation_table.h"
 #include "loaded_profile.h"
 #include "profile_check.h"
+#include "report_command.h"
 #include "station_notation.h"
 
 namespace ravo::calc {
@@ -27,6 +29,7 @@ constexpr const char* MainFooter = R"(Commands, each followed by the input file:
   ravo-calc table FILE --from S --to S --step D [--offset O,...] [--csv] [--plus]
   ravo-calc curves FILE [--plus]
   ravo-calc check FILE [--tolerance E] [--grade-tolerance G] [--plus]
+  ravo-calc report FILE -o OUTPUT [--from S --to S --step D] [--offset O]
 "ravo-calc COMMAND --help" tells more about a command.
 
 Stations are plain numbers (1234.56, -50, 1.5e3) or road-station notation: hundreds,
@@ -89,6 +92,21 @@ of their beginning station, and each row is compared with the row before it
 that reaches farthest. Exit status 0 when nothing is found, 1 when something is,
 2 when the file does not load.)";
 
+constexpr const char* ReportFooter =
+    R"(Writes the output report that the desktop program writes after loading FILE,
+choosing OUTPUT as the output file and running "Input Data Echo": the title,
+the version and date, "Input file  = " and "Output file = " with the two file
+names, and the tables. OUTPUT is replaced only once the whole echo is written.
+With --from, --to and --step (stations walked as by "table"), the elevation
+log follows: one header and one line per station at the one offset --offset
+(default 0), as "Start Printing Elevations" and presses of "Next" write them.
+A station where the desktop program says "Invalid Entry" is left out of the
+log, a line on standard error says why, and the exit status is 1.
+
+The report is dated now, or, when the environment variable SOURCE_DATE_EPOCH
+is set, at that many seconds after 1970 in UTC, so that a report can be
+reproduced byte for byte.)";
+
 // A value on the command line that cannot be used.
 class UsageError : public std::runtime_error {
 public:
@@ -137,6 +155,11 @@ struct TableArgs {
     bool plus = false;
 };
 
+struct ReportArgs {
+    std::string file, output, from, to, step;
+    std::string offset = "0";
+};
+
 struct CurvesArgs {
     std::string file;
     bool plus = false;
@@ -163,6 +186,20 @@ int RunTable(const TableArgs& a, std::ostream& out, std::ostream& err)
     const TableLayout layout{a.csv ? TableFormat::Csv : TableFormat::Plain, a.plus};
     const std::uint64_t invalid = WriteTable(out, err, state, walk, offsets, layout);
     return invalid == 0 ? ExitSuccess : ExitFaultsFound;
+}
+
+int RunReport(const ReportArgs& a, std::ostream& err)
+{
+    ReportRequest request;
+    request.inputPath = a.file;
+    request.outputPath = a.output;
+    if (!a.from.empty())
+        request.stations.emplace(OptionValue(a.from, "--from", ParseStation),
+                                 OptionValue(a.to, "--to", ParseStation),
+                                 OptionValue(a.step, "--step", ParsePlainNumber));
+    request.offset = FloatOption(a.offset, "--offset");
+    request.time = ReportTime(std::getenv("SOURCE_DATE_EPOCH"));
+    return WriteReport(request, err) == 0 ? ExitSuccess : ExitFaultsFound;
 }
 
 int RunCurves(const CurvesArgs& a, std::ostream& out)
@@ -198,13 +235,12 @@ public:
     {
         app_.footer(MainFooter);
         app_.require_subcommand(1);
-        app_.set_version_flag("--version", "ravo-calc " + std::to_string(RavoVersionMajor) + "." +
-                                               std::to_string(RavoVersionMinor) + "." +
-                                               std::to_string(RavoVersionRevision));
+        app_.set_version_flag("--version", "ravo-calc " + std::string(RavoVersion));
         app_.failure_message(FailureMessage);
         AddTable();
         AddCurves();
         AddCheck();
+        AddReport();
     }
 
     int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -290,17 +326,42 @@ private:
         AddPlus(check_, checkArgs_.plus);
     }
 
+    void AddReport()
+    {
+        report_ = AddCommand("report", "the output report: input data echo and elevation log",
+                             ReportFooter, reportArgs_.file);
+        report_->add_option("-o,--output", reportArgs_.output, "the report file to write")
+            ->required()
+            ->type_name("OUTPUT");
+        CLI::Option* from = report_->add_option("--from", reportArgs_.from, "first logged station")
+                                ->type_name("STATION");
+        CLI::Option* to = report_->add_option("--to", reportArgs_.to, "last logged station")
+                              ->type_name("STATION");
+        CLI::Option* step =
+            report_->add_option("--step", reportArgs_.step, "distance between logged stations")
+                ->type_name("DISTANCE");
+        from->needs(to)->needs(step);
+        to->needs(from)->needs(step);
+        step->needs(from)->needs(to);
+        report_->add_option("--offset", reportArgs_.offset, "offset of the logged points")
+            ->type_name("OFFSET")
+            ->capture_default_str();
+    }
+
     int RunCommand(std::ostream& out, std::ostream& err)
     {
         const std::string& file = table_->parsed()    ? tableArgs_.file
                                   : curves_->parsed() ? curvesArgs_.file
-                                                      : checkArgs_.file;
+                                  : check_->parsed()  ? checkArgs_.file
+                                                      : reportArgs_.file;
         const std::string command = app_.get_subcommands().front()->get_name();
         try {
             if (table_->parsed())
                 return RunTable(tableArgs_, out, err);
             if (curves_->parsed())
                 return RunCurves(curvesArgs_, out);
+            if (report_->parsed())
+                return RunReport(reportArgs_, err);
             return RunCheck(checkArgs_, out);
         } catch (const InputFileError& e) {
             err << "ravo-calc: " << LoadMessage(file, e) << '\n';
@@ -308,6 +369,10 @@ private:
             err << "ravo-calc " << command << ": " << e.what() << '\n';
         } catch (const TableRequestError& e) {
             err << "ravo-calc " << command << ": " << e.what() << '\n';
+        } catch (const ReportRequestError& e) {
+            err << "ravo-calc " << command << ": " << e.what() << '\n';
+        } catch (const ReportFileError& e) {
+            err << "ravo-calc " << command << ": Unable to write output file: " << e.what() << '\n';
         } catch (const std::exception& e) {
             // Not expected (out of memory, say), but never a crash or a silent success.
             err << "ravo-calc " << command << ": " << e.what() << '\n';
@@ -319,9 +384,11 @@ private:
     CLI::App* table_ = nullptr;
     CLI::App* curves_ = nullptr;
     CLI::App* check_ = nullptr;
+    CLI::App* report_ = nullptr;
     TableArgs tableArgs_;
     CurvesArgs curvesArgs_;
     CheckArgs checkArgs_;
+    ReportArgs reportArgs_;
 };
 
 }  // namespace

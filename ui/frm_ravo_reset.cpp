@@ -71,7 +71,6 @@ void frmRavo::mnuResetAll_Click()
 void frmRavo::mnuExit_Click()
 {
     report_.Close();
-    state_.OutputFileNum = report_.Number();
     for (QWidget* window : QApplication::topLevelWidgets())
         AllowClose(*window);
     close();
