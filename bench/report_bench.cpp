@@ -133,7 +133,7 @@ void Pad(std::string& line, std::size_t width)
 
 // The rows of one kind, formatted field by field and padded to the columns.
 void WriteRows(std::FILE* file, const ravo::ProfileState& profile, ravo::SegmentKind kind,
-               const char* startPattern)
+               std::string (*startText)(double))
 {
     std::string line;
     for (std::int32_t row = 1; row <= ravo::CountOf(profile, kind); ++row) {
@@ -141,15 +141,15 @@ void WriteRows(std::FILE* file, const ravo::ProfileState& profile, ravo::Segment
         const auto value = [&](ravo::Column column) {
             return static_cast<double>(ravo::TableOf(profile, kind, column)[i]);
         };
-        line = ravo::FormatPattern(value(ravo::Column::Start), startPattern);
+        line = startText(value(ravo::Column::Start));
         Pad(line, 14);
-        line += ravo::FormatPattern(value(ravo::Column::Rate1), "0.########");
+        line += ravo::GradeText(value(ravo::Column::Rate1));
         Pad(line, 29);
-        line += ravo::FormatPattern(value(ravo::Column::Rate2), "0.########");
+        line += ravo::GradeText(value(ravo::Column::Rate2));
         Pad(line, 44);
-        line += ravo::FormatPattern(value(ravo::Column::Station1), "######.000");
+        line += ravo::TableValueText(value(ravo::Column::Station1));
         Pad(line, 59);
-        line += ravo::FormatPattern(value(ravo::Column::Station2), "######.000");
+        line += ravo::TableValueText(value(ravo::Column::Station2));
         line += "\r\n";
         std::fwrite(line.data(), 1, line.size(), file);
     }
@@ -160,8 +160,8 @@ void BareFormatAndWrite(const ravo::ProfileState& profile, const std::string& pa
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr)
         return;
-    WriteRows(file, profile, ravo::SegmentKind::VerticalCurve, "######.000");
-    WriteRows(file, profile, ravo::SegmentKind::Superelevation, "0.########");
+    WriteRows(file, profile, ravo::SegmentKind::VerticalCurve, ravo::TableValueText);
+    WriteRows(file, profile, ravo::SegmentKind::Superelevation, ravo::GradeText);
     std::fclose(file);
 }
 
