@@ -2,22 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <random>
 #include <string>
 #include <vector>
 
-#include "core/elevation.h"
-#include "core/numbers.h"
 #include "core/profile_state.h"
 #include "worked_examples.h"
 
 namespace ravo {
 namespace {
-
-namespace fs = std::filesystem;
 
 std::tm Clock(int year, int month, int day, int hour, int minute)
 {
@@ -33,33 +25,6 @@ std::tm Clock(int year, int month, int day, int hour, int minute)
 const std::tm WorkedExampleTime = fixtures::WorkedExampleTime();
 
 using fixtures::SetRow;
-
-class ReportFileTest : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        folder_ = fs::temp_directory_path() /
-                  ("ravo_report_test_" + std::to_string(std::random_device{}()));
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
-    std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
-
-    static std::string BytesOf(const std::string& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
-
-    static void ExpectClosed(const ReportFile& report)
-    {
-        EXPECT_FALSE(report.IsOpen());
-        EXPECT_EQ(report.Number(), 0);
-    }
-
-    fs::path folder_;
-};
 
 TEST(ReportLine, FieldsStartAtTheirColumnOrOnANewLine)
 {
@@ -129,33 +94,6 @@ TEST(EchoLines, TableValuesAndAValueTooWideForItsColumn)
                         std::string(59, ' ') + "1.000"}));
     EXPECT_EQ(lines[19], "");
     EXPECT_EQ(lines[20], "Number of superelevation segments =  0");
-}
-
-TEST_F(ReportFileTest, AppendingKeepsWhatTheFileHeldAndAFailingOpenLeavesNothingOpen)
-{
-    const std::string path = PathOf("r.out");
-    ReportFile report;
-    report.OpenForAppending(path);  // created when missing
-    report.WriteLines({"one", ""});
-    EXPECT_EQ(report.Number(), 1);
-    report.OpenForAppending(path);
-    report.WriteLine("two");
-    report.Close();
-    report.Close();  // nothing open: does nothing
-    ExpectClosed(report);
-    EXPECT_EQ(BytesOf(path), "one\r\n\r\ntwo\r\n");
-
-    const std::string missing = PathOf("no such folder/r.out");
-    report.OpenForAppending(path);
-    try {
-        report.OpenForAppending(missing);
-        ADD_FAILURE() << "opened " << missing;
-    } catch (const ReportFileError& error) {
-        EXPECT_NE(std::string(error.what()).find(missing), std::string::npos) << error.what();
-    }
-    ExpectClosed(report);
-    EXPECT_THROW(report.WriteLine("lost"), ReportFileError);
-    EXPECT_EQ(BytesOf(path), "one\r\n\r\ntwo\r\n");
 }
 
 }  // namespace
