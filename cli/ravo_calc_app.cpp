@@ -92,21 +92,6 @@ of their beginning station, and each row is compared with the row before it
 that reaches farthest. Exit status 0 when nothing is found, 1 when something is,
 2 when the file does not load.)";
 
-constexpr const char* ReportFooter =
-    R"(Writes the output report that the desktop program writes after loading FILE,
-choosing OUTPUT as the output file and running "Input Data Echo": the title,
-the version and date, "Input file  = " and "Output file = " with the two file
-names, and the tables. OUTPUT is replaced only once the whole echo is written.
-With --from, --to and --step (stations walked as by "table"), the elevation
-log follows: one header and one line per station at the one offset --offset
-(default 0), as "Start Printing Elevations" and presses of "Next" write them.
-A station where the desktop program says "Invalid Entry" is left out of the
-log, a line on standard error says why, and the exit status is 1.
-
-The report is dated now, or, when the environment variable SOURCE_DATE_EPOCH
-is set, at that many seconds after 1970 in UTC, so that a report can be
-reproduced byte for byte.)";
-
 // A value on the command line that cannot be used.
 class UsageError : public std::runtime_error {
 public:
@@ -329,7 +314,7 @@ private:
     void AddReport()
     {
         report_ = AddCommand("report", "the output report: input data echo and elevation log",
-                             ReportFooter, reportArgs_.file);
+                             ReportHelp, reportArgs_.file);
         report_->add_option("-o,--output", reportArgs_.output, "the report file to write")
             ->required()
             ->type_name("OUTPUT");

@@ -13,6 +13,22 @@
 
 namespace ravo::calc {
 
+// The help text of the command, below its options.
+inline constexpr const char* ReportHelp =
+    R"(Writes the output report that the desktop program writes after loading FILE,
+choosing OUTPUT as the output file and running "Input Data Echo": the title,
+the version and date, "Input file  = " and "Output file = " with the two file
+names, and the tables. OUTPUT is replaced only once the whole echo is written.
+With --from, --to and --step (stations walked as by "table"), the elevation
+log follows: one header and one line per station at the one offset --offset
+(default 0), as "Start Printing Elevations" and presses of "Next" write them.
+A station where the desktop program says "Invalid Entry" is left out of the
+log, a line on standard error says why, and the exit status is 1.
+
+The report is dated now, or, when the environment variable SOURCE_DATE_EPOCH
+is set, at that many seconds after 1970 in UTC, so that a report can be
+reproduced byte for byte.)";
+
 // A report that cannot be made as asked; the message says why.
 class ReportRequestError : public std::runtime_error {
 public:
