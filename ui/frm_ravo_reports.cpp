@@ -119,8 +119,10 @@ void frmRavo::mnuPrintCS_Click()
 
 void frmRavo::mnuStartPrint_Click()
 {
-    if (!report_.HasOutputFile())
-        return static_cast<void>(Refused(ReportRefusal::NoOutputFile));
+    if (!report_.HasOutputFile()) {
+        Refused(ReportRefusal::NoOutputFile);
+        return;
+    }
     platform_.Beep();
     ShowInformation(QStringLiteral("Use Next button to print elevations"),
                     QStringLiteral("ELEVATION CALCULATIONS"));
