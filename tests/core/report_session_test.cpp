@@ -118,7 +118,10 @@ TEST_F(ReportSessionTest, TheWorkedExamplesEchoAndLog)
     session_.StopLogging();
     EXPECT_EQ(Press("1300"), " 1400");
     EXPECT_EQ(BytesOf(report), EchoOfWorkedExample + LogOfWorkedExample + LogHeader);
-    EXPECT_EQ(state_.PrevStation, 1300);
+    // The station box gets every digit of the float, so that steps never drift.
+    Press("12335.678");
+    EXPECT_EQ(Press("12345.678"), " 12355.678");
+    EXPECT_EQ(Press(" 12355.678"), " 12365.678");
 }
 
 TEST_F(ReportSessionTest, Refusals)

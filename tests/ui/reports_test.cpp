@@ -136,12 +136,8 @@ TEST_F(Reports, TheOverwriteQuestion)
     EXPECT_EQ(question.icon, MessageIcon::Question);
     EXPECT_EQ(state.OutputPath, PathOf("a.out").toStdString());  // No keeps the report where it was
 
-    LoadWorkedExample();
-    Item("mnuStartPrint")->trigger();
-    ASSERT_EQ(state.OutputFileNum, 1);
     ChooseOutput(sameName, MessageAnswer::Yes);
     EXPECT_EQ(state.OutputPath, sameName.toStdString());
-    EXPECT_EQ(state.OutputFileNum, 0);  // Yes closed the report
     EXPECT_EQ(Panel(2), "Output file = a.out");
 
     platform.messages.clear();
@@ -151,17 +147,13 @@ TEST_F(Reports, TheOverwriteQuestion)
     EXPECT_EQ(Panel(2), "Output file = b.out");
 }
 
-TEST_F(Reports, ViewingClosesTheReportAndLoggingGoesOn)
+TEST_F(Reports, ViewingStartsTheEditorOrSaysItCannot)
 {
-    LoadWorkedExample();
     const QString report = PathOf("main.out");
     ChooseOutput(report);
-    Item("mnuStartPrint")->trigger();
     Item("mnuVOut")->setEnabled(true);
     Item("mnuVOut")->trigger();
     ASSERT_EQ(platform.editorStarts, QStringList({report}));
-    EXPECT_EQ(state.OutputFileNum, 0);
-    EXPECT_EQ(state.LoggingOn, 1);
 
     platform.editorStarts_ok = false;
     platform.messages.clear();
@@ -181,28 +173,12 @@ TEST_F(Reports, AReportThatCannotBeWrittenIsSaidAndLeftClosed)
     EXPECT_TRUE(platform.messages[0].detail.contains("No such file or directory"))
         << platform.messages[0].detail.toStdString();
     EXPECT_TRUE(Item("mnuPrintCS")->isEnabled());
-    EXPECT_EQ(state.OutputFileNum, 0);
 
     platform.messages.clear();
     Item("mnuStartPrint")->trigger();
     EXPECT_EQ(platform.messages.back().text.left(27), "Unable to write output file");
     EXPECT_EQ(state.LoggingOn, 0);
     EXPECT_EQ(Panel(3), "Elevation logging is off");
-}
-
-TEST_F(Reports, NextKeepsEveryDigitOfTheStation)
-{
-    LoadWorkedExample();
-    const QString report = PathOf("main.out");
-    ChooseOutput(report);
-    Item("mnuStartPrint")->trigger();
-    TypeOver("txtStation", "12335.678");
-    Next();
-    TypeOver("txtStation", "12345.678");
-    Next();
-    EXPECT_EQ(Text("txtStation"), " 12355.678");
-    Next();
-    EXPECT_EQ(Text("txtStation"), " 12365.678");
 }
 
 TEST_F(Reports, ALogLineThatCannotBeWrittenIsNotStepped)
