@@ -2,6 +2,7 @@
 #include <QApplication>
 
 #include "core/profile_state.h"
+#include "core/version.h"
 #include "frm_ravo.h"
 #include "qt_platform.h"
 
@@ -9,7 +10,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ravo"));
-    QApplication::setApplicationVersion(QStringLiteral("1.2.1"));
+    QApplication::setApplicationVersion(QString::fromUtf8(ravo::RavoVersion));
     QGuiApplication::setDesktopFileName(QStringLiteral("ravo"));
 
     ravo::ProfileState state;

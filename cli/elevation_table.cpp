@@ -12,8 +12,6 @@
 namespace ravo::calc {
 namespace {
 
-constexpr std::string_view ValuePattern = "#####0.000";
-constexpr std::string_view SuperPattern = "0.########";
 constexpr std::string_view InvalidEntry = "Invalid Entry";
 
 float StationFloat(double station, const char* which)
@@ -29,20 +27,6 @@ float StationFloat(double station, const char* which)
 const char* KindName(SegmentKind kind)
 {
     return kind == SegmentKind::VerticalCurve ? "curve" : "superelevation segment";
-}
-
-// Why the calculation fails at a point: the row at which it fails has zero
-// length, or a result leaves the float range.
-std::string InvalidEntryReason(const ProfileState& state, const WalkPoint& point)
-{
-    const SegmentKind kind =
-        point.curveRow != 0 ? SegmentKind::VerticalCurve : SegmentKind::Superelevation;
-    const std::int32_t row = point.curveRow != 0 ? point.curveRow : point.segmentRow;
-    if (const std::optional<SegmentRow> values = RowOf(state, kind, row);
-        values && values->station1 == values->station2)
-        return std::string(KindName(kind)) + " " + std::to_string(row) +
-               " has zero length at this station";
-    return "a result lies beyond the range of a 32-bit float";
 }
 
 // The point at a station and offset as the desktop program's calculation
@@ -61,22 +45,17 @@ TablePoint CalculatePoint(const ProfileState& state, ElevationWalk& elevations, 
     return out;
 }
 
-std::string Value(float value, std::string_view pattern)
-{
-    return FormatPattern(static_cast<double>(value), pattern);
-}
-
 struct RowTexts {
     std::string station, offset, super, elevation;
 };
 
 RowTexts TextsOf(const TablePoint& point, bool plusNotation)
 {
-    RowTexts texts{StationText(point.station, plusNotation), Value(point.offset, ValuePattern), "",
+    RowTexts texts{StationText(point.station, plusNotation), ElevationText(point.offset), "",
                    std::string(InvalidEntry)};
     if (point.valid) {
-        texts.super = Value(point.super, SuperPattern);
-        texts.elevation = Value(point.elevation, ValuePattern);
+        texts.super = GradeText(point.super);
+        texts.elevation = ElevationText(point.elevation);
     }
     return texts;
 }
@@ -108,6 +87,20 @@ void WriteHeader(std::ostream& out, TableFormat format)
 }
 
 }  // namespace
+
+// Why the calculation fails at a point: the row at which it fails has zero
+// length, or a result leaves the float range.
+std::string InvalidEntryReason(const ProfileState& state, const WalkPoint& point)
+{
+    const SegmentKind kind =
+        point.curveRow != 0 ? SegmentKind::VerticalCurve : SegmentKind::Superelevation;
+    const std::int32_t row = point.curveRow != 0 ? point.curveRow : point.segmentRow;
+    if (const std::optional<SegmentRow> values = RowOf(state, kind, row);
+        values && values->station1 == values->station2)
+        return std::string(KindName(kind)) + " " + std::to_string(row) +
+               " has zero length at this station";
+    return "a result lies beyond the range of a 32-bit float";
+}
 
 StationWalk::StationWalk(double from, double to, double step) : from_(from), to_(to), step_(step)
 {

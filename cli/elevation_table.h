@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/elevation_walk.h"
 #include "core/profile_state.h"
 
 namespace ravo::calc {
@@ -77,6 +78,10 @@ struct TableLayout {
 // superelevation, and a line on err says why. Returns the number of such
 // points. Throws TableRequestError, writing nothing, for more than
 // MaxTableRows rows or no offsets.
+// Why the calculation fails at a point that is not ok: the row at which it
+// fails has zero length, or a result leaves the float range.
+std::string InvalidEntryReason(const ProfileState& state, const WalkPoint& point);
+
 std::uint64_t WriteTable(std::ostream& out, std::ostream& err, const ProfileState& state,
                          const StationWalk& walk, const std::vector<float>& offsets,
                          const TableLayout& layout);

@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include <cstdint>
+#include <cstdlib>
 #include <exception>
 #include <stdexcept>
 
@@ -14,6 +15,7 @@
 #include "core/report.h"
 #include "core/station_notation.h"
 #include "elevation_table.h"
+#include "report_command.h"
 
 namespace ravo::calc {
 namespace {
@@ -27,6 +29,7 @@ constexpr const char* MainFooter = R"(Commands, each followed by the input file:
   ravo-calc table FILE --from S --to S --step D [--offset O,...] [--csv] [--plus]
   ravo-calc curves FILE [--plus]
   ravo-calc check FILE [--tolerance E] [--grade-tolerance G] [--plus]
+  ravo-calc report FILE -o OUTPUT [--from S --to S --step D] [--offset O]
 "ravo-calc COMMAND --help" tells more about a command.
 
 Stations are plain numbers (1234.56, -50, 1.5e3) or road-station notation: hundreds,
@@ -137,6 +140,11 @@ struct TableArgs {
     bool plus = false;
 };
 
+struct ReportArgs {
+    std::string file, output, from, to, step;
+    std::string offset = "0";
+};
+
 struct CurvesArgs {
     std::string file;
     bool plus = false;
@@ -163,6 +171,20 @@ int RunTable(const TableArgs& a, std::ostream& out, std::ostream& err)
     const TableLayout layout{a.csv ? TableFormat::Csv : TableFormat::Plain, a.plus};
     const std::uint64_t invalid = WriteTable(out, err, state, walk, offsets, layout);
     return invalid == 0 ? ExitSuccess : ExitFaultsFound;
+}
+
+int RunReport(const ReportArgs& a, std::ostream& err)
+{
+    ReportRequest request;
+    request.inputPath = a.file;
+    request.outputPath = a.output;
+    if (!a.from.empty())
+        request.stations.emplace(OptionValue(a.from, "--from", ParseStation),
+                                 OptionValue(a.to, "--to", ParseStation),
+                                 OptionValue(a.step, "--step", ParsePlainNumber));
+    request.offset = FloatOption(a.offset, "--offset");
+    request.time = ReportTime(std::getenv("SOURCE_DATE_EPOCH"));
+    return WriteReport(request, err) == 0 ? ExitSuccess : ExitFaultsFound;
 }
 
 int RunCurves(const CurvesArgs& a, std::ostream& out)
@@ -198,13 +220,12 @@ public:
     {
         app_.footer(MainFooter);
         app_.require_subcommand(1);
-        app_.set_version_flag("--version", "ravo-calc " + std::to_string(RavoVersionMajor) + "." +
-                                               std::to_string(RavoVersionMinor) + "." +
-                                               std::to_string(RavoVersionRevision));
+        app_.set_version_flag("--version", "ravo-calc " + std::string(RavoVersion));
         app_.failure_message(FailureMessage);
         AddTable();
         AddCurves();
         AddCheck();
+        AddReport();
     }
 
     int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -290,17 +311,42 @@ private:
         AddPlus(check_, checkArgs_.plus);
     }
 
+    void AddReport()
+    {
+        report_ = AddCommand("report", "the output report: input data echo and elevation log",
+                             ReportHelp, reportArgs_.file);
+        report_->add_option("-o,--output", reportArgs_.output, "the report file to write")
+            ->required()
+            ->type_name("OUTPUT");
+        CLI::Option* from = report_->add_option("--from", reportArgs_.from, "first logged station")
+                                ->type_name("STATION");
+        CLI::Option* to = report_->add_option("--to", reportArgs_.to, "last logged station")
+                              ->type_name("STATION");
+        CLI::Option* step =
+            report_->add_option("--step", reportArgs_.step, "distance between logged stations")
+                ->type_name("DISTANCE");
+        from->needs(to)->needs(step);
+        to->needs(from)->needs(step);
+        step->needs(from)->needs(to);
+        report_->add_option("--offset", reportArgs_.offset, "offset of the logged points")
+            ->type_name("OFFSET")
+            ->capture_default_str();
+    }
+
     int RunCommand(std::ostream& out, std::ostream& err)
     {
         const std::string& file = table_->parsed()    ? tableArgs_.file
                                   : curves_->parsed() ? curvesArgs_.file
-                                                      : checkArgs_.file;
+                                  : check_->parsed()  ? checkArgs_.file
+                                                      : reportArgs_.file;
         const std::string command = app_.get_subcommands().front()->get_name();
         try {
             if (table_->parsed())
                 return RunTable(tableArgs_, out, err);
             if (curves_->parsed())
                 return RunCurves(curvesArgs_, out);
+            if (report_->parsed())
+                return RunReport(reportArgs_, err);
             return RunCheck(checkArgs_, out);
         } catch (const InputFileError& e) {
             err << "ravo-calc: " << LoadMessage(file, e) << '\n';
@@ -308,6 +354,10 @@ private:
             err << "ravo-calc " << command << ": " << e.what() << '\n';
         } catch (const TableRequestError& e) {
             err << "ravo-calc " << command << ": " << e.what() << '\n';
+        } catch (const ReportRequestError& e) {
+            err << "ravo-calc " << command << ": " << e.what() << '\n';
+        } catch (const ReportFileError& e) {
+            err << "ravo-calc " << command << ": Unable to write output file: " << e.what() << '\n';
         } catch (const std::exception& e) {
             // Not expected (out of memory, say), but never a crash or a silent success.
             err << "ravo-calc " << command << ": " << e.what() << '\n';
@@ -319,9 +369,11 @@ private:
     CLI::App* table_ = nullptr;
     CLI::App* curves_ = nullptr;
     CLI::App* check_ = nullptr;
+    CLI::App* report_ = nullptr;
     TableArgs tableArgs_;
     CurvesArgs curvesArgs_;
     CheckArgs checkArgs_;
+    ReportArgs reportArgs_;
 };
 
 }  // namespace

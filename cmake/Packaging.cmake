@@ -6,8 +6,13 @@ install(FILES ${packaging_dir}/ravo.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${packaging_dir}/ravo.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-install(FILES ${packaging_dir}/org.ravo.Ravo.metainfo.xml
+# The release named in the metainfo is the project's VERSION.
+configure_file(${packaging_dir}/org.ravo.Ravo.metainfo.xml.in
+               ${PROJECT_BINARY_DIR}/packaging/org.ravo.Ravo.metainfo.xml @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/packaging/org.ravo.Ravo.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# Debian keeps each package's licence terms in /usr/share/doc/PACKAGE/copyright.
+install(FILES ${packaging_dir}/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/ravo)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME ravo)
@@ -21,6 +26,7 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
     "input files; the program writes an input data echo and an elevation log"
     "into a text report.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Ravo developers")

@@ -13,9 +13,6 @@
 namespace ravo {
 namespace {
 
-constexpr std::string_view ValuePattern = "#####0.000";
-constexpr std::string_view GradePattern = "0.########";
-
 // The value of a row at one of its stations, as the desktop program stores it;
 // none when it lies beyond the float range.
 std::optional<float> StoredValueAt(const SegmentRow& values, float station)
@@ -41,8 +38,6 @@ std::optional<CurvePoint> TurningPoint(const SegmentRow& values, double length)
         return std::nullopt;
     return CurvePoint{station, *elevation};
 }
-
-std::string Value(double value, std::string_view pattern) { return FormatPattern(value, pattern); }
 
 // Six significant digits, for rates that may be very small.
 std::string Rate(double value)
@@ -109,23 +104,22 @@ void WriteCurve(BlockWriter& w, const CurveSummary& c)
                                                            : "reversed";
     w.Out() << "VERTICAL CURVE " << c.row << " (" << kind << ")\n";
     const std::string endElevation =
-        c.endElevation ? Value(*c.endElevation, ValuePattern) : std::string("-");
-    w.Line("STA 1", w.Station(c.values.station1), "ELEV 1", Value(c.values.start, ValuePattern));
+        c.endElevation ? ElevationText(*c.endElevation) : std::string("-");
+    w.Line("STA 1", w.Station(c.values.station1), "ELEV 1", ElevationText(c.values.start));
     w.Line("STA 2", w.Station(c.values.station2), "ELEV 2", endElevation);
-    w.Line("GRADE 1", Value(c.values.rate1, GradePattern), "GRADE 2",
-           Value(c.values.rate2, GradePattern));
+    w.Line("GRADE 1", GradeText(c.values.rate1), "GRADE 2", GradeText(c.values.rate2));
     if (c.extent != RowExtent::Normal) {
         w.Line("NOTE", ExtentNote(c.extent));
         return;
     }
-    w.Line("LENGTH", Value(*c.length, ValuePattern), "RATE", Rate(*c.gradeChangeRate));
-    w.Line("K", c.k ? Value(*c.k, ValuePattern) : "none (equal grades)");
+    w.Line("LENGTH", ElevationText(*c.length), "RATE", Rate(*c.gradeChangeRate));
+    w.Line("K", c.k ? ElevationText(*c.k) : "none (equal grades)");
     if (c.shape == CurveShape::Straight)
         return;
     const char* label = c.shape == CurveShape::Crest ? "HIGH POINT" : "LOW POINT";
     if (c.turningPoint)
         w.Line(label, w.Station(c.turningPoint->station), "ELEV",
-               Value(c.turningPoint->elevation, ValuePattern));
+               ElevationText(c.turningPoint->elevation));
     else
         w.Line(label, "none on the curve");
 }
@@ -133,9 +127,9 @@ void WriteCurve(BlockWriter& w, const CurveSummary& c)
 void WriteSegment(BlockWriter& w, const SegmentSummary& s)
 {
     w.Out() << "SUPERELEVATION SEGMENT " << s.row << "\n";
-    w.Line("STA 1", w.Station(s.values.station1), "SUPER 1", Value(s.values.start, GradePattern));
+    w.Line("STA 1", w.Station(s.values.station1), "SUPER 1", GradeText(s.values.start));
     w.Line("STA 2", w.Station(s.values.station2), "SUPER 2",
-           s.endSuper ? Value(*s.endSuper, GradePattern) : std::string("-"));
+           s.endSuper ? GradeText(*s.endSuper) : std::string("-"));
     if (s.extent != RowExtent::Normal)
         w.Line("NOTE", ExtentNote(s.extent));
 }
@@ -185,23 +179,17 @@ void WriteCurves(std::ostream& out, const ProfileState& state, bool plusNotation
         out << state.OutputTitle << "\n\n";
     if (state.NumVC < 1)
         out << "No vertical curves.\n";
-    for (std::int32_t row = 1; row <= state.NumVC; ++row) {
-        const std::optional<SegmentRow> values = RowOf(state, SegmentKind::VerticalCurve, row);
-        if (!values)
-            break;
-        WriteCurve(writer, SummarizeCurve(row, *values));
+    ForEachRow(state, SegmentKind::VerticalCurve, [&](std::int32_t row, const SegmentRow& values) {
+        WriteCurve(writer, SummarizeCurve(row, values));
         out << '\n';
-    }
+    });
     if (state.NumSup < 1)
         out << "No superelevation segments.\n";
-    for (std::int32_t row = 1; row <= state.NumSup; ++row) {
-        const std::optional<SegmentRow> values = RowOf(state, SegmentKind::Superelevation, row);
-        if (!values)
-            break;
+    ForEachRow(state, SegmentKind::Superelevation, [&](std::int32_t row, const SegmentRow& values) {
         if (row > 1)
             out << '\n';
-        WriteSegment(writer, SummarizeSegment(row, *values));
-    }
+        WriteSegment(writer, SummarizeSegment(row, values));
+    });
 }
 
 }  // namespace ravo

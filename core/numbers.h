@@ -74,4 +74,14 @@ std::string NumberText(std::int32_t value);
 // for a value that is not finite.
 std::string FormatPattern(double value, std::string_view pattern);
 
+// The four patterns that the program writes numbers with.
+// "#####0.000": a shown or logged elevation, a logged station or offset.
+inline std::string ElevationText(double value) { return FormatPattern(value, "#####0.000"); }
+// "######.000": an elevation or station in the echo's tables (".000" for 0).
+inline std::string TableValueText(double value) { return FormatPattern(value, "######.000"); }
+// "0.########": a grade or superelevation ("0." for 0).
+inline std::string GradeText(double value) { return FormatPattern(value, "0.########"); }
+// "##": a count (nothing for 0).
+inline std::string CountText(double value) { return FormatPattern(value, "##"); }
+
 }  // namespace ravo

@@ -21,12 +21,9 @@ struct NumberedRow {
 std::vector<NumberedRow> RowsOf(const ProfileState& state, SegmentKind kind)
 {
     std::vector<NumberedRow> rows;
-    for (std::int32_t row = 1; row <= CountOf(state, kind); ++row) {
-        const std::optional<SegmentRow> values = RowOf(state, kind, row);
-        if (!values)
-            break;
-        rows.push_back({row, *values});
-    }
+    ForEachRow(state, kind, [&](std::int32_t row, const SegmentRow& values) {
+        rows.push_back({row, values});
+    });
     return rows;
 }
 

@@ -40,12 +40,12 @@ ConstKindTables TablesOf(const ProfileState& state, SegmentKind kind)
 
 std::vector<float>& TableOf(ProfileState& state, SegmentKind kind, Column column)
 {
-    return *TablesOf(state, kind)[static_cast<std::size_t>(column)];
+    return *TablesOf(state, kind)[IndexOf(column)];
 }
 
 const std::vector<float>& TableOf(const ProfileState& state, SegmentKind kind, Column column)
 {
-    return *TablesOf(state, kind)[static_cast<std::size_t>(column)];
+    return *TablesOf(state, kind)[IndexOf(column)];
 }
 
 std::int32_t& CountOf(ProfileState& state, SegmentKind kind)
@@ -98,8 +98,9 @@ std::optional<SegmentRow> RowOf(const ProfileState& state, SegmentKind kind, std
     if (!IsRow(state, kind, row))
         return std::nullopt;
     const auto i = static_cast<std::size_t>(row);
-    const ConstKindTables t = TablesOf(state, kind);
-    return SegmentRow{(*t[0])[i], (*t[1])[i], (*t[2])[i], (*t[3])[i], (*t[4])[i]};
+    const auto value = [&](Column column) { return TableOf(state, kind, column)[i]; };
+    return SegmentRow{value(Column::Start), value(Column::Rate1), value(Column::Rate2),
+                      value(Column::Station1), value(Column::Station2)};
 }
 
 }  // namespace ravo

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -76,6 +77,9 @@ struct SegmentRow {
 // One column of a row, by its place in column order.
 float ColumnValue(const SegmentRow& row, Column column);
 
+// The place of a column in a kind's tables.
+inline constexpr std::size_t IndexOf(Column column) { return static_cast<std::size_t>(column); }
+
 using KindTables = std::array<std::vector<float>*, ColumnCount>;
 using ConstKindTables = std::array<const std::vector<float>*, ColumnCount>;
 
@@ -103,5 +107,18 @@ bool StoreField(ProfileState& state, SegmentKind kind, Column column, std::int32
 
 // Reads a row; empty for a row outside the rows.
 std::optional<SegmentRow> RowOf(const ProfileState& state, SegmentKind kind, std::int32_t row);
+
+// Calls visit(row, values) for the rows 1 to the count in order. A count beyond
+// the rows that the tables hold ends the walk at their end.
+template <typename Visit>
+void ForEachRow(const ProfileState& state, SegmentKind kind, Visit&& visit)
+{
+    for (std::int32_t row = 1; row <= CountOf(state, kind); ++row) {
+        const std::optional<SegmentRow> values = RowOf(state, kind, row);
+        if (!values)
+            return;
+        visit(row, *values);
+    }
+}
 
 }  // namespace ravo

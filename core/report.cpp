@@ -1,5 +1,9 @@
 #include "report.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <initializer_list>
@@ -9,23 +13,12 @@
 
 #include "numbers.h"
 
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
-
 namespace ravo {
 namespace {
 
 // Start columns of the second to fifth field of a table or log line.
 constexpr int FieldColumns[] = {15, 30, 45, 60};
 constexpr int DateColumn = 47;
-
-constexpr std::string_view StationPattern = "######.000";
-constexpr std::string_view GradePattern = "0.########";
-constexpr std::string_view LogValuePattern = "#####0.000";
-constexpr std::string_view CountPattern = "##";
 
 const std::string HyphenRule(67, '-');
 const std::string EqualsRule(67, '=');
@@ -46,11 +39,9 @@ const std::vector<std::string>& Banner()
     return banner;
 }
 
-std::string Format(float value, std::string_view pattern)
-{
-    return FormatPattern(static_cast<double>(value), pattern);
-}
-
+// How the first field of a table row is written: elevations as stations,
+// superelevations as grades.
+using ValueText = std::string (*)(double);
 // The first field in column 1, the others at the fixed field columns.
 ReportLine Fields(std::initializer_list<std::string_view> fields)
 {
@@ -64,10 +55,10 @@ ReportLine Fields(std::initializer_list<std::string_view> fields)
     return line;
 }
 
-void Append(std::vector<std::string>& lines, const ReportLine& line)
+void Put(const LineSink& sink, const ReportLine& line)
 {
-    const std::vector<std::string>& physical = line.PhysicalLines();
-    lines.insert(lines.end(), physical.begin(), physical.end());
+    for (const std::string& physical : line.PhysicalLines())
+        sink(physical);
 }
 
 ReportLine TableHead(std::string_view firstHeading)
@@ -75,19 +66,15 @@ ReportLine TableHead(std::string_view firstHeading)
     return Fields({firstHeading, "GRADE 1", "GRADE 2", "STA 1", "STA 2"});
 }
 
-void AppendTableRows(std::vector<std::string>& lines, const ProfileState& state, SegmentKind kind,
-                     std::string_view startPattern)
+void PutTableRows(const LineSink& sink, const ProfileState& state, SegmentKind kind,
+                  ValueText startText)
 {
-    for (std::int32_t row = 1; row <= CountOf(state, kind); ++row) {
-        const std::optional<SegmentRow> values = RowOf(state, kind, row);
-        if (!values)
-            break;  // a count beyond the rows that the tables hold
-        Append(
-            lines,
-            Fields({Format(values->start, startPattern), Format(values->rate1, GradePattern),
-                    Format(values->rate2, GradePattern), Format(values->station1, StationPattern),
-                    Format(values->station2, StationPattern)}));
-    }
+    ForEachRow(state, kind, [&](std::int32_t, const SegmentRow& row) {
+        const auto value = [](float v) { return static_cast<double>(v); };
+        Put(sink, Fields({startText(value(row.start)), GradeText(value(row.rate1)),
+                          GradeText(value(row.rate2)), TableValueText(value(row.station1)),
+                          TableValueText(value(row.station2))}));
+    });
 }
 
 std::string TwoDigits(int value)
@@ -121,17 +108,11 @@ std::int16_t TakeFreeNumber()
 
 void ReleaseNumber(std::int16_t number) { NumbersInUse().erase(number); }
 
-// Pushes what the system holds of the file onto the disk. A device or pipe
-// that cannot be synchronised has nothing to push and is no failure.
-bool SyncToDisk(std::FILE* file)
+// Puts what the system holds of the file on the disk. A file system that
+// cannot synchronise has nothing to push and is no failure.
+bool SyncToDisk(int descriptor)
 {
-#ifdef _WIN32
-    return _commit(_fileno(file)) == 0;
-#else
-    if (fsync(fileno(file)) == 0)
-        return true;
-    return errno == EINVAL || errno == EROFS;
-#endif
+    return fsync(descriptor) == 0 || errno == EINVAL || errno == EROFS;
 }
 
 std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
@@ -198,34 +179,44 @@ std::tm CurrentLocalTime()
     return local;
 }
 
+void WriteEchoLines(const ProfileState& state, const std::tm& now, bool segmentTable,
+                    const LineSink& sink)
+{
+    if (!state.OutputTitle.empty()) {
+        sink(state.OutputTitle);
+        sink("");
+    }
+    for (const std::string& line : Banner())
+        sink(line);
+    Put(sink,
+        ReportLine("(Version " + CurrentVersionText() + ")").At(DateColumn, DateTimeText(now)));
+    sink("");
+    if (!state.InputFileTitle.empty())
+        sink("Input file  = " + state.InputFileTitle);
+    sink("Output file = " + state.OutputFileTitle);
+    sink("");
+    sink("Number of vertical curves = " + CountText(static_cast<double>(state.NumVC)));
+    sink("");
+    Put(sink, TableHead("ELEV 1"));
+    sink(HyphenRule);
+    sink("");
+    PutTableRows(sink, state, SegmentKind::VerticalCurve, TableValueText);
+    sink("");
+    sink("Number of superelevation segments = " + NumberText(state.NumSup));
+    sink("");
+    if (segmentTable) {
+        Put(sink, TableHead("SUPER 1"));
+        sink(HyphenRule);
+        PutTableRows(sink, state, SegmentKind::Superelevation, GradeText);
+        sink("");
+    }
+}
+
 std::vector<std::string> EchoLines(const ProfileState& state, const std::tm& now, bool segmentTable)
 {
     std::vector<std::string> lines;
-    if (!state.OutputTitle.empty())
-        lines.insert(lines.end(), {state.OutputTitle, ""});
-    lines.insert(lines.end(), Banner().begin(), Banner().end());
-    Append(lines,
-           ReportLine("(Version " + CurrentVersionText() + ")").At(DateColumn, DateTimeText(now)));
-    lines.emplace_back();
-    if (!state.InputFileTitle.empty())
-        lines.push_back("Input file  = " + state.InputFileTitle);
-    lines.push_back("Output file = " + state.OutputFileTitle);
-    lines.emplace_back();
-    lines.push_back("Number of vertical curves = " +
-                    FormatPattern(static_cast<double>(state.NumVC), CountPattern));
-    lines.emplace_back();
-    Append(lines, TableHead("ELEV 1"));
-    lines.insert(lines.end(), {HyphenRule, ""});
-    AppendTableRows(lines, state, SegmentKind::VerticalCurve, StationPattern);
-    lines.emplace_back();
-    lines.push_back("Number of superelevation segments = " + NumberText(state.NumSup));
-    lines.emplace_back();
-    if (segmentTable) {
-        Append(lines, TableHead("SUPER 1"));
-        lines.push_back(HyphenRule);
-        AppendTableRows(lines, state, SegmentKind::Superelevation, GradePattern);
-        lines.emplace_back();
-    }
+    WriteEchoLines(state, now, segmentTable,
+                   [&](std::string_view line) { lines.emplace_back(line); });
     return lines;
 }
 
@@ -233,51 +224,55 @@ std::vector<std::string> LogHeaderLines()
 {
     std::vector<std::string> lines = {EqualsRule, "E L E V A T I O N   C A L C U L A T I O N S",
                                       EqualsRule, ""};
-    Append(lines, Fields({"STATION", "OFFSET", "SUPER", "ELEVATION"}));
+    const ReportLine head = Fields({"STATION", "OFFSET", "SUPER", "ELEVATION"});
+    lines.insert(lines.end(), head.PhysicalLines().begin(), head.PhysicalLines().end());
     lines.insert(lines.end(), {HyphenRule, ""});
     return lines;
 }
 
 std::string LogLine(const ProfileState& state)
 {
-    return Fields({Format(state.CalcStation, LogValuePattern),
-                   Format(state.CalcOffset, LogValuePattern), Format(state.CalcSuper, GradePattern),
-                   Format(state.CalcElevation, LogValuePattern)})
+    const auto value = [](float v) { return static_cast<double>(v); };
+    return Fields({ElevationText(value(state.CalcStation)), ElevationText(value(state.CalcOffset)),
+                   GradeText(value(state.CalcSuper)), ElevationText(value(state.CalcElevation))})
         .Text();
 }
 
 ReportFile::~ReportFile() { Close(); }
 
-void ReportFile::OpenForWriting(const std::string& path) { Open(path, "wb", "writing"); }
-
-void ReportFile::OpenForAppending(const std::string& path) { Open(path, "ab", "appending"); }
-
-void ReportFile::Open(const std::string& path, const char* mode, const char* purpose)
+void ReportFile::OpenForAppending(const std::string& path)
 {
     Close();
     path_ = path;
-    std::FILE* file = std::fopen(path.c_str(), mode);
-    if (file == nullptr) {
+    // Without O_NONBLOCK a pipe with no reader would block here for ever.
+    const int descriptor =
+        open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (descriptor < 0) {
         const int error = errno;
-        throw ReportFileError("Cannot open the report file " + Quoted(path) + " for " + purpose +
+        throw ReportFileError("Cannot open the report file " + Quoted(path) + " for appending" +
                               Reason(error));
+    }
+    struct stat info {};
+    if (fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(descriptor);
+        throw ReportFileError("The report " + Quoted(path) + " is not a regular file");
     }
     const std::int16_t number = TakeFreeNumber();
     if (number == 0) {
-        std::fclose(file);
+        close(descriptor);
         throw ReportFileError("No free file number to open the report file " + Quoted(path));
     }
-    file_ = file;
+    descriptor_ = descriptor;
     number_ = number;
 }
 
 void ReportFile::Close()
 {
-    if (file_ == nullptr)
+    if (descriptor_ < 0)
         return;
     // Every write has already reached the disk, so closing cannot lose lines.
-    std::fclose(file_);
-    file_ = nullptr;
+    close(descriptor_);
+    descriptor_ = -1;
     ReleaseNumber(number_);
     number_ = 0;
 }
@@ -299,17 +294,30 @@ void ReportFile::WriteLine(std::string_view line)
     Write(bytes);
 }
 
-void ReportFile::Write(const std::string& bytes)
+void ReportFile::Write(std::string_view bytes)
 {
-    if (file_ == nullptr) {
+    if (descriptor_ < 0) {
         throw ReportFileError(path_.empty() ? "No report file is open"
                                             : "The report file " + Quoted(path_) + " is not open");
     }
-    errno = 0;
-    if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size() ||
-        std::fflush(file_) != 0)
+    struct stat info {};
+    if (fstat(descriptor_, &info) != 0)
         FailAndClose(errno);
-    if (!SyncToDisk(file_))
+    while (!bytes.empty()) {
+        const ssize_t written = write(descriptor_, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            const int error = written < 0 ? errno : EIO;
+            // Take back the part that was written, so no torn line stays behind;
+            // when even that fails, the error already says what went wrong.
+            const int takenBack = ftruncate(descriptor_, info.st_size);
+            static_cast<void>(takenBack);
+            FailAndClose(error);
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    if (!SyncToDisk(descriptor_))
         FailAndClose(errno);
 }
 
@@ -317,6 +325,13 @@ void ReportFile::FailAndClose(int error)
 {
     Close();
     throw ReportFileError("Cannot write to the report file " + Quoted(path_) + Reason(error));
+}
+
+void RequireRegularOrMissing(const std::string& path)
+{
+    struct stat info {};
+    if (stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
+        throw ReportFileError("The report " + Quoted(path) + " is not a regular file");
 }
 
 }  // namespace ravo

@@ -3,24 +3,20 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <ctime>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/version.h"
 #include "profile_state.h"
 
 namespace ravo {
 
 // Every line of the report file ends with these two bytes, whatever the platform.
 inline constexpr std::string_view ReportLineEnd = "\r\n";
-
-// This release of the program; the echo report names it.
-inline constexpr int RavoVersionMajor = 1;
-inline constexpr int RavoVersionMinor = 2;
-inline constexpr int RavoVersionRevision = 1;
 
 // Lays out one report line by fixed start columns, counted from 1. The first
 // field starts in column 1. At(column, field) adds blanks until the line holds
@@ -60,12 +56,20 @@ std::string DateTimeText(const std::tm& time);
 // The local date and time now, for DateTimeText.
 std::tm CurrentLocalTime();
 
-// Every physical line of the input data echo, without line ends, for the
-// profile in state written at the time now, with the version of this release.
+// Takes the physical lines of a report one by one, without line ends.
+using LineSink = std::function<void(std::string_view line)>;
+
+// Every physical line of the input data echo, in order, for the profile in
+// state written at the time now, with the version of this release.
 // segmentTable says whether the superelevation table is written (the segment
 // count box reads a number other than 0). The tables are walked over the rows
-// 1 to the count that they hold; nothing in state changes.
+// 1 to the count that they hold; nothing in state changes. The lines are made
+// one at a time, so memory does not grow with the rows.
 // Throws OverflowError for a value that is not finite.
+void WriteEchoLines(const ProfileState& state, const std::tm& now, bool segmentTable,
+                    const LineSink& sink);
+
+// The same lines collected, for a short profile.
 std::vector<std::string> EchoLines(const ProfileState& state, const std::tm& now,
                                    bool segmentTable);
 
@@ -83,9 +87,11 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The one output report, held open between commands under a file number.
-// Every write call puts its lines on disk before it returns, so nothing
-// written is lost when the program is ended or the machine fails.
+// The one output report, held open for appending between commands under a
+// file number. Every write call puts its lines on disk before it returns, so
+// nothing written is lost when the program is ended or the machine fails, and
+// a write that fails part way is taken back: the file never ends in a torn
+// line.
 //
 // File numbers are the lowest positive number that no open ReportFile holds.
 // Number() is the number of the open file and 0 whenever none is open: before
@@ -99,34 +105,38 @@ public:
     ReportFile(const ReportFile&) = delete;
     ReportFile& operator=(const ReportFile&) = delete;
 
-    // Closes what is open, takes a free number and opens path from the start;
-    // an existing file is emptied, a missing one created.
-    void OpenForWriting(const std::string& path);
-
-    // As OpenForWriting, but what the file holds stays in front of the new lines.
+    // Closes what is open, takes a free number and opens path for appending:
+    // what the file holds stays in front of the new lines; a missing file is
+    // created. Only a regular file is opened: a pipe, device, socket or folder
+    // is refused at once, without waiting for a reader.
     void OpenForAppending(const std::string& path);
 
     // Closing when nothing is open does nothing.
     void Close();
 
-    bool IsOpen() const { return file_ != nullptr; }
+    bool IsOpen() const { return descriptor_ >= 0; }
     std::int16_t Number() const { return number_; }
     // The open file, or the one last opened or tried.
     const std::string& Path() const { return path_; }
 
     // Writes each line followed by ReportLineEnd and puts them on disk. Throws
-    // ReportFileError when nothing is open or the writing fails.
+    // ReportFileError when nothing is open or the writing fails; the file then
+    // holds what it held before the call.
     void WriteLines(const std::vector<std::string>& lines);
     void WriteLine(std::string_view line);
 
 private:
-    void Open(const std::string& path, const char* mode, const char* purpose);
-    void Write(const std::string& bytes);
+    void Write(std::string_view bytes);
     [[noreturn]] void FailAndClose(int error);
 
-    std::FILE* file_ = nullptr;
+    int descriptor_ = -1;
     std::int16_t number_ = 0;
     std::string path_;
 };
+
+// Throws ReportFileError when path names something other than a regular file
+// (a pipe, a device, a socket, a folder): a report is only ever written into
+// a regular file. A missing file passes.
+void RequireRegularOrMissing(const std::string& path);
 
 }  // namespace ravo

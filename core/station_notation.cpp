@@ -82,12 +82,11 @@ double ParseStation(std::string_view text)
 
 std::string StationText(double station, bool plusNotation)
 {
-    constexpr std::string_view pattern = "#####0.000";
-    const std::string plain = FormatPattern(station, pattern);
+    const std::string plain = ElevationText(station);
     if (!plusNotation)
         return plain;
     // "5.500" -> "005.500" -> "0+05.500": at least one hundreds digit.
-    std::string digits = FormatPattern(std::fabs(station), pattern);
+    std::string digits = ElevationText(std::fabs(station));
     constexpr std::size_t shortest = 7;
     if (digits.size() < shortest)
         digits.insert(0, shortest - digits.size(), '0');

@@ -15,7 +15,8 @@ for file in \
     "$datadir/ravo/Ravo.chm" \
     "$datadir/applications/ravo.desktop" \
     "$datadir/icons/hicolor/scalable/apps/ravo.svg" \
-    "$datadir/metainfo/org.ravo.Ravo.metainfo.xml"; do
+    "$datadir/metainfo/org.ravo.Ravo.metainfo.xml" \
+    "$datadir/doc/ravo/copyright"; do
     if [ ! -s "$prefix/$file" ]; then
         echo "missing from the installed tree: $file" >&2
         status=1

@@ -10,7 +10,9 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "core/report.h"
 #include "icons.h"
+#include "text.h"
 #include "twips_layout.h"
 #include "window_guard.h"
 
@@ -59,7 +61,8 @@ void frmAbout::BuildWindow()
     setWindowIcon(RavoIcon());
     setFixedSize(Px(kClientWidth), Px(kClientHeight));
 
-    Frame1 = AddFrame(this, "Frame1", QStringLiteral("Program RAVO Version 1.21"),
+    Frame1 = AddFrame(this, "Frame1",
+                      QStringLiteral("Program RAVO Version") + Text(CurrentVersionText()),
                       TwipsRect(120, 240, 3732, 1212));
     Label1 = AddLabel(Frame1, "Label1", kDescription, TwipsRect(240, 360, 3252, 732));
     Label1->setWordWrap(true);

@@ -17,6 +17,7 @@
 #include <QToolButton>
 #include <tuple>
 
+#include "command_guard.h"
 #include "frm_title.h"
 #include "icons.h"
 #include "twips_layout.h"
@@ -30,6 +31,10 @@ constexpr int kClientHeight = 4080;  // above the status bar, which is 255 high
 constexpr int kStatusBarHeight = 255;
 constexpr int kPanelWidth = 2220;
 constexpr int kPanelMinimumWidth = 1440;
+
+// The messages of commands that fail in a way they do not handle themselves.
+QString CommandFailedText() { return QStringLiteral("The command could not be completed."); }
+QString WriteFailureText() { return QStringLiteral("Unable to write output file"); }
 
 QToolButton* AddPictureButton(QWidget* parent, const char* name, const QIcon& icon, int left,
                               int top, int width, int height)
@@ -67,7 +72,7 @@ struct EditorLayout {
 };
 
 frmRavo::frmRavo(ProfileState& state, Platform& platform, QWidget* parent)
-    : QMainWindow(parent), state_(state), platform_(platform)
+    : QMainWindow(parent), state_(state), platform_(platform), report_(state)
 {
     setObjectName(QStringLiteral("frmRavo"));
     BuildWindow();
@@ -107,10 +112,15 @@ void frmRavo::BuildWindow()
     for (QLineEdit* box : findChildren<QLineEdit*>())
         box->installEventFilter(this);
     txtElevation->setReadOnly(true);
-    connect(txtStation, &QLineEdit::textChanged, this, &frmRavo::txtStation_Change);
-    connect(SScmdNextElev, &QToolButton::clicked, this, &frmRavo::SScmdNextElev_Click);
-    connect(txtNVC, &QLineEdit::editingFinished, this, [this] { CountBox_Left(curves_); });
-    connect(txtNSUP, &QLineEdit::editingFinished, this, [this] { CountBox_Left(supers_); });
+    connect(txtStation, &QLineEdit::textChanged, this,
+            Guarded(&frmRavo::txtStation_Change, CommandFailedText()));
+    connect(SScmdNextElev, &QToolButton::clicked, this,
+            Guarded(&frmRavo::SScmdNextElev_Click, WriteFailureText()));
+    for (Editor* editor : {&curves_, &supers_}) {
+        connect(editor->countBox, &QLineEdit::editingFinished, this, [this, editor] {
+            RunCommand(platform_, this, CommandFailedText(), [&] { CountBox_Left(*editor); });
+        });
+    }
 }
 
 QLineEdit* frmRavo::AddBox(QWidget* parent, const char* name, int left, int top, int width,
@@ -179,9 +189,12 @@ void frmRavo::BuildEditorFrame(Editor& editor, QWidget* client, const EditorLayo
                                        layout.previousLeft, 2160, 492, 372);
     editor.next = AddPictureButton(editor.frame, layout.nextName, ArrowIcon(Qt::RightArrow),
                                    layout.nextLeft, 2160, 492, 372);
-    connect(editor.next, &QToolButton::clicked, this, [this, &editor] { Next_Click(editor); });
-    connect(editor.previous, &QToolButton::clicked, this,
-            [this, &editor] { Previous_Click(editor); });
+    connect(editor.next, &QToolButton::clicked, this, [this, &editor] {
+        RunCommand(platform_, this, CommandFailedText(), [&] { Next_Click(editor); });
+    });
+    connect(editor.previous, &QToolButton::clicked, this, [this, &editor] {
+        RunCommand(platform_, this, CommandFailedText(), [&] { Previous_Click(editor); });
+    });
 }
 
 void frmRavo::BuildCurveFrame(QWidget* client)
@@ -285,20 +298,39 @@ void frmRavo::BuildMenus()
     mnuContents = AddItem(mnuHelp, "mnuContents", QStringLiteral("&Contents"));
     mnuAbout = AddItem(mnuHelp, "mnuAbout", QStringLiteral("&About Program RAVO"));
 
-    connect(mnuExit, &QAction::triggered, this, &frmRavo::mnuExit_Click);
-    connect(mnuResetVcurves, &QAction::triggered, this, &frmRavo::mnuResetVcurves_Click);
-    connect(mnuResetSuper, &QAction::triggered, this, &frmRavo::mnuResetSuper_Click);
-    connect(mnuResetAll, &QAction::triggered, this, &frmRavo::mnuResetAll_Click);
-    connect(mnuLoad, &QAction::triggered, this, &frmRavo::mnuLoad_Click);
-    connect(mnuInput, &QAction::triggered, this, &frmRavo::mnuInput_Click);
-    connect(mnuDOutT, &QAction::triggered, this, &frmRavo::mnuDOutT_Click);
-    connect(mnuOutput, &QAction::triggered, this, &frmRavo::mnuOutput_Click);
-    connect(mnuVOut, &QAction::triggered, this, &frmRavo::mnuVOut_Click);
-    connect(mnuPrintCS, &QAction::triggered, this, &frmRavo::mnuPrintCS_Click);
-    connect(mnuStartPrint, &QAction::triggered, this, &frmRavo::mnuStartPrint_Click);
-    connect(mnuStopPrint, &QAction::triggered, this, &frmRavo::mnuStopPrint_Click);
-    connect(mnuContents, &QAction::triggered, this, &frmRavo::mnuContents_Click);
-    connect(mnuAbout, &QAction::triggered, this, &frmRavo::mnuAbout_Click);
+    connect(mnuExit, &QAction::triggered, this, Guarded(&frmRavo::mnuExit_Click, QString()));
+    connect(mnuResetVcurves, &QAction::triggered, this,
+            Guarded(&frmRavo::mnuResetVcurves_Click, CommandFailedText()));
+    connect(mnuResetSuper, &QAction::triggered, this,
+            Guarded(&frmRavo::mnuResetSuper_Click, CommandFailedText()));
+    connect(mnuResetAll, &QAction::triggered, this,
+            Guarded(&frmRavo::mnuResetAll_Click, CommandFailedText()));
+    connect(mnuLoad, &QAction::triggered, this,
+            Guarded(&frmRavo::mnuLoad_Click, QStringLiteral("Error loading input file")));
+    connect(mnuInput, &QAction::triggered, this,
+            Guarded(&frmRavo::mnuInput_Click, QStringLiteral("Error saving input file")));
+    connect(mnuDOutT, &QAction::triggered, this,
+            Guarded(&frmRavo::mnuDOutT_Click, CommandFailedText()));
+    connect(mnuOutput, &QAction::triggered, this, Guarded(&frmRavo::mnuOutput_Click, QString()));
+    connect(mnuVOut, &QAction::triggered, this,
+            Guarded(&frmRavo::mnuVOut_Click, QStringLiteral("Unable to view output file")));
+    connect(mnuPrintCS, &QAction::triggered, this,
+            Guarded(&frmRavo::mnuPrintCS_Click, WriteFailureText()));
+    connect(mnuStartPrint, &QAction::triggered, this,
+            Guarded(&frmRavo::mnuStartPrint_Click, WriteFailureText()));
+    connect(mnuStopPrint, &QAction::triggered, this,
+            Guarded(&frmRavo::mnuStopPrint_Click, WriteFailureText()));
+    connect(mnuContents, &QAction::triggered, this,
+            Guarded(&frmRavo::mnuContents_Click, CommandFailedText()));
+    connect(mnuAbout, &QAction::triggered, this,
+            Guarded(&frmRavo::mnuAbout_Click, CommandFailedText()));
+}
+
+std::function<void()> frmRavo::Guarded(void (frmRavo::*handler)(), const QString& failureText)
+{
+    return [this, handler, failureText] {
+        RunCommand(platform_, this, failureText, [this, handler] { (this->*handler)(); });
+    };
 }
 
 void frmRavo::BuildStatusBar()
@@ -322,7 +354,7 @@ void frmRavo::BuildStatusBar()
     }
 }
 
-void frmRavo::SetClock(std::function<std::tm()> clock) { clock_ = std::move(clock); }
+void frmRavo::SetClock(std::function<std::tm()> clock) { report_.SetClock(std::move(clock)); }
 
 QString frmRavo::PanelText(int panel) const
 {
@@ -426,7 +458,7 @@ void frmRavo::DispatchKeyUp(QObject* box)
 bool frmRavo::eventFilter(QObject* watched, QEvent* event)
 {
     if (IsKeyUp(watched, event)) {
-        DispatchKeyUp(watched);
+        RunCommand(platform_, this, CommandFailedText(), [&] { DispatchKeyUp(watched); });
     } else if (watched == txtElevation && event->type() == QEvent::MouseButtonRelease &&
                static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         txtElevation_Click();

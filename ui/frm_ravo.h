@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "core/profile_state.h"
-#include "core/report.h"
+#include "core/report_session.h"
 #include "platform.h"
 
 class QAction;
@@ -90,6 +90,8 @@ private:
                       const QString& text = {});
     QAction* AddItem(QMenu* menu, const char* name, const QString& caption);
     void Form_Load();
+    // A slot that runs handler under the command guard (command_guard.h).
+    std::function<void()> Guarded(void (frmRavo::*handler)(), const QString& failureText);
 
     // Elevation panel, in frm_ravo_elevation.cpp.
     void txtStation_Change();
@@ -134,6 +136,7 @@ private:
     void SScmdNextElev_Click();
     void ReportLoggingState();
     bool WriteReport(const std::function<void()>& write);
+    bool Refused(ReportRefusal refusal);
     void Refuse(const QString& text);
     void ShowInformation(const QString& text, const QString& title);
 
@@ -190,8 +193,7 @@ private:
     std::array<QLabel*, 3> panels_{};
     frmAbout* about_ = nullptr;  // created on first use, then only hidden and shown
     std::unique_ptr<frmTitle> title_;
-    ReportFile report_;  // the output report, open between commands
-    std::function<std::tm()> clock_ = CurrentLocalTime;
+    ReportSession report_;                   // the output report, open between commands
     QMultiHash<QObject*, int> pressedKeys_;  // keys pressed in each box and not yet released
 };
 

@@ -7,11 +7,10 @@
 
 #include "core/numbers.h"
 #include "frm_ravo.h"
+#include "text.h"
 
 namespace ravo {
 namespace {
-
-QString Text(const std::string& text) { return QString::fromStdString(text); }
 
 // The count typed into a count box, rounded halves to even: a negative count
 // counts as 0, one above the limit as limit + 1, however large it is.

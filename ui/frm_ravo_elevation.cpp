@@ -5,6 +5,7 @@
 #include "core/elevation.h"
 #include "core/numbers.h"
 #include "frm_ravo.h"
+#include "text.h"
 
 namespace ravo {
 
@@ -28,8 +29,7 @@ void frmRavo::CalculateFromBox(QLineEdit* box, float& field)
 
 void frmRavo::ShowElevation()
 {
-    txtElevation->setText(
-        QString::fromStdString(FormatPattern(state_.CalcElevation, "#####0.000")));
+    txtElevation->setText(Text(ElevationText(static_cast<double>(state_.CalcElevation))));
 }
 
 // A failed calculation: say so and empty the box, unless the text begins with

@@ -6,11 +6,10 @@
 #include "core/numbers.h"
 #include "frm_ravo.h"
 #include "frm_title.h"
+#include "text.h"
 
 namespace ravo {
 namespace {
-
-QString Text(const std::string& text) { return QString::fromStdString(text); }
 
 FileDialogRequest InputFileDialog(FileDialogKind kind)
 {

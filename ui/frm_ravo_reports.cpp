@@ -1,29 +1,15 @@
-// The output report: choosing and viewing it, the input data echo and the
-// elevation log with the elevations "Next" button.
+// The output report's window side: choosing and viewing it, the input data
+// echo and the elevation log with the elevations "Next" button. The rules of
+// the report itself live in the report session.
 #include <QAction>
 #include <QLineEdit>
-#include <new>
 
+#include "command_guard.h"
 #include "core/numbers.h"
-#include "core/report.h"
 #include "frm_ravo.h"
+#include "text.h"
 
 namespace ravo {
-namespace {
-
-QString Text(const std::string& text) { return QString::fromStdString(text); }
-
-// LeadingNumber of a count box; a text too large to read is no zero.
-double CountBoxNumber(const QLineEdit* box)
-{
-    try {
-        return LeadingNumber(box->text().toStdString());
-    } catch (const OverflowError&) {
-        return 1;
-    }
-}
-
-}  // namespace
 
 void frmRavo::Refuse(const QString& text)
 {
@@ -31,29 +17,43 @@ void frmRavo::Refuse(const QString& text)
     ShowMessage(text);
 }
 
+bool frmRavo::Refused(ReportRefusal refusal)
+{
+    switch (refusal) {
+    case ReportRefusal::None:
+        return false;
+    case ReportRefusal::NoOutputFile:
+        Refuse(QStringLiteral("Please specify output filename"));
+        break;
+    case ReportRefusal::NoCurves:
+        Refuse(QStringLiteral("No curves are specified"));
+        break;
+    }
+    return true;
+}
+
 void frmRavo::ShowInformation(const QString& text, const QString& title)
 {
     platform_.ShowMessage(this, Message{text, title, MessageButtons::Ok, MessageIcon::Information});
 }
 
-// Runs a write to the report. A report that cannot be opened or written is
-// closed, logging stops, and the user is told which file and why.
+// Runs a report command. One that fails has closed the report and stopped
+// logging; the status bar shows that, and the user is told why.
 bool frmRavo::WriteReport(const std::function<void()>& write)
 {
+    QString reason;
     try {
         write();
-        state_.OutputFileNum = report_.Number();
         return true;
-    } catch (const ReportFileError& error) {
-        report_.Close();
-        state_.OutputFileNum = report_.Number();
-        state_.LoggingOn = 0;
-        ReportLoggingState();
-        platform_.ShowMessage(
-            this, Message{QStringLiteral("Unable to write output file\n\n") + Text(error.what()),
-                          QStringLiteral("Ravo"), MessageButtons::Ok, MessageIcon::Warning});
-        return false;
+    } catch (const std::exception& error) {
+        reason = ReasonOf(error);
     }
+    ReportLoggingState();
+    Message message{QStringLiteral("Unable to write output file"), QStringLiteral("Ravo"),
+                    MessageButtons::Ok, MessageIcon::Warning};
+    message.detail = reason;
+    platform_.ShowMessage(this, message);
+    return false;
 }
 
 void frmRavo::ReportLoggingState()
@@ -74,10 +74,10 @@ void frmRavo::mnuOutput_Click()
          false});
     if (!choice)
         return;
-    const QString current = Text(state_.OutputFileTitle);
-    if (choice->fileName == current) {
+    const std::string fileName = choice->fileName.toStdString();
+    if (report_.IsCurrentName(fileName)) {
         const MessageAnswer answer = platform_.ShowMessage(
-            this, Message{QStringLiteral("You have already specified ") + current +
+            this, Message{QStringLiteral("You have already specified ") + choice->fileName +
                               QStringLiteral(
                                   " as the output filename.\nDo you want to overwrite this file?"),
                           QStringLiteral("Output file"), MessageButtons::YesNo,
@@ -86,23 +86,19 @@ void frmRavo::mnuOutput_Click()
         // file that the status bar names.
         if (answer != MessageAnswer::Yes)
             return;
-        report_.Close();
-        state_.OutputFileNum = report_.Number();
     }
-    state_.OutputPath = choice->fullPath.toStdString();
+    report_.Choose(choice->fullPath.toStdString(), fileName);
     SetPanelText(2, QStringLiteral("Output file = ") + choice->fileName);
-    state_.OutputFileTitle = choice->fileName.toStdString();
 }
 
 void frmRavo::mnuVOut_Click()
 {
-    if (state_.OutputPath.empty()) {
+    if (!report_.HasOutputFile()) {
         platform_.Beep();
         ShowInformation(QStringLiteral("Please save output file"), QStringLiteral("VIEW OUTPUT"));
         return;
     }
     report_.Close();
-    state_.OutputFileNum = report_.Number();
     if (!platform_.StartTextEditor(Text(state_.OutputPath)))
         ShowInformation(QStringLiteral("Unable to view output file"),
                         QStringLiteral("VIEW OUTPUT"));
@@ -110,23 +106,11 @@ void frmRavo::mnuVOut_Click()
 
 void frmRavo::mnuPrintCS_Click()
 {
-    if (state_.OutputPath.empty())
-        return Refuse(QStringLiteral("Please specify output filename"));
-    if (CountBoxNumber(txtNVC) == 0)
-        return Refuse(QStringLiteral("No curves are specified"));
-
-    state_.VersionText = CurrentVersionText();
-    std::vector<std::string> lines;
-    try {
-        lines = EchoLines(state_, clock_(), CountBoxNumber(txtNSUP) != 0);
-    } catch (const std::bad_alloc&) {
-        return ShowOutOfMemory(QStringLiteral("input data echo"));
-    }
+    ReportRefusal refusal = ReportRefusal::None;
     const bool written = WriteReport([&] {
-        report_.OpenForWriting(state_.OutputPath);
-        report_.WriteLines(lines);
+        refusal = report_.Echo(txtNVC->text().toStdString(), txtNSUP->text().toStdString());
     });
-    if (!written)
+    if (!written || Refused(refusal))
         return;
     ShowInformation(QStringLiteral("Input data echo complete"), QStringLiteral("INPUT DATA ECHO"));
     mnuPrintCS->setEnabled(false);
@@ -135,25 +119,22 @@ void frmRavo::mnuPrintCS_Click()
 
 void frmRavo::mnuStartPrint_Click()
 {
-    if (state_.OutputPath.empty())
-        return Refuse(QStringLiteral("Please specify output filename"));
+    if (!report_.HasOutputFile()) {
+        Refused(ReportRefusal::NoOutputFile);
+        return;
+    }
     platform_.Beep();
     ShowInformation(QStringLiteral("Use Next button to print elevations"),
                     QStringLiteral("ELEVATION CALCULATIONS"));
-    const bool written = WriteReport([&] {
-        report_.OpenForAppending(state_.OutputPath);
-        report_.WriteLines(LogHeaderLines());
-    });
-    if (!written)
+    if (!WriteReport([&] { report_.StartLogging(); }))
         return;
-    state_.LoggingOn = 1;
     SetPanelText(2, QStringLiteral("Output file = ") + Text(state_.OutputFileTitle));
     ReportLoggingState();
 }
 
 void frmRavo::mnuStopPrint_Click()
 {
-    state_.LoggingOn = 0;
+    report_.StopLogging();
     SetPanelText(2, QStringLiteral("Output file = ") + Text(state_.OutputFileTitle));
     ReportLoggingState();
     mnuVOut->setEnabled(true);
@@ -163,35 +144,20 @@ void frmRavo::mnuStopPrint_Click()
 // distance from the station of the previous press.
 void frmRavo::SScmdNextElev_Click()
 {
-    float station = 0;
-    float step = 0;
-    float next = 0;
-    try {
-        station = ToFloat(LeadingNumber(txtStation->text().toStdString()));
-        step = ToFloat(static_cast<double>(station) - state_.PrevStation);
-        next = ToFloat(static_cast<double>(station) + step);
-    } catch (const OverflowError&) {
-        ShowMessage(QStringLiteral("Invalid Entry"));
+    std::string next;
+    bool invalid = false;
+    const bool written = WriteReport([&] {
+        try {
+            next = report_.Next(txtStation->text().toStdString());
+        } catch (const OverflowError&) {
+            invalid = true;  // a station beyond the float range: nothing changed
+        }
+    });
+    if (!written)
         return;
-    }
-    state_.CalcStation = station;
-    if (state_.LoggingOn == 1) {
-        // A report closed by viewing it or by choosing it again is opened
-        // again, so that no logged point is lost.
-        const bool written = WriteReport([&] {
-            if (!report_.IsOpen())
-                report_.OpenForAppending(state_.OutputPath);
-            report_.WriteLine(LogLine(state_));
-        });
-        if (!written)
-            return;
-    }
-    // The step is taken only once the point is logged, so that a press whose
-    // line could not be written can be repeated with the same step.
-    state_.PrevStation = station;
-    // Written with every digit the float holds: the next press reads the
-    // station back from the box, and seven digits would let it drift.
-    txtStation->setText(Text(ExactNumberText(next)));
+    if (invalid)
+        return ShowMessage(QStringLiteral("Invalid Entry"));
+    txtStation->setText(Text(next));
 }
 
 }  // namespace ravo

@@ -6,6 +6,7 @@
 
 #include "core/numbers.h"
 #include "frm_ravo.h"
+#include "text.h"
 #include "window_guard.h"
 
 namespace ravo {
@@ -25,7 +26,7 @@ void frmRavo::ResetEditor(Editor& editor)
     mnuVOut->setEnabled(false);
     mnuPrintCS->setEnabled(true);
     CurrentRowOf(state_, editor.kind) = 1;
-    editor.countBox->setText(QString::fromStdString(NumberText(CountOf(state_, editor.kind))));
+    editor.countBox->setText(Text(NumberText(CountOf(state_, editor.kind))));
     for (QLineEdit* field : editor.fields)
         field->clear();
     editor.frame->setTitle(editor.emptyCaption);
@@ -71,7 +72,6 @@ void frmRavo::mnuResetAll_Click()
 void frmRavo::mnuExit_Click()
 {
     report_.Close();
-    state_.OutputFileNum = report_.Number();
     for (QWidget* window : QApplication::topLevelWidgets())
         AllowClose(*window);
     close();

@@ -2,22 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <random>
 #include <string>
 #include <vector>
 
-#include "core/elevation.h"
-#include "core/numbers.h"
 #include "core/profile_state.h"
 #include "worked_examples.h"
 
 namespace ravo {
 namespace {
-
-namespace fs = std::filesystem;
 
 std::tm Clock(int year, int month, int day, int hour, int minute)
 {
@@ -32,45 +24,7 @@ std::tm Clock(int year, int month, int day, int hour, int minute)
 
 const std::tm WorkedExampleTime = fixtures::WorkedExampleTime();
 
-ProfileState WorkedExample()
-{
-    ProfileState state = fixtures::WorkedExampleProfile();
-    state.OutputTitle = "Main Street profile";
-    state.InputFileTitle = "main.in";
-    state.OutputFileTitle = "main.out";
-    return state;
-}
-
-using fixtures::EchoOfWorkedExample;
 using fixtures::SetRow;
-using fixtures::WithCrLf;
-
-class ReportFileTest : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        folder_ = fs::temp_directory_path() /
-                  ("ravo_report_test_" + std::to_string(std::random_device{}()));
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
-    std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
-
-    static std::string BytesOf(const std::string& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
-
-    static void ExpectClosed(const ReportFile& report)
-    {
-        EXPECT_FALSE(report.IsOpen());
-        EXPECT_EQ(report.Number(), 0);
-    }
-
-    fs::path folder_;
-};
 
 TEST(ReportLine, FieldsStartAtTheirColumnOrOnANewLine)
 {
@@ -140,57 +94,6 @@ TEST(EchoLines, TableValuesAndAValueTooWideForItsColumn)
                         std::string(59, ' ') + "1.000"}));
     EXPECT_EQ(lines[19], "");
     EXPECT_EQ(lines[20], "Number of superelevation segments =  0");
-}
-
-TEST_F(ReportFileTest, AppendingKeepsWhatTheFileHeldAndWritingEmptiesIt)
-{
-    const std::string path = PathOf("r.out");
-    ReportFile report;
-    report.OpenForAppending(path);  // created when missing
-    report.WriteLines({"one", ""});
-    report.OpenForAppending(path);
-    report.WriteLine("two");
-    EXPECT_EQ(BytesOf(path), "one\r\n\r\ntwo\r\n");
-    report.OpenForWriting(path);
-    EXPECT_EQ(BytesOf(path), "");
-    report.WriteLines({"three"});
-    report.Close();
-    report.Close();  // nothing open: does nothing
-    ExpectClosed(report);
-    EXPECT_EQ(BytesOf(path), "three\r\n");
-}
-
-TEST_F(ReportFileTest, AFailingOpenThrowsAndLeavesNothingOpen)
-{
-    const std::string good = PathOf("good.out");
-    const std::string missing = PathOf("no such folder/r.out");
-    ReportFile report;
-    report.OpenForWriting(good);
-    report.WriteLine("kept");
-    for (bool append : {false, true}) {
-        try {
-            append ? report.OpenForAppending(missing) : report.OpenForWriting(missing);
-            ADD_FAILURE() << "opened " << missing;
-        } catch (const ReportFileError& error) {
-            EXPECT_NE(std::string(error.what()).find(missing), std::string::npos) << error.what();
-        }
-        ExpectClosed(report);
-    }
-    EXPECT_THROW(report.WriteLine("lost"), ReportFileError);
-    EXPECT_EQ(BytesOf(good), "kept\r\n");
-}
-
-TEST_F(ReportFileTest, AFullDiskThrowsAndClosesTheFile)
-{
-    if (!fs::exists("/dev/full"))
-        GTEST_SKIP() << "no /dev/full here";
-    ReportFile report;
-    report.OpenForWriting("/dev/full");
-    EXPECT_THROW(report.WriteLines(EchoLines(WorkedExample(), WorkedExampleTime, true)),
-                 ReportFileError);
-    ExpectClosed(report);
-    report.OpenForWriting(PathOf("after.out"));  // the object is usable again
-    EXPECT_EQ(report.Number(), 1);
 }
 
 }  // namespace

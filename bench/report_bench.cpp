@@ -1,0 +1,174 @@
+// The input data echo of a million curves and a million segments, beside a
+// reference pass that formats the same numbers with the same patterns and
+// writes them with stdio, without any of the report machinery. Each also
+// reports the peak of heap memory above the loaded profile, counted by the
+// allocation functions of this program.
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <new>
+#include <random>
+#include <string>
+
+#include "core/numbers.h"
+#include "core/profile_state.h"
+#include "core/report_session.h"
+
+namespace {
+
+// Bytes now held on the heap, and the most held since the last reset. Each
+// block carries its size in front of it, so that delete can count it off.
+std::atomic<std::int64_t> heapNow{0};
+std::atomic<std::int64_t> heapPeak{0};
+constexpr std::size_t kHeader = alignof(std::max_align_t);
+
+void* CountedAlloc(std::size_t size)
+{
+    auto* block = static_cast<unsigned char*>(std::malloc(size + kHeader));
+    if (block == nullptr)
+        throw std::bad_alloc();
+    *reinterpret_cast<std::size_t*>(block) = size;
+    const std::int64_t now = heapNow += static_cast<std::int64_t>(size);
+    std::int64_t peak = heapPeak.load();
+    while (now > peak && !heapPeak.compare_exchange_weak(peak, now)) {
+    }
+    return block + kHeader;
+}
+
+void CountedFree(void* pointer) noexcept
+{
+    if (pointer == nullptr)
+        return;
+    auto* block = static_cast<unsigned char*>(pointer) - kHeader;
+    heapNow -= static_cast<std::int64_t>(*reinterpret_cast<std::size_t*>(block));
+    std::free(block);
+}
+
+}  // namespace
+
+void* operator new(std::size_t size) { return CountedAlloc(size); }
+void* operator new[](std::size_t size) { return CountedAlloc(size); }
+void operator delete(void* pointer) noexcept { CountedFree(pointer); }
+void operator delete[](void* pointer) noexcept { CountedFree(pointer); }
+void operator delete(void* pointer, std::size_t) noexcept { CountedFree(pointer); }
+void operator delete[](void* pointer, std::size_t) noexcept { CountedFree(pointer); }
+
+namespace {
+
+constexpr std::int32_t kRows = 1'000'000;
+
+// Values with the digits of real profiles: elevations to the millimetre,
+// grades to four decimals, stations to a few centimetres.
+ravo::ProfileState& LargeProfile()
+{
+    static ravo::ProfileState profile = [] {
+        ravo::ProfileState state;
+        state.OutputTitle = "Benchmark profile";
+        state.InputFileTitle = "large.in";
+        state.OutputFileTitle = "large.out";
+        std::mt19937 random(7);
+        std::uniform_int_distribution<int> millimetres(100'000, 2'000'000);
+        std::uniform_int_distribution<int> grade(-800, 800);
+        const auto next = [&](std::uniform_int_distribution<int>& values, float scale) {
+            return static_cast<float>(values(random)) / scale;
+        };
+        using ravo::Column;
+        for (ravo::SegmentKind kind :
+             {ravo::SegmentKind::VerticalCurve, ravo::SegmentKind::Superelevation}) {
+            ravo::RecreateTables(state, kind, kRows);
+            for (std::int32_t row = 1; row <= kRows; ++row) {
+                const float station = static_cast<float>(row % 20'000) * 5.125f;
+                ravo::StoreField(state, kind, Column::Start, row, next(millimetres, 1000));
+                ravo::StoreField(state, kind, Column::Rate1, row, next(grade, 10000));
+                ravo::StoreField(state, kind, Column::Rate2, row, next(grade, 10000));
+                ravo::StoreField(state, kind, Column::Station1, row, station);
+                ravo::StoreField(state, kind, Column::Station2, row, station + 5.125f);
+            }
+        }
+        return state;
+    }();
+    return profile;
+}
+
+std::string ReportPath()
+{
+    return (std::filesystem::temp_directory_path() / "ravo-bench-report.out").string();
+}
+
+// Runs one pass per iteration and reports the peak heap above what was held
+// before it, in MB.
+template <typename Pass>
+void MeasurePasses(benchmark::State& bench, Pass pass)
+{
+    ravo::ProfileState& profile = LargeProfile();
+    const std::string path = ReportPath();
+    std::int64_t peakAbove = 0;
+    for (auto _ : bench) {
+        const std::int64_t before = heapNow.load();
+        heapPeak = before;
+        pass(profile, path);
+        peakAbove = std::max(peakAbove, heapPeak.load() - before);
+    }
+    bench.counters["peak_MB"] = static_cast<double>(peakAbove) / 1e6;
+    bench.counters["rows"] = 2.0 * kRows;
+    std::filesystem::remove(path);
+}
+
+void EchoReport(ravo::ProfileState& profile, const std::string& path)
+{
+    profile.OutputPath = path;
+    ravo::ReportSession session(profile);
+    session.Echo("1", "1");
+}
+
+void Pad(std::string& line, std::size_t width)
+{
+    if (line.size() < width)
+        line.resize(width, ' ');
+}
+
+// The rows of one kind, formatted field by field and padded to the columns.
+void WriteRows(std::FILE* file, const ravo::ProfileState& profile, ravo::SegmentKind kind,
+               std::string (*startText)(double))
+{
+    std::string line;
+    for (std::int32_t row = 1; row <= ravo::CountOf(profile, kind); ++row) {
+        const auto i = static_cast<std::size_t>(row);
+        const auto value = [&](ravo::Column column) {
+            return static_cast<double>(ravo::TableOf(profile, kind, column)[i]);
+        };
+        line = startText(value(ravo::Column::Start));
+        Pad(line, 14);
+        line += ravo::GradeText(value(ravo::Column::Rate1));
+        Pad(line, 29);
+        line += ravo::GradeText(value(ravo::Column::Rate2));
+        Pad(line, 44);
+        line += ravo::TableValueText(value(ravo::Column::Station1));
+        Pad(line, 59);
+        line += ravo::TableValueText(value(ravo::Column::Station2));
+        line += "\r\n";
+        std::fwrite(line.data(), 1, line.size(), file);
+    }
+}
+
+void BareFormatAndWrite(const ravo::ProfileState& profile, const std::string& path)
+{
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr)
+        return;
+    WriteRows(file, profile, ravo::SegmentKind::VerticalCurve, ravo::TableValueText);
+    WriteRows(file, profile, ravo::SegmentKind::Superelevation, ravo::GradeText);
+    std::fclose(file);
+}
+
+void BM_Echo(benchmark::State& bench) { MeasurePasses(bench, EchoReport); }
+void BM_BareFormatAndWrite(benchmark::State& bench) { MeasurePasses(bench, BareFormatAndWrite); }
+
+BENCHMARK(BM_BareFormatAndWrite)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_Echo)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+}  // namespace

@@ -1,0 +1,93 @@
+#include "report_command.h"
+
+#include <charconv>
+#include <cstdint>
+#include <filesystem>
+
+#include "core/elevation_walk.h"
+#include "core/loaded_profile.h"
+#include "core/report_session.h"
+#include "core/station_notation.h"
+
+namespace ravo::calc {
+namespace {
+
+std::string FileNameOf(const std::string& path)
+{
+    return std::filesystem::path(path).filename().string();
+}
+
+void ThrowIfRefused(ReportRefusal refusal)
+{
+    switch (refusal) {
+    case ReportRefusal::None:
+        return;
+    case ReportRefusal::NoOutputFile:
+        throw ReportRequestError("Please specify output filename");
+    case ReportRefusal::NoCurves:
+        throw ReportRequestError("No curves are specified");
+    }
+}
+
+// Logs each station of the walk as a press of "Next" would after the station
+// box showed it.
+std::uint64_t LogStations(ProfileState& state, ReportSession& session, const StationWalk& walk,
+                          float offset, std::ostream& err)
+{
+    ThrowIfRefused(session.StartLogging());
+    ElevationWalk points(state);
+    std::uint64_t invalid = 0;
+    for (std::uint64_t k = 0; k < walk.Count(); ++k) {
+        const float station = walk.At(k);
+        const WalkPoint point = points.At(station, offset);
+        if (!point.ok) {
+            ++invalid;
+            err << "ravo-calc: station " << StationText(station, false)
+                << ": Invalid Entry, left out of the log (" << InvalidEntryReason(state, point)
+                << ")\n";
+            continue;
+        }
+        state.CalcStation = station;
+        state.CalcOffset = offset;
+        state.CalcSuper = point.super;
+        state.CalcElevation = point.elevation;
+        session.LogPoint();
+    }
+    return invalid;
+}
+
+}  // namespace
+
+std::tm ReportTime(const char* sourceDateEpoch)
+{
+    if (sourceDateEpoch == nullptr)
+        return CurrentLocalTime();
+    const std::string_view text(sourceDateEpoch);
+    std::int64_t seconds = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seconds);
+    std::tm time{};
+    const auto moment = static_cast<std::time_t>(seconds);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() || seconds < 0 ||
+        gmtime_r(&moment, &time) == nullptr)
+        throw ReportRequestError(
+            "SOURCE_DATE_EPOCH must be a whole number of seconds since 1970, not \"" +
+            std::string(text) + "\"");
+    return time;
+}
+
+std::uint64_t WriteReport(const ReportRequest& request, std::ostream& err)
+{
+    ProfileState state = LoadProfile(request.inputPath);
+    state.InputPath = request.inputPath;
+    state.InputFileTitle = FileNameOf(request.inputPath);
+    ReportSession session(state);
+    session.SetClock([&] { return request.time; });
+    session.Choose(request.outputPath, FileNameOf(request.outputPath));
+    // The count boxes show the counts as read.
+    ThrowIfRefused(session.Echo(std::to_string(state.NumVC), std::to_string(state.NumSup)));
+    if (!request.stations)
+        return 0;
+    return LogStations(state, session, *request.stations, request.offset, err);
+}
+
+}  // namespace ravo::calc

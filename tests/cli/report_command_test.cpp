@@ -1,0 +1,93 @@
+#include "report_command.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/input_file.h"
+#include "core/report.h"
+#include "worked_examples.h"
+
+namespace ravo::calc {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ReportCommand : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir_ = fs::temp_directory_path() / ("ravo_report_command_" + std::to_string(::getpid()));
+        fs::create_directories(dir_);
+        fs::copy_file(RAVO_EXAMPLES_DIR "/main-street.in", dir_ / "main.in");
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    ReportRequest Request(const std::string& input) const
+    {
+        ReportRequest request;
+        request.inputPath = (dir_ / input).string();
+        request.outputPath = (dir_ / "main.out").string();
+        request.time = fixtures::WorkedExampleTime();
+        return request;
+    }
+
+    std::string Report() const
+    {
+        std::ifstream in(dir_ / "main.out", std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(ReportCommand, TheWorkedExamplesReportAndStationsLeftOut)
+{
+    ReportRequest request = Request("main.in");
+    request.stations.emplace(1000, 1200, 100);
+    request.offset = 12;
+    std::ostringstream err;
+    EXPECT_EQ(WriteReport(request, err), 0u);
+    EXPECT_EQ(Report(), fixtures::EchoOfWorkedExample + fixtures::LogOfWorkedExample);
+
+    // A zero-length curve at 50: that station gives "Invalid Entry" and is left out.
+    std::ofstream(dir_ / "faulty.in") << "\"f\"\n2\n100,0,0,0,100\n100,0,0,50,50\n0\n";
+    request = Request("faulty.in");
+    request.stations.emplace(0, 100, 50);
+    EXPECT_EQ(WriteReport(request, err), 1u);
+    EXPECT_NE(err.str().find("station 50.000: Invalid Entry"), std::string::npos) << err.str();
+    EXPECT_TRUE(Report().ends_with(
+        fixtures::LogHeader +
+        fixtures::WithCrLf("0.000         0.000          0.             100.000\n"
+                           "100.000       0.000          0.             100.000\n")))
+        << Report();
+
+    std::ofstream(dir_ / "flat.in") << "\"no curves\"\n0\n0\n";
+    EXPECT_THROW(WriteReport(Request("flat.in"), err), ReportRequestError);
+    EXPECT_THROW(WriteReport(Request("missing.in"), err), InputFileError);
+    request = Request("main.in");
+    request.outputPath = dir_.string();  // a folder
+    EXPECT_THROW(WriteReport(request, err), ReportFileError);
+}
+
+TEST(ReportTime, NowOrTheSourceDateEpochInUtc)
+{
+    const std::vector<std::pair<const char*, const char*>> cases = {
+        {"0", "1/01/70, 12:00 am"},
+        {"1772719620", "3/05/26, 2:07 pm"},
+        {"946684799", "12/31/99, 11:59 pm"},
+    };
+    for (const auto& [epoch, expected] : cases)
+        EXPECT_EQ(DateTimeText(ReportTime(epoch)), expected);
+    for (const char* bad : {"", "abc", "-5", "12x", " 12", "99999999999999999999"})
+        EXPECT_THROW(ReportTime(bad), ReportRequestError) << bad;
+}
+
+}  // namespace
+}  // namespace ravo::calc
