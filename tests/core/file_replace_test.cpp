@@ -34,8 +34,8 @@ constexpr auto kReadWrite = fs::perms::owner_read | fs::perms::owner_write |
                             fs::perms::others_read | fs::perms::others_write;
 constexpr auto kReadOnly = fs::perms::owner_read | fs::perms::others_read;
 constexpr auto kOpenFolder = fs::perms::all;
-constexpr auto kClosedFolder = fs::perms::owner_read | fs::perms::owner_exec |
-                               fs::perms::others_read | fs::perms::others_exec;
+constexpr auto kClosedFolder =
+    fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read | fs::perms::others_exec;
 
 TEST(ReplaceFile, ReplacesOnlyARegularFileAndOnlyWhenComplete)
 {
@@ -45,11 +45,11 @@ TEST(ReplaceFile, ReplacesOnlyARegularFileAndOnlyWhenComplete)
         std::string path = "d/t.in";                   // in the test's folder
         void (*produce)(ByteSink&) = Produce;
         rlim_t maxFileBytes = RLIM_INFINITY;
-        std::string result = "ok: ";                   // the child's result begins so
-        std::string contents = kNew;                   // of d/t.in afterwards
-        std::vector<std::string> names = {"t.in"};     // in d afterwards
-        std::optional<fs::perms> mode = {};            // of d/t.in afterwards
-        bool link = false;                             // d/t.in stays a link
+        std::string result = "ok: ";                // the child's result begins so
+        std::string contents = kNew;                // of d/t.in afterwards
+        std::vector<std::string> names = {"t.in"};  // in d afterwards
+        std::optional<fs::perms> mode = {};         // of d/t.in afterwards
+        bool link = false;                          // d/t.in stays a link
     };
     const auto old = [](fs::perms file, fs::perms folder = kOpenFolder) {
         return [=](const TempFolder& f) {
@@ -140,7 +140,8 @@ TEST(ReplaceFile, ReplacesOnlyARegularFileAndOnlyWhenComplete)
             c.maxFileBytes);
         EXPECT_EQ(result.substr(0, c.result.size()), c.result) << result;
         const std::string contents = RegularContents(folder / "d/t.in");
-        EXPECT_TRUE(contents == c.contents) << contents.size() << " bytes: " << contents.substr(0, 9);
+        EXPECT_TRUE(contents == c.contents)
+            << contents.size() << " bytes: " << contents.substr(0, 9);
         EXPECT_EQ(fs::is_symlink(folder / "d/t.in"), c.link);
         EXPECT_EQ(folder.Names("d"), c.names);
         if (c.mode) {

@@ -116,8 +116,8 @@ inline std::string InChild(const std::function<std::string()>& body,
                 result = std::string("error: ") + error.what();
             }
         }
-        const bool sent =
-            ::write(channel[1], result.data(), result.size()) == static_cast<ssize_t>(result.size());
+        const bool sent = ::write(channel[1], result.data(), result.size()) ==
+                          static_cast<ssize_t>(result.size());
         ::_exit(sent ? 0 : 1);
     }
     ::close(channel[1]);

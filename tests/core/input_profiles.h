@@ -41,7 +41,7 @@ inline std::array<std::vector<float>, ColumnCount> TablesOf(const std::vector<Ro
 }
 
 inline InputProfile ProfileOf(std::string title, const std::vector<Row>& curves,
-                       const std::vector<Row>& segments)
+                              const std::vector<Row>& segments)
 {
     return {std::move(title), static_cast<std::int32_t>(curves.size()),
             static_cast<std::int32_t>(segments.size()), TablesOf(curves), TablesOf(segments)};
