@@ -32,6 +32,12 @@ private:
     throw FileReadError(FileErrorText(path, error));
 }
 
+void RequireRegular(const std::string& path, const struct stat& info)
+{
+    if (!S_ISREG(info.st_mode))
+        throw FileReadError(NotRegularFileText(path, info.st_mode));
+}
+
 std::uint64_t SizeOf(const struct stat& info)
 {
     return info.st_size > 0 ? static_cast<std::uint64_t>(info.st_size) : 0;
@@ -58,15 +64,19 @@ std::string NotRegularFileText(const std::string& path, unsigned mode)
 
 std::string ReadRegularFile(const std::string& path, std::uint64_t maxBytes)
 {
-    // O_NONBLOCK: opening a FIFO without a writer, or a device, must not wait.
+    // Anything but a regular file is refused before it is opened: opening a
+    // device can act on it. The open itself never waits (O_NONBLOCK), and the
+    // file opened is checked again, in case it was swapped in between.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        Fail(path, errno);
+    RequireRegular(path, info);
     const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     if (file.get() < 0)
         Fail(path, errno);
-    struct stat info {};
     if (::fstat(file.get(), &info) != 0)
         Fail(path, errno);
-    if (!S_ISREG(info.st_mode))
-        throw FileReadError(NotRegularFileText(path, info.st_mode));
+    RequireRegular(path, info);
     if (SizeOf(info) > maxBytes)
         Fail(path, EFBIG);
 

@@ -27,8 +27,11 @@ namespace fs = std::filesystem;
 // A fresh folder, open to every user, removed with all it holds at the end.
 class TempFolder {
 public:
+    // In /tmp when running as root, where the user nobody can reach it
+    // whatever TMPDIR says.
     TempFolder()
-        : path_(fs::temp_directory_path() / ("ravo-test-" + std::to_string(std::random_device{}())))
+        : path_((::geteuid() == 0 ? fs::path("/tmp") : fs::temp_directory_path()) /
+                ("ravo-test-" + std::to_string(std::random_device{}())))
     {
         fs::create_directories(path_);
         fs::permissions(path_, fs::perms::all);

@@ -197,6 +197,8 @@ TEST(ParseInputFile, RefusalsSayWhy)
         {Lines({"\"t\"", "1", "", "1,2,3e39,4,5", "0"}),
          "line 4: the ending grade of curve 1, 3e39, lies beyond the 32-bit float range"},
         {"20000000\r\n", "line 1: the file has 20000000 curves; at most 1000000 can be loaded"},
+        {"\"t\"\r1\r\r1,2,3e39,4,5\r0\r",
+         "line 4: the ending grade of curve 1, 3e39, lies beyond the 32-bit float range"},
         {Lines({"\"\"", "0", "1000001"}),
          "line 3: the file has 1000001 segments; at most 1000000 can be loaded"},
         {Lines({"\"\"", "1000000", "1,2,3,4,5"}),
@@ -235,9 +237,11 @@ TEST(ParseInputFile, TitlesOfEveryEncodingBecomeUtf8)
         // Only the two byte order marks make a file UTF-16.
         {Lines({"\xFE\xFE", "0", "0"}), "\xC3\xBE\xC3\xBE"},
         {Lines({"\xFF\xFF", "0", "0"}), "\xC3\xBF\xC3\xBF"},
-        {Utf16(u"\"Stra\u00DFe \U0001F6E3\"\r\n0\r\n0\r\n", false),
+        {Utf16(u"\"Stra\u00DFe \U0001F6E3\U00010000\"\r\n0\r\n0\r\n", false),
          "Stra\xC3\x9F"
-         "e \xF0\x9F\x9B\xA3"},
+         "e \xF0\x9F\x9B\xA3\xF0\x90\x80\x80"},
+        {Lines({"\"a\xC2\xA0z\"", "0", "0"}), "a\xC2\xA0z"},
+        {Lines({"\"\xE0\xC0\x80\"", "0", "0"}), "\xC3\xA0\xC3\x80\xE2\x82\xAC"},
         {Utf16(u"\"a\xD800z\xDC00\"\r\n0\r\n0\r\n", true), "a\xEF\xBF\xBDz\xEF\xBF\xBD"},
     };
     for (const auto& [text, title] : cases)
