@@ -196,6 +196,9 @@ TEST(ParseInputFile, RefusalsSayWhy)
          "line 3: the file has 1000001 segments; at most 1000000 can be loaded"},
         {Lines({"\"\"", "1000000", "1,2,3,4,5"}),
          "the file ends before all of its 1000000 curves can be read"},
+        {Lines({"1", "1" + std::string(39, '0') + ",0,0,0,0", "0"}),
+         "line 2: the beginning elevation of curve 1, 1" + std::string(39, '0') +
+             ", lies beyond the 32-bit float range"},
     };
     for (const auto& [text, message] : cases) {
         try {
@@ -205,6 +208,7 @@ TEST(ParseInputFile, RefusalsSayWhy)
             EXPECT_EQ(error.what(), message);
         }
     }
+    EXPECT_THROW(StateOf({"", 1, 0, {}, {}}), InputFileError);  // no rows for its count
 }
 
 TEST(ParseInputFile, TitlesOfEveryEncodingBecomeUtf8)
@@ -230,10 +234,10 @@ TEST(ParseInputFile, TitlesOfEveryEncodingBecomeUtf8)
         // Only the two byte order marks make a file UTF-16.
         {Lines({"\xFE\xFE", "0", "0"}), "\xC3\xBE\xC3\xBE"},
         {Lines({"\xFF\xFF", "0", "0"}), "\xC3\xBF\xC3\xBF"},
-        {Utf16(u"\"Stra\u00DFe \U0001F6E3\U00010000\"\r\n0\r\n0\r\n", false),
+        {Utf16(u"\"Stra\u00DFe \u0800\U0001F6E3\U00010000\"\r\n0\r\n0\r\n", false),
          "Stra\xC3\x9F"
-         "e \xF0\x9F\x9B\xA3\xF0\x90\x80\x80"},
-        {Lines({"\"a\xC2\xA0z\"", "0", "0"}), "a\xC2\xA0z"},
+         "e \xE0\xA0\x80\xF0\x9F\x9B\xA3\xF0\x90\x80\x80"},
+        {Lines({"\"a\xC2\xA0z\xE0\xA0\x80\"", "0", "0"}), "a\xC2\xA0z\xE0\xA0\x80"},
         {Lines({"\"\xE0\xC0\x80\"", "0", "0"}), "\xC3\xA0\xC3\x80\xE2\x82\xAC"},
         {Utf16(u"\"a\xD800z\xDC00\"\r\n0\r\n0\r\n", true), "a\xEF\xBF\xBDz\xEF\xBF\xBD"},
     };
