@@ -141,11 +141,11 @@ void ApplyInputProfile(ProfileState& state, InputProfile&& profile);
 std::string InputFileText(const ProfileState& state);
 
 // Saves the canonical layout with ReplaceFile (core/file_replace.h): the
-// previous file stays as it was until the whole text is on disk, a symbolic
-// link stays a link, permissions are kept, and only a regular file is
-// replaced. Throws InputFileError, whose text gives the path and the system's
-// reason, when the profile cannot be written (as for InputFileText) or the
-// file cannot be written or replaced.
+// previous file stays as it was until the whole text is on disk (unless no
+// file can be made beside it: it is then rewritten in place), a symbolic link
+// stays a link, permissions are kept, and only a regular file is replaced. Throws InputFileError,
+// whose text gives the path and the system's reason, when the profile cannot be written (as for
+// InputFileText) or the file cannot be written or replaced.
 void WriteInputFile(const ProfileState& state, const std::string& path);
 
 // The text of a value in the file: the shortest decimal text that reads back
