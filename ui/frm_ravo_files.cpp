@@ -103,7 +103,8 @@ void frmRavo::ShowLoadedKind(Editor& editor)
 }
 
 // Writes beside the chosen file and replaces it only when the whole profile
-// is written, so a failed save destroys nothing and changes nothing.
+// is on disk, so a failed save destroys nothing and changes nothing; the
+// message says why it failed.
 void frmRavo::mnuInput_Click()
 {
     const std::optional<FileChoice> choice =
