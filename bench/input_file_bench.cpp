@@ -1,12 +1,14 @@
 // Loading an input file of a million curves and a million segments, from text
 // in memory and from disk, beside a baseline that only converts the same
-// fields with std::from_chars: the cost of the conversions alone.
+// fields with std::from_chars (the cost of the conversions alone) and one that
+// reads the file with std::ifstream; and writing it, in memory and to disk.
 #include <benchmark/benchmark.h>
 
 #include <charconv>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 
@@ -86,6 +88,34 @@ void BM_ReadInputFileFromDisk(benchmark::State& bench)
     bench.SetBytesProcessed(bench.iterations() * static_cast<std::int64_t>(LargeText().size()));
 }
 
+// The reference for reading from disk: the whole file through std::ifstream
+// into a string, then parsed.
+void BM_IfstreamReadBaseline(benchmark::State& bench)
+{
+    static const LargeFile file;
+    for (auto _ : bench) {
+        std::ifstream in(file.path, std::ios::binary);
+        const std::string text(std::istreambuf_iterator<char>(in), {});
+        ravo::InputProfile profile = ravo::ParseInputFile(text);
+        benchmark::DoNotOptimize(profile.segments[4].back());
+    }
+    bench.SetBytesProcessed(bench.iterations() * static_cast<std::int64_t>(LargeText().size()));
+}
+
+// Saving to disk, flushed to the disk before it replaces the file; against
+// BM_InputFileText, the same text built in memory.
+void BM_WriteInputFileToDisk(benchmark::State& bench)
+{
+    const ravo::ProfileState state = LargeProfile();
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() / "ravo-bench-saved.in";
+    for (auto _ : bench)
+        ravo::WriteInputFile(state, path.string());
+    bench.SetBytesProcessed(bench.iterations() * static_cast<std::int64_t>(LargeText().size()));
+    std::error_code error;
+    std::filesystem::remove(path, error);
+}
+
 // Splits the same text at commas and line ends and converts every field after
 // the title line, without storing anything.
 void BM_FromCharsBaseline(benchmark::State& bench)
@@ -123,5 +153,7 @@ void BM_InputFileText(benchmark::State& bench)
 
 BENCHMARK(BM_ParseInputText)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadInputFileFromDisk)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_IfstreamReadBaseline)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FromCharsBaseline)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_InputFileText)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteInputFileToDisk)->Unit(benchmark::kMillisecond);

@@ -1,6 +1,6 @@
 // Writing a whole file so that a failure never leaves it half written: the new
 // bytes go to a file beside the target, which replaces the target only when
-// everything has been written.
+// everything has been written and is on disk.
 #pragma once
 
 #include <functional>
@@ -10,8 +10,9 @@
 
 namespace ravo {
 
-// A file that could not be written or replaced; what() gives the reason in the
-// system's words.
+// A file that could not be written or replaced. what() names the file and
+// gives the reason in the system's words: "/mnt/usb/road.in: No space left on
+// device".
 class FileWriteError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -26,10 +27,23 @@ public:
 };
 
 // Replaces the file at path (creating it when missing) with what `produce`
-// writes into the sink. Until `produce` has returned and the bytes are on disk
-// the previous file stays as it was; an exception from `produce` leaves it
-// untouched and is passed on. Throws FileWriteError when the file cannot be
-// written or replaced.
+// writes into the sink.
+// - Only a regular file is replaced: a folder, FIFO, device or socket as the
+//   target, or an existing file that cannot be opened for writing, is refused
+//   before anything is written.
+// - The bytes go to a new file beside the target, created under a name of its
+//   own; it is flushed to disk, takes the target's permissions (and owner,
+//   where allowed), and is renamed over the target; then the folder is flushed
+//   so that the rename survives a power loss. Until then the previous file
+//   stays as it was; an exception from `produce` leaves it untouched and is
+//   passed on.
+// - A symbolic link as the target stays a link: the file that it names is
+//   replaced.
+// - Where no file can be created beside an existing writable target (a folder
+//   that the user may not write to), the target is rewritten in place:
+//   `produce` runs into memory first, then the file is truncated, written and
+//   flushed to disk. A failure while writing then leaves it incomplete.
+// Throws FileWriteError when the file cannot be written or replaced.
 void ReplaceFile(const std::string& path, const std::function<void(ByteSink&)>& produce);
 
 }  // namespace ravo

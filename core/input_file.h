@@ -46,11 +46,21 @@
 //   count, and one whose number lies beyond the 32-bit range fails.
 //
 // Text encoding
+// - A file that begins with a UTF-16 byte order mark (little or big endian) is
+//   decoded to UTF-8 and then read as below.
 // - A UTF-8 byte order mark at the start of the file is skipped.
 // - A file that is valid UTF-8 is read as UTF-8; any other file is read as
 //   Windows-1252 and its title converted to UTF-8 (the five codes that
 //   Windows-1252 leaves undefined become the control characters U+0081 etc.).
 //   The profile always holds UTF-8; files are written in UTF-8.
+//
+// Limits
+// - A count of more than MaxSegmentCount curves or segments fails before any
+//   table is allocated, as does a count of more records than the rest of the
+//   file could hold.
+// - Only a regular file is read (a folder, FIFO, device or socket fails at
+//   once, without waiting), and one larger than MaxInputFileBytes is refused
+//   before it is read.
 //
 // Writing (the canonical layout)
 // - Line 1 the title between double quotes, each double quote in it doubled;
@@ -100,15 +110,21 @@ struct InputProfile {
     friend bool operator==(const InputProfile&, const InputProfile&) = default;
 };
 
+// The largest input file that is read: the text of MaxSegmentCount curves and
+// as many segments at 32 bytes a field, about twice what the writer needs,
+// with a megabyte to spare for the title; twice that for UTF-16.
+inline constexpr std::uint64_t MaxInputFileBytes =
+    2 * (2ULL * MaxSegmentCount * ColumnCount * 32 + (1 << 20));
+
 // Reads the text of a whole input file. Throws InputFileError when the text
 // ends before every field that its counts call for has been read (an empty
-// file among them), or when a count or a value lies beyond its range. A count
-// of more records than the rest of the text could hold (every field takes at
-// least one byte) fails at once, before any table is allocated.
+// file among them), when a count or a value lies beyond its range, or when a
+// count is above MaxSegmentCount.
 InputProfile ParseInputFile(std::string_view bytes);
 
 // Reads the whole file, then parses it. Throws InputFileError when the file
-// cannot be opened or read, does not fit into memory, or does not parse.
+// cannot be read (see Limits; the text then gives the path and the system's
+// reason), does not fit into memory, or does not parse.
 InputProfile ReadInputFile(const std::string& path);
 
 // Puts a profile that was read into the model: OutputTitle, NumVC and NumSup
@@ -124,14 +140,12 @@ void ApplyInputProfile(ProfileState& state, InputProfile&& profile);
 // finite number, since such a file could not be read back.
 std::string InputFileText(const ProfileState& state);
 
-// Writes the canonical layout to a new file beside the target (same folder,
-// named after it with a random suffix and ".tmp") and replaces the target
-// with it, by renaming, only when the whole text is written, flushed and the
-// new file closed without error. On any failure (an empty path, no folder, a
-// folder or a read-only file as target, a folder that cannot be written, a
-// full disk) the previous file is left as it was, the new file is removed
-// and InputFileError thrown. A target that is a symbolic link is written
-// through the link; an existing target keeps its permissions.
+// Saves the canonical layout with ReplaceFile (core/file_replace.h): the
+// previous file stays as it was until the whole text is on disk (unless no
+// file can be made beside it: it is then rewritten in place), a symbolic link
+// stays a link, permissions are kept, and only a regular file is replaced. Throws InputFileError,
+// whose text gives the path and the system's reason, when the profile cannot be written (as for
+// InputFileText) or the file cannot be written or replaced.
 void WriteInputFile(const ProfileState& state, const std::string& path);
 
 // The text of a value in the file: the shortest decimal text that reads back

@@ -54,6 +54,10 @@ struct ProfileState {
     std::int32_t Loading = 0;     // 1 while a loaded profile is put into the window
 };
 
+// The most rows of either kind: the largest count that a count box takes and
+// that a file may load, for the curves and for the segments alike.
+inline constexpr std::int32_t MaxSegmentCount = 1'000'000;
+
 // The two kinds of rows in the profile.
 enum class SegmentKind { VerticalCurve, Superelevation };
 

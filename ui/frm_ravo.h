@@ -50,9 +50,6 @@ public:
     // The clock that dates the input data echo; tests fix it.
     void SetClock(std::function<std::tm()> clock);
 
-    // The largest count that a count box takes.
-    static constexpr std::int32_t MaxTypedCount = 1'000'000;
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

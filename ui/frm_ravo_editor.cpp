@@ -40,11 +40,11 @@ void frmRavo::CountBox_KeyUp(Editor& editor)
 {
     std::int32_t& count = CountOf(state_, editor.kind);
     if (state_.Loading == 0) {
-        const std::int32_t typed = TypedCount(editor.countBox, MaxTypedCount);
-        if (typed > MaxTypedCount) {
+        const std::int32_t typed = TypedCount(editor.countBox, MaxSegmentCount);
+        if (typed > MaxSegmentCount) {
             ShowMessage(QStringLiteral("The number of %1 cannot be more than %2.")
                             .arg(editor.kindName)
-                            .arg(MaxTypedCount));
+                            .arg(MaxSegmentCount));
             editor.countBox->setText(Text(NumberText(count)));
             return;
         }

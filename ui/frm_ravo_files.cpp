@@ -1,6 +1,9 @@
 // Loading and saving the input file, and the output-title window.
 #include <QGroupBox>
 #include <QLineEdit>
+#include <cerrno>
+#include <cstring>
+#include <new>
 
 #include "core/input_file.h"
 #include "core/numbers.h"
@@ -16,6 +19,17 @@ FileDialogRequest InputFileDialog(FileDialogKind kind)
     return {kind,
             QStringLiteral("All Files (*.*)|*.*|Input Files (*.in)|*.in|Text Files (*.txt)|*.txt"),
             2};
+}
+
+// The program's own text, with the reason in the system's words beneath it.
+void ShowFailure(Platform& platform, QWidget* parent, const QString& text,
+                 const std::exception& error)
+{
+    Message message{text};
+    message.detail = dynamic_cast<const std::bad_alloc*>(&error) != nullptr
+                         ? QString::fromLocal8Bit(std::strerror(ENOMEM))
+                         : Text(error.what());
+    platform.ShowMessage(parent, message);
 }
 
 }  // namespace
@@ -49,8 +63,8 @@ void frmRavo::mnuLoad_Click()
     InputProfile profile;
     try {
         profile = ReadInputFile(choice->fullPath.toStdString());
-    } catch (const std::exception&) {  // InputFileError, or a failure of the file system
-        ShowMessage(QStringLiteral("Error loading input file"));
+    } catch (const std::exception& error) {  // InputFileError, or no memory for the profile
+        ShowFailure(platform_, this, QStringLiteral("Error loading input file"), error);
         return;
     }
     RememberInputFile(*choice);
@@ -88,7 +102,8 @@ void frmRavo::ShowLoadedKind(Editor& editor)
 }
 
 // Writes beside the chosen file and replaces it only when the whole profile
-// is written, so a failed save destroys nothing and changes nothing.
+// is on disk, so a failed save destroys nothing and changes nothing; the
+// message says why it failed.
 void frmRavo::mnuInput_Click()
 {
     const std::optional<FileChoice> choice =
@@ -97,8 +112,8 @@ void frmRavo::mnuInput_Click()
         return;
     try {
         WriteInputFile(state_, choice->fullPath.toStdString());
-    } catch (const std::exception&) {  // InputFileError, or no memory for the text
-        ShowMessage(QStringLiteral("Error saving input file"));
+    } catch (const std::exception& error) {  // InputFileError, or no memory for the text
+        ShowFailure(platform_, this, QStringLiteral("Error saving input file"), error);
         return;
     }
     RememberInputFile(*choice);

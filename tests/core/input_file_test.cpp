@@ -2,85 +2,33 @@
 
 #include <gtest/gtest.h>
 
-#include <bit>
-#include <cfloat>
-#include <cmath>
-#include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <limits>
-#include <random>
-#include <string>
-#include <vector>
+#include <sys/stat.h>
 
-#include "core/profile_state.h"
+#include <cfloat>
+#include <limits>
+
+#include "file_test_support.h"
+#include "input_profiles.h"
 
 namespace ravo {
 namespace {
 
-namespace fs = std::filesystem;
+using namespace ravo::test;
 
-using Row = std::array<float, ColumnCount>;
-
-std::string Lines(const std::vector<std::string_view>& lines, std::string_view end = "\r\n")
+// The text as a file in UTF-16 with its byte order mark.
+std::string Utf16(std::u16string_view text, bool bigEndian)
 {
-    std::string text;
-    for (std::string_view line : lines) {
-        text += line;
-        text += end;
+    std::string bytes;
+    for (char16_t unit : u"\uFEFF" + std::u16string(text)) {
+        const auto high = static_cast<char>(unit >> 8);
+        const auto low = static_cast<char>(unit & 0xFF);
+        bytes += bigEndian ? high : low;
+        bytes += bigEndian ? low : high;
     }
-    return text;
+    return bytes;
 }
 
-std::array<std::vector<float>, ColumnCount> TablesOf(const std::vector<Row>& rows)
-{
-    std::array<std::vector<float>, ColumnCount> tables;
-    if (rows.empty())
-        return tables;
-    for (std::size_t column = 0; column < ColumnCount; ++column) {
-        tables[column].push_back(0.0f);
-        for (const Row& row : rows)
-            tables[column].push_back(row[column]);
-    }
-    return tables;
-}
-
-InputProfile ProfileOf(std::string title, const std::vector<Row>& curves,
-                       const std::vector<Row>& segments)
-{
-    return {std::move(title), static_cast<std::int32_t>(curves.size()),
-            static_cast<std::int32_t>(segments.size()), TablesOf(curves), TablesOf(segments)};
-}
-
-ProfileState StateOf(InputProfile profile)
-{
-    ProfileState state;
-    ApplyInputProfile(state, std::move(profile));
-    return state;
-}
-
-// Equal counts and titles, and every value equal bit for bit (so 0 and -0 differ).
-void ExpectSameBits(const InputProfile& actual, const InputProfile& expected)
-{
-    EXPECT_EQ(actual.title, expected.title);
-    EXPECT_EQ(actual.numVC, expected.numVC);
-    EXPECT_EQ(actual.numSup, expected.numSup);
-    const auto bits = [](const std::array<std::vector<float>, ColumnCount>& tables) {
-        std::vector<std::uint32_t> out;
-        for (const std::vector<float>& table : tables) {
-            for (float value : table)
-                out.push_back(std::bit_cast<std::uint32_t>(value));
-            out.push_back(0xFFFFFFFFu);  // keeps the columns apart
-        }
-        return out;
-    };
-    EXPECT_EQ(bits(actual.curves), bits(expected.curves));
-    EXPECT_EQ(bits(actual.segments), bits(expected.segments));
-}
-
-const InputProfile kRidge =
-    ProfileOf("Ridge", {{100, 0.02f, -0.01f, 1000, 1200}, {101, -0.01f, -0.01f, 1200, 1500}},
-              {{-0.02f, 0.0004f, 0.0004f, 1000, 1100}});
+std::u16string Widen(std::string_view ascii) { return {ascii.begin(), ascii.end()}; }
 
 const std::vector<std::string_view> kRidgeLines = {"\"Ridge\"",
                                                    "2",
@@ -129,6 +77,8 @@ TEST(ParseInputFile, LooseLayoutsLoadLikeTheCanonicalOne)
         {"unquoted title with trailing blanks", RidgeWith({{0, "Ridge \t "}})},
         {"byte order mark, trailing comma, unread text after the end",
          "\xEF\xBB\xBF" + RidgeWith({{5, "-0.02,4E-04,4E-04,1000,1100,"}}) + "never read,1e99"},
+        {"UTF-16 little endian", Utf16(Widen(Lines(kRidgeLines)), false)},
+        {"UTF-16 big endian", Utf16(Widen(Lines(kRidgeLines)), true)},
     };
     for (const auto& [name, text] : cases) {
         SCOPED_TRACE(name);
@@ -199,7 +149,7 @@ TEST(ParseInputFile, TitleRule)
     }
 }
 
-TEST(ParseInputFile, EveryEarlyEndFails)
+TEST(ParseInputFile, EarlyEndsAndNumbersBeyondTheirRangeFail)
 {
     // Every cut of a file before its last field leaves a field unread.
     const std::string full =
@@ -219,14 +169,7 @@ TEST(ParseInputFile, EveryEarlyEndFails)
         // Counts far beyond what the file can hold end early without reserving for them.
         Lines({"2147483647", "1,2,3,4,5"}),
         Lines({"\"\"", "0", "2147483647", "1,2,3,4,5", "1,2,3,4,5"}),
-    };
-    for (const std::string& text : cases)
-        EXPECT_THROW(ParseInputFile(text), InputFileError) << text;
-}
-
-TEST(ParseInputFile, NumbersBeyondTheirRangeFail)
-{
-    const std::vector<std::string> cases = {
+        // Numbers beyond their range.
         Lines({"1", "3.5e38,0,0,0,0", "0"}),
         Lines({"1", "0,-1e39,0,0,0", "0"}),
         Lines({"1", "0,0,1e400,0,0", "0"}),
@@ -239,18 +182,36 @@ TEST(ParseInputFile, NumbersBeyondTheirRangeFail)
     };
     for (const std::string& text : cases)
         EXPECT_THROW(ParseInputFile(text), InputFileError) << text;
-
-    try {
-        ParseInputFile(Lines({"\"t\"", "1", "", "1,2,3e39,4,5", "0"}));
-        FAIL() << "no error";
-    } catch (const InputFileError& error) {
-        EXPECT_STREQ(error.what(),
-                     "line 4: the ending grade of curve 1, 3e39, lies beyond "
-                     "the 32-bit float range");
-    }
 }
 
-TEST(ParseInputFile, Windows1252TitlesBecomeUtf8)
+TEST(ParseInputFile, RefusalsSayWhy)
+{
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {Lines({"\"t\"", "1", "", "1,2,3e39,4,5", "0"}),
+         "line 4: the ending grade of curve 1, 3e39, lies beyond the 32-bit float range"},
+        {"20000000\r\n", "line 1: the file has 20000000 curves; at most 1000000 can be loaded"},
+        {"\"t\"\r1\r\r1,2,3e39,4,5\r0\r",
+         "line 4: the ending grade of curve 1, 3e39, lies beyond the 32-bit float range"},
+        {Lines({"\"\"", "0", "1000001"}),
+         "line 3: the file has 1000001 segments; at most 1000000 can be loaded"},
+        {Lines({"\"\"", "1000000", "1,2,3,4,5"}),
+         "the file ends before all of its 1000000 curves can be read"},
+        {Lines({"1", "1" + std::string(39, '0') + ",0,0,0,0", "0"}),
+         "line 2: the beginning elevation of curve 1, 1" + std::string(39, '0') +
+             ", lies beyond the 32-bit float range"},
+    };
+    for (const auto& [text, message] : cases) {
+        try {
+            ParseInputFile(text);
+            ADD_FAILURE() << "no error for " << text;
+        } catch (const InputFileError& error) {
+            EXPECT_EQ(error.what(), message);
+        }
+    }
+    EXPECT_THROW(StateOf({"", 1, 0, {}, {}}), InputFileError);  // no rows for its count
+}
+
+TEST(ParseInputFile, TitlesOfEveryEncodingBecomeUtf8)
 {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {Lines({"\"Stra\xDF"
@@ -270,152 +231,39 @@ TEST(ParseInputFile, Windows1252TitlesBecomeUtf8)
          "Stra\xC3\x83\xC5\xB8"
          "e"},
         {Lines({"Unquoted \x96 dash", "0", "0"}), "Unquoted \xE2\x80\x93 dash"},
+        // Only the two byte order marks make a file UTF-16.
+        {Lines({"\xFE\xFE", "0", "0"}), "\xC3\xBE\xC3\xBE"},
+        {Lines({"\xFF\xFF", "0", "0"}), "\xC3\xBF\xC3\xBF"},
+        {Utf16(u"\"Stra\u00DFe \u0800\U0001F6E3\U00010000\"\r\n0\r\n0\r\n", false),
+         "Stra\xC3\x9F"
+         "e \xE0\xA0\x80\xF0\x9F\x9B\xA3\xF0\x90\x80\x80"},
+        {Lines({"\"a\xC2\xA0z\xE0\xA0\x80\"", "0", "0"}), "a\xC2\xA0z\xE0\xA0\x80"},
+        {Lines({"\"\xE0\xC0\x80\"", "0", "0"}), "\xC3\xA0\xC3\x80\xE2\x82\xAC"},
+        {Utf16(u"\"a\xD800z\xDC00\"\r\n0\r\n0\r\n", true), "a\xEF\xBF\xBDz\xEF\xBF\xBD"},
     };
     for (const auto& [text, title] : cases)
         EXPECT_EQ(ParseInputFile(text).title, title) << text;
 }
 
-TEST(InputFileText, CanonicalLayout)
+TEST(ReadInputFile, ReadsOnlyRegularFilesOfALoadableSize)
 {
-    const std::vector<std::pair<InputProfile, std::string>> cases = {
-        {ProfileOf("", {}, {}), "\"\"\r\n0\r\n0\r\n"},
-        {ProfileOf("", {{100, 0, 0, 1000, 1400}}, {}), "\"\"\r\n1\r\n100,0,0,1000,1400\r\n0\r\n"},
-        {ProfileOf("Main Street profile", {{100, 0.02f, -0.01f, 1000, 1200}},
-                   {{-0.02f, 0.0004f, 0.0004f, 1000, 1100}}),
-         Lines({"\"Main Street profile\"", "1", "100,0.02,-0.01,1000,1200", "1",
-                "-0.02,0.0004,0.0004,1000,1100"})},
-        {{"say \"hi\"", -2, -7, {}, {}}, Lines({"\"say \"\"hi\"\"\"", "-2", "-7"})},
+    const TempFolder folder;
+    ::mkfifo((folder / "pipe.in").c_str(), 0666);
+    Put(folder / "huge.in", "");
+    fs::resize_file(folder / "huge.in", MaxInputFileBytes + 1);  // sparse: takes no space
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"pipe.in", ": Not a regular file (a FIFO)"},
+        {"huge.in", ": File too large"},
     };
-    for (const auto& [profile, text] : cases)
-        EXPECT_EQ(InputFileText(StateOf(profile)), text);
-
-    const std::vector<std::pair<float, const char*>> values = {
-        {12345.678f, "12345.678"},
-        {0.02f, "0.02"},
-        {1e7f, "10000000"},
-        {1e-5f, "1E-05"},
-        {-0.0f, "-0"},
-        {1.0f / 3, "0.33333334"},
-        {0.0004f, "0.0004"},
-        {1400, "1400"},
-        {FLT_MAX, "3.4028235E+38"},
-        {std::numeric_limits<float>::denorm_min(), "1E-45"},
-        {123456792.0f, "123456792"},
-        {-101.3125f, "-101.3125"},
-        {1e9f, "1E+09"},
-        {9.9e-5f, "9.9E-05"},
-    };
-    for (const auto& [value, text] : values)
-        EXPECT_EQ(ValueText(value), text) << text;
-}
-
-TEST(InputFile, WrittenProfilesLoadBackBitForBit)
-{
-    std::mt19937 random(20240611);
-    std::vector<Row> randomRows;
-    while (randomRows.size() < 2000) {
-        Row row{};
-        for (float& value : row) {
-            do
-                value = std::bit_cast<float>(static_cast<std::uint32_t>(random()));
-            while (!std::isfinite(value));
+    for (const auto& [name, reason] : cases) {
+        const std::string path = (folder / name).string();
+        try {
+            ReadInputFile(path);
+            ADD_FAILURE() << "no error for " << name;
+        } catch (const InputFileError& error) {
+            EXPECT_EQ(error.what(), path + reason);
         }
-        randomRows.push_back(row);
     }
-    const float tiny = std::numeric_limits<float>::denorm_min();
-    const std::vector<InputProfile> profiles = {
-        ProfileOf("", {}, {}),
-        ProfileOf("5", {{1.0f / 3, 2.0f / 3, 0.1f, 12345.678f, 99999.99f}}, {}),
-        ProfileOf("say \"hi\", \"", {}, {{-0.0f, tiny, -tiny, FLT_MAX, -FLT_MAX}}),
-        ProfileOf("Stra\xC3\x9F"
-                  "e \xE2\x80\x93 S\xC3\xBC"
-                  "d",
-                  {{1e-38f, 1.17549435e-38f, 1e38f, 1e7f, 1e-5f}},
-                  {{0.0004f, 16777217.0f, 0.1f, 1e10f, 123456.789f}}),
-        ProfileOf("two\r\nlines", randomRows, randomRows),
-    };
-    for (const InputProfile& profile : profiles)
-        ExpectSameBits(ParseInputFile(InputFileText(StateOf(profile))), profile);
-}
-
-class InputFileOnDisk : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        folder_ = fs::temp_directory_path() /
-                  ("ravo-input-test-" + std::to_string(std::random_device{}()));
-        fs::create_directories(folder_);
-    }
-    void TearDown() override
-    {
-        std::error_code error;
-        fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::add, error);
-        fs::remove_all(folder_, error);
-    }
-
-    static std::string Contents(const fs::path& file)
-    {
-        std::ifstream in(file, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    static void Put(const fs::path& file, const std::string& text)
-    {
-        std::ofstream(file, std::ios::binary) << text;
-    }
-    std::vector<fs::path> Files() const
-    {
-        std::vector<fs::path> files;
-        for (const fs::directory_entry& entry : fs::directory_iterator(folder_))
-            files.push_back(entry.path().filename());
-        return files;
-    }
-
-    fs::path folder_;
-};
-
-TEST_F(InputFileOnDisk, SavingReplacesTheWholeFileAndLoadsBack)
-{
-    const fs::path file = folder_ / "ridge.in";
-    Put(file, std::string(10000, 'x'));
-    const ProfileState state = StateOf(kRidge);
-    WriteInputFile(state, file.string());
-    EXPECT_EQ(Contents(file), InputFileText(state));
-    EXPECT_EQ(Files(), std::vector<fs::path>{"ridge.in"});
-    ExpectSameBits(ReadInputFile(file.string()), kRidge);
-}
-
-TEST_F(InputFileOnDisk, FailedSavesLeaveThePreviousFile)
-{
-    const fs::path file = folder_ / "old.in";
-    Put(file, "old contents");
-    ProfileState inconsistent = StateOf(kRidge);
-    inconsistent.NumSup = 9;
-    const std::vector<std::pair<const char*, std::string>> cases = {
-        {"missing folder", (folder_ / "missing" / "new.in").string()},
-        {"a folder", folder_.string()},
-        {"empty path", ""},
-    };
-    for (const auto& [name, path] : cases)
-        EXPECT_THROW(WriteInputFile(StateOf(kRidge), path), InputFileError) << name;
-    EXPECT_THROW(WriteInputFile(inconsistent, file.string()), InputFileError);
-    EXPECT_EQ(Contents(file), "old contents");
-    EXPECT_EQ(Files(), std::vector<fs::path>{"old.in"});
-}
-
-TEST_F(InputFileOnDisk, SavingOverAReadOnlyFileOrIntoAReadOnlyFolderFails)
-{
-    const fs::path file = folder_ / "old.in";
-    Put(file, "old contents");
-    fs::permissions(file, fs::perms::owner_read);
-    if (std::ofstream(file, std::ios::app))
-        GTEST_SKIP() << "permissions do not apply (running as root)";
-    EXPECT_THROW(WriteInputFile(StateOf(kRidge), file.string()), InputFileError);
-
-    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
-    fs::permissions(folder_, fs::perms::owner_read | fs::perms::owner_exec);
-    EXPECT_THROW(WriteInputFile(StateOf(kRidge), file.string()), InputFileError);
-    EXPECT_EQ(Contents(file), "old contents");
-    EXPECT_EQ(Files(), std::vector<fs::path>{"old.in"});
 }
 
 TEST(InputFileExamples, EveryExampleLoadsAndIsCanonical)

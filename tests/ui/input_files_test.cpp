@@ -1,3 +1,4 @@
+#include <sys/stat.h>
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
@@ -122,9 +123,16 @@ TEST_F(InputFiles, AFailedOrCancelledLoadChangesNothing)
     Load(Write("short.in", "\"Cut short\"\r\n2\r\n100,0,0,0,10\r\n"));
     Load(PathOf("missing.in"));
     Load(Write("empty.in", ""));
-    EXPECT_EQ(platform.MessageTexts(),
-              QStringList({"Error loading input file", "Error loading input file",
-                           "Error loading input file"}));
+    ASSERT_EQ(::mkfifo(PathOf("pipe.in").toLocal8Bit().constData(), 0666), 0);
+    Load(PathOf("pipe.in"));  // at once: a FIFO is never opened to wait for a writer
+    EXPECT_EQ(platform.MessageTexts(), QStringList(4, "Error loading input file"));
+    QStringList details;
+    for (const Message& message : platform.messages)
+        details << message.detail;
+    EXPECT_EQ(details, QStringList({"the file ends before the beginning elevation of curve 2 of 2",
+                                    PathOf("missing.in") + ": No such file or directory",
+                                    "the file ends before the title or the curve count",
+                                    PathOf("pipe.in") + ": Not a regular file (a FIFO)"}));
     platform.messages.clear();
     Item("mnuLoad")->trigger();  // the dialog is cancelled
     EXPECT_TRUE(platform.messages.empty());
@@ -172,6 +180,8 @@ TEST_F(InputFiles, AFailedSaveKeepsTheOldFileAndTheNames)
 
     Save(PathOf("no-such-folder/new.in"));
     EXPECT_EQ(platform.MessageTexts(), QStringList({"Error saving input file"}));
+    EXPECT_EQ(platform.messages[0].detail,
+              PathOf("no-such-folder") + ": No such file or directory");
     EXPECT_EQ(state.InputPath, existing.toStdString());
     EXPECT_EQ(Panel(1), "Input file = kept.in");
 

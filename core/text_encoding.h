@@ -1,0 +1,26 @@
+// The text encodings that input files come in, and their conversion to the
+// UTF-8 that the program holds.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace ravo {
+
+bool IsAscii(std::string_view text);
+
+// Well-formed UTF-8: no overlong forms, no surrogates, nothing beyond U+10FFFF.
+bool IsValidUtf8(std::string_view text);
+
+// Windows-1252 text in UTF-8. The five codes that Windows-1252 leaves
+// undefined become the control characters of the same number (U+0081 etc.).
+std::string Windows1252ToUtf8(std::string_view text);
+
+// A file's bytes that begin with a UTF-16 byte order mark (FF FE little
+// endian, FE FF big endian), decoded to UTF-8 without the mark; nothing for
+// any other file. A surrogate without its partner and an odd last byte become
+// U+FFFD, the replacement character.
+std::optional<std::string> DecodeUtf16File(std::string_view bytes);
+
+}  // namespace ravo
