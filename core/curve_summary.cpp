@@ -16,15 +16,20 @@ namespace {
 constexpr std::string_view ValuePattern = "#####0.000";
 constexpr std::string_view GradePattern = "0.########";
 
-// The value of a row at one of its stations, as the desktop program stores it;
-// none when it lies beyond the float range.
-std::optional<float> StoredValueAt(const SegmentRow& values, float station)
+// A value as the desktop program stores it; none beyond the float range.
+std::optional<float> StoredValueOf(double value)
 {
     try {
-        return ToFloat(RowValue(values, station));
+        return ToFloat(value);
     } catch (const OverflowError&) {
         return std::nullopt;
     }
+}
+
+// The value of a row at one of its stations.
+std::optional<float> StoredValueAt(const SegmentRow& values, float station)
+{
+    return StoredValueOf(RowValue(values, station));
 }
 
 std::optional<CurvePoint> TurningPoint(const SegmentRow& values, double length)
@@ -102,7 +107,16 @@ const char* ShapeName(CurveShape shape)
     return "straight grade";
 }
 
-void WriteCurve(BlockWriter& w, const CurveSummary& c)
+void WriteDesign(BlockWriter& w, const DesignSpeed& design, const DesignMinimums& m)
+{
+    const std::string unit = LengthUnitName(design.units);
+    w.Line("DESIGN SPEED", Value(design.speed, "0.###") + " " + SpeedUnitName(design.units),
+           "SIGHT DIST", Value(m.stoppingSightDistance, "0") + " " + unit);
+    w.Line("MIN K", "crest " + Value(m.crestK, "0") + ", sag " + Value(m.sagK, "0"));
+    w.Out() << "(the stopping sight distance taken as shorter than the curve)\n\n";
+}
+
+void WriteCurve(BlockWriter& w, const CurveSummary& c, const std::optional<DesignMinimums>& m)
 {
     const char* kind = c.extent == RowExtent::Normal       ? ShapeName(c.shape)
                        : c.extent == RowExtent::ZeroLength ? "zero length"
@@ -122,6 +136,10 @@ void WriteCurve(BlockWriter& w, const CurveSummary& c)
     w.Line("K", c.k ? Value(*c.k, ValuePattern) : "none (equal grades)");
     if (c.shape == CurveShape::Straight)
         return;
+    if (c.pvi)
+        w.Line("PVI", w.Station(c.pvi->station), "ELEV", Value(c.pvi->elevation, ValuePattern));
+    if (const std::optional<double> least = m ? MinimumK(c, *m) : std::nullopt)
+        w.Line("MIN K", Value(*least, "0"), *c.k < *least ? "BELOW MINIMUM" : "");
     const char* label = c.shape == CurveShape::Crest ? "HIGH POINT" : "LOW POINT";
     if (c.turningPoint)
         w.Line(label, w.Station(c.turningPoint->station), "ELEV",
@@ -167,6 +185,13 @@ CurveSummary SummarizeCurve(std::int32_t row, const SegmentRow& values)
     if (gradeChange != 0)
         summary.k = length / (100 * std::fabs(gradeChange));
     summary.turningPoint = TurningPoint(values, length);
+    if (gradeChange != 0) {
+        const float middle = static_cast<float>(values.station1 + length / 2);
+        const std::optional<float> elevation =
+            StoredValueOf(values.start + values.rate1 * (middle - static_cast<double>(values.station1)));
+        if (elevation)
+            summary.pvi = CurvePoint{middle, *elevation};
+    }
     return summary;
 }
 
@@ -178,18 +203,31 @@ SegmentSummary SummarizeSegment(std::int32_t row, const SegmentRow& values)
     return summary;
 }
 
-void WriteCurves(std::ostream& out, const ProfileState& state, bool plusNotation)
+std::optional<double> MinimumK(const CurveSummary& curve, const DesignMinimums& minimums)
+{
+    if (curve.extent != RowExtent::Normal || curve.shape == CurveShape::Straight)
+        return std::nullopt;
+    return curve.shape == CurveShape::Crest ? minimums.crestK : minimums.sagK;
+}
+
+void WriteCurves(std::ostream& out, const ProfileState& state, bool plusNotation,
+                 const std::optional<DesignSpeed>& design)
 {
     BlockWriter writer(out, plusNotation);
     if (!state.OutputTitle.empty())
         out << state.OutputTitle << "\n\n";
+    std::optional<DesignMinimums> minimums;
+    if (design) {
+        minimums = MinimumsForDesignSpeed(design->speed, design->units);
+        WriteDesign(writer, *design, *minimums);
+    }
     if (state.NumVC < 1)
         out << "No vertical curves.\n";
     for (std::int32_t row = 1; row <= state.NumVC; ++row) {
         const std::optional<SegmentRow> values = RowOf(state, SegmentKind::VerticalCurve, row);
         if (!values)
             break;
-        WriteCurve(writer, SummarizeCurve(row, *values));
+        WriteCurve(writer, SummarizeCurve(row, *values), minimums);
         out << '\n';
     }
     if (state.NumSup < 1)

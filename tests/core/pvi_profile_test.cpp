@@ -1,0 +1,205 @@
+#include "core/pvi_profile.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstdlib>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace ravo {
+namespace {
+
+PviPoint Pvi(double station, double elevation) { return {station, elevation}; }
+
+PviPoint Para(double station, double elevation, double length)
+{
+    return {station, elevation, length / 2, length / 2, PviKind::Para};
+}
+
+PviPoint Unsym(double station, double elevation, double in, double out)
+{
+    return {station, elevation, in, out, PviKind::Unsym};
+}
+
+std::vector<SegmentRow> RowsOf(const InputProfile& p)
+{
+    std::vector<SegmentRow> rows;
+    for (std::int32_t r = 1; r <= p.numVC; ++r) {
+        const auto at = static_cast<std::size_t>(r);
+        rows.push_back({p.curves[0][at], p.curves[1][at], p.curves[2][at], p.curves[3][at],
+                        p.curves[4][at]});
+    }
+    return rows;
+}
+
+ProfileState StateOf(const InputProfile& p)
+{
+    ProfileState state;
+    ApplyInputProfile(state, InputProfile(p));
+    return state;
+}
+
+TEST(RowsFromPoints, EachKindOfPointGivesItsRows)
+{
+    const std::vector<PviPoint> points = {Pvi(0, 100), Para(100, 102, 50),
+                                          Unsym(200, 101, 20, 40), Pvi(300, 101), Pvi(400, 103)};
+    const double gm = (20 * -0.01 + 40 * 0.0) / 60;
+    const std::vector<std::vector<double>> expected = {
+        {100, 0.02, 0.02, 0, 75},                               // tangent to the BVC
+        {101.5, 0.02, -0.01, 75, 125},                          // symmetric curve
+        {101.75, -0.01, -0.01, 125, 180},                       // tangent between curves
+        {101.2, -0.01, gm, 180, 200},                           // unsymmetric, first part
+        {101.2 + (-0.01 + gm) / 2 * 20, gm, 0, 200, 240},       // and second part
+        {101, 0, 0, 240, 300},                                  // to the grade break
+        {101, 0.02, 0.02, 300, 400},                            // last tangent
+    };
+    const InputProfile profile = RowsFromPoints(points, "Test road");
+    EXPECT_EQ(profile.title, "Test road");
+    EXPECT_EQ(profile.numSup, 0);
+    const std::vector<SegmentRow> rows = RowsOf(profile);
+    ASSERT_EQ(rows.size(), expected.size());
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const SegmentRow& e = rows[r];
+        const float got[] = {e.start, e.rate1, e.rate2, e.station1, e.station2};
+        for (std::size_t c = 0; c < 5; ++c)
+            EXPECT_EQ(got[c], static_cast<float>(expected[r][c])) << "row " << r + 1 << " col " << c;
+    }
+}
+
+TEST(RowsFromPoints, RefusesPointsThatMakeNoProfile)
+{
+    PviPoint late = Pvi(50, 1);
+    late.line = 7;
+    const struct {
+        std::vector<PviPoint> points;
+        std::string message;
+    } cases[] = {
+        {{Pvi(0, 1)}, "at least two points"},
+        {{Pvi(0, 1), Pvi(100, 2), late}, "point 3 (line 7): station 50 does not lie beyond"},
+        {{Pvi(0, 1), Pvi(0, 2)}, "point 2: station 0 does not lie beyond"},
+        {{Para(0, 1, 10), Pvi(100, 2)}, "point 1: the first point cannot have a curve"},
+        {{Pvi(0, 1), Para(100, 2, 10)}, "point 2: the last point cannot have a curve"},
+        {{Pvi(0, 1), Para(100, 2, 250), Pvi(400, 1)},
+         "the curves at point 1 and point 2 overlap: the first reaches station 0 and the second "
+         "begins at -25"},
+        {{Pvi(0, 1), Para(100, 2, 80), Unsym(150, 1, 15, 10), Pvi(300, 1)},
+         "the curves at point 2 and point 3 overlap: the first reaches station 140 and the "
+         "second begins at 135"},
+        {{Pvi(0, 1), Unsym(100, 2, -5, 5), Pvi(200, 1)}, "point 2: a curve length cannot be negative"},
+        {{Pvi(0, 1), Pvi(100, NAN)}, "point 2: a value lies beyond the range"},
+        {{Pvi(0, 1), Pvi(1e39, 2)}, "point 2: a value lies beyond the range"},
+    };
+    for (const auto& c : cases) {
+        try {
+            RowsFromPoints(c.points, "");
+            ADD_FAILURE() << "accepted: " << c.message;
+        } catch (const InputFileError& e) {
+            EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what();
+        }
+    }
+}
+
+TEST(CircularCurveDeviation, SmallForFlatCurvesNoneForEqualGrades)
+{
+    // A radius of 1000 turning 0.1: the parabola y = x^2/2R differs by about x^4/8R^3.
+    const PviPoint circle{500, 100, 50, 50, PviKind::Circ, "", 1000};
+    const double deviation = CircularCurveDeviation(circle, 0.05, -0.05);
+    EXPECT_GT(deviation, 1e-4);
+    EXPECT_LT(deviation, 2e-3);
+    EXPECT_EQ(CircularCurveDeviation(circle, 0.02, 0.02), 0);
+    // Without a radius the arc is taken as long as the curve: as close.
+    PviPoint noRadius = circle;
+    noRadius.radius = 0;
+    EXPECT_LT(CircularCurveDeviation(noRadius, 0.05, -0.05), 2e-3);
+    // A radius far from the length's shows the difference.
+    noRadius.radius = 300;
+    EXPECT_GT(CircularCurveDeviation(noRadius, 0.05, -0.05), 0.5);
+}
+
+// Elevations with the awkward digits of real surveys, stations and lengths
+// that 32-bit floats hold: rows made from points, turned back into points and
+// made into rows again are the same floats, but for a rare last step.
+TEST(PointsFromRows, RowsComeBackBitForBit)
+{
+    std::uint32_t seed = 12345;
+    const auto next = [&seed](int range) {
+        seed = seed * 1664525u + 1013904223u;
+        return static_cast<int>((seed >> 8) % static_cast<std::uint32_t>(range));
+    };
+    int values = 0;
+    int exact = 0;
+    for (int profile = 0; profile < 40; ++profile) {
+        std::vector<PviPoint> points = {Pvi(12345.25 + profile, 1234.567)};
+        for (int i = 0; i < 30; ++i) {
+            const double station = points.back().station + 150 + next(800) / 4.0;
+            const double elevation = points.back().elevation + (next(16001) - 8000) / 1000.0;
+            const double length = next(2) ? next(200) / 2.0 : 0;
+            points.push_back(i % 3 == 2 ? Unsym(station, elevation, length / 2 + 3, length / 4 + 2)
+                                        : Para(station, elevation, length));
+        }
+        points.push_back(Pvi(points.back().station + 200, points.back().elevation + 1.234));
+        points[2].kind = PviKind::Circ;
+        const InputProfile rows = RowsFromPoints(points, "");
+        const std::vector<PviPoint> back = PointsFromRows(StateOf(rows), {});
+        const InputProfile again = RowsFromPoints(back, "");
+        ASSERT_EQ(again.numVC, rows.numVC) << profile;
+        for (std::size_t c = 0; c < 5; ++c) {
+            for (std::size_t r = 1; r < rows.curves[c].size(); ++r) {
+                const auto a = std::bit_cast<std::int32_t>(again.curves[c][r]);
+                const auto b = std::bit_cast<std::int32_t>(rows.curves[c][r]);
+                ASSERT_LE(std::abs(a - b), 1) << "profile " << profile << " row " << r;
+                ++values;
+                exact += a == b ? 1 : 0;
+            }
+        }
+    }
+    EXPECT_GE(exact, values * 99 / 100);
+    EXPECT_EQ(exact, values);
+}
+
+TEST(PointsFromRows, PointsOfRowsAndRefusals)
+{
+    // Tangent, curve, a grade break between two tangents, and an unsymmetric pair.
+    const ProfileState state = StateOf(RowsFromPoints(
+        {Pvi(0, 100), Para(100, 102, 50), Pvi(200, 101), Unsym(300, 104.125, 20, 40),
+         Pvi(400, 101)},
+        ""));
+    const std::vector<PviPoint> points = PointsFromRows(state, {});
+    const PviKind kinds[] = {PviKind::Pvi, PviKind::Para, PviKind::Pvi, PviKind::Unsym,
+                             PviKind::Pvi};
+    ASSERT_EQ(points.size(), 5u);
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        EXPECT_EQ(points[i].kind, kinds[i]) << i;
+        EXPECT_NEAR(points[i].station, 100.0 * static_cast<double>(i), 1e-9) << i;
+    }
+    EXPECT_NEAR(points[3].elevation, 104.125, 1e-4);
+    EXPECT_EQ(points[3].lengthIn, 20);
+    EXPECT_EQ(points[3].lengthOut, 40);
+
+    // Gaps, overlaps and steps in elevation are refused with the check's faults;
+    // superelevation faults do not matter.
+    ProfileState broken;
+    RecreateTables(broken, SegmentKind::VerticalCurve, 3);
+    const float rows[3][5] = {{100, 0, 0, 0, 100}, {100.5f, 0, 0, 100, 200}, {100, 0, 0, 250, 300}};
+    for (std::int32_t r = 1; r <= 3; ++r) {
+        for (int c = 0; c < 5; ++c)
+            StoreField(broken, SegmentKind::VerticalCurve, static_cast<Column>(c), r, rows[r - 1][c]);
+    }
+    RecreateTables(broken, SegmentKind::Superelevation, 1);
+    try {
+        PointsFromRows(broken, {});
+        ADD_FAILURE() << "a broken profile was accepted";
+    } catch (const ProfileNotContinuousError& e) {
+        ASSERT_EQ(e.Faults().size(), 2u);
+        EXPECT_EQ(e.Faults()[0].kind, FaultKind::ElevationStep);
+        EXPECT_EQ(e.Faults()[1].kind, FaultKind::Gap);
+        EXPECT_NE(std::string(e.what()).find("gap between curves 2 and 3"), std::string::npos);
+    }
+    EXPECT_THROW(PointsFromRows(ProfileState{}, {}), ProfileNotContinuousError);
+}
+
+}  // namespace
+}  // namespace ravo
