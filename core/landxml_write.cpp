@@ -98,6 +98,8 @@ LandXmlExport LandXmlText(const ProfileState& state, LengthUnits units,
     std::ostringstream text;
     document.save(text, "  ", pugi::format_default, pugi::encoding_utf8);
     LandXmlExport result{text.str(), {}};
+    if (!result.text.ends_with('\n'))
+        result.text += '\n';
     if (state.NumSup > 0)
         result.notes.push_back(
             "The superelevation segments were not written: LandXML's superelevation cannot "

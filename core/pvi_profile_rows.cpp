@@ -161,6 +161,23 @@ Window Shifted(const Window& w, const Window& step)
     return {w.low + step.low, w.high + step.high};
 }
 
+// The number with the fewest decimals in the window, nearest the target among
+// those: a designer's 265 rather than the 264.99999993 of float grades.
+double Simplest(const Window& w, double target)
+{
+    double scale = 1;
+    for (int decimals = 0; decimals <= 12; ++decimals, scale *= 10) {
+        const double low = std::ceil(w.low * scale);
+        const double high = std::floor(w.high * scale);
+        if (low > high)
+            continue;
+        const double value = std::clamp(std::round(target * scale), low, high) / scale;
+        if (value >= w.low && value <= w.high)
+            return value;
+    }
+    return w.Clamp(target);
+}
+
 // The grade windows tie every elevation to the next, so a point's elevation
 // must leave room for the windows of all points after it: these are found
 // backwards first, then each elevation is chosen forwards within them. Where
@@ -189,7 +206,7 @@ void ChooseElevations(std::vector<Draft>& drafts)
             if (!chosen.And(next).Empty())
                 chosen = chosen.And(next);
         }
-        drafts[i].point.elevation = chosen.Clamp(drafts[i].target);
+        drafts[i].point.elevation = Simplest(chosen, drafts[i].target);
     }
 }
 
