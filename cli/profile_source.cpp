@@ -44,8 +44,7 @@ void AddSourceOptions(CLI::App* command, SourceArgs& args)
 
 ProfileState LoadSource(const SourceArgs& args, std::ostream& err)
 {
-    LoadedProfile loaded =
-        ReadAnyProfile(args.file, {{args.alignment, args.profile}, args.pvi});
+    LoadedProfile loaded = ReadAnyProfile(args.file, {{args.alignment, args.profile}, args.pvi});
     for (const std::string& note : loaded.notes)
         err << "ravo-calc: " << note << '\n';
     ProfileState state;
@@ -88,8 +87,10 @@ DesignCriteria DesignCriteriaOf(const DesignArgs& args)
 void AddConvertOptions(CLI::App* command, ConvertArgs& args)
 {
     AddSourceOptions(command, args.source);
-    command->add_option("OUT", args.output, "file to write: *.xml LandXML, *.csv PVI table, "
-                                            "any other name a Ravo input file")
+    command
+        ->add_option("OUT", args.output,
+                     "file to write: *.xml LandXML, *.csv PVI table, "
+                     "any other name a Ravo input file")
         ->required()
         ->type_name("");
     command->add_option("--units", args.units, "LandXML unit to name: m (default) or ft")

@@ -110,8 +110,8 @@ const char* ShapeName(CurveShape shape)
 void WriteDesign(BlockWriter& w, const DesignSpeed& design, const DesignMinimums& m)
 {
     const std::string unit = LengthUnitName(design.units);
-    w.Line("DESIGN SPEED", Value(design.speed, "0.###") + " " + SpeedUnitName(design.units),
-           "SIGHT DIST", Value(m.stoppingSightDistance, "0") + " " + unit);
+    w.Line("DESIGN SPEED", Rate(design.speed) + " " + SpeedUnitName(design.units), "SIGHT DIST",
+           Value(m.stoppingSightDistance, "0") + " " + unit);
     w.Line("MIN K", "crest " + Value(m.crestK, "0") + ", sag " + Value(m.sagK, "0"));
     w.Out() << "(the stopping sight distance taken as shorter than the curve)\n\n";
 }
@@ -187,8 +187,8 @@ CurveSummary SummarizeCurve(std::int32_t row, const SegmentRow& values)
     summary.turningPoint = TurningPoint(values, length);
     if (gradeChange != 0) {
         const float middle = static_cast<float>(values.station1 + length / 2);
-        const std::optional<float> elevation =
-            StoredValueOf(values.start + values.rate1 * (middle - static_cast<double>(values.station1)));
+        const std::optional<float> elevation = StoredValueOf(
+            values.start + values.rate1 * (middle - static_cast<double>(values.station1)));
         if (elevation)
             summary.pvi = CurvePoint{middle, *elevation};
     }

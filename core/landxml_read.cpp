@@ -52,14 +52,15 @@ public:
 
     int LineOf(std::ptrdiff_t offset)
     {
-        const std::size_t to = std::min(static_cast<std::size_t>(std::max<std::ptrdiff_t>(offset, 0)),
-                                         bytes_.size());
+        const std::size_t to =
+            std::min(static_cast<std::size_t>(std::max<std::ptrdiff_t>(offset, 0)), bytes_.size());
         if (to < at_) {
             at_ = 0;
             line_ = 1;
         }
-        line_ += static_cast<int>(std::count(bytes_.begin() + static_cast<std::ptrdiff_t>(at_),
-                                             bytes_.begin() + static_cast<std::ptrdiff_t>(to), '\n'));
+        line_ +=
+            static_cast<int>(std::count(bytes_.begin() + static_cast<std::ptrdiff_t>(at_),
+                                        bytes_.begin() + static_cast<std::ptrdiff_t>(to), '\n'));
         at_ = to;
         return line_;
     }
@@ -117,8 +118,7 @@ PviPoint PointOf(const pugi::xml_node& node, std::string_view kind, int line)
     PviPoint p{.desc = node.attribute("desc").value(), .line = line};
     const std::string text = node.child_value();
     const std::vector<std::string_view> words = Words(text);
-    if (words.size() != 2 || !ReadNumber(words[0], p.station) ||
-        !ReadNumber(words[1], p.elevation))
+    if (words.size() != 2 || !ReadNumber(words[0], p.station) || !ReadNumber(words[1], p.elevation))
         throw InputFileError(At(node, line) + ": \"" + text +
                              "\" is not a station and an elevation");
     if (kind == "ParaCurve" || kind == "CircCurve") {
@@ -139,9 +139,8 @@ std::vector<PviPoint> PointsOf(const pugi::xml_node& profAlign, LineCounter& lin
     std::vector<PviPoint> points;
     for (pugi::xml_node node : profAlign.children()) {
         const std::string_view kind = LocalName(node);
-        if (node.type() == pugi::node_element &&
-            (kind == "PVI" || kind == "ParaCurve" || kind == "UnsymParaCurve" ||
-             kind == "CircCurve"))
+        if (node.type() == pugi::node_element && (kind == "PVI" || kind == "ParaCurve" ||
+                                                  kind == "UnsymParaCurve" || kind == "CircCurve"))
             points.push_back(PointOf(node, kind, lines.LineOf(node.offset_debug())));
     }
     return points;
@@ -188,9 +187,9 @@ std::vector<std::string> Notes(const LandXmlFile& file, const LandXmlProfile& p)
             continue;
         const PviPoint& a = p.points[i - 1];
         const PviPoint& b = p.points[i + 1];
-        const double deviation = CircularCurveDeviation(
-            c, (c.elevation - a.elevation) / (c.station - a.station),
-            (b.elevation - c.elevation) / (b.station - c.station));
+        const double deviation =
+            CircularCurveDeviation(c, (c.elevation - a.elevation) / (c.station - a.station),
+                                   (b.elevation - c.elevation) / (b.station - c.station));
         notes.push_back("The circular curve at station " + Number(c.station, "%.3f") +
                         " was taken as the parabola of the same length and grades; their "
                         "elevations differ by at most " +
@@ -206,11 +205,10 @@ std::vector<std::string> Notes(const LandXmlFile& file, const LandXmlProfile& p)
                         " station equations (StaEquation) were not applied: stations are taken "
                         "as written.");
     const std::string unit = file.linearUnit.empty() ? file.unitSystem : file.linearUnit;
-    notes.push_back(unit.empty()
-                        ? "The file names no unit; lengths are taken as written."
-                        : "Lengths are in " + unit +
-                              " (the file's unit); they are taken as written, without "
-                              "conversion.");
+    notes.push_back(unit.empty() ? "The file names no unit; lengths are taken as written."
+                                 : "Lengths are in " + unit +
+                                       " (the file's unit); they are taken as written, without "
+                                       "conversion.");
     return notes;
 }
 
@@ -276,15 +274,14 @@ LandXmlFile ParseLandXml(std::string_view bytes)
 }
 
 ProfileChoiceError::ProfileChoiceError(std::vector<ProfileSelection> candidates)
-    : InputFileError(
-          [&candidates] {
-              std::string text =
-                  "the file holds several profiles; choose one with --alignment NAME "
-                  "(and --profile NAME):";
-              for (const ProfileSelection& c : candidates)
-                  text += "\n  " + SelectionText(c);
-              return text;
-          }()),
+    : InputFileError([&candidates] {
+          std::string text =
+              "the file holds several profiles; choose one with --alignment NAME "
+              "(and --profile NAME):";
+          for (const ProfileSelection& c : candidates)
+              text += "\n  " + SelectionText(c);
+          return text;
+      }()),
       candidates_(std::move(candidates))
 {
 }
@@ -303,10 +300,10 @@ ImportedProfile ImportLandXml(std::string_view bytes, const ProfileSelection& se
             matching.push_back(&p);
     }
     if (matching.empty()) {
-        std::string text = file.profiles.empty()
-                               ? "the file holds no design profile (ProfAlign)"
-                               : "no profile matches " + SelectionText(selection) +
-                                     "; the file holds:";
+        std::string text =
+            file.profiles.empty()
+                ? "the file holds no design profile (ProfAlign)"
+                : "no profile matches " + SelectionText(selection) + "; the file holds:";
         for (const LandXmlProfile& p : file.profiles)
             text += "\n  " + SelectionText({p.alignment, p.profile});
         throw InputFileError(text);

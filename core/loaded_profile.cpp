@@ -22,8 +22,7 @@ std::string FileBytes(const std::string& path)
     if (!file)
         throw InputFileError("cannot open the input file " + path);
     try {
-        std::string bytes((std::istreambuf_iterator<char>(file)),
-                          std::istreambuf_iterator<char>());
+        std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
         if (file.bad())
             throw InputFileError("cannot read the input file " + path);
         return bytes;

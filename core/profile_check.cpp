@@ -232,9 +232,9 @@ std::vector<DesignFault> CheckDesign(const ProfileState& state, const DesignCrit
 {
     std::vector<DesignFault> faults;
     const std::optional<DesignMinimums> minimums =
-        criteria.speed ? std::optional(MinimumsForDesignSpeed(criteria.speed->speed,
-                                                              criteria.speed->units))
-                       : std::nullopt;
+        criteria.speed
+            ? std::optional(MinimumsForDesignSpeed(criteria.speed->speed, criteria.speed->units))
+            : std::nullopt;
     for (const NumberedRow& r : RowsOf(state, SegmentKind::VerticalCurve)) {
         const CurveSummary c = SummarizeCurve(r.row, r.values);
         if (c.extent != RowExtent::Normal || c.shape == CurveShape::Straight)
@@ -244,8 +244,8 @@ std::vector<DesignFault> CheckDesign(const ProfileState& state, const DesignCrit
         if (least && *c.k < *least)
             faults.push_back({DesignFaultKind::BelowMinimumK, r.row, crest, *c.k, *least});
         if (criteria.minLength && *c.length < *criteria.minLength)
-            faults.push_back({DesignFaultKind::TooShort, r.row, crest, *c.length,
-                              *criteria.minLength});
+            faults.push_back(
+                {DesignFaultKind::TooShort, r.row, crest, *c.length, *criteria.minLength});
     }
     return faults;
 }

@@ -100,13 +100,12 @@ private:
 }  // namespace
 
 ProfileNotContinuousError::ProfileNotContinuousError(std::vector<Fault> faults)
-    : InputFileError(
-          [&faults] {
-              std::string text = "the vertical curves do not form one continuous profile:";
-              for (const Fault& fault : faults)
-                  text += "\n" + FaultText(fault, false);
-              return text;
-          }()),
+    : InputFileError([&faults] {
+          std::string text = "the vertical curves do not form one continuous profile:";
+          for (const Fault& fault : faults)
+              text += "\n" + FaultText(fault, false);
+          return text;
+      }()),
       faults_(std::move(faults))
 {
 }

@@ -39,7 +39,7 @@ double RoundingRoom(float value, double share = 0.499999)
 
 // A grade is found from two elevations, whose own rounding weighs more over a
 // short run: grades are kept well inside their rounding.
-constexpr double GradeShare = 0.4;
+constexpr double GradeShare = 0.49;
 
 struct Draft {
     PviPoint point;
@@ -53,8 +53,8 @@ struct Draft {
     // window, which narrows this one.
     void RowBegins(float start, double grade, double offset, float roundedGrade)
     {
-        const double room = RoundingRoom(start) -
-                            std::fabs(offset) * RoundingRoom(roundedGrade, GradeShare);
+        const double room =
+            RoundingRoom(start) - std::fabs(offset) * RoundingRoom(roundedGrade, GradeShare);
         const double centre = start - grade * offset;
         const Window w{centre - room, centre + room};
         elevation = elevation ? elevation->And(w) : w;
@@ -65,7 +65,8 @@ bool IsCurve(const SegmentRow& r) { return r.rate1 != r.rate2; }
 
 double LengthOf(const SegmentRow& r) { return static_cast<double>(r.station2) - r.station1; }
 
-// Two curve rows that meet with the common grade of an unsymmetric curve.
+// Two curve rows that meet with the common grade of an unsymmetric curve, as
+// far as float grades tell; whether the pair reads back exactly is tried.
 bool FormUnsymmetricCurve(const SegmentRow& a, const SegmentRow& b)
 {
     if (!IsCurve(a) || !IsCurve(b) || a.station2 != b.station1 || a.rate2 != b.rate1)
@@ -73,7 +74,7 @@ bool FormUnsymmetricCurve(const SegmentRow& a, const SegmentRow& b)
     const double la = LengthOf(a);
     const double lb = LengthOf(b);
     const double common = (la * a.rate1 + lb * b.rate2) / (la + lb);
-    return static_cast<float>(common) == a.rate2;
+    return std::fabs(common - a.rate2) <= 8 * RoundingRoom(a.rate2);
 }
 
 std::vector<SegmentRow> CurvesAlongTheRoad(const ProfileState& state)
@@ -200,9 +201,9 @@ void ChooseElevations(std::vector<Draft>& drafts)
     for (std::size_t i = 0; i < drafts.size(); ++i) {
         Window chosen = feasible[i];
         if (i > 0) {
-            const Window next = Shifted(Window{drafts[i - 1].point.elevation,
-                                               drafts[i - 1].point.elevation},
-                                        GradeStep(drafts[i - 1], drafts[i]));
+            const Window next =
+                Shifted(Window{drafts[i - 1].point.elevation, drafts[i - 1].point.elevation},
+                        GradeStep(drafts[i - 1], drafts[i]));
             if (!chosen.And(next).Empty())
                 chosen = chosen.And(next);
         }
@@ -228,9 +229,9 @@ std::optional<std::size_t> FirstChangedPair(const std::vector<SegmentRow>& rows,
     const bool sameCount = static_cast<std::size_t>(back.numVC) == rows.size();
     for (std::size_t k = 0; k < rows.size(); ++k) {
         const std::size_t at = k + 1;
-        const bool same = sameCount &&
-                          SegmentRow{back.curves[0][at], back.curves[1][at], back.curves[2][at],
-                                     back.curves[3][at], back.curves[4][at]} == rows[k];
+        const bool same =
+            sameCount && SegmentRow{back.curves[0][at], back.curves[1][at], back.curves[2][at],
+                                    back.curves[3][at], back.curves[4][at]} == rows[k];
         if (!same && combined(k))
             return k;
         if (!same && k > 0 && combined(k - 1))

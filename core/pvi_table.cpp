@@ -76,8 +76,8 @@ double Field(std::string_view text, const char* column, int line, Parse parse)
     try {
         return parse(Trimmed(text));
     } catch (const NotationError&) {
-        Refuse(line, std::string(column) + " \"" + std::string(Trimmed(text)) +
-                         "\" is not a number");
+        Refuse(line,
+               std::string(column) + " \"" + std::string(Trimmed(text)) + "\" is not a number");
     }
 }
 
@@ -168,13 +168,13 @@ std::vector<PviPoint> ParsePviCsv(std::string_view bytes)
             return at && *at < f.size() ? std::string_view(f[*at]) : std::string_view();
         };
         const std::string_view out = column(columns->lengthOut);
-        points.push_back(CurvePoint(
-            Field(f[0], "station", line, ParseStation),
-            Field(f[1], "elevation", line, ParsePlainNumber),
-            f.size() > 2 ? Length(f[2], "length", line) : 0,
-            Trimmed(out).empty() ? std::nullopt
-                                 : std::optional<double>(Length(out, "length_out", line)),
-            line));
+        points.push_back(CurvePoint(Field(f[0], "station", line, ParseStation),
+                                    Field(f[1], "elevation", line, ParsePlainNumber),
+                                    f.size() > 2 ? Length(f[2], "length", line) : 0,
+                                    Trimmed(out).empty()
+                                        ? std::nullopt
+                                        : std::optional<double>(Length(out, "length_out", line)),
+                                    line));
         points.back().desc = std::string(column(columns->desc));
     });
     return points;

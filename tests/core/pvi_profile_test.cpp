@@ -4,8 +4,8 @@
 
 #include <bit>
 #include <cmath>
-#include <cstdlib>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -29,8 +29,8 @@ std::vector<SegmentRow> RowsOf(const InputProfile& p)
     std::vector<SegmentRow> rows;
     for (std::int32_t r = 1; r <= p.numVC; ++r) {
         const auto at = static_cast<std::size_t>(r);
-        rows.push_back({p.curves[0][at], p.curves[1][at], p.curves[2][at], p.curves[3][at],
-                        p.curves[4][at]});
+        rows.push_back(
+            {p.curves[0][at], p.curves[1][at], p.curves[2][at], p.curves[3][at], p.curves[4][at]});
     }
     return rows;
 }
@@ -44,17 +44,17 @@ ProfileState StateOf(const InputProfile& p)
 
 TEST(RowsFromPoints, EachKindOfPointGivesItsRows)
 {
-    const std::vector<PviPoint> points = {Pvi(0, 100), Para(100, 102, 50),
-                                          Unsym(200, 101, 20, 40), Pvi(300, 101), Pvi(400, 103)};
+    const std::vector<PviPoint> points = {Pvi(0, 100), Para(100, 102, 50), Unsym(200, 101, 20, 40),
+                                          Pvi(300, 101), Pvi(400, 103)};
     const double gm = (20 * -0.01 + 40 * 0.0) / 60;
     const std::vector<std::vector<double>> expected = {
-        {100, 0.02, 0.02, 0, 75},                               // tangent to the BVC
-        {101.5, 0.02, -0.01, 75, 125},                          // symmetric curve
-        {101.75, -0.01, -0.01, 125, 180},                       // tangent between curves
-        {101.2, -0.01, gm, 180, 200},                           // unsymmetric, first part
-        {101.2 + (-0.01 + gm) / 2 * 20, gm, 0, 200, 240},       // and second part
-        {101, 0, 0, 240, 300},                                  // to the grade break
-        {101, 0.02, 0.02, 300, 400},                            // last tangent
+        {100, 0.02, 0.02, 0, 75},                          // tangent to the BVC
+        {101.5, 0.02, -0.01, 75, 125},                     // symmetric curve
+        {101.75, -0.01, -0.01, 125, 180},                  // tangent between curves
+        {101.2, -0.01, gm, 180, 200},                      // unsymmetric, first part
+        {101.2 + (-0.01 + gm) / 2 * 20, gm, 0, 200, 240},  // and second part
+        {101, 0, 0, 240, 300},                             // to the grade break
+        {101, 0.02, 0.02, 300, 400},                       // last tangent
     };
     const InputProfile profile = RowsFromPoints(points, "Test road");
     EXPECT_EQ(profile.title, "Test road");
@@ -65,7 +65,8 @@ TEST(RowsFromPoints, EachKindOfPointGivesItsRows)
         const SegmentRow& e = rows[r];
         const float got[] = {e.start, e.rate1, e.rate2, e.station1, e.station2};
         for (std::size_t c = 0; c < 5; ++c)
-            EXPECT_EQ(got[c], static_cast<float>(expected[r][c])) << "row " << r + 1 << " col " << c;
+            EXPECT_EQ(got[c], static_cast<float>(expected[r][c]))
+                << "row " << r + 1 << " col " << c;
     }
 }
 
@@ -88,7 +89,8 @@ TEST(RowsFromPoints, RefusesPointsThatMakeNoProfile)
         {{Pvi(0, 1), Para(100, 2, 80), Unsym(150, 1, 15, 10), Pvi(300, 1)},
          "the curves at point 2 and point 3 overlap: the first reaches station 140 and the "
          "second begins at 135"},
-        {{Pvi(0, 1), Unsym(100, 2, -5, 5), Pvi(200, 1)}, "point 2: a curve length cannot be negative"},
+        {{Pvi(0, 1), Unsym(100, 2, -5, 5), Pvi(200, 1)},
+         "point 2: a curve length cannot be negative"},
         {{Pvi(0, 1), Pvi(100, NAN)}, "point 2: a value lies beyond the range"},
         {{Pvi(0, 1), Pvi(1e39, 2)}, "point 2: a value lies beyond the range"},
     };
@@ -163,10 +165,10 @@ TEST(PointsFromRows, RowsComeBackBitForBit)
 TEST(PointsFromRows, PointsOfRowsAndRefusals)
 {
     // Tangent, curve, a grade break between two tangents, and an unsymmetric pair.
-    const ProfileState state = StateOf(RowsFromPoints(
-        {Pvi(0, 100), Para(100, 102, 50), Pvi(200, 101), Unsym(300, 104.125, 20, 40),
-         Pvi(400, 101)},
-        ""));
+    const ProfileState state =
+        StateOf(RowsFromPoints({Pvi(0, 100), Para(100, 102, 50), Pvi(200, 101),
+                                Unsym(300, 104.125, 20, 40), Pvi(400, 101)},
+                               ""));
     const std::vector<PviPoint> points = PointsFromRows(state, {});
     const PviKind kinds[] = {PviKind::Pvi, PviKind::Para, PviKind::Pvi, PviKind::Unsym,
                              PviKind::Pvi};
@@ -186,7 +188,8 @@ TEST(PointsFromRows, PointsOfRowsAndRefusals)
     const float rows[3][5] = {{100, 0, 0, 0, 100}, {100.5f, 0, 0, 100, 200}, {100, 0, 0, 250, 300}};
     for (std::int32_t r = 1; r <= 3; ++r) {
         for (int c = 0; c < 5; ++c)
-            StoreField(broken, SegmentKind::VerticalCurve, static_cast<Column>(c), r, rows[r - 1][c]);
+            StoreField(broken, SegmentKind::VerticalCurve, static_cast<Column>(c), r,
+                       rows[r - 1][c]);
     }
     RecreateTables(broken, SegmentKind::Superelevation, 1);
     try {
