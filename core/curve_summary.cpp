@@ -67,7 +67,9 @@ public:
         ReportLine line(label);
         line.At(15, value);
         if (!label2.empty())
-            line.At(30, label2).At(45, value2);
+            line.At(30, label2);
+        if (!value2.empty())
+            line.At(45, value2);
         for (const std::string& physical : line.PhysicalLines())
             out_ << physical << '\n';
     }

@@ -12,10 +12,8 @@ TEST(MinimumsForDesignSpeed, KnownDesignValues)
         LengthUnits units;
         double sight, crest, sag;
     } cases[] = {
-        {80, LengthUnits::Metres, 130, 26, 30},
-        {50, LengthUnits::Feet, 425, 84, 96},
-        {100, LengthUnits::Metres, 185, 53, 45},
-        {30, LengthUnits::Feet, 200, 19, 37},
+        {80, LengthUnits::Metres, 130, 26, 30},  {50, LengthUnits::Feet, 425, 84, 96},
+        {100, LengthUnits::Metres, 185, 53, 45}, {30, LengthUnits::Feet, 200, 19, 37},
         {0, LengthUnits::Metres, 0, 0, 0},
     };
     for (const auto& c : cases) {

@@ -68,7 +68,10 @@ TEST(ImportLandXml, ChoosesTheProfileAndSaysWhatItLeftOut)
         {{"Main", ""}, "Main - Design", 0, ""},
         {{"", "Final"}, "Ramp - Final", 0, ""},
         {{"Ramp", "Prelim"}, "Ramp - Prelim", 0, ""},
-        {{"Side", ""}, "", 0, "no profile matches alignment \"Side\", profile \"\"; the file holds:"},
+        {{"Side", ""},
+         "",
+         0,
+         "no profile matches alignment \"Side\", profile \"\"; the file holds:"},
     };
     for (const auto& c : cases) {
         const std::string what = c.selection.alignment + "/" + c.selection.profile;
@@ -96,8 +99,9 @@ TEST(ImportLandXml, ChoosesTheProfileAndSaysWhatItLeftOut)
 // namespace URI and a prefix reads the same as plain LandXML.
 TEST(ImportLandXml, AnyNamespaceAndPrefix)
 {
-    const std::string plain = Wrapped("<PVI>0 10</PVI><ParaCurve length=\"40\">50 11</ParaCurve>"
-                                      "<PVI>100 10.5</PVI>");
+    const std::string plain = Wrapped(
+        "<PVI>0 10</PVI><ParaCurve length=\"40\">50 11</ParaCurve>"
+        "<PVI>100 10.5</PVI>");
     const std::string prefixed =
         "<?xml version=\"1.0\"?>\n<im:LandXML xmlns:im=\"http://buildingsmart.fi/inframodel/404\">"
         "<im:Alignments><im:Alignment name=\"A\"><im:Profile><im:ProfAlign name=\"P\">"

@@ -70,8 +70,7 @@ TEST(LandXmlText, WritesOneAlignmentWithAPlaceholderLine)
          })
         EXPECT_NE(written.text.find(part), std::string::npos) << part << "\n" << written.text;
     ASSERT_EQ(written.notes.size(), 1u);
-    EXPECT_NE(written.notes[0].find("superelevation segments were not written"),
-              std::string::npos);
+    EXPECT_NE(written.notes[0].find("superelevation segments were not written"), std::string::npos);
 }
 
 TEST(LandXmlText, RefusesRowsThatAreNotOneProfile)
@@ -81,7 +80,8 @@ TEST(LandXmlText, RefusesRowsThatAreNotOneProfile)
     const float rows[2][5] = {{100, 0.01f, 0.01f, 0, 100}, {101, 0.01f, 0.01f, 80, 200}};
     for (std::int32_t r = 1; r <= 2; ++r) {
         for (int c = 0; c < 5; ++c)
-            StoreField(state, SegmentKind::VerticalCurve, static_cast<Column>(c), r, rows[r - 1][c]);
+            StoreField(state, SegmentKind::VerticalCurve, static_cast<Column>(c), r,
+                       rows[r - 1][c]);
     }
     try {
         LandXmlText(state, LengthUnits::Metres);

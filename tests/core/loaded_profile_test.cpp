@@ -27,15 +27,15 @@ TEST(AnyProfileFromBytes, TellsTheFormatsApartByContent)
     } cases[] = {
         {"\"Road\"\n1\n100,0,0,0,100\n0\n", false, ProfileFormat::InputFile, 1},
         {samples::LandXml, false, ProfileFormat::LandXml, 8},
-        {"station,elevation,length\n0,100,\n100,101,20\n200,100,\n", false, ProfileFormat::PviCsv, 3},
+        {"station,elevation,length\n0,100,\n100,101,20\n200,100,\n", false, ProfileFormat::PviCsv,
+         3},
         {pviPlain, true, ProfileFormat::PviPlain, 3},
         {"station,elevation,length\n0,100,\n100,101,\n", true, ProfileFormat::PviCsv, 1},
         {pviPlain, false, ProfileFormat::InputFile, 0},  // not asked for: an untitled input file
     };
     for (const auto& c : cases) {
         try {
-            const LoadedProfile loaded =
-                AnyProfileFromBytes(c.bytes, {{"Main", ""}, c.plainPvi});
+            const LoadedProfile loaded = AnyProfileFromBytes(c.bytes, {{"Main", ""}, c.plainPvi});
             EXPECT_EQ(loaded.format, c.format) << c.bytes;
             EXPECT_EQ(loaded.profile.numVC, c.curves) << c.bytes;
         } catch (const InputFileError& e) {

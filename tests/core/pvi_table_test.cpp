@@ -56,13 +56,15 @@ TEST(PviCsv, MalformedTablesNameTheLine)
         std::string text;
         std::string error;
     } cases[] = {
-        {"station,elevation,length\n0,100,\n100,abc,50\n", "line 3: elevation \"abc\" is not a number"},
+        {"station,elevation,length\n0,100,\n100,abc,50\n",
+         "line 3: elevation \"abc\" is not a number"},
         {"station,elevation,length\n0,100,\nx,101,\n", "line 3: station \"x\" is not a number"},
         {"station,elevation,length\n0,100,\n100,101,5m\n", "line 3: length \"5m\" is not a number"},
         {"station,elevation,length\n0,100,1,2\n", "line 2: 4 fields where the header names 3"},
         {"station,elevation,length\n0\n", "line 2: 1 fields"},
         {"station,elevation,length,grade\n", "line 1: unknown column \"grade\""},
-        {"station,elevation,length\n0,100,\n", "at least two points, the first and the last; this one has 1"},
+        {"station,elevation,length\n0,100,\n",
+         "at least two points, the first and the last; this one has 1"},
         {"station,elevation,length\n0,100,\n100,101,\n\n90,102,\n",
          "point 3 (line 5): station 90 does not lie beyond the station 100"},
         {"station,elevation,length\n0,100,\n100,101,300\n200,102,\n",
@@ -85,8 +87,9 @@ TEST(PviPlain, StationElevationAndLengthSeparatedByBlanks)
     EXPECT_EQ(points[1].lengthIn, 25);
     EXPECT_EQ(points[1].line, 3);
     EXPECT_EQ(points[2].kind, PviKind::Pvi);
-    EXPECT_NE(ErrorOf("0 100\n100 101 5 6\n", true).find("line 2: expected \"station elevation "
-                                                         "[length]\", found 4 fields"),
+    EXPECT_NE(ErrorOf("0 100\n100 101 5 6\n", true)
+                  .find("line 2: expected \"station elevation "
+                        "[length]\", found 4 fields"),
               std::string::npos);
     EXPECT_NE(ErrorOf("0 100\n100 1O1\n", true).find("line 2: elevation \"1O1\" is not a number"),
               std::string::npos);
