@@ -258,6 +258,7 @@ void frmRavo::BuildMenus()
     mnuFile->addMenu(mnuSave);
     mnuInput = AddItem(mnuSave, "mnuInput", QStringLiteral("&Input As"));
     mnuOutput = AddItem(mnuSave, "mnuOutput", QStringLiteral("&Output As"));
+    mnuLandXML = AddItem(mnuSave, "mnuLandXML", QStringLiteral("&LandXML As"));
     QMenu* mnuDefine = addMenu(mnuFile, "mnuDefine", QStringLiteral("&Define"));
     mnuFile->addMenu(mnuDefine);
     mnuDOutT = AddItem(mnuDefine, "mnuDOutT", QStringLiteral("&Output Title (optional)"));
@@ -293,6 +294,7 @@ void frmRavo::BuildMenus()
     connect(mnuInput, &QAction::triggered, this, &frmRavo::mnuInput_Click);
     connect(mnuDOutT, &QAction::triggered, this, &frmRavo::mnuDOutT_Click);
     connect(mnuOutput, &QAction::triggered, this, &frmRavo::mnuOutput_Click);
+    connect(mnuLandXML, &QAction::triggered, this, &frmRavo::mnuLandXML_Click);
     connect(mnuVOut, &QAction::triggered, this, &frmRavo::mnuVOut_Click);
     connect(mnuPrintCS, &QAction::triggered, this, &frmRavo::mnuPrintCS_Click);
     connect(mnuStartPrint, &QAction::triggered, this, &frmRavo::mnuStartPrint_Click);

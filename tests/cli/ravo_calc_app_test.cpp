@@ -73,7 +73,8 @@ const std::string TwoAlignments = R"(<?xml version="1.0"?>
 TEST_F(RavoCalcApp, LandXmlFilesAndPviTablesInEveryCommand)
 {
     const std::string xml = File("road.data", TwoAlignments);
-    const std::string csv = File("road.csv", "station,elevation,length\n0,100,\n200,104,100\n400,102,\n");
+    const std::string csv =
+        File("road.csv", "station,elevation,length\n0,100,\n200,104,100\n400,102,\n");
     const std::string plain = File("road.txt", "0 100\n200 104 100\n400 102\n");
     const Result several = Run({"curves", xml});
     EXPECT_EQ(several.status, ExitUsageOrLoad);
@@ -100,11 +101,13 @@ TEST_F(RavoCalcApp, LandXmlFilesAndPviTablesInEveryCommand)
 
     const Result curves = Run({"curves", csv, "--design-speed", "100", "--units", "m"});
     EXPECT_EQ(curves.status, ExitSuccess);
-    EXPECT_TRUE(Has(curves.out, "DESIGN SPEED  100 km/h       SIGHT DIST     185 m\n"
-                                "MIN K         crest 53, sag 45\n"));
-    EXPECT_TRUE(Has(curves.out, "K             33.333\n"
-                                "PVI           200.000        ELEV           104.000\n"
-                                "MIN K         53             BELOW MINIMUM\n"));
+    EXPECT_TRUE(Has(curves.out,
+                    "DESIGN SPEED  100 km/h       SIGHT DIST     185 m\n"
+                    "MIN K         crest 53, sag 45\n"));
+    EXPECT_TRUE(Has(curves.out,
+                    "K             33.333\n"
+                    "PVI           200.000        ELEV           104.000\n"
+                    "MIN K         53             BELOW MINIMUM\n"));
 }
 
 TEST_F(RavoCalcApp, ConvertWritesTheFormatTheNameAsksFor)
@@ -126,8 +129,9 @@ TEST_F(RavoCalcApp, ConvertWritesTheFormatTheNameAsksFor)
     const std::string gap = File("gap.in", "\"gap\"\n2\n1,0,0,0,10\n1,0,0,20,30\n0\n");
     const Result refused = Run({"convert", gap, (dir_ / "gap.xml").string()});
     EXPECT_EQ(refused.status, ExitFaultsFound);
-    EXPECT_TRUE(Has(refused.err, "gap.xml was not written: the vertical curves do not form one "
-                                 "continuous profile:\ngap between curves 1 and 2"));
+    EXPECT_TRUE(Has(refused.err,
+                    "gap.xml was not written: the vertical curves do not form one "
+                    "continuous profile:\ngap between curves 1 and 2"));
     EXPECT_FALSE(fs::exists(dir_ / "gap.xml"));
     EXPECT_EQ(Run({"convert", gap, (dir_ / "missing" / "gap.in").string()}).status,
               ExitUsageOrLoad);
