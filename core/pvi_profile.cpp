@@ -127,10 +127,12 @@ InputProfile RowsFromPoints(const std::vector<PviPoint>& points, const std::stri
         if (i > 0)
             CheckRoom(points, i);
     }
+    // Rows hold float grades; computing their elevations from the same floats
+    // keeps the rows consistent and lets a writer reproduce them exactly.
     std::vector<double> grades;
     for (std::size_t i = 0; i + 1 < points.size(); ++i)
-        grades.push_back((points[i + 1].elevation - points[i].elevation) /
-                         (points[i + 1].station - points[i].station));
+        grades.push_back(Stored((points[i + 1].elevation - points[i].elevation) /
+                                (points[i + 1].station - points[i].station)));
 
     RowList rows;
     for (std::size_t i = 1; i < points.size(); ++i) {
@@ -149,7 +151,7 @@ InputProfile RowsFromPoints(const std::vector<PviPoint>& points, const std::stri
             rows.Add(begin, gIn, gOut, p.station - l1, p.station + l2);
             continue;
         }
-        const double gm = (l1 * gIn + l2 * gOut) / (l1 + l2);
+        const double gm = Stored((l1 * gIn + l2 * gOut) / (l1 + l2));
         rows.Add(begin, gIn, gm, p.station - l1, p.station);
         rows.Add(begin + (gIn + gm) / 2 * l1, gm, gOut, p.station, p.station + l2);
     }

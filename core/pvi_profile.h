@@ -3,9 +3,9 @@
 // curve rows, both ways.
 //
 // Points to rows, from points p0 .. pn with grades g(i) = (z(i+1) - z(i)) /
-// (s(i+1) - s(i)); an inner point i has the lengths L1 before and L2 after it
-// (L/2 each for a symmetric curve, 0 for a plain grade break), so its curve
-// runs from BVC = s(i) - L1 to EVC = s(i) + L2:
+// (s(i+1) - s(i)), each rounded to the float that the rows hold; an inner point i has the lengths
+// L1 before and L2 after it (L/2 each for a symmetric curve, 0 for a plain grade break), so its
+// curve runs from BVC = s(i) - L1 to EVC = s(i) + L2:
 // - a straight row from the previous EVC (or p0) to this BVC, grade g(i-1)
 //   twice, left out when it has no length;
 // - a symmetric curve: one row (z(i) - g(i-1) L1, g(i-1), g(i), BVC, EVC),

@@ -4,7 +4,9 @@
 // differ from the rows' own in their last bits. So each elevation is chosen
 // within two kinds of windows: the one in which the grade from the point
 // before rounds to the row's float grade, and the ones in which every row
-// that begins from this point rounds back to its float elevation.
+// that begins from this point rounds back to its float elevation (the reader
+// computes elevations from the float grades, so these do not depend on the
+// choice within the grade windows).
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -37,9 +39,9 @@ double RoundingRoom(float value, double share = 0.499999)
     return share * std::min(static_cast<double>(up), static_cast<double>(down));
 }
 
-// A grade is found from two elevations, whose own rounding weighs more over a
-// short run: grades are kept well inside their rounding.
-constexpr double GradeShare = 0.49;
+// A grade is found from two elevations, whose own double rounding weighs more
+// over a short run: grades are kept a little further inside their rounding.
+constexpr double GradeShare = 0.499;
 
 struct Draft {
     PviPoint point;
@@ -48,13 +50,10 @@ struct Draft {
     std::optional<Window> elevation{};
 
     // A row beginning `offset` from the point with start elevation `start`
-    // along `grade` reads back right when the point lies in this window; the
-    // grade read back may differ from the float `roundedGrade` within its
-    // window, which narrows this one.
-    void RowBegins(float start, double grade, double offset, float roundedGrade)
+    // along `grade` reads back right when the point lies in this window.
+    void RowBegins(float start, double grade, double offset)
     {
-        const double room =
-            RoundingRoom(start) - std::fabs(offset) * RoundingRoom(roundedGrade, GradeShare);
+        const double room = RoundingRoom(start);
         const double centre = start - grade * offset;
         const Window w{centre - room, centre + room};
         elevation = elevation ? elevation->And(w) : w;
@@ -66,7 +65,7 @@ bool IsCurve(const SegmentRow& r) { return r.rate1 != r.rate2; }
 double LengthOf(const SegmentRow& r) { return static_cast<double>(r.station2) - r.station1; }
 
 // Two curve rows that meet with the common grade of an unsymmetric curve, as
-// far as float grades tell; whether the pair reads back exactly is tried.
+// the reader computes it from their float grades.
 bool FormUnsymmetricCurve(const SegmentRow& a, const SegmentRow& b)
 {
     if (!IsCurve(a) || !IsCurve(b) || a.station2 != b.station1 || a.rate2 != b.rate1)
@@ -74,7 +73,7 @@ bool FormUnsymmetricCurve(const SegmentRow& a, const SegmentRow& b)
     const double la = LengthOf(a);
     const double lb = LengthOf(b);
     const double common = (la * a.rate1 + lb * b.rate2) / (la + lb);
-    return std::fabs(common - a.rate2) <= 8 * RoundingRoom(a.rate2);
+    return static_cast<float>(common) == a.rate2;
 }
 
 std::vector<SegmentRow> CurvesAlongTheRoad(const ProfileState& state)
@@ -113,7 +112,7 @@ std::vector<Draft> Drafts(const std::vector<SegmentRow>& rows, const std::vector
             drafts.push_back({{.station = r.station1}, r.rate1, r.start});
         if (!IsCurve(r)) {
             Draft& last = drafts.back();
-            last.RowBegins(r.start, r.rate1, r.station1 - last.point.station, r.rate1);
+            last.RowBegins(r.start, r.rate1, r.station1 - last.point.station);
             continue;
         }
         const double l1 = LengthOf(r);
@@ -125,9 +124,8 @@ std::vector<Draft> Drafts(const std::vector<SegmentRow>& rows, const std::vector
                      .kind = PviKind::Unsym},
                     second.rate2,
                     r.start + r.rate1 * l1};
-            d.RowBegins(r.start, r.rate1, -l1, r.rate1);
-            const float steeper = std::max(std::fabs(r.rate1), std::fabs(second.rate2));
-            d.RowBegins(second.start, (static_cast<double>(r.rate2) - r.rate1) / 2, l1, steeper);
+            d.RowBegins(r.start, r.rate1, -l1);
+            d.RowBegins(second.start, (static_cast<double>(r.rate2) - r.rate1) / 2, l1);
             drafts.push_back(d);
             continue;
         }
@@ -138,7 +136,7 @@ std::vector<Draft> Drafts(const std::vector<SegmentRow>& rows, const std::vector
                  .kind = PviKind::Para},
                 r.rate2,
                 r.start + r.rate1 * half};
-        d.RowBegins(r.start, r.rate1, -half, r.rate1);
+        d.RowBegins(r.start, r.rate1, -half);
         drafts.push_back(d);
     }
     const SegmentRow& last = rows.back();
@@ -212,7 +210,8 @@ void ChooseElevations(std::vector<Draft>& drafts)
 }
 
 // The first pair of rows written as one unsymmetric curve that does not read
-// back as the same rows; every pair when the count of rows differs.
+// back as the same rows, or whose following straight row does not; every
+// pair when the count of rows differs.
 std::optional<std::size_t> FirstChangedPair(const std::vector<SegmentRow>& rows,
                                             const std::vector<PviPoint>& points,
                                             std::vector<bool>& keepApart)
@@ -232,10 +231,11 @@ std::optional<std::size_t> FirstChangedPair(const std::vector<SegmentRow>& rows,
         const bool same =
             sameCount && SegmentRow{back.curves[0][at], back.curves[1][at], back.curves[2][at],
                                     back.curves[3][at], back.curves[4][at]} == rows[k];
-        if (!same && combined(k))
-            return k;
-        if (!same && k > 0 && combined(k - 1))
-            return k - 1;
+        // A pair's own rows, or the straight row that begins from its PVI.
+        for (std::size_t before = 0; !same && before <= std::min<std::size_t>(k, 2); ++before) {
+            if (combined(k - before))
+                return k - before;
+        }
         if (!sameCount && combined(k)) {
             std::fill(keepApart.begin(), keepApart.end(), true);
             return k;

@@ -46,15 +46,17 @@ TEST(RowsFromPoints, EachKindOfPointGivesItsRows)
 {
     const std::vector<PviPoint> points = {Pvi(0, 100), Para(100, 102, 50), Unsym(200, 101, 20, 40),
                                           Pvi(300, 101), Pvi(400, 103)};
-    const double gm = (20 * -0.01 + 40 * 0.0) / 60;
+    // Elevations come from the grades as the rows hold them, in float.
+    const double down = static_cast<float>(-0.01);
+    const double gm = static_cast<float>((20 * down + 40 * 0.0) / 60);
     const std::vector<std::vector<double>> expected = {
-        {100, 0.02, 0.02, 0, 75},                          // tangent to the BVC
-        {101.5, 0.02, -0.01, 75, 125},                     // symmetric curve
-        {101.75, -0.01, -0.01, 125, 180},                  // tangent between curves
-        {101.2, -0.01, gm, 180, 200},                      // unsymmetric, first part
-        {101.2 + (-0.01 + gm) / 2 * 20, gm, 0, 200, 240},  // and second part
-        {101, 0, 0, 240, 300},                             // to the grade break
-        {101, 0.02, 0.02, 300, 400},                       // last tangent
+        {100, 0.02, 0.02, 0, 75},                                   // tangent to the BVC
+        {102 - 0.02 * 25, 0.02, down, 75, 125},                     // symmetric curve
+        {102 + down * 25, down, down, 125, 180},                    // tangent between curves
+        {101 - down * 20, down, gm, 180, 200},                      // unsymmetric, first part
+        {101 - down * 20 + (down + gm) / 2 * 20, gm, 0, 200, 240},  // and second part
+        {101, 0, 0, 240, 300},                                      // to the grade break
+        {101, 0.02, 0.02, 300, 400},                                // last tangent
     };
     const InputProfile profile = RowsFromPoints(points, "Test road");
     EXPECT_EQ(profile.title, "Test road");

@@ -79,10 +79,12 @@ TEST_F(ProfileFiles, PviTablesLoadAndBadFilesSayWhy)
     TypeOver("txtStation", QStringLiteral("200"));
     EXPECT_EQ(Text("txtElevation"), QStringLiteral("103.625"));
 
-    Choose(Item("mnuLoad"), Write(QStringLiteral("bad.xml"), "<LandXML>\n<Alignments>\n</LandXML>"));
+    Choose(Item("mnuLoad"),
+           Write(QStringLiteral("bad.xml"), "<LandXML>\n<Alignments>\n</LandXML>"));
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].text, QStringLiteral("Error loading input file"));
-    EXPECT_TRUE(platform.messages[0].detail.contains(QStringLiteral("line 3: the XML is malformed")))
+    EXPECT_TRUE(
+        platform.messages[0].detail.contains(QStringLiteral("line 3: the XML is malformed")))
         << platform.messages[0].detail.toStdString();
     EXPECT_EQ(Text("txtNVC"), QStringLiteral("3"));  // the loaded profile stays
     EXPECT_EQ(Panel(1), QStringLiteral("Input file = pvi.txt"));
