@@ -19,13 +19,14 @@ namespace {
 
 constexpr int kPoints = 100'000;
 
-// Curves of 40 to 140 units every 150 to 250 units, elevations to the millimetre.
+// Curves of 8 to 16 units every 20 to 40 units, elevations to the millimetre;
+// stations stay where 32-bit floats hold them to the half unit.
 std::vector<ravo::PviPoint> LargePoints()
 {
     std::mt19937 random(11);
-    std::uniform_int_distribution<int> run(300, 500);
-    std::uniform_int_distribution<int> rise(-4000, 4000);
-    std::uniform_int_distribution<int> length(40, 140);
+    std::uniform_int_distribution<int> run(40, 80);
+    std::uniform_int_distribution<int> rise(-400, 400);
+    std::uniform_int_distribution<int> length(8, 16);
     std::vector<ravo::PviPoint> points = {{.station = 0, .elevation = 250}};
     for (int i = 1; i < kPoints; ++i) {
         const double station = points.back().station + run(random) / 2.0;
