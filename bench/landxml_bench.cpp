@@ -32,8 +32,8 @@ std::vector<ravo::PviPoint> LargePoints()
         const double station = points.back().station + run(random) / 2.0;
         const double elevation = points.back().elevation + rise(random) / 1000.0;
         const double half = i + 1 == kPoints ? 0 : length(random) / 2.0;
-        points.push_back({station, elevation, half, half,
-                          half > 0 ? ravo::PviKind::Para : ravo::PviKind::Pvi});
+        points.push_back(
+            {station, elevation, half, half, half > 0 ? ravo::PviKind::Para : ravo::PviKind::Pvi});
     }
     return points;
 }

@@ -73,25 +73,5 @@ TEST(LandXmlText, WritesOneAlignmentWithAPlaceholderLine)
     EXPECT_NE(written.notes[0].find("superelevation segments were not written"), std::string::npos);
 }
 
-TEST(LandXmlText, RefusesRowsThatAreNotOneProfile)
-{
-    ProfileState state;
-    RecreateTables(state, SegmentKind::VerticalCurve, 2);
-    const float rows[2][5] = {{100, 0.01f, 0.01f, 0, 100}, {101, 0.01f, 0.01f, 80, 200}};
-    for (std::int32_t r = 1; r <= 2; ++r) {
-        for (int c = 0; c < 5; ++c)
-            StoreField(state, SegmentKind::VerticalCurve, static_cast<Column>(c), r,
-                       rows[r - 1][c]);
-    }
-    try {
-        LandXmlText(state, LengthUnits::Metres);
-        ADD_FAILURE() << "overlapping rows were written";
-    } catch (const ProfileNotContinuousError& e) {
-        EXPECT_NE(std::string(e.what()).find("curves 1 and 2 overlap from 80.000 to 100.000"),
-                  std::string::npos)
-            << e.what();
-    }
-}
-
 }  // namespace
 }  // namespace ravo

@@ -5,7 +5,6 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -125,7 +124,7 @@ TEST(CircularCurveDeviation, SmallForFlatCurvesNoneForEqualGrades)
 
 // Elevations with the awkward digits of real surveys, stations and lengths
 // that 32-bit floats hold: rows made from points, turned back into points and
-// made into rows again are the same floats, but for a rare last step.
+// made into rows again are the same floats.
 TEST(PointsFromRows, RowsComeBackBitForBit)
 {
     std::uint32_t seed = 12345;
@@ -133,8 +132,6 @@ TEST(PointsFromRows, RowsComeBackBitForBit)
         seed = seed * 1664525u + 1013904223u;
         return static_cast<int>((seed >> 8) % static_cast<std::uint32_t>(range));
     };
-    int values = 0;
-    int exact = 0;
     for (int profile = 0; profile < 40; ++profile) {
         std::vector<PviPoint> points = {Pvi(12345.25 + profile, 1234.567)};
         for (int i = 0; i < 30; ++i) {
@@ -151,59 +148,12 @@ TEST(PointsFromRows, RowsComeBackBitForBit)
         const InputProfile again = RowsFromPoints(back, "");
         ASSERT_EQ(again.numVC, rows.numVC) << profile;
         for (std::size_t c = 0; c < 5; ++c) {
-            for (std::size_t r = 1; r < rows.curves[c].size(); ++r) {
-                const auto a = std::bit_cast<std::int32_t>(again.curves[c][r]);
-                const auto b = std::bit_cast<std::int32_t>(rows.curves[c][r]);
-                ASSERT_LE(std::abs(a - b), 1) << "profile " << profile << " row " << r;
-                ++values;
-                exact += a == b ? 1 : 0;
-            }
+            for (std::size_t r = 1; r < rows.curves[c].size(); ++r)
+                ASSERT_EQ(std::bit_cast<std::uint32_t>(again.curves[c][r]),
+                          std::bit_cast<std::uint32_t>(rows.curves[c][r]))
+                    << "profile " << profile << " row " << r << " column " << c;
         }
     }
-    EXPECT_GE(exact, values * 99 / 100);
-    EXPECT_EQ(exact, values);
-}
-
-TEST(PointsFromRows, PointsOfRowsAndRefusals)
-{
-    // Tangent, curve, a grade break between two tangents, and an unsymmetric pair.
-    const ProfileState state =
-        StateOf(RowsFromPoints({Pvi(0, 100), Para(100, 102, 50), Pvi(200, 101),
-                                Unsym(300, 104.125, 20, 40), Pvi(400, 101)},
-                               ""));
-    const std::vector<PviPoint> points = PointsFromRows(state, {});
-    const PviKind kinds[] = {PviKind::Pvi, PviKind::Para, PviKind::Pvi, PviKind::Unsym,
-                             PviKind::Pvi};
-    ASSERT_EQ(points.size(), 5u);
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        EXPECT_EQ(points[i].kind, kinds[i]) << i;
-        EXPECT_NEAR(points[i].station, 100.0 * static_cast<double>(i), 1e-9) << i;
-    }
-    EXPECT_NEAR(points[3].elevation, 104.125, 1e-4);
-    EXPECT_EQ(points[3].lengthIn, 20);
-    EXPECT_EQ(points[3].lengthOut, 40);
-
-    // Gaps, overlaps and steps in elevation are refused with the check's faults;
-    // superelevation faults do not matter.
-    ProfileState broken;
-    RecreateTables(broken, SegmentKind::VerticalCurve, 3);
-    const float rows[3][5] = {{100, 0, 0, 0, 100}, {100.5f, 0, 0, 100, 200}, {100, 0, 0, 250, 300}};
-    for (std::int32_t r = 1; r <= 3; ++r) {
-        for (int c = 0; c < 5; ++c)
-            StoreField(broken, SegmentKind::VerticalCurve, static_cast<Column>(c), r,
-                       rows[r - 1][c]);
-    }
-    RecreateTables(broken, SegmentKind::Superelevation, 1);
-    try {
-        PointsFromRows(broken, {});
-        ADD_FAILURE() << "a broken profile was accepted";
-    } catch (const ProfileNotContinuousError& e) {
-        ASSERT_EQ(e.Faults().size(), 2u);
-        EXPECT_EQ(e.Faults()[0].kind, FaultKind::ElevationStep);
-        EXPECT_EQ(e.Faults()[1].kind, FaultKind::Gap);
-        EXPECT_NE(std::string(e.what()).find("gap between curves 2 and 3"), std::string::npos);
-    }
-    EXPECT_THROW(PointsFromRows(ProfileState{}, {}), ProfileNotContinuousError);
 }
 
 }  // namespace
