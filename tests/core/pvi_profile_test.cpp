@@ -143,6 +143,7 @@ TEST(PointsFromRows, RowsComeBackBitForBit)
         }
         points.push_back(Pvi(points.back().station + 200, points.back().elevation + 1.234));
         points[2].kind = PviKind::Circ;
+        points[6].elevation = points[5].elevation;  // a level stretch
         const InputProfile rows = RowsFromPoints(points, "");
         const std::vector<PviPoint> back = PointsFromRows(StateOf(rows), {});
         const InputProfile again = RowsFromPoints(back, "");

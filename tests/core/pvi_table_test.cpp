@@ -45,6 +45,7 @@ TEST(PviCsv, TableToRowsToTableGivesTheSameTable)
               "500,102.5,50,100\r\n750,104.125,,\r\n1000,103.25,,\r\n");
     // Without unsymmetric curves the table has three columns; BOM, LF line
     // ends, blank lines and road-station notation are read.
+    EXPECT_EQ(ParsePviCsv("station,elevation,length,desc\n0,1,,a\n")[0].desc, "a");
     EXPECT_EQ(PviCsvText(ParsePviCsv("\xEF\xBB\xBFStation,Elevation,Length\n0+00,1,\n\n"
                                      "1+00,2,50\n2+00.5,1.5,0\n")),
               "station,elevation,length\r\n0,1,\r\n100,2,50\r\n200.5,1.5,\r\n");
