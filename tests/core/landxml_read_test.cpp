@@ -31,30 +31,6 @@ std::string Wrapped(const std::string& points)
            points + "\n</ProfAlign></Profile></Alignment></Alignments></LandXML>";
 }
 
-TEST(ParseLandXml, ReadsEveryAlignmentProfileAndPoint)
-{
-    const LandXmlFile file = ParseLandXml(samples::LandXml);
-    EXPECT_EQ(file.unitSystem, "Imperial");
-    EXPECT_EQ(file.linearUnit, "foot");
-    ASSERT_EQ(file.profiles.size(), 3u);  // the ground line is no design profile
-    const std::string names[3][2] = {{"Main", "Design"}, {"Ramp", "Prelim"}, {"Ramp", "Final"}};
-    for (std::size_t i = 0; i < 3; ++i) {
-        EXPECT_EQ(file.profiles[i].alignment, names[i][0]);
-        EXPECT_EQ(file.profiles[i].profile, names[i][1]);
-    }
-    const LandXmlProfile& main = file.profiles[0];
-    EXPECT_EQ(main.superelevations, 2);
-    EXPECT_EQ(main.stationEquations, 1);
-    const std::vector<PviPoint> expected = {
-        {.station = 1000, .elevation = 100, .line = 12},
-        {1250, 105, 100, 100, PviKind::Para, "", 0, 13},
-        {1500, 102.5, 50, 100, PviKind::Unsym, "", 0, 14},
-        {1750, 104, 50, 50, PviKind::Circ, "", 11111, 15},
-        {2000, 103.25, 0, 0, PviKind::Pvi, "end", 0, 16},
-    };
-    EXPECT_EQ(main.points, expected);
-}
-
 TEST(ImportLandXml, ChoosesTheProfileAndSaysWhatItLeftOut)
 {
     const struct {

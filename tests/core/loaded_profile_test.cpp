@@ -70,12 +70,6 @@ TEST(SaveProfileAs, TheFileNameChoosesTheFormat)
         EXPECT_EQ(back.VcElevation1, state.VcElevation1) << c.name;
         EXPECT_EQ(back.VcSta2, state.VcSta2) << c.name;
     }
-    // A profile that is not continuous writes as an input file only.
-    const ProfileState gap = ProfileFromText("\"\"\n2\n1,0,0,0,10\n1,0,0,20,30\n0\n");
-    EXPECT_THROW(SaveProfileAs(gap, (dir / "gap.csv").string(), LengthUnits::Metres),
-                 ProfileNotContinuousError);
-    EXPECT_FALSE(fs::exists(dir / "gap.csv"));
-    EXPECT_TRUE(SaveProfileAs(gap, (dir / "gap.in").string(), LengthUnits::Metres).empty());
     EXPECT_THROW(ReadAnyProfile((dir / "missing.xml").string()), InputFileError);
     fs::remove_all(dir);
 }
