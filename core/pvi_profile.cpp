@@ -15,9 +15,9 @@ namespace {
 
 std::string PointName(const std::vector<PviPoint>& points, std::size_t index)
 {
-    std::string name = "point " + std::to_string(index + 1);
+    std::string name = Joined({"point ", std::to_string(index + 1)});
     if (points[index].line > 0)
-        name += " (line " + std::to_string(points[index].line) + ")";
+        name += Joined({" (line ", std::to_string(points[index].line), ")"});
     return name;
 }
 
@@ -52,9 +52,9 @@ void CheckRoom(const std::vector<PviPoint>& points, std::size_t i)
     const double reach = before.station + before.lengthOut;
     const double begin = p.station - p.lengthIn;
     if (begin < reach)
-        Refuse("the curves at " + PointName(points, i - 1) + " and " + PointName(points, i) +
-               " overlap: the first reaches station " + ExactText(reach) +
-               " and the second begins at " + ExactText(begin));
+        Refuse(Joined({"the curves at ", PointName(points, i - 1), " and ", PointName(points, i),
+                       " overlap: the first reaches station ", ExactText(reach),
+                       " and the second begins at ", ExactText(begin)}));
 }
 
 using RowValues = std::array<float, ColumnCount>;
@@ -103,7 +103,7 @@ ProfileNotContinuousError::ProfileNotContinuousError(std::vector<Fault> faults)
     : InputFileError([&faults] {
           std::string text = "the vertical curves do not form one continuous profile:";
           for (const Fault& fault : faults)
-              text += "\n" + FaultText(fault, false);
+              text += Joined({"\n", FaultText(fault, false)});
           return text;
       }()),
       faults_(std::move(faults))
@@ -117,11 +117,19 @@ std::string ExactText(double value)
     return std::string(text, result.ptr);
 }
 
+std::string Joined(std::initializer_list<std::string_view> parts)
+{
+    std::string text;
+    for (std::string_view part : parts)
+        text.append(part);
+    return text;
+}
+
 InputProfile RowsFromPoints(const std::vector<PviPoint>& points, const std::string& title)
 {
     if (points.size() < 2)
-        Refuse("a profile needs at least two points, the first and the last; this one has " +
-               std::to_string(points.size()));
+        Refuse(Joined({"a profile needs at least two points, the first and the last; this one has ",
+                       std::to_string(points.size())}));
     for (std::size_t i = 0; i < points.size(); ++i) {
         CheckPoint(points, i);
         if (i > 0)

@@ -23,7 +23,9 @@
 // grade tolerance is a plain PVI; straight rows need no point of their own.
 #pragma once
 
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "input_file.h"
@@ -75,5 +77,9 @@ std::vector<PviPoint> PointsFromRows(const ProfileState& state, const Tolerances
 
 // The shortest decimal text that reads back as the same double.
 std::string ExactText(double value);
+
+// The texts one after the other. Messages are built with it rather than with
+// a literal + a temporary string, which GCC 12 misreads in optimised builds.
+std::string Joined(std::initializer_list<std::string_view> parts);
 
 }  // namespace ravo

@@ -44,7 +44,7 @@ double RoundingRoom(float value, double share = 0.499999)
 constexpr double GradeShare = 0.499;
 
 struct Draft {
-    PviPoint point;
+    PviPoint point{};
     float gradeOut = 0;  // the rows' grade towards the next point
     double target = 0;   // the elevation the rows give this point
     std::optional<Window> elevation{};
@@ -59,6 +59,19 @@ struct Draft {
         elevation = elevation ? elevation->And(w) : w;
     }
 };
+
+Draft DraftAt(double station, float gradeOut, double target, PviKind kind = PviKind::Pvi,
+              double lengthIn = 0, double lengthOut = 0)
+{
+    Draft d;
+    d.point.station = station;
+    d.point.lengthIn = lengthIn;
+    d.point.lengthOut = lengthOut;
+    d.point.kind = kind;
+    d.gradeOut = gradeOut;
+    d.target = target;
+    return d;
+}
 
 bool IsCurve(const SegmentRow& r) { return r.rate1 != r.rate2; }
 
@@ -105,11 +118,11 @@ void RefuseBrokenProfile(const ProfileState& state, const Tolerances& tolerances
 std::vector<Draft> Drafts(const std::vector<SegmentRow>& rows, const std::vector<bool>& keepApart)
 {
     std::vector<Draft> drafts;
-    drafts.push_back({{.station = rows.front().station1}, rows.front().rate1, rows.front().start});
+    drafts.push_back(DraftAt(rows.front().station1, rows.front().rate1, rows.front().start));
     for (std::size_t k = 0; k < rows.size(); ++k) {
         const SegmentRow& r = rows[k];
         if (k > 0 && rows[k - 1].rate2 != r.rate1)
-            drafts.push_back({{.station = r.station1}, r.rate1, r.start});
+            drafts.push_back(DraftAt(r.station1, r.rate1, r.start));
         if (!IsCurve(r)) {
             Draft& last = drafts.back();
             last.RowBegins(r.start, r.rate1, r.station1 - last.point.station);
@@ -118,30 +131,21 @@ std::vector<Draft> Drafts(const std::vector<SegmentRow>& rows, const std::vector
         const double l1 = LengthOf(r);
         if (k + 1 < rows.size() && !keepApart[k] && FormUnsymmetricCurve(r, rows[k + 1])) {
             const SegmentRow& second = rows[++k];
-            Draft d{{.station = r.station2,
-                     .lengthIn = l1,
-                     .lengthOut = LengthOf(second),
-                     .kind = PviKind::Unsym},
-                    second.rate2,
-                    r.start + r.rate1 * l1};
+            Draft d = DraftAt(r.station2, second.rate2, r.start + r.rate1 * l1, PviKind::Unsym, l1,
+                              LengthOf(second));
             d.RowBegins(r.start, r.rate1, -l1);
             d.RowBegins(second.start, (static_cast<double>(r.rate2) - r.rate1) / 2, l1);
             drafts.push_back(d);
             continue;
         }
         const double half = l1 / 2;
-        Draft d{{.station = r.station1 + half,
-                 .lengthIn = half,
-                 .lengthOut = half,
-                 .kind = PviKind::Para},
-                r.rate2,
-                r.start + r.rate1 * half};
+        Draft d = DraftAt(r.station1 + half, r.rate2, r.start + r.rate1 * half, PviKind::Para, half,
+                          half);
         d.RowBegins(r.start, r.rate1, -half);
         drafts.push_back(d);
     }
     const SegmentRow& last = rows.back();
-    drafts.push_back(
-        {{.station = last.station2}, last.rate2, RowValue(last, last.station2), std::nullopt});
+    drafts.push_back(DraftAt(last.station2, last.rate2, RowValue(last, last.station2)));
     return drafts;
 }
 
