@@ -62,7 +62,7 @@ void AddDesignOptions(CLI::App* command, DesignArgs& args, bool minLength)
     command->add_option("--units", args.units, "unit system of the profile: m or ft")
         ->check(CLI::IsMember({"m", "ft"}))
         ->needs(speed)
-        ->type_name("m|ft");
+        ->type_name("UNITS");
     speed->needs("--units");
     if (minLength)
         command->add_option("--min-length", args.minLength, "shortest curve length allowed")
@@ -95,7 +95,7 @@ void AddConvertOptions(CLI::App* command, ConvertArgs& args)
         ->type_name("");
     command->add_option("--units", args.units, "LandXML unit to name: m (default) or ft")
         ->check(CLI::IsMember({"m", "ft"}))
-        ->type_name("m|ft");
+        ->type_name("UNITS");
 }
 
 int RunConvert(const ConvertArgs& args, std::ostream& out, std::ostream& err)
