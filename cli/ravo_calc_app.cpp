@@ -15,6 +15,7 @@
 #include "core/report.h"
 #include "core/station_notation.h"
 #include "elevation_table.h"
+#include "profile_source.h"
 #include "report_command.h"
 
 namespace ravo::calc {
@@ -27,10 +28,18 @@ constexpr const char* Description =
 
 constexpr const char* MainFooter = R"(Commands, each followed by the input file:
   ravo-calc table FILE --from S --to S --step D [--offset O,...] [--csv] [--plus]
-  ravo-calc curves FILE [--plus]
-  ravo-calc check FILE [--tolerance E] [--grade-tolerance G] [--plus]
+  ravo-calc curves FILE [--design-speed V --units m|ft] [--plus]
+  ravo-calc check FILE [--tolerance E] [--grade-tolerance G] [--design-speed V --units m|ft]
+                       [--min-length L] [--plus]
+  ravo-calc convert FILE OUT [--units m|ft]
   ravo-calc report FILE -o OUTPUT [--from S --to S --step D] [--offset O]
 "ravo-calc COMMAND --help" tells more about a command.
+
+FILE is a Ravo input file, a LandXML file or a PVI table in CSV (header
+station,elevation,length), told apart by content whatever its name; --pvi reads
+a plain table of "station elevation [length]" lines. A LandXML file with several
+profiles needs --alignment NAME (and --profile NAME); without them the names
+are listed and the exit status is 2.
 
 Stations are plain numbers (1234.56, -50, 1.5e3) or road-station notation: hundreds,
 "+", exactly two digits and an optional fraction (12+34.56 is 1234.56, -0+50 is -50).
@@ -74,7 +83,13 @@ grades), and the high point of a crest or the low point of a sag when it lies
 on the curve (where the grade is 0, at x = -G1 L / (G2 - G1) from its
 beginning). For each superelevation segment: its beginning and ending station
 and superelevation. A row of zero length or one that ends before it begins is
-marked so instead.)";
+marked so instead. Each curve also gives its PVI, where its end grades meet.
+
+With --design-speed V and --units m (V in km/h) or ft (V in mph) it gives the
+stopping sight distance (2.5 s reaction, 3.4 m/s2 or 11.2 ft/s2 braking, rounded
+up to the next 5) and the minimum K over a crest (S^2/658, S^2/2158) and
+through a sag (S^2/(120 + 3.5 S), S^2/(400 + 3.5 S)), rounded up, with the
+sight distance taken as shorter than the curve; each curve's minimum beside it.)";
 
 constexpr const char* CheckFooter =
     R"(Reports, one line each, naming the rows (numbered as in the file):
@@ -89,14 +104,17 @@ constexpr const char* CheckFooter =
     (beyond --grade-tolerance); super grades may change at a joint.
 "Successive" means along the road, not in file order: rows are taken in order
 of their beginning station, and each row is compared with the row before it
-that reaches farthest. Exit status 0 when nothing is found, 1 when something is,
-2 when the file does not load.)";
+that reaches farthest. With --design-speed and --units, also each curve whose K
+lies below the minimum for its kind (see "ravo-calc curves --help"); with
+--min-length, each curve shorter than that. Exit status 0 when nothing is
+found, 1 when something is, 2 when the file does not load.)";
 
-// A value on the command line that cannot be used.
-class UsageError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
+constexpr const char* ConvertFooter =
+    R"(Writes the profile of FILE to OUT: as LandXML 1.2 when OUT ends in .xml, as a
+PVI table (CSV) when it ends in .csv, otherwise as a Ravo input file. LandXML
+and PVI tables need curve rows that form one continuous profile (no overlaps,
+gaps or steps in elevation); otherwise nothing is written, the faults are
+listed and the exit status is 1. Superelevation is written to input files only.)";
 
 template <typename Parse>
 double OptionValue(const std::string& text, const std::string& option, Parse parse)
@@ -134,24 +152,28 @@ std::string LoadMessage(const std::string& path, const InputFileError& e)
 }
 
 struct TableArgs {
-    std::string file, from, to, step;
+    SourceArgs source;
+    std::string from, to, step;
     std::vector<std::string> offsets;
     bool csv = false;
     bool plus = false;
 };
 
 struct ReportArgs {
-    std::string file, output, from, to, step;
+    SourceArgs source;
+    std::string output, from, to, step;
     std::string offset = "0";
 };
 
 struct CurvesArgs {
-    std::string file;
+    SourceArgs source;
+    DesignArgs design;
     bool plus = false;
 };
 
 struct CheckArgs {
-    std::string file;
+    SourceArgs source;
+    DesignArgs design;
     std::string tolerance = "0.001";
     std::string gradeTolerance = "0.0001";
     bool plus = false;
@@ -167,7 +189,7 @@ int RunTable(const TableArgs& a, std::ostream& out, std::ostream& err)
         offsets.push_back(FloatOption(text, "--offset"));
     if (offsets.empty())
         offsets.push_back(0);
-    ProfileState state = LoadProfile(a.file);
+    ProfileState state = LoadSource(a.source, err);
     const TableLayout layout{a.csv ? TableFormat::Csv : TableFormat::Plain, a.plus};
     const std::uint64_t invalid = WriteTable(out, err, state, walk, offsets, layout);
     return invalid == 0 ? ExitSuccess : ExitFaultsFound;
@@ -176,7 +198,8 @@ int RunTable(const TableArgs& a, std::ostream& out, std::ostream& err)
 int RunReport(const ReportArgs& a, std::ostream& err)
 {
     ReportRequest request;
-    request.inputPath = a.file;
+    request.inputPath = a.source.file;
+    request.source = {{a.source.alignment, a.source.profile}, a.source.pvi};
     request.outputPath = a.output;
     if (!a.from.empty())
         request.stations.emplace(OptionValue(a.from, "--from", ParseStation),
@@ -187,24 +210,31 @@ int RunReport(const ReportArgs& a, std::ostream& err)
     return WriteReport(request, err) == 0 ? ExitSuccess : ExitFaultsFound;
 }
 
-int RunCurves(const CurvesArgs& a, std::ostream& out)
+int RunCurves(const CurvesArgs& a, std::ostream& out, std::ostream& err)
 {
-    WriteCurves(out, LoadProfile(a.file), a.plus);
+    const std::optional<DesignSpeed> design = DesignSpeedOf(a.design);
+    WriteCurves(out, LoadSource(a.source, err), a.plus, design);
     return ExitSuccess;
 }
 
-int RunCheck(const CheckArgs& a, std::ostream& out)
+int RunCheck(const CheckArgs& a, std::ostream& out, std::ostream& err)
 {
     const Tolerances tolerances{ToleranceOption(a.tolerance, "--tolerance"),
                                 ToleranceOption(a.gradeTolerance, "--grade-tolerance")};
-    const std::vector<Fault> faults = CheckProfile(LoadProfile(a.file), tolerances);
+    const DesignCriteria criteria = DesignCriteriaOf(a.design);
+    const ProfileState state = LoadSource(a.source, err);
+    const std::vector<Fault> faults = CheckProfile(state, tolerances);
+    const std::vector<DesignFault> design = CheckDesign(state, criteria);
     for (const Fault& fault : faults)
         out << FaultText(fault, a.plus) << '\n';
-    if (faults.empty()) {
+    for (const DesignFault& fault : design)
+        out << DesignFaultText(fault, criteria) << '\n';
+    const std::size_t found = faults.size() + design.size();
+    if (found == 0) {
         out << "No faults found.\n";
         return ExitSuccess;
     }
-    out << faults.size() << (faults.size() == 1 ? " fault" : " faults") << " found.\n";
+    out << found << (found == 1 ? " fault" : " faults") << " found.\n";
     return ExitFaultsFound;
 }
 
@@ -226,6 +256,7 @@ public:
         AddCurves();
         AddCheck();
         AddReport();
+        AddConvert();
     }
 
     int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -252,11 +283,11 @@ public:
 
 private:
     CLI::App* AddCommand(const char* name, const char* description, const char* footer,
-                         std::string& file)
+                         SourceArgs& source)
     {
         CLI::App* command = app_.add_subcommand(name, description);
         command->footer(footer);
-        command->add_option("FILE", file, "Ravo input file (*.in)")->required()->type_name("");
+        AddSourceOptions(command, source);
         return command;
     }
 
@@ -268,7 +299,7 @@ private:
     void AddTable()
     {
         table_ = AddCommand("table", "elevations at evenly spaced stations and at offsets",
-                            TableFooter, tableArgs_.file);
+                            TableFooter, tableArgs_.source);
         table_->add_option("--from", tableArgs_.from, "first station")
             ->required()
             ->type_name("STATION");
@@ -290,14 +321,15 @@ private:
     void AddCurves()
     {
         curves_ = AddCommand("curves", "summary of each vertical curve and superelevation segment",
-                             CurvesFooter, curvesArgs_.file);
+                             CurvesFooter, curvesArgs_.source);
+        AddDesignOptions(curves_, curvesArgs_.design, false);
         AddPlus(curves_, curvesArgs_.plus);
     }
 
     void AddCheck()
     {
         check_ = AddCommand("check", "faults of the profile; exit status 1 when there are any",
-                            CheckFooter, checkArgs_.file);
+                            CheckFooter, checkArgs_.source);
         check_
             ->add_option("--tolerance", checkArgs_.tolerance,
                          "largest elevation difference allowed where curves meet")
@@ -308,13 +340,14 @@ private:
                          "largest grade or superelevation difference allowed at a joint")
             ->type_name("NUMBER")
             ->capture_default_str();
+        AddDesignOptions(check_, checkArgs_.design, true);
         AddPlus(check_, checkArgs_.plus);
     }
 
     void AddReport()
     {
         report_ = AddCommand("report", "the output report: input data echo and elevation log",
-                             ReportHelp, reportArgs_.file);
+                             ReportHelp, reportArgs_.source);
         report_->add_option("-o,--output", reportArgs_.output, "the report file to write")
             ->required()
             ->type_name("OUTPUT");
@@ -333,21 +366,32 @@ private:
             ->capture_default_str();
     }
 
+    void AddConvert()
+    {
+        convert_ = app_.add_subcommand(
+            "convert", "write the profile as LandXML, a PVI table or a Ravo input file");
+        convert_->footer(ConvertFooter);
+        AddConvertOptions(convert_, convertArgs_);
+    }
+
     int RunCommand(std::ostream& out, std::ostream& err)
     {
-        const std::string& file = table_->parsed()    ? tableArgs_.file
-                                  : curves_->parsed() ? curvesArgs_.file
-                                  : check_->parsed()  ? checkArgs_.file
-                                                      : reportArgs_.file;
+        const std::string& file = table_->parsed()     ? tableArgs_.source.file
+                                  : curves_->parsed()  ? curvesArgs_.source.file
+                                  : convert_->parsed() ? convertArgs_.source.file
+                                  : report_->parsed()  ? reportArgs_.source.file
+                                                       : checkArgs_.source.file;
         const std::string command = app_.get_subcommands().front()->get_name();
         try {
             if (table_->parsed())
                 return RunTable(tableArgs_, out, err);
             if (curves_->parsed())
-                return RunCurves(curvesArgs_, out);
+                return RunCurves(curvesArgs_, out, err);
+            if (convert_->parsed())
+                return RunConvert(convertArgs_, out, err);
             if (report_->parsed())
                 return RunReport(reportArgs_, err);
-            return RunCheck(checkArgs_, out);
+            return RunCheck(checkArgs_, out, err);
         } catch (const InputFileError& e) {
             err << "ravo-calc: " << LoadMessage(file, e) << '\n';
         } catch (const UsageError& e) {
@@ -369,10 +413,12 @@ private:
     CLI::App* table_ = nullptr;
     CLI::App* curves_ = nullptr;
     CLI::App* check_ = nullptr;
+    CLI::App* convert_ = nullptr;
     CLI::App* report_ = nullptr;
     TableArgs tableArgs_;
     CurvesArgs curvesArgs_;
     CheckArgs checkArgs_;
+    ConvertArgs convertArgs_;
     ReportArgs reportArgs_;
 };
 

@@ -1,4 +1,4 @@
-// The ravo-calc command line: its three commands, their options and help, and
+// The ravo-calc command line: its commands, their options and help, and
 // the exit statuses.
 #pragma once
 

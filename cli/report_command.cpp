@@ -77,7 +77,7 @@ std::tm ReportTime(const char* sourceDateEpoch)
 
 std::uint64_t WriteReport(const ReportRequest& request, std::ostream& err)
 {
-    ProfileState state = LoadProfile(request.inputPath);
+    ProfileState state = LoadProfile(request.inputPath, request.source);
     state.InputPath = request.inputPath;
     state.InputFileTitle = FileNameOf(request.inputPath);
     ReportSession session(state);

@@ -9,6 +9,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "core/loaded_profile.h"
 #include "elevation_table.h"
 
 namespace ravo::calc {
@@ -43,6 +44,7 @@ std::tm ReportTime(const char* sourceDateEpoch);
 
 struct ReportRequest {
     std::string inputPath;
+    ProfileSource source;  // which profile of a LandXML file, the plain PVI format
     std::string outputPath;
     std::optional<StationWalk> stations;  // the log's stations; no log when empty
     float offset = 0;

@@ -13,15 +13,23 @@
 namespace ravo {
 namespace {
 
-// The value of a row at one of its stations, as the desktop program stores it;
-// none when it lies beyond the float range.
-std::optional<float> StoredValueAt(const SegmentRow& values, float station)
+// Design values are whole numbers.
+std::string WholeText(double value) { return FormatPattern(value, "0"); }
+
+// A value as the desktop program stores it; none beyond the float range.
+std::optional<float> StoredValueOf(double value)
 {
     try {
-        return ToFloat(RowValue(values, station));
+        return ToFloat(value);
     } catch (const OverflowError&) {
         return std::nullopt;
     }
+}
+
+// The value of a row at one of its stations.
+std::optional<float> StoredValueAt(const SegmentRow& values, float station)
+{
+    return StoredValueOf(RowValue(values, station));
 }
 
 std::optional<CurvePoint> TurningPoint(const SegmentRow& values, double length)
@@ -57,7 +65,9 @@ public:
         ReportLine line(label);
         line.At(15, value);
         if (!label2.empty())
-            line.At(30, label2).At(45, value2);
+            line.At(30, label2);
+        if (!value2.empty())
+            line.At(45, value2);
         for (const std::string& physical : line.PhysicalLines())
             out_ << physical << '\n';
     }
@@ -97,7 +107,16 @@ const char* ShapeName(CurveShape shape)
     return "straight grade";
 }
 
-void WriteCurve(BlockWriter& w, const CurveSummary& c)
+void WriteDesign(BlockWriter& w, const DesignSpeed& design, const DesignMinimums& m)
+{
+    const std::string unit = LengthUnitName(design.units);
+    w.Line("DESIGN SPEED", Rate(design.speed) + " " + SpeedUnitName(design.units), "SIGHT DIST",
+           WholeText(m.stoppingSightDistance) + " " + unit);
+    w.Line("MIN K", "crest " + WholeText(m.crestK) + ", sag " + WholeText(m.sagK));
+    w.Out() << "(the stopping sight distance taken as shorter than the curve)\n\n";
+}
+
+void WriteCurve(BlockWriter& w, const CurveSummary& c, const std::optional<DesignMinimums>& m)
 {
     const char* kind = c.extent == RowExtent::Normal       ? ShapeName(c.shape)
                        : c.extent == RowExtent::ZeroLength ? "zero length"
@@ -116,6 +135,10 @@ void WriteCurve(BlockWriter& w, const CurveSummary& c)
     w.Line("K", c.k ? ElevationText(*c.k) : "none (equal grades)");
     if (c.shape == CurveShape::Straight)
         return;
+    if (c.pvi)
+        w.Line("PVI", w.Station(c.pvi->station), "ELEV", ElevationText(c.pvi->elevation));
+    if (const std::optional<double> least = m ? MinimumK(c, *m) : std::nullopt)
+        w.Line("MIN K", WholeText(*least), *c.k < *least ? "BELOW MINIMUM" : "");
     const char* label = c.shape == CurveShape::Crest ? "HIGH POINT" : "LOW POINT";
     if (c.turningPoint)
         w.Line(label, w.Station(c.turningPoint->station), "ELEV",
@@ -161,6 +184,13 @@ CurveSummary SummarizeCurve(std::int32_t row, const SegmentRow& values)
     if (gradeChange != 0)
         summary.k = length / (100 * std::fabs(gradeChange));
     summary.turningPoint = TurningPoint(values, length);
+    if (gradeChange != 0) {
+        const float middle = static_cast<float>(values.station1 + length / 2);
+        const std::optional<float> elevation = StoredValueOf(
+            values.start + values.rate1 * (middle - static_cast<double>(values.station1)));
+        if (elevation)
+            summary.pvi = CurvePoint{middle, *elevation};
+    }
     return summary;
 }
 
@@ -172,15 +202,28 @@ SegmentSummary SummarizeSegment(std::int32_t row, const SegmentRow& values)
     return summary;
 }
 
-void WriteCurves(std::ostream& out, const ProfileState& state, bool plusNotation)
+std::optional<double> MinimumK(const CurveSummary& curve, const DesignMinimums& minimums)
+{
+    if (curve.extent != RowExtent::Normal || curve.shape == CurveShape::Straight)
+        return std::nullopt;
+    return curve.shape == CurveShape::Crest ? minimums.crestK : minimums.sagK;
+}
+
+void WriteCurves(std::ostream& out, const ProfileState& state, bool plusNotation,
+                 const std::optional<DesignSpeed>& design)
 {
     BlockWriter writer(out, plusNotation);
     if (!state.OutputTitle.empty())
         out << state.OutputTitle << "\n\n";
+    std::optional<DesignMinimums> minimums;
+    if (design) {
+        minimums = MinimumsForDesignSpeed(design->speed, design->units);
+        WriteDesign(writer, *design, *minimums);
+    }
     if (state.NumVC < 1)
         out << "No vertical curves.\n";
     ForEachRow(state, SegmentKind::VerticalCurve, [&](std::int32_t row, const SegmentRow& values) {
-        WriteCurve(writer, SummarizeCurve(row, values));
+        WriteCurve(writer, SummarizeCurve(row, values), minimums);
         out << '\n';
     });
     if (state.NumSup < 1)

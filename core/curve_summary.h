@@ -7,6 +7,7 @@
 #include <optional>
 #include <ostream>
 
+#include "design_speed.h"
 #include "profile_state.h"
 
 namespace ravo {
@@ -40,6 +41,9 @@ struct CurveSummary {
     // Where the grade is 0, x = -G1 L / (G2 - G1) from the beginning, when that
     // lies on the curve (both ends included).
     std::optional<CurvePoint> turningPoint{};
+    // Where the grade lines of its two ends meet, at its middle; none for
+    // equal grades.
+    std::optional<CurvePoint> pvi{};
 };
 
 struct SegmentSummary {
@@ -54,8 +58,13 @@ struct SegmentSummary {
 CurveSummary SummarizeCurve(std::int32_t row, const SegmentRow& values);
 SegmentSummary SummarizeSegment(std::int32_t row, const SegmentRow& values);
 
+// The least K for the curve's shape at the design speed; none for a straight row.
+std::optional<double> MinimumK(const CurveSummary& curve, const DesignMinimums& minimums);
+
 // A block of lines for each curve and then each segment of the profile, in row
-// order, fields at the report's columns 1, 15, 30 and 45.
-void WriteCurves(std::ostream& out, const ProfileState& state, bool plusNotation);
+// order, fields at the report's columns 1, 15, 30 and 45. With a design speed,
+// the sight distance and minimum K first, and each curve's minimum K.
+void WriteCurves(std::ostream& out, const ProfileState& state, bool plusNotation,
+                 const std::optional<DesignSpeed>& design = std::nullopt);
 
 }  // namespace ravo

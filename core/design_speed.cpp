@@ -20,6 +20,13 @@ double StoppingSightDistance(double speed, LengthUnits units)
 
 }  // namespace
 
+const char* SpeedUnitName(LengthUnits units)
+{
+    return units == LengthUnits::Metres ? "km/h" : "mph";
+}
+
+const char* LengthUnitName(LengthUnits units) { return units == LengthUnits::Metres ? "m" : "ft"; }
+
 DesignMinimums MinimumsForDesignSpeed(double speed, LengthUnits units)
 {
     if (!(speed > 0))

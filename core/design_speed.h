@@ -15,6 +15,16 @@ struct DesignMinimums {
     double sagK = 0;                   // rounded up to a whole number
 };
 
+// A design speed with the unit system it is given in.
+struct DesignSpeed {
+    double speed = 0;
+    LengthUnits units = LengthUnits::Metres;
+};
+
+// "km/h" or "mph", and "m" or "ft".
+const char* SpeedUnitName(LengthUnits units);
+const char* LengthUnitName(LengthUnits units);
+
 // The sight distance is taken as shorter than the curve, as the K formulas
 // assume. A speed of 0 or less gives all zeros.
 DesignMinimums MinimumsForDesignSpeed(double speed, LengthUnits units);

@@ -1,11 +1,31 @@
 #include "loaded_profile.h"
 
+#include <cctype>
+#include <filesystem>
+#include <new>
 #include <utility>
 
-#include "input_file.h"
+#include "file_read.h"
+#include "file_replace.h"
+#include "landxml_write.h"
+#include "pvi_profile.h"
+#include "pvi_table.h"
 
 namespace ravo {
 namespace {
+
+// Only a regular file, read without blocking and refused when larger than the
+// largest profile could need.
+std::string FileBytes(const std::string& path)
+{
+    try {
+        return ReadRegularFile(path, MaxInputFileBytes);
+    } catch (const FileReadError& error) {
+        throw InputFileError(error.what());
+    } catch (const std::bad_alloc&) {
+        throw InputFileError(path + ": not enough memory to read the file");
+    }
+}
 
 ProfileState StateOf(InputProfile&& profile)
 {
@@ -14,10 +34,60 @@ ProfileState StateOf(InputProfile&& profile)
     return state;
 }
 
+bool EndsWith(const std::string& path, std::string_view extension)
+{
+    if (path.size() < extension.size())
+        return false;
+    for (std::size_t i = 0; i < extension.size(); ++i) {
+        const char c = path[path.size() - extension.size() + i];
+        if (std::tolower(static_cast<unsigned char>(c)) != extension[i])
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
 
-ProfileState LoadProfile(const std::string& path) { return StateOf(ReadInputFile(path)); }
+LoadedProfile AnyProfileFromBytes(std::string_view bytes, const ProfileSource& source)
+{
+    if (LooksLikeLandXml(bytes)) {
+        ImportedProfile imported = ImportLandXml(bytes, source.selection);
+        return {std::move(imported.profile), ProfileFormat::LandXml, std::move(imported.notes)};
+    }
+    if (LooksLikePviCsv(bytes))
+        return {RowsFromPoints(ParsePviCsv(bytes), ""), ProfileFormat::PviCsv, {}};
+    if (source.plainPvi)
+        return {RowsFromPoints(ParsePviPlain(bytes), ""), ProfileFormat::PviPlain, {}};
+    return {ParseInputFile(bytes), ProfileFormat::InputFile, {}};
+}
 
-ProfileState ProfileFromText(std::string_view text) { return StateOf(ParseInputFile(text)); }
+LoadedProfile ReadAnyProfile(const std::string& path, const ProfileSource& source)
+{
+    return AnyProfileFromBytes(FileBytes(path), source);
+}
+
+ProfileState LoadProfile(const std::string& path, const ProfileSource& source)
+{
+    return StateOf(std::move(ReadAnyProfile(path, source).profile));
+}
+
+ProfileState ProfileFromText(std::string_view text)
+{
+    return StateOf(std::move(AnyProfileFromBytes(text).profile));
+}
+
+std::vector<std::string> SaveProfileAs(const ProfileState& state, const std::string& path,
+                                       LengthUnits units)
+{
+    if (EndsWith(path, ".xml"))
+        return WriteLandXml(state, path, units);
+    if (EndsWith(path, ".csv")) {
+        const std::string text = PviCsvText(PointsFromRows(state, {}));
+        ReplaceFile(path, [&text](ByteSink& sink) { sink.Write(text); });
+        return {};
+    }
+    WriteInputFile(state, path);
+    return {};
+}
 
 }  // namespace ravo

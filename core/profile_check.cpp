@@ -8,6 +8,7 @@
 
 #include "curve_summary.h"
 #include "elevation.h"
+#include "numbers.h"
 #include "station_notation.h"
 
 namespace ravo {
@@ -222,6 +223,40 @@ std::string FaultText(const Fault& f, bool plus)
         return JointText(f, "superelevations", plus);
     }
     return {};
+}
+
+std::vector<DesignFault> CheckDesign(const ProfileState& state, const DesignCriteria& criteria)
+{
+    std::vector<DesignFault> faults;
+    const std::optional<DesignMinimums> minimums =
+        criteria.speed
+            ? std::optional(MinimumsForDesignSpeed(criteria.speed->speed, criteria.speed->units))
+            : std::nullopt;
+    for (const NumberedRow& r : RowsOf(state, SegmentKind::VerticalCurve)) {
+        const CurveSummary c = SummarizeCurve(r.row, r.values);
+        if (c.extent != RowExtent::Normal || c.shape == CurveShape::Straight)
+            continue;
+        const bool crest = c.shape == CurveShape::Crest;
+        const std::optional<double> least = minimums ? MinimumK(c, *minimums) : std::nullopt;
+        if (least && *c.k < *least)
+            faults.push_back({DesignFaultKind::BelowMinimumK, r.row, crest, *c.k, *least});
+        if (criteria.minLength && *c.length < *criteria.minLength)
+            faults.push_back(
+                {DesignFaultKind::TooShort, r.row, crest, *c.length, *criteria.minLength});
+    }
+    return faults;
+}
+
+std::string DesignFaultText(const DesignFault& f, const DesignCriteria& criteria)
+{
+    const std::string curve =
+        "curve " + std::to_string(f.row) + " (" + (f.crest ? "crest" : "sag") + ")";
+    if (f.kind == DesignFaultKind::TooShort)
+        return curve + ": length " + FormatPattern(f.value, "0.000") + " is shorter than " +
+               Number(f.minimum);
+    const DesignSpeed speed = criteria.speed.value_or(DesignSpeed{});
+    return curve + ": K " + FormatPattern(f.value, "0.000") + " is below the minimum " +
+           Number(f.minimum) + " for " + Number(speed.speed) + " " + SpeedUnitName(speed.units);
 }
 
 }  // namespace ravo

@@ -4,9 +4,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "design_speed.h"
 #include "profile_state.h"
 
 namespace ravo {
@@ -57,5 +59,28 @@ std::vector<Fault> CheckProfile(const ProfileState& state, const Tolerances& tol
 
 // One line, without a line end, naming the rows and stations.
 std::string FaultText(const Fault& fault, bool plusNotation);
+
+// What a profile's curves are checked against beyond continuity.
+struct DesignCriteria {
+    std::optional<DesignSpeed> speed;  // K of each crest and sag at least its minimum
+    std::optional<double> minLength;   // every curve at least this long
+};
+
+enum class DesignFaultKind { BelowMinimumK, TooShort };
+
+// A curve row (with differing grades) that falls short: its K or its length
+// (value) against the minimum.
+struct DesignFault {
+    DesignFaultKind kind = DesignFaultKind::BelowMinimumK;
+    std::int32_t row = 0;
+    bool crest = false;
+    double value = 0;
+    double minimum = 0;
+};
+
+// Rows of zero length and reversed rows are left to CheckProfile.
+std::vector<DesignFault> CheckDesign(const ProfileState& state, const DesignCriteria& criteria);
+
+std::string DesignFaultText(const DesignFault& fault, const DesignCriteria& criteria);
 
 }  // namespace ravo

@@ -271,6 +271,7 @@ void frmRavo::BuildMenus()
     mnuFile->addMenu(mnuSave);
     mnuInput = AddItem(mnuSave, "mnuInput", QStringLiteral("&Input As"));
     mnuOutput = AddItem(mnuSave, "mnuOutput", QStringLiteral("&Output As"));
+    mnuLandXML = AddItem(mnuSave, "mnuLandXML", QStringLiteral("&LandXML As"));
     QMenu* mnuDefine = addMenu(mnuFile, "mnuDefine", QStringLiteral("&Define"));
     mnuFile->addMenu(mnuDefine);
     mnuDOutT = AddItem(mnuDefine, "mnuDOutT", QStringLiteral("&Output Title (optional)"));
@@ -312,6 +313,8 @@ void frmRavo::BuildMenus()
     connect(mnuDOutT, &QAction::triggered, this,
             Guarded(&frmRavo::mnuDOutT_Click, CommandFailedText()));
     connect(mnuOutput, &QAction::triggered, this, Guarded(&frmRavo::mnuOutput_Click, QString()));
+    connect(mnuLandXML, &QAction::triggered, this,
+            Guarded(&frmRavo::mnuLandXML_Click, QStringLiteral("Error saving LandXML file")));
     connect(mnuVOut, &QAction::triggered, this,
             Guarded(&frmRavo::mnuVOut_Click, QStringLiteral("Unable to view output file")));
     connect(mnuPrintCS, &QAction::triggered, this,

@@ -8,7 +8,11 @@
 #include <ctime>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
+#include "core/loaded_profile.h"
 #include "core/profile_state.h"
 #include "core/report_session.h"
 #include "platform.h"
@@ -122,6 +126,9 @@ private:
     void ShowLoadedKind(Editor& editor);
     void mnuInput_Click();
     void RememberInputFile(const FileChoice& choice);
+    std::optional<LoadedProfile> ReadChosenProfile(const QString& path);
+    void mnuLandXML_Click();
+    void ShowNotes(const std::vector<std::string>& notes);
     void mnuDOutT_Click();
 
     // Output report, in frm_ravo_reports.cpp.
@@ -173,6 +180,7 @@ private:
     QAction* mnuLoad = nullptr;
     QAction* mnuInput = nullptr;
     QAction* mnuOutput = nullptr;
+    QAction* mnuLandXML = nullptr;
     QAction* mnuDOutT = nullptr;
     QAction* mnuExit = nullptr;
     QAction* mnuResetVcurves = nullptr;

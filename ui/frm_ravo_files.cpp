@@ -6,7 +6,9 @@
 #include <new>
 
 #include "core/input_file.h"
+#include "core/landxml_write.h"
 #include "core/numbers.h"
+#include "core/pvi_profile.h"
 #include "frm_ravo.h"
 #include "frm_title.h"
 #include "text.h"
@@ -53,24 +55,58 @@ void frmRavo::mnuDOutT_Click()
 }
 
 // The whole file is read before anything changes, so a file that cannot be
-// read leaves the profile, the window and the file names as they were.
+// read leaves the profile, the window and the file names as they were. Input
+// files, LandXML files and PVI tables are told apart by their content.
 void frmRavo::mnuLoad_Click()
 {
     const std::optional<FileChoice> choice =
         platform_.ChooseFile(this, InputFileDialog(FileDialogKind::Open));
     if (!choice)
         return;
-    InputProfile profile;
-    try {
-        profile = ReadInputFile(choice->fullPath.toStdString());
-    } catch (const std::exception& error) {  // InputFileError, or no memory for the profile
-        ShowFailure(platform_, this, QStringLiteral("Error loading input file"), error);
+    std::optional<LoadedProfile> loaded = ReadChosenProfile(choice->fullPath);
+    if (!loaded)
         return;
-    }
     RememberInputFile(*choice);
     ResetAll();
-    ApplyInputProfile(state_, std::move(profile));
+    ApplyInputProfile(state_, std::move(loaded->profile));
     ShowLoadedProfile();
+    ShowNotes(loaded->notes);
+}
+
+// With several profiles in a LandXML file, the user picks one; a cancelled
+// choice loads nothing and says nothing.
+std::optional<LoadedProfile> frmRavo::ReadChosenProfile(const QString& path)
+{
+    ProfileSource source;
+    while (true) {
+        try {
+            return ReadAnyProfile(path.toStdString(), source);
+        } catch (const ProfileChoiceError& e) {
+            QStringList items;
+            for (const ProfileSelection& candidate : e.Candidates())
+                items << Text(SelectionText(candidate));
+            const std::optional<int> chosen = platform_.ChooseItem(
+                this, QStringLiteral("Load Input"),
+                QStringLiteral("The file holds several profiles. Load which one?"), items);
+            if (!chosen || *chosen < 0 || *chosen >= items.size())
+                return std::nullopt;
+            source.selection = e.Candidates()[static_cast<std::size_t>(*chosen)];
+        } catch (const std::exception& e) {  // InputFileError, or a failure of the file system
+            ShowFailure(platform_, this, QStringLiteral("Error loading input file"), e);
+            return std::nullopt;
+        }
+    }
+}
+
+void frmRavo::ShowNotes(const std::vector<std::string>& notes)
+{
+    if (notes.empty())
+        return;
+    QStringList texts;
+    for (const std::string& note : notes)
+        texts << Text(note);
+    platform_.ShowMessage(this, Message{.text = texts.join(QStringLiteral("\n\n")),
+                                        .icon = MessageIcon::Information});
 }
 
 void frmRavo::ShowLoadedProfile()
@@ -117,6 +153,33 @@ void frmRavo::mnuInput_Click()
         return;
     }
     RememberInputFile(*choice);
+}
+
+// Writes the vertical curves as LandXML; the profile and the file names stay
+// as they are. Rows that do not form one profile are refused with their faults.
+void frmRavo::mnuLandXML_Click()
+{
+    const std::optional<FileChoice> choice = platform_.ChooseFile(
+        this, {FileDialogKind::Save, QStringLiteral("LandXML Files (*.xml)|*.xml"), 1});
+    if (!choice)
+        return;
+    try {
+        ShowNotes(WriteLandXml(state_, choice->fullPath.toStdString(), LengthUnits::Metres));
+    } catch (const ProfileNotContinuousError& e) {
+        constexpr std::size_t Listed = 20;
+        QStringList lines;
+        for (std::size_t i = 0; i < e.Faults().size() && i < Listed; ++i)
+            lines << Text(FaultText(e.Faults()[i], false));
+        if (e.Faults().size() > Listed)
+            lines << QStringLiteral("and %1 more").arg(e.Faults().size() - Listed);
+        platform_.ShowMessage(
+            this, Message{.text = QStringLiteral("The vertical curves do not form one continuous "
+                                                 "profile, so no LandXML file was written:\n\n") +
+                                  lines.join(QLatin1Char('\n')),
+                          .icon = MessageIcon::Warning});
+    } catch (const std::exception& e) {  // the file system's failure, or no memory
+        ShowFailure(platform_, this, QStringLiteral("Error saving LandXML file"), e);
+    }
 }
 
 void frmRavo::RememberInputFile(const FileChoice& choice)

@@ -1,49 +1,34 @@
-// Runs the ravo-calc program itself, for what only a real process shows: the
-// exit status and the bytes on standard output.
+// ravo-calc's commands run in-process: what they print and their exit status
+// for LandXML files and PVI tables, conversion, design speed and the check's
+// options.
+#include "ravo_calc_app.h"
+
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
+namespace ravo::calc {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
+struct Result {
     int status = -1;
-    std::string out;
+    std::string out, err;
 };
 
-// Standard error goes to /dev/null; the messages are tested in-process.
-Outcome RunProgram(const std::string& args)
-{
-    const std::string command = std::string("'") + RAVO_CALC_PROGRAM + "' " + args + " 2>/dev/null";
-    Outcome outcome;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return outcome;
-    std::array<char, 4096> buffer;
-    std::size_t read;
-    while ((read = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        outcome.out.append(buffer.data(), read);
-    const int status = pclose(pipe);
-    outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return outcome;
-}
-
-class RavoCalcProgram : public testing::Test {
+class RavoCalcApp : public testing::Test {
 protected:
     void SetUp() override
     {
         dir_ = fs::temp_directory_path() /
-               ("ravo_calc_test_" + std::to_string(::getpid()) + "_" +
+               ("ravo_calc_app_" + std::to_string(::getpid()) + "_" +
                 testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(dir_);
     }
@@ -51,64 +36,163 @@ protected:
 
     std::string File(const std::string& name, const std::string& text) const
     {
-        const fs::path path = dir_ / name;
-        std::ofstream(path, std::ios::binary) << text;
-        return "'" + path.string() + "'";
+        std::ofstream((dir_ / name), std::ios::binary) << text;
+        return (dir_ / name).string();
     }
 
-    std::string Out() const { return "'" + (dir_ / "r.out").string() + "'"; }
+    static Result Run(const std::vector<std::string>& args)
+    {
+        std::ostringstream out, err;
+        Result r;
+        r.status = RunRavoCalc(args, out, err);
+        r.out = out.str();
+        r.err = err.str();
+        return r;
+    }
+
+    static bool Has(const std::string& text, const std::string& part)
+    {
+        return text.find(part) != std::string::npos;
+    }
 
     fs::path dir_;
 };
 
-const std::string MainStreet = "'" RAVO_EXAMPLES_DIR "/main-street.in'";
+const std::string TwoAlignments = R"(<?xml version="1.0"?>
+<LandXML xmlns="http://www.landxml.org/schema/LandXML-1.1">
+<Units><Metric linearUnit="meter"/></Units>
+<Alignments>
+<Alignment name="North"><Profile><ProfAlign name="Design">
+<PVI>0 100</PVI><ParaCurve length="100">200 104</ParaCurve><PVI>400 102</PVI>
+</ProfAlign></Profile></Alignment>
+<Alignment name="South"><Profile><ProfAlign name="Design"><PVI>0 50</PVI><PVI>10 51</PVI>
+</ProfAlign></Profile></Alignment>
+</Alignments></LandXML>
+)";
 
-TEST_F(RavoCalcProgram, WorkedExampleTable)
+TEST_F(RavoCalcApp, LandXmlFilesAndPviTablesInEveryCommand)
 {
-    const Outcome o =
-        RunProgram("table " + MainStreet + " --from 1000 --to 1250 --step 50 --offset 12");
-    EXPECT_EQ(o.status, 0);
-    EXPECT_EQ(o.out, "STATION       OFFSET         SUPER          ELEVATION\n" +
-                         std::string(67, '-') +
-                         "\n"
-                         "1000.000      12.000         -0.02          99.760\n"
-                         "1050.000      12.000         0.             100.813\n"
-                         "1100.000      12.000         0.02           101.490\n"
-                         "1150.000      12.000         0.             101.313\n"
-                         "1200.000      12.000         0.             101.000\n"
-                         "1250.000      12.000         0.             0.000\n");
+    const std::string xml = File("road.data", TwoAlignments);
+    const std::string csv =
+        File("road.csv", "station,elevation,length\n0,100,\n200,104,100\n400,102,\n");
+    const std::string plain = File("road.txt", "0 100\n200 104 100\n400 102\n");
+    const Result several = Run({"curves", xml});
+    EXPECT_EQ(several.status, ExitUsageOrLoad);
+    EXPECT_TRUE(Has(several.err, "several profiles; choose one with --alignment NAME"));
+    EXPECT_TRUE(Has(several.err, "alignment \"North\", profile \"Design\""));
+    EXPECT_TRUE(Has(several.err, "alignment \"South\", profile \"Design\""));
+
+    // The same profile three ways: the same table.
+    const std::vector<std::string> table = {"--from", "0", "--to", "400", "--step", "100", "--csv"};
+    std::vector<std::string> fromXml = {"table", xml, "--alignment", "North"};
+    std::vector<std::string> fromCsv = {"table", csv};
+    std::vector<std::string> fromPlain = {"table", plain, "--pvi"};
+    for (auto* args : {&fromXml, &fromCsv, &fromPlain})
+        args->insert(args->end(), table.begin(), table.end());
+    const Result a = Run(fromXml);
+    EXPECT_EQ(a.status, ExitSuccess) << a.err;
+    EXPECT_EQ(a.out,
+              "station,offset,superelevation,elevation\r\n0.000,0.000,0.,100.000\r\n"
+              "100.000,0.000,0.,102.000\r\n200.000,0.000,0.,103.625\r\n"
+              "300.000,0.000,0.,103.000\r\n400.000,0.000,0.,102.000\r\n");
+    EXPECT_TRUE(Has(a.err, "Lengths are in meter"));
+    EXPECT_EQ(Run(fromCsv).out, a.out);
+    EXPECT_EQ(Run(fromPlain).out, a.out);
+
+    const Result curves = Run({"curves", csv, "--design-speed", "100", "--units", "m"});
+    EXPECT_EQ(curves.status, ExitSuccess);
+    EXPECT_TRUE(Has(curves.out,
+                    "DESIGN SPEED  100 km/h       SIGHT DIST     185 m\n"
+                    "MIN K         crest 53, sag 45\n"));
+    EXPECT_TRUE(Has(curves.out,
+                    "K             33.333\n"
+                    "PVI           200.000        ELEV           104.000\n"
+                    "MIN K         53             BELOW MINIMUM\n"));
 }
 
-TEST_F(RavoCalcProgram, ExitStatuses)
+TEST_F(RavoCalcApp, ConvertWritesTheFormatTheNameAsksFor)
 {
-    const std::string faulty = File("faulty.in", "\"f\"\n2\n100,0,0,0,100\n100,0,0,50,50\n0\n");
-    const std::string truncated = File("truncated.in", "\"t\"\n2\n100,0,0,0,100\n");
-    struct Case {
-        std::string args;
+    const std::string xml = File("road.xml", TwoAlignments);
+    const std::string out = (dir_ / "north.csv").string();
+    const Result csv = Run({"convert", xml, out, "--alignment", "North"});
+    EXPECT_EQ(csv.status, ExitSuccess) << csv.err;
+    std::ifstream in(out, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}),
+              "station,elevation,length\r\n0,100,\r\n200,104,100\r\n400,102,\r\n");
+    EXPECT_EQ(Run({"convert", out, (dir_ / "north.xml").string(), "--units", "ft"}).status,
+              ExitSuccess);
+
+    const std::string gap = File("gap.in", "\"gap\"\n2\n1,0,0,0,10\n1,0,0,20,30\n0\n");
+    const Result refused = Run({"convert", gap, (dir_ / "gap.xml").string()});
+    EXPECT_EQ(refused.status, ExitFaultsFound);
+    EXPECT_TRUE(Has(refused.err,
+                    "gap.xml was not written: the vertical curves do not form one "
+                    "continuous profile:\ngap between curves 1 and 2"));
+    EXPECT_FALSE(fs::exists(dir_ / "gap.xml"));
+    EXPECT_EQ(Run({"convert", gap, (dir_ / "missing" / "gap.in").string()}).status,
+              ExitUsageOrLoad);
+}
+
+TEST_F(RavoCalcApp, CheckAgainstDesignSpeedAndLength)
+{
+    // A crest with K 20, one with K 30, a sag with K 29, joined by tangents.
+    const std::string file = File("k.csv",
+                                  "station,elevation,length\n0,100,\n100,102,80\n"
+                                  "300,98,116\n500,102,120\n700,98,\n");
+    const Result r =
+        Run({"check", file, "--design-speed", "80", "--units", "m", "--min-length", "100"});
+    EXPECT_EQ(r.status, ExitFaultsFound);
+    EXPECT_EQ(r.out,
+              "curve 2 (crest): K 20.000 is below the minimum 26 for 80 km/h\n"
+              "curve 2 (crest): length 80.000 is shorter than 100\n"
+              "curve 4 (sag): K 29.000 is below the minimum 30 for 80 km/h\n"
+              "3 faults found.\n");
+    EXPECT_EQ(Run({"check", file, "--design-speed", "60", "--units", "m"}).status, ExitSuccess);
+    for (const std::vector<std::string>& wrong :
+         {std::vector<std::string>{"check", file, "--design-speed", "80"},
+          {"check", file, "--units", "ft"},
+          {"check", file, "--design-speed", "80", "--units", "km"},
+          {"check", file, "--design-speed", "-5", "--units", "m"},
+          {"check", file, "--min-length", "abc"}})
+        EXPECT_EQ(Run(wrong).status, ExitUsageOrLoad) << wrong[2];
+}
+
+TEST_F(RavoCalcApp, CheckToleranceOptionsAndTheOverlapCap)
+{
+    // Joints 0.0015 apart in elevation and 0.00015 in grade.
+    const std::string joint =
+        File("joint.in", "\"j\"\n2\n100,0,0,0,100\n100.0015,0.00015,0.00015,100,200\n0\n");
+    const struct {
+        std::vector<std::string> options;
         int status;
+        std::string first;
+    } cases[] = {
+        {{}, ExitFaultsFound, "curves 1 and 2 meet at 100.000 with elevations 100 and 100.0015"},
+        {{"--tolerance", "0.002"}, ExitFaultsFound, "curves 1 and 2 meet at 100.000 with grades"},
+        {{"--tolerance", "0.002", "--grade-tolerance", "0.0002"}, ExitSuccess, "No faults found."},
+        {{"--tolerance=-1"}, ExitUsageOrLoad, ""},
+        {{"--grade-tolerance", "x"}, ExitUsageOrLoad, ""},
     };
-    const std::vector<Case> cases = {
-        {"check " + MainStreet, 0},
-        {"check " + faulty, 1},
-        {"check " + truncated, 2},
-        {"curves " + MainStreet, 0},
-        {"table " + faulty + " --from 0 --to 100 --step 50", 1},  // Invalid Entry at 50
-        {"table " + MainStreet + " --from 12+ --to 1250 --step 50", 2},
-        {"table " + MainStreet + " --from 1000 --to 1250", 2},  // CLI11: a missing option
-        {"table " + MainStreet + " --from 1000 --to 1250 --step 50 --bogus", 2},
-        {"report " + MainStreet + " -o " + Out() + " --from 0 --to 100 --step 50", 0},
-        {"report " + faulty + " -o " + Out() + " --from 0 --to 100 --step 50", 1},
-        {"report " + MainStreet + " -o " + Out() + " --from 0 --to 100", 2},
-        {"report " + MainStreet + " --from 0 --to 100 --step 50", 2},        // no -o
-        {"report " + File("flat.in", "\"f\"\n0\n0\n") + " -o " + Out(), 2},  // no curves
-        {"report " + MainStreet + " -o /", 2},
-        {"frobnicate", 2},
-        {"", 2},
-        {"--help", 0},
-        {"--version", 0},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(RunProgram(c.args).status, c.status) << c.args;
+    for (const auto& c : cases) {
+        std::vector<std::string> args = {"check", joint};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const Result r = Run(args);
+        EXPECT_EQ(r.status, c.status) << c.first;
+        EXPECT_EQ(r.out.substr(0, c.first.size()), c.first) << r.out;
+    }
+
+    // 50 rows over one stretch make 1225 overlapping pairs: 1000 are listed.
+    std::string many = "\"many\"\n50\n";
+    for (int row = 0; row < 50; ++row)
+        many += "100,0,0,0,100\n";
+    const Result r = Run({"check", File("many.in", many + "0\n")});
+    EXPECT_EQ(r.status, ExitFaultsFound);
+    std::size_t overlaps = 0;
+    for (std::size_t at = 0; (at = r.out.find(" overlap from ", at)) != std::string::npos; ++at)
+        ++overlaps;
+    EXPECT_EQ(overlaps, 1000u);
+    EXPECT_TRUE(Has(r.out, "\nfurther overlapping curves not listed\n1001 faults found.\n"));
 }
 
 }  // namespace
+}  // namespace ravo::calc

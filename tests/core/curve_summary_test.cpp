@@ -109,6 +109,7 @@ STA 2         12+00.000      ELEV 2         101.000
 GRADE 1       0.02           GRADE 2        -0.01
 LENGTH        200.000        RATE           -0.00015
 K             66.667
+PVI           11+00.000      ELEV           102.000
 HIGH POINT    11+33.333      ELEV           101.333
 
 SUPERELEVATION SEGMENT 1

@@ -137,3 +137,41 @@ TEST(FaultText, NamesTheRowsAndStations)
 
 }  // namespace
 }  // namespace ravo
+
+namespace ravo {
+namespace {
+
+// K = L / (100 |G2 - G1|); at 80 km/h a crest needs 26, a sag 30.
+TEST(CheckDesign, CurvesBelowTheMinimumKAndShorterThanTheLeast)
+{
+    const ProfileState state = ProfileFromText(Profile({
+        "100,0.02,-0.02,0,80",     // crest, K 20
+        "100,0.02,-0.02,100,220",  // crest, K 30
+        "100,-0.02,0.02,300,416",  // sag, K 29
+        "100,-0.02,0.02,500,620",  // sag, K 30
+        "100,0.02,0.02,700,710",   // straight: no curve
+        "100,0.02,-0.02,800,800",  // zero length: the continuity check's
+    }));
+    const DesignCriteria criteria{DesignSpeed{80, LengthUnits::Metres}, 100};
+    const std::vector<DesignFault> faults = CheckDesign(state, criteria);
+    const struct {
+        DesignFaultKind kind;
+        std::int32_t row;
+        double value, minimum;
+    } expected[] = {
+        {DesignFaultKind::BelowMinimumK, 1, 20, 26},
+        {DesignFaultKind::TooShort, 1, 80, 100},
+        {DesignFaultKind::BelowMinimumK, 3, 29, 30},
+    };
+    ASSERT_EQ(faults.size(), std::size(expected));
+    for (std::size_t i = 0; i < faults.size(); ++i) {
+        EXPECT_EQ(faults[i].kind, expected[i].kind) << i;
+        EXPECT_EQ(faults[i].row, expected[i].row) << i;
+        EXPECT_NEAR(faults[i].value, expected[i].value, 1e-4) << i;
+        EXPECT_EQ(faults[i].minimum, expected[i].minimum) << i;
+    }
+    EXPECT_TRUE(CheckDesign(state, {}).empty());
+}
+
+}  // namespace
+}  // namespace ravo

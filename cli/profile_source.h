@@ -1,0 +1,62 @@
+// What every ravo-calc command shares about its input: the file (a Ravo input
+// file, a LandXML file or a PVI table, told apart by content), the choice of
+// alignment and profile in a LandXML file, the plain PVI format; and the
+// design speed options of curves and check, and the convert command.
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+#include <optional>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+
+#include "core/design_speed.h"
+#include "core/loaded_profile.h"
+#include "core/profile_check.h"
+#include "core/profile_state.h"
+
+namespace ravo::calc {
+
+// A value on the command line that cannot be used.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct SourceArgs {
+    std::string file;
+    std::string alignment;
+    std::string profile;
+    bool pvi = false;
+};
+
+// FILE, --alignment, --profile and --pvi.
+void AddSourceOptions(CLI::App* command, SourceArgs& args);
+
+// The profile of the file; its notes (what an import left out or approximated)
+// go to err, one a line.
+ProfileState LoadSource(const SourceArgs& args, std::ostream& err);
+
+struct DesignArgs {
+    std::string speed;
+    std::string units;
+    std::string minLength;
+};
+
+// --design-speed and --units; with minLength also --min-length.
+void AddDesignOptions(CLI::App* command, DesignArgs& args, bool minLength);
+
+std::optional<DesignSpeed> DesignSpeedOf(const DesignArgs& args);
+DesignCriteria DesignCriteriaOf(const DesignArgs& args);
+
+struct ConvertArgs {
+    SourceArgs source;
+    std::string output;
+    std::string units;
+};
+
+void AddConvertOptions(CLI::App* command, ConvertArgs& args);
+int RunConvert(const ConvertArgs& args, std::ostream& out, std::ostream& err);
+
+}  // namespace ravo::calc

@@ -1,0 +1,114 @@
+// Runs the ravo-calc program itself, for what only a real process shows: the
+// exit status and the bytes on standard output.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+};
+
+// Standard error goes to /dev/null; the messages are tested in-process.
+Outcome RunProgram(const std::string& args)
+{
+    const std::string command = std::string("'") + RAVO_CALC_PROGRAM + "' " + args + " 2>/dev/null";
+    Outcome outcome;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr)
+        return outcome;
+    std::array<char, 4096> buffer;
+    std::size_t read;
+    while ((read = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+        outcome.out.append(buffer.data(), read);
+    const int status = pclose(pipe);
+    outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return outcome;
+}
+
+class RavoCalcProgram : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir_ = fs::temp_directory_path() /
+               ("ravo_calc_test_" + std::to_string(::getpid()) + "_" +
+                testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string File(const std::string& name, const std::string& text) const
+    {
+        const fs::path path = dir_ / name;
+        std::ofstream(path, std::ios::binary) << text;
+        return "'" + path.string() + "'";
+    }
+
+    std::string Out() const { return "'" + (dir_ / "r.out").string() + "'"; }
+
+    fs::path dir_;
+};
+
+const std::string MainStreet = "'" RAVO_EXAMPLES_DIR "/main-street.in'";
+
+TEST_F(RavoCalcProgram, WorkedExampleTable)
+{
+    const Outcome o =
+        RunProgram("table " + MainStreet + " --from 1000 --to 1250 --step 50 --offset 12");
+    EXPECT_EQ(o.status, 0);
+    EXPECT_EQ(o.out, "STATION       OFFSET         SUPER          ELEVATION\n" +
+                         std::string(67, '-') +
+                         "\n"
+                         "1000.000      12.000         -0.02          99.760\n"
+                         "1050.000      12.000         0.             100.813\n"
+                         "1100.000      12.000         0.02           101.490\n"
+                         "1150.000      12.000         0.             101.313\n"
+                         "1200.000      12.000         0.             101.000\n"
+                         "1250.000      12.000         0.             0.000\n");
+}
+
+TEST_F(RavoCalcProgram, ExitStatuses)
+{
+    const std::string faulty = File("faulty.in", "\"f\"\n2\n100,0,0,0,100\n100,0,0,50,50\n0\n");
+    const std::string truncated = File("truncated.in", "\"t\"\n2\n100,0,0,0,100\n");
+    struct Case {
+        std::string args;
+        int status;
+    };
+    const std::vector<Case> cases = {
+        {"check " + MainStreet, 0},
+        {"check " + faulty, 1},
+        {"check " + truncated, 2},
+        {"curves " + MainStreet, 0},
+        {"table " + faulty + " --from 0 --to 100 --step 50", 1},  // Invalid Entry at 50
+        {"table " + MainStreet + " --from 12+ --to 1250 --step 50", 2},
+        {"table " + MainStreet + " --from 1000 --to 1250", 2},  // CLI11: a missing option
+        {"table " + MainStreet + " --from 1000 --to 1250 --step 50 --bogus", 2},
+        {"report " + MainStreet + " -o " + Out() + " --from 0 --to 100 --step 50", 0},
+        {"report " + faulty + " -o " + Out() + " --from 0 --to 100 --step 50", 1},
+        {"report " + MainStreet + " -o " + Out() + " --from 0 --to 100", 2},
+        {"report " + MainStreet + " --from 0 --to 100 --step 50", 2},        // no -o
+        {"report " + File("flat.in", "\"f\"\n0\n0\n") + " -o " + Out(), 2},  // no curves
+        {"report " + MainStreet + " -o /", 2},
+        {"frobnicate", 2},
+        {"", 2},
+        {"--help", 0},
+        {"--version", 0},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(RunProgram(c.args).status, c.status) << c.args;
+}
+
+}  // namespace

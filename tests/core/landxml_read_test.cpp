@@ -1,0 +1,143 @@
+#include "core/landxml_read.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "landxml_samples.h"
+
+namespace ravo {
+namespace {
+
+std::string ErrorOf(const std::string& text, const ProfileSelection& selection = {})
+{
+    try {
+        ImportLandXml(text, selection);
+    } catch (const InputFileError& e) {
+        return e.what();
+    }
+    return "(no error)";
+}
+
+bool Contains(const std::string& text, const std::string& part)
+{
+    return text.find(part) != std::string::npos;
+}
+
+std::string Wrapped(const std::string& points)
+{
+    return "<LandXML>\n<Alignments><Alignment name=\"A\"><Profile>\n<ProfAlign name=\"P\">\n" +
+           points + "\n</ProfAlign></Profile></Alignment></Alignments></LandXML>";
+}
+
+TEST(ImportLandXml, ChoosesTheProfileAndSaysWhatItLeftOut)
+{
+    const struct {
+        ProfileSelection selection;
+        std::string title;   // of the profile taken, or
+        std::size_t choice;  // the number of profiles to choose from, or
+        std::string error;   // a part of the message
+    } cases[] = {
+        {{}, "", 3, ""},
+        {{"Ramp", ""}, "", 2, ""},
+        {{"Main", ""}, "Main - Design", 0, ""},
+        {{"", "Final"}, "Ramp - Final", 0, ""},
+        {{"Ramp", "Prelim"}, "Ramp - Prelim", 0, ""},
+        {{"Side", ""},
+         "",
+         0,
+         "no profile matches alignment \"Side\", profile \"\"; the file holds:"},
+    };
+    for (const auto& c : cases) {
+        const std::string what = c.selection.alignment + "/" + c.selection.profile;
+        try {
+            const ImportedProfile imported = ImportLandXml(samples::LandXml, c.selection);
+            EXPECT_EQ(imported.profile.title, c.title) << what;
+        } catch (const ProfileChoiceError& e) {
+            EXPECT_EQ(e.Candidates().size(), c.choice) << what;
+        } catch (const InputFileError& e) {
+            EXPECT_TRUE(Contains(e.what(), c.error)) << what << ": " << e.what();
+            EXPECT_TRUE(Contains(e.what(), "alignment \"Ramp\", profile \"Final\"")) << e.what();
+        }
+    }
+    const ImportedProfile main = ImportLandXml(samples::LandXml, {"Main", ""});
+    EXPECT_EQ(main.profile.numVC, 8);  // 4 tangents and 1 + 2 + 1 curve rows
+    ASSERT_EQ(main.notes.size(), 4u);
+    EXPECT_TRUE(Contains(main.notes[0], "circular curve at station 1750.000"));
+    EXPECT_TRUE(Contains(main.notes[0], "differ by at most 0.00"));
+    EXPECT_TRUE(Contains(main.notes[1], "(2 Superelevation elements) was not imported"));
+    EXPECT_TRUE(Contains(main.notes[2], "1 station equations (StaEquation) were not applied"));
+    EXPECT_TRUE(Contains(main.notes[3], "Lengths are in foot"));
+}
+
+// Elements are matched by local name: a national variant with its own
+// namespace URI and a prefix reads the same as plain LandXML.
+TEST(ImportLandXml, AnyNamespaceAndPrefix)
+{
+    const std::string plain = Wrapped(
+        "<PVI>0 10</PVI><ParaCurve length=\"40\">50 11</ParaCurve>"
+        "<PVI>100 10.5</PVI>");
+    const std::string prefixed =
+        "<?xml version=\"1.0\"?>\n<im:LandXML xmlns:im=\"http://buildingsmart.fi/inframodel/404\">"
+        "<im:Alignments><im:Alignment name=\"A\"><im:Profile><im:ProfAlign name=\"P\">"
+        "<im:PVI>0 10</im:PVI><im:ParaCurve length=\"40\">50 11</im:ParaCurve>"
+        "<im:PVI>100 10.5</im:PVI></im:ProfAlign></im:Profile></im:Alignment></im:Alignments>"
+        "</im:LandXML>";
+    const InputProfile a = ImportLandXml(plain, {}).profile;
+    const InputProfile b = ImportLandXml(prefixed, {}).profile;
+    EXPECT_EQ(a.numVC, 3);
+    EXPECT_EQ(a, b);
+    EXPECT_TRUE(LooksLikeLandXml(prefixed));
+}
+
+TEST(ImportLandXml, MalformedFilesNameTheLineAndTheFault)
+{
+    const struct {
+        std::string text;
+        std::string error;
+    } cases[] = {
+        {"<LandXML>\n<Alignments>\n<Alignment>\n</Alignments>\n</LandXML>",
+         "line 4: the XML is malformed: Start-end tags mismatch"},
+        {"<LandXML>\n<Units", "line 2: the XML is malformed:"},
+        {"", "the XML is malformed: No document element found"},
+        {"<Other/>", "not a LandXML file: the root element is \"Other\""},
+        {Wrapped("<PVI>0 10</PVI>\n<PVI>100 abc</PVI>"),
+         "line 5, PVI: \"100 abc\" is not a station and an elevation"},
+        {Wrapped("<PVI>0 10</PVI>\n<PVI>100</PVI>"), "line 5, PVI: \"100\" is not"},
+        {Wrapped("<PVI>0 10</PVI>\n<ParaCurve>50 11</ParaCurve><PVI>100 10</PVI>"),
+         "line 5, ParaCurve: the attribute length is missing"},
+        {Wrapped("<PVI>0 10</PVI>\n<UnsymParaCurve lengthIn=\"x\" lengthOut=\"1\">50 11"
+                 "</UnsymParaCurve><PVI>100 10</PVI>"),
+         "line 5, UnsymParaCurve: lengthIn=\"x\" is not a number"},
+        {Wrapped("<PVI>0 10</PVI>"), "at least two points"},
+        {Wrapped("<PVI>0 10</PVI><ParaCurve length=\"80\">50 11</ParaCurve>\n"
+                 "<ParaCurve length=\"40\">90 11</ParaCurve><PVI>200 10</PVI>"),
+         "the curves at point 2 (line 4) and point 3 (line 5) overlap"},
+        {"<LandXML><Alignments/></LandXML>", "the file holds no design profile"},
+    };
+    for (const auto& c : cases)
+        EXPECT_TRUE(Contains(ErrorOf(c.text), c.error)) << c.error << "\ngot: " << ErrorOf(c.text);
+}
+
+TEST(LooksLikeLandXml, ByTheRootElementAlone)
+{
+    const struct {
+        std::string text;
+        bool landXml;
+    } cases[] = {
+        {"\xEF\xBB\xBF<?xml version=\"1.0\"?>\r\n<!-- a -- comment -->\n<LandXML>", true},
+        {"<LandXML xmlns=\"x\"/>", true},
+        {"  <?xml-stylesheet href=\"a\"?><LandXML\n>", true},
+        {"<LandXMLish/>", false},
+        {"<?xml version=\"1.0\"?><root/>", false},
+        {"<!-- never closed <LandXML>", false},
+        {"\"Title\"\n1\n100,0,0,0,100\n0\n", false},
+        {"", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(LooksLikeLandXml(c.text), c.landXml) << c.text;
+}
+
+}  // namespace
+}  // namespace ravo

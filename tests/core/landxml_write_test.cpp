@@ -1,0 +1,77 @@
+#include "core/landxml_write.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstdint>
+#include <string>
+
+#include "core/landxml_read.h"
+#include "core/pvi_profile.h"
+#include "landxml_samples.h"
+
+namespace ravo {
+namespace {
+
+ProfileState StateOf(const InputProfile& profile)
+{
+    ProfileState state;
+    ApplyInputProfile(state, InputProfile(profile));
+    return state;
+}
+
+bool SameBits(const InputProfile& a, const InputProfile& b)
+{
+    if (a.numVC != b.numVC)
+        return false;
+    for (std::size_t c = 0; c < a.curves.size(); ++c) {
+        for (std::size_t r = 0; r < a.curves[c].size(); ++r) {
+            if (std::bit_cast<std::uint32_t>(a.curves[c][r]) !=
+                std::bit_cast<std::uint32_t>(b.curves[c][r]))
+                return false;
+        }
+    }
+    return true;
+}
+
+TEST(LandXmlText, ReadWriteReadGivesTheSameRows)
+{
+    for (const ProfileSelection& selection :
+         {ProfileSelection{"Main", ""}, ProfileSelection{"Ramp", "Final"}}) {
+        const InputProfile first = ImportLandXml(samples::LandXml, selection).profile;
+        const LandXmlExport written = LandXmlText(StateOf(first), LengthUnits::Feet);
+        const InputProfile again = ImportLandXml(written.text, {}).profile;
+        EXPECT_TRUE(SameBits(first, again)) << written.text;
+        EXPECT_EQ(again.title, first.title);
+        EXPECT_TRUE(written.notes.empty());
+    }
+}
+
+TEST(LandXmlText, WritesOneAlignmentWithAPlaceholderLine)
+{
+    InputProfile profile = ImportLandXml(samples::LandXml, {"Main", ""}).profile;
+    profile.title = "Main & <Side>";
+    profile.numSup = 1;
+    for (auto& column : profile.segments)
+        column = {0, 0};
+    const LandXmlExport written = LandXmlText(StateOf(profile), LengthUnits::Metres);
+    for (const char* part : {
+             "<?xml version=\"1.0\" encoding=\"UTF-8\"?>",
+             "<LandXML xmlns=\"http://www.landxml.org/schema/LandXML-1.2\" version=\"1.2\">",
+             "<Metric areaUnit=\"squareMeter\" linearUnit=\"meter\"",
+             "<Application name=\"Ravo\" manufacturer=\"Ravo\" version=\"1.2.1\" />",
+             "<Alignment name=\"Main &amp; &lt;Side>\" staStart=\"1000\" length=\"1000\">",
+             "<Line desc=\"placeholder: Ravo holds no horizontal alignment",
+             "<PVI>1000 100</PVI>",
+             "<ParaCurve length=\"200\">1250 105</ParaCurve>",
+             "<UnsymParaCurve lengthIn=\"50\" lengthOut=\"100\">1500 102.5</UnsymParaCurve>",
+             "<ParaCurve length=\"100\">1750 104</ParaCurve>",
+             "<PVI>2000 103.25</PVI>",
+         })
+        EXPECT_NE(written.text.find(part), std::string::npos) << part << "\n" << written.text;
+    ASSERT_EQ(written.notes.size(), 1u);
+    EXPECT_NE(written.notes[0].find("superelevation segments were not written"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace ravo
