@@ -4,6 +4,7 @@
 
 #include "core/elevation.h"
 #include "core/numbers.h"
+#include "frm_profile.h"
 #include "frm_ravo.h"
 
 namespace ravo {
@@ -30,6 +31,8 @@ void frmRavo::ShowElevation()
 {
     txtElevation->setText(
         QString::fromStdString(FormatPattern(state_.CalcElevation, "#####0.000")));
+    if (profile_ != nullptr)
+        profile_->CalculationDone();
 }
 
 // A failed calculation: say so and empty the box, unless the text begins with

@@ -1,0 +1,141 @@
+#include "frm_profile.h"
+
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QImage>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+
+#include "frm_profile_plot.h"
+#include "window_fixture.h"
+
+namespace ravo {
+namespace {
+
+class ProfileWindow : public WindowTest {
+protected:
+    frmProfile* Open()
+    {
+        Item("mnuVProfile")->trigger();
+        auto* profile = window->findChild<frmProfile*>(QStringLiteral("frmProfile"));
+        EXPECT_NE(profile, nullptr);
+        return profile;
+    }
+
+    void Load(const QString& path)
+    {
+        platform.files.push_back(FileChoice{path, QFileInfo(path).fileName()});
+        Item("mnuLoad")->trigger();
+    }
+
+    static std::size_t Points(const ravo::Panel& panel)
+    {
+        std::size_t points = 0;
+        for (const Polyline& line : panel.lines)
+            points += line.points.size();
+        return points;
+    }
+
+    QTemporaryDir folder;
+};
+
+TEST_F(ProfileWindow, FollowsTheProfileAndTheStationBoth)
+{
+    frmProfile* profile = Open();
+    ASSERT_NE(profile, nullptr);
+    EXPECT_TRUE(profile->isVisible());
+    ProfilePlot& plot = profile->Plot();
+    EXPECT_EQ(Points(plot.Scene().grade), 0u);
+
+    Load(QStringLiteral(RAVO_EXAMPLES_DIR "/ridge-road.in"));
+    EXPECT_GT(Points(plot.Scene().grade), 100u);
+    EXPECT_GT(Points(plot.Scene().super), 100u);
+    EXPECT_EQ(plot.View().firstStation, -90);  // 0..4500 and a margin of 2 %
+
+    // The cursor follows a typed station; a click puts its station into the box.
+    TypeOver("txtStation", QStringLiteral("1150"));
+    const Cursor typed = CursorAt(ProfileViewIndex(state), plot.View(), plot.Scene(), 1150, 0);
+    EXPECT_EQ(state.CalcStation, 1150);
+    const QPoint click(ProfilePlot::LeftMargin + 300, ProfilePlot::TopMargin + 50);
+    const std::string expected = StationTextAtX(plot.View(), 300);
+    QTest::mouseClick(&plot, Qt::LeftButton, {}, click);
+    EXPECT_EQ(Text("txtStation").toStdString(), expected);
+    EXPECT_EQ(state.CalcStation, std::stof(expected));
+    EXPECT_NE(Text("txtElevation"), QString());
+    EXPECT_NE(typed.caption, "");
+
+    // A design speed of 100 km/h asks K 53 over a crest: curve 2 (K 50) is red.
+    profile->findChild<QSpinBox*>(QStringLiteral("spnDesignSpeed"))->setValue(100);
+    bool red = false;
+    for (const Polyline& line : plot.Scene().grade.lines)
+        red = red || line.flagged;
+    EXPECT_TRUE(red);
+    EXPECT_EQ(HoverText(ProfileViewIndex(state), plot.View(), XOfStation(plot.View(), 500)),
+              "Curve 2: K 50.0, least K 53 for a crest: too sharp for the design speed");
+    profile->findChild<QCheckBox*>(QStringLiteral("chkPlusNotation"))->setChecked(true);
+    EXPECT_NE(plot.Scene().stationTicks.front().label.find('+'), std::string::npos);
+
+    // A stored field redraws; a reset empties; the window is hidden and reused.
+    Item("mnuResetAll")->trigger();
+    EXPECT_EQ(Points(plot.Scene().grade), 0u);
+    profile->close();
+    EXPECT_FALSE(profile->isVisible());
+    EXPECT_EQ(Open(), profile);
+}
+
+TEST_F(ProfileWindow, ExportsReadablePngAndSvgAndSaysWhenItCannot)
+{
+    frmProfile* profile = Open();
+    Load(QStringLiteral(RAVO_EXAMPLES_DIR "/ridge-road.in"));
+    auto* exportButton = profile->findChild<QPushButton*>(QStringLiteral("cmdExport"));
+    const QString png = folder.filePath(QStringLiteral("ridge.png"));
+    const QString svg = folder.filePath(QStringLiteral("ridge.svg"));
+    for (const QString& path : {png, svg, folder.filePath(QStringLiteral("none/x.png"))}) {
+        platform.files.push_back(FileChoice{path, QFileInfo(path).fileName()});
+        exportButton->click();
+    }
+    EXPECT_EQ(QImage(png).size(), QSize(1200, 700));
+    EXPECT_TRUE(QSvgRenderer(svg).isValid());
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text, QStringLiteral("Unable to export the profile"));
+}
+
+// The boxes show their whole text for the widest values road data has; a long
+// status text is shortened in the middle and whole in the tooltip.
+TEST_F(ProfileWindow, WidestValuesShowWhole)
+{
+    const QString station = QStringLiteral("9999999.999");
+    const std::vector<std::pair<const char*, QString>> widest = {
+        {"txtStation", station},
+        {"txtElevation", QStringLiteral("-99999.999")},
+        {"txtElevation", QStringLiteral("999999.999")},
+        {"txtE1", QStringLiteral("-99999.999")},
+        {"txtSta2", station},
+        {"txtSSta1", station}};
+    for (const auto& [name, text] : widest) {
+        QLineEdit* box = Box(name);
+        box->setText(text);
+        box->setCursorPosition(static_cast<int>(text.size()));
+        const int end = box->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+        box->setCursorPosition(0);
+        const int start = box->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+        EXPECT_GE(end - start, box->fontMetrics().horizontalAdvance(text) - 1) << name;
+        EXPECT_LT(end, box->width()) << name;
+        EXPECT_GE(box->font().pixelSize(), 8) << name;
+    }
+
+    const QString name = QStringLiteral("Input file = a very long name of a profile of a road.in");
+    window->SetPanelText(1, name);
+    auto* panel = window->findChild<QLabel*>(QStringLiteral("StatusBar1Panel1"));
+    EXPECT_EQ(window->PanelText(1), name);
+    EXPECT_EQ(panel->toolTip(), name);
+    EXPECT_TRUE(panel->text().startsWith(QStringLiteral("Input file")));
+    EXPECT_TRUE(panel->text().endsWith(QStringLiteral("road.in")));
+    EXPECT_TRUE(panel->text().contains(QChar(0x2026)));
+}
+
+}  // namespace
+}  // namespace ravo
