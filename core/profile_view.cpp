@@ -101,15 +101,48 @@ public:
         const std::optional<double> least = LeastK(row);
         return least && index_.curveK[static_cast<std::size_t>(row)] < *least;
     }
+    bool Flagged(const PieceBlock& block) const
+    {
+        return minimums_ && (block.crestK < minimums_->crestK || block.sagK < minimums_->sagK);
+    }
 
 private:
     const ProfileViewIndex& index_;
     std::optional<DesignMinimums> minimums_;
 };
 
+// Takes whole blocks of pieces that fall into one column, from block b on, and
+// returns the first block not taken.
+template <typename ColumnOf, typename AddGap>
+std::size_t MergeBlocks(const std::vector<PieceBlock>& blocks, std::size_t b,
+                        const ColumnOf& column, const ProfileView& view, const CurveFlags* flags,
+                        std::vector<ColumnRange>& columns, const AddGap& addGap)
+{
+    while (b < blocks.size() && blocks[b].first >= view.firstStation) {
+        const std::size_t c = column(blocks[b].first);
+        const double end = std::min(StationAtX(view, static_cast<double>(c + 1)), view.lastStation);
+        ColumnRange& range = columns[c];
+        const std::size_t first = b;
+        for (; b < blocks.size() && blocks[b].last <= end; ++b) {
+            const PieceBlock& block = blocks[b];
+            range.low = std::min<double>(range.low, block.low);
+            range.high = std::max<double>(range.high, block.high);
+            range.flagged = range.flagged || (flags != nullptr && flags->Flagged(block));
+            if (block.gap) {
+                addGap(block.first, block.last);
+                range.gapAfter = true;
+            }
+        }
+        if (b == first)
+            break;
+    }
+    return b;
+}
+
 // One min/max pair per pixel column over the pieces in view, and the x ranges
-// of the gaps. Each piece is visited once; a piece wider than a column is
-// evaluated column by column, so the line stays smooth at any zoom.
+// of the gaps. A piece wider than a column is evaluated column by column, so
+// the line stays smooth at any zoom; where many pieces fall into one column,
+// whole blocks of them are taken at once.
 std::vector<ColumnRange> Columns(const DecidedRows& rows, const ProfileView& view,
                                  const CurveFlags* flags,
                                  std::vector<std::pair<double, double>>& gaps)
@@ -122,41 +155,52 @@ std::vector<ColumnRange> Columns(const DecidedRows& rows, const ProfileView& vie
         return static_cast<std::size_t>(
             std::clamp(std::floor((station - s0) / perPixel), 0.0, width - 1.0));
     };
+    auto addGap = [&](double first, double last) {
+        const double x0 = (first - s0) / perPixel;
+        const double x1 = (last - s0) / perPixel;
+        if (!gaps.empty() && x0 - gaps.back().second < 1)
+            gaps.back().second = x1;
+        else
+            gaps.emplace_back(x0, x1);
+    };
+    auto merge = [&](std::size_t c, double low, double high, bool flagged) {
+        columns[c].low = std::min(columns[c].low, low);
+        columns[c].high = std::max(columns[c].high, high);
+        columns[c].flagged = columns[c].flagged || flagged;
+    };
     const std::vector<DecidedPiece>& pieces = rows.Pieces();
+    const std::vector<PieceBlock>& blocks = rows.Blocks();
+    constexpr std::size_t Block = DecidedRows::BlockPieces;
     for (std::size_t i = rows.FirstPieceEndingAfter(s0);
          i < pieces.size() && pieces[i].first < view.lastStation; ++i) {
+        // A block within one column is taken from the blocks alone: the
+        // pieces themselves are many times larger than the cache.
+        if (i % Block == 0)
+            i = MergeBlocks(blocks, i / Block, column, view, flags, columns, addGap) * Block;
+        if (i >= pieces.size() || pieces[i].first >= view.lastStation)
+            break;
         const DecidedPiece& piece = pieces[i];
         const double first = std::max<double>(piece.first, s0);
         const double last = std::min<double>(piece.last, view.lastStation);
         const std::size_t c0 = column(first);
         const std::size_t c1 = column(last);
         if (piece.row == 0) {
-            const double x0 = (first - s0) / perPixel;
-            const double x1 = (last - s0) / perPixel;
-            if (!gaps.empty() && x0 - gaps.back().second < 1)
-                gaps.back().second = x1;
-            else
-                gaps.emplace_back(x0, x1);
+            addGap(first, last);
             columns[c0].gapAfter = true;
             if (c1 != c0)
                 columns[c1].gapBefore = true;
             continue;
         }
         const bool flagged = flags != nullptr && flags->Flagged(piece.row);
-        auto merge = [&](std::size_t c, double low, double high) {
-            columns[c].low = std::min(columns[c].low, low);
-            columns[c].high = std::max(columns[c].high, high);
-            columns[c].flagged = columns[c].flagged || flagged;
-        };
         if (c0 == c1 && first == piece.first && last == piece.last) {
-            merge(c0, piece.low, piece.high);
+            merge(c0, piece.low, piece.high, flagged);
             continue;
         }
         for (std::size_t c = c0; c <= c1; ++c) {
             const double a = std::max(first, s0 + static_cast<double>(c) * perPixel);
             const double b = std::min(last, s0 + static_cast<double>(c + 1) * perPixel);
             const auto [low, high] = RowRange(rows.Row(piece.row), a, std::max(a, b));
-            merge(c, low, high);
+            merge(c, low, high, flagged);
         }
     }
     return columns;
@@ -336,8 +380,11 @@ std::map<std::int32_t, std::pair<double, double>> CurvesInView(const DecidedRows
     std::map<std::int32_t, std::pair<double, double>> curves;
     const std::vector<DecidedPiece>& pieces = rows.Pieces();
     const std::size_t most = static_cast<std::size_t>(view.plotWidth / 8);
+    std::size_t visited = 0;
     for (std::size_t i = rows.FirstPieceEndingAfter(view.firstStation);
          i < pieces.size() && pieces[i].first < view.lastStation; ++i) {
+        if (++visited > 4 * most)
+            return {};
         if (pieces[i].row == 0)
             continue;
         const double x0 = std::max(XOfStation(view, pieces[i].first), 0.0);
@@ -351,18 +398,27 @@ std::map<std::int32_t, std::pair<double, double>> CurvesInView(const DecidedRows
     return curves;
 }
 
+// One tick a pixel at most: after a tick the pieces up to the next pixel are
+// passed over at once.
 std::vector<double> RowBoundaries(const DecidedRows& rows, const ProfileView& view)
 {
     std::vector<double> xs;
     const std::vector<DecidedPiece>& pieces = rows.Pieces();
-    for (std::size_t i = rows.FirstPieceEndingAfter(view.firstStation);
-         i < pieces.size() && pieces[i].first <= view.lastStation; ++i) {
+    std::size_t i = rows.FirstPieceEndingAfter(view.firstStation);
+    while (i < pieces.size() && pieces[i].first <= view.lastStation) {
         const bool handover = i == 0 || pieces[i - 1].row != pieces[i].row;
         const double x = XOfStation(view, pieces[i].first);
-        if (handover && x >= 0 && (xs.empty() || x - xs.back() >= 1))
+        if (handover && x >= 0 && (xs.empty() || x - xs.back() >= 1)) {
             xs.push_back(x);
-        if (i + 1 == pieces.size() && pieces[i].last <= view.lastStation)
-            xs.push_back(XOfStation(view, pieces[i].last));
+            i = std::max(i + 1, rows.FirstPieceEndingAfter(StationAtX(view, x + 1), i));
+        } else {
+            ++i;
+        }
+    }
+    if (!pieces.empty() && pieces.back().last <= view.lastStation) {
+        const double x = XOfStation(view, pieces.back().last);
+        if (x >= 0 && (xs.empty() || x - xs.back() >= 1))
+            xs.push_back(x);
     }
     return xs;
 }

@@ -87,6 +87,38 @@ DecidedRows::DecidedRows(const ProfileState& state, SegmentKind kind)
             pieces_.push_back(piece);
         }
     }
+    constexpr float none = std::numeric_limits<float>::infinity();
+    for (std::size_t first = 0; first + BlockPieces <= pieces_.size(); first += BlockPieces) {
+        PieceBlock block{pieces_[first].first,
+                         pieces_[first + BlockPieces - 1].last,
+                         none,
+                         -none,
+                         false,
+                         none,
+                         none};
+        for (std::size_t i = first; i < first + BlockPieces; ++i) {
+            const DecidedPiece& piece = pieces_[i];
+            block.gap = block.gap || piece.row == 0;
+            if (piece.row != 0) {
+                block.low = std::min(block.low, piece.low);
+                block.high = std::max(block.high, piece.high);
+            }
+        }
+        blocks_.push_back(block);
+    }
+}
+
+void DecidedRows::NoteCurveKs(const std::vector<float>& k, const std::vector<CurveShape>& shape)
+{
+    for (std::size_t b = 0; b < blocks_.size(); ++b) {
+        for (std::size_t i = b * BlockPieces; i < (b + 1) * BlockPieces; ++i) {
+            const auto row = static_cast<std::size_t>(pieces_[i].row);
+            if (row == 0 || std::isnan(k[row]))
+                continue;
+            float& least = shape[row] == CurveShape::Crest ? blocks_[b].crestK : blocks_[b].sagK;
+            least = std::min(least, k[row]);
+        }
+    }
 }
 
 std::int32_t DecidedRows::RowAt(float station) const
@@ -109,6 +141,17 @@ std::size_t DecidedRows::FirstPieceEndingAfter(double station) const
                                     pieces_.begin());
 }
 
+std::size_t DecidedRows::FirstPieceEndingAfter(double station, std::size_t from) const
+{
+    std::size_t b = from / BlockPieces;
+    while (b < blocks_.size() && blocks_[b].last <= station)
+        ++b;
+    std::size_t i = std::max(from, b * BlockPieces);
+    while (i < pieces_.size() && pieces_[i].last <= station)
+        ++i;
+    return i;
+}
+
 ProfileViewIndex::ProfileViewIndex(const ProfileState& state)
     : curves(state, SegmentKind::VerticalCurve), segments(state, SegmentKind::Superelevation)
 {
@@ -122,6 +165,7 @@ ProfileViewIndex::ProfileViewIndex(const ProfileState& state)
         if (summary.k)
             curveK[i] = static_cast<float>(*summary.k);
     }
+    curves.NoteCurveKs(curveK, curveShape);
 }
 
 }  // namespace ravo
