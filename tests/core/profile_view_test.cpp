@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "profile_fixture.h"
@@ -37,6 +38,11 @@ TEST(ProfileScene, GradeLineMarksAndAxesOfAViewWorkedByHand)
     EXPECT_NEAR(scene.grade.valueAtTop, 150.6667, 1e-3);
     EXPECT_EQ(scene.grade.gaps, (std::vector<std::pair<double, double>>{{300, 400}}));
     EXPECT_EQ(scene.rowBoundaries, (std::vector<double>{0, 200, 300, 400, 500, 550, 800}));
+    std::vector<std::string> values;
+    for (const Tick& tick : scene.grade.valueTicks)
+        values.push_back(tick.label + "@" + std::to_string(int(std::lround(tick.at))));
+    EXPECT_EQ(values, (std::vector<std::string>{"20@261", "40@221", "60@181", "80@141", "100@101",
+                                                "120@61", "140@21"}));
 
     struct Expected {
         MarkKind kind;
@@ -159,6 +165,7 @@ TEST(ProfileView, FitZoomPanAndClicksAtOneOrMorePixelsPerStation)
     close.lastStation = 1136.4;
     close.plotWidth = 640;
     const ProfileScene near = BuildScene(index, close);
+    EXPECT_EQ(near.exaggerationText, "Vertical exaggeration 2000:1");  // 100 px a station
     ASSERT_EQ(near.grade.lines.size(), 1u);
     const std::vector<PixelPoint>& points = near.grade.lines[0].points;
     EXPECT_GE(points.size(), 640u);
