@@ -171,6 +171,13 @@ const ProfileScene& ProfilePlot::Scene()
     return *scene_;
 }
 
+std::optional<Cursor> ProfilePlot::CurrentCursor()
+{
+    if (!hasCursor_)
+        return std::nullopt;
+    return CursorAt(*index_, view_, Scene(), cursorStation_, cursorElevation_);
+}
+
 void ProfilePlot::Paint(QPainter& painter, QSize size)
 {
     const ProfileView view = SizedView(view_, size);

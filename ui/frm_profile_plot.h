@@ -26,6 +26,8 @@ public:
 
     const ProfileView& View() const { return view_; }
     const ProfileScene& Scene();
+    // The cursor as it is drawn now; none before the first calculation.
+    std::optional<Cursor> CurrentCursor();
     // Paints the whole plot at a size, on the screen or into an exported file.
     void Paint(QPainter& painter, QSize size);
 

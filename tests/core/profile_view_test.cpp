@@ -179,16 +179,32 @@ TEST(ProfileView, FitZoomPanAndClicksAtOneOrMorePixelsPerStation)
     EXPECT_NEAR(top, (panel.valueAtTop - highest) / (panel.valueAtTop - panel.valueAtBottom) * 300,
                 1e-2);
 
-    std::vector<SegmentRow> many;
-    for (int i = 0; i < 10000; ++i)
-        many.push_back(
-            {float(i % 2), i % 2 ? -0.5f : 0.5f, i % 2 ? 0.5f : -0.5f, float(i), float(i + 1)});
-    ProfileView far = FitView(ProfileViewIndex(ProfileOf(many)), Whole());
-    far.plotWidth = 100;
-    const ProfileScene wide = BuildScene(ProfileViewIndex(ProfileOf(many)), far);
-    ASSERT_EQ(wide.grade.lines.size(), 1u);
-    EXPECT_LE(wide.grade.lines[0].points.size(), 200u);
-    EXPECT_TRUE(wide.marks.empty());
+    // 10000 crests and sags a station apart, end to end or with a quarter
+    // station between them; K 0.375 is too sharp for 120 km/h.
+    for (const float length : {1.0f, 0.75f}) {
+        std::vector<SegmentRow> many;
+        for (int i = 0; i < 10000; ++i)
+            many.push_back(
+                {10, i % 2 ? -0.01f : 0.01f, i % 2 ? 0.01f : -0.01f, float(i), float(i) + length});
+        const ProfileViewIndex rows(ProfileOf(many));
+        ProfileView far = FitView(rows, Whole(false, 120));
+        far.plotWidth = 100;
+        const ProfileScene wide = BuildScene(rows, far);
+        const bool gaps = length < 1;
+        EXPECT_EQ(wide.grade.gaps.size(), gaps ? 1u : 0u);
+        // Every column has a gap, so each makes a line of its own.
+        EXPECT_GE(wide.grade.lines.size(), gaps ? 90u : 1u);
+        EXPECT_LE(wide.grade.lines.size(), gaps ? 100u : 1u);
+        std::size_t drawn = 0;
+        for (const Polyline& line : wide.grade.lines) {
+            drawn += line.points.size();
+            EXPECT_TRUE(line.flagged);
+        }
+        EXPECT_LE(drawn, 200u);
+        EXPECT_GT(wide.grade.valueAtBottom, 9);  // the gaps are not drawn at 0
+        EXPECT_LE(wide.rowBoundaries.size(), 101u);
+        EXPECT_TRUE(wide.marks.empty());
+    }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <QSpinBox>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
+#include <cmath>
 
 #include "frm_profile_plot.h"
 #include "window_fixture.h"
@@ -57,15 +58,15 @@ TEST_F(ProfileWindow, FollowsTheProfileAndTheStationBoth)
 
     // The cursor follows a typed station; a click puts its station into the box.
     TypeOver("txtStation", QStringLiteral("1150"));
-    const Cursor typed = CursorAt(ProfileViewIndex(state), plot.View(), plot.Scene(), 1150, 0);
-    EXPECT_EQ(state.CalcStation, 1150);
+    EXPECT_EQ(plot.CurrentCursor()->caption, "Station 1150.000  Elevation 258.813");
+    EXPECT_EQ(Text("txtElevation"), "258.813");
     const QPoint click(ProfilePlot::LeftMargin + 300, ProfilePlot::TopMargin + 50);
-    const std::string expected = StationTextAtX(plot.View(), 300);
+    const std::string clicked = StationTextAtX(plot.View(), 300);
     QTest::mouseClick(&plot, Qt::LeftButton, {}, click);
-    EXPECT_EQ(Text("txtStation").toStdString(), expected);
-    EXPECT_EQ(state.CalcStation, std::stof(expected));
-    EXPECT_NE(Text("txtElevation"), QString());
-    EXPECT_NE(typed.caption, "");
+    EXPECT_EQ(Text("txtStation").toStdString(), clicked);
+    EXPECT_EQ(state.CalcStation, std::stof(clicked));
+    EXPECT_EQ(plot.CurrentCursor()->caption,
+              "Station " + clicked + ".000  Elevation " + Text("txtElevation").toStdString());
 
     // A design speed of 100 km/h asks K 53 over a crest: curve 2 (K 50) is red.
     profile->findChild<QSpinBox*>(QStringLiteral("spnDesignSpeed"))->setValue(100);
@@ -73,7 +74,9 @@ TEST_F(ProfileWindow, FollowsTheProfileAndTheStationBoth)
     for (const Polyline& line : plot.Scene().grade.lines)
         red = red || line.flagged;
     EXPECT_TRUE(red);
-    EXPECT_EQ(HoverText(ProfileViewIndex(state), plot.View(), XOfStation(plot.View(), 500)),
+    const int x = ProfilePlot::LeftMargin + int(std::lround(XOfStation(plot.View(), 500)));
+    QTest::mouseMove(&plot, QPoint(x, ProfilePlot::TopMargin + 50));
+    EXPECT_EQ(plot.toolTip(),
               "Curve 2: K 50.0, least K 53 for a crest: too sharp for the design speed");
     profile->findChild<QCheckBox*>(QStringLiteral("chkPlusNotation"))->setChecked(true);
     EXPECT_NE(plot.Scene().stationTicks.front().label.find('+'), std::string::npos);
