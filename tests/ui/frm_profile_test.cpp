@@ -8,6 +8,7 @@
 #include <QSpinBox>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
+#include <QWheelEvent>
 #include <cmath>
 
 #include "frm_profile_plot.h"
@@ -81,7 +82,28 @@ TEST_F(ProfileWindow, FollowsTheProfileAndTheStationBoth)
     profile->findChild<QCheckBox*>(QStringLiteral("chkPlusNotation"))->setChecked(true);
     EXPECT_NE(plot.Scene().stationTicks.front().label.find('+'), std::string::npos);
 
+    // The wheel zooms about the mouse, a drag pans, Home shows it all again.
+    const ProfileView whole = plot.View();
+    const QPointF at(ProfilePlot::LeftMargin + 200, ProfilePlot::TopMargin + 50);
+    QWheelEvent wheel(at, plot.mapToGlobal(at), {}, {0, 120}, Qt::NoButton, {}, Qt::NoScrollPhase,
+                      false);
+    QApplication::sendEvent(&plot, &wheel);
+    EXPECT_NEAR(plot.View().lastStation - plot.View().firstStation, 4680 / 1.25, 1e-6);
+    EXPECT_NEAR(StationAtX(plot.View(), 200), StationAtX(whole, 200), 1e-6);
+    const double zoomedFirst = plot.View().firstStation;
+    QTest::mousePress(&plot, Qt::LeftButton, {}, at.toPoint());
+    QTest::mouseMove(&plot, at.toPoint() + QPoint(100, 0));
+    QTest::mouseRelease(&plot, Qt::LeftButton, {}, at.toPoint() + QPoint(100, 0));
+    EXPECT_NEAR(plot.View().firstStation, zoomedFirst - 100 * 4680 / 1.25 / plot.View().plotWidth,
+                1e-6);
+    QTest::keyClick(&plot, Qt::Key_Home);
+    EXPECT_EQ(plot.View().firstStation, whole.firstStation);
+
     // A stored field redraws; a reset empties; the window is hidden and reused.
+    const double top = plot.Scene().grade.valueAtTop;
+    TypeOver("txtE1", QStringLiteral("400"));
+    EXPECT_EQ(state.VcElevation1.at(1), 400);
+    EXPECT_GT(plot.Scene().grade.valueAtTop, top + 50);
     Item("mnuResetAll")->trigger();
     EXPECT_EQ(Points(plot.Scene().grade), 0u);
     profile->close();
