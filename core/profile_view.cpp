@@ -235,6 +235,11 @@ void AddCurveMarks(const ProfileViewIndex& index, const ProfileView& view, Profi
     const CurveFlags flags(index, view);
     constexpr double KLabelRoom = 40;
     constexpr double MarkLabelRoom = 120;
+    // A high point is labelled above the line where its label keeps clear of
+    // the last one, a low point likewise below it.
+    constexpr double TurnLabelRoom = 140;
+    double lastHighLabel = -TurnLabelRoom;
+    double lastLowLabel = -TurnLabelRoom;
     for (const auto& [row, extent] : CurvesInView(index.curves, view)) {
         const CurveSummary curve = SummarizeCurve(row, index.curves.Row(row));
         const double width = extent.second - extent.first;
@@ -261,14 +266,17 @@ void AddCurveMarks(const ProfileViewIndex& index, const ProfileView& view, Profi
         if (!turn || index.curves.RowAt(turn->station) != row)
             continue;  // off the curve, or where a later row decides
         const bool crest = curve.shape == CurveShape::Crest;
+        const double x = XOfStation(view, turn->station);
         std::string label;
-        if (room)
+        double& lastLabel = crest ? lastHighLabel : lastLowLabel;
+        if (std::abs(x - lastLabel) >= TurnLabelRoom) {
+            lastLabel = x;
             label = std::string(crest ? "High " : "Low ") +
                     StationLabel(turn->station, 3, view.plusNotation) + " / " +
                     Fixed(turn->elevation, 3);
+        }
         scene.marks.push_back({crest ? MarkKind::HighPoint : MarkKind::LowPoint,
-                               {XOfStation(view, turn->station),
-                                YOfValue(scene.grade, view.gradeHeight, turn->elevation)},
+                               {x, YOfValue(scene.grade, view.gradeHeight, turn->elevation)},
                                row,
                                label});
     }
