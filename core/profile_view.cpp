@@ -331,6 +331,9 @@ std::string HoverText(const ProfileViewIndex& index, const ProfileView& view, do
 {
     const double station = StationAtX(view, x);
     const std::int32_t row = index.curves.RowAt(static_cast<float>(station));
+    if (row == 0 && !index.curves.Empty() && station > index.curves.FirstStation() &&
+        station < index.curves.LastStation())
+        return "No curve here: the elevation calculated is 0";
     if (row == 0)
         return {};
     const auto i = static_cast<std::size_t>(row);

@@ -99,7 +99,8 @@ Cursor CursorAt(const ProfileViewIndex& index, const ProfileView& view, const Pr
                 float station, float elevation);
 
 // What a curve under the mouse is: its row, K and, with a design speed, the
-// least K for its shape; empty where no curve decides the station.
+// least K for its shape; in a gap between curves, that none does; empty
+// beyond the curves.
 std::string HoverText(const ProfileViewIndex& index, const ProfileView& view, double x);
 
 }  // namespace ravo

@@ -46,6 +46,7 @@ frmProfile::frmProfile(const ProfileState& state, Platform& platform,
     layout->addWidget(bar);
     plotProfile = new ProfilePlot(this);
     layout->addWidget(plotProfile, 1);
+    setFocusProxy(plotProfile);  // so that Home fits the profile at once
     resize(900, 560);
     connect(plotProfile, &ProfilePlot::StationClicked, this, std::move(setStation));
 }

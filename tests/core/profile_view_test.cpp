@@ -122,7 +122,8 @@ TEST(ProfileScene, CursorHoverAndTheLeastKForADesignSpeed)
     // 120 km/h asks K 95 over a crest and 63 through a sag.
     const std::vector<std::tuple<double, std::optional<double>, const char*>> hovers = {
         {50, {}, "Curve 1: K 66.7"},
-        {350, {}, ""},
+        {350, {}, "No curve here: the elevation calculated is 0"},
+        {900, {}, ""},
         {525, {}, "Curve 4: straight grade"},
         {50, 120, "Curve 1: K 66.7, least K 95 for a crest: too sharp for the design speed"},
         {700, 120, "Curve 3: K 100.0, least K 63 for a sag"},
