@@ -82,9 +82,7 @@ std::vector<ColumnRange> Columns(const DecidedRows& rows, const ProfileView& vie
         const std::size_t c1 = column(last);
         if (piece.row == 0) {
             addGap(first, last);
-            columns[c0].gapAfter = true;
-            if (c1 != c0)
-                columns[c1].gapBefore = true;
+            columns[c0].gapAfter = true;  // the columns up to c1 hold no value
             continue;
         }
         const bool flagged = flags != nullptr && flags->Flagged(piece.row);
@@ -117,17 +115,16 @@ std::vector<Polyline> Lines(const std::vector<ColumnRange>& columns, double scal
     bool open = false;
     for (std::size_t c = 0; c < columns.size(); ++c) {
         const ColumnRange& column = columns[c];
-        if (!column.HasValue() || column.gapBefore)
+        if (!column.HasValue()) {
             open = false;
-        if (!column.HasValue())
             continue;
+        }
         if (open && lines.back().flagged != column.flagged) {
             const PixelPoint joint = lines.back().points.back();
             lines.push_back({{joint}, column.flagged});
         } else if (!open) {
             lines.push_back({{}, column.flagged});
         }
-        open = true;
         const double x = static_cast<double>(c) + 0.5;
         PixelPoint low{x, y(column.low)};
         PixelPoint high{x, y(column.high)};

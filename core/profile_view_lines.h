@@ -17,8 +17,7 @@ struct ColumnRange {
     double low = std::numeric_limits<double>::infinity();
     double high = -std::numeric_limits<double>::infinity();
     bool flagged = false;
-    bool gapAfter = false;   // a stretch inside no row begins in the column
-    bool gapBefore = false;  // and ends in a later one
+    bool gapAfter = false;  // a stretch inside no row begins in the column: the line breaks
     bool HasValue() const { return low <= high; }
 };
 
