@@ -33,6 +33,8 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Ravo developers")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 # dpkg-shlibdeps finds the libraries the program links (Qt, chmlib, ...).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# View > Output File opens the report in the desktop's editor through xdg-open.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)
 include(CPack)
 
 # The installed tree holds every file that the desktop needs.

@@ -31,6 +31,15 @@ constexpr int kClientHeight = 4080;  // above the status bar, which is 255 high
 constexpr int kStatusBarHeight = 255;
 constexpr int kPanelWidth = 2220;
 constexpr int kPanelMinimumWidth = 1440;
+// Number boxes run wider than drawn, up to the next control or the frame's
+// edge, so that a seven-digit station or a six-digit elevation shows whole;
+// the elevation box takes a little room from the offset box, whose numbers
+// are short, and its heading moves with it.
+constexpr int kStationBoxWidth = 948;
+constexpr int kOffsetBoxWidth = 552;
+constexpr int kElevationLeft = 1716;
+constexpr int kElevationBoxWidth = 912;
+constexpr int kFieldBoxWidth = 1032;
 
 // The messages of commands that fail in a way they do not handle themselves.
 QString CommandFailedText() { return QStringLiteral("The command could not be completed."); }
@@ -107,6 +116,7 @@ void frmRavo::BuildWindow()
     BuildStatusBar();
     SetTabOrder();
     FitWindowFont();
+    FitNumberBoxes();
     setFixedSize(sizeHint());
 
     for (QLineEdit* box : findChildren<QLineEdit*>())
@@ -152,16 +162,18 @@ void frmRavo::BuildElevationsFrame(QWidget* client)
     fraElevations = AddFrame(client, "fraElevations", QStringLiteral("ELEVATIONS"),
                              TwipsRect(120, 120, 3252, 1212));
     AddLabel(fraElevations, "lblStation", QStringLiteral("Station"), TwipsRect(120, 360, 612, 252));
-    txtStation = AddBox(fraElevations, "txtStation", 120, 720, 852, 288);
+    txtStation = AddBox(fraElevations, "txtStation", 120, 720, kStationBoxWidth, 288);
     AddLabel(fraElevations, "lblOffset", QStringLiteral("Offset"), TwipsRect(1080, 360, 492, 252));
-    txtOffset = AddBox(fraElevations, "txtOffset", 1080, 720, 612, 288, QStringLiteral("0"));
+    txtOffset =
+        AddBox(fraElevations, "txtOffset", 1080, 720, kOffsetBoxWidth, 288, QStringLiteral("0"));
     QLabel* elevation = AddLabel(fraElevations, "lblElevation", QStringLiteral("Elevation"),
-                                 TwipsRect(1800, 360, 732, 252));
+                                 TwipsRect(kElevationLeft, 360, 732, 252));
     QPalette blue = elevation->palette();
     blue.setColor(QPalette::Active, QPalette::WindowText, QColor(0, 0, 255));
     blue.setColor(QPalette::Inactive, QPalette::WindowText, QColor(0, 0, 255));
     elevation->setPalette(blue);
-    txtElevation = AddBox(fraElevations, "txtElevation", 1800, 720, 732, 288);
+    txtElevation =
+        AddBox(fraElevations, "txtElevation", kElevationLeft, 720, kElevationBoxWidth, 288);
 
     SScmdNextElev =
         AddPictureButton(fraElevations, "SScmdNextElev", NextStationIcon(), 2640, 360, 492, 612);
@@ -183,7 +195,7 @@ void frmRavo::BuildEditorFrame(Editor& editor, QWidget* client, const EditorLayo
         QLabel* label = AddLabel(editor.frame, field.labelName, QLatin1String(field.label),
                                  TwipsRect(field.labelLeft, top, field.labelWidth, 252));
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        editor.fields[i] = AddBox(editor.frame, field.boxName, 2160, top, 852, 288);
+        editor.fields[i] = AddBox(editor.frame, field.boxName, 2160, top, kFieldBoxWidth, 288);
     }
     editor.previous = AddPictureButton(editor.frame, layout.previousName, ArrowIcon(Qt::LeftArrow),
                                        layout.previousLeft, 2160, 492, 372);
@@ -286,6 +298,7 @@ void frmRavo::BuildMenus()
     QMenu* mnuView = addMenu(bar, "mnuView", QStringLiteral("&View"));
     bar->addMenu(mnuView);
     mnuVOut = AddItem(mnuView, "mnuVOut", QStringLiteral("&Output File"));
+    mnuVProfile = AddItem(mnuView, "mnuVProfile", QStringLiteral("&Profile"));
 
     QMenu* mnuPrint = addMenu(bar, "mnuPrint", QStringLiteral("&Print"));
     bar->addMenu(mnuPrint);
@@ -323,6 +336,8 @@ void frmRavo::BuildMenus()
             Guarded(&frmRavo::mnuStartPrint_Click, WriteFailureText()));
     connect(mnuStopPrint, &QAction::triggered, this,
             Guarded(&frmRavo::mnuStopPrint_Click, WriteFailureText()));
+    connect(mnuVProfile, &QAction::triggered, this,
+            Guarded(&frmRavo::mnuVProfile_Click, CommandFailedText()));
     connect(mnuContents, &QAction::triggered, this,
             Guarded(&frmRavo::mnuContents_Click, CommandFailedText()));
     connect(mnuAbout, &QAction::triggered, this,
@@ -346,7 +361,7 @@ void frmRavo::BuildStatusBar()
                              QStringLiteral("No output file specified"),
                              QStringLiteral("Elevation logging is off")};
     for (std::size_t i = 0; i < panels_.size(); ++i) {
-        auto* panel = new QLabel(texts[i], bar);
+        auto* panel = new QLabel(bar);
         panel->setObjectName(QStringLiteral("StatusBar1Panel%1").arg(i + 1));
         panel->setFrameShape(QFrame::Panel);
         panel->setFrameShadow(QFrame::Sunken);
@@ -354,69 +369,34 @@ void frmRavo::BuildStatusBar()
         panel->setFixedWidth(Px(kPanelWidth));
         bar->addWidget(panel);
         panels_[i] = panel;
+        SetPanelText(static_cast<int>(i) + 1, texts[i]);
     }
 }
 
 void frmRavo::SetClock(std::function<std::tm()> clock) { report_.SetClock(std::move(clock)); }
 
+// The panel's whole text; the panel itself may show it shortened.
 QString frmRavo::PanelText(int panel) const
 {
-    return panels_.at(static_cast<std::size_t>(panel - 1))->text();
+    return panels_.at(static_cast<std::size_t>(panel - 1))->toolTip();
 }
 
+// A long file name is shortened in the middle, where it says least, and shown
+// whole in the tooltip.
 void frmRavo::SetPanelText(int panel, const QString& text)
 {
     QLabel* label = panels_.at(static_cast<std::size_t>(panel - 1));
-    label->setText(text);
-    label->setToolTip(text);  // a long file name may not fit the panel
-}
-
-void frmRavo::SetTabOrder()
-{
-    const std::initializer_list<QWidget*> order = {
-        txtNVC,       txtNSUP,       txtE1,       txtG1,       txtG2,        txtSta1,     txtSta2,
-        txtS1,        txtSG1,        txtSG2,      txtSSta1,    txtSSta2,     txtStation,  txtOffset,
-        txtElevation, SScmdNextElev, SScmdNextVC, SScmdPrevVC, SScmdNextSup, SScmdPrevSup};
-    QWidget* previous = nullptr;
-    for (QWidget* widget : order) {
-        if (previous != nullptr)
-            setTabOrder(previous, widget);
-        previous = widget;
-    }
-}
-
-// Linux desktop fonts run wider than the font the layout was drawn for: take
-// the largest size of the desktop's font at which every caption fits its place.
-void frmRavo::FitWindowFont()
-{
-    QFont font = QApplication::font();
-    const QList<QLabel*> labels = centralWidget()->findChildren<QLabel*>();
-    const QStringList longestCaptions = {QStringLiteral("SUPERELEVATION SEGMENT NO. 99999")};
-    for (int pixels = 12; pixels >= 8; --pixels) {
-        font.setPixelSize(pixels);
-        const QFontMetrics metrics(font);
-        bool fits = true;
-        for (const QLabel* label : labels)
-            fits = fits && metrics.horizontalAdvance(label->text()) <= label->width();
-        for (const QString& caption : longestCaptions)
-            fits = fits && metrics.horizontalAdvance(caption) + 16 <= fraSuper->width();
-        for (const QLabel* panel : panels_)
-            fits = fits && metrics.horizontalAdvance(panel->text()) + 6 <= panel->width();
-        if (fits || pixels == 8)
-            break;
-    }
-    setFont(font);
-    menuBar()->setFont(font);
-    QFont heading = font;
-    heading.setUnderline(true);
-    for (const char* name : {"lblStation", "lblOffset", "lblElevation"})
-        findChild<QLabel*>(QLatin1String(name))->setFont(heading);
+    label->setToolTip(text);
+    const int room = label->contentsRect().width() - 2 * label->margin() - 4;
+    label->setText(label->fontMetrics().elidedText(text, Qt::ElideMiddle, room));
 }
 
 void frmRavo::Form_Load()
 {
     CentreOnScreen(*this);
-    TrimSystemMenu(*this);
+    // A refused close beeps like the program's other refusals, so that it
+    // does not look like a hang.
+    TrimSystemMenu(*this, [this] { platform_.Beep(); });
     ResetAll();
     txtNVC->setFocus();
 }

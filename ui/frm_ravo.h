@@ -27,6 +27,7 @@ class QToolButton;
 namespace ravo {
 
 class frmAbout;
+class frmProfile;
 class frmTitle;
 
 class frmRavo : public QMainWindow {
@@ -50,6 +51,9 @@ public:
 
     // The output-title window, created hidden on first use.
     frmTitle& TitleWindow();
+
+    // The profile window, created on first use by View > Profile.
+    frmProfile& ProfileWindow();
 
     // The clock that dates the input data echo; tests fix it.
     void SetClock(std::function<std::tm()> clock);
@@ -148,6 +152,12 @@ private:
     void mnuContents_Click();
     void mnuAbout_Click();
 
+    // The profile window, in frm_ravo_profile.cpp.
+    void mnuVProfile_Click();
+    // The rows changed: a stored field, a new count, a reset or a load.
+    void ProfileChanged(bool fit = false);
+    void FitNumberBoxes();
+
     ProfileState& state_;
     Platform& platform_;
 
@@ -187,6 +197,7 @@ private:
     QAction* mnuResetSuper = nullptr;
     QAction* mnuResetAll = nullptr;
     QAction* mnuVOut = nullptr;
+    QAction* mnuVProfile = nullptr;
     QAction* mnuPrintCS = nullptr;
     QAction* mnuStartPrint = nullptr;
     QAction* mnuStopPrint = nullptr;
@@ -196,7 +207,8 @@ private:
     Editor curves_{SegmentKind::VerticalCurve};
     Editor supers_{SegmentKind::Superelevation};
     std::array<QLabel*, 3> panels_{};
-    frmAbout* about_ = nullptr;  // created on first use, then only hidden and shown
+    frmAbout* about_ = nullptr;      // created on first use, then only hidden and shown
+    frmProfile* profile_ = nullptr;  // likewise
     std::unique_ptr<frmTitle> title_;
     ReportSession report_;                   // the output report, open between commands
     QMultiHash<QObject*, int> pressedKeys_;  // keys pressed in each box and not yet released

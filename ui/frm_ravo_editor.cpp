@@ -98,7 +98,8 @@ void frmRavo::FieldBox_KeyUp(Editor& editor, Column column)
             box->setText(Text(NumberText(ColumnValue(*stored, column))));
         return;
     }
-    StoreField(state_, editor.kind, column, row, value);
+    if (StoreField(state_, editor.kind, column, row, value))
+        ProfileChanged();
 }
 
 void frmRavo::Next_Click(Editor& editor)

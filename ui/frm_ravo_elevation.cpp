@@ -4,6 +4,7 @@
 
 #include "core/elevation.h"
 #include "core/numbers.h"
+#include "frm_profile.h"
 #include "frm_ravo.h"
 #include "text.h"
 
@@ -30,6 +31,8 @@ void frmRavo::CalculateFromBox(QLineEdit* box, float& field)
 void frmRavo::ShowElevation()
 {
     txtElevation->setText(Text(ElevationText(static_cast<double>(state_.CalcElevation))));
+    if (profile_ != nullptr)
+        profile_->CalculationDone();
 }
 
 // A failed calculation: say so and empty the box, unless the text begins with

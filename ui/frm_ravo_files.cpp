@@ -117,6 +117,7 @@ void frmRavo::ShowLoadedProfile()
     ShowLoadedKind(curves_);
     ShowLoadedKind(supers_);
     state_.Loading = 0;
+    ProfileChanged(true);
 }
 
 // Row 1 of a kind, or the empty frame when the file has none of that kind.

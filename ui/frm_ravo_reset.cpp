@@ -31,6 +31,7 @@ void frmRavo::ResetEditor(Editor& editor)
         field->clear();
     editor.frame->setTitle(editor.emptyCaption);
     editor.frame->setEnabled(false);
+    ProfileChanged();
 }
 
 void frmRavo::ResetVerticalCurves() { ResetEditor(curves_); }

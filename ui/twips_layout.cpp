@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 namespace ravo {
 
@@ -31,6 +34,27 @@ QLabel* AddLabel(QWidget* parent, const char* name, const QString& caption, cons
         palette.setColor(group, QPalette::WindowText, desktop.color(group, QPalette::WindowText));
     label->setPalette(palette);
     return label;
+}
+
+// The room for text is worked out as QLineEdit lays its text out: the style's
+// contents rectangle, less the text margins and the box's own margin of 2 on
+// each side, and a pixel for the cursor.
+void FitTextFont(QLineEdit& box, const QString& widest)
+{
+    constexpr int SmallestPixels = 7;
+    QStyleOptionFrame option;
+    option.initFrom(&box);
+    option.rect = QRect(QPoint(0, 0), box.size());
+    option.lineWidth = box.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &box);
+    const QRect contents = box.style()->subElementRect(QStyle::SE_LineEditContents, &option, &box);
+    const QMargins margins = box.textMargins();
+    const int room = contents.width() - margins.left() - margins.right() - 2 * 2 - 1;
+    QFont font = box.font();
+    int pixels = QFontInfo(font).pixelSize();
+    font.setPixelSize(pixels);
+    while (pixels > SmallestPixels && QFontMetrics(font).horizontalAdvance(widest) > room)
+        font.setPixelSize(--pixels);
+    box.setFont(font);
 }
 
 }  // namespace ravo

@@ -7,6 +7,7 @@
 
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QWidget;
 
 namespace ravo {
@@ -24,5 +25,9 @@ QGroupBox* AddFrame(QWidget* parent, const char* name, const QString& caption, c
 
 // A label in the desktop's text colour, also inside a red-captioned frame.
 QLabel* AddLabel(QWidget* parent, const char* name, const QString& caption, const QRect& place);
+
+// Gives the box the largest font, no larger than its own, in which the text
+// fits the box whole; never below a legible size.
+void FitTextFont(QLineEdit& box, const QString& widest);
 
 }  // namespace ravo

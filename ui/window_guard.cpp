@@ -12,7 +12,10 @@ constexpr const char* kCloseAllowed = "ravoCloseAllowed";
 
 class CloseGuard : public QObject {
 public:
-    using QObject::QObject;
+    CloseGuard(QObject* parent, std::function<void()> onRefused)
+        : QObject(parent), onRefused_(std::move(onRefused))
+    {
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -22,20 +25,25 @@ protected:
         if (watched->property(kCloseAllowed).toBool() || qApp->isSavingSession())
             return false;
         event->ignore();
+        if (onRefused_)
+            onRefused_();
         return true;
     }
+
+private:
+    std::function<void()> onRefused_;
 };
 
 }  // namespace
 
-void TrimSystemMenu(QWidget& window)
+void TrimSystemMenu(QWidget& window, std::function<void()> onRefused)
 {
     Qt::WindowFlags flags = window.windowFlags();
     flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
              Qt::WindowMinimizeButtonHint;
     flags &= ~Qt::WindowCloseButtonHint;
     window.setWindowFlags(flags);
-    window.installEventFilter(new CloseGuard(&window));
+    window.installEventFilter(new CloseGuard(&window, std::move(onRefused)));
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, &window,
                      [&window](QSessionManager&) { AllowClose(window); });
 }

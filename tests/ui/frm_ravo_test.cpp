@@ -63,7 +63,7 @@ TEST_F(StartUp, MenusAndTabOrderAreThoseOfTheLayout)
 
 TEST_F(StartUp, ControlsStandWhereTheLayoutPutsThem)
 {
-    EXPECT_EQ(Box("txtStation")->geometry(), QRect(8, 48, 57, 19));
+    EXPECT_EQ(Box("txtStation")->geometry(), QRect(8, 48, 63, 19));  // widened for 7 digits
     EXPECT_EQ(Frame("fraSuper")->geometry(), QRect(240, 96, 217, 177));
     EXPECT_EQ(Button("SScmdNextSup")->geometry(), QRect(168, 144, 33, 25));
     EXPECT_EQ(window->centralWidget()->size(), QSize(467, 272));
@@ -77,6 +77,7 @@ TEST_F(StartUp, OnlyFileExitClosesTheWindow)
 {
     EXPECT_FALSE(window->close());
     EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(platform.beeps, 1);  // a refusal that is heard does not look like a hang
     Item("mnuExit")->trigger();
     EXPECT_FALSE(window->isVisible());
 }

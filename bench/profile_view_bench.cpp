@@ -1,0 +1,111 @@
+// The profile window's work with a million rows of each kind: a redraw after a
+// zoom or a pan computes the scene for the view, a cursor move only the cursor.
+// One CalculateElevation over the same rows is the reference.
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <memory>
+
+#include "core/elevation.h"
+#include "core/profile_view.h"
+
+namespace {
+
+constexpr std::int32_t Rows = 1'000'000;
+
+// Back-to-back rows of 10 stations, crests and sags in turn, continuous.
+const ravo::ProfileState& Profile()
+{
+    static const std::unique_ptr<ravo::ProfileState> state = [] {
+        auto s = std::make_unique<ravo::ProfileState>();
+        for (ravo::SegmentKind kind :
+             {ravo::SegmentKind::VerticalCurve, ravo::SegmentKind::Superelevation}) {
+            ravo::RecreateTables(*s, kind, Rows);
+            for (std::int32_t row = 1; row <= Rows; ++row) {
+                const bool crest = row % 2 == 1;
+                const float begin = 10.0f * static_cast<float>(row - 1);
+                const float values[] = {crest ? 0.0f : 0.05f, crest ? 0.02f : -0.01f,
+                                        crest ? -0.01f : 0.02f, begin, begin + 10.0f};
+                for (int c = 0; c < ravo::ColumnCount; ++c)
+                    ravo::StoreField(*s, kind, static_cast<ravo::Column>(c), row, values[c]);
+            }
+        }
+        s->CalcStation = 10.0f * Rows / 2 + 2.5f;
+        return s;
+    }();
+    return *state;
+}
+
+const ravo::ProfileViewIndex& Index()
+{
+    static const ravo::ProfileViewIndex index(Profile());
+    return index;
+}
+
+ravo::ProfileView Window()
+{
+    ravo::ProfileView view;
+    view.plotWidth = 1200;
+    view.gradeHeight = 500;
+    view.superHeight = 200;
+    view.designSpeed = 80;
+    return ravo::FitView(Index(), view);
+}
+
+void BM_Reference_CalculateElevation(benchmark::State& bench)
+{
+    ravo::ProfileState state = Profile();
+    for (auto _ : bench) {
+        ravo::CalculateElevation(state);
+        benchmark::DoNotOptimize(state.CalcElevation);
+    }
+}
+BENCHMARK(BM_Reference_CalculateElevation)->Unit(benchmark::kMillisecond);
+
+// Zoom steps from the whole profile (every row in view) down to a few rows.
+void BM_RedrawAfterZoom(benchmark::State& bench)
+{
+    ravo::ProfileView view = Window();
+    for (std::int64_t i = 0; i < bench.range(0); ++i)
+        view = ravo::ZoomView(view, 600, 10);
+    Index();
+    for (auto _ : bench)
+        benchmark::DoNotOptimize(ravo::BuildScene(Index(), view));
+}
+BENCHMARK(BM_RedrawAfterZoom)->DenseRange(0, 6, 2)->Unit(benchmark::kMillisecond);
+
+// A quarter of the rows in view.
+void BM_RedrawAfterPan(benchmark::State& bench)
+{
+    ravo::ProfileView view = ravo::ZoomView(Window(), 600, 4);
+    Index();
+    double dx = 37;
+    for (auto _ : bench) {
+        view = ravo::PanView(view, dx);
+        dx = -dx;  // back and forth, so that the view stays on the rows
+        benchmark::DoNotOptimize(ravo::BuildScene(Index(), view));
+    }
+}
+BENCHMARK(BM_RedrawAfterPan)->Unit(benchmark::kMillisecond);
+
+void BM_CursorMove(benchmark::State& bench)
+{
+    const ravo::ProfileView view = Window();
+    const ravo::ProfileScene scene = ravo::BuildScene(Index(), view);
+    float station = 1234.5f;
+    for (auto _ : bench) {
+        station += 977.25f;
+        benchmark::DoNotOptimize(ravo::CursorAt(Index(), view, scene, station, 0));
+    }
+}
+BENCHMARK(BM_CursorMove)->Unit(benchmark::kMicrosecond);
+
+// Once for each change of the rows, not on a redraw.
+void BM_ProfileChanged(benchmark::State& bench)
+{
+    for (auto _ : bench)
+        benchmark::DoNotOptimize(ravo::ProfileViewIndex(Profile()));
+}
+BENCHMARK(BM_ProfileChanged)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace

@@ -1,0 +1,166 @@
+#include "frm_profile.h"
+
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QImage>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+#include <QWheelEvent>
+#include <cmath>
+
+#include "frm_profile_plot.h"
+#include "window_fixture.h"
+
+namespace ravo {
+namespace {
+
+class ProfileWindow : public WindowTest {
+protected:
+    frmProfile* Open()
+    {
+        Item("mnuVProfile")->trigger();
+        auto* profile = window->findChild<frmProfile*>(QStringLiteral("frmProfile"));
+        EXPECT_NE(profile, nullptr);
+        return profile;
+    }
+
+    void Load(const QString& path)
+    {
+        platform.files.push_back(FileChoice{path, QFileInfo(path).fileName()});
+        Item("mnuLoad")->trigger();
+    }
+
+    static std::size_t Points(const ravo::Panel& panel)
+    {
+        std::size_t points = 0;
+        for (const Polyline& line : panel.lines)
+            points += line.points.size();
+        return points;
+    }
+
+    QTemporaryDir folder;
+};
+
+TEST_F(ProfileWindow, FollowsTheProfileAndTheStationBoth)
+{
+    frmProfile* profile = Open();
+    ASSERT_NE(profile, nullptr);
+    EXPECT_TRUE(profile->isVisible());
+    ProfilePlot& plot = profile->Plot();
+    EXPECT_EQ(Points(plot.Scene().grade), 0u);
+
+    Load(QStringLiteral(RAVO_EXAMPLES_DIR "/ridge-road.in"));
+    EXPECT_GT(Points(plot.Scene().grade), 100u);
+    EXPECT_GT(Points(plot.Scene().super), 100u);
+    EXPECT_EQ(plot.View().firstStation, -90);  // 0..4500 and a margin of 2 %
+
+    // The cursor follows a typed station; a click puts its station into the box.
+    TypeOver("txtStation", QStringLiteral("1150"));
+    EXPECT_EQ(plot.CurrentCursor()->caption, "Station 1150.000  Elevation 258.813");
+    EXPECT_EQ(Text("txtElevation"), "258.813");
+    const QPoint click(ProfilePlot::LeftMargin + 300, ProfilePlot::TopMargin + 50);
+    const std::string clicked = StationTextAtX(plot.View(), 300);
+    QTest::mouseClick(&plot, Qt::LeftButton, {}, click);
+    EXPECT_EQ(Text("txtStation").toStdString(), clicked);
+    EXPECT_EQ(state.CalcStation, std::stof(clicked));
+    EXPECT_EQ(plot.CurrentCursor()->caption,
+              "Station " + clicked + ".000  Elevation " + Text("txtElevation").toStdString());
+
+    // A design speed of 100 km/h asks K 53 over a crest: curve 2 (K 50) is red.
+    profile->findChild<QSpinBox*>(QStringLiteral("spnDesignSpeed"))->setValue(100);
+    bool red = false;
+    for (const Polyline& line : plot.Scene().grade.lines)
+        red = red || line.flagged;
+    EXPECT_TRUE(red);
+    const int x = ProfilePlot::LeftMargin + int(std::lround(XOfStation(plot.View(), 500)));
+    QTest::mouseMove(&plot, QPoint(x, ProfilePlot::TopMargin + 50));
+    EXPECT_EQ(plot.toolTip(),
+              "Curve 2: K 50.0, least K 53 for a crest: too sharp for the design speed");
+    profile->findChild<QCheckBox*>(QStringLiteral("chkPlusNotation"))->setChecked(true);
+    EXPECT_NE(plot.Scene().stationTicks.front().label.find('+'), std::string::npos);
+
+    // The wheel zooms about the mouse, a drag pans, Home shows it all again.
+    const ProfileView whole = plot.View();
+    const QPointF at(ProfilePlot::LeftMargin + 200, ProfilePlot::TopMargin + 50);
+    QWheelEvent wheel(at, plot.mapToGlobal(at), {}, {0, 120}, Qt::NoButton, {}, Qt::NoScrollPhase,
+                      false);
+    QApplication::sendEvent(&plot, &wheel);
+    EXPECT_NEAR(plot.View().lastStation - plot.View().firstStation, 4680 / 1.25, 1e-6);
+    EXPECT_NEAR(StationAtX(plot.View(), 200), StationAtX(whole, 200), 1e-6);
+    const double zoomedFirst = plot.View().firstStation;
+    QTest::mousePress(&plot, Qt::LeftButton, {}, at.toPoint());
+    QTest::mouseMove(&plot, at.toPoint() + QPoint(100, 0));
+    QTest::mouseRelease(&plot, Qt::LeftButton, {}, at.toPoint() + QPoint(100, 0));
+    EXPECT_NEAR(plot.View().firstStation, zoomedFirst - 100 * 4680 / 1.25 / plot.View().plotWidth,
+                1e-6);
+    QTest::keyClick(&plot, Qt::Key_Home);
+    EXPECT_EQ(plot.View().firstStation, whole.firstStation);
+
+    // A stored field redraws; a reset empties; the window is hidden and reused.
+    const double top = plot.Scene().grade.valueAtTop;
+    TypeOver("txtE1", QStringLiteral("400"));
+    EXPECT_EQ(state.VcElevation1.at(1), 400);
+    EXPECT_GT(plot.Scene().grade.valueAtTop, top + 50);
+    Item("mnuResetAll")->trigger();
+    EXPECT_EQ(Points(plot.Scene().grade), 0u);
+    profile->close();
+    EXPECT_FALSE(profile->isVisible());
+    EXPECT_EQ(Open(), profile);
+}
+
+TEST_F(ProfileWindow, ExportsReadablePngAndSvgAndSaysWhenItCannot)
+{
+    frmProfile* profile = Open();
+    Load(QStringLiteral(RAVO_EXAMPLES_DIR "/ridge-road.in"));
+    auto* exportButton = profile->findChild<QPushButton*>(QStringLiteral("cmdExport"));
+    const QString png = folder.filePath(QStringLiteral("ridge.png"));
+    const QString svg = folder.filePath(QStringLiteral("ridge.svg"));
+    for (const QString& path : {png, svg, folder.filePath(QStringLiteral("none/x.png"))}) {
+        platform.files.push_back(FileChoice{path, QFileInfo(path).fileName()});
+        exportButton->click();
+    }
+    EXPECT_EQ(QImage(png).size(), QSize(1200, 700));
+    EXPECT_TRUE(QSvgRenderer(svg).isValid());
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text, QStringLiteral("Unable to export the profile"));
+}
+
+// The boxes show their whole text for the widest values road data has; a long
+// status text is shortened in the middle and whole in the tooltip.
+TEST_F(ProfileWindow, WidestValuesShowWhole)
+{
+    const QString station = QStringLiteral("9999999.999");
+    const std::vector<std::pair<const char*, QString>> widest = {
+        {"txtStation", station},
+        {"txtElevation", QStringLiteral("-99999.999")},
+        {"txtElevation", QStringLiteral("999999.999")},
+        {"txtE1", QStringLiteral("-99999.999")},
+        {"txtSta2", station},
+        {"txtSSta1", station}};
+    for (const auto& [name, text] : widest) {
+        QLineEdit* box = Box(name);
+        box->setText(text);
+        box->setCursorPosition(static_cast<int>(text.size()));
+        const int end = box->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+        box->setCursorPosition(0);
+        const int start = box->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+        EXPECT_GE(end - start, box->fontMetrics().horizontalAdvance(text) - 1) << name;
+        EXPECT_LT(end, box->width()) << name;
+        EXPECT_GE(box->font().pixelSize(), 8) << name;
+    }
+
+    const QString name = QStringLiteral("Input file = a very long name of a profile of a road.in");
+    window->SetPanelText(1, name);
+    auto* panel = window->findChild<QLabel*>(QStringLiteral("StatusBar1Panel1"));
+    EXPECT_EQ(window->PanelText(1), name);
+    EXPECT_EQ(panel->toolTip(), name);
+    EXPECT_TRUE(panel->text().startsWith(QStringLiteral("Input file")));
+    EXPECT_TRUE(panel->text().endsWith(QStringLiteral("road.in")));
+    EXPECT_TRUE(panel->text().contains(QChar(0x2026)));
+}
+
+}  // namespace
+}  // namespace ravo
