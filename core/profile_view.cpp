@@ -323,7 +323,7 @@ Cursor CursorAt(const ProfileViewIndex& index, const ProfileView& view, const Pr
     if (const std::optional<double> super = valueAt(index.segments))
         cursor.superY = YOfValue(scene.super, view.superHeight, *super * 100);
     cursor.caption = "Station " + StationText(station, view.plusNotation) + "  Elevation " +
-                     FormatPattern(elevation, "#####0.000");
+                     ElevationText(elevation);
     return cursor;
 }
 

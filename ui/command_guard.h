@@ -15,6 +15,11 @@ namespace ravo {
 // The system's reason for an exception, for a message's detail text.
 QString ReasonOf(const std::exception& error);
 
+// The message of a command that has no failure message of its own.
+inline QString CommandFailedText() { return QStringLiteral("The command could not be completed."); }
+// The message of every report command that fails to write.
+inline QString WriteFailureText() { return QStringLiteral("Unable to write output file"); }
+
 // Runs one command. An exception that escapes it (no memory, a failing file
 // system, anything unforeseen) ends in the command's own message, failureText,
 // with the reason beneath it; an empty failureText ends the command silently.

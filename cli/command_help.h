@@ -1,0 +1,101 @@
+// The help texts of ravo-calc and its commands, as --help prints them.
+#pragma once
+
+namespace ravo::calc {
+
+inline constexpr const char* Description =
+    "ravo-calc: finished road elevations from a Ravo input file, for scripts and spreadsheets.\n"
+    "It reads the same input files as the Ravo desktop program (a title, the vertical curves\n"
+    "and the superelevation segments) and computes exactly what the desktop program shows.\n";
+
+inline constexpr const char* MainFooter = R"(Commands, each followed by the input file:
+  ravo-calc table FILE --from S --to S --step D [--offset O,...] [--csv] [--plus]
+  ravo-calc curves FILE [--design-speed V --units m|ft] [--plus]
+  ravo-calc check FILE [--tolerance E] [--grade-tolerance G] [--design-speed V --units m|ft]
+                       [--min-length L] [--plus]
+  ravo-calc convert FILE OUT [--units m|ft]
+  ravo-calc report FILE -o OUTPUT [--from S --to S --step D] [--offset O]
+"ravo-calc COMMAND --help" tells more about a command.
+
+FILE is a Ravo input file, a LandXML file or a PVI table in CSV (header
+station,elevation,length), told apart by content whatever its name; --pvi reads
+a plain table of "station elevation [length]" lines. A LandXML file with several
+profiles needs --alignment NAME (and --profile NAME); without them the names
+are listed and the exit status is 2.
+
+Stations are plain numbers (1234.56, -50, 1.5e3) or road-station notation: hundreds,
+"+", exactly two digits and an optional fraction (12+34.56 is 1234.56, -0+50 is -50).
+With --plus, stations are printed in that notation with three decimals (12+34.560);
+otherwise as plain numbers with three decimals (1234.560). Give a value that begins
+with "-" as --from -50 or as --from=-50.
+
+Exit status:
+  0  success
+  1  check found faults; or a table has stations that give "Invalid Entry"
+     (the table is complete all the same)
+  2  the input file does not load, or the command line is wrong
+
+Example, the quickest way to see Ravo work:
+  ravo-calc table examples/main-street.in --from 1000 --to 1250 --step 50 --offset 12)";
+
+inline constexpr const char* TableFooter =
+    R"(One row per station and offset: station, offset, superelevation and finished
+elevation, as the desktop program shows them for that station and offset
+(elevation to three decimals, halves away from zero). Stations run from --from
+to --to in steps of --step, and --to itself is always the last station, even
+when the step does not land on it. Station k is --from + k * --step, held as a
+32-bit float as the desktop program holds a typed station. When --to lies below
+--from the table walks downwards (the step may be written 50 or -50); a step of
+0, or a negative step with --to above --from, is refused. A table of more than
+10 000 000 rows (stations times offsets) is refused.
+
+A station where the desktop program says "Invalid Entry" (a row of zero length
+there, or a result beyond the float range) has "Invalid Entry" as its elevation;
+a line on standard error says why, the rest of the table follows, and the exit
+status is 1.
+
+Plain text puts the fields in the columns of Ravo's output report; --csv writes
+RFC 4180 CSV with the header row station,offset,superelevation,elevation.)";
+
+inline constexpr const char* CurvesFooter =
+    R"(For each vertical curve: its beginning and ending station and elevation,
+its grades, length, rate of change of grade (G2 - G1) / L per unit of length,
+K = L / (100 |G2 - G1|), the length per percent of grade change (none for equal
+grades), and the high point of a crest or the low point of a sag when it lies
+on the curve (where the grade is 0, at x = -G1 L / (G2 - G1) from its
+beginning). For each superelevation segment: its beginning and ending station
+and superelevation. A row of zero length or one that ends before it begins is
+marked so instead. Each curve also gives its PVI, where its end grades meet.
+
+With --design-speed V and --units m (V in km/h) or ft (V in mph) it gives the
+stopping sight distance (2.5 s reaction, 3.4 m/s2 or 11.2 ft/s2 braking, rounded
+up to the next 5) and the minimum K over a crest (S^2/658, S^2/2158) and
+through a sag (S^2/(120 + 3.5 S), S^2/(400 + 3.5 S)), rounded up, with the
+sight distance taken as shorter than the curve; each curve's minimum beside it.)";
+
+inline constexpr const char* CheckFooter =
+    R"(Reports, one line each, naming the rows (numbered as in the file):
+  - no vertical curves at all;
+  - rows of zero length (the elevation there is "Invalid Entry");
+  - rows that end before they begin (they apply to no station);
+  - rows that overlap (where the later row in the file silently wins);
+  - gaps between successive rows (elevation or superelevation 0 there);
+  - successive curves that meet at different elevations (beyond --tolerance)
+    or with different grades (beyond --grade-tolerance);
+  - successive superelevation segments that meet at different superelevations
+    (beyond --grade-tolerance); super grades may change at a joint.
+"Successive" means along the road, not in file order: rows are taken in order
+of their beginning station, and each row is compared with the row before it
+that reaches farthest. With --design-speed and --units, also each curve whose K
+lies below the minimum for its kind (see "ravo-calc curves --help"); with
+--min-length, each curve shorter than that. Exit status 0 when nothing is
+found, 1 when something is, 2 when the file does not load.)";
+
+inline constexpr const char* ConvertFooter =
+    R"(Writes the profile of FILE to OUT: as LandXML 1.2 when OUT ends in .xml, as a
+PVI table (CSV) when it ends in .csv, otherwise as a Ravo input file. LandXML
+and PVI tables need curve rows that form one continuous profile (no overlaps,
+gaps or steps in elevation); otherwise nothing is written, the faults are
+listed and the exit status is 1. Superelevation is written to input files only.)";
+
+}  // namespace ravo::calc
