@@ -14,38 +14,13 @@
 
 #include "core/input_file.h"
 #include "core/profile_state.h"
+#include "large_profile.h"
 
 namespace {
 
 constexpr std::int32_t kRows = 1'000'000;
 
-// Values with the digits of real profiles: elevations to the millimetre,
-// grades to four decimals, stations to a few centimetres.
-ravo::ProfileState LargeProfile()
-{
-    ravo::ProfileState state;
-    state.OutputTitle = "Benchmark profile";
-    std::mt19937 random(7);
-    std::uniform_int_distribution<int> millimetres(100'000, 2'000'000);
-    std::uniform_int_distribution<int> grade(-800, 800);
-    const auto next = [&](std::uniform_int_distribution<int>& values, float scale) {
-        return static_cast<float>(values(random)) / scale;
-    };
-    using ravo::Column;
-    for (ravo::SegmentKind kind :
-         {ravo::SegmentKind::VerticalCurve, ravo::SegmentKind::Superelevation}) {
-        ravo::RecreateTables(state, kind, kRows);
-        for (std::int32_t row = 1; row <= kRows; ++row) {
-            const float station = static_cast<float>(row % 20'000) * 5.125f;
-            ravo::StoreField(state, kind, Column::Start, row, next(millimetres, 1000));
-            ravo::StoreField(state, kind, Column::Rate1, row, next(grade, 10000));
-            ravo::StoreField(state, kind, Column::Rate2, row, next(grade, 10000));
-            ravo::StoreField(state, kind, Column::Station1, row, station);
-            ravo::StoreField(state, kind, Column::Station2, row, station + 5.125f);
-        }
-    }
-    return state;
-}
+ravo::ProfileState LargeProfile() { return ravo::bench::LargeProfile(kRows); }
 
 const std::string& LargeText()
 {

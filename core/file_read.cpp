@@ -7,25 +7,10 @@
 #include <cerrno>
 #include <cstring>
 
+#include "unique_fd.h"
+
 namespace ravo {
 namespace {
-
-// Closes the descriptor when the read ends, however it ends.
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 [[noreturn]] void Fail(const std::string& path, int error)
 {
@@ -71,7 +56,7 @@ std::string ReadRegularFile(const std::string& path, std::uint64_t maxBytes)
     if (::stat(path.c_str(), &info) != 0)
         Fail(path, errno);
     RequireRegular(path, info);
-    const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    const UniqueFd file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     if (file.get() < 0)
         Fail(path, errno);
     if (::fstat(file.get(), &info) != 0)

@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "file_read.h"
+#include "unique_fd.h"
 
 namespace ravo {
 namespace {
@@ -23,25 +24,6 @@ constexpr std::size_t kBufferBytes = 1 << 16;
 {
     throw FileWriteError(FileErrorText(path, error));
 }
-
-// Closes its descriptor at the end unless Close was called, whose result counts.
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-    // False, errno set, when closing reports a write that failed late.
-    bool Close() { return ::close(std::exchange(fd_, -1)) == 0; }
-
-private:
-    int fd_;
-};
 
 void WriteAll(int fd, std::string_view bytes, const std::string& path)
 {
@@ -134,7 +116,7 @@ Existing InspectTarget(const std::string& target, const std::string& path)
     if (!S_ISREG(existing.info.st_mode))
         throw FileWriteError(NotRegularFileText(path, existing.info.st_mode));
     // Opened without truncating, only to learn that it may be written.
-    const Descriptor probe(::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    const UniqueFd probe(::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     if (probe.get() < 0)
         Fail(path, errno);
     existing.exists = true;
@@ -182,7 +164,7 @@ void KeepOwnerAndPermissions(int fd, const Existing& existing)
 // be opened or flushed (some file systems refuse, EINVAL) is left as it is.
 void SyncFolder(const std::string& folder, const std::string& path)
 {
-    const Descriptor handle(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const UniqueFd handle(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (handle.get() >= 0 && ::fsync(handle.get()) != 0 && errno != EINVAL)
         Fail(path, errno);
 }
@@ -194,7 +176,7 @@ void RewriteInPlace(const std::string& target, const std::string& path,
 {
     StringSink whole;
     produce(whole);
-    Descriptor file(::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    UniqueFd file(::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     if (file.get() < 0)
         Fail(path, errno);
     struct stat info {};
@@ -218,7 +200,7 @@ void ReplaceFile(const std::string& path, const std::function<void(ByteSink&)>& 
     const std::string target = ResolvedTarget(path);
     const Existing existing = InspectTarget(target, path);
     std::string temporary;
-    Descriptor file(CreateBeside(target, temporary));
+    UniqueFd file(CreateBeside(target, temporary));
     if (file.get() < 0) {
         const int error = errno;
         if (existing.exists && (error == EACCES || error == EPERM))
