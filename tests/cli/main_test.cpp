@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <array>
 #include <cstdio>
@@ -11,6 +10,8 @@
 #include <fstream>
 #include <string>
 #include <vector>
+
+#include "core/file_test_support.h"
 
 namespace {
 
@@ -40,15 +41,6 @@ Outcome RunProgram(const std::string& args)
 
 class RavoCalcProgram : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        dir_ = fs::temp_directory_path() /
-               ("ravo_calc_test_" + std::to_string(::getpid()) + "_" +
-                testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     std::string File(const std::string& name, const std::string& text) const
     {
         const fs::path path = dir_ / name;
@@ -58,7 +50,7 @@ protected:
 
     std::string Out() const { return "'" + (dir_ / "r.out").string() + "'"; }
 
-    fs::path dir_;
+    ravo::test::TempFolder dir_;
 };
 
 const std::string MainStreet = "'" RAVO_EXAMPLES_DIR "/main-street.in'";
