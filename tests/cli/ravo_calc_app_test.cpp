@@ -5,13 +5,13 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "core/file_test_support.h"
 
 namespace ravo::calc {
 namespace {
@@ -25,29 +25,17 @@ struct Result {
 
 class RavoCalcApp : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        dir_ = fs::temp_directory_path() /
-               ("ravo_calc_app_" + std::to_string(::getpid()) + "_" +
-                testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     std::string File(const std::string& name, const std::string& text) const
     {
-        std::ofstream((dir_ / name), std::ios::binary) << text;
+        std::ofstream(dir_ / name, std::ios::binary) << text;
         return (dir_ / name).string();
     }
 
     static Result Run(const std::vector<std::string>& args)
     {
         std::ostringstream out, err;
-        Result r;
-        r.status = RunRavoCalc(args, out, err);
-        r.out = out.str();
-        r.err = err.str();
-        return r;
+        const int status = RunRavoCalc(args, out, err);
+        return {status, out.str(), err.str()};
     }
 
     static bool Has(const std::string& text, const std::string& part)
@@ -55,7 +43,7 @@ protected:
         return text.find(part) != std::string::npos;
     }
 
-    fs::path dir_;
+    test::TempFolder dir_;
 };
 
 const std::string TwoAlignments = R"(<?xml version="1.0"?>
@@ -129,8 +117,7 @@ TEST_F(RavoCalcApp, ConvertWritesTheFormatTheNameAsksFor)
                     "gap.xml was not written: the vertical curves do not form one "
                     "continuous profile:\ngap between curves 1 and 2"));
     EXPECT_FALSE(fs::exists(dir_ / "gap.xml"));
-    EXPECT_EQ(Run({"convert", gap, (dir_ / "missing" / "gap.in").string()}).status,
-              ExitUsageOrLoad);
+    EXPECT_EQ(Run({"convert", gap, (dir_ / "missing/gap.in").string()}).status, ExitUsageOrLoad);
 }
 
 TEST_F(RavoCalcApp, CheckAgainstDesignSpeedAndLength)

@@ -1,7 +1,6 @@
 #include "report_command.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -10,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/file_test_support.h"
 #include "core/input_file.h"
 #include "core/report.h"
 #include "worked_examples.h"
@@ -21,13 +21,7 @@ namespace fs = std::filesystem;
 
 class ReportCommand : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        dir_ = fs::temp_directory_path() / ("ravo_report_command_" + std::to_string(::getpid()));
-        fs::create_directories(dir_);
-        fs::copy_file(RAVO_EXAMPLES_DIR "/main-street.in", dir_ / "main.in");
-    }
-    void TearDown() override { fs::remove_all(dir_); }
+    void SetUp() override { fs::copy_file(RAVO_EXAMPLES_DIR "/main-street.in", dir_ / "main.in"); }
 
     ReportRequest Request(const std::string& input) const
     {
@@ -44,7 +38,7 @@ protected:
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
 
-    fs::path dir_;
+    test::TempFolder dir_;
 };
 
 TEST_F(ReportCommand, TheWorkedExamplesReportAndStationsLeftOut)
@@ -72,7 +66,7 @@ TEST_F(ReportCommand, TheWorkedExamplesReportAndStationsLeftOut)
     EXPECT_THROW(WriteReport(Request("flat.in"), err), ReportRequestError);
     EXPECT_THROW(WriteReport(Request("missing.in"), err), InputFileError);
     request = Request("main.in");
-    request.outputPath = dir_.string();  // a folder
+    request.outputPath = dir_.path().string();  // a folder
     EXPECT_THROW(WriteReport(request, err), ReportFileError);
 }
 

@@ -2,37 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include <bit>
-#include <cstdint>
 #include <string>
 
 #include "core/landxml_read.h"
 #include "core/pvi_profile.h"
+#include "input_profiles.h"
 #include "landxml_samples.h"
 
 namespace ravo {
 namespace {
 
-ProfileState StateOf(const InputProfile& profile)
-{
-    ProfileState state;
-    ApplyInputProfile(state, InputProfile(profile));
-    return state;
-}
-
-bool SameBits(const InputProfile& a, const InputProfile& b)
-{
-    if (a.numVC != b.numVC)
-        return false;
-    for (std::size_t c = 0; c < a.curves.size(); ++c) {
-        for (std::size_t r = 0; r < a.curves[c].size(); ++r) {
-            if (std::bit_cast<std::uint32_t>(a.curves[c][r]) !=
-                std::bit_cast<std::uint32_t>(b.curves[c][r]))
-                return false;
-        }
-    }
-    return true;
-}
+using test::StateOf;
 
 TEST(LandXmlText, ReadWriteReadGivesTheSameRows)
 {
@@ -41,8 +21,7 @@ TEST(LandXmlText, ReadWriteReadGivesTheSameRows)
         const InputProfile first = ImportLandXml(samples::LandXml, selection).profile;
         const LandXmlExport written = LandXmlText(StateOf(first), LengthUnits::Feet);
         const InputProfile again = ImportLandXml(written.text, {}).profile;
-        EXPECT_TRUE(SameBits(first, again)) << written.text;
-        EXPECT_EQ(again.title, first.title);
+        test::ExpectSameBits(again, first);
         EXPECT_TRUE(written.notes.empty());
     }
 }

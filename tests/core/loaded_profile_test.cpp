@@ -2,13 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "core/pvi_profile.h"
+#include "file_test_support.h"
 #include "landxml_samples.h"
 
 namespace ravo {
@@ -47,8 +46,7 @@ TEST(AnyProfileFromBytes, TellsTheFormatsApartByContent)
 
 TEST(SaveProfileAs, TheFileNameChoosesTheFormat)
 {
-    const fs::path dir = fs::temp_directory_path() / ("ravo_save_as_" + std::to_string(getpid()));
-    fs::create_directories(dir);
+    const test::TempFolder dir;
     const ProfileState state =
         ProfileFromText("station,elevation,length\n0,100,\n100,101,20\n200,100,\n");
     const struct {
@@ -71,7 +69,6 @@ TEST(SaveProfileAs, TheFileNameChoosesTheFormat)
         EXPECT_EQ(back.VcSta2, state.VcSta2) << c.name;
     }
     EXPECT_THROW(ReadAnyProfile((dir / "missing.xml").string()), InputFileError);
-    fs::remove_all(dir);
 }
 
 }  // namespace

@@ -56,69 +56,47 @@ TEST(CheckProfile, EachFaultOnAProfileThatHasExactlyThatFault)
     // Two curves that join smoothly: 100 + 2 = 102 at 100, grade 0.02 on both sides.
     const std::string first = "100,0.02,0.02,0,100";
     const std::string second = "102,0.02,-0.02,100,300";
+    const std::string flat = "-0.02,0,0,0,50";
     struct Case {
-        const char* name;
         std::string file;
         std::vector<Expected> faults;
     };
+    using enum FaultKind;
     const std::vector<Case> cases = {
-        {"clean", Profile({first, second}), {}},
-        {"clean out of file order", Profile({second, first}), {}},
-        {"no curves",
-         Profile({}, {"-0.02,0,0,0,100"}),
-         {{FaultKind::NoCurves, Curves, 0, 0, 0, 0}}},
-        {"zero length",
-         Profile({first, second, "50,0,0,200,200"}),
-         {{FaultKind::ZeroLength, Curves, 3, 0, 200, 0}}},
-        {"reversed",
-         Profile({first, second, "50,0,0,500,400"}),
-         {{FaultKind::Reversed, Curves, 3, 0, 500, 400}}},
-        {"overlap, the later row wins",
-         Profile({"100,0.02,0.02,0,150", second}),
-         {{FaultKind::Overlap, Curves, 1, 2, 100, 150}}},
-        {"gap",
-         Profile({"100,0.02,0.02,0,90", "102,0.02,-0.02,100,300"}),
-         {{FaultKind::Gap, Curves, 1, 2, 90, 100}}},
-        {"elevation step",
-         Profile({first, "102.5,0.02,-0.02,100,300"}),
-         {{FaultKind::ElevationStep, Curves, 1, 2, 100, 100}}},
-        {"grade step",
-         Profile({first, "102,0.03,-0.02,100,300"}),
-         {{FaultKind::GradeStep, Curves, 1, 2, 100, 100}}},
-        {"within the tolerances", Profile({first, "102.0009,0.02009,-0.02,100,300"}), {}},
-        {"segment gap",
-         Profile({first}, {"-0.02,0,0,0,40", "-0.02,0,0,50,100"}),
-         {{FaultKind::Gap, Segments, 1, 2, 40, 50}}},
-        {"superelevation step",
-         Profile({first}, {"-0.02,0,0,0,50", "-0.03,0,0,50,100"}),
-         {{FaultKind::SuperStep, Segments, 1, 2, 50, 50}}},
+        {Profile({first, second}), {}},
+        {Profile({second, first}), {}},
+        {Profile({}, {flat}), {{NoCurves, Curves, 0, 0, 0, 0}}},
+        {Profile({first, second, "50,0,0,200,200"}), {{ZeroLength, Curves, 3, 0, 200, 0}}},
+        {Profile({first, second, "50,0,0,500,400"}), {{Reversed, Curves, 3, 0, 500, 400}}},
+        {Profile({"100,0.02,0.02,0,150", second}), {{Overlap, Curves, 1, 2, 100, 150}}},
+        {Profile({"100,0.02,0.02,0,90", second}), {{Gap, Curves, 1, 2, 90, 100}}},
+        {Profile({first, "102.5,0.02,-0.02,100,300"}), {{ElevationStep, Curves, 1, 2, 100, 100}}},
+        {Profile({first, "102,0.03,-0.02,100,300"}), {{GradeStep, Curves, 1, 2, 100, 100}}},
+        {Profile({first, "102.0009,0.02009,-0.02,100,300"}), {}},  // within the tolerances
+        {Profile({first}, {"-0.02,0,0,0,40", "-0.02,0,0,50,100"}), {{Gap, Segments, 1, 2, 40, 50}}},
+        {Profile({first}, {flat, "-0.03,0,0,50,100"}), {{SuperStep, Segments, 1, 2, 50, 50}}},
         // -0.02 + 20 * 0.001 = 0 at 70: the runoff starts at the right superelevation,
         // and a super grade may change at a joint.
-        {"super grade change",
-         Profile({first}, {"-0.02,0,0,0,50", "-0.02,0.001,0.001,50,70", "0,0,0,70,100"}),
-         {}},
-        {"zero-length segment",
-         Profile({first}, {"-0.02,0,0,30,30"}),
-         {{FaultKind::ZeroLength, Segments, 1, 0, 30, 0}}},
+        {Profile({first}, {flat, "-0.02,0.001,0.001,50,70", "0,0,0,70,100"}), {}},
+        {Profile({first}, {"-0.02,0,0,30,30"}), {{ZeroLength, Segments, 1, 0, 30, 0}}},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(FaultsOf(c.file), c.faults) << c.name;
+        EXPECT_EQ(FaultsOf(c.file), c.faults) << c.file;
+    // A step as large as the tolerance is within it.
+    EXPECT_TRUE(FaultsOf(Profile({"100,0,0,0,100", "100.5,0,0,100,200"}), {0.5, 0.0001}).empty());
 }
 
 TEST(CheckProfile, NeighboursAreTakenAlongTheRoad)
 {
     // Curve 1 covers 0 to 100 and holds 2 and 3: nothing lies between 2 and 3.
-    const std::vector<Expected> nested = {
-        {FaultKind::Overlap, Curves, 1, 3, 10, 20},
-        {FaultKind::Overlap, Curves, 1, 2, 30, 40},
-    };
+    using enum FaultKind;
+    const std::vector<Expected> nested = {{Overlap, Curves, 1, 3, 10, 20},
+                                          {Overlap, Curves, 1, 2, 30, 40}};
     EXPECT_EQ(FaultsOf(Profile({"100,0,0,0,100", "100,0,0,30,40", "100,0,0,10,20"})), nested);
 
     // A joint with the row that reaches farthest, not with the one listed before it.
-    const std::vector<Expected> joint = {
-        {FaultKind::ElevationStep, Curves, 1, 3, 100, 100},
-        {FaultKind::Overlap, Curves, 1, 2, 10, 20},
-    };
+    const std::vector<Expected> joint = {{ElevationStep, Curves, 1, 3, 100, 100},
+                                         {Overlap, Curves, 1, 2, 10, 20}};
     EXPECT_EQ(FaultsOf(Profile({"100,0,0,0,100", "100,0,0,10,20", "101,0,0,100,200"})), joint);
 }
 
@@ -134,12 +112,6 @@ TEST(FaultText, NamesTheRowsAndStations)
               "curves 1 and 2 overlap from 100.000 to 150.000; curve 2 (the later row) gives the "
               "elevations there");
 }
-
-}  // namespace
-}  // namespace ravo
-
-namespace ravo {
-namespace {
 
 // K = L / (100 |G2 - G1|); at 80 km/h a crest needs 26, a sag 30.
 TEST(CheckDesign, CurvesBelowTheMinimumKAndShorterThanTheLeast)

@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <string>
+#include <tuple>
 #include <vector>
 
 #include "profile_fixture.h"
@@ -29,6 +32,15 @@ ProfileView Whole(bool plusNotation = false, std::optional<double> speed = {})
 // the bottom: two pixels to the unit.
 double GradeY(double elevation) { return (150 + 2 / 3.0 - elevation) * 2; }
 
+// Ticks and labels as "label@pixel".
+std::vector<std::string> Texts(const std::vector<Tick>& ticks)
+{
+    std::vector<std::string> texts;
+    for (const Tick& tick : ticks)
+        texts.push_back(tick.label + "@" + std::to_string(std::lround(tick.at)));
+    return texts;
+}
+
 TEST(ProfileScene, GradeLineMarksAndAxesOfAViewWorkedByHand)
 {
     const ProfileViewIndex index(RidgeAndHollow());
@@ -38,36 +50,23 @@ TEST(ProfileScene, GradeLineMarksAndAxesOfAViewWorkedByHand)
     EXPECT_NEAR(scene.grade.valueAtTop, 150.6667, 1e-3);
     EXPECT_EQ(scene.grade.gaps, (std::vector<std::pair<double, double>>{{300, 400}}));
     EXPECT_EQ(scene.rowBoundaries, (std::vector<double>{0, 200, 300, 400, 500, 550, 800}));
-    std::vector<std::string> values;
-    for (const Tick& tick : scene.grade.valueTicks)
-        values.push_back(tick.label + "@" + std::to_string(int(std::lround(tick.at))));
-    EXPECT_EQ(values, (std::vector<std::string>{"20@261", "40@221", "60@181", "80@141", "100@101",
-                                                "120@61", "140@21"}));
+    EXPECT_EQ(Texts(scene.grade.valueTicks),
+              (std::vector<std::string>{"20@261", "40@221", "60@181", "80@141", "100@101", "120@61",
+                                        "140@21"}));
 
-    struct Expected {
-        MarkKind kind;
-        double x, elevation;
-        std::int32_t row;
-        const char* label;
-    };
-    const std::vector<Expected> marks = {
-        {MarkKind::Pvi, 100, 102, 1, "PVI 1100.000"},
-        {MarkKind::HighPoint, 1133.333f - 1000.0, 101.333336f, 1, "High 1133.333 / 101.333"},
-        {MarkKind::Pvi, 600, 94, 3, "PVI 1600.000"},
-        {MarkKind::LowPoint, 700, 95.5, 3, "Low 1700.000 / 95.500"}};
-    ASSERT_EQ(scene.marks.size(), marks.size());
-    for (std::size_t i = 0; i < marks.size(); ++i) {
-        EXPECT_EQ(scene.marks[i].kind, marks[i].kind) << i;
-        EXPECT_NEAR(scene.marks[i].at.x, marks[i].x, 1e-3) << i;
-        EXPECT_NEAR(scene.marks[i].at.y, GradeY(marks[i].elevation), 1e-3) << i;
-        EXPECT_EQ(scene.marks[i].row, marks[i].row) << i;
-        EXPECT_EQ(scene.marks[i].label, marks[i].label) << i;
+    // Kind, row, label and place to the hundredth of a pixel.
+    std::vector<std::string> marks;
+    for (const Mark& m : scene.marks) {
+        char at[64];
+        std::snprintf(at, sizeof at, " %.2f,%.2f", m.at.x, m.at.y);
+        marks.push_back(std::to_string(int(m.kind)) + " " + std::to_string(m.row) + " " + m.label +
+                        at);
     }
-    ASSERT_EQ(scene.curveLabels.size(), 2u);
-    EXPECT_EQ(scene.curveLabels[0].at, 100);
-    EXPECT_EQ(scene.curveLabels[0].label, "K 66.7");
-    EXPECT_EQ(scene.curveLabels[1].at, 600);
-    EXPECT_EQ(scene.curveLabels[1].label, "K 100.0");
+    EXPECT_EQ(marks,
+              (std::vector<std::string>{
+                  "0 1 PVI 1100.000 100.00,97.33", "1 1 High 1133.333 / 101.333 133.33,98.67",
+                  "0 3 PVI 1600.000 600.00,113.33", "2 3 Low 1700.000 / 95.500 700.00,110.33"}));
+    EXPECT_EQ(Texts(scene.curveLabels), (std::vector<std::string>{"K 66.7@100", "K 100.0@600"}));
 
     // The line breaks at the gap; the later level row shows at 50 inside the sag.
     ASSERT_EQ(scene.grade.lines.size(), 2u);
@@ -87,11 +86,9 @@ TEST(ProfileScene, GradeLineMarksAndAxesOfAViewWorkedByHand)
     ASSERT_EQ(scene.super.lines.size(), 1u);
     EXPECT_NEAR(scene.super.lines[0].points.front().y, (2.4 + 2) / 4.8 * 120, 1e-3);
 
-    std::vector<std::string> ticks;
-    for (const Tick& tick : BuildScene(index, Whole(true)).stationTicks)
-        ticks.push_back(std::to_string(int(tick.at)) + " " + tick.label);
-    EXPECT_EQ(ticks, (std::vector<std::string>{"0 10+00", "200 12+00", "400 14+00", "600 16+00",
-                                               "800 18+00"}));
+    EXPECT_EQ(
+        Texts(BuildScene(index, Whole(true)).stationTicks),
+        (std::vector<std::string>{"10+00@0", "12+00@200", "14+00@400", "16+00@600", "18+00@800"}));
     EXPECT_EQ(scene.stationTicks[1].label, "1200");
 }
 
@@ -146,15 +143,12 @@ TEST(ProfileScene, CursorHoverAndTheLeastKForADesignSpeed)
 TEST(ProfileView, FitZoomPanAndClicksAtOneOrMorePixelsPerStation)
 {
     const ProfileViewIndex index(RidgeAndHollow());
-    const ProfileView fitted = FitView(index, Whole());
-    EXPECT_DOUBLE_EQ(fitted.firstStation, 984);
-    EXPECT_DOUBLE_EQ(fitted.lastStation, 1816);
-    const ProfileView zoomed = ZoomView(Whole(), 400, 2);
-    EXPECT_DOUBLE_EQ(zoomed.firstStation, 1200);
-    EXPECT_DOUBLE_EQ(zoomed.lastStation, 1600);
-    const ProfileView panned = PanView(Whole(), 100);
-    EXPECT_DOUBLE_EQ(panned.firstStation, 900);
-    EXPECT_DOUBLE_EQ(panned.lastStation, 1700);
+    for (const auto& [view, first, last] : {std::tuple{FitView(index, Whole()), 984., 1816.},
+                                            {ZoomView(Whole(), 400, 2), 1200., 1600.},
+                                            {PanView(Whole(), 100), 900., 1700.}}) {
+        EXPECT_DOUBLE_EQ(view.firstStation, first);
+        EXPECT_DOUBLE_EQ(view.lastStation, last);
+    }
     EXPECT_EQ(StationTextAtX(Whole(), 100.4), "1100");
     EXPECT_EQ(StationTextAtX(ZoomView(Whole(), 0, 10), 1004), "1100.4");
     EXPECT_EQ(FitView(ProfileViewIndex(ProfileState{}), Whole()).firstStation, 1000);
@@ -174,9 +168,7 @@ TEST(ProfileView, FitZoomPanAndClicksAtOneOrMorePixelsPerStation)
                            return a.y < b.y;
                        })->y;
     const Panel& panel = near.grade;
-    const double g1 = 0.02f;
-    const double g2 = -0.01f;
-    const double highest = 100 + g1 * g1 * 200 / (2 * (g1 - g2));
+    const double highest = 100 + 0.02 * 0.02 * 200 / 0.06;
     EXPECT_NEAR(top, (panel.valueAtTop - highest) / (panel.valueAtTop - panel.valueAtBottom) * 300,
                 1e-2);
 
