@@ -63,6 +63,7 @@ TEST_F(ProfileFiles, LoadingShowsTheFirstCurveAndSegment)
     EXPECT_TRUE(platform.messages.empty());
     ASSERT_EQ(platform.dialogs.size(), 1u);
     EXPECT_EQ(platform.dialogs[0].kind, FileDialogKind::Open);
+    EXPECT_EQ(platform.dialogs[0].initialFilter, 2);  // input files first
     EXPECT_EQ(platform.dialogs[0].filterList,
               "All Files (*.*)|*.*|Input Files (*.in)|*.in|Text Files (*.txt)|*.txt");
     EXPECT_EQ(Text("txtNVC"), "1");  // plain digits after a load
