@@ -1,14 +1,13 @@
 #include "frm_profile.h"
 
 #include <QCheckBox>
-#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QSvgRenderer>
-#include <QTemporaryDir>
 #include <QWheelEvent>
+#include <algorithm>
 #include <cmath>
 
 #include "frm_profile_plot.h"
@@ -27,12 +26,6 @@ protected:
         return profile;
     }
 
-    void Load(const QString& path)
-    {
-        platform.files.push_back(FileChoice{path, QFileInfo(path).fileName()});
-        Item("mnuLoad")->trigger();
-    }
-
     static std::size_t Points(const ravo::Panel& panel)
     {
         std::size_t points = 0;
@@ -40,19 +33,16 @@ protected:
             points += line.points.size();
         return points;
     }
-
-    QTemporaryDir folder;
 };
 
 TEST_F(ProfileWindow, FollowsTheProfileAndTheStationBoth)
 {
     frmProfile* profile = Open();
-    ASSERT_NE(profile, nullptr);
-    EXPECT_TRUE(profile->isVisible());
+    ASSERT_TRUE(profile && profile->isVisible());
     ProfilePlot& plot = profile->Plot();
     EXPECT_EQ(Points(plot.Scene().grade), 0u);
 
-    Load(QStringLiteral(RAVO_EXAMPLES_DIR "/ridge-road.in"));
+    Choose("mnuLoad", RAVO_EXAMPLES_DIR "/ridge-road.in");
     EXPECT_GT(Points(plot.Scene().grade), 100u);
     EXPECT_GT(Points(plot.Scene().super), 100u);
     EXPECT_EQ(plot.View().firstStation, -90);  // 0..4500 and a margin of 2 %
@@ -71,10 +61,8 @@ TEST_F(ProfileWindow, FollowsTheProfileAndTheStationBoth)
 
     // A design speed of 100 km/h asks K 53 over a crest: curve 2 (K 50) is red.
     profile->findChild<QSpinBox*>(QStringLiteral("spnDesignSpeed"))->setValue(100);
-    bool red = false;
-    for (const Polyline& line : plot.Scene().grade.lines)
-        red = red || line.flagged;
-    EXPECT_TRUE(red);
+    const auto& lines = plot.Scene().grade.lines;
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](auto& line) { return line.flagged; }));
     const int x = ProfilePlot::LeftMargin + int(std::lround(XOfStation(plot.View(), 500)));
     QTest::mouseMove(&plot, QPoint(x, ProfilePlot::TopMargin + 50));
     EXPECT_EQ(plot.toolTip(),
@@ -114,18 +102,16 @@ TEST_F(ProfileWindow, FollowsTheProfileAndTheStationBoth)
 TEST_F(ProfileWindow, ExportsReadablePngAndSvgAndSaysWhenItCannot)
 {
     frmProfile* profile = Open();
-    Load(QStringLiteral(RAVO_EXAMPLES_DIR "/ridge-road.in"));
-    auto* exportButton = profile->findChild<QPushButton*>(QStringLiteral("cmdExport"));
-    const QString png = folder.filePath(QStringLiteral("ridge.png"));
-    const QString svg = folder.filePath(QStringLiteral("ridge.svg"));
-    for (const QString& path : {png, svg, folder.filePath(QStringLiteral("none/x.png"))}) {
-        platform.files.push_back(FileChoice{path, QFileInfo(path).fileName()});
-        exportButton->click();
+    Choose("mnuLoad", RAVO_EXAMPLES_DIR "/ridge-road.in");
+    const QString png = folder.filePath("ridge.png");
+    const QString svg = folder.filePath("ridge.svg");
+    for (const QString& path : {png, svg, folder.filePath("none/x.png")}) {
+        platform.files.push_back(FileChoice{path, path});
+        profile->findChild<QPushButton*>("cmdExport")->click();
     }
     EXPECT_EQ(QImage(png).size(), QSize(1200, 700));
     EXPECT_TRUE(QSvgRenderer(svg).isValid());
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].text, QStringLiteral("Unable to export the profile"));
+    EXPECT_EQ(platform.MessageTexts(), QStringList({"Unable to export the profile"}));
 }
 
 // The boxes show their whole text for the widest values road data has; a long

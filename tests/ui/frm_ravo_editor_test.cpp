@@ -98,7 +98,7 @@ TEST_F(SegmentEditor, RefusesCountsAboveTheLimitAndValuesBeyondTheFloatRange)
     EXPECT_EQ(Text("txtE1"), " 7");  // the box shows the value kept
 }
 
-TEST_F(SegmentEditor, LoadingFlagOnlyOpensTheFrame)
+TEST_F(SegmentEditor, LoadingFlagOnlyOpensTheFrameAndAClosedFrameStoresNothing)
 {
     TypeOver("txtNVC", "3");
     QTest::mouseClick(Button("SScmdNextVC"), Qt::LeftButton);
@@ -109,19 +109,15 @@ TEST_F(SegmentEditor, LoadingFlagOnlyOpensTheFrame)
     EXPECT_EQ(state.VcElevation1.at(2), 9);
     EXPECT_EQ(state.IdxVC, 2);
     EXPECT_EQ(Frame("fraVCurve")->title(), "VERTICAL CURVE NO. 1");
-}
 
-TEST_F(SegmentEditor, TypingIntoADisabledFrameStoresNothing)
-{
-    TypeOver("txtNVC", "1");
-    TypeOver("txtE1", "5");
+    state.Loading = 0;
     Item("mnuResetVcurves")->trigger();
+    const std::vector<float> kept = state.VcElevation1;
     QTest::keyClicks(Box("txtE1"), "8");  // the box is disabled
-    EXPECT_EQ(state.VcElevation1.at(1), 5);
-    state.NumVC = 0;
-    window->findChild<QGroupBox*>("fraVCurve")->setEnabled(true);
+    EXPECT_EQ(state.VcElevation1, kept);
+    Frame("fraVCurve")->setEnabled(true);
     QTest::keyClicks(Box("txtE1"), "8");  // count 0: nothing is stored
-    EXPECT_EQ(state.VcElevation1.at(1), 5);
+    EXPECT_EQ(state.VcElevation1, kept);
 }
 
 TEST_F(SegmentEditor, AMessageClosedWithEnterDoesNotComeBack)

@@ -33,6 +33,12 @@ TEST_F(StartUp, ShowsTheEmptyProfile)
         }
     }
     EXPECT_TRUE(Box("txtElevation")->isReadOnly());
+
+    EXPECT_FALSE(window->close());  // only File Exit closes the window
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(platform.beeps, 1);  // a refusal that is heard does not look like a hang
+    Item("mnuExit")->trigger();
+    EXPECT_FALSE(window->isVisible());
 }
 
 TEST_F(StartUp, MenusAndTabOrderAreThoseOfTheLayout)
@@ -73,18 +79,7 @@ TEST_F(StartUp, ControlsStandWhereTheLayoutPutsThem)
             << label->objectName().toStdString();
 }
 
-TEST_F(StartUp, OnlyFileExitClosesTheWindow)
-{
-    EXPECT_FALSE(window->close());
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(platform.beeps, 1);  // a refusal that is heard does not look like a hang
-    Item("mnuExit")->trigger();
-    EXPECT_FALSE(window->isVisible());
-}
-
-using Resets = WindowTest;
-
-TEST_F(Resets, ResetMenuClearsTheEditorsOnly)
+TEST_F(StartUp, ResetMenuClearsTheEditorsAndResetAllTheRest)
 {
     TypeWorkedExample();
     TypeOver("txtStation", "1000");
@@ -110,22 +105,14 @@ TEST_F(Resets, ResetMenuClearsTheEditorsOnly)
     EXPECT_EQ(state.OutputTitle, "Title");
     EXPECT_EQ(Text("txtStation"), "1000");
     EXPECT_EQ(Text("txtElevation"), "99.760");
-}
 
-TEST_F(Resets, ResetAllClearsThePanelTheTitleAndTheOffsetInUse)
-{
-    TypeWorkedExample();
-    TypeOver("txtStation", "1000");
-    state.OutputTitle = "Title";
-    window->ResetAll();
+    window->ResetAll();  // as before a load: the title and the offset in use too
     EXPECT_EQ(state.OutputTitle, "");
     EXPECT_EQ(Text("txtStation"), "");
     EXPECT_EQ(Text("txtOffset"), "0");
     EXPECT_EQ(Text("txtElevation"), "");
     EXPECT_EQ(state.CalcStation, 0);
     EXPECT_EQ(state.CalcOffset, 0);
-    EXPECT_EQ(state.NumVC, 0);
-    EXPECT_EQ(Panel(1), "No input file specified");
 }
 
 }  // namespace

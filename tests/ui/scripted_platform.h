@@ -7,6 +7,7 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "platform.h"
@@ -34,12 +35,8 @@ public:
         messages.push_back(message);
         if (onMessage)
             onMessage(message);
-        if (answers.empty())
-            return message.buttons == MessageButtons::YesNo ? message.defaultAnswer
-                                                            : MessageAnswer::Ok;
-        const MessageAnswer answer = answers.front();
-        answers.pop_front();
-        return answer;
+        return Next(answers, message.buttons == MessageButtons::YesNo ? message.defaultAnswer
+                                                                      : MessageAnswer::Ok);
     }
 
     void Beep() override { ++beeps; }
@@ -47,11 +44,7 @@ public:
     std::optional<FileChoice> ChooseFile(QWidget*, const FileDialogRequest& request) override
     {
         dialogs.push_back(request);
-        if (files.empty())
-            return std::nullopt;
-        std::optional<FileChoice> choice = files.front();
-        files.pop_front();
-        return choice;
+        return Next(files, std::optional<FileChoice>());
     }
 
     bool StartTextEditor(const QString& path) override
@@ -69,11 +62,18 @@ public:
                                   const QStringList& items) override
     {
         choices.push_back(items);
-        if (chosenItems.empty())
-            return std::nullopt;
-        const std::optional<int> chosen = chosenItems.front();
-        chosenItems.pop_front();
-        return chosen;
+        return Next(chosenItems, std::optional<int>());
+    }
+
+    // The next scripted answer, or the fallback when the script has run out.
+    template <typename T>
+    static T Next(std::deque<T>& script, T fallback)
+    {
+        if (script.empty())
+            return fallback;
+        T next = std::move(script.front());
+        script.pop_front();
+        return next;
     }
 
     QStringList MessageTexts() const

@@ -6,9 +6,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <memory>
@@ -35,18 +38,9 @@ protected:
         EXPECT_NE(box, nullptr) << name;
         return box;
     }
-    QGroupBox* Frame(const char* name) const
-    {
-        return window->findChild<QGroupBox*>(QLatin1String(name));
-    }
-    QToolButton* Button(const char* name) const
-    {
-        return window->findChild<QToolButton*>(QLatin1String(name));
-    }
-    QAction* Item(const char* name) const
-    {
-        return window->findChild<QAction*>(QLatin1String(name));
-    }
+    QGroupBox* Frame(const char* name) const { return window->findChild<QGroupBox*>(name); }
+    QToolButton* Button(const char* name) const { return window->findChild<QToolButton*>(name); }
+    QAction* Item(const char* name) const { return window->findChild<QAction*>(name); }
     QString Text(const char* name) const { return Box(name)->text(); }
 
     // Selects the box's text and types over it, key by key, as a user would.
@@ -92,9 +86,25 @@ protected:
 
     QString Panel(int panel) const { return window->PanelText(panel); }
 
+    QString Write(const QString& name, const QByteArray& bytes) const
+    {
+        QFile file(folder.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    }
+
+    // Triggers the item with the file dialog answered by the path.
+    void Choose(const char* item, const QString& path)
+    {
+        platform.files.push_back(FileChoice{path, QFileInfo(path).fileName()});
+        Item(item)->trigger();
+    }
+
     ProfileState state;
     ScriptedPlatform platform;
     std::unique_ptr<frmRavo> window;
+    QTemporaryDir folder;
 };
 
 }  // namespace ravo

@@ -1,6 +1,6 @@
+// The Print menu and the Next button as a user sees them: messages, beeps,
+// status panels and menu states.
 #include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 
 #include "window_fixture.h"
 #include "worked_examples.h"
@@ -16,49 +16,40 @@ protected:
         window->SetClock(fixtures::WorkedExampleTime);
     }
 
-    QString PathOf(const QString& name) const { return folder.filePath(name); }
-
-    static std::string Read(const QString& path)
-    {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            return "(missing)";
-        return file.readAll().toStdString();
-    }
-
     void ChooseOutput(const QString& path, std::optional<MessageAnswer> answer = std::nullopt)
     {
-        platform.files.push_back(FileChoice{path, QFileInfo(path).fileName()});
         if (answer)
             platform.answers.push_back(*answer);
-        Item("mnuOutput")->trigger();
+        Choose("mnuOutput", path);
     }
 
-    // The worked example loaded from main.in, with offset 12.
-    void LoadWorkedExample()
+    // The worked example, loaded, with offset 12, and the report named.
+    void StartWorkedExample(const QString& report)
     {
-        const QString input = PathOf("main.in");
-        QFile::copy(RAVO_EXAMPLES_DIR "/main-street.in", input);
-        platform.files.push_back(FileChoice{input, "main.in"});
-        Item("mnuLoad")->trigger();
+        Choose("mnuLoad", RAVO_EXAMPLES_DIR "/main-street.in");
         TypeOver("txtOffset", "12");
+        ChooseOutput(report);
+        platform.messages.clear();
     }
 
     void Next() const { QTest::mouseClick(Button("SScmdNextElev"), Qt::LeftButton); }
 
-    QTemporaryDir folder;
+    void ExpectLoggingOff() const
+    {
+        EXPECT_EQ(state.LoggingOn, 0);
+        EXPECT_EQ(Panel(3), "Elevation logging is off");
+    }
 };
 
 TEST_F(Reports, EchoThenLogOfTheWorkedExample)
 {
-    LoadWorkedExample();
-    const QString report = PathOf("main.out");
-    ChooseOutput(report);
+    StartWorkedExample(folder.filePath("main.out"));
     EXPECT_EQ(Panel(2), "Output file = main.out");
     Item("mnuPrintCS")->trigger();
-    EXPECT_EQ(platform.messages.back().text, "Input data echo complete");
-    EXPECT_EQ(platform.messages.back().title, "INPUT DATA ECHO");
-    EXPECT_EQ(platform.messages.back().icon, MessageIcon::Information);
+    const Message& echo = platform.messages.back();
+    EXPECT_EQ(echo.text, "Input data echo complete");
+    EXPECT_EQ(echo.title, "INPUT DATA ECHO");
+    EXPECT_EQ(echo.icon, MessageIcon::Information);
     EXPECT_EQ(platform.beeps, 0);
     EXPECT_FALSE(Item("mnuPrintCS")->isEnabled());
     EXPECT_TRUE(Item("mnuVOut")->isEnabled());
@@ -68,17 +59,14 @@ TEST_F(Reports, EchoThenLogOfTheWorkedExample)
     EXPECT_EQ(platform.messages.back().title, "ELEVATION CALCULATIONS");
     EXPECT_EQ(platform.beeps, 1);
     EXPECT_EQ(Panel(3), "Elevation logging is on");
-    EXPECT_EQ(state.OutputFileNum, 1);
-
-    TypeOver("txtStation", "1000");
-    Next();
-    EXPECT_EQ(Text("txtStation"), " 2000");  // the first press steps by the station itself
-    TypeOver("txtStation", "1100");
-    Next();
-    EXPECT_EQ(Text("txtStation"), " 1200");
-    Next();
-    EXPECT_EQ(Text("txtStation"), " 1300");
-
+    const std::vector<std::pair<const char*, const char*>> steps = {
+        {"1000", " 2000"}, {"1100", " 1200"}, {nullptr, " 1300"}};
+    for (const auto& [typed, shown] : steps) {
+        if (typed)
+            TypeOver("txtStation", typed);
+        Next();  // the first press steps by the station itself
+        EXPECT_EQ(Text("txtStation"), shown);
+    }
     Item("mnuStopPrint")->trigger();
     EXPECT_EQ(Panel(3), "Elevation logging is off");
     EXPECT_EQ(Panel(2), "Output file = main.out");
@@ -87,42 +75,36 @@ TEST_F(Reports, EchoThenLogOfTheWorkedExample)
 
 TEST_F(Reports, RefusalsBeepAndSaySo)
 {
-    struct Case {
-        const char* item;
-        const char* text;
-        const char* title;
-    };
-    const std::vector<Case> withoutOutputFile = {
+    const std::vector<std::array<const char*, 3>> withoutOutputFile = {
         {"mnuPrintCS", "Please specify output filename", "Ravo"},
         {"mnuStartPrint", "Please specify output filename", "Ravo"},
         {"mnuVOut", "Please save output file", "VIEW OUTPUT"},
     };
     Item("mnuVOut")->setEnabled(true);
-    for (const Case& c : withoutOutputFile) {
+    for (const auto& [item, text, title] : withoutOutputFile) {
         platform.messages.clear();
         platform.beeps = 0;
-        Item(c.item)->trigger();
-        ASSERT_EQ(platform.messages.size(), 1u) << c.item;
-        EXPECT_EQ(platform.messages[0].text, c.text);
-        EXPECT_EQ(platform.messages[0].title, c.title);
-        EXPECT_EQ(platform.beeps, 1) << c.item;
+        Item(item)->trigger();
+        ASSERT_EQ(platform.messages.size(), 1u) << item;
+        EXPECT_EQ(platform.messages[0].text, text);
+        EXPECT_EQ(platform.messages[0].title, title);
+        EXPECT_EQ(platform.beeps, 1) << item;
     }
-    EXPECT_EQ(state.LoggingOn, 0);
-    EXPECT_EQ(Panel(3), "Elevation logging is off");
+    ExpectLoggingOff();
 
-    ChooseOutput(PathOf("none.out"));
+    ChooseOutput(folder.filePath("none.out"));
     platform.messages.clear();
     Item("mnuPrintCS")->trigger();  // the curve count box reads 0
     EXPECT_EQ(platform.MessageTexts(), QStringList({"No curves are specified"}));
-    EXPECT_EQ(Read(PathOf("none.out")), "(missing)");
+    EXPECT_FALSE(QFile::exists(folder.filePath("none.out")));
     EXPECT_TRUE(Item("mnuPrintCS")->isEnabled());
 }
 
 TEST_F(Reports, TheOverwriteQuestion)
 {
-    ChooseOutput(PathOf("a.out"));
+    ChooseOutput(folder.filePath("a.out"));
     QDir(folder.path()).mkdir("other");
-    const QString sameName = PathOf("other/a.out");
+    const QString sameName = folder.filePath("other/a.out");
 
     ChooseOutput(sameName, MessageAnswer::No);
     ASSERT_EQ(platform.messages.size(), 1u);
@@ -134,29 +116,21 @@ TEST_F(Reports, TheOverwriteQuestion)
     EXPECT_EQ(question.buttons, MessageButtons::YesNo);
     EXPECT_EQ(question.defaultAnswer, MessageAnswer::No);
     EXPECT_EQ(question.icon, MessageIcon::Question);
-    EXPECT_EQ(state.OutputPath, PathOf("a.out").toStdString());  // No keeps the report where it was
+    EXPECT_EQ(state.OutputPath, folder.filePath("a.out").toStdString());  // No keeps the old one
 
     ChooseOutput(sameName, MessageAnswer::Yes);
     EXPECT_EQ(state.OutputPath, sameName.toStdString());
-    EXPECT_EQ(Panel(2), "Output file = a.out");
 
     platform.messages.clear();
-    ChooseOutput(PathOf("b.out"));  // a different name asks nothing
-    Item("mnuOutput")->trigger();   // and a cancelled dialog changes nothing
+    ChooseOutput(folder.filePath("b.out"));  // a different name asks nothing
+    Item("mnuOutput")->trigger();            // and a cancelled dialog changes nothing
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_EQ(Panel(2), "Output file = b.out");
-}
 
-TEST_F(Reports, ViewingStartsTheEditorOrSaysItCannot)
-{
-    const QString report = PathOf("main.out");
-    ChooseOutput(report);
     Item("mnuVOut")->setEnabled(true);
     Item("mnuVOut")->trigger();
-    ASSERT_EQ(platform.editorStarts, QStringList({report}));
-
+    EXPECT_EQ(platform.editorStarts, QStringList({folder.filePath("b.out")}));
     platform.editorStarts_ok = false;
-    platform.messages.clear();
     Item("mnuVOut")->trigger();
     EXPECT_EQ(platform.MessageTexts(), QStringList({"Unable to view output file"}));
     EXPECT_EQ(platform.messages[0].title, "VIEW OUTPUT");
@@ -164,27 +138,20 @@ TEST_F(Reports, ViewingStartsTheEditorOrSaysItCannot)
 
 TEST_F(Reports, AReportThatCannotBeWrittenIsSaidAndLeftClosed)
 {
-    LoadWorkedExample();
-    ChooseOutput(PathOf("no-such-folder/main.out"));
-    platform.messages.clear();
+    StartWorkedExample(folder.filePath("no-such-folder/main.out"));
     Item("mnuPrintCS")->trigger();
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].text, "Unable to write output file");
-    EXPECT_TRUE(platform.messages[0].detail.contains("No such file or directory"))
-        << platform.messages[0].detail.toStdString();
+    EXPECT_TRUE(platform.messages[0].detail.contains("No such file or directory"));
     EXPECT_TRUE(Item("mnuPrintCS")->isEnabled());
-
-    platform.messages.clear();
     Item("mnuStartPrint")->trigger();
-    EXPECT_EQ(platform.messages.back().text.left(27), "Unable to write output file");
-    EXPECT_EQ(state.LoggingOn, 0);
-    EXPECT_EQ(Panel(3), "Elevation logging is off");
+    EXPECT_TRUE(platform.messages.back().text.startsWith("Unable to write output file"));
+    ExpectLoggingOff();
 }
 
 TEST_F(Reports, ALogLineThatCannotBeWrittenIsNotStepped)
 {
-    LoadWorkedExample();
-    ChooseOutput(PathOf("main.out"));
+    StartWorkedExample(folder.filePath("main.out"));
     Item("mnuStartPrint")->trigger();
     TypeOver("txtStation", "1000");
     Next();  // station 2000, step 1000
@@ -196,10 +163,8 @@ TEST_F(Reports, ALogLineThatCannotBeWrittenIsNotStepped)
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_TRUE(platform.messages[0].text.startsWith("Unable to write output file"));
     EXPECT_EQ(Text("txtStation"), " 2000");  // not stepped on
-    EXPECT_EQ(state.PrevStation, 1000);      // so a repeat keeps the step
-    EXPECT_EQ(state.LoggingOn, 0);
-    EXPECT_EQ(state.OutputFileNum, 0);
-    Next();
+    ExpectLoggingOff();
+    Next();  // a repeat keeps the step
     EXPECT_EQ(Text("txtStation"), " 3000");
 }
 
@@ -226,8 +191,7 @@ TEST_F(Reports, NoCommandEndsTheProgram)
         EXPECT_EQ(platform.messages[1].detail, "Not enough memory");
     }
     platform.onMessage = nullptr;
-    EXPECT_EQ(state.LoggingOn, 0);
-    EXPECT_EQ(Panel(3), "Elevation logging is off");
+    ExpectLoggingOff();
 }
 
 TEST_F(Reports, NextBeyondTheFloatRangeChangesNothing)
@@ -236,8 +200,6 @@ TEST_F(Reports, NextBeyondTheFloatRangeChangesNothing)
     Next();  // 2e38 + 2e38 is beyond the float range
     EXPECT_EQ(platform.MessageTexts(), QStringList({"Invalid Entry"}));
     EXPECT_EQ(Text("txtStation"), "2e38");
-    EXPECT_EQ(state.PrevStation, 0);
-
     TypeOver("txtStation", "");
     Next();  // an empty box is station 0
     EXPECT_EQ(Text("txtStation"), " 0");

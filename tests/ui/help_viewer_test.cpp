@@ -1,0 +1,97 @@
+#include <QDir>
+
+#include "help_file.h"
+#include "help_viewer.h"
+#include "qt_platform.h"
+#include "window_fixture.h"
+
+namespace ravo {
+namespace {
+
+const QString kBuiltHelpFile = QStringLiteral(RAVO_BUILT_HELP_FILE);
+
+using HelpMenu = WindowTest;
+
+TEST_F(HelpMenu, ContentsOpensTheOverview)
+{
+    Item("mnuContents")->trigger();
+    ASSERT_EQ(platform.helpTopics.size(), 1u);
+    EXPECT_EQ(platform.helpTopics[0], std::make_pair(HelpFilePath(), QString("Overview.htm")));
+}
+
+TEST(HelpFile, LiesBesideTheProgramOrInTheInstalledDataFolder)
+{
+    QTemporaryDir prefix;
+    const QString program = prefix.filePath(RAVO_TEST_BINDIR);
+    const QString installed = prefix.filePath(RAVO_TEST_DATADIR "/ravo/Ravo.chm");
+    const QString beside = program + "/Ravo.chm";
+    ASSERT_TRUE(QDir().mkpath(program) && QDir().mkpath(QFileInfo(installed).path()));
+    const QString configured = RAVO_TEST_INSTALLED_HELP_FILE;
+    EXPECT_EQ(HelpFilePathFor(program), QFileInfo(configured).isFile() ? configured : beside);
+    for (const QString& path : {installed, beside}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.close();
+        EXPECT_EQ(HelpFilePathFor(program), path);  // the one beside the program wins
+    }
+}
+
+HelpViewer* ShownViewer()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* viewer = qobject_cast<HelpViewer*>(widget); viewer && viewer->isVisible())
+            return viewer;
+    }
+    return nullptr;
+}
+
+TEST(HelpViewerWindow, OpensTheOverviewAndFollowsLinksInsideTheFile)
+{
+    QtPlatform desktop;
+    desktop.ShowHelpTopic(kBuiltHelpFile, "Overview.htm");
+    HelpViewer* viewer = ShownViewer();
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_EQ(viewer->source(), QUrl("chm:/Overview.htm"));
+    EXPECT_EQ(viewer->windowTitle(), "Ravo overview - Ravo Help");
+    EXPECT_TRUE(viewer->toPlainText().contains("Ravo calculates finished road elevations"));
+
+    // The first link of the page, reached with Tab and followed with Enter.
+    QTest::keyClick(viewer, Qt::Key_Tab);
+    QTest::keyClick(viewer, Qt::Key_Return);
+    EXPECT_EQ(viewer->source(), QUrl("chm:/Entering.htm"));
+    EXPECT_EQ(viewer->documentTitle(), "Entering a profile");
+
+    // One help window, reused for the next topic.
+    desktop.ShowHelpTopic(kBuiltHelpFile, "Messages.htm");
+    EXPECT_EQ(ShownViewer(), viewer);
+    EXPECT_EQ(viewer->documentTitle(), "Messages");
+}
+
+TEST(HelpViewerWindow, AMissingFileOrTopicShowsNothing)
+{
+    QTemporaryDir folder;
+    const QString notHelp = folder.filePath("Ravo.chm");
+    QFile file(notHelp);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("not a help file") > 0);
+    file.close();
+    const std::pair<QString, QString> cases[] = {
+        {folder.filePath("missing/Ravo.chm"), "Overview.htm"},
+        {notHelp, "Overview.htm"},
+        {kBuiltHelpFile, "NoSuchTopic.htm"},
+        {kBuiltHelpFile, QString()},
+        {QString(), "Overview.htm"},
+    };
+    QtPlatform desktop;
+    for (const auto& [helpFile, topic] : cases) {
+        desktop.ShowHelpTopic(helpFile, topic);
+        EXPECT_EQ(ShownViewer(), nullptr) << helpFile.toStdString() << " " << topic.toStdString();
+    }
+    // An open help window stays at its page.
+    desktop.ShowHelpTopic(kBuiltHelpFile, "Reports.htm");
+    desktop.ShowHelpTopic(kBuiltHelpFile, "NoSuchTopic.htm");
+    ASSERT_NE(ShownViewer(), nullptr);
+    EXPECT_EQ(ShownViewer()->source(), QUrl("chm:/Reports.htm"));
+}
+
+}  // namespace
+}  // namespace ravo
