@@ -68,17 +68,14 @@ TEST(CalculateElevation, IgnoresRowsBeyondTheCountAndBackwardRows)
     EXPECT_EQ(ElevationAt(state, 1100), "0.240");  // the segment alone: 12 * 0.02
     state.NumVC = 5;  // a count beyond the tables is never followed outside them
     EXPECT_EQ(ElevationAt(state, 1100), "0.240");
-}
 
-TEST(CalculateElevation, WithNoRowsEveryStationGivesZero)
-{
-    ProfileState state;
+    state = ProfileState{};  // with no rows every station gives zero
     state.CalcOffset = 7;
     for (float station : {-1e30f, 0.0f, 1234.5f})
         EXPECT_EQ(ElevationAt(state, station), "0.000");
 }
 
-TEST(CalculateElevation, ZeroLengthContainingRowFailsAndKeepsTheCompletedSteps)
+TEST(CalculateElevation, FailuresKeepTheCompletedSteps)
 {
     ProfileState state = WorkedExample();
     RecreateTables(state, SegmentKind::VerticalCurve, 2);
@@ -97,11 +94,9 @@ TEST(CalculateElevation, ZeroLengthContainingRowFailsAndKeepsTheCompletedSteps)
     EXPECT_EQ(state.CalcSuper, 0);
     // a zero-length row that does not contain the station is harmless
     EXPECT_EQ(ElevationAt(state, 1000), "100.000");
-}
 
-TEST(CalculateElevation, ResultsBeyondTheFloatRangeFail)
-{
-    ProfileState state;
+    // Results beyond the float range.
+    state = ProfileState{};
     RecreateTables(state, SegmentKind::VerticalCurve, 1);
     SetRow(state, SegmentKind::VerticalCurve, 1, {3e38f, 3e38f, 3e38f, 0, 10});
     state.CalcStation = 10;

@@ -41,11 +41,11 @@ constexpr auto kClosedFolder =
 TEST(ReplaceFile, ReplacesOnlyARegularFileAndOnlyWhenComplete)
 {
     struct Case {
-        const char* name;
-        std::function<void(const TempFolder&)> setup;  // makes "t.in" in folder "d"
-        std::string result;                            // the child's result begins so
-        std::string contents;                          // of d/t.in afterwards
-        std::vector<std::string> names;                // in d afterwards
+        const char* name = "";
+        std::function<void(const TempFolder&)> setup = [](const TempFolder&) {};  // makes d/t.in
+        std::string result{};              // the child's result begins so
+        std::string contents{};            // of d/t.in afterwards
+        std::vector<std::string> names{};  // in d afterwards
         void (*produce)(ByteSink&) = Produce;
         rlim_t maxFileBytes = RLIM_INFINITY;
         std::string path = "d/t.in";  // in the test's folder
@@ -56,48 +56,37 @@ TEST(ReplaceFile, ReplacesOnlyARegularFileAndOnlyWhenComplete)
             fs::permissions(f / "d", folder);
         };
     };
-    const auto none = [](const TempFolder&) {};
+    // d/t.in a link to real, which holds "old" when it exists.
+    const auto linkTo = [](const char* real, bool exists) {
+        return [=](const TempFolder& f) {
+            if (exists)
+                Put(f / "d" / real, "old", kReadWrite);
+            fs::create_symlink(real, f / "d/t.in");
+        };
+    };
     const std::vector<std::string> only = {"t.in"};
     const std::vector<Case> cases = {
-        {"new file", none, "ok: ", kNew, only},
+        {.name = "new file", .result = "ok: ", .contents = kNew, .names = only},
         {"replaced", old(fs::perms(0606)), "ok: ", kNew, only},
-        {"through a link",
-         [](const TempFolder& f) {
-             Put(f / "d/real.in", "old", kReadWrite);
-             fs::create_symlink("real.in", f / "d/t.in");
-         },
-         "ok: ",
-         kNew,
-         {"real.in", "t.in"}},
-        {"through a link to nowhere",
-         [](const TempFolder& f) { fs::create_symlink("made.in", f / "d/t.in"); },
-         "ok: ",
-         kNew,
-         {"made.in", "t.in"}},
+        {"through a link", linkTo("real.in", true), "ok: ", kNew, {"real.in", "t.in"}},
+        {"through a link to nowhere", linkTo("made.in", false), "ok: ", kNew, {"made.in", "t.in"}},
         {"produce fails", old(kReadWrite), "error: half way", "old", only, ProduceHalf},
         {"disk full", old(kReadWrite), "error: d/t.in: File too large", "old", only, Produce, 1000},
         {"read-only file", old(kReadOnly), "error: d/t.in: Permission denied", "old", only},
         {"in place where the folder is closed", old(kReadWrite, kClosedFolder), "ok: ", kNew, only},
         {"in place, produce fails", old(kReadWrite, kClosedFolder), "error: half way", "old", only,
          ProduceHalf},
-        {"closed folder, no file",
-         [](const TempFolder& f) { fs::permissions(f / "d", kClosedFolder); },
-         "error: d: Permission denied",
-         "",
-         {}},
+        {.name = "closed folder, no file",
+         .setup = [](const TempFolder& f) { fs::permissions(f / "d", kClosedFolder); },
+         .result = "error: d: Permission denied"},
         {"a folder", [](const TempFolder& f) { fs::create_directory(f / "d/t.in"); },
          "error: d/t.in: Is a directory", "", only},
         {"a FIFO", [](const TempFolder& f) { ::mkfifo((f / "d/t.in").c_str(), 0666); },
          "error: d/t.in: Not a regular file (a FIFO)", "", only},
-        {"missing folder",
-         none,
-         "error: d/no: No such file or directory",
-         "",
-         {},
-         Produce,
-         RLIM_INFINITY,
-         "d/no/t.in"},
-        {"no name", none, "error: no file name given", "", {}, Produce, RLIM_INFINITY, ""},
+        {.name = "missing folder",
+         .result = "error: d/no: No such file or directory",
+         .path = "d/no/t.in"},
+        {.name = "no name", .result = "error: no file name given", .path = ""},
     };
     const mode_t umask = ::umask(0);
     ::umask(umask);

@@ -24,6 +24,14 @@ namespace ravo::test {
 
 namespace fs = std::filesystem;
 
+// A write beyond the size limit then fails with EFBIG instead of ending the process.
+inline bool IgnoreFileSizeSignal()
+{
+    struct sigaction action {};
+    action.sa_handler = SIG_IGN;
+    return ::sigaction(SIGXFSZ, &action, nullptr) == 0;
+}
+
 // A fresh folder, open to every user, removed with all it holds at the end.
 class TempFolder {
 public:
@@ -82,16 +90,6 @@ inline void Put(const fs::path& file, const std::string& text,
     fs::permissions(file, mode);
 }
 
-inline void IgnoreSignal(int) {}
-
-// A write beyond the size limit then fails with EFBIG instead of ending the child.
-inline bool CatchFileSizeSignal()
-{
-    struct sigaction action {};
-    action.sa_handler = IgnoreSignal;
-    return ::sigaction(SIGXFSZ, &action, nullptr) == 0;
-}
-
 // Runs body in a child process as the user nobody (65534) when the tests run
 // as root, with files limited to maxFileBytes. Gives "ok: " and what body
 // returns, or "error: " and the text of what it throws.
@@ -110,7 +108,7 @@ inline std::string InChild(const std::function<std::string()>& body,
         if (::geteuid() == 0 &&
             (::setgroups(0, nullptr) != 0 || ::setgid(nobody) != 0 || ::setuid(nobody) != 0)) {
             result = "cannot become nobody";
-        } else if (!CatchFileSizeSignal() || ::setrlimit(RLIMIT_FSIZE, &limit) != 0) {
+        } else if (!IgnoreFileSizeSignal() || ::setrlimit(RLIMIT_FSIZE, &limit) != 0) {
             result = "cannot limit the file size";
         } else {
             try {

@@ -40,6 +40,19 @@ inline std::array<std::vector<float>, ColumnCount> TablesOf(const std::vector<Ro
     return tables;
 }
 
+// The text as a file in UTF-16 with its byte order mark.
+inline std::string Utf16(std::u16string_view text, bool bigEndian)
+{
+    std::string bytes;
+    for (char16_t unit : u"\uFEFF" + std::u16string(text)) {
+        const auto high = static_cast<char>(unit >> 8);
+        const auto low = static_cast<char>(unit & 0xFF);
+        bytes += bigEndian ? high : low;
+        bytes += bigEndian ? low : high;
+    }
+    return bytes;
+}
+
 inline InputProfile ProfileOf(std::string title, const std::vector<Row>& curves,
                               const std::vector<Row>& segments)
 {

@@ -5,25 +5,23 @@
 #include <sys/stat.h>
 
 #include <csignal>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "core/elevation.h"
 #include "core/numbers.h"
+#include "file_test_support.h"
 #include "worked_examples.h"
 
 namespace ravo {
 namespace {
 
-namespace fs = std::filesystem;
 using fixtures::EchoOfWorkedExample;
 using fixtures::LogHeader;
 using fixtures::LogOfWorkedExample;
 using fixtures::WithCrLf;
+using test::Contents;
+namespace fs = std::filesystem;
 
 // While it lives, no file that this process writes grows beyond the limit: a
 // disk that fills, which not even root can write past.
@@ -49,23 +47,12 @@ class ReportSessionTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        folder_ = fs::temp_directory_path() /
-                  ("ravo_session_test_" + std::to_string(std::random_device{}()));
-        fs::create_directories(folder_);
         state_ = fixtures::WorkedExampleProfile();
         state_.OutputTitle = "Main Street profile";
         state_.InputFileTitle = "main.in";
         session_.SetClock(fixtures::WorkedExampleTime);
     }
-    void TearDown() override { fs::remove_all(folder_); }
-
     std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
-
-    static std::string BytesOf(const std::string& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
 
     // A press of "Next" after the station box was set to text: the box's
     // change handler has calculated the point first.
@@ -76,13 +63,7 @@ protected:
         return session_.Next(text);
     }
 
-    std::string Echo() { return Refusal(session_.Echo("1", "1")); }
-    static std::string Refusal(ReportRefusal refusal)
-    {
-        return refusal == ReportRefusal::None           ? "none"
-               : refusal == ReportRefusal::NoOutputFile ? "no output file"
-                                                        : "no curves";
-    }
+    ReportRefusal Echo() { return session_.Echo("1", "1"); }
 
     void ExpectClosedAndNotLogging() const
     {
@@ -90,7 +71,7 @@ protected:
         EXPECT_EQ(state_.LoggingOn, 0);
     }
 
-    fs::path folder_;
+    test::TempFolder folder_;
     ProfileState state_;
     ReportSession session_{state_};
 };
@@ -99,25 +80,25 @@ TEST_F(ReportSessionTest, TheWorkedExamplesEchoAndLog)
 {
     const std::string report = PathOf("main.out");
     session_.Choose(report, "main.out");
-    EXPECT_EQ(Echo(), "none");
-    EXPECT_EQ(BytesOf(report), EchoOfWorkedExample);
+    EXPECT_EQ(Echo(), ReportRefusal::None);
+    EXPECT_EQ(Contents(report), EchoOfWorkedExample);
     EXPECT_EQ(state_.VersionText, " 1.21");
     EXPECT_EQ(state_.OutputFileNum, 1);  // left open for appending
-    EXPECT_EQ(Refusal(session_.StartLogging()), "none");
+    EXPECT_EQ(session_.StartLogging(), ReportRefusal::None);
     EXPECT_EQ(state_.LoggingOn, 1);
     // The first press steps by the station itself, later ones by the distance
     // from the previous press.
     EXPECT_EQ(Press("1000"), " 2000");
     EXPECT_EQ(Press("1100"), " 1200");
     EXPECT_EQ(Press(" 1200"), " 1300");
-    EXPECT_EQ(BytesOf(report), EchoOfWorkedExample + LogOfWorkedExample);
+    EXPECT_EQ(Contents(report), EchoOfWorkedExample + LogOfWorkedExample);
 
     // A second start appends a second header; stopping writes nothing more
     // but still steps on.
     session_.StartLogging();
     session_.StopLogging();
     EXPECT_EQ(Press("1300"), " 1400");
-    EXPECT_EQ(BytesOf(report), EchoOfWorkedExample + LogOfWorkedExample + LogHeader);
+    EXPECT_EQ(Contents(report), EchoOfWorkedExample + LogOfWorkedExample + LogHeader);
     // The station box gets every digit of the float, so that steps never drift.
     Press("12335.678");
     EXPECT_EQ(Press("12345.678"), " 12355.678");
@@ -127,22 +108,23 @@ TEST_F(ReportSessionTest, TheWorkedExamplesEchoAndLog)
 TEST_F(ReportSessionTest, Refusals)
 {
     struct Case {
-        std::string curveText, segmentText, expected;
+        std::string curveText, segmentText;
+        ReportRefusal expected;
         bool segmentTable;
     };
+    using enum ReportRefusal;
     const std::vector<Case> cases = {
-        {"0", "1", "no curves", false},   {"", "1", "no curves", false},
-        {"abc", "1", "no curves", false}, {"1e999", "0", "none", false},
-        {" 1", "x", "none", false},       {"2", "1", "none", true},
+        {"0", "1", NoCurves, false}, {"", "1", NoCurves, false}, {"abc", "1", NoCurves, false},
+        {"1e999", "0", None, false}, {" 1", "x", None, false},   {"2", "1", None, true},
     };
-    EXPECT_EQ(Refusal(session_.Echo("1", "1")), "no output file");
-    EXPECT_EQ(Refusal(session_.StartLogging()), "no output file");
+    EXPECT_EQ(Echo(), ReportRefusal::NoOutputFile);
+    EXPECT_EQ(session_.StartLogging(), ReportRefusal::NoOutputFile);
     const std::string report = PathOf("r.out");
     session_.Choose(report, "r.out");
     for (const Case& c : cases) {
         fs::remove(report);
-        EXPECT_EQ(Refusal(session_.Echo(c.curveText, c.segmentText)), c.expected) << c.curveText;
-        EXPECT_EQ(BytesOf(report).find("SUPER 1") != std::string::npos, c.segmentTable)
+        EXPECT_EQ(session_.Echo(c.curveText, c.segmentText), c.expected) << c.curveText;
+        EXPECT_EQ(Contents(report).find("SUPER 1") != std::string::npos, c.segmentTable)
             << c.curveText;
     }
     EXPECT_EQ(state_.LoggingOn, 0);
@@ -161,9 +143,9 @@ TEST_F(ReportSessionTest, ChoosingTheSameNameClosesTheReportAnotherKeepsItOpen)
     session_.Choose(PathOf("b.out"), "b.out");
     EXPECT_EQ(state_.OutputFileNum, 0);
     Press("1100");  // logging is on: the line opens the chosen report again
-    EXPECT_EQ(BytesOf(first),
+    EXPECT_EQ(Contents(first),
               LogHeader + WithCrLf("1000.000      12.000         -0.02          99.760\n"));
-    EXPECT_EQ(BytesOf(PathOf("b.out")),
+    EXPECT_EQ(Contents(PathOf("b.out")),
               WithCrLf("1100.000      12.000         0.02           101.490\n"));
     session_.Close();
     EXPECT_EQ(state_.OutputFileNum, 0);
@@ -179,7 +161,7 @@ TEST_F(ReportSessionTest, EchoWhileLoggingReplacesTheLogAndLinesFollowIt)
     Echo();
     Press("1000");
     EXPECT_EQ(
-        BytesOf(report),
+        Contents(report),
         EchoOfWorkedExample + WithCrLf("1000.000      12.000         -0.02          99.760\n"));
 }
 
@@ -188,20 +170,22 @@ TEST_F(ReportSessionTest, AFailedEchoKeepsThePreviousReportAndStopsLogging)
     const std::string report = PathOf("main.out");
     session_.Choose(report, "main.out");
     session_.StartLogging();
-    const std::string before = BytesOf(report);
+    const std::string before = Contents(report);
     {
         const FileSizeLimit fullDisk(100);
         EXPECT_THROW(Echo(), ReportFileError);
     }
-    EXPECT_EQ(BytesOf(report), before);
+    EXPECT_EQ(Contents(report), before);
     ExpectClosedAndNotLogging();
-    EXPECT_EQ(fs::directory_iterator(folder_)->path().filename(), "main.out");  // nothing beside
+    EXPECT_EQ(fs::directory_iterator(folder_.path())->path().filename(),
+              "main.out");  // nothing beside
 
     // Not a regular file: refused at once, without waiting for a reader.
     const std::string fifo = PathOf("fifo");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     const std::string missing = PathOf("no such folder/r.out");
-    for (const std::string& path : {fifo, folder_.string(), std::string("/dev/null"), missing}) {
+    for (const std::string& path :
+         {fifo, folder_.path().string(), std::string("/dev/null"), missing}) {
         session_.Choose(path, "x" + path);
         EXPECT_THROW(Echo(), ReportFileError) << path;
         try {
@@ -226,12 +210,12 @@ TEST_F(ReportSessionTest, ALogLineThatDoesNotFitIsTakenBackAndNotStepped)
     Echo();
     session_.StartLogging();
     Press("1000");
-    const std::string before = BytesOf(report);
+    const std::string before = Contents(report);
     {
         const FileSizeLimit fullDisk(before.size() + 20);  // room for part of a line
         EXPECT_THROW(Press("1100"), ReportFileError);
     }
-    EXPECT_EQ(BytesOf(report), before);
+    EXPECT_EQ(Contents(report), before);
     EXPECT_EQ(state_.PrevStation, 1000);  // a repeat keeps the step
     ExpectClosedAndNotLogging();
 
