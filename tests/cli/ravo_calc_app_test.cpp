@@ -140,6 +140,7 @@ TEST_F(RavoCalcApp, CheckAgainstDesignSpeedAndLength)
           {"check", file, "--units", "ft"},
           {"check", file, "--design-speed", "80", "--units", "km"},
           {"check", file, "--design-speed", "-5", "--units", "m"},
+          {"check", file, "--design-speed", "0", "--units", "m"},
           {"check", file, "--min-length", "abc"}})
         EXPECT_EQ(Run(wrong).status, ExitUsageOrLoad) << wrong[2];
 }

@@ -34,6 +34,14 @@ TEST(LeadingNumber, TooLargeForADoubleIsAnOverflow)
     EXPECT_DOUBLE_EQ(LeadingNumber("1e-99999999999999999999"), 0);
 }
 
+TEST(DecimalExponent, OfTheFirstSignificantDigit)
+{
+    const std::pair<std::string_view, long long> cases[] = {
+        {"123", 2}, {".001", -3}, {"1.5e7", 7}, {"0.05e-2", -4}, {"12E+3", 4}, {"007", 0}};
+    for (const auto& [number, exponent] : cases)
+        EXPECT_EQ(DecimalExponent(number), exponent) << number;
+}
+
 TEST(ToFloat, RoundsToNearestAndRefusesTheFloatOverflow)
 {
     EXPECT_EQ(ToFloat(12345.678), 12345.677734375f);

@@ -90,6 +90,16 @@ TEST(ProfileScene, GradeLineMarksAndAxesOfAViewWorkedByHand)
         Texts(BuildScene(index, Whole(true)).stationTicks),
         (std::vector<std::string>{"10+00@0", "12+00@200", "14+00@400", "16+00@600", "18+00@800"}));
     EXPECT_EQ(scene.stationTicks[1].label, "1200");
+
+    // Steps of ten times a power of ten far out; decimals, also in 12+34 form, far in.
+    ProfileView far = Whole();
+    far.plotWidth = 100;
+    ProfileView near = Whole(true);
+    near.lastStation = 1001;
+    EXPECT_EQ(Texts(BuildScene(index, far).stationTicks), (std::vector<std::string>{"1000@0"}));
+    EXPECT_EQ(Texts(BuildScene(index, near).stationTicks),
+              (std::vector<std::string>{"10+00.0@0", "10+00.2@160", "10+00.4@320", "10+00.6@480",
+                                        "10+00.8@640"}));
 }
 
 TEST(ProfileScene, CursorHoverAndTheLeastKForADesignSpeed)

@@ -82,6 +82,7 @@ TEST(CircularCurveDeviation, SmallForFlatCurvesNoneForEqualGrades)
     const double deviation = CircularCurveDeviation(circle, 0.05, -0.05);
     EXPECT_GT(deviation, 1e-4);
     EXPECT_LT(deviation, 2e-3);
+    EXPECT_NEAR(CircularCurveDeviation(circle, -0.05, 0.05), deviation, 1e-9);  // a sag alike
     EXPECT_EQ(CircularCurveDeviation(circle, 0.02, 0.02), 0);
     // Without a radius the arc is taken as long as the curve: as close.
     PviPoint noRadius = circle;
