@@ -31,7 +31,7 @@ double NiceAtMost(double value)
 double NiceAtLeast(double value)
 {
     const double power = std::pow(10.0, std::floor(std::log10(value)));
-    for (double step : {1.0, 2.0, 5.0, 10.0}) {
+    for (double step : {1.0, 2.0, 5.0}) {
         if (step * power >= value * (1 - 1e-9))
             return step * power;
     }
