@@ -88,8 +88,6 @@ void WriteHeader(std::ostream& out, TableFormat format)
 
 }  // namespace
 
-// Why the calculation fails at a point: the row at which it fails has zero
-// length, or a result leaves the float range.
 std::string InvalidEntryReason(const ProfileState& state, const WalkPoint& point)
 {
     const SegmentKind kind =
