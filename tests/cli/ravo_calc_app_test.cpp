@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/file_test_support.h"
+#include "core/landxml_samples.h"
 
 namespace ravo::calc {
 namespace {
@@ -46,17 +47,7 @@ protected:
     test::TempFolder dir_;
 };
 
-const std::string TwoAlignments = R"(<?xml version="1.0"?>
-<LandXML xmlns="http://www.landxml.org/schema/LandXML-1.1">
-<Units><Metric linearUnit="meter"/></Units>
-<Alignments>
-<Alignment name="North"><Profile><ProfAlign name="Design">
-<PVI>0 100</PVI><ParaCurve length="100">200 104</ParaCurve><PVI>400 102</PVI>
-</ProfAlign></Profile></Alignment>
-<Alignment name="South"><Profile><ProfAlign name="Design"><PVI>0 50</PVI><PVI>10 51</PVI>
-</ProfAlign></Profile></Alignment>
-</Alignments></LandXML>
-)";
+using samples::TwoAlignments;
 
 TEST_F(RavoCalcApp, LandXmlFilesAndPviTablesInEveryCommand)
 {

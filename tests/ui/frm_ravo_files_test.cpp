@@ -3,23 +3,12 @@
 #include <QPushButton>
 
 #include "core/landxml_read.h"
+#include "core/landxml_samples.h"
 #include "frm_title.h"
 #include "window_fixture.h"
 
 namespace ravo {
 namespace {
-
-const QByteArray TwoAlignments = R"(<?xml version="1.0"?>
-<LandXML xmlns="http://www.landxml.org/schema/LandXML-1.2">
-<Units><Metric linearUnit="meter"/></Units>
-<Alignments>
-<Alignment name="North"><Profile><ProfAlign name="Design">
-<PVI>0 100</PVI><ParaCurve length="100">200 104</ParaCurve><PVI>400 102</PVI>
-</ProfAlign></Profile></Alignment>
-<Alignment name="South"><Profile><ProfAlign name="Design"><PVI>0 50</PVI><PVI>10 51</PVI>
-</ProfAlign></Profile></Alignment>
-</Alignments></LandXML>
-)";
 
 class ProfileFiles : public WindowTest {
 protected:
@@ -143,7 +132,7 @@ TEST_F(ProfileFiles, AFailedOrCancelledLoadChangesNothing)
 
 TEST_F(ProfileFiles, LandXmlWithSeveralProfilesAsksWhichToLoad)
 {
-    const QString path = Write("road.xml", TwoAlignments);
+    const QString path = Write("road.xml", QByteArray::fromStdString(samples::TwoAlignments));
     platform.chosenItems = {std::nullopt, 0};
     Choose("mnuLoad", path);  // cancelled: nothing changes, nothing is said
     EXPECT_TRUE(platform.messages.empty());
