@@ -5,6 +5,8 @@
 
 #include <ctime>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/profile_state.h"
 #include "core/report.h"
@@ -20,13 +22,24 @@ inline void SetRow(ProfileState& state, SegmentKind kind, std::int32_t row, Segm
     StoreField(state, kind, Column::Station2, row, values.station2);
 }
 
-inline ProfileState WorkedExampleProfile()
+// Rows given as {start, rate1, rate2, station1, station2}.
+inline ProfileState ProfileOf(const std::vector<SegmentRow>& curves,
+                              const std::vector<SegmentRow>& segments = {})
 {
     ProfileState state;
-    RecreateTables(state, SegmentKind::VerticalCurve, 1);
-    SetRow(state, SegmentKind::VerticalCurve, 1, {100, 0.02f, -0.01f, 1000, 1200});
-    RecreateTables(state, SegmentKind::Superelevation, 1);
-    SetRow(state, SegmentKind::Superelevation, 1, {-0.02f, 0.0004f, 0.0004f, 1000, 1100});
+    for (auto [kind, rows] : {std::pair{SegmentKind::VerticalCurve, &curves},
+                              std::pair{SegmentKind::Superelevation, &segments}}) {
+        RecreateTables(state, kind, static_cast<std::int32_t>(rows->size()));
+        for (std::size_t i = 0; i < rows->size(); ++i)
+            SetRow(state, kind, static_cast<std::int32_t>(i + 1), (*rows)[i]);
+    }
+    return state;
+}
+
+inline ProfileState WorkedExampleProfile()
+{
+    ProfileState state =
+        ProfileOf({{100, 0.02f, -0.01f, 1000, 1200}}, {{-0.02f, 0.0004f, 0.0004f, 1000, 1100}});
     state.CalcOffset = 12;
     return state;
 }

@@ -70,12 +70,13 @@ TEST_F(ReportCommand, TheWorkedExamplesReportAndStationsLeftOut)
     EXPECT_THROW(WriteReport(request, err), ReportFileError);
 }
 
+// The moment as the report's twelve-hour clock shows it.
 TEST(ReportTime, NowOrTheSourceDateEpochInUtc)
 {
     const std::vector<std::pair<const char*, const char*>> cases = {
-        {"0", "1/01/70, 12:00 am"},
-        {"1772719620", "3/05/26, 2:07 pm"},
-        {"946684799", "12/31/99, 11:59 pm"},
+        {"0", "1/01/70, 12:00 am"},          {"43200", "1/01/70, 12:00 pm"},
+        {"32700", "1/01/70, 9:05 am"},       {"1772719620", "3/05/26, 2:07 pm"},
+        {"946684799", "12/31/99, 11:59 pm"}, {"946726200", "1/01/00, 11:30 am"},
     };
     for (const auto& [epoch, expected] : cases)
         EXPECT_EQ(DateTimeText(ReportTime(epoch)), expected);

@@ -11,6 +11,7 @@
 namespace ravo {
 namespace {
 
+using fixtures::ProfileOf;
 using fixtures::SetRow;
 
 ProfileState WorkedExample() { return fixtures::WorkedExampleProfile(); }
@@ -45,12 +46,9 @@ TEST(CalculateElevation, WorkedExample)
 
 TEST(CalculateElevation, LastContainingRowWinsAndEveryRowIsVisited)
 {
-    ProfileState state;
-    RecreateTables(state, SegmentKind::VerticalCurve, 3);
-    SetRow(state, SegmentKind::VerticalCurve, 1,
-           {50, 0, 0, 2000, 3000});  // after row 2 on the road
-    SetRow(state, SegmentKind::VerticalCurve, 2, {10, 0, 0, 0, 1000});
-    SetRow(state, SegmentKind::VerticalCurve, 3, {20, 0.01f, 0.01f, 500, 1500});
+    // Row 1 lies after row 2 on the road.
+    ProfileState state =
+        ProfileOf({{50, 0, 0, 2000, 3000}, {10, 0, 0, 0, 1000}, {20, 0.01f, 0.01f, 500, 1500}});
     EXPECT_EQ(ElevationAt(state, 2500), "50.000");  // rows out of order still work
     EXPECT_EQ(ElevationAt(state, 400), "10.000");
     EXPECT_EQ(ElevationAt(state, 600), "21.000");   // both 2 and 3 contain it: 3 wins, linear
@@ -96,16 +94,12 @@ TEST(CalculateElevation, FailuresKeepTheCompletedSteps)
     EXPECT_EQ(ElevationAt(state, 1000), "100.000");
 
     // Results beyond the float range.
-    state = ProfileState{};
-    RecreateTables(state, SegmentKind::VerticalCurve, 1);
-    SetRow(state, SegmentKind::VerticalCurve, 1, {3e38f, 3e38f, 3e38f, 0, 10});
+    state = ProfileOf({{3e38f, 3e38f, 3e38f, 0, 10}});
     state.CalcStation = 10;
     EXPECT_THROW(CalculateElevation(state), OverflowError);
     EXPECT_EQ(state.CalcElevation, 0);
 
-    state = ProfileState{};
-    RecreateTables(state, SegmentKind::Superelevation, 1);
-    SetRow(state, SegmentKind::Superelevation, 1, {3e38f, 0, 0, 0, 10});
+    state = ProfileOf({}, {{3e38f, 0, 0, 0, 10}});
     state.CalcStation = 5;
     state.CalcOffset = 3e38f;  // offset times superelevation overflows in step 5
     EXPECT_THROW(CalculateElevation(state), OverflowError);

@@ -11,20 +11,7 @@
 namespace ravo {
 namespace {
 
-std::tm Clock(int year, int month, int day, int hour, int minute)
-{
-    std::tm time{};
-    time.tm_year = year - 1900;
-    time.tm_mon = month - 1;
-    time.tm_mday = day;
-    time.tm_hour = hour;
-    time.tm_min = minute;
-    return time;
-}
-
 const std::tm WorkedExampleTime = fixtures::WorkedExampleTime();
-
-using fixtures::SetRow;
 
 TEST(ReportLine, FieldsStartAtTheirColumnOrOnANewLine)
 {
@@ -49,20 +36,6 @@ TEST(ReportLine, FieldsStartAtTheirColumnOrOnANewLine)
     EXPECT_EQ(ReportLine(fourteen + "O").At(15, "X").Text(), fourteen + "O\r\n" + blanks14 + "X");
 }
 
-TEST(DateTimeText, TwelveHourClockWithTwoDigitDayYearAndMinutes)
-{
-    const std::vector<std::pair<std::tm, std::string>> cases = {
-        {WorkedExampleTime, "3/05/26, 2:07 pm"},
-        {Clock(2026, 3, 5, 0, 0), "3/05/26, 12:00 am"},
-        {Clock(2026, 3, 5, 12, 0), "3/05/26, 12:00 pm"},
-        {Clock(2026, 3, 5, 9, 5), "3/05/26, 9:05 am"},
-        {Clock(1999, 12, 31, 23, 59), "12/31/99, 11:59 pm"},
-        {Clock(2000, 1, 1, 11, 30), "1/01/00, 11:30 am"},
-    };
-    for (const auto& [time, expected] : cases)
-        EXPECT_EQ(DateTimeText(time), expected);
-}
-
 TEST(EchoLines, WithoutTitleInputFileCurvesOrSegmentTable)
 {
     ProfileState state;
@@ -81,10 +54,8 @@ TEST(EchoLines, WithoutTitleInputFileCurvesOrSegmentTable)
 
 TEST(EchoLines, TableValuesAndAValueTooWideForItsColumn)
 {
-    ProfileState state;
-    RecreateTables(state, SegmentKind::VerticalCurve, 2);
-    SetRow(state, SegmentKind::VerticalCurve, 1, {0, 0, 0.12345678f, 0, 12.5f});
-    SetRow(state, SegmentKind::VerticalCurve, 2, {-5.5f, -0.0125f, 2, 1e12f, 1});
+    ProfileState state =
+        fixtures::ProfileOf({{0, 0, 0.12345678f, 0, 12.5f}, {-5.5f, -0.0125f, 2, 1e12f, 1}});
     state.NumVC = 3;  // more than the tables hold: the walk stops at their end
     const std::vector<std::string> lines = EchoLines(state, WorkedExampleTime, false);
     const std::vector<std::string> rows(lines.begin() + 16, lines.begin() + 19);
