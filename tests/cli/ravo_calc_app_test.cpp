@@ -52,21 +52,17 @@ using samples::TwoAlignments;
 TEST_F(RavoCalcApp, LandXmlFilesAndPviTablesInEveryCommand)
 {
     const std::string xml = File("road.data", TwoAlignments);
-    const std::string csv =
-        File("road.csv", "station,elevation,length\n0,100,\n200,104,100\n400,102,\n");
     const std::string plain = File("road.txt", "0 100\n200 104 100\n400 102\n");
     const Result several = Run({"curves", xml});
     EXPECT_EQ(several.status, ExitUsageOrLoad);
     EXPECT_TRUE(Has(several.err, "several profiles; choose one with --alignment NAME"));
-    EXPECT_TRUE(Has(several.err, "alignment \"North\", profile \"Design\""));
     EXPECT_TRUE(Has(several.err, "alignment \"South\", profile \"Design\""));
 
-    // The same profile three ways: the same table.
+    // The same profile as LandXML and as a plain PVI table: the same table.
     const std::vector<std::string> table = {"--from", "0", "--to", "400", "--step", "100", "--csv"};
     std::vector<std::string> fromXml = {"table", xml, "--alignment", "North"};
-    std::vector<std::string> fromCsv = {"table", csv};
     std::vector<std::string> fromPlain = {"table", plain, "--pvi"};
-    for (auto* args : {&fromXml, &fromCsv, &fromPlain})
+    for (auto* args : {&fromXml, &fromPlain})
         args->insert(args->end(), table.begin(), table.end());
     const Result a = Run(fromXml);
     EXPECT_EQ(a.status, ExitSuccess) << a.err;
@@ -75,10 +71,9 @@ TEST_F(RavoCalcApp, LandXmlFilesAndPviTablesInEveryCommand)
               "100.000,0.000,0.,102.000\r\n200.000,0.000,0.,103.625\r\n"
               "300.000,0.000,0.,103.000\r\n400.000,0.000,0.,102.000\r\n");
     EXPECT_TRUE(Has(a.err, "Lengths are in meter"));
-    EXPECT_EQ(Run(fromCsv).out, a.out);
     EXPECT_EQ(Run(fromPlain).out, a.out);
 
-    const Result curves = Run({"curves", csv, "--design-speed", "100", "--units", "m"});
+    const Result curves = Run({"curves", plain, "--pvi", "--design-speed", "100", "--units", "m"});
     EXPECT_EQ(curves.status, ExitSuccess);
     EXPECT_TRUE(Has(curves.out,
                     "DESIGN SPEED  100 km/h       SIGHT DIST     185 m\n"
@@ -98,8 +93,6 @@ TEST_F(RavoCalcApp, ConvertWritesTheFormatTheNameAsksFor)
     std::ifstream in(out, std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}),
               "station,elevation,length\r\n0,100,\r\n200,104,100\r\n400,102,\r\n");
-    EXPECT_EQ(Run({"convert", out, (dir_ / "north.xml").string(), "--units", "ft"}).status,
-              ExitSuccess);
 
     const std::string gap = File("gap.in", "\"gap\"\n2\n1,0,0,0,10\n1,0,0,20,30\n0\n");
     const Result refused = Run({"convert", gap, (dir_ / "gap.xml").string()});
