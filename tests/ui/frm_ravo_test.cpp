@@ -1,7 +1,9 @@
 // The main window as it starts: its boxes, menus, status panels, tab order and
-// captions, and the Reset menu.
+// captions; the Reset menu; and the About window.
 #include <QLabel>
+#include <QPushButton>
 
+#include "frm_about.h"
 #include "window_fixture.h"
 
 namespace ravo {
@@ -29,13 +31,16 @@ TEST_F(StartUp, ShowsTheEmptyProfileAndClosesOnlyThroughExit)
     }
 
     EXPECT_FALSE(window->close());  // only File Exit closes the window
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(platform.beeps, 1);  // a refusal that is heard does not look like a hang
+    EXPECT_EQ(platform.beeps, 1);   // a refusal that is heard does not look like a hang
     Item("mnuExit")->trigger();
     EXPECT_FALSE(window->isVisible());
 }
 
-TEST_F(StartUp, TabOrderRunsThroughTheFramesInReadingOrder)
+// The tab order runs through the frames in reading order. Every caption fits
+// its place in the chosen window font, the boxes show their whole text for the
+// widest values road data has, and a long status text is shortened in the
+// middle and whole in the tooltip.
+TEST_F(StartUp, TabOrderAndWhatEveryControlShows)
 {
     TypeWorkedExample();  // enables both frames, so that every box takes part
     const QStringList expected = {"txtNVC",      "txtNSUP",     "txtE1",        "txtG1",
@@ -52,29 +57,19 @@ TEST_F(StartUp, TabOrderRunsThroughTheFramesInReadingOrder)
             widget = widget->nextInFocusChain();
     }
     EXPECT_EQ(order, expected);
-}
 
-// Every caption fits its place in the chosen window font, the boxes show their
-// whole text for the widest values road data has, and a long status text is
-// shortened in the middle and whole in the tooltip.
-TEST_F(StartUp, CaptionsNumbersAndFileNamesShowWhole)
-{
     for (const QLabel* label : window->centralWidget()->findChildren<QLabel*>())
         EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width())
             << label->objectName().toStdString();
-
     const std::vector<std::pair<const char*, QString>> widest = {{"txtStation", "9999999.999"},
                                                                  {"txtElevation", "999999.999"},
                                                                  {"txtSta2", "9999999.999"},
                                                                  {"txtSSta2", "9999999.999"}};
     for (const auto& [name, text] : widest) {
         QLineEdit* box = Box(name);
-        box->setText(text);
-        box->setCursorPosition(static_cast<int>(text.size()));
+        box->setText(text);  // the cursor at the end: the box scrolls if the text is too wide
         const int end = box->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
-        box->setCursorPosition(0);
-        const int start = box->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
-        EXPECT_GE(end - start, box->fontMetrics().horizontalAdvance(text) - 1) << name;
+        EXPECT_GE(end, box->fontMetrics().horizontalAdvance(text)) << name;
         EXPECT_LT(end, box->width()) << name;
         EXPECT_GE(box->font().pixelSize(), 8) << name;
     }
@@ -88,16 +83,14 @@ TEST_F(StartUp, CaptionsNumbersAndFileNamesShowWhole)
     EXPECT_TRUE(panel->text().contains(QChar(0x2026)));
 }
 
-TEST_F(StartUp, ResetMenuClearsTheEditorsAndResetAllTheRest)
+TEST_F(StartUp, ResetMenuClearsTheEditorsAndKeepsTheRest)
 {
     TypeWorkedExample();
     TypeOver("txtStation", "1000");
-    state.OutputTitle = "Title";
     Item("mnuVOut")->setEnabled(true);
     Item("mnuPrintCS")->setEnabled(false);
 
     Item("mnuResetVcurves")->trigger();
-    EXPECT_EQ(state.NumVC, 0);
     EXPECT_EQ(Texts({"txtNVC", "txtE1"}), QStringList({" 0", ""}));
     EXPECT_EQ(Frame("fraVCurve")->title(), "VERTICAL CURVES");
     EXPECT_FALSE(Frame("fraVCurve")->isEnabled());
@@ -105,17 +98,48 @@ TEST_F(StartUp, ResetMenuClearsTheEditorsAndResetAllTheRest)
     EXPECT_FALSE(Item("mnuVOut")->isEnabled());
     EXPECT_TRUE(Item("mnuPrintCS")->isEnabled());
 
-    Item("mnuResetAll")->trigger();  // the menu keeps the title and the elevation panel
-    EXPECT_EQ(state.NumSup, 0);
-    EXPECT_EQ(Text("txtS1"), "");
+    Item("mnuResetAll")->trigger();
+    EXPECT_EQ(Texts({"txtNSUP", "txtS1"}), QStringList({" 0", ""}));
     EXPECT_FALSE(Frame("fraSuper")->isEnabled());
-    EXPECT_EQ(state.OutputTitle, "Title");
     EXPECT_EQ(Texts({"txtStation", "txtElevation"}), QStringList({"1000", "99.760"}));
+}
 
-    window->ResetAll();  // as before a load: the title and the offset in use too
-    EXPECT_EQ(state.OutputTitle, "");
-    EXPECT_EQ(Texts({"txtStation", "txtOffset", "txtElevation"}), QStringList({"", "0", ""}));
-    EXPECT_EQ(state.CalcOffset, 0);
+using About = WindowTest;
+
+TEST_F(About, OneModelessWindowThatFitsItsTextAndOnlyItsButtonHides)
+{
+    Item("mnuAbout")->trigger();
+    auto* about = window->findChild<frmAbout*>();
+    ASSERT_TRUE(about && about->isVisible());
+    auto* label1 = about->findChild<QLabel*>("Label1");
+    auto* label2 = about->findChild<QLabel*>("Label2");
+    const QFontMetrics metrics(about->font());
+    const QRect wrapped =
+        metrics.boundingRect(QRect(0, 0, label1->width(), 1000), Qt::TextWordWrap, label1->text());
+    EXPECT_LE(wrapped.height(), label1->height());
+    EXPECT_LE(metrics.horizontalAdvance(label2->text()), label2->width());
+    auto* ok = about->findChild<QPushButton*>("Command1");
+    for (const QWidget* child : about->findChildren<QWidget*>())
+        EXPECT_EQ(child->focusPolicy() != Qt::NoFocus, child == ok)
+            << child->objectName().toStdString();
+
+    // A window counts as active while its owner is, so wait for the focus itself.
+    ASSERT_TRUE(QTest::qWaitFor([about] { return QApplication::activeWindow() == about; }));
+    EXPECT_EQ(QApplication::focusWidget(), ok);
+    EXPECT_FALSE(about->close());
+    QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Escape);
+    EXPECT_TRUE(about->isVisible());
+    QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Return);
+    EXPECT_FALSE(about->isVisible());
+
+    Item("mnuAbout")->trigger();
+    about->move(about->pos() + QPoint(-70, 45));
+    const QPoint moved = about->pos();
+    QTest::keyClick(ok, Qt::Key_Space);
+    EXPECT_FALSE(about->isVisible());
+    Item("mnuAbout")->trigger();  // the same window again, where it was left
+    EXPECT_EQ(window->findChildren<frmAbout*>().size(), 1);
+    EXPECT_EQ(about->pos(), moved);
 }
 
 }  // namespace
