@@ -20,7 +20,8 @@ TEST_F(ElevationPanel, TheOffsetCalculatesOnKeyReleaseAndTheElevationRefusesEdit
     EXPECT_EQ(Text("txtElevation"), "100.000");
     QTest::keyClick(Box("txtOffset"), Qt::Key_Shift);
     EXPECT_EQ(Text("txtElevation"), "99.760");
-    // auto-repeat releases do not count
+    // While a key is held down, its auto-repeated releases do not count.
+    QTest::keyPress(Box("txtOffset"), Qt::Key_Right);
     QKeyEvent repeat(QEvent::KeyRelease, Qt::Key_Right, Qt::NoModifier, QString(), true);
     Box("txtOffset")->setText("0");
     QApplication::sendEvent(Box("txtOffset"), &repeat);
