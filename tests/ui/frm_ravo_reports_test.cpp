@@ -3,19 +3,12 @@
 #include <QDir>
 
 #include "window_fixture.h"
-#include "worked_examples.h"
 
 namespace ravo {
 namespace {
 
 class Reports : public WindowTest {
 protected:
-    void SetUp() override
-    {
-        WindowTest::SetUp();
-        window->SetClock(fixtures::WorkedExampleTime);
-    }
-
     void ChooseOutput(const QString& path, std::optional<MessageAnswer> answer = std::nullopt)
     {
         if (answer)
@@ -23,16 +16,7 @@ protected:
         Choose("mnuOutput", path);
     }
 
-    // The worked example, loaded, with offset 12, and the report named.
-    void StartWorkedExample(const QString& report)
-    {
-        Choose("mnuLoad", RAVO_EXAMPLES_DIR "/main-street.in");
-        TypeOver("txtOffset", "12");
-        ChooseOutput(report);
-        platform.messages.clear();
-    }
-
-    void Next() const { QTest::mouseClick(Button("SScmdNextElev"), Qt::LeftButton); }
+    void Next() const { Click("SScmdNextElev"); }
 
     void ExpectLoggingOff() const
     {
@@ -41,39 +25,7 @@ protected:
     }
 };
 
-TEST_F(Reports, EchoThenLogOfTheWorkedExample)
-{
-    StartWorkedExample(folder.filePath("main.out"));
-    EXPECT_EQ(Panel(2), "Output file = main.out");
-    Item("mnuPrintCS")->trigger();
-    const Message& echo = platform.messages.back();
-    EXPECT_EQ(echo.text, "Input data echo complete");
-    EXPECT_EQ(echo.title, "INPUT DATA ECHO");
-    EXPECT_EQ(echo.icon, MessageIcon::Information);
-    EXPECT_EQ(platform.beeps, 0);
-    EXPECT_FALSE(Item("mnuPrintCS")->isEnabled());
-    EXPECT_TRUE(Item("mnuVOut")->isEnabled());
-
-    Item("mnuStartPrint")->trigger();
-    EXPECT_EQ(platform.messages.back().text, "Use Next button to print elevations");
-    EXPECT_EQ(platform.messages.back().title, "ELEVATION CALCULATIONS");
-    EXPECT_EQ(platform.beeps, 1);
-    EXPECT_EQ(Panel(3), "Elevation logging is on");
-    const std::vector<std::pair<const char*, const char*>> steps = {
-        {"1000", " 2000"}, {"1100", " 1200"}, {nullptr, " 1300"}};
-    for (const auto& [typed, shown] : steps) {
-        if (typed)
-            TypeOver("txtStation", typed);
-        Next();  // the first press steps by the station itself
-        EXPECT_EQ(Text("txtStation"), shown);
-    }
-    Item("mnuStopPrint")->trigger();
-    EXPECT_EQ(Panel(3), "Elevation logging is off");
-    EXPECT_EQ(Panel(2), "Output file = main.out");
-    EXPECT_FALSE(Item("mnuPrintCS")->isEnabled());  // until a reset
-}
-
-TEST_F(Reports, RefusalsBeepAndSaySo)
+TEST_F(Reports, RefusalsThenTheEchoAndLogOfTheWorkedExample)
 {
     const std::vector<std::array<const char*, 3>> withoutOutputFile = {
         {"mnuPrintCS", "Please specify output filename", "Ravo"},
@@ -82,25 +34,46 @@ TEST_F(Reports, RefusalsBeepAndSaySo)
     };
     Item("mnuVOut")->setEnabled(true);
     for (const auto& [item, text, title] : withoutOutputFile) {
-        platform.messages.clear();
-        platform.beeps = 0;
         Item(item)->trigger();
-        ASSERT_EQ(platform.messages.size(), 1u) << item;
-        EXPECT_EQ(platform.messages[0].text, text);
-        EXPECT_EQ(platform.messages[0].title, title);
-        EXPECT_EQ(platform.beeps, 1) << item;
+        EXPECT_EQ(platform.messages.back().text, text) << item;
+        EXPECT_EQ(platform.messages.back().title, title) << item;
     }
+    EXPECT_EQ(platform.beeps, 3);
     ExpectLoggingOff();
-
-    ChooseOutput(folder.filePath("none.out"));
-    platform.messages.clear();
+    ChooseOutput(folder.filePath("main.out"));
+    EXPECT_EQ(Panel(2), "Output file = main.out");
     Item("mnuPrintCS")->trigger();  // the curve count box reads 0
-    EXPECT_EQ(platform.MessageTexts(), QStringList({"No curves are specified"}));
-    EXPECT_FALSE(QFile::exists(folder.filePath("none.out")));
+    EXPECT_EQ(platform.messages.back().text, "No curves are specified");
+    EXPECT_EQ(platform.beeps, 4);
     EXPECT_TRUE(Item("mnuPrintCS")->isEnabled());
+    TypeOver("txtStation", "2e38");
+    Next();  // 2e38 + 2e38 is beyond the float range
+    EXPECT_EQ(platform.messages.back().text, "Invalid Entry");
+    EXPECT_EQ(Text("txtStation"), "2e38");
+
+    Choose("mnuLoad", RAVO_EXAMPLES_DIR "/main-street.in");
+    Item("mnuPrintCS")->trigger();
+    EXPECT_EQ(platform.messages.back().text, "Input data echo complete");
+    EXPECT_EQ(platform.messages.back().title, "INPUT DATA ECHO");
+    EXPECT_EQ(platform.messages.back().icon, MessageIcon::Information);
+    EXPECT_EQ(platform.beeps, 4);
+    EXPECT_FALSE(Item("mnuPrintCS")->isEnabled());
+    EXPECT_TRUE(Item("mnuVOut")->isEnabled());
+
+    Item("mnuStartPrint")->trigger();
+    EXPECT_EQ(platform.messages.back().text, "Use Next button to print elevations");
+    EXPECT_EQ(platform.messages.back().title, "ELEVATION CALCULATIONS");
+    EXPECT_EQ(platform.beeps, 5);
+    EXPECT_EQ(Panel(3), "Elevation logging is on");
+    TypeOver("txtStation", "1000");
+    Next();  // the first press steps by the station itself
+    EXPECT_EQ(Text("txtStation"), " 2000");
+    Item("mnuStopPrint")->trigger();
+    ExpectLoggingOff();
+    EXPECT_FALSE(Item("mnuPrintCS")->isEnabled());  // until a reset
 }
 
-TEST_F(Reports, TheOverwriteQuestion)
+TEST_F(Reports, TheOverwriteQuestionAndViewingTheReport)
 {
     ChooseOutput(folder.filePath("a.out"));
     QDir(folder.path()).mkdir("other");
@@ -136,22 +109,17 @@ TEST_F(Reports, TheOverwriteQuestion)
     EXPECT_EQ(platform.messages[0].title, "VIEW OUTPUT");
 }
 
-TEST_F(Reports, AReportThatCannotBeWrittenIsSaidAndLeftClosed)
+TEST_F(Reports, AReportThatCannotBeWrittenIsSaidAndLoggingStops)
 {
-    StartWorkedExample(folder.filePath("no-such-folder/main.out"));
+    Choose("mnuLoad", RAVO_EXAMPLES_DIR "/main-street.in");
+    ChooseOutput(folder.filePath("no-such-folder/main.out"));
     Item("mnuPrintCS")->trigger();
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].text, "Unable to write output file");
+    ASSERT_EQ(platform.MessageTexts(), QStringList({"Unable to write output file"}));
     EXPECT_TRUE(platform.messages[0].detail.contains("No such file or directory"));
     EXPECT_TRUE(Item("mnuPrintCS")->isEnabled());
-    Item("mnuStartPrint")->trigger();
-    EXPECT_TRUE(platform.messages.back().text.startsWith("Unable to write output file"));
-    ExpectLoggingOff();
-}
 
-TEST_F(Reports, ALogLineThatCannotBeWrittenIsNotStepped)
-{
-    StartWorkedExample(folder.filePath("main.out"));
+    // A log line that cannot be written leaves the station where it was.
+    ChooseOutput(folder.filePath("log.out"));
     Item("mnuStartPrint")->trigger();
     TypeOver("txtStation", "1000");
     Next();  // station 2000, step 1000
@@ -160,49 +128,26 @@ TEST_F(Reports, ALogLineThatCannotBeWrittenIsNotStepped)
     ChooseOutput("/dev/full");   // a disk that is full
     platform.messages.clear();
     Next();
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_TRUE(platform.messages[0].text.startsWith("Unable to write output file"));
-    EXPECT_EQ(Text("txtStation"), " 2000");  // not stepped on
+    EXPECT_EQ(platform.MessageTexts(), QStringList({"Unable to write output file"}));
+    EXPECT_EQ(Text("txtStation"), " 2000");
     ExpectLoggingOff();
-    Next();  // a repeat keeps the step
-    EXPECT_EQ(Text("txtStation"), " 3000");
 }
 
-// A failure that a command does not handle itself ends in the command's own
-// message, with the reason beneath it, and changes nothing.
+// A failure that a command does not handle itself, here no memory for its
+// message, ends in the command's own message with the reason beneath it.
 TEST_F(Reports, NoCommandEndsTheProgram)
 {
-    const std::vector<std::pair<const char*, const char*>> cases = {
-        {"mnuStartPrint", "Unable to write output file"},
-        {"mnuPrintCS", "Unable to write output file"},
-        {"mnuVOut", "Unable to view output file"},
+    bool thrown = false;
+    platform.onMessage = [&](const Message&) {
+        if (!std::exchange(thrown, true))
+            throw std::bad_alloc();
     };
-    Item("mnuVOut")->setEnabled(true);
-    for (const auto& [item, text] : cases) {
-        platform.messages.clear();
-        bool thrown = false;
-        platform.onMessage = [&](const Message&) {
-            if (!std::exchange(thrown, true))
-                throw std::bad_alloc();
-        };
-        Item(item)->trigger();
-        ASSERT_EQ(platform.messages.size(), 2u) << item;
-        EXPECT_EQ(platform.messages[1].text, text);
-        EXPECT_EQ(platform.messages[1].detail, "Not enough memory");
-    }
+    Item("mnuStartPrint")->trigger();
     platform.onMessage = nullptr;
+    ASSERT_EQ(platform.messages.size(), 2u);
+    EXPECT_EQ(platform.messages[1].text, "Unable to write output file");
+    EXPECT_EQ(platform.messages[1].detail, "Not enough memory");
     ExpectLoggingOff();
-}
-
-TEST_F(Reports, NextBeyondTheFloatRangeChangesNothing)
-{
-    TypeOver("txtStation", "2e38");
-    Next();  // 2e38 + 2e38 is beyond the float range
-    EXPECT_EQ(platform.MessageTexts(), QStringList({"Invalid Entry"}));
-    EXPECT_EQ(Text("txtStation"), "2e38");
-    TypeOver("txtStation", "");
-    Next();  // an empty box is station 0
-    EXPECT_EQ(Text("txtStation"), " 0");
 }
 
 }  // namespace

@@ -10,10 +10,10 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <initializer_list>
 #include <memory>
 
 #include "core/profile_state.h"
@@ -39,9 +39,22 @@ protected:
         return box;
     }
     QGroupBox* Frame(const char* name) const { return window->findChild<QGroupBox*>(name); }
-    QToolButton* Button(const char* name) const { return window->findChild<QToolButton*>(name); }
     QAction* Item(const char* name) const { return window->findChild<QAction*>(name); }
     QString Text(const char* name) const { return Box(name)->text(); }
+    QString Panel(int panel) const { return window->PanelText(panel); }
+
+    QStringList Texts(std::initializer_list<const char*> names) const
+    {
+        QStringList texts;
+        for (const char* name : names)
+            texts << Text(name);
+        return texts;
+    }
+
+    void Click(const char* button) const
+    {
+        QTest::mouseClick(window->findChild<QToolButton*>(button), Qt::LeftButton);
+    }
 
     // Selects the box's text and types over it, key by key, as a user would.
     void TypeOver(const char* name, const QString& text) const
@@ -84,14 +97,19 @@ protected:
         TypeOver("txtOffset", QStringLiteral("12"));
     }
 
-    QString Panel(int panel) const { return window->PanelText(panel); }
-
     QString Write(const QString& name, const QByteArray& bytes) const
     {
         QFile file(folder.filePath(name));
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
         return file.fileName();
+    }
+
+    static QByteArray Read(const QString& path)
+    {
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return file.readAll();
     }
 
     // Triggers the item with the file dialog answered by the path.
