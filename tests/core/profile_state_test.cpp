@@ -5,24 +5,7 @@
 namespace ravo {
 namespace {
 
-TEST(ProfileState, RecreatingTablesDiscardsRowsAndKeepsTheKindsApart)
-{
-    ProfileState state;
-    RecreateTables(state, SegmentKind::VerticalCurve, 5);
-    ASSERT_TRUE(StoreField(state, SegmentKind::VerticalCurve, Column::Rate2, 5, 0.5f));
-    RecreateTables(state, SegmentKind::Superelevation, 2);
-    RecreateTables(state, SegmentKind::VerticalCurve, 3);
-    EXPECT_EQ(state.NumVC, 3);
-    EXPECT_EQ(state.NumSup, 2);
-    for (const std::vector<float>* table : TablesOf(state, SegmentKind::VerticalCurve))
-        EXPECT_EQ(*table, std::vector<float>(4, 0.0f));
-    EXPECT_EQ(state.SupSta2.size(), 3u);
-
-    RecreateTables(state, SegmentKind::VerticalCurve, -4);
-    EXPECT_EQ(state.NumVC, 0);
-    EXPECT_EQ(state.VcSta1.size(), 1u);
-}
-
+// Sizing the tables by a typed count is the segment editor's test.
 TEST(ProfileState, RowsOutsideOneToTheCountAreRefused)
 {
     ProfileState state;
