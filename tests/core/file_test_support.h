@@ -24,13 +24,24 @@ namespace ravo::test {
 
 namespace fs = std::filesystem;
 
-// A write beyond the size limit then fails with EFBIG instead of ending the process.
-inline bool IgnoreFileSizeSignal()
-{
-    struct sigaction action {};
-    action.sa_handler = SIG_IGN;
-    return ::sigaction(SIGXFSZ, &action, nullptr) == 0;
-}
+// While it lives, no file that this process writes grows beyond the limit: a
+// disk that fills, which not even root can write past. A write beyond it then
+// fails with EFBIG instead of ending the process.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &previous_);
+        rlimit limit = previous_;
+        limit.rlim_cur = bytes;
+        ok = std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR && ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &previous_); }
+    bool ok = false;
+
+private:
+    rlimit previous_{};
+};
 
 // A fresh folder, open to every user, removed with all it holds at the end.
 class TempFolder {
@@ -104,11 +115,11 @@ inline std::string InChild(const std::function<std::string()>& body,
         ::close(channel[0]);
         constexpr uid_t nobody = 65534;
         std::string result;
-        const rlimit limit{maxFileBytes, maxFileBytes};
+        const FileSizeLimit limit(maxFileBytes);
         if (::geteuid() == 0 &&
             (::setgroups(0, nullptr) != 0 || ::setgid(nobody) != 0 || ::setuid(nobody) != 0)) {
             result = "cannot become nobody";
-        } else if (!IgnoreFileSizeSignal() || ::setrlimit(RLIMIT_FSIZE, &limit) != 0) {
+        } else if (!limit.ok) {
             result = "cannot limit the file size";
         } else {
             try {
@@ -117,9 +128,9 @@ inline std::string InChild(const std::function<std::string()>& body,
                 result = std::string("error: ") + error.what();
             }
         }
-        const bool sent = ::write(channel[1], result.data(), result.size()) ==
-                          static_cast<ssize_t>(result.size());
-        ::_exit(sent ? 0 : 1);
+        // A short write shows in the parent as a result cut short.
+        const ssize_t sent = ::write(channel[1], result.data(), result.size());
+        ::_exit(sent < 0 ? 1 : 0);
     }
     ::close(channel[1]);
     std::string result;
@@ -127,8 +138,7 @@ inline std::string InChild(const std::function<std::string()>& body,
     for (ssize_t got; (got = ::read(channel[0], buffer, sizeof buffer)) > 0;)
         result.append(buffer, static_cast<std::size_t>(got));
     ::close(channel[0]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
+    ::waitpid(child, nullptr, 0);
     return result;
 }
 
