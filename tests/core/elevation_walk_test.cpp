@@ -4,9 +4,8 @@
 
 #include <cmath>
 #include <cstdio>
-#include <limits>
 #include <random>
-#include <vector>
+#include <string>
 
 #include "core/elevation.h"
 #include "core/numbers.h"
@@ -19,8 +18,7 @@ using Random = std::mt19937;
 
 float Pick(Random& random, std::initializer_list<float> values)
 {
-    std::uniform_int_distribution<std::size_t> index(0, values.size() - 1);
-    return values.begin()[index(random)];
+    return values.begin()[std::uniform_int_distribution<std::size_t>(0, values.size() - 1)(random)];
 }
 
 bool Chance(Random& random, double p) { return std::bernoulli_distribution(p)(random); }
@@ -29,9 +27,9 @@ bool Chance(Random& random, double p) { return std::bernoulli_distribution(p)(ra
 // and the walk lands exactly on their ends; now and then a station off the grid.
 float GridStation(Random& random)
 {
-    if (Chance(random, 0.1))
-        return std::uniform_real_distribution<float>(-10, 110)(random);
-    return 10.0f * static_cast<float>(std::uniform_int_distribution<int>(-1, 11)(random));
+    return Chance(random, 0.1)
+               ? std::uniform_real_distribution<float>(-10, 110)(random)
+               : 10.0f * static_cast<float>(std::uniform_int_distribution<int>(-1, 11)(random));
 }
 
 // Rows that share ends, overlap, have zero length or end before they begin,

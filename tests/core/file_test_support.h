@@ -17,6 +17,7 @@
 #include <fstream>
 #include <functional>
 #include <random>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -24,24 +25,19 @@ namespace ravo::test {
 
 namespace fs = std::filesystem;
 
-// While it lives, no file that this process writes grows beyond the limit: a
-// disk that fills, which not even root can write past. A write beyond it then
-// fails with EFBIG instead of ending the process.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        ::getrlimit(RLIMIT_FSIZE, &previous_);
-        rlimit limit = previous_;
-        limit.rlim_cur = bytes;
-        ok = std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR && ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
-    }
-    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &previous_); }
-    bool ok = false;
-
-private:
-    rlimit previous_{};
-};
+// Holds the files that this process writes to `bytes`, a disk that fills,
+// which not even root can write past, and gives the limit before. A write
+// beyond it fails with EFBIG instead of ending the process.
+inline rlimit LimitFileSize(rlim_t bytes)
+{
+    rlimit previous{};
+    ::getrlimit(RLIMIT_FSIZE, &previous);
+    rlimit limit = previous;
+    limit.rlim_cur = bytes;
+    if (std::signal(SIGXFSZ, SIG_IGN) == SIG_ERR || ::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+        throw std::runtime_error("cannot limit the file size");
+    return previous;
+}
 
 // A fresh folder, open to every user, removed with all it holds at the end.
 class TempFolder {
@@ -115,14 +111,12 @@ inline std::string InChild(const std::function<std::string()>& body,
         ::close(channel[0]);
         constexpr uid_t nobody = 65534;
         std::string result;
-        const FileSizeLimit limit(maxFileBytes);
         if (::geteuid() == 0 &&
             (::setgroups(0, nullptr) != 0 || ::setgid(nobody) != 0 || ::setuid(nobody) != 0)) {
             result = "cannot become nobody";
-        } else if (!limit.ok) {
-            result = "cannot limit the file size";
         } else {
             try {
+                LimitFileSize(maxFileBytes);
                 result = "ok: " + body();
             } catch (const std::exception& error) {
                 result = std::string("error: ") + error.what();

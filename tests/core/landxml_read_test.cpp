@@ -65,14 +65,17 @@ TEST(ImportLandXml, AnyNamespaceAndPrefix)
     const std::string prefixed =
         "<?xml version=\"1.0\"?>\n<im:LandXML xmlns:im=\"http://buildingsmart.fi/inframodel/404\">"
         "<im:Alignments><im:Alignment name=\"Ramp\"><im:Profile><im:ProfAlign name=\"Final\">"
-        "<im:PVI>0 10</im:PVI><im:ParaCurve length=\"40\">50 11</im:ParaCurve>"
+        "<im:PVI>0 10</im:PVI><im:CircCurve length=\"40\">50 11</im:CircCurve>"
         "<im:PVI>100 10.5</im:PVI></im:ProfAlign></im:Profile></im:Alignment></im:Alignments>"
         "</im:LandXML>";
     const ImportedProfile plain = ImportLandXml(samples::LandXml, {"Ramp", "Final"});
     EXPECT_EQ(plain.profile.numVC, 3);
-    ASSERT_EQ(plain.notes.size(), 1u);  // nothing left out
-    EXPECT_TRUE(plain.notes[0].starts_with("Lengths are in foot"));
-    EXPECT_EQ(ImportLandXml(prefixed, {}).profile, plain.profile);
+    EXPECT_EQ(plain.notes.size(), 1u);  // only the unit: nothing left out
+    // A circular curve is taken as the parabola of the same length and grades, and
+    // the import says so.
+    const ImportedProfile prefixedProfile = ImportLandXml(prefixed, {});
+    EXPECT_EQ(prefixedProfile.profile, plain.profile);
+    EXPECT_EQ(prefixedProfile.notes.size(), 2u);
     EXPECT_TRUE(LooksLikeLandXml(prefixed));
 }
 

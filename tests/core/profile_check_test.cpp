@@ -29,12 +29,12 @@ std::vector<Expected> FaultsOf(const std::string& text, const Tolerances& tolera
 std::string Profile(const std::vector<std::string>& curves,
                     const std::vector<std::string>& segments = {})
 {
-    std::string text = "\"test\"\n" + std::to_string(curves.size()) + "\n";
-    for (const std::string& row : curves)
-        text += row + "\n";
-    text += std::to_string(segments.size()) + "\n";
-    for (const std::string& row : segments)
-        text += row + "\n";
+    std::string text = "\"test\"\n";
+    for (const std::vector<std::string>* rows : {&curves, &segments}) {
+        text += std::to_string(rows->size()) + "\n";
+        for (const std::string& row : *rows)
+            text += row + "\n";
+    }
     return text;
 }
 

@@ -9,6 +9,7 @@
 #include <tuple>
 #include <vector>
 
+#include "core/profile_view_lines.h"
 #include "profile_fixture.h"
 
 namespace ravo {
@@ -77,7 +78,6 @@ TEST(ProfileScene, GradeLineMarksAndAxesOfAViewWorkedByHand)
     EXPECT_NEAR(scene.super.lines[0].points.front().y, (2.4 + 2) / 4.8 * 120, 1e-3);
 
     // Steps of ten times a power of ten far out; decimals, also in 12+34 form, far in.
-    EXPECT_EQ(scene.stationTicks[1].label, "1200");
     EXPECT_EQ(Texts(BuildScene(index, Whole(true)).stationTicks),
               (Strings{"10+00@0", "12+00@200", "14+00@400", "16+00@600", "18+00@800"}));
     EXPECT_EQ(Texts(BuildScene(index, {.firstStation = 1000, .lastStation = 1800, .plotWidth = 100})
@@ -130,12 +130,16 @@ TEST(ProfileScene, CursorHoverAndTheLeastKForADesignSpeed)
     EXPECT_EQ(redLines, 1);
 }
 
-TEST(ProfileView, FitZoomPanAndClicksAtOneOrMorePixelsPerStation)
+TEST(ProfileView, ClicksAndScenesZoomedFarInAndFarOut)
 {
     const ProfileViewIndex index(RidgeAndHollow());
     EXPECT_EQ(StationTextAtX(Whole(), 100.4), "1100");
     EXPECT_EQ(StationTextAtX(ZoomView(Whole(), 0, 10), 1004), "1100.4");
     EXPECT_EQ(FitView(ProfileViewIndex(ProfileState{}), Whole()).firstStation, 1000);
+    // A level profile has no height to fit: exaggeration 1.
+    EXPECT_EQ(BuildScene(ProfileViewIndex(ProfileOf({{100, 0, 0, 1000, 1800}})), Whole())
+                  .exaggerationText,
+              "Vertical exaggeration 1:1");
 
     // Zoomed in on the high point the line is drawn pixel by pixel, its top at
     // the high point, 100 px a station.
@@ -145,12 +149,8 @@ TEST(ProfileView, FitZoomPanAndClicksAtOneOrMorePixelsPerStation)
     ASSERT_EQ(near.grade.lines.size(), 1u);
     const std::vector<PixelPoint>& points = near.grade.lines[0].points;
     EXPECT_GE(points.size(), 640u);
-    const double top = std::min_element(points.begin(), points.end(), [](auto& a, auto& b) {
-                           return a.y < b.y;
-                       })->y;
-    const Panel& panel = near.grade;
     const double highest = 100 + 0.02 * 0.02 * 200 / 0.06;
-    EXPECT_NEAR(top, (panel.valueAtTop - highest) / (panel.valueAtTop - panel.valueAtBottom) * 300,
+    EXPECT_NEAR(std::ranges::min(points, {}, &PixelPoint::y).y, YOfValue(near.grade, 300, highest),
                 1e-2);
 
     // 10000 crests and sags a station apart, end to end or with a quarter
