@@ -25,9 +25,9 @@ namespace ravo::test {
 
 namespace fs = std::filesystem;
 
-// Holds the files that this process writes to `bytes`, a disk that fills,
-// which not even root can write past, and gives the limit before. A write
-// beyond it fails with EFBIG instead of ending the process.
+// Limits every file that this process writes to `bytes`: a disk that fills,
+// which not even root can write past. Gives the limit before, for setrlimit to
+// put back. A write beyond it fails with EFBIG instead of ending the process.
 inline rlimit LimitFileSize(rlim_t bytes)
 {
     rlimit previous{};

@@ -114,7 +114,7 @@ TEST_F(ReportSessionTest, AFailedEchoKeepsThePreviousReportAndStopsLogging)
 {
     session_.StartLogging();
     const std::string before = Contents(report_);
-    const rlimit disk = LimitFileSize(100);  // full
+    const rlimit disk = LimitFileSize(100);  // the echo needs more
     EXPECT_THROW(Echo(), ReportFileError);
     ::setrlimit(RLIMIT_FSIZE, &disk);
     EXPECT_EQ(Contents(report_), before);
