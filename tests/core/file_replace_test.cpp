@@ -32,7 +32,6 @@ void ProduceHalf(ByteSink& sink)
 constexpr auto kReadWrite = fs::perms::owner_read | fs::perms::owner_write |
                             fs::perms::others_read | fs::perms::others_write;
 constexpr auto kReadOnly = fs::perms::owner_read | fs::perms::others_read;
-constexpr auto kOpenFolder = fs::perms::all;
 constexpr auto kClosedFolder =
     fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read | fs::perms::others_exec;
 
@@ -50,7 +49,7 @@ TEST(ReplaceFile, ReplacesOnlyARegularFileAndOnlyWhenComplete)
         rlim_t maxFileBytes = RLIM_INFINITY;
         std::string path = "d/t.in";  // in the test's folder
     };
-    const auto old = [](fs::perms file, fs::perms folder = kOpenFolder) {
+    const auto old = [](fs::perms file, fs::perms folder = fs::perms::all) {
         return [=](const TempFolder& f) {
             Put(f / "d/t.in", "old", file);
             fs::permissions(f / "d", folder);
@@ -69,7 +68,6 @@ TEST(ReplaceFile, ReplacesOnlyARegularFileAndOnlyWhenComplete)
         {.name = "new file", .result = "ok: ", .contents = kNew, .names = only},
         {"replaced", old(fs::perms(0606)), "ok: ", kNew, only},
         {"through a link", linkTo("real.in", true), "ok: ", kNew, {"real.in", "t.in"}},
-        {"through a link to nowhere", linkTo("made.in", false), "ok: ", kNew, {"made.in", "t.in"}},
         {"produce fails", old(kReadWrite), "error: half way", "old", only, ProduceHalf},
         {"disk full", old(kReadWrite), "error: d/t.in: File too large", "old", only, Produce, 1000},
         {"read-only file", old(kReadOnly), "error: d/t.in: Permission denied", "old", only},
@@ -79,13 +77,8 @@ TEST(ReplaceFile, ReplacesOnlyARegularFileAndOnlyWhenComplete)
         {.name = "closed folder, no file",
          .setup = [](const TempFolder& f) { fs::permissions(f / "d", kClosedFolder); },
          .result = "error: d: Permission denied"},
-        {"a folder", [](const TempFolder& f) { fs::create_directory(f / "d/t.in"); },
-         "error: d/t.in: Is a directory", "", only},
         {"a FIFO", [](const TempFolder& f) { ::mkfifo((f / "d/t.in").c_str(), 0666); },
          "error: d/t.in: Not a regular file (a FIFO)", "", only},
-        {.name = "missing folder",
-         .result = "error: d/no: No such file or directory",
-         .path = "d/no/t.in"},
         {.name = "no name", .result = "error: no file name given", .path = ""},
     };
     const mode_t umask = ::umask(0);
@@ -94,7 +87,7 @@ TEST(ReplaceFile, ReplacesOnlyARegularFileAndOnlyWhenComplete)
         SCOPED_TRACE(c.name);
         const TempFolder folder;
         fs::create_directory(folder / "d");
-        fs::permissions(folder / "d", kOpenFolder);
+        fs::permissions(folder / "d", fs::perms::all);
         c.setup(folder);
         const fs::path target = folder / "d/t.in";
         const bool link = fs::is_symlink(target);

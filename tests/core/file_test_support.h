@@ -17,6 +17,7 @@
 #include <fstream>
 #include <functional>
 #include <random>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -24,12 +25,18 @@ namespace ravo::test {
 
 namespace fs = std::filesystem;
 
-// A write beyond the size limit then fails with EFBIG instead of ending the process.
-inline bool IgnoreFileSizeSignal()
+// Limits every file that this process writes to `bytes`: a disk that fills,
+// which not even root can write past. Gives the limit before, for setrlimit to
+// put back. A write beyond it fails with EFBIG instead of ending the process.
+inline rlimit LimitFileSize(rlim_t bytes)
 {
-    struct sigaction action {};
-    action.sa_handler = SIG_IGN;
-    return ::sigaction(SIGXFSZ, &action, nullptr) == 0;
+    rlimit previous{};
+    ::getrlimit(RLIMIT_FSIZE, &previous);
+    rlimit limit = previous;
+    limit.rlim_cur = bytes;
+    if (std::signal(SIGXFSZ, SIG_IGN) == SIG_ERR || ::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+        throw std::runtime_error("cannot limit the file size");
+    return previous;
 }
 
 // A fresh folder, open to every user, removed with all it holds at the end.
@@ -104,22 +111,20 @@ inline std::string InChild(const std::function<std::string()>& body,
         ::close(channel[0]);
         constexpr uid_t nobody = 65534;
         std::string result;
-        const rlimit limit{maxFileBytes, maxFileBytes};
         if (::geteuid() == 0 &&
             (::setgroups(0, nullptr) != 0 || ::setgid(nobody) != 0 || ::setuid(nobody) != 0)) {
             result = "cannot become nobody";
-        } else if (!IgnoreFileSizeSignal() || ::setrlimit(RLIMIT_FSIZE, &limit) != 0) {
-            result = "cannot limit the file size";
         } else {
             try {
+                LimitFileSize(maxFileBytes);
                 result = "ok: " + body();
             } catch (const std::exception& error) {
                 result = std::string("error: ") + error.what();
             }
         }
-        const bool sent = ::write(channel[1], result.data(), result.size()) ==
-                          static_cast<ssize_t>(result.size());
-        ::_exit(sent ? 0 : 1);
+        // A short write shows in the parent as a result cut short.
+        const ssize_t sent = ::write(channel[1], result.data(), result.size());
+        ::_exit(sent < 0 ? 1 : 0);
     }
     ::close(channel[1]);
     std::string result;
@@ -127,8 +132,7 @@ inline std::string InChild(const std::function<std::string()>& body,
     for (ssize_t got; (got = ::read(channel[0], buffer, sizeof buffer)) > 0;)
         result.append(buffer, static_cast<std::size_t>(got));
     ::close(channel[0]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
+    ::waitpid(child, nullptr, 0);
     return result;
 }
 

@@ -1,11 +1,10 @@
 #include "core/report_session.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
-#include <csignal>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/elevation.h"
@@ -16,41 +15,20 @@
 namespace ravo {
 namespace {
 
-using fixtures::EchoOfWorkedExample;
-using fixtures::LogHeader;
-using fixtures::LogOfWorkedExample;
-using fixtures::WithCrLf;
-using test::Contents;
-namespace fs = std::filesystem;
+using namespace fixtures;
+using namespace test;
 
-// While it lives, no file that this process writes grows beyond the limit: a
-// disk that fills, which not even root can write past.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(std::uintmax_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, SIG_IGN);  // the write fails instead of ending the process
-        rlimit limit = previous_;
-        limit.rlim_cur = static_cast<rlim_t>(bytes);
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &previous_); }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit previous_{};
-};
+const std::string kLine1000 = WithCrLf("1000.000      12.000         -0.02          99.760\n");
 
 class ReportSessionTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        state_ = fixtures::WorkedExampleProfile();
+        state_ = WorkedExampleProfile();
         state_.OutputTitle = "Main Street profile";
         state_.InputFileTitle = "main.in";
-        session_.SetClock(fixtures::WorkedExampleTime);
+        session_.SetClock(WorkedExampleTime);
+        session_.Choose(report_, "main.out");
     }
     std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
 
@@ -65,24 +43,19 @@ protected:
 
     ReportRefusal Echo() { return session_.Echo("1", "1"); }
 
-    void ExpectClosedAndNotLogging() const
-    {
-        EXPECT_EQ(state_.OutputFileNum, 0);
-        EXPECT_EQ(state_.LoggingOn, 0);
-    }
+    // The open report's number and whether logging is on.
+    std::pair<int, int> FileAndLogging() const { return {state_.OutputFileNum, state_.LoggingOn}; }
 
-    test::TempFolder folder_;
+    TempFolder folder_;
+    const std::string report_ = PathOf("main.out");
     ProfileState state_;
     ReportSession session_{state_};
 };
 
 TEST_F(ReportSessionTest, TheWorkedExamplesEchoAndLog)
 {
-    const std::string report = PathOf("main.out");
-    session_.Choose(report, "main.out");
     EXPECT_EQ(Echo(), ReportRefusal::None);
-    EXPECT_EQ(Contents(report), EchoOfWorkedExample);
-    EXPECT_EQ(state_.VersionText, " 1.21");
+    EXPECT_EQ(Contents(report_), EchoOfWorkedExample);
     EXPECT_EQ(state_.OutputFileNum, 1);  // left open for appending
     EXPECT_EQ(session_.StartLogging(), ReportRefusal::None);
     EXPECT_EQ(state_.LoggingOn, 1);
@@ -91,137 +64,95 @@ TEST_F(ReportSessionTest, TheWorkedExamplesEchoAndLog)
     EXPECT_EQ(Press("1000"), " 2000");
     EXPECT_EQ(Press("1100"), " 1200");
     EXPECT_EQ(Press(" 1200"), " 1300");
-    EXPECT_EQ(Contents(report), EchoOfWorkedExample + LogOfWorkedExample);
+    EXPECT_EQ(Contents(report_), EchoOfWorkedExample + LogOfWorkedExample);
 
-    // A second start appends a second header; stopping writes nothing more
-    // but still steps on.
+    // An echo while logging replaces the log and lines follow it; a second
+    // start appends a second header; stopping writes nothing more but still
+    // steps on.
+    Echo();
+    Press("1000");
     session_.StartLogging();
     session_.StopLogging();
-    EXPECT_EQ(Press("1300"), " 1400");
-    EXPECT_EQ(Contents(report), EchoOfWorkedExample + LogOfWorkedExample + LogHeader);
+    EXPECT_EQ(Press("1300"), " 1600");
+    EXPECT_EQ(Contents(report_), EchoOfWorkedExample + kLine1000 + LogHeader);
     // The station box gets every digit of the float, so that steps never drift.
     Press("12335.678");
     EXPECT_EQ(Press("12345.678"), " 12355.678");
-    EXPECT_EQ(Press(" 12355.678"), " 12365.678");
 }
 
 TEST_F(ReportSessionTest, Refusals)
 {
-    struct Case {
-        std::string curveText, segmentText;
-        ReportRefusal expected;
-        bool segmentTable;
-    };
+    // A count too large to read is no zero; a segment count of 0 leaves the table out.
     using enum ReportRefusal;
-    const std::vector<Case> cases = {
-        {"0", "1", NoCurves, false}, {"", "1", NoCurves, false}, {"abc", "1", NoCurves, false},
-        {"1e999", "0", None, false}, {" 1", "x", None, false},   {"2", "1", None, true},
-    };
-    EXPECT_EQ(Echo(), ReportRefusal::NoOutputFile);
-    EXPECT_EQ(session_.StartLogging(), ReportRefusal::NoOutputFile);
-    const std::string report = PathOf("r.out");
-    session_.Choose(report, "r.out");
-    for (const Case& c : cases) {
-        fs::remove(report);
-        EXPECT_EQ(session_.Echo(c.curveText, c.segmentText), c.expected) << c.curveText;
-        EXPECT_EQ(Contents(report).find("SUPER 1") != std::string::npos, c.segmentTable)
-            << c.curveText;
+    for (const auto& [curves, segments, expected, segmentTable] :
+         {std::tuple{"0", "1", NoCurves, false},
+          {"1e999", "0", None, false},
+          {"2", "1", None, true}}) {
+        std::filesystem::remove(report_);
+        EXPECT_EQ(session_.Echo(curves, segments), expected) << curves;
+        EXPECT_EQ(Contents(report_).find("SUPER 1") != std::string::npos, segmentTable) << curves;
     }
-    EXPECT_EQ(state_.LoggingOn, 0);
 }
 
 TEST_F(ReportSessionTest, ChoosingTheSameNameClosesTheReportAnotherKeepsItOpen)
 {
-    const std::string first = PathOf("a.out");
-    session_.Choose(first, "a.out");
     session_.StartLogging();
-    EXPECT_FALSE(session_.IsCurrentName("b.out"));
     session_.Choose(PathOf("b.out"), "b.out");
-    Press("1000");  // still into the open a.out
+    Press("1000");  // still into the open main.out
     EXPECT_EQ(state_.OutputFileNum, 1);
-    EXPECT_TRUE(session_.IsCurrentName("b.out"));
     session_.Choose(PathOf("b.out"), "b.out");
     EXPECT_EQ(state_.OutputFileNum, 0);
     Press("1100");  // logging is on: the line opens the chosen report again
-    EXPECT_EQ(Contents(first),
-              LogHeader + WithCrLf("1000.000      12.000         -0.02          99.760\n"));
+    EXPECT_EQ(Contents(report_), LogHeader + kLine1000);
     EXPECT_EQ(Contents(PathOf("b.out")),
               WithCrLf("1100.000      12.000         0.02           101.490\n"));
     session_.Close();
-    EXPECT_EQ(state_.OutputFileNum, 0);
-    EXPECT_EQ(state_.LoggingOn, 1);  // viewing closes the file, not the log
-}
-
-TEST_F(ReportSessionTest, EchoWhileLoggingReplacesTheLogAndLinesFollowIt)
-{
-    const std::string report = PathOf("main.out");
-    session_.Choose(report, "main.out");
-    session_.StartLogging();
-    Press("900");
-    Echo();
-    Press("1000");
-    EXPECT_EQ(
-        Contents(report),
-        EchoOfWorkedExample + WithCrLf("1000.000      12.000         -0.02          99.760\n"));
+    EXPECT_EQ(FileAndLogging(), std::pair(0, 1));  // viewing closes the file, not the log
 }
 
 TEST_F(ReportSessionTest, AFailedEchoKeepsThePreviousReportAndStopsLogging)
 {
-    const std::string report = PathOf("main.out");
-    session_.Choose(report, "main.out");
     session_.StartLogging();
-    const std::string before = Contents(report);
-    {
-        const FileSizeLimit fullDisk(100);
-        EXPECT_THROW(Echo(), ReportFileError);
-    }
-    EXPECT_EQ(Contents(report), before);
-    ExpectClosedAndNotLogging();
-    EXPECT_EQ(fs::directory_iterator(folder_.path())->path().filename(),
-              "main.out");  // nothing beside
+    const std::string before = Contents(report_);
+    const rlimit disk = LimitFileSize(100);  // the echo needs more
+    EXPECT_THROW(Echo(), ReportFileError);
+    ::setrlimit(RLIMIT_FSIZE, &disk);
+    EXPECT_EQ(Contents(report_), before);
+    EXPECT_EQ(FileAndLogging(), std::pair(0, 0));
+    EXPECT_EQ(folder_.Names(), std::vector<std::string>{"main.out"});  // nothing beside
 
-    // Not a regular file: refused at once, without waiting for a reader.
+    // Not a regular file: refused at once, without waiting for a reader. The
+    // system's reason follows the program's words.
     const std::string fifo = PathOf("fifo");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     const std::string missing = PathOf("no such folder/r.out");
-    for (const std::string& path :
-         {fifo, folder_.path().string(), std::string("/dev/null"), missing}) {
+    for (const auto& [path, reason] :
+         {std::pair{fifo, "No such device or address"}, {missing, "No such file or directory"}}) {
         session_.Choose(path, "x" + path);
         EXPECT_THROW(Echo(), ReportFileError) << path;
         try {
             session_.StartLogging();
             ADD_FAILURE() << "logging into " << path;
         } catch (const ReportFileError& error) {
-            const std::string what = error.what();
-            EXPECT_NE(what.find(path), std::string::npos) << what;
-            // The system's reason follows the program's words.
-            EXPECT_EQ(what.find("No such file or directory") != std::string::npos, path == missing)
-                << what;
+            EXPECT_EQ(error.what(),
+                      "Cannot open the report file \"" + path + "\" for appending: " + reason);
         }
-        ExpectClosedAndNotLogging();
+        EXPECT_EQ(FileAndLogging(), std::pair(0, 0));
     }
-    EXPECT_TRUE(fs::is_fifo(fifo));
 }
 
 TEST_F(ReportSessionTest, ALogLineThatDoesNotFitIsTakenBackAndNotStepped)
 {
-    const std::string report = PathOf("main.out");
-    session_.Choose(report, "main.out");
     Echo();
     session_.StartLogging();
     Press("1000");
-    const std::string before = Contents(report);
-    {
-        const FileSizeLimit fullDisk(before.size() + 20);  // room for part of a line
-        EXPECT_THROW(Press("1100"), ReportFileError);
-    }
-    EXPECT_EQ(Contents(report), before);
+    const std::string before = Contents(report_);
+    const rlimit disk = LimitFileSize(before.size() + 20);  // room for part of a line
+    EXPECT_THROW(Press("1100"), ReportFileError);
+    ::setrlimit(RLIMIT_FSIZE, &disk);
+    EXPECT_EQ(Contents(report_), before);
     EXPECT_EQ(state_.PrevStation, 1000);  // a repeat keeps the step
-    ExpectClosedAndNotLogging();
-
-    EXPECT_THROW(session_.Next("2e38"), OverflowError);  // 2e38 + 2e38 is beyond the float range
-    EXPECT_EQ(state_.PrevStation, 1000);
-    EXPECT_EQ(session_.Next(""), "-1000");  // an empty box is station 0
+    EXPECT_EQ(FileAndLogging(), std::pair(0, 0));
 }
 
 }  // namespace
