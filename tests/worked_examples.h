@@ -15,11 +15,9 @@ namespace ravo::fixtures {
 
 inline void SetRow(ProfileState& state, SegmentKind kind, std::int32_t row, SegmentRow values)
 {
-    StoreField(state, kind, Column::Start, row, values.start);
-    StoreField(state, kind, Column::Rate1, row, values.rate1);
-    StoreField(state, kind, Column::Rate2, row, values.rate2);
-    StoreField(state, kind, Column::Station1, row, values.station1);
-    StoreField(state, kind, Column::Station2, row, values.station2);
+    for (int c = 0; c < ColumnCount; ++c)
+        StoreField(state, kind, static_cast<Column>(c), row,
+                   ColumnValue(values, static_cast<Column>(c)));
 }
 
 // Rows given as {start, rate1, rate2, station1, station2}.

@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -31,11 +30,7 @@ protected:
         return request;
     }
 
-    std::string Report() const
-    {
-        std::ifstream in(dir_ / "main.out", std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    std::string Report() const { return test::Contents(dir_ / "main.out"); }
 
     test::TempFolder dir_;
 };

@@ -16,9 +16,7 @@ TEST(ParseInputFile, ValueFieldsReadTheirLeadingNumber)
     const std::vector<std::pair<std::string, float>> cases = {
         {"abc", 0},
         {"", 0},
-        {"-", 0},
         {"inf", 0},
-        {"nan", 0},
         {"12abc", 12},
         {"1.5 m", 1.5f},
         {"1D3", 1},
