@@ -47,30 +47,28 @@ protected:
     test::TempFolder dir_;
 };
 
-using samples::TwoAlignments;
-
 TEST_F(RavoCalcApp, LandXmlFilesAndPviTablesInEveryCommand)
 {
-    const std::string xml = File("road.data", TwoAlignments);
-    const std::string plain = File("road.txt", "0 100\n200 104 100\n400 102\n");
+    const std::string xml = File("road.data", samples::LandXml);
+    const std::string plain = File("road.txt", "0 10\n50 11 40\n100 10.5\n");
     const Result several = Run({"curves", xml});
     EXPECT_EQ(several.status, ExitUsageOrLoad);
     EXPECT_TRUE(Has(several.err, "several profiles; choose one with --alignment NAME"));
-    EXPECT_TRUE(Has(several.err, "alignment \"South\", profile \"Design\""));
+    EXPECT_TRUE(Has(several.err, "alignment \"Ramp\", profile \"Final\""));
 
     // The same profile as LandXML and as a plain PVI table: the same table.
-    const std::vector<std::string> table = {"--from", "0", "--to", "400", "--step", "100", "--csv"};
-    std::vector<std::string> fromXml = {"table", xml, "--alignment", "North"};
+    const std::vector<std::string> table = {"--from", "0", "--to", "100", "--step", "25", "--csv"};
+    std::vector<std::string> fromXml = {"table", xml, "--alignment", "Ramp", "--profile", "Final"};
     std::vector<std::string> fromPlain = {"table", plain, "--pvi"};
     for (auto* args : {&fromXml, &fromPlain})
         args->insert(args->end(), table.begin(), table.end());
     const Result a = Run(fromXml);
     EXPECT_EQ(a.status, ExitSuccess) << a.err;
     EXPECT_EQ(a.out,
-              "station,offset,superelevation,elevation\r\n0.000,0.000,0.,100.000\r\n"
-              "100.000,0.000,0.,102.000\r\n200.000,0.000,0.,103.625\r\n"
-              "300.000,0.000,0.,103.000\r\n400.000,0.000,0.,102.000\r\n");
-    EXPECT_TRUE(Has(a.err, "Lengths are in meter"));
+              "station,offset,superelevation,elevation\r\n0.000,0.000,0.,10.000\r\n"
+              "25.000,0.000,0.,10.500\r\n50.000,0.000,0.,10.850\r\n"
+              "75.000,0.000,0.,10.750\r\n100.000,0.000,0.,10.500\r\n");
+    EXPECT_TRUE(Has(a.err, "Lengths are in foot"));
     EXPECT_EQ(Run(fromPlain).out, a.out);
 
     const Result curves = Run({"curves", plain, "--pvi", "--design-speed", "100", "--units", "m"});
@@ -79,20 +77,20 @@ TEST_F(RavoCalcApp, LandXmlFilesAndPviTablesInEveryCommand)
                     "DESIGN SPEED  100 km/h       SIGHT DIST     185 m\n"
                     "MIN K         crest 53, sag 45\n"));
     EXPECT_TRUE(Has(curves.out,
-                    "K             33.333\n"
-                    "PVI           200.000        ELEV           104.000\n"
+                    "K             13.333\n"
+                    "PVI           50.000         ELEV           11.000\n"
                     "MIN K         53             BELOW MINIMUM\n"));
 }
 
 TEST_F(RavoCalcApp, ConvertWritesTheFormatTheNameAsksFor)
 {
-    const std::string xml = File("road.xml", TwoAlignments);
-    const std::string out = (dir_ / "north.csv").string();
-    const Result csv = Run({"convert", xml, out, "--alignment", "North"});
+    const std::string xml = File("road.xml", samples::LandXml);
+    const std::string out = (dir_ / "ramp.csv").string();
+    const Result csv = Run({"convert", xml, out, "--alignment", "Ramp", "--profile", "Final"});
     EXPECT_EQ(csv.status, ExitSuccess) << csv.err;
     std::ifstream in(out, std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}),
-              "station,elevation,length\r\n0,100,\r\n200,104,100\r\n400,102,\r\n");
+              "station,elevation,length\r\n0,10,\r\n50,11,40\r\n100,10.5,\r\n");
 
     const std::string gap = File("gap.in", "\"gap\"\n2\n1,0,0,0,10\n1,0,0,20,30\n0\n");
     const Result refused = Run({"convert", gap, (dir_ / "gap.xml").string()});

@@ -38,17 +38,4 @@ inline const std::string LandXml = R"(<?xml version="1.0" encoding="UTF-8"?>
 </LandXML>
 )";
 
-// Two alignments with one design profile each, in metres.
-inline const std::string TwoAlignments = R"(<?xml version="1.0"?>
-<LandXML xmlns="http://www.landxml.org/schema/LandXML-1.2">
-<Units><Metric linearUnit="meter"/></Units>
-<Alignments>
-<Alignment name="North"><Profile><ProfAlign name="Design">
-<PVI>0 100</PVI><ParaCurve length="100">200 104</ParaCurve><PVI>400 102</PVI>
-</ProfAlign></Profile></Alignment>
-<Alignment name="South"><Profile><ProfAlign name="Design"><PVI>0 50</PVI><PVI>10 51</PVI>
-</ProfAlign></Profile></Alignment>
-</Alignments></LandXML>
-)";
-
 }  // namespace ravo::samples

@@ -101,7 +101,7 @@ TEST_F(ProfileFiles, AProfileTypedByHandSavesAndExportsAndOutlivesAFailedLoad)
 
 TEST_F(ProfileFiles, LandXmlWithSeveralProfilesAsksWhichToLoad)
 {
-    const QString path = Write("road.xml", QByteArray::fromStdString(samples::TwoAlignments));
+    const QString path = Write("road.xml", QByteArray::fromStdString(samples::LandXml));
     platform.chosenItems = {std::nullopt, 1};
     Choose("mnuLoad", path);  // cancelled: nothing changes, nothing is said
     EXPECT_TRUE(platform.messages.empty());
@@ -109,13 +109,14 @@ TEST_F(ProfileFiles, LandXmlWithSeveralProfilesAsksWhichToLoad)
 
     Choose("mnuLoad", path);
     ASSERT_EQ(platform.choices.size(), 2u);
-    EXPECT_EQ(platform.choices[1], QStringList({"alignment \"North\", profile \"Design\"",
-                                                "alignment \"South\", profile \"Design\""}));
+    EXPECT_EQ(platform.choices[1], QStringList({"alignment \"Main\", profile \"Design\"",
+                                                "alignment \"Ramp\", profile \"Prelim\"",
+                                                "alignment \"Ramp\", profile \"Final\""}));
     EXPECT_EQ(Panel(1), "Input file = road.xml");
-    EXPECT_EQ(Texts({"txtNVC", "txtE1"}), QStringList({"1", " 50"}));
-    EXPECT_EQ(TitleBox()->text(), "South - Design");
+    EXPECT_EQ(Texts({"txtNVC", "txtE1"}), QStringList({"1", " 10"}));
+    EXPECT_EQ(TitleBox()->text(), "Ramp - Prelim");
     ASSERT_EQ(platform.messages.size(), 1u);  // the notes, in one message
-    EXPECT_TRUE(platform.messages[0].text.contains("Lengths are in meter"));
+    EXPECT_TRUE(platform.messages[0].text.contains("Lengths are in foot"));
 }
 
 TEST_F(ProfileFiles, TitleWindowTakesTheTextOnKeyReleaseAndHidesOnClose)
