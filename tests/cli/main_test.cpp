@@ -87,7 +87,6 @@ TEST_F(RavoCalcProgram, ExitStatuses)
         {"table " + MainStreet + " --from 1000 --to 1250", 2},  // CLI11: a missing option
         {"report " + MainStreet + " -o " + Out() + " --from 0 --to 100 --step 50", 0},
         {"report " + faulty + " -o " + Out() + " --from 0 --to 100 --step 50", 1},
-        {"report " + MainStreet + " --from 0 --to 100 --step 50", 2},        // no -o
         {"report " + File("flat.in", "\"f\"\n0\n0\n") + " -o " + Out(), 2},  // no curves
         {"report " + MainStreet + " -o /", 2},
         {"", 2},

@@ -75,10 +75,8 @@ TEST(CalculateElevation, IgnoresRowsBeyondTheCountAndBackwardRows)
 
 TEST(CalculateElevation, FailuresKeepTheCompletedSteps)
 {
-    ProfileState state = WorkedExample();
-    RecreateTables(state, SegmentKind::VerticalCurve, 2);
-    SetRow(state, SegmentKind::VerticalCurve, 1, {100, 0, 0, 0, 10});
-    // row 2 is all zeros, as a freshly typed count leaves it: zero length at station 0
+    // Row 2 is all zeros, as a freshly typed count leaves it: zero length at station 0.
+    ProfileState state = ProfileOf({{100, 0, 0, 0, 10}, {}});
     state.CalcStation = 0;
     state.CalcSuper = 5;
     EXPECT_THROW(CalculateElevation(state), OverflowError);
