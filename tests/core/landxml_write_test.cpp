@@ -41,11 +41,8 @@ TEST(LandXmlText, WritesOneAlignmentWithAPlaceholderLine)
              "<Application name=\"Ravo\" manufacturer=\"Ravo\" version=\"1.2.1\" />",
              "<Alignment name=\"Main &amp; &lt;Side>\" staStart=\"1000\" length=\"1000\">",
              "<Line desc=\"placeholder: Ravo holds no horizontal alignment",
-             "<PVI>1000 100</PVI>",
-             "<ParaCurve length=\"200\">1250 105</ParaCurve>",
              "<UnsymParaCurve lengthIn=\"50\" lengthOut=\"100\">1500 102.5</UnsymParaCurve>",
-             "<ParaCurve length=\"100\">1750 104</ParaCurve>",
-             "<PVI>2000 103.25</PVI>",
+             "<ParaCurve length=\"100\">1750 104</ParaCurve>",  // the circular curve
          })
         EXPECT_NE(written.text.find(part), std::string::npos) << part << "\n" << written.text;
     ASSERT_EQ(written.notes.size(), 1u);

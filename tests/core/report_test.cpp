@@ -25,7 +25,6 @@ TEST(ReportLine, FieldsStartAtTheirColumnOrOnANewLine)
         {ReportLine("AB").At(15, "X"), {"AB" + std::string(12, ' ') + "X"}},
         {ReportLine(fourteen).At(15, "X"), {fourteen + "X"}},
         {ReportLine(fourteen + "O").At(15, "X"), {fourteen + "O", blanks14 + "X"}},
-        {ReportLine().At(15, "X"), {blanks14 + "X"}},
         // Each overflow continues on the new line, which then overflows again.
         {ReportLine(std::string(20, 'a')).At(15, std::string(20, 'b')).At(30, "c").At(45, "d"),
          {std::string(20, 'a'), blanks14 + std::string(20, 'b'),
