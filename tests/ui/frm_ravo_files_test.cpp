@@ -93,7 +93,8 @@ TEST_F(ProfileFiles, AProfileTypedByHandSavesAndExportsAndOutlivesAFailedLoad)
     EXPECT_EQ(Panel(1), "Input file = typed.in");
     TypeOver("txtNVC", "2");  // two rows of zeros: zero length at station 0
     Choose("mnuLandXML", folder.filePath("refused.xml"));
-    EXPECT_TRUE(platform.messages.back().text.contains("so no LandXML file was written"));
+    EXPECT_TRUE(platform.messages.back().text.contains(
+        "written:\n\ncurve 1: zero length at station 0.000"));  // with the faults found
     EXPECT_FALSE(QFile::exists(folder.filePath("refused.xml")));
 
     window->ResetAll();  // as before a load: empties the title, not the box
