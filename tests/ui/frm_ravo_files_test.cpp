@@ -29,6 +29,7 @@ TEST_F(ProfileFiles, ALoadShowsTheFirstRowsAndReplacesTheWholeProfile)
     EXPECT_EQ(Texts({"txtStation", "txtOffset", "txtElevation"}), QStringList({"", "0", ""}));
     EXPECT_EQ(Panel(1), "Input file = main-street.in");
     EXPECT_EQ(TitleBox()->text(), "Main Street profile");
+    EXPECT_FALSE(window->TitleWindow().isVisible());  // until the menu shows it
 
     Choose("mnuLoad", Write("short.in", "\"Short\"\r\n0\r\n2\r\n0,0,0,0,10\r\n0.02,0,0,10,20\r\n"));
     EXPECT_EQ(Texts({"txtNVC", "txtE1"}), QStringList({"0", ""}));

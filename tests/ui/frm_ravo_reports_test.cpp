@@ -26,10 +26,8 @@ TEST_F(Reports, RefusalsThenTheEchoAndLogOfTheWorkedExample)
     Item("mnuVOut")->setEnabled(true);
     for (const auto& [item, text, title] : withoutOutputFile) {
         Item(item)->trigger();
-        EXPECT_EQ(platform.messages.back().text, text) << item;
-        EXPECT_EQ(platform.messages.back().title, title) << item;
+        EXPECT_EQ(platform.Last(), QString(title) + ": " + text) << item;
     }
-    ExpectLoggingOff();
     Choose("mnuOutput", folder.filePath("main.out"));
     Item("mnuPrintCS")->trigger();  // the curve count box reads 0
     EXPECT_EQ(platform.messages.back().text, "No curves are specified");
@@ -40,12 +38,12 @@ TEST_F(Reports, RefusalsThenTheEchoAndLogOfTheWorkedExample)
 
     Choose("mnuLoad", RAVO_EXAMPLES_DIR "/main-street.in");
     Item("mnuPrintCS")->trigger();
-    EXPECT_EQ(platform.messages.back().text, "Input data echo complete");
+    EXPECT_EQ(platform.Last(), "INPUT DATA ECHO: Input data echo complete");
     EXPECT_FALSE(Item("mnuPrintCS")->isEnabled());
     EXPECT_TRUE(Item("mnuVOut")->isEnabled());
 
     Item("mnuStartPrint")->trigger();
-    EXPECT_EQ(platform.messages.back().text, "Use Next button to print elevations");
+    EXPECT_EQ(platform.Last(), "ELEVATION CALCULATIONS: Use Next button to print elevations");
     EXPECT_EQ(platform.beeps, 5);  // every refusal and the start, not the echo
     EXPECT_EQ(Panel(3), "Elevation logging is on");
     TypeOver("txtStation", "1000");
@@ -86,7 +84,7 @@ TEST_F(Reports, TheOverwriteQuestionViewingTheReportAndAFailedWrite)
     EXPECT_EQ(platform.editorStarts, QStringList({folder.filePath("b.out")}));
     platform.editorStarts_ok = false;
     Item("mnuVOut")->trigger();
-    EXPECT_EQ(platform.MessageTexts(), QStringList({"Unable to view output file"}));
+    EXPECT_EQ(platform.Last(), "VIEW OUTPUT: Unable to view output file");
 
     // A report that cannot be written is said, and logging stops.
     platform.messages.clear();

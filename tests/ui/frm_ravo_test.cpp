@@ -57,7 +57,7 @@ TEST_F(StartUp, TabOrderAndWhatEveryControlShows)
     window->SetPanelText(1, name);
     auto* panel = window->findChild<QLabel*>(QStringLiteral("StatusBar1Panel1"));
     EXPECT_EQ(panel->toolTip(), name);
-    EXPECT_TRUE(panel->text().contains(QChar(0x2026)));
+    EXPECT_TRUE(panel->text().contains(QChar(0x2026)) && panel->text().endsWith("road.in"));
 }
 
 TEST_F(StartUp, ResetMenuClearsTheEditorsAndKeepsTheRest)

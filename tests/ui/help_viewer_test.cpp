@@ -51,6 +51,7 @@ TEST(HelpViewerWindow, OpensTheOverviewFollowsLinksInsideTheFileAndShowsNoMissin
         {kBuiltHelpFile + ".missing", "Overview.htm"},
         {QCoreApplication::applicationFilePath(), "Overview.htm"},  // not a help file
         {kBuiltHelpFile, "NoSuchTopic.htm"},
+        {kBuiltHelpFile, QString()},
     };
     QtPlatform desktop;
     for (const auto& [helpFile, topic] : missing) {
