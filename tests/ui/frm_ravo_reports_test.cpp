@@ -63,9 +63,9 @@ TEST_F(Reports, TheOverwriteQuestionViewingTheReportAndAFailedWrite)
     platform.answers = {MessageAnswer::No, MessageAnswer::Yes};
     Choose("mnuOutput", sameName);
     const Message& question = platform.messages.at(0);
-    EXPECT_EQ(question.text,
-              "You have already specified a.out as the output filename.\nDo you want to overwrite "
-              "this file?");
+    EXPECT_EQ(platform.Last(),
+              "Output file: You have already specified a.out as the output filename.\nDo you want "
+              "to overwrite this file?");
     EXPECT_EQ(question.buttons, MessageButtons::YesNo);
     EXPECT_EQ(question.defaultAnswer, MessageAnswer::No);
     EXPECT_EQ(state.OutputPath, folder.filePath("a.out").toStdString());  // No keeps the old one

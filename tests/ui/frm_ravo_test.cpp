@@ -27,9 +27,10 @@ TEST_F(StartUp, ShowsTheEmptyProfileAndClosesOnlyThroughExit)
     EXPECT_FALSE(window->isVisible());
 }
 
-// The tab order runs through the frames in reading order, the boxes show their
-// whole text for the widest values road data has, and a long status text is
-// shortened in the middle and whole in the tooltip.
+// The tab order runs through the frames in reading order. Every caption fits
+// its place in the chosen window font, the boxes show their whole text for the
+// widest values road data has, and a long status text is shortened in the
+// middle and whole in the tooltip.
 TEST_F(StartUp, TabOrderAndWhatEveryControlShows)
 {
     TypeWorkedExample();  // enables both frames, so that every box takes part
@@ -44,6 +45,9 @@ TEST_F(StartUp, TabOrderAndWhatEveryControlShows)
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
 
+    for (const QLabel* label : window->centralWidget()->findChildren<QLabel*>())
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width())
+            << label->objectName().toStdString();
     for (const char* name : {"txtStation", "txtSta2", "txtSSta2"}) {
         QLineEdit* box = Box(name);
         box->setText(
