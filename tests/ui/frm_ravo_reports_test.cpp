@@ -9,15 +9,6 @@ namespace {
 
 class Reports : public WindowTest {
 protected:
-    void ChooseOutput(const QString& path, std::optional<MessageAnswer> answer = std::nullopt)
-    {
-        if (answer)
-            platform.answers.push_back(*answer);
-        Choose("mnuOutput", path);
-    }
-
-    void Next() const { Click("SScmdNextElev"); }
-
     void ExpectLoggingOff() const
     {
         EXPECT_EQ(state.LoggingOn, 0);
@@ -35,68 +26,56 @@ TEST_F(Reports, RefusalsThenTheEchoAndLogOfTheWorkedExample)
     Item("mnuVOut")->setEnabled(true);
     for (const auto& [item, text, title] : withoutOutputFile) {
         Item(item)->trigger();
-        EXPECT_EQ(platform.messages.back().text, text) << item;
-        EXPECT_EQ(platform.messages.back().title, title) << item;
+        EXPECT_EQ(platform.Last(), QString(title) + ": " + text) << item;
     }
-    EXPECT_EQ(platform.beeps, 3);
-    ExpectLoggingOff();
-    ChooseOutput(folder.filePath("main.out"));
-    EXPECT_EQ(Panel(2), "Output file = main.out");
+    Choose("mnuOutput", folder.filePath("main.out"));
     Item("mnuPrintCS")->trigger();  // the curve count box reads 0
     EXPECT_EQ(platform.messages.back().text, "No curves are specified");
-    EXPECT_EQ(platform.beeps, 4);
-    EXPECT_TRUE(Item("mnuPrintCS")->isEnabled());
     TypeOver("txtStation", "2e38");
-    Next();  // 2e38 + 2e38 is beyond the float range
+    Click("SScmdNextElev");  // 2e38 + 2e38 is beyond the float range
     EXPECT_EQ(platform.messages.back().text, "Invalid Entry");
     EXPECT_EQ(Text("txtStation"), "2e38");
 
     Choose("mnuLoad", RAVO_EXAMPLES_DIR "/main-street.in");
     Item("mnuPrintCS")->trigger();
-    EXPECT_EQ(platform.messages.back().text, "Input data echo complete");
-    EXPECT_EQ(platform.messages.back().title, "INPUT DATA ECHO");
-    EXPECT_EQ(platform.messages.back().icon, MessageIcon::Information);
-    EXPECT_EQ(platform.beeps, 4);
+    EXPECT_EQ(platform.Last(), "INPUT DATA ECHO: Input data echo complete");
     EXPECT_FALSE(Item("mnuPrintCS")->isEnabled());
     EXPECT_TRUE(Item("mnuVOut")->isEnabled());
 
     Item("mnuStartPrint")->trigger();
-    EXPECT_EQ(platform.messages.back().text, "Use Next button to print elevations");
-    EXPECT_EQ(platform.messages.back().title, "ELEVATION CALCULATIONS");
-    EXPECT_EQ(platform.beeps, 5);
+    EXPECT_EQ(platform.Last(), "ELEVATION CALCULATIONS: Use Next button to print elevations");
+    EXPECT_EQ(platform.beeps, 5);  // every refusal and the start, not the echo
     EXPECT_EQ(Panel(3), "Elevation logging is on");
     TypeOver("txtStation", "1000");
-    Next();  // the first press steps by the station itself
+    Click("SScmdNextElev");  // the first press steps by the station itself
     EXPECT_EQ(Text("txtStation"), " 2000");
     Item("mnuStopPrint")->trigger();
     ExpectLoggingOff();
     EXPECT_FALSE(Item("mnuPrintCS")->isEnabled());  // until a reset
 }
 
-TEST_F(Reports, TheOverwriteQuestionAndViewingTheReport)
+TEST_F(Reports, TheOverwriteQuestionViewingTheReportAndAFailedWrite)
 {
-    ChooseOutput(folder.filePath("a.out"));
+    Choose("mnuOutput", folder.filePath("a.out"));
     QDir(folder.path()).mkdir("other");
     const QString sameName = folder.filePath("other/a.out");
 
-    ChooseOutput(sameName, MessageAnswer::No);
-    ASSERT_EQ(platform.messages.size(), 1u);
-    const Message& question = platform.messages[0];
-    EXPECT_EQ(question.text,
-              "You have already specified a.out as the output filename.\nDo you want to overwrite "
-              "this file?");
-    EXPECT_EQ(question.title, "Output file");
+    platform.answers = {MessageAnswer::No, MessageAnswer::Yes};
+    Choose("mnuOutput", sameName);
+    const Message& question = platform.messages.at(0);
+    EXPECT_EQ(platform.Last(),
+              "Output file: You have already specified a.out as the output filename.\nDo you want "
+              "to overwrite this file?");
     EXPECT_EQ(question.buttons, MessageButtons::YesNo);
     EXPECT_EQ(question.defaultAnswer, MessageAnswer::No);
-    EXPECT_EQ(question.icon, MessageIcon::Question);
     EXPECT_EQ(state.OutputPath, folder.filePath("a.out").toStdString());  // No keeps the old one
 
-    ChooseOutput(sameName, MessageAnswer::Yes);
+    Choose("mnuOutput", sameName);
     EXPECT_EQ(state.OutputPath, sameName.toStdString());
 
     platform.messages.clear();
-    ChooseOutput(folder.filePath("b.out"));  // a different name asks nothing
-    Item("mnuOutput")->trigger();            // and a cancelled dialog changes nothing
+    Choose("mnuOutput", folder.filePath("b.out"));  // a different name asks nothing
+    Item("mnuOutput")->trigger();                   // and a cancelled dialog changes nothing
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_EQ(Panel(2), "Output file = b.out");
 
@@ -105,29 +84,27 @@ TEST_F(Reports, TheOverwriteQuestionAndViewingTheReport)
     EXPECT_EQ(platform.editorStarts, QStringList({folder.filePath("b.out")}));
     platform.editorStarts_ok = false;
     Item("mnuVOut")->trigger();
-    EXPECT_EQ(platform.MessageTexts(), QStringList({"Unable to view output file"}));
-    EXPECT_EQ(platform.messages[0].title, "VIEW OUTPUT");
-}
+    EXPECT_EQ(platform.Last(), "VIEW OUTPUT: Unable to view output file");
 
-TEST_F(Reports, AReportThatCannotBeWrittenIsSaidAndLoggingStops)
-{
+    // A report that cannot be written is said, and logging stops.
+    platform.messages.clear();
     Choose("mnuLoad", RAVO_EXAMPLES_DIR "/main-street.in");
-    ChooseOutput(folder.filePath("no-such-folder/main.out"));
+    Choose("mnuOutput", folder.filePath("no-such-folder/main.out"));
     Item("mnuPrintCS")->trigger();
     ASSERT_EQ(platform.MessageTexts(), QStringList({"Unable to write output file"}));
     EXPECT_TRUE(platform.messages[0].detail.contains("No such file or directory"));
     EXPECT_TRUE(Item("mnuPrintCS")->isEnabled());
 
     // A log line that cannot be written leaves the station where it was.
-    ChooseOutput(folder.filePath("log.out"));
+    Choose("mnuOutput", folder.filePath("log.out"));
     Item("mnuStartPrint")->trigger();
     TypeOver("txtStation", "1000");
-    Next();  // station 2000, step 1000
+    Click("SScmdNextElev");  // station 2000, step 1000
     Item("mnuVOut")->setEnabled(true);
-    Item("mnuVOut")->trigger();  // closes the report
-    ChooseOutput("/dev/full");   // a disk that is full
+    Item("mnuVOut")->trigger();        // closes the report
+    Choose("mnuOutput", "/dev/full");  // a disk that is full
     platform.messages.clear();
-    Next();
+    Click("SScmdNextElev");
     EXPECT_EQ(platform.MessageTexts(), QStringList({"Unable to write output file"}));
     EXPECT_EQ(Text("txtStation"), " 2000");
     ExpectLoggingOff();
@@ -144,8 +121,7 @@ TEST_F(Reports, NoCommandEndsTheProgram)
     };
     Item("mnuStartPrint")->trigger();
     platform.onMessage = nullptr;
-    ASSERT_EQ(platform.messages.size(), 2u);
-    EXPECT_EQ(platform.messages[1].text, "Unable to write output file");
+    EXPECT_EQ(platform.messages.at(1).text, "Unable to write output file");
     EXPECT_EQ(platform.messages[1].detail, "Not enough memory");
     ExpectLoggingOff();
 }

@@ -76,6 +76,9 @@ public:
         return next;
     }
 
+    // The last message as its box shows it: the title, then the text.
+    QString Last() const { return messages.back().title + ": " + messages.back().text; }
+
     QStringList MessageTexts() const
     {
         QStringList texts;

@@ -32,12 +32,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
 
-    QLineEdit* Box(const char* name) const
-    {
-        auto* box = window->findChild<QLineEdit*>(QLatin1String(name));
-        EXPECT_NE(box, nullptr) << name;
-        return box;
-    }
+    QLineEdit* Box(const char* name) const { return window->findChild<QLineEdit*>(name); }
     QGroupBox* Frame(const char* name) const { return window->findChild<QGroupBox*>(name); }
     QAction* Item(const char* name) const { return window->findChild<QAction*>(name); }
     QString Text(const char* name) const { return Box(name)->text(); }
