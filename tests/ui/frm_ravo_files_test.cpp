@@ -59,6 +59,7 @@ TEST_F(ProfileFiles, AProfileTypedByHandSavesAndExportsAndOutlivesAFailedLoad)
     TypeWorkedExample();
     Item("mnuDOutT")->trigger();
     frmTitle& title = window->TitleWindow();
+    EXPECT_EQ(title.windowTitle(), "Output Title");
     TitleBox()->setText("Main Street profile");  // no key released: not yet the title
     EXPECT_EQ(state.OutputTitle, "");
     QTest::keyClick(TitleBox(), Qt::Key_End);

@@ -39,6 +39,7 @@ TEST_F(Reports, RefusalsThenTheEchoAndLogOfTheWorkedExample)
     Choose("mnuLoad", RAVO_EXAMPLES_DIR "/main-street.in");
     Item("mnuPrintCS")->trigger();
     EXPECT_EQ(platform.Last(), "INPUT DATA ECHO: Input data echo complete");
+    EXPECT_EQ(platform.messages.back().icon, MessageIcon::Information);
     EXPECT_FALSE(Item("mnuPrintCS")->isEnabled());
     EXPECT_TRUE(Item("mnuVOut")->isEnabled());
 
@@ -66,6 +67,7 @@ TEST_F(Reports, TheOverwriteQuestionViewingTheReportAndAFailedWrite)
     EXPECT_EQ(platform.Last(),
               "Output file: You have already specified a.out as the output filename.\nDo you want "
               "to overwrite this file?");
+    EXPECT_EQ(question.icon, MessageIcon::Question);
     EXPECT_EQ(question.buttons, MessageButtons::YesNo);
     EXPECT_EQ(question.defaultAnswer, MessageAnswer::No);
     EXPECT_EQ(state.OutputPath, folder.filePath("a.out").toStdString());  // No keeps the old one

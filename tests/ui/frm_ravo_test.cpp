@@ -1,6 +1,7 @@
 // The main window as it starts: its boxes, menus, status panels, tab order and
 // captions; and the Reset menu.
 #include <QLabel>
+#include <QMenuBar>
 
 #include "window_fixture.h"
 
@@ -11,6 +12,11 @@ using StartUp = WindowTest;
 
 TEST_F(StartUp, ShowsTheEmptyProfileAndClosesOnlyThroughExit)
 {
+    EXPECT_EQ(window->windowTitle(), "Elevation Calculation");
+    QStringList menus;
+    for (QAction* menu : window->menuBar()->actions())
+        menus << menu->text();
+    EXPECT_EQ(menus, QStringList({"&File", "&Reset", "&View", "&Print", "&Help"}));
     EXPECT_EQ(Texts({"txtNVC", "txtNSUP", "txtStation", "txtOffset", "txtElevation"}),
               QStringList({" 0", " 0", "", "0", ""}));
     EXPECT_FALSE(Frame("fraVCurve")->isEnabled());
