@@ -84,12 +84,6 @@ inline std::string Contents(const fs::path& file)
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// The contents of a regular file; "" for anything else, which is never opened.
-inline std::string RegularContents(const fs::path& file)
-{
-    return fs::is_regular_file(file) ? Contents(file) : "";
-}
-
 inline void Put(const fs::path& file, const std::string& text,
                 fs::perms mode = fs::perms::owner_read | fs::perms::owner_write)
 {

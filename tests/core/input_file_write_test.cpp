@@ -72,7 +72,6 @@ TEST(WriteInputFile, AFailedSaveLeavesThePreviousFileAndSaysWhy)
     ProfileState infinite = StateOf(kRidge);
     infinite.SupSta2[1] = std::numeric_limits<float>::infinity();
     const std::vector<std::tuple<ProfileState, std::string, std::string>> cases = {
-        {StateOf(kRidge), "", "no file name given"},
         {inconsistent, file.string(), "the segment count 9 exceeds the rows of its tables"},
         {infinite, file.string(), "segment 1 holds a value that is not a finite number"},
     };
