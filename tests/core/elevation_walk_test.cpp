@@ -47,7 +47,6 @@ ProfileState RandomProfile(Random& random)
                            GridStation(random)};
             if (Chance(random, 0.5) && row.station2 < row.station1)
                 std::swap(row.station1, row.station2);
-            row.station2 = Chance(random, 0.1) ? row.station1 : row.station2;
             row.rate1 = Chance(random, 0.05) ? 1e37f : row.rate1;  // leaves the float range
             row.station1 = Chance(random, 0.03) ? std::nanf("") : row.station1;
             row.start = Chance(random, 0.03) ? INFINITY : row.start;
