@@ -12,7 +12,6 @@
 
 #include <algorithm>
 #include <csignal>
-#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -104,11 +103,9 @@ inline std::string InChild(const std::function<std::string()>& body,
     if (child == 0) {
         ::close(channel[0]);
         constexpr uid_t nobody = 65534;
-        std::string result;
-        if (::geteuid() == 0 &&
-            (::setgroups(0, nullptr) != 0 || ::setgid(nobody) != 0 || ::setuid(nobody) != 0)) {
-            result = "cannot become nobody";
-        } else {
+        std::string result = "cannot become nobody";
+        if (::geteuid() != 0 ||
+            (::setgroups(0, nullptr) == 0 && ::setgid(nobody) == 0 && ::setuid(nobody) == 0)) {
             try {
                 LimitFileSize(maxFileBytes);
                 result = "ok: " + body();

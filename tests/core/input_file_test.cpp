@@ -70,8 +70,7 @@ TEST(ParseInputFile, RefusalsSayWhy)
     EXPECT_THROW(StateOf({"", 1, 0, {}, {}}), InputFileError);  // no rows for its count
 
     // Every cut of a file up to the comma before its last field leaves a field unread.
-    const std::string full =
-        Lines({"\"Ridge\"", "1", "100,0.02,-0.01,1000,1200", "1", "-0.02,4E-04,4E-04,1000,1100"});
+    const std::string full = Lines(kRidgeLines);
     const std::size_t lastField = full.rfind(',') + 1;
     for (std::size_t cut = 0; cut < lastField; ++cut)
         EXPECT_THROW(ParseInputFile(full.substr(0, cut)), InputFileError) << cut;
