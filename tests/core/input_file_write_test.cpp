@@ -29,13 +29,11 @@ TEST(InputFile, WrittenProfilesLoadBackBitForBit)
 {
     std::mt19937 random(20240611);
     std::vector<Row> randomRows(2000);
-    for (Row& row : randomRows) {
-        for (float& value : row) {
+    for (Row& row : randomRows)
+        for (float& value : row)
             do
                 value = std::bit_cast<float>(static_cast<std::uint32_t>(random()));
             while (!std::isfinite(value));
-        }
-    }
     const std::vector<InputProfile> profiles = {
         ProfileOf("say \"hi\", \"", {{-0.0f, FLT_TRUE_MIN, -FLT_TRUE_MIN, FLT_MAX, -FLT_MAX}}, {}),
         ProfileOf("Stra\xC3\x9F"

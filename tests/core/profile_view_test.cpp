@@ -36,7 +36,7 @@ Strings Texts(const std::vector<Tick>& ticks)
     return texts;
 }
 
-TEST(ProfileScene, GradeLineMarksAndAxesOfAViewWorkedByHand)
+TEST(ProfileScene, AViewWorkedByHandItsCursorAndHover)
 {
     const ProfileViewIndex index(RidgeAndHollow());
     const ProfileScene scene = BuildScene(index, Whole());
@@ -80,12 +80,7 @@ TEST(ProfileScene, GradeLineMarksAndAxesOfAViewWorkedByHand)
     fine.lastStation = 1001;
     EXPECT_EQ(Texts(BuildScene(index, fine).stationTicks),
               (Strings{"10+00.0@0", "10+00.2@160", "10+00.4@320", "10+00.6@480", "10+00.8@640"}));
-}
 
-TEST(ProfileScene, CursorHoverAndTheLeastKForADesignSpeed)
-{
-    const ProfileViewIndex index(RidgeAndHollow());
-    const ProfileScene scene = BuildScene(index, Whole());
     // A zero-length row at 1100 and the gap at 1350 give no point.
     const std::vector<std::tuple<float, std::optional<double>, std::optional<double>>> cursors = {
         {1050, GradeY(100.8125), 60}, {1100, {}, 10}, {1350, {}, {}}};

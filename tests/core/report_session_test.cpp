@@ -76,22 +76,9 @@ TEST_F(ReportSessionTest, StepsAnEchoWhileLoggingAndASecondStart)
     EXPECT_EQ(Press("12345.678"), " 12355.678");
 }
 
-TEST_F(ReportSessionTest, Refusals)
+TEST_F(ReportSessionTest, AnotherReportChosenAndRefusals)
 {
-    // A count too large to read is no zero; a segment count of 0 leaves the table out.
-    using enum ReportRefusal;
-    for (const auto& [curves, segments, expected, segmentTable] :
-         {std::tuple{"0", "1", NoCurves, false},
-          {"1e999", "0", None, false},
-          {"2", "1", None, true}}) {
-        std::filesystem::remove(report_);
-        EXPECT_EQ(session_.Echo(curves, segments), expected) << curves;
-        EXPECT_EQ(Contents(report_).find("SUPER 1") != std::string::npos, segmentTable) << curves;
-    }
-}
-
-TEST_F(ReportSessionTest, ChoosingTheSameNameClosesTheReportAnotherKeepsItOpen)
-{
+    // Choosing the same name closes the report, another keeps it open.
     session_.StartLogging();
     session_.Choose(PathOf("b.out"), "b.out");
     Press("1000");  // still into the open main.out
@@ -104,10 +91,20 @@ TEST_F(ReportSessionTest, ChoosingTheSameNameClosesTheReportAnotherKeepsItOpen)
               WithCrLf("1100.000      12.000         0.02           101.490\n"));
     session_.Close();
     EXPECT_EQ(FileAndLogging(), std::pair(0, 1));  // viewing closes the file, not the log
+
+    session_.Choose(report_, "main.out");
+    // A count too large to read is no zero; a segment count of 0 leaves the table out.
+    using enum ReportRefusal;
+    for (const auto& [curves, segments, expected, segmentTable] :
+         {std::tuple{"0", "1", NoCurves, false},
+          {"1e999", "0", None, false},
+          {"2", "1", None, true}}) {
+        std::filesystem::remove(report_);
+        EXPECT_EQ(session_.Echo(curves, segments), expected) << curves;
+        EXPECT_EQ(Contents(report_).find("SUPER 1") != std::string::npos, segmentTable) << curves;
+    }
 }
 
-// A write that fails closes the report and stops logging; what a failed echo
-// leaves in place is the file replacement's check.
 TEST_F(ReportSessionTest, AFailedWriteKeepsTheReportAsItWas)
 {
     Echo();
