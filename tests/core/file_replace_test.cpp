@@ -29,11 +29,10 @@ void ProduceHalf(ByteSink& sink)
     throw std::runtime_error("half way");
 }
 
-constexpr auto kReadWrite = fs::perms::owner_read | fs::perms::owner_write |
-                            fs::perms::others_read | fs::perms::others_write;
-constexpr auto kReadOnly = fs::perms::owner_read | fs::perms::others_read;
-constexpr auto kClosedFolder =
-    fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read | fs::perms::others_exec;
+// Open to the owner and to the user nobody, whom the replacing child becomes.
+constexpr fs::perms kReadWrite{0606};
+constexpr fs::perms kReadOnly{0404};
+constexpr fs::perms kClosedFolder{0505};
 
 // Whatever happens, d/t.in keeps its permissions (a new file gets those that
 // the umask leaves) and stays a link when it was one. A success leaves d
@@ -58,7 +57,7 @@ TEST(ReplaceFile, ReplacesOnlyARegularFileAndOnlyWhenComplete)
     const auto closed = old(kReadWrite, kClosedFolder);  // written in place
     const std::vector<Case> cases = {
         {.name = "new file", .result = "ok: "},
-        {"replaced", old(fs::perms(0606)), "ok: "},
+        {"replaced", old(kReadWrite), "ok: "},
         {"through a link",
          [](const TempFolder& f) {
              Put(f / "d/real.in", "old", kReadWrite);

@@ -10,12 +10,9 @@ namespace {
 
 using namespace ravo::test;
 
-const std::vector<std::string_view> kRidgeLines = {"\"Ridge\"",
-                                                   "2",
-                                                   "100,0.02,-0.01,1000,1200",
-                                                   "101,-0.01,-0.01,1200,1500",
-                                                   "1",
-                                                   "-0.02,4E-04,4E-04,1000,1100"};
+const std::string kRidgeFile =
+    Lines({"\"Ridge\"", "2", "100,0.02,-0.01,1000,1200", "101,-0.01,-0.01,1200,1500", "1",
+           "-0.02,4E-04,4E-04,1000,1100"});
 
 // Value and title fields and the encodings are input_fields' and
 // text_encoding's; here how the fields make up a file.
@@ -29,9 +26,9 @@ TEST(ParseInputFile, LooseLayoutsLoadLikeTheCanonicalOne)
          "\"Ridge\",2,100,0.02,-0.01,1000,1200,101,-0.01,-0.01,1200,1500,1,"
          "-0.02,0.0004,0.0004,1000,1100"},
         // "Ridge" quoted is 7 bytes.
-        {"unquoted title with trailing blanks", "Ridge \t " + Lines(kRidgeLines).substr(7)},
+        {"unquoted title with trailing blanks", "Ridge \t " + kRidgeFile.substr(7)},
         {"byte order mark, unread text after the end",
-         "\xEF\xBB\xBF" + Lines(kRidgeLines) + "never read,1e99"},
+         "\xEF\xBB\xBF" + kRidgeFile + "never read,1e99"},
     };
     for (const auto& [name, text] : cases) {
         SCOPED_TRACE(name);
@@ -70,10 +67,9 @@ TEST(ParseInputFile, RefusalsSayWhy)
     EXPECT_THROW(StateOf({"", 1, 0, {}, {}}), InputFileError);  // no rows for its count
 
     // Every cut of a file up to the comma before its last field leaves a field unread.
-    const std::string full = Lines(kRidgeLines);
-    const std::size_t lastField = full.rfind(',') + 1;
+    const std::size_t lastField = kRidgeFile.rfind(',') + 1;
     for (std::size_t cut = 0; cut < lastField; ++cut)
-        EXPECT_THROW(ParseInputFile(full.substr(0, cut)), InputFileError) << cut;
+        EXPECT_THROW(ParseInputFile(kRidgeFile.substr(0, cut)), InputFileError) << cut;
 }
 
 // What a file may be is read_file's; here only the size limit of input files.
