@@ -23,11 +23,10 @@ void Produce(ByteSink& sink)
     sink.Write("end\r\n");
 }
 
-void ProduceHalf(ByteSink& sink)
-{
+constexpr auto ProduceHalf = [](ByteSink& sink) {
     sink.Write("new\r\n");
     throw std::runtime_error("half way");
-}
+};
 
 // Open to the owner and to the user nobody, whom the replacing child becomes.
 constexpr fs::perms kReadWrite{0606};

@@ -114,8 +114,7 @@ inline std::string InChild(const std::function<std::string()>& body,
             }
         }
         // A short write shows in the parent as a result cut short.
-        const ssize_t sent = ::write(channel[1], result.data(), result.size());
-        ::_exit(sent < 0 ? 1 : 0);
+        ::_exit(::write(channel[1], result.data(), result.size()) < 0 ? 1 : 0);
     }
     ::close(channel[1]);
     std::string result;

@@ -42,9 +42,6 @@ protected:
 
     ReportRefusal Echo() { return session_.Echo("1", "1"); }
 
-    // The open report's number and whether logging is on.
-    std::pair<int, int> FileAndLogging() const { return {state_.OutputFileNum, state_.LoggingOn}; }
-
     TempFolder folder_;
     const std::string report_ = PathOf("main.out");
     ProfileState state_;
@@ -82,7 +79,6 @@ TEST_F(ReportSessionTest, AnotherReportChosenAndRefusals)
     session_.StartLogging();
     session_.Choose(PathOf("b.out"), "b.out");
     Press("1000");  // still into the open main.out
-    EXPECT_EQ(state_.OutputFileNum, 1);
     session_.Choose(PathOf("b.out"), "b.out");
     EXPECT_EQ(state_.OutputFileNum, 0);
     Press("1100");  // logging is on: the line opens the chosen report again
@@ -90,7 +86,8 @@ TEST_F(ReportSessionTest, AnotherReportChosenAndRefusals)
     EXPECT_EQ(Contents(PathOf("b.out")),
               WithCrLf("1100.000      12.000         0.02           101.490\n"));
     session_.Close();
-    EXPECT_EQ(FileAndLogging(), std::pair(0, 1));  // viewing closes the file, not the log
+    // Viewing closes the file, not the log.
+    EXPECT_EQ(std::pair(int{state_.OutputFileNum}, state_.LoggingOn), std::pair(0, 1));
 
     session_.Choose(report_, "main.out");
     // A count too large to read is no zero; a segment count of 0 leaves the table out.
@@ -116,7 +113,7 @@ TEST_F(ReportSessionTest, AFailedWriteKeepsTheReportAsItWas)
     ::setrlimit(RLIMIT_FSIZE, &disk);
     EXPECT_EQ(Contents(report_), before);
     EXPECT_EQ(state_.PrevStation, 1000);  // a repeat keeps the step
-    EXPECT_EQ(FileAndLogging(), std::pair(0, 0));
+    EXPECT_EQ(std::pair(int{state_.OutputFileNum}, state_.LoggingOn), std::pair(0, 0));
 
     // Not a regular file: refused at once, without waiting for a reader. The
     // system's reason follows the program's words.
