@@ -28,7 +28,7 @@ constexpr auto ProduceHalf = [](ByteSink& sink) {
     throw std::runtime_error("half way");
 };
 
-// Open to the owner and to the user nobody, whom the replacing child becomes.
+// Modes for the owner and for the user nobody, whom the replacing child becomes.
 constexpr fs::perms kReadWrite{0606};
 constexpr fs::perms kReadOnly{0404};
 constexpr fs::perms kClosedFolder{0505};

@@ -76,9 +76,7 @@ TEST(ProfileScene, AViewWorkedByHandItsCursorAndHover)
     // Steps of ten times a power of ten far out; decimals, also in 12+34 form, far in.
     EXPECT_EQ(Texts(BuildScene(index, Whole(true)).stationTicks),
               (Strings{"10+00@0", "12+00@200", "14+00@400", "16+00@600", "18+00@800"}));
-    ProfileView fine = Whole(true);
-    fine.lastStation = 1001;
-    EXPECT_EQ(Texts(BuildScene(index, fine).stationTicks),
+    EXPECT_EQ(Texts(BuildScene(index, ZoomView(Whole(true), 0, 800)).stationTicks),
               (Strings{"10+00.0@0", "10+00.2@160", "10+00.4@320", "10+00.6@480", "10+00.8@640"}));
 
     // A zero-length row at 1100 and the gap at 1350 give no point.
@@ -154,8 +152,8 @@ TEST(ProfileView, ClicksAndScenesZoomedFarInAndFarOut)
         const bool gaps = length < 1;
         EXPECT_EQ(wide.grade.gaps.size(), gaps ? 1u : 0u);
         // Every column has a gap, so each makes a line of its own.
-        EXPECT_EQ(wide.grade.lines.size() >= 90, gaps);
-        EXPECT_LE(wide.grade.lines.size(), 100u);
+        EXPECT_GE(wide.grade.lines.size(), gaps ? 90u : 1u);
+        EXPECT_LE(wide.grade.lines.size(), gaps ? 100u : 1u);
         std::size_t drawn = 0;
         for (const Polyline& line : wide.grade.lines) {
             drawn += line.points.size();
