@@ -12,7 +12,6 @@
 
 #include <algorithm>
 #include <csignal>
-#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -84,12 +83,6 @@ inline std::string Contents(const fs::path& file)
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// The contents of a regular file; "" for anything else, which is never opened.
-inline std::string RegularContents(const fs::path& file)
-{
-    return fs::is_regular_file(file) ? Contents(file) : "";
-}
-
 inline void Put(const fs::path& file, const std::string& text,
                 fs::perms mode = fs::perms::owner_read | fs::perms::owner_write)
 {
@@ -110,11 +103,9 @@ inline std::string InChild(const std::function<std::string()>& body,
     if (child == 0) {
         ::close(channel[0]);
         constexpr uid_t nobody = 65534;
-        std::string result;
-        if (::geteuid() == 0 &&
-            (::setgroups(0, nullptr) != 0 || ::setgid(nobody) != 0 || ::setuid(nobody) != 0)) {
-            result = "cannot become nobody";
-        } else {
+        std::string result = "cannot become nobody";
+        if (::geteuid() != 0 ||
+            (::setgroups(0, nullptr) == 0 && ::setgid(nobody) == 0 && ::setuid(nobody) == 0)) {
             try {
                 LimitFileSize(maxFileBytes);
                 result = "ok: " + body();
@@ -123,8 +114,7 @@ inline std::string InChild(const std::function<std::string()>& body,
             }
         }
         // A short write shows in the parent as a result cut short.
-        const ssize_t sent = ::write(channel[1], result.data(), result.size());
-        ::_exit(sent < 0 ? 1 : 0);
+        ::_exit(::write(channel[1], result.data(), result.size()) < 0 ? 1 : 0);
     }
     ::close(channel[1]);
     std::string result;

@@ -10,44 +10,27 @@ namespace {
 
 using namespace ravo::test;
 
-const std::vector<std::string_view> kRidgeLines = {"\"Ridge\"",
-                                                   "2",
-                                                   "100,0.02,-0.01,1000,1200",
-                                                   "101,-0.01,-0.01,1200,1500",
-                                                   "1",
-                                                   "-0.02,4E-04,4E-04,1000,1100"};
+const std::string kRidgeFile =
+    Lines({"\"Ridge\"", "2", "100,0.02,-0.01,1000,1200", "101,-0.01,-0.01,1200,1500", "1",
+           "-0.02,4E-04,4E-04,1000,1100"});
 
-// Value and title fields and the encodings are input_fields' and
-// text_encoding's; here how the fields make up a file.
+// Value and title fields, and commas and line ends alike between them, are
+// input_fields'; the encodings text_encoding's; here how the fields make up a file.
 TEST(ParseInputFile, LooseLayoutsLoadLikeTheCanonicalOne)
 {
     const std::vector<std::pair<const char*, std::string>> cases = {
-        {"CR", Lines(kRidgeLines, "\r")},
         {"blank lines and blanks",
          Lines({"", "  \"Ridge\"  ", "", "\t2", "100, 0.02 ,\t-0.01,1000,1200", "", "  ",
                 "101,-0.01,-0.01,1200,1500", "1", "-0.02,0.0004,0.0004,1000,1100", ""})},
-        {"all on one line",
-         "\"Ridge\",2,100,0.02,-0.01,1000,1200,101,-0.01,-0.01,1200,1500,1,"
-         "-0.02,0.0004,0.0004,1000,1100"},
         // "Ridge" quoted is 7 bytes.
-        {"unquoted title with trailing blanks", "Ridge \t " + Lines(kRidgeLines).substr(7)},
+        {"unquoted title with trailing blanks", "Ridge \t " + kRidgeFile.substr(7)},
         {"byte order mark, unread text after the end",
-         "\xEF\xBB\xBF" + Lines(kRidgeLines) + "never read,1e99"},
+         "\xEF\xBB\xBF" + kRidgeFile + "never read,1e99"},
     };
     for (const auto& [name, text] : cases) {
         SCOPED_TRACE(name);
         ExpectSameBits(ParseInputFile(text), kRidge);
     }
-}
-
-TEST(ParseInputFile, EveryEarlyEndFails)
-{
-    // Every cut of a file up to the comma before its last field leaves a field unread.
-    const std::string full =
-        Lines({"\"Ridge\"", "1", "100,0.02,-0.01,1000,1200", "1", "-0.02,4E-04,4E-04,1000,1100"});
-    const std::size_t lastField = full.rfind(',') + 1;
-    for (std::size_t cut = 0; cut < lastField; ++cut)
-        EXPECT_THROW(ParseInputFile(full.substr(0, cut)), InputFileError) << cut;
 }
 
 TEST(ParseInputFile, RefusalsSayWhy)
@@ -64,11 +47,6 @@ TEST(ParseInputFile, RefusalsSayWhy)
          "line 2: the beginning elevation of curve 1, 1" + std::string(39, '0') +
              ", lies beyond the 32-bit float range"},
         {Lines({"\"unclosed title", "0", "0"}), "the file ends before the curve count"},
-        {Lines({"1", "0,0,0,\"1e99999999999999999999\",0", "0"}),
-         "line 2: the beginning station of curve 1, 1e99999999999999999999, lies beyond the "
-         "32-bit float range"},
-        {Lines({"\"\"", "0", "1e400"}),
-         "line 3: the segment count, 1e400, lies beyond the 32-bit range of a count"},
         {Lines({"99999999999 Main Street", "0", "0"}),
          "line 1: the curve count, 99999999999 Main Street, lies beyond the 32-bit range of a "
          "count"},
@@ -84,6 +62,11 @@ TEST(ParseInputFile, RefusalsSayWhy)
         }
     }
     EXPECT_THROW(StateOf({"", 1, 0, {}, {}}), InputFileError);  // no rows for its count
+
+    // Every cut of a file up to the comma before its last field leaves a field unread.
+    const std::size_t lastField = kRidgeFile.rfind(',') + 1;
+    for (std::size_t cut = 0; cut < lastField; ++cut)
+        EXPECT_THROW(ParseInputFile(kRidgeFile.substr(0, cut)), InputFileError) << cut;
 }
 
 // What a file may be is read_file's; here only the size limit of input files.

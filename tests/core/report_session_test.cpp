@@ -5,7 +5,6 @@
 
 #include <string>
 #include <tuple>
-#include <vector>
 
 #include "core/elevation.h"
 #include "core/numbers.h"
@@ -43,28 +42,22 @@ protected:
 
     ReportRefusal Echo() { return session_.Echo("1", "1"); }
 
-    // The open report's number and whether logging is on.
-    std::pair<int, int> FileAndLogging() const { return {state_.OutputFileNum, state_.LoggingOn}; }
-
     TempFolder folder_;
     const std::string report_ = PathOf("main.out");
     ProfileState state_;
     ReportSession session_{state_};
 };
 
-TEST_F(ReportSessionTest, TheWorkedExamplesEchoAndLog)
+// The bytes of the echo and the log are the report command's check (tests/cli).
+TEST_F(ReportSessionTest, StepsAnEchoWhileLoggingAndASecondStart)
 {
-    EXPECT_EQ(Echo(), ReportRefusal::None);
-    EXPECT_EQ(Contents(report_), EchoOfWorkedExample);
-    EXPECT_EQ(state_.OutputFileNum, 1);  // left open for appending
-    EXPECT_EQ(session_.StartLogging(), ReportRefusal::None);
-    EXPECT_EQ(state_.LoggingOn, 1);
+    Echo();
+    session_.StartLogging();
     // The first press steps by the station itself, later ones by the distance
     // from the previous press.
     EXPECT_EQ(Press("1000"), " 2000");
     EXPECT_EQ(Press("1100"), " 1200");
     EXPECT_EQ(Press(" 1200"), " 1300");
-    EXPECT_EQ(Contents(report_), EchoOfWorkedExample + LogOfWorkedExample);
 
     // An echo while logging replaces the log and lines follow it; a second
     // start appends a second header; stopping writes nothing more but still
@@ -80,8 +73,23 @@ TEST_F(ReportSessionTest, TheWorkedExamplesEchoAndLog)
     EXPECT_EQ(Press("12345.678"), " 12355.678");
 }
 
-TEST_F(ReportSessionTest, Refusals)
+TEST_F(ReportSessionTest, AnotherReportChosenAndRefusals)
 {
+    // Choosing the same name closes the report, another keeps it open.
+    session_.StartLogging();
+    session_.Choose(PathOf("b.out"), "b.out");
+    Press("1000");  // still into the open main.out
+    session_.Choose(PathOf("b.out"), "b.out");
+    EXPECT_EQ(state_.OutputFileNum, 0);
+    Press("1100");  // logging is on: the line opens the chosen report again
+    EXPECT_EQ(Contents(report_), LogHeader + kLine1000);
+    EXPECT_EQ(Contents(PathOf("b.out")),
+              WithCrLf("1100.000      12.000         0.02           101.490\n"));
+    session_.Close();
+    // Viewing closes the file, not the log.
+    EXPECT_EQ(std::pair(int{state_.OutputFileNum}, state_.LoggingOn), std::pair(0, 1));
+
+    session_.Choose(report_, "main.out");
     // A count too large to read is no zero; a segment count of 0 leaves the table out.
     using enum ReportRefusal;
     for (const auto& [curves, segments, expected, segmentTable] :
@@ -94,32 +102,18 @@ TEST_F(ReportSessionTest, Refusals)
     }
 }
 
-TEST_F(ReportSessionTest, ChoosingTheSameNameClosesTheReportAnotherKeepsItOpen)
+TEST_F(ReportSessionTest, AFailedWriteKeepsTheReportAsItWas)
 {
+    Echo();
     session_.StartLogging();
-    session_.Choose(PathOf("b.out"), "b.out");
-    Press("1000");  // still into the open main.out
-    EXPECT_EQ(state_.OutputFileNum, 1);
-    session_.Choose(PathOf("b.out"), "b.out");
-    EXPECT_EQ(state_.OutputFileNum, 0);
-    Press("1100");  // logging is on: the line opens the chosen report again
-    EXPECT_EQ(Contents(report_), LogHeader + kLine1000);
-    EXPECT_EQ(Contents(PathOf("b.out")),
-              WithCrLf("1100.000      12.000         0.02           101.490\n"));
-    session_.Close();
-    EXPECT_EQ(FileAndLogging(), std::pair(0, 1));  // viewing closes the file, not the log
-}
-
-TEST_F(ReportSessionTest, AFailedEchoKeepsThePreviousReportAndStopsLogging)
-{
-    session_.StartLogging();
+    Press("1000");
     const std::string before = Contents(report_);
-    const rlimit disk = LimitFileSize(100);  // the echo needs more
-    EXPECT_THROW(Echo(), ReportFileError);
+    const rlimit disk = LimitFileSize(before.size() + 20);  // room for part of a log line
+    EXPECT_THROW(Press("1100"), ReportFileError);
     ::setrlimit(RLIMIT_FSIZE, &disk);
     EXPECT_EQ(Contents(report_), before);
-    EXPECT_EQ(FileAndLogging(), std::pair(0, 0));
-    EXPECT_EQ(folder_.Names(), std::vector<std::string>{"main.out"});  // nothing beside
+    EXPECT_EQ(state_.PrevStation, 1000);  // a repeat keeps the step
+    EXPECT_EQ(std::pair(int{state_.OutputFileNum}, state_.LoggingOn), std::pair(0, 0));
 
     // Not a regular file: refused at once, without waiting for a reader. The
     // system's reason follows the program's words.
@@ -137,22 +131,7 @@ TEST_F(ReportSessionTest, AFailedEchoKeepsThePreviousReportAndStopsLogging)
             EXPECT_EQ(error.what(),
                       "Cannot open the report file \"" + path + "\" for appending: " + reason);
         }
-        EXPECT_EQ(FileAndLogging(), std::pair(0, 0));
     }
-}
-
-TEST_F(ReportSessionTest, ALogLineThatDoesNotFitIsTakenBackAndNotStepped)
-{
-    Echo();
-    session_.StartLogging();
-    Press("1000");
-    const std::string before = Contents(report_);
-    const rlimit disk = LimitFileSize(before.size() + 20);  // room for part of a line
-    EXPECT_THROW(Press("1100"), ReportFileError);
-    ::setrlimit(RLIMIT_FSIZE, &disk);
-    EXPECT_EQ(Contents(report_), before);
-    EXPECT_EQ(state_.PrevStation, 1000);  // a repeat keeps the step
-    EXPECT_EQ(FileAndLogging(), std::pair(0, 0));
 }
 
 }  // namespace
