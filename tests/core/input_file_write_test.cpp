@@ -7,16 +7,18 @@
 
 #include "file_test_support.h"
 #include "input_profiles.h"
+#include "worked_examples.h"
 
 namespace ravo {
 namespace {
 
 using namespace ravo::test;
 
-// The layout of a whole file is the save's check (tests/ui, against an example
-// file): here how values are written.
-TEST(InputFileText, ValueText)
+TEST(InputFileText, TheExampleFilesLayoutAndHowValuesAreWritten)
 {
+    ProfileState worked = fixtures::WorkedExampleProfile();
+    worked.OutputTitle = "Main Street profile";
+    EXPECT_EQ(InputFileText(worked), Contents(RAVO_EXAMPLES_DIR "/main-street.in"));
     // Plain from 1E-04 up to below 1E+09, the shortest digits that read back.
     std::string texts;
     for (const float value : {-0.0f, 1e-4f, 9.9e-5f, 123456792.0f, 1e9f, 12345.678f})

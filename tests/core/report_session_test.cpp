@@ -48,8 +48,7 @@ protected:
     ReportSession session_{state_};
 };
 
-// The bytes of the echo and the log are the report command's check (tests/cli).
-TEST_F(ReportSessionTest, StepsAnEchoWhileLoggingAndASecondStart)
+TEST_F(ReportSessionTest, TheWorkedExampleThenAnEchoWhileLoggingAndASecondStart)
 {
     Echo();
     session_.StartLogging();
@@ -58,6 +57,7 @@ TEST_F(ReportSessionTest, StepsAnEchoWhileLoggingAndASecondStart)
     EXPECT_EQ(Press("1000"), " 2000");
     EXPECT_EQ(Press("1100"), " 1200");
     EXPECT_EQ(Press(" 1200"), " 1300");
+    EXPECT_EQ(Contents(report_), EchoOfWorkedExample + LogOfWorkedExample);
 
     // An echo while logging replaces the log and lines follow it; a second
     // start appends a second header; stopping writes nothing more but still
