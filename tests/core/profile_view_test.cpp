@@ -76,6 +76,8 @@ TEST(ProfileScene, AViewWorkedByHandItsCursorAndHover)
     // Steps of ten times a power of ten far out; decimals, also in 12+34 form, far in.
     EXPECT_EQ(Texts(BuildScene(index, Whole(true)).stationTicks),
               (Strings{"10+00@0", "12+00@200", "14+00@400", "16+00@600", "18+00@800"}));
+    EXPECT_EQ(Texts(BuildScene(index, {1000, 1800, 100, 300, 120}).stationTicks),
+              Strings{"1000@0"});
     EXPECT_EQ(Texts(BuildScene(index, ZoomView(Whole(true), 0, 800)).stationTicks),
               (Strings{"10+00.0@0", "10+00.2@160", "10+00.4@320", "10+00.6@480", "10+00.8@640"}));
 
