@@ -19,46 +19,41 @@ QAction* frmRavo::AddItem(QMenu* menu, const char* name, const QString& caption)
 void frmRavo::BuildMenus()
 {
     QMenuBar* bar = menuBar();
-    auto addMenu = [](QWidget* parent, const char* name, const QString& caption) {
+    // A menu added at the end of the menu bar or of another menu.
+    auto addMenu = [](auto* parent, const char* name, const QString& caption) {
         auto* menu = new QMenu(caption, parent);
         menu->setObjectName(QLatin1String(name));
         menu->menuAction()->setObjectName(QLatin1String(name) + QLatin1String("Item"));
+        parent->addMenu(menu);
         return menu;
     };
 
     QMenu* mnuFile = addMenu(bar, "mnuFile", QStringLiteral("&File"));
-    bar->addMenu(mnuFile);
     mnuLoad = AddItem(mnuFile, "mnuLoad", QStringLiteral("&Load Input"));
     QMenu* mnuSave = addMenu(mnuFile, "mnuSave", QStringLiteral("&Save"));
-    mnuFile->addMenu(mnuSave);
     mnuInput = AddItem(mnuSave, "mnuInput", QStringLiteral("&Input As"));
     mnuOutput = AddItem(mnuSave, "mnuOutput", QStringLiteral("&Output As"));
     mnuLandXML = AddItem(mnuSave, "mnuLandXML", QStringLiteral("&LandXML As"));
     QMenu* mnuDefine = addMenu(mnuFile, "mnuDefine", QStringLiteral("&Define"));
-    mnuFile->addMenu(mnuDefine);
     mnuDOutT = AddItem(mnuDefine, "mnuDOutT", QStringLiteral("&Output Title (optional)"));
     mnuExit = AddItem(mnuFile, "mnuExit", QStringLiteral("&Exit"));
 
     QMenu* mnuReset = addMenu(bar, "mnuReset", QStringLiteral("&Reset"));
-    bar->addMenu(mnuReset);
     mnuResetVcurves = AddItem(mnuReset, "mnuResetVcurves", QStringLiteral("&Vertical curves"));
     mnuResetSuper = AddItem(mnuReset, "mnuResetSuper", QStringLiteral("&Superelevations"));
     mnuResetAll = AddItem(mnuReset, "mnuResetAll", QStringLiteral("&All"));
 
     QMenu* mnuView = addMenu(bar, "mnuView", QStringLiteral("&View"));
-    bar->addMenu(mnuView);
     mnuVOut = AddItem(mnuView, "mnuVOut", QStringLiteral("&Output File"));
     mnuVProfile = AddItem(mnuView, "mnuVProfile", QStringLiteral("&Profile"));
 
     QMenu* mnuPrint = addMenu(bar, "mnuPrint", QStringLiteral("&Print"));
-    bar->addMenu(mnuPrint);
     mnuPrintCS = AddItem(mnuPrint, "mnuPrintCS", QStringLiteral("&Input Data Echo"));
     mnuStartPrint =
         AddItem(mnuPrint, "mnuStartPrint", QStringLiteral("St&art Printing Elevations"));
     mnuStopPrint = AddItem(mnuPrint, "mnuStopPrint", QStringLiteral("St&op Printing Elevations"));
 
     QMenu* mnuHelp = addMenu(bar, "mnuHelp", QStringLiteral("&Help"));
-    bar->addMenu(mnuHelp);
     mnuContents = AddItem(mnuHelp, "mnuContents", QStringLiteral("&Contents"));
     mnuAbout = AddItem(mnuHelp, "mnuAbout", QStringLiteral("&About Program RAVO"));
 
