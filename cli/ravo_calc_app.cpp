@@ -15,6 +15,7 @@
 #include "core/profile_check.h"
 #include "core/report.h"
 #include "core/station_notation.h"
+#include "core/version.h"
 #include "elevation_table.h"
 #include "profile_source.h"
 #include "report_command.h"

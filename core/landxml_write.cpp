@@ -3,9 +3,9 @@
 #include <pugixml.hpp>
 #include <sstream>
 
+#include "core/version.h"
 #include "file_replace.h"
 #include "pvi_profile.h"
-#include "report.h"
 
 namespace ravo {
 namespace {
@@ -33,10 +33,7 @@ void AddApplication(pugi::xml_node root)
     pugi::xml_node application = root.append_child("Application");
     application.append_attribute("name") = "Ravo";
     application.append_attribute("manufacturer") = "Ravo";
-    const std::string version = std::to_string(RavoVersionMajor) + "." +
-                                std::to_string(RavoVersionMinor) + "." +
-                                std::to_string(RavoVersionRevision);
-    application.append_attribute("version") = version.c_str();
+    application.append_attribute("version") = std::string(RavoVersion).c_str();
 }
 
 void AddPlaceholderLine(pugi::xml_node alignment, double start, double length)

@@ -214,17 +214,17 @@ void ChooseElevations(std::vector<Draft>& drafts)
 }
 
 // The first pair of rows written as one unsymmetric curve that does not read
-// back as the same rows, or whose following straight row does not; every
-// pair when the count of rows differs.
+// back as the same rows, or whose following straight row does not; the first
+// such pair at all when the count of rows differs.
 std::optional<std::size_t> FirstChangedPair(const std::vector<SegmentRow>& rows,
                                             const std::vector<PviPoint>& points,
-                                            std::vector<bool>& keepApart)
+                                            const std::vector<bool>& keepApart)
 {
     InputProfile back;
     try {
         back = RowsFromPoints(points, "");
     } catch (const InputFileError&) {
-        back = {};
+        // read back as no rows: every pair differs
     }
     const auto combined = [&](std::size_t k) {
         return k + 1 < rows.size() && !keepApart[k] && FormUnsymmetricCurve(rows[k], rows[k + 1]);
@@ -239,10 +239,6 @@ std::optional<std::size_t> FirstChangedPair(const std::vector<SegmentRow>& rows,
         for (std::size_t before = 0; !same && before <= std::min<std::size_t>(k, 2); ++before) {
             if (combined(k - before))
                 return k - before;
-        }
-        if (!sameCount && combined(k)) {
-            std::fill(keepApart.begin(), keepApart.end(), true);
-            return k;
         }
     }
     return std::nullopt;

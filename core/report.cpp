@@ -11,6 +11,7 @@
 #include <set>
 #include <system_error>
 
+#include "core/version.h"
 #include "numbers.h"
 
 namespace ravo {

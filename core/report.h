@@ -10,7 +10,6 @@
 #include <string_view>
 #include <vector>
 
-#include "core/version.h"
 #include "profile_state.h"
 
 namespace ravo {

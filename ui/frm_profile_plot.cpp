@@ -181,10 +181,11 @@ std::optional<Cursor> ProfilePlot::CurrentCursor()
 void ProfilePlot::Paint(QPainter& painter, QSize size)
 {
     const ProfileView view = SizedView(view_, size);
-    const ProfileScene scene =
-        view.plotWidth == view_.plotWidth && view.gradeHeight == view_.gradeHeight
-            ? Scene()
-            : BuildScene(*index_, view);
+    // The scene on screen is reused; an export of another size gets its own.
+    const bool shown = view.plotWidth == view_.plotWidth && view.gradeHeight == view_.gradeHeight &&
+                       view.superHeight == view_.superHeight;
+    const ProfileScene sized = shown ? ProfileScene{} : BuildScene(*index_, view);
+    const ProfileScene& scene = shown ? Scene() : sized;
     painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF grade(LeftMargin, TopMargin, view.plotWidth, view.gradeHeight);
