@@ -3,6 +3,7 @@
 #include "core/file_replace.h"
 #include "core/pvi_profile.h"
 #include "core/station_notation.h"
+#include "ravo_calc_app.h"
 
 namespace ravo::calc {
 namespace {
@@ -106,16 +107,16 @@ int RunConvert(const ConvertArgs& args, std::ostream& out, std::ostream& err)
         notes = SaveProfileAs(state, args.output, UnitsOf(args.units));
     } catch (const ProfileNotContinuousError& e) {
         err << "ravo-calc convert: " << args.output << " was not written: " << e.what() << '\n';
-        return 1;
+        return ExitFaultsFound;
     } catch (const FileWriteError& e) {
         err << "ravo-calc convert: " << args.output << " was not written: " << e.what() << '\n';
-        return 2;
+        return ExitUsageOrLoad;
     }
     for (const std::string& note : notes)
         err << "ravo-calc: " << note << '\n';
     out << "Wrote " << args.output << " (" << state.NumVC
         << (state.NumVC == 1 ? " curve row" : " curve rows") << ").\n";
-    return 0;
+    return ExitSuccess;
 }
 
 }  // namespace ravo::calc

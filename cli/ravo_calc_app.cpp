@@ -301,16 +301,11 @@ private:
             return RunCheck(checkArgs_, out, err);
         } catch (const InputFileError& e) {
             err << "ravo-calc: " << LoadMessage(file, e) << '\n';
-        } catch (const UsageError& e) {
-            err << "ravo-calc " << command << ": " << e.what() << '\n';
-        } catch (const TableRequestError& e) {
-            err << "ravo-calc " << command << ": " << e.what() << '\n';
-        } catch (const ReportRequestError& e) {
-            err << "ravo-calc " << command << ": " << e.what() << '\n';
         } catch (const ReportFileError& e) {
             err << "ravo-calc " << command << ": Unable to write output file: " << e.what() << '\n';
         } catch (const std::exception& e) {
-            // Not expected (out of memory, say), but never a crash or a silent success.
+            // A refused request (usage, table or report), or out of memory:
+            // never a crash or a silent success.
             err << "ravo-calc " << command << ": " << e.what() << '\n';
         }
         return ExitUsageOrLoad;

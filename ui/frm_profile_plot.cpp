@@ -8,6 +8,8 @@
 #include <QWheelEvent>
 #include <cmath>
 
+#include "text.h"
+
 namespace ravo {
 namespace {
 
@@ -21,8 +23,6 @@ const QColor FlagColour(220, 0, 0);
 const QColor SuperColour(0, 130, 90);
 const QColor CursorColour(230, 120, 0);
 const QColor GridColour(225, 225, 225);
-
-QString Text(const std::string& text) { return QString::fromStdString(text); }
 
 QPolygonF Polygon(const Polyline& line, QPointF origin)
 {

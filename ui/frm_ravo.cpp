@@ -41,8 +41,6 @@ constexpr int kElevationLeft = 1716;
 constexpr int kElevationBoxWidth = 912;
 constexpr int kFieldBoxWidth = 1032;
 
-// The messages of commands that fail in a way they do not handle themselves.
-
 QToolButton* AddPictureButton(QWidget* parent, const char* name, const QIcon& icon, int left,
                               int top, int width, int height)
 {
