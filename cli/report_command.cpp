@@ -19,14 +19,8 @@ std::string FileNameOf(const std::string& path)
 
 void ThrowIfRefused(ReportRefusal refusal)
 {
-    switch (refusal) {
-    case ReportRefusal::None:
-        return;
-    case ReportRefusal::NoOutputFile:
-        throw ReportRequestError("Please specify output filename");
-    case ReportRefusal::NoCurves:
-        throw ReportRequestError("No curves are specified");
-    }
+    if (refusal != ReportRefusal::None)
+        throw ReportRequestError(RefusalText(refusal));
 }
 
 // Logs each station of the walk as a press of "Next" would after the station

@@ -154,4 +154,17 @@ std::string ReportSession::Next(std::string_view stationText)
     return ExactNumberText(next);
 }
 
+std::string RefusalText(ReportRefusal refusal)
+{
+    switch (refusal) {
+    case ReportRefusal::NoOutputFile:
+        return "Please specify output filename";
+    case ReportRefusal::NoCurves:
+        return "No curves are specified";
+    case ReportRefusal::None:
+        break;
+    }
+    return "";
+}
+
 }  // namespace ravo

@@ -21,6 +21,9 @@ enum class ReportRefusal {
     NoCurves,      // the curve count reads 0
 };
 
+// What the user is told of a refusal; "" for None.
+std::string RefusalText(ReportRefusal refusal);
+
 // Works on the report fields of the program-wide record: OutputPath,
 // OutputFileTitle, OutputFileNum (always the number of the open report, 0
 // when none is open), LoggingOn, PrevStation, VersionText and the current

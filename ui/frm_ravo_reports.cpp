@@ -19,16 +19,9 @@ void frmRavo::Refuse(const QString& text)
 
 bool frmRavo::Refused(ReportRefusal refusal)
 {
-    switch (refusal) {
-    case ReportRefusal::None:
+    if (refusal == ReportRefusal::None)
         return false;
-    case ReportRefusal::NoOutputFile:
-        Refuse(QStringLiteral("Please specify output filename"));
-        break;
-    case ReportRefusal::NoCurves:
-        Refuse(QStringLiteral("No curves are specified"));
-        break;
-    }
+    Refuse(Text(RefusalText(refusal)));
     return true;
 }
 
