@@ -35,15 +35,9 @@ void LastContainingValue(const ConstKindTables& tables, std::int32_t count, floa
 {
     if (count < 1)
         return;
-    const auto column = [&](Column which) -> const std::vector<float>& {
-        return *tables[IndexOf(which)];
-    };
-    const std::vector<float>& sta1 = column(Column::Station1);
-    const std::vector<float>& sta2 = column(Column::Station2);
-    // Never read beyond the shortest table, whatever the count says.
-    std::size_t end = static_cast<std::size_t>(count) + 1;
-    for (const std::vector<float>* table : tables)
-        end = std::min(end, table->size());
+    const std::vector<float>& sta1 = *tables[IndexOf(Column::Station1)];
+    const std::vector<float>& sta2 = *tables[IndexOf(Column::Station2)];
+    const std::size_t end = RowsEnd(tables, count);
 
     for (std::size_t first = 1; first < end; first += BlockRows) {
         const std::size_t rows = std::min(BlockRows, end - first);
@@ -52,9 +46,7 @@ void LastContainingValue(const ConstKindTables& tables, std::int32_t count, floa
         for (std::size_t i = first; i < first + rows; ++i) {
             if (!(sta1[i] <= station && station <= sta2[i]))
                 continue;
-            const SegmentRow row{column(Column::Start)[i], column(Column::Rate1)[i],
-                                 column(Column::Rate2)[i], sta1[i], sta2[i]};
-            const double value = RowValue(row, station);
+            const double value = RowValue(TableRow(tables, i), station);
             if (std::isnan(value))
                 throw OverflowError("zero-length row contains the station");
             result = ToFloat(value);

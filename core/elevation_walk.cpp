@@ -9,11 +9,6 @@
 namespace ravo {
 namespace {
 
-SegmentRow RowAt(const ConstKindTables& tables, std::size_t i)
-{
-    return {(*tables[0])[i], (*tables[1])[i], (*tables[2])[i], (*tables[3])[i], (*tables[4])[i]};
-}
-
 // True when the row's value can fail somewhere on it. Between its ends the
 // value is at most L |G2 - G1| / 2 + L |G1| + |E1| in magnitude, and the few
 // roundings of the formula stay far inside the margin to the float range.
@@ -43,13 +38,10 @@ RowWalk::RowWalk(const ProfileState& state, SegmentKind kind) : tables_(TablesOf
     const std::int32_t count = CountOf(state, kind);
     if (count < 1)
         return;
-    end_ = static_cast<std::size_t>(count) + 1;
-    for (const std::vector<float>* table : tables_)
-        end_ = std::min(end_, table->size());
-    end_ = std::max<std::size_t>(end_, 1);
+    end_ = RowsEnd(tables_, count);
     risky_.resize(end_);
     for (std::size_t i = 1; i < end_; ++i)
-        risky_[i] = CanFail(RowAt(tables_, i));
+        risky_[i] = CanFail(TableRow(tables_, i));
 }
 
 void RowWalk::Restart(bool downwards)
@@ -104,7 +96,7 @@ std::int32_t RowWalk::FirstFailingRow(float key, float station)
     std::int32_t first = 0;
     for (std::int32_t row : riskyEntered_) {
         if ((first == 0 || row < first) &&
-            ValueFails(RowAt(tables_, static_cast<std::size_t>(row)), station))
+            ValueFails(TableRow(tables_, static_cast<std::size_t>(row)), station))
             first = row;
     }
     return first;
@@ -130,7 +122,7 @@ RowWalk::Result RowWalk::At(float station)
         return {};
     const std::int32_t row = heap_.front();
     // A risky row that contains the station has been checked above.
-    const double value = RowValue(RowAt(tables_, static_cast<std::size_t>(row)), station);
+    const double value = RowValue(TableRow(tables_, static_cast<std::size_t>(row)), station);
     return {.value = static_cast<float>(value), .row = row};
 }
 

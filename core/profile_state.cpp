@@ -73,16 +73,20 @@ void RecreateTables(ProfileState& state, SegmentKind kind, std::int32_t count)
     CountOf(state, kind) = rows;
 }
 
+std::size_t RowsEnd(const ConstKindTables& tables, std::int32_t count)
+{
+    if (count < 1)
+        return 1;
+    std::size_t end = static_cast<std::size_t>(count) + 1;
+    for (const std::vector<float>* table : tables)
+        end = std::min(end, table->size());
+    return std::max<std::size_t>(end, 1);
+}
+
 bool IsRow(const ProfileState& state, SegmentKind kind, std::int32_t row)
 {
-    if (row < 1 || row > CountOf(state, kind))
-        return false;
-    const auto rowIndex = static_cast<std::size_t>(row);
-    for (const std::vector<float>* table : TablesOf(state, kind)) {
-        if (rowIndex >= table->size())
-            return false;
-    }
-    return true;
+    return row >= 1 &&
+           static_cast<std::size_t>(row) < RowsEnd(TablesOf(state, kind), CountOf(state, kind));
 }
 
 bool StoreField(ProfileState& state, SegmentKind kind, Column column, std::int32_t row, float value)
@@ -97,10 +101,14 @@ std::optional<SegmentRow> RowOf(const ProfileState& state, SegmentKind kind, std
 {
     if (!IsRow(state, kind, row))
         return std::nullopt;
-    const auto i = static_cast<std::size_t>(row);
-    const auto value = [&](Column column) { return TableOf(state, kind, column)[i]; };
-    return SegmentRow{value(Column::Start), value(Column::Rate1), value(Column::Rate2),
-                      value(Column::Station1), value(Column::Station2)};
+    return TableRow(TablesOf(state, kind), static_cast<std::size_t>(row));
+}
+
+SegmentRow TableRow(const ConstKindTables& tables, std::size_t i)
+{
+    return {(*tables[IndexOf(Column::Start)])[i], (*tables[IndexOf(Column::Rate1)])[i],
+            (*tables[IndexOf(Column::Rate2)])[i], (*tables[IndexOf(Column::Station1)])[i],
+            (*tables[IndexOf(Column::Station2)])[i]};
 }
 
 }  // namespace ravo

@@ -112,17 +112,22 @@ bool StoreField(ProfileState& state, SegmentKind kind, Column column, std::int32
 // Reads a row; empty for a row outside the rows.
 std::optional<SegmentRow> RowOf(const ProfileState& state, SegmentKind kind, std::int32_t row);
 
+// The values at index i of a kind's tables, which must hold it.
+SegmentRow TableRow(const ConstKindTables& tables, std::size_t i);
+
+// One past the last row that the count names and every table holds; 1 when
+// there is none. A count beyond the rows of the tables is never followed.
+std::size_t RowsEnd(const ConstKindTables& tables, std::int32_t count);
+
 // Calls visit(row, values) for the rows 1 to the count in order. A count beyond
 // the rows that the tables hold ends the walk at their end.
 template <typename Visit>
 void ForEachRow(const ProfileState& state, SegmentKind kind, Visit&& visit)
 {
-    for (std::int32_t row = 1; row <= CountOf(state, kind); ++row) {
-        const std::optional<SegmentRow> values = RowOf(state, kind, row);
-        if (!values)
-            return;
-        visit(row, *values);
-    }
+    const ConstKindTables tables = TablesOf(state, kind);
+    const std::size_t end = RowsEnd(tables, CountOf(state, kind));
+    for (std::size_t i = 1; i < end; ++i)
+        visit(static_cast<std::int32_t>(i), TableRow(tables, i));
 }
 
 }  // namespace ravo

@@ -43,19 +43,15 @@ std::pair<double, double> RowRange(const SegmentRow& row, double first, double l
 // dropped only when they reach the top.
 DecidedRows::DecidedRows(const ProfileState& state, SegmentKind kind)
 {
-    const std::int32_t count = std::max(CountOf(state, kind), 0);
     rows_.resize(1);
     std::vector<RowEnd> events;
-    for (std::int32_t r = 1; r <= count; ++r) {
-        const std::optional<SegmentRow> row = RowOf(state, kind, r);
-        if (!row)
-            break;
-        rows_.push_back(*row);
-        if (!(row->station1 <= row->station2))
-            continue;  // a reversed row contains no station
-        events.push_back({row->station1, r, true});
-        events.push_back({row->station2, r, false});
-    }
+    ForEachRow(state, kind, [&](std::int32_t r, const SegmentRow& row) {
+        rows_.push_back(row);
+        if (!(row.station1 <= row.station2))
+            return;  // a reversed row contains no station
+        events.push_back({row.station1, r, true});
+        events.push_back({row.station2, r, false});
+    });
     std::sort(events.begin(), events.end(),
               [](const RowEnd& a, const RowEnd& b) { return a.station < b.station; });
 
