@@ -62,12 +62,6 @@ private:
     std::string buffer_;
 };
 
-class StringSink : public ByteSink {
-public:
-    void Write(std::string_view bytes) override { text.append(bytes); }
-    std::string text;
-};
-
 std::string FolderOf(const std::string& path)
 {
     const std::size_t slash = path.find_last_of('/');

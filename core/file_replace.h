@@ -26,6 +26,13 @@ public:
     virtual void Write(std::string_view bytes) = 0;
 };
 
+// Collects the bytes in memory.
+class StringSink : public ByteSink {
+public:
+    void Write(std::string_view bytes) override { text.append(bytes); }
+    std::string text;
+};
+
 // Replaces the file at path (creating it when missing) with what `produce`
 // writes into the sink.
 // - Only a regular file is replaced: a folder, FIFO, device or socket as the

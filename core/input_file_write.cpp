@@ -10,9 +10,6 @@ namespace ravo {
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
-// The text is handed to the file in pieces of about this size, so that saving
-// a large profile never holds all of its text.
-constexpr std::size_t kPieceBytes = 1 << 16;
 
 // The shortest digits that read back as the same float; plainly written for
 // the magnitudes that road data has, so that the file stays easy to read
@@ -55,69 +52,57 @@ const char* RowName(SegmentKind kind)
 }
 
 // A count below 1 holds no rows; any other must be a row of its tables.
-bool TablesHoldCount(const ProfileState& state, SegmentKind kind)
-{
-    const std::int32_t count = CountOf(state, kind);
-    return count < 1 || IsRow(state, kind, count);
-}
-
 void RequireRowsOfCount(const ProfileState& state, SegmentKind kind)
 {
     const std::int32_t count = CountOf(state, kind);
-    if (!TablesHoldCount(state, kind))
+    if (count >= 1 && !IsRow(state, kind, count))
         throw InputFileError(std::string("the ") + RowName(kind) + " count " +
                              std::to_string(count) + " exceeds the rows of its tables");
 }
 
-// The canonical text, built in `out`; with a sink, handed on to it in pieces.
-class CanonicalWriter {
-public:
-    CanonicalWriter(const ProfileState& state, std::string& out, ByteSink* sink)
-        : state_(state), out_(out), sink_(sink)
-    {
-    }
+void RequireRowsOfCounts(const ProfileState& state)
+{
+    RequireRowsOfCount(state, SegmentKind::VerticalCurve);
+    RequireRowsOfCount(state, SegmentKind::Superelevation);
+}
 
-    void Write()
-    {
-        // Checked first: a profile that cannot be written writes nothing.
-        RequireRowsOfCount(state_, SegmentKind::VerticalCurve);
-        RequireRowsOfCount(state_, SegmentKind::Superelevation);
-        AppendTitle(out_, state_.OutputTitle);
-        AppendCount(out_, state_.NumVC);
-        WriteRecords(SegmentKind::VerticalCurve);
-        AppendCount(out_, state_.NumSup);
-        WriteRecords(SegmentKind::Superelevation);
-        if (sink_ != nullptr)
-            sink_->Write(out_);
-    }
-
-private:
-    void WriteRecords(SegmentKind kind)
-    {
-        const ConstKindTables tables = TablesOf(state_, kind);
-        for (std::int32_t row = 1; row <= CountOf(state_, kind); ++row) {
-            const auto index = static_cast<std::size_t>(row);
-            for (std::size_t column = 0; column < tables.size(); ++column) {
-                const float value = (*tables[column])[index];
-                if (!std::isfinite(value))
-                    throw InputFileError(std::string(RowName(kind)) + " " + std::to_string(row) +
-                                         " holds a value that is not a finite number");
-                if (column > 0)
-                    out_ += ',';
-                AppendValue(out_, value);
-            }
-            out_ += kLineEnd;
-            if (sink_ != nullptr && out_.size() >= kPieceBytes) {
-                sink_->Write(out_);
-                out_.clear();
-            }
+// The rows of a kind, a line at a time.
+void WriteRecords(const ProfileState& state, SegmentKind kind, ByteSink& sink)
+{
+    const ConstKindTables tables = TablesOf(state, kind);
+    std::string line;
+    for (std::int32_t row = 1; row <= CountOf(state, kind); ++row) {
+        const auto index = static_cast<std::size_t>(row);
+        line.clear();
+        for (std::size_t column = 0; column < tables.size(); ++column) {
+            const float value = (*tables[column])[index];
+            if (!std::isfinite(value))
+                throw InputFileError(std::string(RowName(kind)) + " " + std::to_string(row) +
+                                     " holds a value that is not a finite number");
+            if (column > 0)
+                line += ',';
+            AppendValue(line, value);
         }
+        line += kLineEnd;
+        sink.Write(line);
     }
+}
 
-    const ProfileState& state_;
-    std::string& out_;
-    ByteSink* sink_;
-};
+// The canonical text. The counts are checked first: a profile that cannot be
+// written writes nothing.
+void WriteCanonical(const ProfileState& state, ByteSink& sink)
+{
+    RequireRowsOfCounts(state);
+    std::string head;
+    AppendTitle(head, state.OutputTitle);
+    AppendCount(head, state.NumVC);
+    sink.Write(head);
+    WriteRecords(state, SegmentKind::VerticalCurve, sink);
+    head.clear();
+    AppendCount(head, state.NumSup);
+    sink.Write(head);
+    WriteRecords(state, SegmentKind::Superelevation, sink);
+}
 
 std::size_t TextSizeEstimate(const ProfileState& state)
 {
@@ -131,22 +116,19 @@ std::size_t TextSizeEstimate(const ProfileState& state)
 
 std::string InputFileText(const ProfileState& state)
 {
-    std::string out;
-    if (TablesHoldCount(state, SegmentKind::VerticalCurve) &&
-        TablesHoldCount(state, SegmentKind::Superelevation))
-        out.reserve(TextSizeEstimate(state));
-    CanonicalWriter(state, out, nullptr).Write();
-    return out;
+    RequireRowsOfCounts(state);  // before reserving for what the counts claim
+    StringSink sink;
+    sink.text.reserve(TextSizeEstimate(state));
+    WriteCanonical(state, sink);
+    return std::move(sink.text);
 }
 
 void WriteInputFile(const ProfileState& state, const std::string& path)
 {
     try {
-        ReplaceFile(path, [&state](ByteSink& sink) {
-            std::string piece;
-            piece.reserve(kPieceBytes + 256);
-            CanonicalWriter(state, piece, &sink).Write();
-        });
+        // The sink gathers the lines into few writes, so that saving a large
+        // profile never holds all of its text.
+        ReplaceFile(path, [&state](ByteSink& sink) { WriteCanonical(state, sink); });
     } catch (const FileWriteError& error) {
         throw InputFileError(error.what());
     }

@@ -18,32 +18,6 @@ double CountTextNumber(std::string_view text)
     }
 }
 
-// Collects report lines and hands them on in large pieces, so that a long
-// echo costs few writes and little memory.
-class ChunkedLines {
-public:
-    explicit ChunkedLines(ByteSink& sink) : sink_(sink) { chunk_.reserve(ChunkSize); }
-
-    void Add(std::string_view line)
-    {
-        chunk_ += line;
-        chunk_ += ReportLineEnd;
-        if (chunk_.size() >= ChunkSize)
-            Flush();
-    }
-
-    void Flush()
-    {
-        sink_.Write(chunk_);
-        chunk_.clear();
-    }
-
-private:
-    static constexpr std::size_t ChunkSize = 64 * 1024;
-    ByteSink& sink_;
-    std::string chunk_;
-};
-
 }  // namespace
 
 ReportSession::ReportSession(ProfileState& state) : state_(state), clock_(CurrentLocalTime) {}
@@ -105,11 +79,12 @@ void ReportSession::WriteEcho(bool segmentTable)
     state_.VersionText = CurrentVersionText();
     const std::tm now = clock_();
     try {
+        // The sink gathers the lines into few writes.
         ReplaceFile(path, [&](ByteSink& sink) {
-            ChunkedLines lines(sink);
-            WriteEchoLines(state_, now, segmentTable,
-                           [&](std::string_view line) { lines.Add(line); });
-            lines.Flush();
+            WriteEchoLines(state_, now, segmentTable, [&](std::string_view line) {
+                sink.Write(line);
+                sink.Write(ReportLineEnd);
+            });
         });
     } catch (const FileWriteError& error) {
         throw ReportFileError("Cannot write the report file \"" + path + "\": " + error.what());
