@@ -15,8 +15,6 @@
 namespace ravo {
 namespace {
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
 // 1-based line of a position, counting CR LF, LF and CR each as one line end.
 std::size_t LineOf(std::string_view bytes, std::size_t offset)
 {
@@ -43,11 +41,6 @@ const char* ColumnName(SegmentKind kind, std::size_t column)
 const char* RowsName(SegmentKind kind)
 {
     return kind == SegmentKind::VerticalCurve ? "curves" : "segments";
-}
-
-const char* RowName(SegmentKind kind)
-{
-    return kind == SegmentKind::VerticalCurve ? "curve" : "segment";
 }
 
 using Tables = std::array<std::vector<float>, ColumnCount>;
@@ -204,26 +197,32 @@ InputProfile ParseText(std::string_view text)
 
 }  // namespace
 
+const char* RowName(SegmentKind kind)
+{
+    return kind == SegmentKind::VerticalCurve ? "curve" : "segment";
+}
+
 InputProfile ParseInputFile(std::string_view bytes)
 {
     if (const std::optional<std::string> decoded = DecodeUtf16File(bytes))
         return ParseText(*decoded);
-    if (bytes.starts_with(kByteOrderMark))
-        bytes.remove_prefix(kByteOrderMark.size());
-    return ParseText(bytes);
+    return ParseText(WithoutUtf8Bom(bytes));
 }
 
-InputProfile ReadInputFile(const std::string& path)
+std::string ReadInputFileBytes(const std::string& path)
 {
-    std::string bytes;
     try {
-        bytes = ReadRegularFile(path, MaxInputFileBytes);
+        return ReadRegularFile(path, MaxInputFileBytes);
     } catch (const FileReadError& error) {
         throw InputFileError(error.what());
     } catch (const std::bad_alloc&) {
         throw InputFileError(FileErrorText(path, ENOMEM));
     }
-    return ParseInputFile(bytes);
+}
+
+InputProfile ReadInputFile(const std::string& path)
+{
+    return ParseInputFile(ReadInputFileBytes(path));
 }
 
 void ApplyInputProfile(ProfileState& state, InputProfile&& profile)

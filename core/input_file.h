@@ -122,6 +122,14 @@ inline constexpr std::uint64_t MaxInputFileBytes =
 // count is above MaxSegmentCount.
 InputProfile ParseInputFile(std::string_view bytes);
 
+// "curve" or "segment": a row of the kind, as messages about input files name it.
+const char* RowName(SegmentKind kind);
+
+// The bytes of a profile file: only a regular file is read, without blocking,
+// and one larger than MaxInputFileBytes is refused. Throws InputFileError with
+// the path and the system's reason.
+std::string ReadInputFileBytes(const std::string& path);
+
 // Reads the whole file, then parses it. Throws InputFileError when the file
 // cannot be read (see Limits; the text then gives the path and the system's
 // reason), does not fit into memory, or does not parse.

@@ -46,11 +46,6 @@ void AppendTitle(std::string& out, std::string_view title)
     out += kLineEnd;
 }
 
-const char* RowName(SegmentKind kind)
-{
-    return kind == SegmentKind::VerticalCurve ? "curve" : "segment";
-}
-
 // A count below 1 holds no rows; any other must be a row of its tables.
 void RequireRowsOfCount(const ProfileState& state, SegmentKind kind)
 {

@@ -4,19 +4,21 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <pugixml.hpp>
+
+#include "text_encoding.h"
 
 namespace ravo {
 namespace {
 
-// The name of an element without its namespace prefix.
-std::string_view LocalName(const pugi::xml_node& node)
+// A name without its namespace prefix.
+std::string_view LocalName(std::string_view name)
 {
-    const char* name = node.name();
-    const char* colon = std::strchr(name, ':');
-    return colon ? colon + 1 : name;
+    const std::size_t colon = name.find(':');
+    return colon == std::string_view::npos ? name : name.substr(colon + 1);
 }
+
+std::string_view LocalName(const pugi::xml_node& node) { return LocalName(node.name()); }
 
 std::vector<pugi::xml_node> Children(const pugi::xml_node& node, std::string_view name)
 {
@@ -222,8 +224,7 @@ bool Matches(const LandXmlProfile& p, const ProfileSelection& s)
 
 bool LooksLikeLandXml(std::string_view bytes)
 {
-    if (bytes.starts_with("\xEF\xBB\xBF"))
-        bytes.remove_prefix(3);
+    bytes = WithoutUtf8Bom(bytes);
     while (true) {
         const std::size_t at = bytes.find_first_not_of(" \t\r\n");
         if (at == std::string_view::npos)
@@ -243,8 +244,7 @@ bool LooksLikeLandXml(std::string_view bytes)
         return false;
     const std::size_t end = bytes.find_first_of(" \t\r\n/>", 1);
     const std::string_view name = bytes.substr(1, end == std::string_view::npos ? 0 : end - 1);
-    const std::size_t colon = name.find(':');
-    return (colon == std::string_view::npos ? name : name.substr(colon + 1)) == "LandXML";
+    return LocalName(name) == "LandXML";
 }
 
 LandXmlFile ParseLandXml(std::string_view bytes)

@@ -1,11 +1,8 @@
 #include "loaded_profile.h"
 
 #include <cctype>
-#include <filesystem>
-#include <new>
 #include <utility>
 
-#include "file_read.h"
 #include "file_replace.h"
 #include "landxml_write.h"
 #include "pvi_profile.h"
@@ -13,19 +10,6 @@
 
 namespace ravo {
 namespace {
-
-// Only a regular file, read without blocking and refused when larger than the
-// largest profile could need.
-std::string FileBytes(const std::string& path)
-{
-    try {
-        return ReadRegularFile(path, MaxInputFileBytes);
-    } catch (const FileReadError& error) {
-        throw InputFileError(error.what());
-    } catch (const std::bad_alloc&) {
-        throw InputFileError(path + ": not enough memory to read the file");
-    }
-}
 
 ProfileState StateOf(InputProfile&& profile)
 {
@@ -63,7 +47,7 @@ LoadedProfile AnyProfileFromBytes(std::string_view bytes, const ProfileSource& s
 
 LoadedProfile ReadAnyProfile(const std::string& path, const ProfileSource& source)
 {
-    return AnyProfileFromBytes(FileBytes(path), source);
+    return AnyProfileFromBytes(ReadInputFileBytes(path), source);
 }
 
 ProfileState LoadProfile(const std::string& path, const ProfileSource& source)

@@ -6,16 +6,10 @@
 
 #include "input_file.h"
 #include "station_notation.h"
+#include "text_encoding.h"
 
 namespace ravo {
 namespace {
-
-std::string_view WithoutBom(std::string_view bytes)
-{
-    if (bytes.starts_with("\xEF\xBB\xBF"))
-        bytes.remove_prefix(3);
-    return bytes;
-}
 
 std::string_view Trimmed(std::string_view text)
 {
@@ -144,7 +138,7 @@ void AddCsvField(std::string& text, const std::string& field)
 
 bool LooksLikePviCsv(std::string_view bytes)
 {
-    bytes = WithoutBom(bytes);
+    bytes = WithoutUtf8Bom(bytes);
     const std::string first = Lowered(bytes.substr(0, bytes.find_first_of("\r\n")));
     return first.starts_with("station,elevation,length");
 }
@@ -153,7 +147,7 @@ std::vector<PviPoint> ParsePviCsv(std::string_view bytes)
 {
     std::vector<PviPoint> points;
     std::optional<Columns> columns;
-    ForEachLine(WithoutBom(bytes), [&](int line, std::string_view text) {
+    ForEachLine(WithoutUtf8Bom(bytes), [&](int line, std::string_view text) {
         if (!columns) {
             columns = HeaderColumns(text);
             return;
@@ -183,7 +177,7 @@ std::vector<PviPoint> ParsePviCsv(std::string_view bytes)
 std::vector<PviPoint> ParsePviPlain(std::string_view bytes)
 {
     std::vector<PviPoint> points;
-    ForEachLine(WithoutBom(bytes), [&](int line, std::string_view text) {
+    ForEachLine(WithoutUtf8Bom(bytes), [&](int line, std::string_view text) {
         std::vector<std::string_view> words;
         for (std::size_t at = text.find_first_not_of(" \t"); at != std::string_view::npos;
              at = text.find_first_not_of(" \t", at)) {

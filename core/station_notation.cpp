@@ -1,7 +1,6 @@
 #include "station_notation.h"
 
 #include <charconv>
-#include <cmath>
 #include <regex>
 #include <system_error>
 
@@ -86,7 +85,7 @@ std::string StationText(double station, bool plusNotation)
     if (!plusNotation)
         return plain;
     // "5.500" -> "005.500" -> "0+05.500": at least one hundreds digit.
-    std::string digits = ElevationText(std::fabs(station));
+    std::string digits = plain.starts_with('-') ? plain.substr(1) : plain;
     constexpr std::size_t shortest = 7;
     if (digits.size() < shortest)
         digits.insert(0, shortest - digits.size(), '0');

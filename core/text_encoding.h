@@ -23,4 +23,11 @@ std::string Windows1252ToUtf8(std::string_view text);
 // U+FFFD, the replacement character.
 std::optional<std::string> DecodeUtf16File(std::string_view bytes);
 
+// The bytes without the UTF-8 byte order mark that some editors put first.
+inline std::string_view WithoutUtf8Bom(std::string_view bytes)
+{
+    constexpr std::string_view mark = "\xEF\xBB\xBF";
+    return bytes.starts_with(mark) ? bytes.substr(mark.size()) : bytes;
+}
+
 }  // namespace ravo
