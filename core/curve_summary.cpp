@@ -166,13 +166,38 @@ RowExtent ExtentOf(const SegmentRow& row)
     return row.station2 == row.station1 ? RowExtent::ZeroLength : RowExtent::Reversed;
 }
 
+CurveShape ShapeOf(const SegmentRow& row)
+{
+    if (row.rate2 < row.rate1)
+        return CurveShape::Crest;
+    return row.rate2 > row.rate1 ? CurveShape::Sag : CurveShape::Straight;
+}
+
+std::optional<double> KOf(const SegmentRow& row)
+{
+    const double gradeChange = static_cast<double>(row.rate2) - row.rate1;
+    if (ExtentOf(row) != RowExtent::Normal || gradeChange == 0)
+        return std::nullopt;
+    return (static_cast<double>(row.station2) - row.station1) / (100 * std::fabs(gradeChange));
+}
+
+std::optional<double> LeastKFor(CurveShape shape, const DesignMinimums& minimums)
+{
+    switch (shape) {
+    case CurveShape::Crest:
+        return minimums.crestK;
+    case CurveShape::Sag:
+        return minimums.sagK;
+    case CurveShape::Straight:
+        break;
+    }
+    return std::nullopt;
+}
+
 CurveSummary SummarizeCurve(std::int32_t row, const SegmentRow& values)
 {
-    CurveSummary summary{.row = row, .values = values, .extent = ExtentOf(values)};
-    if (values.rate2 < values.rate1)
-        summary.shape = CurveShape::Crest;
-    else if (values.rate2 > values.rate1)
-        summary.shape = CurveShape::Sag;
+    CurveSummary summary{
+        .row = row, .values = values, .extent = ExtentOf(values), .shape = ShapeOf(values)};
     if (summary.extent != RowExtent::Normal)
         return summary;
 
@@ -181,8 +206,7 @@ CurveSummary SummarizeCurve(std::int32_t row, const SegmentRow& values)
     summary.length = length;
     summary.endElevation = StoredValueAt(values, values.station2);
     summary.gradeChangeRate = gradeChange / length;
-    if (gradeChange != 0)
-        summary.k = length / (100 * std::fabs(gradeChange));
+    summary.k = KOf(values);
     summary.turningPoint = TurningPoint(values, length);
     if (gradeChange != 0) {
         const float middle = static_cast<float>(values.station1 + length / 2);
@@ -204,9 +228,9 @@ SegmentSummary SummarizeSegment(std::int32_t row, const SegmentRow& values)
 
 std::optional<double> MinimumK(const CurveSummary& curve, const DesignMinimums& minimums)
 {
-    if (curve.extent != RowExtent::Normal || curve.shape == CurveShape::Straight)
+    if (curve.extent != RowExtent::Normal)
         return std::nullopt;
-    return curve.shape == CurveShape::Crest ? minimums.crestK : minimums.sagK;
+    return LeastKFor(curve.shape, minimums);
 }
 
 void WriteCurves(std::ostream& out, const ProfileState& state, bool plusNotation,

@@ -23,6 +23,16 @@ RowExtent ExtentOf(const SegmentRow& row);
 // have a high point; sag: the grade rises, a low point; straight: equal grades.
 enum class CurveShape { Crest, Sag, Straight };
 
+CurveShape ShapeOf(const SegmentRow& row);
+
+// K = L / (100 |G2 - G1|), the length per percent of grade change; none for a
+// row that is not of positive length or has equal grades.
+std::optional<double> KOf(const SegmentRow& row);
+
+// The least K that the design asks of a curve of that shape; none for a
+// straight grade.
+std::optional<double> LeastKFor(CurveShape shape, const DesignMinimums& minimums);
+
 struct CurvePoint {
     float station = 0;
     float elevation = 0;

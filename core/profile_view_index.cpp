@@ -155,11 +155,11 @@ ProfileViewIndex::ProfileViewIndex(const ProfileState& state)
     curveK.assign(static_cast<std::size_t>(count) + 1, std::numeric_limits<float>::quiet_NaN());
     curveShape.assign(curveK.size(), CurveShape::Straight);
     for (std::int32_t r = 1; r <= count; ++r) {
-        const CurveSummary summary = SummarizeCurve(r, curves.Row(r));
+        const SegmentRow& row = curves.Row(r);
         const auto i = static_cast<std::size_t>(r);
-        curveShape[i] = summary.shape;
-        if (summary.k)
-            curveK[i] = static_cast<float>(*summary.k);
+        curveShape[i] = ShapeOf(row);
+        if (const std::optional<double> k = KOf(row))
+            curveK[i] = static_cast<float>(*k);
     }
     curves.NoteCurveKs(curveK, curveShape);
 }

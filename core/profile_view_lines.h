@@ -36,15 +36,7 @@ public:
         const auto i = static_cast<std::size_t>(row);
         if (!minimums_ || std::isnan(index_.curveK[i]))
             return std::nullopt;
-        switch (index_.curveShape[i]) {
-        case CurveShape::Crest:
-            return minimums_->crestK;
-        case CurveShape::Sag:
-            return minimums_->sagK;
-        case CurveShape::Straight:
-            break;
-        }
-        return std::nullopt;
+        return LeastKFor(index_.curveShape[i], *minimums_);
     }
     bool Flagged(std::int32_t row) const
     {
