@@ -3,7 +3,6 @@
 // the same profile, bit for bit, and writes the same text a second time.
 // Anything else (a crash, another exception, a sanitizer report, a mismatch)
 // ends the run.
-#include <bit>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -13,19 +12,11 @@
 
 #include "core/input_file.h"
 #include "core/profile_state.h"
+#include "same_bits.h"
 
 namespace {
 
-bool SameBits(const std::vector<float>& a, const std::vector<float>& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::bit_cast<std::uint32_t>(a[i]) != std::bit_cast<std::uint32_t>(b[i]))
-            return false;
-    }
-    return true;
-}
+using ravo::fuzz::SameBits;
 
 bool SameProfile(const ravo::InputProfile& a, const ravo::InputProfile& b)
 {
