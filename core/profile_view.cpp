@@ -230,9 +230,9 @@ std::vector<double> RowBoundaries(const DecidedRows& rows, const ProfileView& vi
 
 std::string KText(double k) { return "K " + Fixed(k, 1); }
 
-void AddCurveMarks(const ProfileViewIndex& index, const ProfileView& view, ProfileScene& scene)
+void AddCurveMarks(const ProfileViewIndex& index, const ProfileView& view, const CurveFlags& flags,
+                   ProfileScene& scene)
 {
-    const CurveFlags flags(index, view);
     constexpr double KLabelRoom = 40;
     constexpr double MarkLabelRoom = 120;
     // A high point is labelled above the line where its label keeps clear of
@@ -304,7 +304,7 @@ ProfileScene BuildScene(const ProfileViewIndex& index, const ProfileView& view)
     scene.super.valueTicks = ValueTicks(scene.super, view.superHeight);
     scene.stationTicks = StationTicks(view);
     scene.rowBoundaries = RowBoundaries(index.curves, view);
-    AddCurveMarks(index, view, scene);
+    AddCurveMarks(index, view, flags, scene);
     return scene;
 }
 
