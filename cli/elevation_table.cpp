@@ -24,11 +24,6 @@ float StationFloat(double station, const char* which)
     }
 }
 
-const char* KindName(SegmentKind kind)
-{
-    return kind == SegmentKind::VerticalCurve ? "curve" : "superelevation segment";
-}
-
 // The point at a station and offset as the desktop program's calculation
 // gives it; the stations of one walk come in a monotonic order.
 TablePoint CalculatePoint(const ProfileState& state, ElevationWalk& elevations, float station,
@@ -87,18 +82,6 @@ void WriteHeader(std::ostream& out, TableFormat format)
 }
 
 }  // namespace
-
-std::string InvalidEntryReason(const ProfileState& state, const WalkPoint& point)
-{
-    const SegmentKind kind =
-        point.curveRow != 0 ? SegmentKind::VerticalCurve : SegmentKind::Superelevation;
-    const std::int32_t row = point.curveRow != 0 ? point.curveRow : point.segmentRow;
-    if (const std::optional<SegmentRow> values = RowOf(state, kind, row);
-        values && values->station1 == values->station2)
-        return std::string(KindName(kind)) + " " + std::to_string(row) +
-               " has zero length at this station";
-    return "a result lies beyond the range of a 32-bit float";
-}
 
 StationWalk::StationWalk(double from, double to, double step) : from_(from), to_(to), step_(step)
 {

@@ -68,10 +68,6 @@ struct TableLayout {
     bool plusNotation = false;  // stations as 12+34.560
 };
 
-// Why the calculation fails at a point that is not ok: the row at which it
-// fails has zero length, or a result leaves the float range.
-std::string InvalidEntryReason(const ProfileState& state, const WalkPoint& point);
-
 // Writes one row per station and offset, the offsets of a station together:
 // station, offset, superelevation ("0.########") and finished elevation
 // ("#####0.000", the text the desktop program shows), under a header. Plain

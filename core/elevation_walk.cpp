@@ -151,4 +151,15 @@ WalkPoint ElevationWalk::At(float station, float offset)
     }
 }
 
+std::string InvalidEntryReason(const ProfileState& state, const WalkPoint& point)
+{
+    const SegmentKind kind =
+        point.curveRow != 0 ? SegmentKind::VerticalCurve : SegmentKind::Superelevation;
+    const std::int32_t row = point.curveRow != 0 ? point.curveRow : point.segmentRow;
+    if (const std::optional<SegmentRow> values = RowOf(state, kind, row);
+        values && values->station1 == values->station2)
+        return KindRowName(kind) + " " + std::to_string(row) + " has zero length at this station";
+    return "a result lies beyond the range of a 32-bit float";
+}
+
 }  // namespace ravo

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "profile_state.h"
@@ -20,6 +21,10 @@ struct WalkPoint {
     std::int32_t curveRow = 0;    // the curve row that decided, 0 for none
     std::int32_t segmentRow = 0;  // the segment row that decided, 0 for none
 };
+
+// Why the calculation fails at a point that is not ok: the row at which it
+// fails has zero length, or a result leaves the float range.
+std::string InvalidEntryReason(const ProfileState& state, const WalkPoint& point);
 
 // The rows of one kind that contain a station, for stations that come in a
 // monotonic order. The rows entered so far and not yet left are kept in a heap

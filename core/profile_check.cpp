@@ -150,21 +150,14 @@ std::string Number(double value)
     return text;
 }
 
-std::string RowNames(SegmentKind kind, bool plural)
-{
-    const std::string name =
-        kind == SegmentKind::VerticalCurve ? "curve" : "superelevation segment";
-    return plural ? name + "s" : name;
-}
-
 std::string OneRow(const Fault& f)
 {
-    return RowNames(f.rows, false) + " " + std::to_string(f.first);
+    return KindRowName(f.rows, false) + " " + std::to_string(f.first);
 }
 
 std::string TwoRows(const Fault& f)
 {
-    return RowNames(f.rows, true) + " " + std::to_string(f.first) + " and " +
+    return KindRowName(f.rows, true) + " " + std::to_string(f.first) + " and " +
            std::to_string(f.second);
 }
 
@@ -206,11 +199,11 @@ std::string FaultText(const Fault& f, bool plus)
                StationText(f.from, plus) + ", so it applies to no station";
     case FaultKind::Overlap:
         return TwoRows(f) + " overlap from " + StationText(f.from, plus) + " to " +
-               StationText(f.to, plus) + "; " + RowNames(f.rows, false) + " " +
+               StationText(f.to, plus) + "; " + KindRowName(f.rows, false) + " " +
                std::to_string(f.second) + " (the later row) gives the " +
                (curves ? "elevations" : "superelevations") + " there";
     case FaultKind::MoreOverlaps:
-        return "further overlapping " + RowNames(f.rows, true) + " not listed";
+        return "further overlapping " + KindRowName(f.rows, true) + " not listed";
     case FaultKind::Gap:
         return "gap between " + TwoRows(f) + " from " + StationText(f.from, plus) + " to " +
                StationText(f.to, plus) + ": " + (curves ? "grade elevation" : "superelevation") +

@@ -111,4 +111,11 @@ SegmentRow TableRow(const ConstKindTables& tables, std::size_t i)
             (*tables[IndexOf(Column::Station2)])[i]};
 }
 
+std::string KindRowName(SegmentKind kind, bool plural)
+{
+    const std::string name =
+        kind == SegmentKind::VerticalCurve ? "curve" : "superelevation segment";
+    return plural ? name + "s" : name;
+}
+
 }  // namespace ravo

@@ -109,6 +109,10 @@ bool IsRow(const ProfileState& state, SegmentKind kind, std::int32_t row);
 bool StoreField(ProfileState& state, SegmentKind kind, Column column, std::int32_t row,
                 float value);
 
+// "curve" or "superelevation segment", as messages name a row of the kind;
+// with plural, "curves" or "superelevation segments".
+std::string KindRowName(SegmentKind kind, bool plural = false);
+
 // Reads a row; empty for a row outside the rows.
 std::optional<SegmentRow> RowOf(const ProfileState& state, SegmentKind kind, std::int32_t row);
 
