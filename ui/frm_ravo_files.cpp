@@ -1,9 +1,6 @@
 // Loading and saving the input file, and the output-title window.
 #include <QGroupBox>
 #include <QLineEdit>
-#include <cerrno>
-#include <cstring>
-#include <new>
 
 #include "core/input_file.h"
 #include "core/landxml_write.h"
@@ -21,17 +18,6 @@ FileDialogRequest InputFileDialog(FileDialogKind kind)
     return {kind,
             QStringLiteral("All Files (*.*)|*.*|Input Files (*.in)|*.in|Text Files (*.txt)|*.txt"),
             2};
-}
-
-// The program's own text, with the reason in the system's words beneath it.
-void ShowFailure(Platform& platform, QWidget* parent, const QString& text,
-                 const std::exception& error)
-{
-    Message message{text};
-    message.detail = dynamic_cast<const std::bad_alloc*>(&error) != nullptr
-                         ? QString::fromLocal8Bit(std::strerror(ENOMEM))
-                         : Text(error.what());
-    platform.ShowMessage(parent, message);
 }
 
 }  // namespace
@@ -74,7 +60,8 @@ void frmRavo::mnuLoad_Click()
 }
 
 // With several profiles in a LandXML file, the user picks one; a cancelled
-// choice loads nothing and says nothing.
+// choice loads nothing and says nothing. A file that does not load ends the
+// command in its guard's message, with the reason beneath it.
 std::optional<LoadedProfile> frmRavo::ReadChosenProfile(const QString& path)
 {
     ProfileSource source;
@@ -91,9 +78,6 @@ std::optional<LoadedProfile> frmRavo::ReadChosenProfile(const QString& path)
             if (!chosen || *chosen < 0 || *chosen >= items.size())
                 return std::nullopt;
             source.selection = e.Candidates()[static_cast<std::size_t>(*chosen)];
-        } catch (const std::exception& e) {  // InputFileError, or a failure of the file system
-            ShowFailure(platform_, this, QStringLiteral("Error loading input file"), e);
-            return std::nullopt;
         }
     }
 }
@@ -147,12 +131,7 @@ void frmRavo::mnuInput_Click()
         platform_.ChooseFile(this, InputFileDialog(FileDialogKind::Save));
     if (!choice)
         return;
-    try {
-        WriteInputFile(state_, choice->fullPath.toStdString());
-    } catch (const std::exception& error) {  // InputFileError, or no memory for the text
-        ShowFailure(platform_, this, QStringLiteral("Error saving input file"), error);
-        return;
-    }
+    WriteInputFile(state_, choice->fullPath.toStdString());  // a failure ends in the guard
     RememberInputFile(*choice);
 }
 
@@ -178,8 +157,6 @@ void frmRavo::mnuLandXML_Click()
                                                  "profile, so no LandXML file was written:\n\n") +
                                   lines.join(QLatin1Char('\n')),
                           .icon = MessageIcon::Warning});
-    } catch (const std::exception& e) {  // the file system's failure, or no memory
-        ShowFailure(platform_, this, QStringLiteral("Error saving LandXML file"), e);
     }
 }
 
