@@ -27,14 +27,8 @@ constexpr std::size_t kBufferBytes = 1 << 16;
 
 void WriteAll(int fd, std::string_view bytes, const std::string& path)
 {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written < 0)
-            Fail(path, errno);
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
+    if (const int error = WriteFully(fd, bytes); error != 0)
+        Fail(path, error);
 }
 
 // Gathers small writes into few system calls.

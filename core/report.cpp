@@ -13,6 +13,7 @@
 
 #include "core/version.h"
 #include "numbers.h"
+#include "unique_fd.h"
 
 namespace ravo {
 namespace {
@@ -246,24 +247,20 @@ void ReportFile::OpenForAppending(const std::string& path)
     Close();
     path_ = path;
     // Without O_NONBLOCK a pipe with no reader would block here for ever.
-    const int descriptor =
-        open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
-    if (descriptor < 0) {
+    UniqueFd descriptor(
+        open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666));
+    if (descriptor.get() < 0) {
         const int error = errno;
         throw ReportFileError("Cannot open the report file " + Quoted(path) + " for appending" +
                               Reason(error));
     }
     struct stat info {};
-    if (fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode)) {
-        close(descriptor);
+    if (fstat(descriptor.get(), &info) != 0 || !S_ISREG(info.st_mode))
         throw ReportFileError("The report " + Quoted(path) + " is not a regular file");
-    }
     const std::int16_t number = TakeFreeNumber();
-    if (number == 0) {
-        close(descriptor);
+    if (number == 0)
         throw ReportFileError("No free file number to open the report file " + Quoted(path));
-    }
-    descriptor_ = descriptor;
+    descriptor_ = descriptor.Release();
     number_ = number;
 }
 
@@ -304,19 +301,12 @@ void ReportFile::Write(std::string_view bytes)
     struct stat info {};
     if (fstat(descriptor_, &info) != 0)
         FailAndClose(errno);
-    while (!bytes.empty()) {
-        const ssize_t written = write(descriptor_, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0) {
-            const int error = written < 0 ? errno : EIO;
-            // Take back the part that was written, so no torn line stays behind;
-            // when even that fails, the error already says what went wrong.
-            const int takenBack = ftruncate(descriptor_, info.st_size);
-            static_cast<void>(takenBack);
-            FailAndClose(error);
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
+    if (const int error = WriteFully(descriptor_, bytes); error != 0) {
+        // Take back the part that was written, so no torn line stays behind;
+        // when even that fails, the error already says what went wrong.
+        const int takenBack = ftruncate(descriptor_, info.st_size);
+        static_cast<void>(takenBack);
+        FailAndClose(error);
     }
     if (!SyncToDisk(descriptor_))
         FailAndClose(errno);
