@@ -43,9 +43,14 @@ void AddSourceOptions(CLI::App* command, SourceArgs& args)
                       "read FILE as a plain PVI table: \"station elevation [length]\" per line");
 }
 
+ProfileSource SourceOf(const SourceArgs& args)
+{
+    return {{args.alignment, args.profile}, args.pvi};
+}
+
 ProfileState LoadSource(const SourceArgs& args, std::ostream& err)
 {
-    LoadedProfile loaded = ReadAnyProfile(args.file, {{args.alignment, args.profile}, args.pvi});
+    LoadedProfile loaded = ReadAnyProfile(args.file, SourceOf(args));
     for (const std::string& note : loaded.notes)
         err << "ravo-calc: " << note << '\n';
     ProfileState state;

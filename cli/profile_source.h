@@ -34,6 +34,9 @@ struct SourceArgs {
 // FILE, --alignment, --profile and --pvi.
 void AddSourceOptions(CLI::App* command, SourceArgs& args);
 
+// Which profile of the file the options ask for, and how to read it.
+ProfileSource SourceOf(const SourceArgs& args);
+
 // The profile of the file; its notes (what an import left out or approximated)
 // go to err, one a line.
 ProfileState LoadSource(const SourceArgs& args, std::ostream& err);

@@ -106,7 +106,7 @@ int RunReport(const ReportArgs& a, std::ostream& err)
 {
     ReportRequest request;
     request.inputPath = a.source.file;
-    request.source = {{a.source.alignment, a.source.profile}, a.source.pvi};
+    request.source = SourceOf(a.source);
     request.outputPath = a.output;
     if (!a.from.empty())
         request.stations.emplace(OptionValue(a.from, "--from", ParseStation),
