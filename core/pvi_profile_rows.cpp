@@ -92,10 +92,8 @@ bool FormUnsymmetricCurve(const SegmentRow& a, const SegmentRow& b)
 std::vector<SegmentRow> CurvesAlongTheRoad(const ProfileState& state)
 {
     std::vector<SegmentRow> rows;
-    for (std::int32_t row = 1; row <= state.NumVC; ++row) {
-        if (const std::optional<SegmentRow> r = RowOf(state, SegmentKind::VerticalCurve, row))
-            rows.push_back(*r);
-    }
+    ForEachRow(state, SegmentKind::VerticalCurve,
+               [&](std::int32_t, const SegmentRow& row) { rows.push_back(row); });
     std::stable_sort(rows.begin(), rows.end(), [](const SegmentRow& a, const SegmentRow& b) {
         return a.station1 < b.station1;
     });
