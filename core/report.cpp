@@ -43,7 +43,7 @@ const std::vector<std::string>& Banner()
 
 // How the first field of a table row is written: elevations as stations,
 // superelevations as grades.
-using ValueText = std::string (*)(double);
+using StartText = std::string (*)(double);
 // The first field in column 1, the others at the fixed field columns.
 ReportLine Fields(std::initializer_list<std::string_view> fields)
 {
@@ -69,13 +69,11 @@ ReportLine TableHead(std::string_view firstHeading)
 }
 
 void PutTableRows(const LineSink& sink, const ProfileState& state, SegmentKind kind,
-                  ValueText startText)
+                  StartText startText)
 {
     ForEachRow(state, kind, [&](std::int32_t, const SegmentRow& row) {
-        const auto value = [](float v) { return static_cast<double>(v); };
-        Put(sink, Fields({startText(value(row.start)), GradeText(value(row.rate1)),
-                          GradeText(value(row.rate2)), TableValueText(value(row.station1)),
-                          TableValueText(value(row.station2))}));
+        Put(sink, Fields({startText(row.start), GradeText(row.rate1), GradeText(row.rate2),
+                          TableValueText(row.station1), TableValueText(row.station2)}));
     });
 }
 
@@ -234,9 +232,8 @@ std::vector<std::string> LogHeaderLines()
 
 std::string LogLine(const ProfileState& state)
 {
-    const auto value = [](float v) { return static_cast<double>(v); };
-    return Fields({ElevationText(value(state.CalcStation)), ElevationText(value(state.CalcOffset)),
-                   GradeText(value(state.CalcSuper)), ElevationText(value(state.CalcElevation))})
+    return Fields({ElevationText(state.CalcStation), ElevationText(state.CalcOffset),
+                   GradeText(state.CalcSuper), ElevationText(state.CalcElevation)})
         .Text();
 }
 
