@@ -7,6 +7,7 @@
 #include <pugixml.hpp>
 
 #include "text_encoding.h"
+#include "words.h"
 
 namespace ravo {
 namespace {
@@ -82,20 +83,6 @@ bool ReadNumber(std::string_view text, double& value)
     const char* end = text.data() + text.size();
     const std::from_chars_result result = std::from_chars(text.data(), end, value);
     return result.ec == std::errc() && result.ptr == end && std::isfinite(value);
-}
-
-std::vector<std::string_view> Words(std::string_view text)
-{
-    std::vector<std::string_view> words;
-    std::size_t at = 0;
-    while (true) {
-        at = text.find_first_not_of(" \t\r\n", at);
-        if (at == std::string_view::npos)
-            return words;
-        const std::size_t end = std::min(text.find_first_of(" \t\r\n", at), text.size());
-        words.push_back(text.substr(at, end - at));
-        at = end;
-    }
 }
 
 std::string At(const pugi::xml_node& node, int line)

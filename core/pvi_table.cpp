@@ -7,17 +7,10 @@
 #include "input_file.h"
 #include "station_notation.h"
 #include "text_encoding.h"
+#include "words.h"
 
 namespace ravo {
 namespace {
-
-std::string_view Trimmed(std::string_view text)
-{
-    const std::size_t begin = text.find_first_not_of(" \t");
-    if (begin == std::string_view::npos)
-        return {};
-    return text.substr(begin, text.find_last_not_of(" \t\r") - begin + 1);
-}
 
 // Splits the text into lines (LF, CR LF or CR), numbered from 1.
 template <typename Visit>
@@ -178,13 +171,7 @@ std::vector<PviPoint> ParsePviPlain(std::string_view bytes)
 {
     std::vector<PviPoint> points;
     ForEachLine(WithoutUtf8Bom(bytes), [&](int line, std::string_view text) {
-        std::vector<std::string_view> words;
-        for (std::size_t at = text.find_first_not_of(" \t"); at != std::string_view::npos;
-             at = text.find_first_not_of(" \t", at)) {
-            const std::size_t end = std::min(text.find_first_of(" \t", at), text.size());
-            words.push_back(text.substr(at, end - at));
-            at = end;
-        }
+        const std::vector<std::string_view> words = Words(text);
         if (words.empty())
             return;
         if (words.size() < 2 || words.size() > 3)

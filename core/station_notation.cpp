@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "numbers.h"
+#include "words.h"
 
 namespace ravo {
 namespace {
@@ -21,15 +22,6 @@ const std::regex& PlusNotationForm()
 {
     static const std::regex form(R"((-?)(\d+)\+(\d\d)(\.\d*)?)");
     return form;
-}
-
-std::string_view Trimmed(std::string_view text)
-{
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
 }
 
 std::string Quoted(std::string_view text)
