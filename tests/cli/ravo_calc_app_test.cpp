@@ -97,9 +97,15 @@ TEST_F(RavoCalcApp, ConvertWritesTheFormatTheNameAsksFor)
     EXPECT_EQ(refused.status, ExitFaultsFound);
     EXPECT_TRUE(Has(refused.err,
                     "gap.xml was not written: the vertical curves do not form one "
-                    "continuous profile:\ngap between curves 1 and 2"));
+                    "continuous profile:\ngap between curves 1 and 2 from 10.000 to 20.000"));
     EXPECT_FALSE(fs::exists(dir_ / "gap.xml"));
     EXPECT_EQ(Run({"convert", gap, (dir_ / "missing/gap.in").string()}).status, ExitUsageOrLoad);
+    // A load failure names the file once: the reader's own words, or the command's around them.
+    EXPECT_EQ(Run({"curves", (dir_ / "none.in").string()}).err,
+              "ravo-calc: " + (dir_ / "none.in").string() + ": No such file or directory\n");
+    EXPECT_TRUE(Run({"curves", File("cut.in", "\"t\"\n2\n")})
+                    .err.starts_with("ravo-calc: the input file " + (dir_ / "cut.in").string() +
+                                     " does not load: "));
 }
 
 TEST_F(RavoCalcApp, CheckAgainstDesignSpeedAndLength)
