@@ -149,19 +149,19 @@ InputProfile RowsFromPoints(const std::vector<PviPoint>& points, const std::stri
         const double gIn = grades[i - 1];
         const double l1 = p.lengthIn;
         const double l2 = p.lengthOut;
-        rows.Add(before.elevation + gIn * before.lengthOut, gIn, gIn,
+        rows.Add(StraightStart(before.elevation, gIn, before.lengthOut), gIn, gIn,
                  before.station + before.lengthOut, p.station - l1);
         if (i + 1 == points.size() || l1 + l2 == 0)
             continue;
         const double gOut = grades[i];
-        const double begin = p.elevation - gIn * l1;
+        const double begin = CurveStart(p.elevation, gIn, l1);
         if (p.kind != PviKind::Unsym) {
             rows.Add(begin, gIn, gOut, p.station - l1, p.station + l2);
             continue;
         }
         const double gm = Stored((l1 * gIn + l2 * gOut) / (l1 + l2));
         rows.Add(begin, gIn, gm, p.station - l1, p.station);
-        rows.Add(begin + (gIn + gm) / 2 * l1, gm, gOut, p.station, p.station + l2);
+        rows.Add(SecondCurveStart(begin, gIn, gm, l1), gm, gOut, p.station, p.station + l2);
     }
     return rows.Profile(title);
 }

@@ -67,6 +67,25 @@ private:
 // point, or curves longer than the room between their neighbours.
 InputProfile RowsFromPoints(const std::vector<PviPoint>& points, const std::string& title);
 
+// How RowsFromPoints finds the elevation where a row begins. A writer that
+// must reproduce the rows exactly evaluates the same arithmetic.
+// A straight row `lengthOut` beyond the point (the end of its curve).
+inline double StraightStart(double elevation, double grade, double lengthOut)
+{
+    return elevation + grade * lengthOut;
+}
+// A curve row at the BVC, `lengthIn` before its PVI.
+inline double CurveStart(double elevation, double gradeIn, double lengthIn)
+{
+    return elevation - gradeIn * lengthIn;
+}
+// The second row of an unsymmetric curve, at its PVI, from the first row's start.
+inline double SecondCurveStart(double curveStart, double gradeIn, double commonGrade,
+                               double lengthIn)
+{
+    return curveStart + (gradeIn + commonGrade) / 2 * lengthIn;
+}
+
 // The largest elevation difference between a circular curve of the point's
 // radius and the parabola that stands for it; grades before and after given.
 double CircularCurveDeviation(const PviPoint& point, double gradeIn, double gradeOut);

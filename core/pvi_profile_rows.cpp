@@ -11,6 +11,7 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <utility>
 
 #include "elevation.h"
 #include "pvi_profile.h"
@@ -30,18 +31,69 @@ struct Window {
     double Clamp(double value) const { return std::clamp(value, low, high); }
 };
 
+// The gaps between a float and its neighbours below and above.
+std::pair<double, double> Gaps(float value)
+{
+    constexpr float inf = std::numeric_limits<float>::infinity();
+    return {static_cast<double>(value) - std::nextafter(value, -inf),
+            static_cast<double>(std::nextafter(value, inf)) - value};
+}
+
 // Values within this distance of a float round to it, with room to spare for
 // the double arithmetic of the reader.
 double RoundingRoom(float value, double share = 0.499999)
 {
-    const float up = std::nextafter(value, std::numeric_limits<float>::infinity()) - value;
-    const float down = value - std::nextafter(value, -std::numeric_limits<float>::infinity());
-    return share * std::min(static_cast<double>(up), static_cast<double>(down));
+    const auto [down, up] = Gaps(value);
+    return share * std::min(down, up);
 }
 
 // A grade is found from two elevations, whose own double rounding weighs more
 // over a short run: grades are kept a little further inside their rounding.
 constexpr double GradeShare = 0.499;
+
+// The float nearest a double, infinite beyond the float range.
+float Nearest(double value)
+{
+    constexpr double firstOverflow = 0x1.ffffffp+127;
+    if (std::fabs(value) >= firstOverflow)
+        return value > 0 ? std::numeric_limits<float>::infinity()
+                         : -std::numeric_limits<float>::infinity();
+    return static_cast<float>(value);
+}
+
+// Where a test turns true between `out`, where it is false, and `in`, where it
+// holds: the last double on the `in` side.
+template <class Test>
+double Boundary(double out, double in, const Test& holds)
+{
+    while (true) {
+        const double middle = out + (in - out) / 2;
+        if (middle == out || middle == in)
+            return in;
+        (holds(middle) ? in : out) = middle;
+    }
+}
+
+// The elevations z of a point for which the reader's `start(z)` rounds to the
+// float `stored`, found with the reader's own arithmetic, so that a start
+// exactly halfway between two floats counts as it rounds: nice decimals often
+// give such starts. `near` is an elevation that gives about `stored`; where
+// the arithmetic is too coarse to tell the edges, the conservative room.
+template <class Start>
+Window RowWindow(float stored, double near, const Start& start)
+{
+    const double room = RoundingRoom(stored);
+    const Window conservative{near - room, near + room};
+    const auto [down, up] = Gaps(stored);
+    const auto rounded = [&](double z) { return Nearest(start(z)); };
+    const double below = near - down;
+    const double above = near + up;
+    if (!std::isfinite(below) || !std::isfinite(above) || rounded(near) != stored ||
+        !(rounded(below) < stored) || !(rounded(above) > stored))
+        return conservative;
+    return {Boundary(below, near, [&](double z) { return rounded(z) >= stored; }),
+            Boundary(above, near, [&](double z) { return rounded(z) <= stored; })};
+}
 
 struct Draft {
     PviPoint point{};
@@ -49,13 +101,13 @@ struct Draft {
     double target = 0;   // the elevation the rows give this point
     std::optional<Window> elevation{};
 
-    // A row beginning `offset` from the point with start elevation `start`
-    // along `grade` reads back right when the point lies in this window.
-    void RowBegins(float start, double grade, double offset)
+    // A row whose stored start elevation the reader computes from this
+    // point's elevation z as start(z) reads back right when z lies in this
+    // window; `near` gives about that start.
+    template <class Start>
+    void RowBegins(float stored, double near, const Start& start)
     {
-        const double room = RoundingRoom(start);
-        const double centre = start - grade * offset;
-        const Window w{centre - room, centre + room};
+        const Window w = RowWindow(stored, near, start);
         elevation = elevation ? elevation->And(w) : w;
     }
 };
@@ -123,7 +175,9 @@ std::vector<Draft> Drafts(const std::vector<SegmentRow>& rows, const std::vector
             drafts.push_back(DraftAt(r.station1, r.rate1, r.start));
         if (!IsCurve(r)) {
             Draft& last = drafts.back();
-            last.RowBegins(r.start, r.rate1, r.station1 - last.point.station);
+            const double out = last.point.lengthOut;
+            last.RowBegins(r.start, r.start - r.rate1 * out,
+                           [&](double z) { return StraightStart(z, r.rate1, out); });
             continue;
         }
         const double l1 = LengthOf(r);
@@ -131,15 +185,21 @@ std::vector<Draft> Drafts(const std::vector<SegmentRow>& rows, const std::vector
             const SegmentRow& second = rows[++k];
             Draft d = DraftAt(r.station2, second.rate2, r.start + r.rate1 * l1, PviKind::Unsym, l1,
                               LengthOf(second));
-            d.RowBegins(r.start, r.rate1, -l1);
-            d.RowBegins(second.start, (static_cast<double>(r.rate2) - r.rate1) / 2, l1);
+            const double g1 = r.rate1;
+            const double gm = r.rate2;
+            d.RowBegins(r.start, r.start + g1 * l1,
+                        [&](double z) { return CurveStart(z, g1, l1); });
+            d.RowBegins(second.start, second.start - (gm - g1) / 2 * l1, [&](double z) {
+                return SecondCurveStart(CurveStart(z, g1, l1), g1, gm, l1);
+            });
             drafts.push_back(d);
             continue;
         }
         const double half = l1 / 2;
         Draft d = DraftAt(r.station1 + half, r.rate2, r.start + r.rate1 * half, PviKind::Para, half,
                           half);
-        d.RowBegins(r.start, r.rate1, -half);
+        d.RowBegins(r.start, r.start + r.rate1 * half,
+                    [&](double z) { return CurveStart(z, r.rate1, half); });
         drafts.push_back(d);
     }
     const SegmentRow& last = rows.back();
@@ -166,6 +226,8 @@ Window Shifted(const Window& w, const Window& step)
 // those: a designer's 265 rather than the 264.99999993 of float grades.
 double Simplest(const Window& w, double target)
 {
+    if (w.Empty())
+        return target;  // rows that disagree within the tolerances
     double scale = 1;
     for (int decimals = 0; decimals <= 12; ++decimals, scale *= 10) {
         const double low = std::ceil(w.low * scale);
@@ -211,9 +273,12 @@ void ChooseElevations(std::vector<Draft>& drafts)
     }
 }
 
-// The first pair of rows written as one unsymmetric curve that does not read
-// back as the same rows, or whose following straight row does not; the first
-// such pair at all when the count of rows differs.
+// The first pair of rows written as one unsymmetric curve that may keep the
+// points from reading back as the same rows: at or after the first row that
+// differs, counting the pair whose own rows or following straight row it is.
+// An unsymmetric curve's elevation windows are narrower than those of two
+// curves, and the grade windows carry that narrowness back to the points
+// before it, so a row well before the pair may be the one that differs.
 std::optional<std::size_t> FirstChangedPair(const std::vector<SegmentRow>& rows,
                                             const std::vector<PviPoint>& points,
                                             const std::vector<bool>& keepApart)
@@ -222,22 +287,18 @@ std::optional<std::size_t> FirstChangedPair(const std::vector<SegmentRow>& rows,
     try {
         back = RowsFromPoints(points, "");
     } catch (const InputFileError&) {
-        // read back as no rows: every pair differs
+        // read back as no rows: every row differs
     }
-    const auto combined = [&](std::size_t k) {
-        return k + 1 < rows.size() && !keepApart[k] && FormUnsymmetricCurve(rows[k], rows[k + 1]);
-    };
     const bool sameCount = static_cast<std::size_t>(back.numVC) == rows.size();
-    for (std::size_t k = 0; k < rows.size(); ++k) {
-        const std::size_t at = k + 1;
-        const bool same =
-            sameCount && SegmentRow{back.curves[0][at], back.curves[1][at], back.curves[2][at],
-                                    back.curves[3][at], back.curves[4][at]} == rows[k];
-        // A pair's own rows, or the straight row that begins from its PVI.
-        for (std::size_t before = 0; !same && before <= std::min<std::size_t>(k, 2); ++before) {
-            if (combined(k - before))
-                return k - before;
-        }
+    std::size_t first = 0;
+    while (sameCount && first < rows.size() &&
+           SegmentRow{back.curves[0][first + 1], back.curves[1][first + 1],
+                      back.curves[2][first + 1], back.curves[3][first + 1],
+                      back.curves[4][first + 1]} == rows[first])
+        ++first;
+    for (std::size_t k = first < 2 ? 0 : first - 2; k + 1 < rows.size(); ++k) {
+        if (!keepApart[k] && FormUnsymmetricCurve(rows[k], rows[k + 1]))
+            return k;
     }
     return std::nullopt;
 }
@@ -256,8 +317,9 @@ std::vector<PviPoint> PointsFromRows(const ProfileState& state, const Tolerances
         for (Draft& d : drafts)
             points.push_back(std::move(d.point));
         // An unsymmetric curve is read back through grades found anew from the
-        // elevations; where its common grade then rounds otherwise, its two
-        // rows are written as two curves, which always read back exactly.
+        // elevations; where its common grade then rounds otherwise, or its
+        // windows leave no elevation for the points before it, its two rows
+        // are written as two curves, which always read back exactly.
         const std::optional<std::size_t> differs = FirstChangedPair(rows, points, keepApart);
         if (!differs)
             return points;

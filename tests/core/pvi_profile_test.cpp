@@ -129,5 +129,28 @@ TEST(PointsFromRows, RowsComeBackBitForBitAndPointsAsSurveyed)
     EXPECT_GE(surveyed, 40 * 32 * 95 / 100);
 }
 
+// Profiles whose rows once failed to come back bit for bit.
+TEST(PointsFromRows, AwkwardProfilesComeBackBitForBit)
+{
+    struct Case {
+        const char* what;
+        std::vector<PviPoint> points;
+    };
+    const Case cases[] = {
+        {"a BVC elevation, 5605.125 - 200 g, exactly halfway between two floats",
+         {Pvi(1000.1270141601562, 100.5), Para(1250.0999755859375, 5605.125, 400),
+          Pvi(1475.5, 559.8065)}},
+        {"two curves that meet as an unsymmetric one, whose narrower windows leave no "
+         "elevation for the grade before them",
+         {Pvi(1000.1649780273438, 10.0500004), Para(1250.199951171875, 51.51249738, 200),
+          Para(1475.5, 96.507241, 50), Para(1550.5, 122.8426856, 100), Pvi(1750, 208)}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const InputProfile rows = RowsFromPoints(c.points, "");
+        test::ExpectSameBits(RowsFromPoints(PointsFromRows(test::StateOf(rows), {}), ""), rows);
+    }
+}
+
 }  // namespace
 }  // namespace ravo
