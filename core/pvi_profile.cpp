@@ -139,8 +139,8 @@ InputProfile RowsFromPoints(const std::vector<PviPoint>& points, const std::stri
     // keeps the rows consistent and lets a writer reproduce them exactly.
     std::vector<double> grades;
     for (std::size_t i = 0; i + 1 < points.size(); ++i)
-        grades.push_back(Stored((points[i + 1].elevation - points[i].elevation) /
-                                (points[i + 1].station - points[i].station)));
+        grades.push_back(Stored(Grade(points[i].station, points[i].elevation, points[i + 1].station,
+                                      points[i + 1].elevation)));
 
     RowList rows;
     for (std::size_t i = 1; i < points.size(); ++i) {

@@ -67,8 +67,13 @@ private:
 // point, or curves longer than the room between their neighbours.
 InputProfile RowsFromPoints(const std::vector<PviPoint>& points, const std::string& title);
 
-// How RowsFromPoints finds the elevation where a row begins. A writer that
-// must reproduce the rows exactly evaluates the same arithmetic.
+// How RowsFromPoints finds grades and the elevations where rows begin. A
+// writer that must reproduce the rows exactly evaluates the same arithmetic.
+// The grade between two points.
+inline double Grade(double station1, double elevation1, double station2, double elevation2)
+{
+    return (elevation2 - elevation1) / (station2 - station1);
+}
 // A straight row `lengthOut` beyond the point (the end of its curve).
 inline double StraightStart(double elevation, double grade, double lengthOut)
 {

@@ -74,23 +74,24 @@ double Boundary(double out, double in, const Test& holds)
     }
 }
 
-// The elevations z of a point for which the reader's `start(z)` rounds to the
-// float `stored`, found with the reader's own arithmetic, so that a start
-// exactly halfway between two floats counts as it rounds: nice decimals often
-// give such starts. `near` is an elevation that gives about `stored`; where
-// the arithmetic is too coarse to tell the edges, the conservative room.
-template <class Start>
-Window RowWindow(float stored, double near, const Start& start)
+// The elevations z for which the reader's `value(z)`, which grows with z,
+// rounds to the float `stored`: found with the reader's own arithmetic, so
+// that a value exactly halfway between two floats counts as it rounds (nice
+// decimals often give such values), and so that the double rounding of the
+// arithmetic counts too, which a room of less than half the float's gaps
+// does not always cover. `near` gives about `stored`, and z changes `scale`
+// times as much as the value. Where the arithmetic is too coarse to tell the
+// edges, the window of the conservative room `room`.
+template <class Value>
+Window ExactWindow(float stored, double near, double scale, double room, const Value& value)
 {
-    const double room = RoundingRoom(stored);
-    const Window conservative{near - room, near + room};
     const auto [down, up] = Gaps(stored);
-    const auto rounded = [&](double z) { return Nearest(start(z)); };
-    const double below = near - down;
-    const double above = near + up;
+    const double below = near - down * scale;
+    const double above = near + up * scale;
+    const auto rounded = [&](double z) { return Nearest(value(z)); };
     if (!std::isfinite(below) || !std::isfinite(above) || rounded(near) != stored ||
         !(rounded(below) < stored) || !(rounded(above) > stored))
-        return conservative;
+        return {near - room, near + room};
     return {Boundary(below, near, [&](double z) { return rounded(z) >= stored; }),
             Boundary(above, near, [&](double z) { return rounded(z) <= stored; })};
 }
@@ -107,7 +108,7 @@ struct Draft {
     template <class Start>
     void RowBegins(float stored, double near, const Start& start)
     {
-        const Window w = RowWindow(stored, near, start);
+        const Window w = ExactWindow(stored, near, 1, RoundingRoom(stored), start);
         elevation = elevation ? elevation->And(w) : w;
     }
 };
@@ -217,9 +218,17 @@ Window GradeStep(const Draft& from, const Draft& to)
     return {rise - room, rise + room};
 }
 
-Window Shifted(const Window& w, const Window& step)
+// Where the next point may lie, once this one's elevation is chosen, for the
+// grade that the reader finds between them to round to the rows' grade.
+Window NextElevations(const Draft& from, const Draft& to)
 {
-    return {w.low + step.low, w.high + step.high};
+    const double z0 = from.point.elevation;
+    const double s0 = from.point.station;
+    const double s1 = to.point.station;
+    const Window step = GradeStep(from, to);
+    const double room = (step.high - step.low) / 2;
+    return ExactWindow(from.gradeOut, z0 + from.gradeOut * (s1 - s0), s1 - s0, room,
+                       [&](double z1) { return Grade(s0, z0, s1, z1); });
 }
 
 // The number with the fewest decimals in the window, nearest the target among
@@ -263,9 +272,7 @@ void ChooseElevations(std::vector<Draft>& drafts)
     for (std::size_t i = 0; i < drafts.size(); ++i) {
         Window chosen = feasible[i];
         if (i > 0) {
-            const Window next =
-                Shifted(Window{drafts[i - 1].point.elevation, drafts[i - 1].point.elevation},
-                        GradeStep(drafts[i - 1], drafts[i]));
+            const Window next = NextElevations(drafts[i - 1], drafts[i]);
             if (!chosen.And(next).Empty())
                 chosen = chosen.And(next);
         }

@@ -144,6 +144,9 @@ TEST(PointsFromRows, AwkwardProfilesComeBackBitForBit)
          "elevation for the grade before them",
          {Pvi(1000.1649780273438, 10.0500004), Para(1250.199951171875, 51.51249738, 200),
           Para(1475.5, 96.507241, 50), Para(1550.5, 122.8426856, 100), Pvi(1750, 208)}},
+        {"a grade of 1.6e-7 at elevation 104, where the double rounding of the reader's "
+         "arithmetic is as wide as the window of elevations",
+         {Pvi(1600, 26), Para(1750, 103.99999186243076, 0.427978515625), Pvi(1800, 104)}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
