@@ -176,7 +176,9 @@ std::vector<Draft> Drafts(const std::vector<SegmentRow>& rows, const std::vector
             drafts.push_back(DraftAt(r.station1, r.rate1, r.start));
         if (!IsCurve(r)) {
             Draft& last = drafts.back();
-            const double out = last.point.lengthOut;
+            // The point's lengthOut where the row begins at its curve's end,
+            // as the reader has it; farther along a straight split in rows.
+            const double out = r.station1 - last.point.station;
             last.RowBegins(r.start, r.start - r.rate1 * out,
                            [&](double z) { return StraightStart(z, r.rate1, out); });
             continue;
@@ -235,8 +237,10 @@ Window NextElevations(const Draft& from, const Draft& to)
 // those: a designer's 265 rather than the 264.99999993 of float grades.
 double Simplest(const Window& w, double target)
 {
+    // Rows that disagree within the tolerances: halfway between what they
+    // ask, so that none moves by more than half the disagreement.
     if (w.Empty())
-        return target;  // rows that disagree within the tolerances
+        return (w.low + w.high) / 2;
     double scale = 1;
     for (int decimals = 0; decimals <= 12; ++decimals, scale *= 10) {
         const double low = std::ceil(w.low * scale);

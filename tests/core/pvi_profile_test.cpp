@@ -129,6 +129,22 @@ TEST(PointsFromRows, RowsComeBackBitForBitAndPointsAsSurveyed)
     EXPECT_GE(surveyed, 40 * 32 * 95 / 100);
 }
 
+// A tangent typed as two rows: the second begins 100 beyond the point that
+// the tangent leaves, and the points are still those of the design.
+TEST(PointsFromRows, ATangentSplitInTwoRows)
+{
+    const InputProfile rows = test::ProfileOf("",
+                                              {{100, 0.02f, 0.02f, 0, 100},
+                                               {102, 0.02f, 0.02f, 100, 200},
+                                               {104, 0.02f, -0.02f, 200, 300},
+                                               {104, -0.02f, -0.02f, 300, 400}},
+                                              {});
+    std::vector<double> elevations;
+    for (const PviPoint& p : PointsFromRows(test::StateOf(rows), {}))
+        elevations.push_back(p.elevation);
+    EXPECT_EQ(elevations, (std::vector<double>{100, 105, 102}));
+}
+
 // Profiles whose rows once failed to come back bit for bit.
 TEST(PointsFromRows, AwkwardProfilesComeBackBitForBit)
 {
