@@ -92,8 +92,17 @@ Window ExactWindow(float stored, double near, double scale, double room, const V
     if (!std::isfinite(below) || !std::isfinite(above) || rounded(near) != stored ||
         !(rounded(below) < stored) || !(rounded(above) > stored))
         return {near - room, near + room};
-    return {Boundary(below, near, [&](double z) { return rounded(z) >= stored; }),
-            Boundary(above, near, [&](double z) { return rounded(z) <= stored; })};
+    // The edges lie about half a gap from `near`: halving starts from just
+    // inside the room and just beyond half the gap where those hold, which
+    // saves most of its steps.
+    const auto edge = [&](double far, double outer, double inner, const auto& holds) {
+        return Boundary(holds(outer) ? far : outer, holds(inner) ? inner : near, holds);
+    };
+    constexpr double beyondHalf = 0.500001;
+    return {edge(below, near - beyondHalf * down * scale, near - room,
+                 [&](double z) { return rounded(z) >= stored; }),
+            edge(above, near + beyondHalf * up * scale, near + room,
+                 [&](double z) { return rounded(z) <= stored; })};
 }
 
 struct Draft {
