@@ -213,9 +213,7 @@ double LeadingNumber(std::string_view text)
 
 float ToFloat(double value)
 {
-    // Halfway between FLT_MAX and the next power of two rounds to infinity.
-    constexpr double firstOverflow = 0x1.ffffffp+127;
-    if (std::isnan(value) || std::fabs(value) >= firstOverflow)
+    if (std::isnan(value) || std::fabs(value) >= FirstFloatOverflow)
         throw OverflowError("value beyond the 32-bit float range");
     return static_cast<float>(value);
 }

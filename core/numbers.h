@@ -31,6 +31,10 @@ double LeadingNumber(std::string_view text);
 // of the text is out of range.
 long long DecimalExponent(std::string_view number);
 
+// The least magnitude that rounds to a float infinity: halfway between FLT_MAX
+// and the next power of two.
+inline constexpr double FirstFloatOverflow = 0x1.ffffffp+127;
+
 // Rounds to the nearest 32-bit float. Throws OverflowError when the value lies
 // beyond the float range (or is not a number), instead of giving an infinity.
 float ToFloat(double value);

@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "elevation.h"
+#include "numbers.h"
 #include "pvi_profile.h"
 
 namespace ravo {
@@ -54,8 +55,7 @@ constexpr double GradeShare = 0.499;
 // The float nearest a double, infinite beyond the float range.
 float Nearest(double value)
 {
-    constexpr double firstOverflow = 0x1.ffffffp+127;
-    if (std::fabs(value) >= firstOverflow)
+    if (std::fabs(value) >= FirstFloatOverflow)
         return value > 0 ? std::numeric_limits<float>::infinity()
                          : -std::numeric_limits<float>::infinity();
     return static_cast<float>(value);
@@ -219,12 +219,19 @@ std::vector<Draft> Drafts(const std::vector<SegmentRow>& rows, const std::vector
     return drafts;
 }
 
+// How far the next point's elevation may stray from the rows' grade over the
+// run between them, conservatively, for the grade to round to the rows'.
+double GradeRoom(const Draft& from, double run)
+{
+    return from.gradeOut == 0 ? 0 : RoundingRoom(from.gradeOut, GradeShare) * run;
+}
+
 // How far the next point may lie above this one for the grade between them to
 // round to the rows' grade.
 Window GradeStep(const Draft& from, const Draft& to)
 {
     const double run = to.point.station - from.point.station;
-    const double room = from.gradeOut == 0 ? 0 : RoundingRoom(from.gradeOut, GradeShare) * run;
+    const double room = GradeRoom(from, run);
     const double rise = from.gradeOut * run;
     return {rise - room, rise + room};
 }
@@ -236,9 +243,8 @@ Window NextElevations(const Draft& from, const Draft& to)
     const double z0 = from.point.elevation;
     const double s0 = from.point.station;
     const double s1 = to.point.station;
-    const Window step = GradeStep(from, to);
-    const double room = (step.high - step.low) / 2;
-    return ExactWindow(from.gradeOut, z0 + from.gradeOut * (s1 - s0), s1 - s0, room,
+    const double run = s1 - s0;
+    return ExactWindow(from.gradeOut, z0 + from.gradeOut * run, run, GradeRoom(from, run),
                        [&](double z1) { return Grade(s0, z0, s1, z1); });
 }
 
