@@ -1,10 +1,10 @@
 // Ravo: finished road elevations from vertical curves and superelevation.
 #include <QApplication>
 
-#include "core/profile_state.h"
+#include "core/profile/profile_state.h"
 #include "core/version.h"
-#include "frm_ravo.h"
-#include "qt_platform.h"
+#include "ui/main_window/frm_ravo.h"
+#include "ui/platform/qt_platform.h"
 
 int main(int argc, char* argv[])
 {

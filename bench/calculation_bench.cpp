@@ -6,8 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "core/elevation.h"
-#include "core/profile_state.h"
+#include "core/profile/elevation.h"
+#include "core/profile/profile_state.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include <random>
 #include <string>
 
-#include "core/input_file.h"
-#include "core/profile_state.h"
+#include "core/formats/input_file.h"
+#include "core/profile/profile_state.h"
 #include "large_profile.h"
 
 namespace {

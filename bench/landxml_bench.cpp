@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "core/input_file.h"
-#include "core/landxml_read.h"
-#include "core/landxml_write.h"
-#include "core/pvi_profile.h"
-#include "core/pvi_table.h"
+#include "core/formats/input_file.h"
+#include "core/formats/landxml_read.h"
+#include "core/formats/landxml_write.h"
+#include "core/formats/pvi_mapping.h"
+#include "core/formats/pvi_table.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <random>
 
-#include "core/profile_state.h"
+#include "core/profile/profile_state.h"
 
 namespace ravo::bench {
 

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/numbers.h"
-#include "core/pattern_format.h"
+#include "core/text/numbers.h"
+#include "core/text/pattern_format.h"
 
 namespace {
 

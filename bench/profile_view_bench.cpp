@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "core/elevation.h"
-#include "core/profile_view.h"
+#include "core/profile/elevation.h"
+#include "core/view/profile_view.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <ostream>
 
-#include "core/loaded_profile.h"
+#include "core/formats/profile_file.h"
 #include "counting_buffer.h"
 #include "elevation_table.h"
 

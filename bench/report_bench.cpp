@@ -14,9 +14,9 @@
 #include <random>
 #include <string>
 
-#include "core/numbers.h"
-#include "core/profile_state.h"
-#include "core/report_session.h"
+#include "core/profile/profile_state.h"
+#include "core/report/report_session.h"
+#include "core/text/numbers.h"
 #include "large_profile.h"
 
 namespace {

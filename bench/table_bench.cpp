@@ -12,10 +12,10 @@
 #include <ostream>
 #include <string>
 
-#include "core/elevation.h"
-#include "core/elevation_walk.h"
-#include "core/input_file.h"
-#include "core/profile_state.h"
+#include "core/formats/input_file.h"
+#include "core/profile/elevation.h"
+#include "core/profile/elevation_walk.h"
+#include "core/profile/profile_state.h"
 #include "counting_buffer.h"
 #include "elevation_table.h"
 

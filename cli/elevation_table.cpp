@@ -4,10 +4,10 @@
 #include <optional>
 #include <string_view>
 
-#include "core/elevation_walk.h"
-#include "core/numbers.h"
-#include "core/report.h"
-#include "core/station_notation.h"
+#include "core/profile/elevation_walk.h"
+#include "core/report/report.h"
+#include "core/text/numbers.h"
+#include "core/text/station_notation.h"
 
 namespace ravo::calc {
 namespace {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "core/elevation_walk.h"
-#include "core/profile_state.h"
+#include "core/profile/elevation_walk.h"
+#include "core/profile/profile_state.h"
 
 namespace ravo::calc {
 

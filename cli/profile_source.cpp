@@ -1,8 +1,8 @@
 #include "profile_source.h"
 
-#include "core/file_replace.h"
-#include "core/pvi_profile.h"
-#include "core/station_notation.h"
+#include "core/formats/pvi_mapping.h"
+#include "core/io/file_replace.h"
+#include "core/text/station_notation.h"
 #include "ravo_calc_app.h"
 
 namespace ravo::calc {

@@ -11,10 +11,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "core/design_speed.h"
-#include "core/loaded_profile.h"
-#include "core/profile_check.h"
-#include "core/profile_state.h"
+#include "core/design/design_speed.h"
+#include "core/design/profile_check.h"
+#include "core/formats/profile_file.h"
+#include "core/profile/profile_state.h"
 
 namespace ravo::calc {
 

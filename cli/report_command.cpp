@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <filesystem>
 
-#include "core/elevation_walk.h"
-#include "core/loaded_profile.h"
-#include "core/report_session.h"
-#include "core/station_notation.h"
+#include "core/formats/profile_file.h"
+#include "core/profile/elevation_walk.h"
+#include "core/report/report_session.h"
+#include "core/text/station_notation.h"
 
 namespace ravo::calc {
 namespace {

@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "core/loaded_profile.h"
+#include "core/formats/profile_file.h"
 #include "elevation_table.h"
 
 namespace ravo::calc {

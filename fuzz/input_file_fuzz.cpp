@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/input_file.h"
-#include "core/profile_state.h"
+#include "core/formats/input_file.h"
+#include "core/profile/profile_state.h"
 #include "same_bits.h"
 
 namespace {

@@ -10,9 +10,9 @@
 #include <string>
 #include <string_view>
 
-#include "core/landxml_read.h"
-#include "core/landxml_write.h"
-#include "core/pvi_profile.h"
+#include "core/formats/landxml_read.h"
+#include "core/formats/landxml_write.h"
+#include "core/formats/pvi_mapping.h"
 #include "same_bits.h"
 
 namespace {

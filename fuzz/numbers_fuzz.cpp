@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/numbers.h"
+#include "core/text/numbers.h"
 
 namespace {
 

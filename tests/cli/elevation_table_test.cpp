@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "core/loaded_profile.h"
-#include "worked_examples.h"
+#include "core/formats/profile_file.h"
+#include "support/worked_examples.h"
 
 namespace ravo::calc {
 namespace {

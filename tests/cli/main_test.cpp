@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "core/file_test_support.h"
+#include "support/file_test_support.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "core/file_test_support.h"
-#include "core/landxml_samples.h"
+#include "support/file_test_support.h"
+#include "support/landxml_samples.h"
 
 namespace ravo::calc {
 namespace {

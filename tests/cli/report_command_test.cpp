@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "core/file_test_support.h"
-#include "core/report.h"
-#include "worked_examples.h"
+#include "core/report/report.h"
+#include "support/file_test_support.h"
+#include "support/worked_examples.h"
 
 namespace ravo::calc {
 namespace {

@@ -1,0 +1,41 @@
+#include "core/design/design_speed.h"
+
+#include <cmath>
+
+namespace ravo {
+namespace {
+
+constexpr double ReactionTime = 2.5;  // seconds
+
+// Rounds up to a multiple of step; a value a hair above a multiple through
+// rounding in the formula stays on it.
+double RoundUpTo(double value, double step) { return std::ceil(value / step - 1e-9) * step; }
+
+double StoppingSightDistance(double speed, LengthUnits units)
+{
+    if (units == LengthUnits::Metres)
+        return 0.278 * speed * ReactionTime + 0.039 * speed * speed / 3.4;
+    return 1.47 * speed * ReactionTime + 1.075 * speed * speed / 11.2;
+}
+
+}  // namespace
+
+const char* SpeedUnitName(LengthUnits units)
+{
+    return units == LengthUnits::Metres ? "km/h" : "mph";
+}
+
+const char* LengthUnitName(LengthUnits units) { return units == LengthUnits::Metres ? "m" : "ft"; }
+
+DesignMinimums MinimumsForDesignSpeed(double speed, LengthUnits units)
+{
+    if (!(speed > 0))
+        return {};
+    const double s = RoundUpTo(StoppingSightDistance(speed, units), 5);
+    const bool metres = units == LengthUnits::Metres;
+    const double crest = s * s / (metres ? 658.0 : 2158.0);
+    const double sag = s * s / ((metres ? 120.0 : 400.0) + 3.5 * s);
+    return {s, RoundUpTo(crest, 1), RoundUpTo(sag, 1)};
+}
+
+}  // namespace ravo

@@ -1,0 +1,186 @@
+#include "core/formats/input_fields.h"
+
+#include <algorithm>
+#include <charconv>
+#include <string>
+#include <system_error>
+
+#include "core/text/numbers.h"
+
+namespace ravo {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+bool EndsUnquotedField(char c) { return c == ',' || IsLineEnd(c); }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The leading number of a field's text, its sign taken off, so that from_chars
+// sees neither a plus sign nor words such as "inf" and "nan".
+struct NumberSpan {
+    bool found = false;
+    bool negative = false;
+    const char* first = nullptr;
+    const char* last = nullptr;
+};
+
+NumberSpan FindLeadingNumber(std::string_view text)
+{
+    std::size_t i = 0;
+    while (i < text.size() && IsBlank(text[i]))
+        ++i;
+    NumberSpan number;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        number.negative = text[i] == '-';
+        ++i;
+    }
+    const bool digitFirst = i < text.size() && IsDigit(text[i]);
+    const bool pointFirst = i + 1 < text.size() && text[i] == '.' && IsDigit(text[i + 1]);
+    number.found = digitFirst || pointFirst;
+    number.first = text.data() + i;
+    number.last = text.data() + text.size();
+    return number;
+}
+
+template <typename Number>
+NumberRead ReadNumber(std::string_view text, Number& value)
+{
+    value = 0;
+    const NumberSpan number = FindLeadingNumber(text);
+    if (!number.found)
+        return {NumberStatus::Ok, text.data()};
+    const auto [end, error] = std::from_chars(number.first, number.last, value);
+    if (error == std::errc::result_out_of_range) {
+        const std::string_view digits(number.first, static_cast<std::size_t>(end - number.first));
+        if (DecimalExponent(digits) > 0)
+            return {NumberStatus::OutOfRange, end};
+        value = 0;  // too small for the type: the nearest value is zero
+    }
+    if (number.negative)
+        value = -value;
+    return {NumberStatus::Ok, end};
+}
+
+}  // namespace
+
+NumberRead ReadFieldNumber(std::string_view text, float& value) { return ReadNumber(text, value); }
+
+NumberRead ReadFieldNumber(std::string_view text, double& value) { return ReadNumber(text, value); }
+
+NumberStatus ReadFieldCount(std::string_view text, std::int32_t& count)
+{
+    double number = 0;
+    if (ReadFieldNumber(text, number).status == NumberStatus::OutOfRange)
+        return NumberStatus::OutOfRange;
+    try {
+        count = ToCount(number);
+    } catch (const OverflowError&) {
+        return NumberStatus::OutOfRange;
+    }
+    return NumberStatus::Ok;
+}
+
+bool FieldCursor::Next(RawField& field)
+{
+    if (!SkipToField())
+        return false;
+    field.offset = pos_;
+    field.quoted = bytes_[pos_] == '"';
+    if (field.quoted) {
+        TakeQuoted(field);
+    } else {
+        const std::size_t start = pos_;
+        ToFieldEnd();
+        field.text = bytes_.substr(start, pos_ - start);
+        SkipComma();
+    }
+    return true;
+}
+
+bool FieldCursor::NextValue(float& value, NumberStatus& status)
+{
+    if (!SkipToField())
+        return false;
+    fieldStart_ = pos_;
+    if (bytes_[pos_] == '"') {
+        RawField field;
+        TakeQuoted(field);
+        status = ReadFieldNumber(field.text, value).status;
+        return true;
+    }
+    const NumberRead read = ReadFieldNumber(bytes_.substr(pos_), value);
+    status = read.status;
+    pos_ = static_cast<std::size_t>(read.end - bytes_.data());
+    SkipRestOfField();
+    return true;
+}
+
+bool FieldCursor::SkipToField()
+{
+    while (pos_ < bytes_.size() && (IsBlank(bytes_[pos_]) || IsLineEnd(bytes_[pos_])))
+        ++pos_;
+    return pos_ < bytes_.size();
+}
+
+void FieldCursor::TakeQuoted(RawField& field)
+{
+    const std::size_t start = pos_ + 1;
+    const std::size_t close = ClosingQuote(start);
+    field.text = bytes_.substr(start, close - start);
+    pos_ = std::min(close + 1, bytes_.size());
+    SkipRestOfField();
+}
+
+void FieldCursor::ToFieldEnd()
+{
+    while (pos_ < bytes_.size() && !EndsUnquotedField(bytes_[pos_]))
+        ++pos_;
+}
+
+// The comma belongs to the field that it ends; a line end is left for the skip
+// before the next field, so that a run of line ends separates like one.
+void FieldCursor::SkipComma()
+{
+    if (pos_ < bytes_.size() && bytes_[pos_] == ',')
+        ++pos_;
+}
+
+void FieldCursor::SkipRestOfField()
+{
+    ToFieldEnd();
+    SkipComma();
+}
+
+std::size_t FieldCursor::ClosingQuote(std::size_t from) const
+{
+    for (;;) {
+        const std::size_t quote = bytes_.find('"', from);
+        if (quote == std::string_view::npos)
+            return bytes_.size();
+        if (quote + 1 < bytes_.size() && bytes_[quote + 1] == '"') {
+            from = quote + 2;
+            continue;
+        }
+        return quote;
+    }
+}
+
+std::string TitleText(const RawField& field)
+{
+    std::string_view text = field.text;
+    if (!field.quoted) {
+        while (!text.empty() && IsBlank(text.back()))
+            text.remove_suffix(1);
+        return std::string(text);
+    }
+    std::string title;
+    title.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        title += text[i];
+        if (text[i] == '"')
+            ++i;  // the second quote of a doubled pair
+    }
+    return title;
+}
+
+}  // namespace ravo

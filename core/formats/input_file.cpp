@@ -1,0 +1,237 @@
+// Reading an input file: the profile parser, reading the file from disk and
+// putting what was read into the model.
+#include "core/formats/input_file.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <new>
+#include <optional>
+#include <utility>
+
+#include "core/formats/input_fields.h"
+#include "core/io/file_read.h"
+#include "core/text/text_encoding.h"
+
+namespace ravo {
+namespace {
+
+// 1-based line of a position, counting CR LF, LF and CR each as one line end.
+std::size_t LineOf(std::string_view bytes, std::size_t offset)
+{
+    std::size_t line = 1;
+    for (std::size_t i = 0; i < offset && i < bytes.size(); ++i) {
+        const bool crAlone = bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n');
+        if (bytes[i] == '\n' || crAlone)
+            ++line;
+    }
+    return line;
+}
+
+const char* ColumnName(SegmentKind kind, std::size_t column)
+{
+    static const char* const curve[ColumnCount] = {"beginning elevation", "beginning grade",
+                                                   "ending grade", "beginning station",
+                                                   "ending station"};
+    static const char* const segment[ColumnCount] = {"beginning superelevation",
+                                                     "beginning super grade", "ending super grade",
+                                                     "beginning station", "ending station"};
+    return (kind == SegmentKind::VerticalCurve ? curve : segment)[column];
+}
+
+const char* RowsName(SegmentKind kind)
+{
+    return kind == SegmentKind::VerticalCurve ? "curves" : "segments";
+}
+
+using Tables = std::array<std::vector<float>, ColumnCount>;
+
+// A count as read, and where its field stands, for messages.
+struct CountField {
+    std::int32_t count = 0;
+    std::size_t offset = 0;
+};
+
+class ProfileParser {
+public:
+    explicit ProfileParser(std::string_view bytes) : bytes_(bytes), cursor_(bytes) {}
+
+    InputProfile Parse()
+    {
+        InputProfile profile;
+        const RawField first = Require("the title or the curve count");
+        CountField curves{0, first.offset};
+        if (!first.quoted)
+            curves.count = Count(first, "curve count");
+        if (curves.count < 1) {
+            profile.title = TitleText(first);
+            curves = ReadCountField(Require("the curve count"), "curve count");
+        }
+        profile.numVC = curves.count;
+        ReadRecords(curves, profile.curves, SegmentKind::VerticalCurve);
+        const CountField segments = ReadCountField(Require("the segment count"), "segment count");
+        profile.numSup = segments.count;
+        ReadRecords(segments, profile.segments, SegmentKind::Superelevation);
+        // ASCII is the same in both encodings; only then is the whole file checked.
+        if (!IsAscii(profile.title) && !IsValidUtf8(bytes_))
+            profile.title = Windows1252ToUtf8(profile.title);
+        return profile;
+    }
+
+private:
+    RawField Require(const char* what)
+    {
+        RawField field;
+        if (!cursor_.Next(field))
+            throw InputFileError(std::string("the file ends before ") + what);
+        return field;
+    }
+
+    std::int32_t Count(const RawField& field, const char* what) const
+    {
+        std::int32_t count = 0;
+        if (ReadFieldCount(field.text, count) == NumberStatus::OutOfRange)
+            FailRange(field.offset, std::string("the ") + what, "the 32-bit range of a count");
+        return count;
+    }
+
+    CountField ReadCountField(const RawField& field, const char* what) const
+    {
+        return {Count(field, what), field.offset};
+    }
+
+    void ReadRecords(CountField count, Tables& tables, SegmentKind kind)
+    {
+        if (count.count < 1)
+            return;
+        if (count.count > MaxSegmentCount)
+            FailTooMany(count, kind);
+        // Every field takes at least one byte of the text, so a count of more
+        // records than the rest can hold must end early; failing at once
+        // never allocates tables for it.
+        if (static_cast<std::uint64_t>(count.count) * ColumnCount > cursor_.Remaining())
+            FailTooShort(kind, count.count);
+        const auto rows = static_cast<std::size_t>(count.count);
+        for (std::vector<float>& table : tables)
+            table.assign(rows + 1, 0.0f);
+        NumberStatus status = NumberStatus::Ok;
+        for (std::size_t row = 1; row <= rows; ++row) {
+            for (std::size_t column = 0; column < ColumnCount; ++column) {
+                if (!cursor_.NextValue(tables[column][row], status))
+                    FailEnd(kind, row, count.count, column);
+                if (status == NumberStatus::OutOfRange)
+                    FailRange(cursor_.LastValueStart(), FieldName(kind, row, column),
+                              "the 32-bit float range");
+            }
+        }
+    }
+
+    static std::string FieldName(SegmentKind kind, std::size_t row, std::size_t column)
+    {
+        return std::string("the ") + ColumnName(kind, column) + " of " + RowName(kind) + " " +
+               std::to_string(row);
+    }
+
+    [[noreturn]] void FailTooMany(CountField count, SegmentKind kind) const
+    {
+        throw InputFileError("line " + std::to_string(LineOf(bytes_, count.offset)) +
+                             ": the file has " + std::to_string(count.count) + " " +
+                             RowsName(kind) + "; at most " + std::to_string(MaxSegmentCount) +
+                             " can be loaded");
+    }
+
+    [[noreturn]] static void FailTooShort(SegmentKind kind, std::int32_t count)
+    {
+        throw InputFileError("the file ends before all of its " + std::to_string(count) + " " +
+                             RowsName(kind) + " can be read");
+    }
+
+    [[noreturn]] static void FailEnd(SegmentKind kind, std::size_t row, std::int32_t count,
+                                     std::size_t column)
+    {
+        throw InputFileError("the file ends before " + FieldName(kind, row, column) + " of " +
+                             std::to_string(count));
+    }
+
+    [[noreturn]] void FailRange(std::size_t offset, const std::string& what,
+                                const char* range) const
+    {
+        RawField field;
+        FieldCursor(bytes_.substr(offset)).Next(field);
+        constexpr std::size_t shown = 40;
+        const std::string_view text = field.text.substr(0, shown);
+        throw InputFileError("line " + std::to_string(LineOf(bytes_, offset)) + ": " + what + ", " +
+                             std::string(text) + (field.text.size() > shown ? "..." : "") +
+                             ", lies beyond " + range);
+    }
+
+    std::string_view bytes_;
+    FieldCursor cursor_;
+};
+
+bool HoldsCount(std::int32_t count, const Tables& tables)
+{
+    return count < 1 ||
+           std::all_of(tables.begin(), tables.end(), [count](const std::vector<float>& table) {
+               return table.size() > static_cast<std::size_t>(count);
+           });
+}
+
+void ApplyKind(ProfileState& state, SegmentKind kind, std::int32_t count, Tables& tables)
+{
+    CountOf(state, kind) = count;
+    if (count < 1)
+        return;
+    const KindTables target = TablesOf(state, kind);
+    for (std::size_t column = 0; column < target.size(); ++column)
+        *target[column] = std::move(tables[column]);
+}
+
+InputProfile ParseText(std::string_view text)
+{
+    try {
+        return ProfileParser(text).Parse();
+    } catch (const std::bad_alloc&) {
+        throw InputFileError("not enough memory for the tables of the input file");
+    }
+}
+
+}  // namespace
+
+const char* RowName(SegmentKind kind)
+{
+    return kind == SegmentKind::VerticalCurve ? "curve" : "segment";
+}
+
+InputProfile ParseInputFile(std::string_view bytes)
+{
+    if (const std::optional<std::string> decoded = DecodeUtf16File(bytes))
+        return ParseText(*decoded);
+    return ParseText(WithoutUtf8Bom(bytes));
+}
+
+std::string ReadInputFileBytes(const std::string& path)
+{
+    try {
+        return ReadRegularFile(path, MaxInputFileBytes);
+    } catch (const FileReadError& error) {
+        throw InputFileError(error.what());
+    } catch (const std::bad_alloc&) {
+        throw InputFileError(FileErrorText(path, ENOMEM));
+    }
+}
+
+InputProfile ReadInputFile(const std::string& path)
+{
+    return ParseInputFile(ReadInputFileBytes(path));
+}
+
+void ApplyInputProfile(ProfileState& state, InputProfile&& profile)
+{
+    if (!HoldsCount(profile.numVC, profile.curves) || !HoldsCount(profile.numSup, profile.segments))
+        throw InputFileError("the profile holds fewer rows than its counts");
+    state.OutputTitle = std::move(profile.title);
+    ApplyKind(state, SegmentKind::VerticalCurve, profile.numVC, profile.curves);
+    ApplyKind(state, SegmentKind::Superelevation, profile.numSup, profile.segments);
+}
+
+}  // namespace ravo

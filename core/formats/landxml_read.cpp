@@ -1,0 +1,312 @@
+#include "core/formats/landxml_read.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <pugixml.hpp>
+
+#include "core/text/text_encoding.h"
+#include "core/text/words.h"
+
+namespace ravo {
+namespace {
+
+// A name without its namespace prefix.
+std::string_view LocalName(std::string_view name)
+{
+    const std::size_t colon = name.find(':');
+    return colon == std::string_view::npos ? name : name.substr(colon + 1);
+}
+
+std::string_view LocalName(const pugi::xml_node& node) { return LocalName(node.name()); }
+
+std::vector<pugi::xml_node> Children(const pugi::xml_node& node, std::string_view name)
+{
+    std::vector<pugi::xml_node> found;
+    for (pugi::xml_node child : node.children()) {
+        if (child.type() == pugi::node_element && LocalName(child) == name)
+            found.push_back(child);
+    }
+    return found;
+}
+
+pugi::xml_node Child(const pugi::xml_node& node, std::string_view name)
+{
+    const std::vector<pugi::xml_node> found = Children(node, name);
+    return found.empty() ? pugi::xml_node() : found.front();
+}
+
+int CountDescendants(const pugi::xml_node& node, std::string_view name)
+{
+    int count = 0;
+    for (pugi::xml_node child : node.children()) {
+        if (child.type() != pugi::node_element)
+            continue;
+        count += (LocalName(child) == name ? 1 : 0) + CountDescendants(child, name);
+    }
+    return count;
+}
+
+// Lines of byte offsets, for offsets that mostly come in document order.
+class LineCounter {
+public:
+    explicit LineCounter(std::string_view bytes) : bytes_(bytes) {}
+
+    int LineOf(std::ptrdiff_t offset)
+    {
+        const std::size_t to =
+            std::min(static_cast<std::size_t>(std::max<std::ptrdiff_t>(offset, 0)), bytes_.size());
+        if (to < at_) {
+            at_ = 0;
+            line_ = 1;
+        }
+        line_ +=
+            static_cast<int>(std::count(bytes_.begin() + static_cast<std::ptrdiff_t>(at_),
+                                        bytes_.begin() + static_cast<std::ptrdiff_t>(to), '\n'));
+        at_ = to;
+        return line_;
+    }
+
+private:
+    std::string_view bytes_;
+    std::size_t at_ = 0;
+    int line_ = 1;
+};
+
+// An xs:double as design programs write it: optional sign, digits, point,
+// exponent.
+bool ReadNumber(std::string_view text, double& value)
+{
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    const char* end = text.data() + text.size();
+    const std::from_chars_result result = std::from_chars(text.data(), end, value);
+    return result.ec == std::errc() && result.ptr == end && std::isfinite(value);
+}
+
+std::string At(const pugi::xml_node& node, int line)
+{
+    return "line " + std::to_string(line) + ", " + std::string(LocalName(node));
+}
+
+double Attribute(const pugi::xml_node& node, const char* name, int line)
+{
+    const pugi::xml_attribute attribute = node.attribute(name);
+    double value = 0;
+    if (!attribute)
+        throw InputFileError(At(node, line) + ": the attribute " + name + " is missing");
+    if (!ReadNumber(attribute.value(), value))
+        throw InputFileError(At(node, line) + ": " + name + "=\"" + attribute.value() +
+                             "\" is not a number");
+    return value;
+}
+
+PviPoint PointOf(const pugi::xml_node& node, std::string_view kind, int line)
+{
+    PviPoint p{.desc = node.attribute("desc").value(), .line = line};
+    const std::string text = node.child_value();
+    const std::vector<std::string_view> words = Words(text);
+    if (words.size() != 2 || !ReadNumber(words[0], p.station) || !ReadNumber(words[1], p.elevation))
+        throw InputFileError(At(node, line) + ": \"" + text +
+                             "\" is not a station and an elevation");
+    if (kind == "ParaCurve" || kind == "CircCurve") {
+        p.kind = kind == "ParaCurve" ? PviKind::Para : PviKind::Circ;
+        p.lengthIn = p.lengthOut = Attribute(node, "length", line) / 2;
+        if (p.kind == PviKind::Circ && node.attribute("radius"))
+            p.radius = Attribute(node, "radius", line);
+    } else if (kind == "UnsymParaCurve") {
+        p.kind = PviKind::Unsym;
+        p.lengthIn = Attribute(node, "lengthIn", line);
+        p.lengthOut = Attribute(node, "lengthOut", line);
+    }
+    return p;
+}
+
+std::vector<PviPoint> PointsOf(const pugi::xml_node& profAlign, LineCounter& lines)
+{
+    std::vector<PviPoint> points;
+    for (pugi::xml_node node : profAlign.children()) {
+        const std::string_view kind = LocalName(node);
+        if (node.type() == pugi::node_element && (kind == "PVI" || kind == "ParaCurve" ||
+                                                  kind == "UnsymParaCurve" || kind == "CircCurve"))
+            points.push_back(PointOf(node, kind, lines.LineOf(node.offset_debug())));
+    }
+    return points;
+}
+
+void ReadAlignment(const pugi::xml_node& alignment, LineCounter& lines, LandXmlFile& file)
+{
+    const std::string name = alignment.attribute("name").value();
+    const int superelevations = CountDescendants(alignment, "Superelevation");
+    const int equations = static_cast<int>(Children(alignment, "StaEquation").size());
+    for (const pugi::xml_node& profile : Children(alignment, "Profile")) {
+        for (const pugi::xml_node& profAlign : Children(profile, "ProfAlign")) {
+            std::string profileName = profAlign.attribute("name").value();
+            if (profileName.empty())
+                profileName = profile.attribute("name").value();
+            file.profiles.push_back(
+                {name, profileName, PointsOf(profAlign, lines), superelevations, equations});
+        }
+    }
+}
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+std::string Number(double value, const char* format)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+std::string Title(const LandXmlProfile& p)
+{
+    if (p.alignment.empty() || p.profile.empty() || p.alignment == p.profile)
+        return p.alignment.empty() ? p.profile : p.alignment;
+    return p.alignment + " - " + p.profile;
+}
+
+std::vector<std::string> Notes(const LandXmlFile& file, const LandXmlProfile& p)
+{
+    std::vector<std::string> notes;
+    for (std::size_t i = 1; i + 1 < p.points.size(); ++i) {
+        const PviPoint& c = p.points[i];
+        if (c.kind != PviKind::Circ)
+            continue;
+        const PviPoint& a = p.points[i - 1];
+        const PviPoint& b = p.points[i + 1];
+        const double deviation =
+            CircularCurveDeviation(c, (c.elevation - a.elevation) / (c.station - a.station),
+                                   (b.elevation - c.elevation) / (b.station - c.station));
+        notes.push_back("The circular curve at station " + Number(c.station, "%.3f") +
+                        " was taken as the parabola of the same length and grades; their "
+                        "elevations differ by at most " +
+                        Number(deviation, "%.4f") + ".");
+    }
+    if (p.superelevations > 0)
+        notes.push_back("The superelevation of the alignment (" +
+                        std::to_string(p.superelevations) +
+                        " Superelevation elements) was not imported: Ravo's superelevation "
+                        "segments cannot hold LandXML's transitions faithfully.");
+    if (p.stationEquations > 0)
+        notes.push_back("The alignment's " + std::to_string(p.stationEquations) +
+                        " station equations (StaEquation) were not applied: stations are taken "
+                        "as written.");
+    const std::string unit = file.linearUnit.empty() ? file.unitSystem : file.linearUnit;
+    notes.push_back(unit.empty() ? "The file names no unit; lengths are taken as written."
+                                 : "Lengths are in " + unit +
+                                       " (the file's unit); they are taken as written, without "
+                                       "conversion.");
+    return notes;
+}
+
+bool Matches(const LandXmlProfile& p, const ProfileSelection& s)
+{
+    return (s.alignment.empty() || p.alignment == s.alignment) &&
+           (s.profile.empty() || p.profile == s.profile);
+}
+
+}  // namespace
+
+bool LooksLikeLandXml(std::string_view bytes)
+{
+    bytes = WithoutUtf8Bom(bytes);
+    while (true) {
+        const std::size_t at = bytes.find_first_not_of(" \t\r\n");
+        if (at == std::string_view::npos)
+            return false;
+        bytes.remove_prefix(at);
+        const std::string_view close = bytes.starts_with("<!--") ? "-->"
+                                       : bytes.starts_with("<?") ? "?>"
+                                                                 : "";
+        if (close.empty())
+            break;
+        const std::size_t end = bytes.find(close);
+        if (end == std::string_view::npos)
+            return false;
+        bytes.remove_prefix(end + close.size());
+    }
+    if (!bytes.starts_with("<"))
+        return false;
+    const std::size_t end = bytes.find_first_of(" \t\r\n/>", 1);
+    const std::string_view name = bytes.substr(1, end == std::string_view::npos ? 0 : end - 1);
+    return LocalName(name) == "LandXML";
+}
+
+LandXmlFile ParseLandXml(std::string_view bytes)
+{
+    pugi::xml_document document;
+    const pugi::xml_parse_result result = document.load_buffer(bytes.data(), bytes.size());
+    LineCounter lines(bytes);
+    if (!result)
+        throw InputFileError("line " + std::to_string(lines.LineOf(result.offset)) +
+                             ": the XML is malformed: " + result.description());
+    const pugi::xml_node root = document.document_element();
+    if (LocalName(root) != "LandXML")
+        throw InputFileError("not a LandXML file: the root element is " +
+                             Quoted(std::string(LocalName(root))));
+    LandXmlFile file;
+    for (const char* system : {"Metric", "Imperial"}) {
+        if (const pugi::xml_node units = Child(Child(root, "Units"), system)) {
+            file.unitSystem = system;
+            file.linearUnit = units.attribute("linearUnit").value();
+        }
+    }
+    for (const pugi::xml_node& alignments : Children(root, "Alignments")) {
+        for (const pugi::xml_node& alignment : Children(alignments, "Alignment"))
+            ReadAlignment(alignment, lines, file);
+    }
+    return file;
+}
+
+ProfileChoiceError::ProfileChoiceError(std::vector<ProfileSelection> candidates)
+    : InputFileError([&candidates] {
+          std::string text =
+              "the file holds several profiles; choose one with --alignment NAME "
+              "(and --profile NAME):";
+          for (const ProfileSelection& c : candidates)
+              text += "\n  " + SelectionText(c);
+          return text;
+      }()),
+      candidates_(std::move(candidates))
+{
+}
+
+std::string SelectionText(const ProfileSelection& s)
+{
+    return "alignment " + Quoted(s.alignment) + ", profile " + Quoted(s.profile);
+}
+
+ImportedProfile ImportLandXml(std::string_view bytes, const ProfileSelection& selection)
+{
+    const LandXmlFile file = ParseLandXml(bytes);
+    std::vector<const LandXmlProfile*> matching;
+    for (const LandXmlProfile& p : file.profiles) {
+        if (Matches(p, selection))
+            matching.push_back(&p);
+    }
+    if (matching.empty()) {
+        std::string text =
+            file.profiles.empty()
+                ? "the file holds no design profile (ProfAlign)"
+                : "no profile matches " + SelectionText(selection) + "; the file holds:";
+        for (const LandXmlProfile& p : file.profiles)
+            text += "\n  " + SelectionText({p.alignment, p.profile});
+        throw InputFileError(text);
+    }
+    if (matching.size() > 1) {
+        std::vector<ProfileSelection> candidates;
+        for (const LandXmlProfile* p : matching)
+            candidates.push_back({p->alignment, p->profile});
+        throw ProfileChoiceError(std::move(candidates));
+    }
+    const LandXmlProfile& chosen = *matching.front();
+    try {
+        return {RowsFromPoints(chosen.points, Title(chosen)), Notes(file, chosen)};
+    } catch (const InputFileError& e) {
+        throw InputFileError(SelectionText({chosen.alignment, chosen.profile}) + ": " + e.what());
+    }
+}
+
+}  // namespace ravo

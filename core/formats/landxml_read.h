@@ -1,0 +1,76 @@
+// Reading the vertical alignments of a LandXML 1.x file (the exchange format
+// of road design programs) into curve rows.
+//
+// LandXML/Alignments/Alignment (name) holds Profile elements; each ProfAlign
+// (name) in them is one design profile, a list of PVI, ParaCurve (length),
+// UnsymParaCurve (lengthIn, lengthOut) and CircCurve (length, radius)
+// elements whose text is "station elevation". ProfSurf (ground lines) is
+// ignored. Elements are matched by their local name, whatever the namespace,
+// so national variants of the format read the same.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/formats/input_file.h"
+#include "core/formats/pvi_mapping.h"
+
+namespace ravo {
+
+struct LandXmlProfile {
+    std::string alignment;
+    std::string profile;
+    std::vector<PviPoint> points;  // each with the line of its element
+    int superelevations = 0;       // Superelevation elements of the alignment
+    int stationEquations = 0;      // StaEquation elements of the alignment
+};
+
+struct LandXmlFile {
+    std::string unitSystem;  // "Metric" or "Imperial"; empty when the file names none
+    std::string linearUnit;  // e.g. "meter", "foot"; empty when not given
+    std::vector<LandXmlProfile> profiles;
+};
+
+// True when the bytes hold an XML document whose root element is LandXML:
+// after an optional byte order mark, XML declaration, comments and
+// processing instructions.
+bool LooksLikeLandXml(std::string_view bytes);
+
+// Throws InputFileError with the XML parser's own words and the line for a
+// malformed document, and naming the element and its line for a station,
+// elevation or length that is not a number.
+LandXmlFile ParseLandXml(std::string_view bytes);
+
+// Which profile of a file with several to take; an empty name takes any.
+struct ProfileSelection {
+    std::string alignment;
+    std::string profile;
+};
+
+// The file holds several profiles that the selection does not tell apart.
+class ProfileChoiceError : public InputFileError {
+public:
+    explicit ProfileChoiceError(std::vector<ProfileSelection> candidates);
+    const std::vector<ProfileSelection>& Candidates() const { return candidates_; }
+
+private:
+    std::vector<ProfileSelection> candidates_;
+};
+
+// One line naming an alignment and its profile, for a list to choose from.
+std::string SelectionText(const ProfileSelection& selection);
+
+struct ImportedProfile {
+    InputProfile profile;
+    std::vector<std::string> notes;  // what the user should know about the import
+};
+
+// The selected profile as curve rows, titled after its alignment and profile,
+// with notes on circular curves, superelevation and station equations left
+// out, and the file's unit. Throws ProfileChoiceError when several profiles
+// match the selection, InputFileError when none does or the points do not
+// make a profile.
+ImportedProfile ImportLandXml(std::string_view bytes, const ProfileSelection& selection);
+
+}  // namespace ravo

@@ -1,0 +1,52 @@
+// Loading a profile from any file that holds one, recognised by its content
+// whatever its name: a Ravo input file, a LandXML file (its root element is
+// LandXML), a PVI table in CSV (its first line is the header
+// station,elevation,length...), or when asked, a plain PVI table
+// ("station elevation [length]" per line). And saving one in the format its
+// file name asks for.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/design/design_speed.h"
+#include "core/formats/input_file.h"
+#include "core/formats/landxml_read.h"
+#include "core/profile/profile_state.h"
+
+namespace ravo {
+
+enum class ProfileFormat { InputFile, LandXml, PviCsv, PviPlain };
+
+struct ProfileSource {
+    ProfileSelection selection;  // for a LandXML file with several profiles
+    bool plainPvi = false;       // read a file that is not recognised as a plain PVI table
+};
+
+struct LoadedProfile {
+    InputProfile profile;
+    ProfileFormat format = ProfileFormat::InputFile;
+    std::vector<std::string> notes;  // for the user to read after the load
+};
+
+// Throws InputFileError when the file cannot be read or does not parse, and
+// its ProfileChoiceError when a LandXML file holds several profiles that the
+// selection does not tell apart.
+LoadedProfile ReadAnyProfile(const std::string& path, const ProfileSource& source = {});
+LoadedProfile AnyProfileFromBytes(std::string_view bytes, const ProfileSource& source = {});
+
+// The same, as a record of its own like the desktop program's after "Load
+// Input"; the notes are dropped.
+ProfileState LoadProfile(const std::string& path, const ProfileSource& source = {});
+ProfileState ProfileFromText(std::string_view text);
+
+// Writes the profile as LandXML when the path ends in ".xml", as a PVI table
+// when it ends in ".csv" (either case), otherwise as a Ravo input file; the
+// file is replaced only when the whole text is written. Returns the notes of
+// the export. Throws ProfileNotContinuousError for rows that make no PVI
+// profile, InputFileError or FileWriteError when the file cannot be written.
+std::vector<std::string> SaveProfileAs(const ProfileState& state, const std::string& path,
+                                       LengthUnits units);
+
+}  // namespace ravo

@@ -1,0 +1,109 @@
+// A profile as a designer lays it out: points of vertical intersection (PVIs)
+// with the curve about each, and the mapping between such points and Ravo's
+// curve rows, both ways.
+//
+// Points to rows, from points p0 .. pn with grades g(i) = (z(i+1) - z(i)) /
+// (s(i+1) - s(i)), each rounded to the float that the rows hold; an inner point i has the lengths
+// L1 before and L2 after it (L/2 each for a symmetric curve, 0 for a plain grade break), so its
+// curve runs from BVC = s(i) - L1 to EVC = s(i) + L2:
+// - a straight row from the previous EVC (or p0) to this BVC, grade g(i-1)
+//   twice, left out when it has no length;
+// - a symmetric curve: one row (z(i) - g(i-1) L1, g(i-1), g(i), BVC, EVC),
+//   exact since a parabola's end tangents meet at its middle;
+// - an unsymmetric curve: two rows meeting at s(i) with the common grade
+//   gm = (L1 g(i-1) + L2 g(i)) / (L1 + L2);
+// - a circular curve: the parabola of the same length and grades;
+// - a last straight row to pn.
+//
+// Rows to points: the curve rows, in station order, must form one continuous
+// profile (no overlaps, gaps, zero-length or reversed rows, elevations
+// agreeing at the joints). A row whose two grades differ is a symmetric curve
+// about its middle; two curve rows that meet with the common grade of an
+// unsymmetric curve become one; a joint where the grade changes beyond the
+// grade tolerance is a plain PVI; straight rows need no point of their own.
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/design/profile_check.h"
+#include "core/formats/input_file.h"
+#include "core/profile/profile_state.h"
+
+namespace ravo {
+
+enum class PviKind { Pvi, Para, Unsym, Circ };
+
+struct PviPoint {
+    double station = 0;
+    double elevation = 0;
+    double lengthIn = 0;   // curve length before the PVI
+    double lengthOut = 0;  // curve length after it
+    PviKind kind = PviKind::Pvi;
+    std::string desc{};
+    double radius = 0;  // a circular curve's radius, when known
+    int line = 0;       // where the point stands in its file; 0 when unknown
+
+    bool operator==(const PviPoint&) const = default;
+};
+
+// A profile that cannot be written as points. what() lists the faults, one a
+// line, as the profile check words them.
+class ProfileNotContinuousError : public InputFileError {
+public:
+    explicit ProfileNotContinuousError(std::vector<Fault> faults);
+    const std::vector<Fault>& Faults() const { return faults_; }
+
+private:
+    std::vector<Fault> faults_;
+};
+
+// The curve rows of the points, as a profile with no segments. Throws
+// InputFileError naming the point (and its line, when known) for fewer than two
+// points, stations that do not increase, a value that is not finite or lies
+// beyond the float range, a negative length, a curve at the first or last
+// point, or curves longer than the room between their neighbours.
+InputProfile RowsFromPoints(const std::vector<PviPoint>& points, const std::string& title);
+
+// How RowsFromPoints finds grades and the elevations where rows begin. A
+// writer that must reproduce the rows exactly evaluates the same arithmetic.
+// The grade between two points.
+inline double Grade(double station1, double elevation1, double station2, double elevation2)
+{
+    return (elevation2 - elevation1) / (station2 - station1);
+}
+// A straight row `lengthOut` beyond the point (the end of its curve).
+inline double StraightStart(double elevation, double grade, double lengthOut)
+{
+    return elevation + grade * lengthOut;
+}
+// A curve row at the BVC, `lengthIn` before its PVI.
+inline double CurveStart(double elevation, double gradeIn, double lengthIn)
+{
+    return elevation - gradeIn * lengthIn;
+}
+// The second row of an unsymmetric curve, at its PVI, from the first row's start.
+inline double SecondCurveStart(double curveStart, double gradeIn, double commonGrade,
+                               double lengthIn)
+{
+    return curveStart + (gradeIn + commonGrade) / 2 * lengthIn;
+}
+
+// The largest elevation difference between a circular curve of the point's
+// radius and the parabola that stands for it; grades before and after given.
+double CircularCurveDeviation(const PviPoint& point, double gradeIn, double gradeOut);
+
+// The points of the profile's vertical curves. Throws ProfileNotContinuousError
+// with the faults of the curve rows that keep them from being one profile.
+std::vector<PviPoint> PointsFromRows(const ProfileState& state, const Tolerances& tolerances);
+
+// The shortest decimal text that reads back as the same double.
+std::string ExactText(double value);
+
+// The texts one after the other. Messages are built with it rather than with
+// a literal + a temporary string, which GCC 12 misreads in optimised builds.
+std::string Joined(std::initializer_list<std::string_view> parts);
+
+}  // namespace ravo

@@ -1,0 +1,213 @@
+#include "core/formats/pvi_table.h"
+
+#include <algorithm>
+#include <cctype>
+#include <optional>
+
+#include "core/formats/input_file.h"
+#include "core/text/station_notation.h"
+#include "core/text/text_encoding.h"
+#include "core/text/words.h"
+
+namespace ravo {
+namespace {
+
+// Splits the text into lines (LF, CR LF or CR), numbered from 1.
+template <typename Visit>
+void ForEachLine(std::string_view text, Visit visit)
+{
+    int number = 0;
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find_first_of("\r\n"), text.size());
+        visit(++number, text.substr(0, end));
+        const bool crlf = text.substr(end).starts_with("\r\n");
+        text.remove_prefix(std::min(end + (crlf ? 2 : 1), text.size()));
+    }
+}
+
+// RFC 4180 fields of one line: quoted fields may hold commas and doubled quotes.
+std::vector<std::string> CsvFields(std::string_view line)
+{
+    std::vector<std::string> fields(1);
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (quoted && c == '"' && i + 1 < line.size() && line[i + 1] == '"')
+            fields.back() += line[++i];
+        else if (c == '"')
+            quoted = !quoted;
+        else if (c == ',' && !quoted)
+            fields.emplace_back();
+        else
+            fields.back() += c;
+    }
+    return fields;
+}
+
+std::string Lowered(std::string_view text)
+{
+    std::string lowered(Trimmed(text));
+    for (char& c : lowered)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lowered;
+}
+
+[[noreturn]] void Refuse(int line, const std::string& text)
+{
+    throw InputFileError("line " + std::to_string(line) + ": " + text);
+}
+
+template <typename Parse>
+double Field(std::string_view text, const char* column, int line, Parse parse)
+{
+    try {
+        return parse(Trimmed(text));
+    } catch (const NotationError&) {
+        Refuse(line,
+               std::string(column) + " \"" + std::string(Trimmed(text)) + "\" is not a number");
+    }
+}
+
+double Length(std::string_view text, const char* column, int line)
+{
+    return Trimmed(text).empty() ? 0 : Field(text, column, line, ParsePlainNumber);
+}
+
+struct Columns {
+    std::optional<std::size_t> lengthOut{};
+    std::optional<std::size_t> desc{};
+    std::size_t count = 3;
+};
+
+Columns HeaderColumns(std::string_view line)
+{
+    const std::vector<std::string> names = CsvFields(line);
+    Columns columns{.count = names.size()};
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::string name = Lowered(names[i]);
+        const char* expected[] = {"station", "elevation", "length"};
+        if (i < 3 && name != expected[i])
+            Refuse(1, "the header must begin station,elevation,length");
+        if (i >= 3 && name == "length_out" && !columns.lengthOut)
+            columns.lengthOut = i;
+        else if (i >= 3 && name == "desc" && !columns.desc)
+            columns.desc = i;
+        else if (i >= 3)
+            Refuse(1, "unknown column \"" + names[i] + "\"");
+    }
+    return columns;
+}
+
+PviPoint CurvePoint(double station, double elevation, double lengthIn,
+                    std::optional<double> lengthOut, int line)
+{
+    PviPoint p{.station = station, .elevation = elevation, .line = line};
+    if (lengthOut) {
+        p.lengthIn = lengthIn;
+        p.lengthOut = *lengthOut;
+        p.kind = PviKind::Unsym;
+    } else {
+        p.lengthIn = p.lengthOut = lengthIn / 2;
+        p.kind = PviKind::Para;
+    }
+    if (p.lengthIn == 0 && p.lengthOut == 0)
+        p.kind = PviKind::Pvi;
+    return p;
+}
+
+void AddCsvField(std::string& text, const std::string& field)
+{
+    if (field.find_first_of(",\"\r\n") == std::string::npos) {
+        text += field;
+        return;
+    }
+    text += '"';
+    for (char c : field)
+        text += c == '"' ? std::string("\"\"") : std::string(1, c);
+    text += '"';
+}
+
+}  // namespace
+
+bool LooksLikePviCsv(std::string_view bytes)
+{
+    bytes = WithoutUtf8Bom(bytes);
+    const std::string first = Lowered(bytes.substr(0, bytes.find_first_of("\r\n")));
+    return first.starts_with("station,elevation,length");
+}
+
+std::vector<PviPoint> ParsePviCsv(std::string_view bytes)
+{
+    std::vector<PviPoint> points;
+    std::optional<Columns> columns;
+    ForEachLine(WithoutUtf8Bom(bytes), [&](int line, std::string_view text) {
+        if (!columns) {
+            columns = HeaderColumns(text);
+            return;
+        }
+        if (Trimmed(text).empty())
+            return;
+        const std::vector<std::string> f = CsvFields(text);
+        if (f.size() < 2 || f.size() > columns->count)
+            Refuse(line, std::to_string(f.size()) + " fields where the header names " +
+                             std::to_string(columns->count));
+        const auto column = [&f](std::optional<std::size_t> at) {
+            return at && *at < f.size() ? std::string_view(f[*at]) : std::string_view();
+        };
+        const std::string_view out = column(columns->lengthOut);
+        points.push_back(CurvePoint(Field(f[0], "station", line, ParseStation),
+                                    Field(f[1], "elevation", line, ParsePlainNumber),
+                                    f.size() > 2 ? Length(f[2], "length", line) : 0,
+                                    Trimmed(out).empty()
+                                        ? std::nullopt
+                                        : std::optional<double>(Length(out, "length_out", line)),
+                                    line));
+        points.back().desc = std::string(column(columns->desc));
+    });
+    return points;
+}
+
+std::vector<PviPoint> ParsePviPlain(std::string_view bytes)
+{
+    std::vector<PviPoint> points;
+    ForEachLine(WithoutUtf8Bom(bytes), [&](int line, std::string_view text) {
+        const std::vector<std::string_view> words = Words(text);
+        if (words.empty())
+            return;
+        if (words.size() < 2 || words.size() > 3)
+            Refuse(line, "expected \"station elevation [length]\", found " +
+                             std::to_string(words.size()) + " fields");
+        points.push_back(CurvePoint(Field(words[0], "station", line, ParseStation),
+                                    Field(words[1], "elevation", line, ParsePlainNumber),
+                                    words.size() > 2 ? Length(words[2], "length", line) : 0,
+                                    std::nullopt, line));
+    });
+    return points;
+}
+
+std::string PviCsvText(const std::vector<PviPoint>& points)
+{
+    const bool unsym = std::any_of(points.begin(), points.end(),
+                                   [](const PviPoint& p) { return p.kind == PviKind::Unsym; });
+    const bool desc = std::any_of(points.begin(), points.end(),
+                                  [](const PviPoint& p) { return !p.desc.empty(); });
+    std::string text = "station,elevation,length";
+    text += std::string(unsym ? ",length_out" : "") + (desc ? ",desc" : "") + "\r\n";
+    for (const PviPoint& p : points) {
+        text += ExactText(p.station) + "," + ExactText(p.elevation) + ",";
+        if (p.kind == PviKind::Unsym)
+            text += ExactText(p.lengthIn) + "," + ExactText(p.lengthOut);
+        else if (p.kind != PviKind::Pvi)
+            text += ExactText(p.lengthIn + p.lengthOut) + (unsym ? "," : "");
+        else if (unsym)
+            text += ",";
+        if (desc) {
+            text += ",";
+            AddCsvField(text, p.desc);
+        }
+        text += "\r\n";
+    }
+    return text;
+}
+
+}  // namespace ravo

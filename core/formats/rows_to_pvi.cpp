@@ -1,0 +1,356 @@
+// Rows to points. The points are written as text and read back through
+// RowsFromPoints, which finds each grade from the elevations of two points; a
+// PVI elevation taken naively from one float row would make those grades
+// differ from the rows' own in their last bits. So each elevation is chosen
+// within two kinds of windows: the one in which the grade from the point
+// before rounds to the row's float grade, and the ones in which every row
+// that begins from this point rounds back to its float elevation (the reader
+// computes elevations from the float grades, so these do not depend on the
+// choice within the grade windows).
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <utility>
+
+#include "core/formats/pvi_mapping.h"
+#include "core/profile/elevation.h"
+#include "core/text/numbers.h"
+
+namespace ravo {
+namespace {
+
+struct Window {
+    double low = -std::numeric_limits<double>::infinity();
+    double high = std::numeric_limits<double>::infinity();
+
+    bool Empty() const { return low > high; }
+    Window And(const Window& other) const
+    {
+        return {std::max(low, other.low), std::min(high, other.high)};
+    }
+    double Clamp(double value) const { return std::clamp(value, low, high); }
+};
+
+// The gaps between a float and its neighbours below and above.
+std::pair<double, double> Gaps(float value)
+{
+    constexpr float inf = std::numeric_limits<float>::infinity();
+    return {static_cast<double>(value) - std::nextafter(value, -inf),
+            static_cast<double>(std::nextafter(value, inf)) - value};
+}
+
+// Values within this distance of a float round to it, with room to spare for
+// the double arithmetic of the reader.
+double RoundingRoom(float value, double share = 0.499999)
+{
+    const auto [down, up] = Gaps(value);
+    return share * std::min(down, up);
+}
+
+// A grade is found from two elevations, whose own double rounding weighs more
+// over a short run: grades are kept a little further inside their rounding.
+constexpr double GradeShare = 0.499;
+
+// The float nearest a double, infinite beyond the float range.
+float Nearest(double value)
+{
+    if (std::fabs(value) >= FirstFloatOverflow)
+        return value > 0 ? std::numeric_limits<float>::infinity()
+                         : -std::numeric_limits<float>::infinity();
+    return static_cast<float>(value);
+}
+
+// Where a test turns true between `out`, where it is false, and `in`, where it
+// holds: the last double on the `in` side.
+template <class Test>
+double Boundary(double out, double in, const Test& holds)
+{
+    while (true) {
+        const double middle = out + (in - out) / 2;
+        if (middle == out || middle == in)
+            return in;
+        (holds(middle) ? in : out) = middle;
+    }
+}
+
+// The elevations z for which the reader's `value(z)`, which grows with z,
+// rounds to the float `stored`: found with the reader's own arithmetic, so
+// that a value exactly halfway between two floats counts as it rounds (nice
+// decimals often give such values), and so that the double rounding of the
+// arithmetic counts too, which a room of less than half the float's gaps
+// does not always cover. `near` gives about `stored`, and z changes `scale`
+// times as much as the value. Where the arithmetic is too coarse to tell the
+// edges, the window of the conservative room `room`.
+template <class Value>
+Window ExactWindow(float stored, double near, double scale, double room, const Value& value)
+{
+    const auto [down, up] = Gaps(stored);
+    const double below = near - down * scale;
+    const double above = near + up * scale;
+    const auto rounded = [&](double z) { return Nearest(value(z)); };
+    if (!std::isfinite(below) || !std::isfinite(above) || rounded(near) != stored ||
+        !(rounded(below) < stored) || !(rounded(above) > stored))
+        return {near - room, near + room};
+    // The edges lie about half a gap from `near`: halving starts from just
+    // inside the room and just beyond half the gap where those hold, which
+    // saves most of its steps.
+    const auto edge = [&](double far, double outer, double inner, const auto& holds) {
+        return Boundary(holds(outer) ? far : outer, holds(inner) ? inner : near, holds);
+    };
+    constexpr double beyondHalf = 0.500001;
+    return {edge(below, near - beyondHalf * down * scale, near - room,
+                 [&](double z) { return rounded(z) >= stored; }),
+            edge(above, near + beyondHalf * up * scale, near + room,
+                 [&](double z) { return rounded(z) <= stored; })};
+}
+
+struct Draft {
+    PviPoint point{};
+    float gradeOut = 0;  // the rows' grade towards the next point
+    double target = 0;   // the elevation the rows give this point
+    std::optional<Window> elevation{};
+
+    // A row whose stored start elevation the reader computes from this
+    // point's elevation z as start(z) reads back right when z lies in this
+    // window; `near` gives about that start.
+    template <class Start>
+    void RowBegins(float stored, double near, const Start& start)
+    {
+        const Window w = ExactWindow(stored, near, 1, RoundingRoom(stored), start);
+        elevation = elevation ? elevation->And(w) : w;
+    }
+};
+
+Draft DraftAt(double station, float gradeOut, double target, PviKind kind = PviKind::Pvi,
+              double lengthIn = 0, double lengthOut = 0)
+{
+    Draft d;
+    d.point.station = station;
+    d.point.lengthIn = lengthIn;
+    d.point.lengthOut = lengthOut;
+    d.point.kind = kind;
+    d.gradeOut = gradeOut;
+    d.target = target;
+    return d;
+}
+
+bool IsCurve(const SegmentRow& r) { return r.rate1 != r.rate2; }
+
+double LengthOf(const SegmentRow& r) { return static_cast<double>(r.station2) - r.station1; }
+
+// Two curve rows that meet with the common grade of an unsymmetric curve, as
+// the reader computes it from their float grades.
+bool FormUnsymmetricCurve(const SegmentRow& a, const SegmentRow& b)
+{
+    if (!IsCurve(a) || !IsCurve(b) || a.station2 != b.station1 || a.rate2 != b.rate1)
+        return false;
+    const double la = LengthOf(a);
+    const double lb = LengthOf(b);
+    const double common = (la * a.rate1 + lb * b.rate2) / (la + lb);
+    return static_cast<float>(common) == a.rate2;
+}
+
+std::vector<SegmentRow> CurvesAlongTheRoad(const ProfileState& state)
+{
+    std::vector<SegmentRow> rows;
+    ForEachRow(state, SegmentKind::VerticalCurve,
+               [&](std::int32_t, const SegmentRow& row) { rows.push_back(row); });
+    std::stable_sort(rows.begin(), rows.end(), [](const SegmentRow& a, const SegmentRow& b) {
+        return a.station1 < b.station1;
+    });
+    return rows;
+}
+
+void RefuseBrokenProfile(const ProfileState& state, const Tolerances& tolerances)
+{
+    std::vector<Fault> faults = CheckProfile(state, tolerances);
+    // A change of grade where two rows meet is a PVI without a curve.
+    std::erase_if(faults, [](const Fault& f) {
+        return f.rows != SegmentKind::VerticalCurve || f.kind == FaultKind::GradeStep;
+    });
+    if (!faults.empty())
+        throw ProfileNotContinuousError(std::move(faults));
+}
+
+// keepApart[k]: rows k and k + 1 are written as two curves even when they
+// form an unsymmetric one.
+std::vector<Draft> Drafts(const std::vector<SegmentRow>& rows, const std::vector<bool>& keepApart)
+{
+    std::vector<Draft> drafts;
+    drafts.push_back(DraftAt(rows.front().station1, rows.front().rate1, rows.front().start));
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        const SegmentRow& r = rows[k];
+        if (k > 0 && rows[k - 1].rate2 != r.rate1)
+            drafts.push_back(DraftAt(r.station1, r.rate1, r.start));
+        if (!IsCurve(r)) {
+            Draft& last = drafts.back();
+            // The point's lengthOut where the row begins at its curve's end,
+            // as the reader has it; farther along a straight split in rows.
+            const double out = r.station1 - last.point.station;
+            last.RowBegins(r.start, r.start - r.rate1 * out,
+                           [&](double z) { return StraightStart(z, r.rate1, out); });
+            continue;
+        }
+        const double l1 = LengthOf(r);
+        if (k + 1 < rows.size() && !keepApart[k] && FormUnsymmetricCurve(r, rows[k + 1])) {
+            const SegmentRow& second = rows[++k];
+            Draft d = DraftAt(r.station2, second.rate2, r.start + r.rate1 * l1, PviKind::Unsym, l1,
+                              LengthOf(second));
+            const double g1 = r.rate1;
+            const double gm = r.rate2;
+            d.RowBegins(r.start, r.start + g1 * l1,
+                        [&](double z) { return CurveStart(z, g1, l1); });
+            d.RowBegins(second.start, second.start - (gm - g1) / 2 * l1, [&](double z) {
+                return SecondCurveStart(CurveStart(z, g1, l1), g1, gm, l1);
+            });
+            drafts.push_back(d);
+            continue;
+        }
+        const double half = l1 / 2;
+        Draft d = DraftAt(r.station1 + half, r.rate2, r.start + r.rate1 * half, PviKind::Para, half,
+                          half);
+        d.RowBegins(r.start, r.start + r.rate1 * half,
+                    [&](double z) { return CurveStart(z, r.rate1, half); });
+        drafts.push_back(d);
+    }
+    const SegmentRow& last = rows.back();
+    drafts.push_back(DraftAt(last.station2, last.rate2, RowValue(last, last.station2)));
+    return drafts;
+}
+
+// How far the next point's elevation may stray from the rows' grade over the
+// run between them, conservatively, for the grade to round to the rows'.
+double GradeRoom(const Draft& from, double run)
+{
+    return from.gradeOut == 0 ? 0 : RoundingRoom(from.gradeOut, GradeShare) * run;
+}
+
+// How far the next point may lie above this one for the grade between them to
+// round to the rows' grade.
+Window GradeStep(const Draft& from, const Draft& to)
+{
+    const double run = to.point.station - from.point.station;
+    const double room = GradeRoom(from, run);
+    const double rise = from.gradeOut * run;
+    return {rise - room, rise + room};
+}
+
+// Where the next point may lie, once this one's elevation is chosen, for the
+// grade that the reader finds between them to round to the rows' grade.
+Window NextElevations(const Draft& from, const Draft& to)
+{
+    const double z0 = from.point.elevation;
+    const double s0 = from.point.station;
+    const double s1 = to.point.station;
+    const double run = s1 - s0;
+    return ExactWindow(from.gradeOut, z0 + from.gradeOut * run, run, GradeRoom(from, run),
+                       [&](double z1) { return Grade(s0, z0, s1, z1); });
+}
+
+// The number with the fewest decimals in the window, nearest the target among
+// those: a designer's 265 rather than the 264.99999993 of float grades.
+double Simplest(const Window& w, double target)
+{
+    // Rows that disagree within the tolerances: halfway between what they
+    // ask, so that none moves by more than half the disagreement.
+    if (w.Empty())
+        return (w.low + w.high) / 2;
+    double scale = 1;
+    for (int decimals = 0; decimals <= 12; ++decimals, scale *= 10) {
+        const double low = std::ceil(w.low * scale);
+        const double high = std::floor(w.high * scale);
+        if (low > high)
+            continue;
+        const double value = std::clamp(std::round(target * scale), low, high) / scale;
+        if (value >= w.low && value <= w.high)
+            return value;
+    }
+    return w.Clamp(target);
+}
+
+// The grade windows tie every elevation to the next, so a point's elevation
+// must leave room for the windows of all points after it: these are found
+// backwards first, then each elevation is chosen forwards within them. Where
+// no choice fits (rows that disagree within the tolerances) the rows'
+// elevations win over the grade, so that differences do not add up.
+void ChooseElevations(std::vector<Draft>& drafts)
+{
+    const Window any;
+    std::vector<Window> feasible(drafts.size());
+    for (std::size_t i = drafts.size(); i-- > 0;) {
+        const Window own = drafts[i].elevation.value_or(any);
+        if (i + 1 == drafts.size()) {
+            feasible[i] = own;
+            continue;
+        }
+        const Window step = GradeStep(drafts[i], drafts[i + 1]);
+        const Window reach = {feasible[i + 1].low - step.high, feasible[i + 1].high - step.low};
+        feasible[i] = own.And(reach).Empty() ? own : own.And(reach);
+    }
+    for (std::size_t i = 0; i < drafts.size(); ++i) {
+        Window chosen = feasible[i];
+        if (i > 0) {
+            const Window next = NextElevations(drafts[i - 1], drafts[i]);
+            if (!chosen.And(next).Empty())
+                chosen = chosen.And(next);
+        }
+        drafts[i].point.elevation = Simplest(chosen, drafts[i].target);
+    }
+}
+
+// The first pair of rows written as one unsymmetric curve that may keep the
+// points from reading back as the same rows: at or after the first row that
+// differs, counting the pair whose own rows or following straight row it is.
+// An unsymmetric curve's elevation windows are narrower than those of two
+// curves, and the grade windows carry that narrowness back to the points
+// before it, so a row well before the pair may be the one that differs.
+std::optional<std::size_t> FirstChangedPair(const std::vector<SegmentRow>& rows,
+                                            const std::vector<PviPoint>& points,
+                                            const std::vector<bool>& keepApart)
+{
+    InputProfile back;
+    try {
+        back = RowsFromPoints(points, "");
+    } catch (const InputFileError&) {
+        // read back as no rows: every row differs
+    }
+    const bool sameCount = static_cast<std::size_t>(back.numVC) == rows.size();
+    std::size_t first = 0;
+    while (sameCount && first < rows.size() &&
+           SegmentRow{back.curves[0][first + 1], back.curves[1][first + 1],
+                      back.curves[2][first + 1], back.curves[3][first + 1],
+                      back.curves[4][first + 1]} == rows[first])
+        ++first;
+    for (std::size_t k = first < 2 ? 0 : first - 2; k + 1 < rows.size(); ++k) {
+        if (!keepApart[k] && FormUnsymmetricCurve(rows[k], rows[k + 1]))
+            return k;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::vector<PviPoint> PointsFromRows(const ProfileState& state, const Tolerances& tolerances)
+{
+    RefuseBrokenProfile(state, tolerances);
+    const std::vector<SegmentRow> rows = CurvesAlongTheRoad(state);
+    std::vector<bool> keepApart(rows.size(), false);
+    while (true) {
+        std::vector<Draft> drafts = Drafts(rows, keepApart);
+        ChooseElevations(drafts);
+        std::vector<PviPoint> points;
+        for (Draft& d : drafts)
+            points.push_back(std::move(d.point));
+        // An unsymmetric curve is read back through grades found anew from the
+        // elevations; where its common grade then rounds otherwise, or its
+        // windows leave no elevation for the points before it, its two rows
+        // are written as two curves, which always read back exactly.
+        const std::optional<std::size_t> differs = FirstChangedPair(rows, points, keepApart);
+        if (!differs)
+            return points;
+        keepApart[*differs] = true;
+    }
+}
+
+}  // namespace ravo

@@ -1,0 +1,325 @@
+#include "core/report/report.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <initializer_list>
+#include <limits>
+#include <set>
+#include <system_error>
+
+#include "core/io/unique_fd.h"
+#include "core/text/numbers.h"
+#include "core/version.h"
+
+namespace ravo {
+namespace {
+
+// Start columns of the second to fifth field of a table or log line.
+constexpr int FieldColumns[] = {15, 30, 45, 60};
+constexpr int DateColumn = 47;
+
+const std::string HyphenRule(67, '-');
+const std::string EqualsRule(67, '=');
+
+const std::vector<std::string>& Banner()
+{
+    static const std::vector<std::string> banner = [] {
+        std::string stars;
+        for (int i = 0; i < 33; ++i)
+            stars += i == 0 ? "*" : " *";
+        const std::string empty = "*" + std::string(63, ' ') + "*";
+        const std::string name =
+            "*" + std::string(20, ' ') + "P R O G R A M   R A V O" + std::string(20, ' ') + "*";
+        const std::string echo =
+            "*" + std::string(24, ' ') + "INPUT DATA ECHO" + std::string(24, ' ') + "*";
+        return std::vector<std::string>{stars, empty, name, empty, echo, empty, stars};
+    }();
+    return banner;
+}
+
+// How the first field of a table row is written: elevations as stations,
+// superelevations as grades.
+using StartText = std::string (*)(double);
+// The first field in column 1, the others at the fixed field columns.
+ReportLine Fields(std::initializer_list<std::string_view> fields)
+{
+    auto field = fields.begin();
+    ReportLine line(*field++);
+    for (int column : FieldColumns) {
+        if (field == fields.end())
+            break;
+        line.At(column, *field++);
+    }
+    return line;
+}
+
+void Put(const LineSink& sink, const ReportLine& line)
+{
+    for (const std::string& physical : line.PhysicalLines())
+        sink(physical);
+}
+
+ReportLine TableHead(std::string_view firstHeading)
+{
+    return Fields({firstHeading, "GRADE 1", "GRADE 2", "STA 1", "STA 2"});
+}
+
+void PutTableRows(const LineSink& sink, const ProfileState& state, SegmentKind kind,
+                  StartText startText)
+{
+    ForEachRow(state, kind, [&](std::int32_t, const SegmentRow& row) {
+        Put(sink, Fields({startText(row.start), GradeText(row.rate1), GradeText(row.rate2),
+                          TableValueText(row.station1), TableValueText(row.station2)}));
+    });
+}
+
+std::string TwoDigits(int value)
+{
+    value = (value % 100 + 100) % 100;
+    return {static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
+}
+
+// File numbers held by open report files, shared by every ReportFile. The
+// program has one thread, so the set needs no lock.
+std::set<std::int16_t>& NumbersInUse()
+{
+    static std::set<std::int16_t> inUse;
+    return inUse;
+}
+
+std::int16_t TakeFreeNumber()
+{
+    std::set<std::int16_t>& inUse = NumbersInUse();
+    std::int16_t number = 1;
+    for (std::int16_t used : inUse) {
+        if (used != number)
+            break;
+        if (number == std::numeric_limits<std::int16_t>::max())
+            return 0;
+        ++number;
+    }
+    inUse.insert(number);
+    return number;
+}
+
+void ReleaseNumber(std::int16_t number) { NumbersInUse().erase(number); }
+
+// Puts what the system holds of the file on the disk. A file system that
+// cannot synchronise has nothing to push and is no failure.
+bool SyncToDisk(int descriptor)
+{
+    return fsync(descriptor) == 0 || errno == EINVAL || errno == EROFS;
+}
+
+std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+
+std::string Reason(int error)
+{
+    return error == 0 ? std::string() : ": " + std::generic_category().message(error);
+}
+
+}  // namespace
+
+ReportLine::ReportLine(std::string_view firstField) : lines_{std::string(firstField)} {}
+
+ReportLine& ReportLine::At(int column, std::string_view field)
+{
+    const std::size_t width = static_cast<std::size_t>(std::max(column, 1) - 1);
+    if (lines_.back().size() > width)
+        lines_.emplace_back();
+    lines_.back().resize(width, ' ');
+    lines_.back() += field;
+    return *this;
+}
+
+std::string ReportLine::Text() const
+{
+    std::string text = lines_.front();
+    for (std::size_t i = 1; i < lines_.size(); ++i) {
+        text += ReportLineEnd;
+        text += lines_[i];
+    }
+    return text;
+}
+
+std::string VersionText(int major, int minor, int revision)
+{
+    const std::string joined =
+        std::to_string(major) + "." + std::to_string(minor) + std::to_string(revision);
+    return NumberText(LeadingNumber(joined));
+}
+
+std::string CurrentVersionText()
+{
+    return VersionText(RavoVersionMajor, RavoVersionMinor, RavoVersionRevision);
+}
+
+std::string DateTimeText(const std::tm& time)
+{
+    const int hour = (time.tm_hour % 24 + 24) % 24;
+    const int clockHour = hour % 12 == 0 ? 12 : hour % 12;
+    return std::to_string(time.tm_mon + 1) + "/" + TwoDigits(time.tm_mday) + "/" +
+           TwoDigits(time.tm_year + 1900) + ", " + std::to_string(clockHour) + ":" +
+           TwoDigits(time.tm_min) + (hour < 12 ? " am" : " pm");
+}
+
+std::tm CurrentLocalTime()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    return local;
+}
+
+void WriteEchoLines(const ProfileState& state, const std::tm& now, bool segmentTable,
+                    const LineSink& sink)
+{
+    if (!state.OutputTitle.empty()) {
+        sink(state.OutputTitle);
+        sink("");
+    }
+    for (const std::string& line : Banner())
+        sink(line);
+    Put(sink,
+        ReportLine("(Version " + CurrentVersionText() + ")").At(DateColumn, DateTimeText(now)));
+    sink("");
+    if (!state.InputFileTitle.empty())
+        sink("Input file  = " + state.InputFileTitle);
+    sink("Output file = " + state.OutputFileTitle);
+    sink("");
+    sink("Number of vertical curves = " + CountText(static_cast<double>(state.NumVC)));
+    sink("");
+    Put(sink, TableHead("ELEV 1"));
+    sink(HyphenRule);
+    sink("");
+    PutTableRows(sink, state, SegmentKind::VerticalCurve, TableValueText);
+    sink("");
+    sink("Number of superelevation segments = " + NumberText(state.NumSup));
+    sink("");
+    if (segmentTable) {
+        Put(sink, TableHead("SUPER 1"));
+        sink(HyphenRule);
+        PutTableRows(sink, state, SegmentKind::Superelevation, GradeText);
+        sink("");
+    }
+}
+
+std::vector<std::string> EchoLines(const ProfileState& state, const std::tm& now, bool segmentTable)
+{
+    std::vector<std::string> lines;
+    WriteEchoLines(state, now, segmentTable,
+                   [&](std::string_view line) { lines.emplace_back(line); });
+    return lines;
+}
+
+std::vector<std::string> LogHeaderLines()
+{
+    std::vector<std::string> lines = {EqualsRule, "E L E V A T I O N   C A L C U L A T I O N S",
+                                      EqualsRule, ""};
+    const ReportLine head = Fields({"STATION", "OFFSET", "SUPER", "ELEVATION"});
+    lines.insert(lines.end(), head.PhysicalLines().begin(), head.PhysicalLines().end());
+    lines.insert(lines.end(), {HyphenRule, ""});
+    return lines;
+}
+
+std::string LogLine(const ProfileState& state)
+{
+    return Fields({ElevationText(state.CalcStation), ElevationText(state.CalcOffset),
+                   GradeText(state.CalcSuper), ElevationText(state.CalcElevation)})
+        .Text();
+}
+
+ReportFile::~ReportFile() { Close(); }
+
+void ReportFile::OpenForAppending(const std::string& path)
+{
+    Close();
+    path_ = path;
+    // Without O_NONBLOCK a pipe with no reader would block here for ever.
+    UniqueFd descriptor(
+        open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666));
+    if (descriptor.get() < 0) {
+        const int error = errno;
+        throw ReportFileError("Cannot open the report file " + Quoted(path) + " for appending" +
+                              Reason(error));
+    }
+    struct stat info {};
+    if (fstat(descriptor.get(), &info) != 0 || !S_ISREG(info.st_mode))
+        throw ReportFileError("The report " + Quoted(path) + " is not a regular file");
+    const std::int16_t number = TakeFreeNumber();
+    if (number == 0)
+        throw ReportFileError("No free file number to open the report file " + Quoted(path));
+    descriptor_ = descriptor.Release();
+    number_ = number;
+}
+
+void ReportFile::Close()
+{
+    if (descriptor_ < 0)
+        return;
+    // Every write has already reached the disk, so closing cannot lose lines.
+    close(descriptor_);
+    descriptor_ = -1;
+    ReleaseNumber(number_);
+    number_ = 0;
+}
+
+void ReportFile::WriteLines(const std::vector<std::string>& lines)
+{
+    std::string bytes;
+    for (const std::string& line : lines) {
+        bytes += line;
+        bytes += ReportLineEnd;
+    }
+    Write(bytes);
+}
+
+void ReportFile::WriteLine(std::string_view line)
+{
+    std::string bytes(line);
+    bytes += ReportLineEnd;
+    Write(bytes);
+}
+
+void ReportFile::Write(std::string_view bytes)
+{
+    if (descriptor_ < 0) {
+        throw ReportFileError(path_.empty() ? "No report file is open"
+                                            : "The report file " + Quoted(path_) + " is not open");
+    }
+    struct stat info {};
+    if (fstat(descriptor_, &info) != 0)
+        FailAndClose(errno);
+    if (const int error = WriteFully(descriptor_, bytes); error != 0) {
+        // Take back the part that was written, so no torn line stays behind;
+        // when even that fails, the error already says what went wrong.
+        const int takenBack = ftruncate(descriptor_, info.st_size);
+        static_cast<void>(takenBack);
+        FailAndClose(error);
+    }
+    if (!SyncToDisk(descriptor_))
+        FailAndClose(errno);
+}
+
+void ReportFile::FailAndClose(int error)
+{
+    Close();
+    throw ReportFileError("Cannot write to the report file " + Quoted(path_) + Reason(error));
+}
+
+void RequireRegularOrMissing(const std::string& path)
+{
+    struct stat info {};
+    if (stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
+        throw ReportFileError("The report " + Quoted(path) + " is not a regular file");
+}
+
+}  // namespace ravo

@@ -1,0 +1,141 @@
+// The output report: the layout of its lines, the input data echo, the
+// elevation log, and the one report file that stays open between commands.
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/profile/profile_state.h"
+
+namespace ravo {
+
+// Every line of the report file ends with these two bytes, whatever the platform.
+inline constexpr std::string_view ReportLineEnd = "\r\n";
+
+// Lays out one report line by fixed start columns, counted from 1. The first
+// field starts in column 1. At(column, field) adds blanks until the line holds
+// column - 1 characters; when it already holds column or more characters, the
+// line is ended and the field goes on a new line after column - 1 blanks.
+// Nothing is added after the last field, so a line that overflowed consists of
+// several physical lines.
+class ReportLine {
+public:
+    explicit ReportLine(std::string_view firstField = {});
+
+    ReportLine& At(int column, std::string_view field);
+
+    // The physical lines, without line ends.
+    const std::vector<std::string>& PhysicalLines() const { return lines_; }
+
+    // The physical lines joined by ReportLineEnd, without a final line end:
+    // written as one line it gives the right bytes.
+    std::string Text() const;
+
+private:
+    std::vector<std::string> lines_;
+};
+
+// The version text of the echo: major "." minor revision read as a decimal
+// number and written back by NumberText, so 1, 2, 1 gives " 1.21".
+std::string VersionText(int major, int minor, int revision);
+
+// VersionText of this release; the echo stores it into ProfileState::VersionText.
+std::string CurrentVersionText();
+
+// "3/05/26, 2:07 pm": month without a leading zero, day and year with two
+// digits, the 12-hour clock without a leading zero (12 at noon and midnight),
+// two-digit minutes and "am" or "pm".
+std::string DateTimeText(const std::tm& time);
+
+// The local date and time now, for DateTimeText.
+std::tm CurrentLocalTime();
+
+// Takes the physical lines of a report one by one, without line ends.
+using LineSink = std::function<void(std::string_view line)>;
+
+// Every physical line of the input data echo, in order, for the profile in
+// state written at the time now, with the version of this release.
+// segmentTable says whether the superelevation table is written (the segment
+// count box reads a number other than 0). The tables are walked over the rows
+// 1 to the count that they hold; nothing in state changes. The lines are made
+// one at a time, so memory does not grow with the rows.
+// Throws OverflowError for a value that is not finite.
+void WriteEchoLines(const ProfileState& state, const std::tm& now, bool segmentTable,
+                    const LineSink& sink);
+
+// The same lines collected, for a short profile.
+std::vector<std::string> EchoLines(const ProfileState& state, const std::tm& now,
+                                   bool segmentTable);
+
+// The header that starts each block of the elevation log.
+std::vector<std::string> LogHeaderLines();
+
+// The log line of the current point: station, offset, superelevation and
+// elevation. A value too wide for its column pushes the rest onto a new line;
+// the physical lines are then joined by ReportLineEnd (see ReportLine::Text).
+std::string LogLine(const ProfileState& state);
+
+// A report file that cannot be opened or written; the message names the file.
+class ReportFileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The one output report, held open for appending between commands under a
+// file number. Every write call puts its lines on disk before it returns, so
+// nothing written is lost when the program is ended or the machine fails, and
+// a write that fails part way is taken back: the file never ends in a torn
+// line.
+//
+// File numbers are the lowest positive number that no open ReportFile holds.
+// Number() is the number of the open file and 0 whenever none is open: before
+// any opening, after Close() and after any failure, so a stored number never
+// names a file that is not open. On any failure the file is closed before the
+// error is thrown.
+class ReportFile {
+public:
+    ReportFile() = default;
+    ~ReportFile();
+    ReportFile(const ReportFile&) = delete;
+    ReportFile& operator=(const ReportFile&) = delete;
+
+    // Closes what is open, takes a free number and opens path for appending:
+    // what the file holds stays in front of the new lines; a missing file is
+    // created. Only a regular file is opened: a pipe, device, socket or folder
+    // is refused at once, without waiting for a reader.
+    void OpenForAppending(const std::string& path);
+
+    // Closing when nothing is open does nothing.
+    void Close();
+
+    bool IsOpen() const { return descriptor_ >= 0; }
+    std::int16_t Number() const { return number_; }
+    // The open file, or the one last opened or tried.
+    const std::string& Path() const { return path_; }
+
+    // Writes each line followed by ReportLineEnd and puts them on disk. Throws
+    // ReportFileError when nothing is open or the writing fails; the file then
+    // holds what it held before the call.
+    void WriteLines(const std::vector<std::string>& lines);
+    void WriteLine(std::string_view line);
+
+private:
+    void Write(std::string_view bytes);
+    [[noreturn]] void FailAndClose(int error);
+
+    int descriptor_ = -1;
+    std::int16_t number_ = 0;
+    std::string path_;
+};
+
+// Throws ReportFileError when path names something other than a regular file
+// (a pipe, a device, a socket, a folder): a report is only ever written into
+// a regular file. A missing file passes.
+void RequireRegularOrMissing(const std::string& path);
+
+}  // namespace ravo

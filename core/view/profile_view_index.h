@@ -1,0 +1,91 @@
+// Which row decides each stretch of the road, worked out once for a profile so
+// that the profile window can draw any part of it without a pass over all rows.
+#pragma once
+
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "core/design/curve_summary.h"
+#include "core/profile/profile_state.h"
+
+namespace ravo {
+
+// One stretch of road between two successive row ends, with the row that the
+// calculation takes there (the last row containing it), 0 where none does.
+struct DecidedPiece {
+    float first = 0;
+    float last = 0;
+    std::int32_t row = 0;
+    float low = 0;  // the least and greatest value of the row over the piece, rounded
+    float high = 0;
+};
+
+// What a run of pieces holds, so that a view can take many pieces that fall
+// into one pixel column at once.
+struct PieceBlock {
+    float first = 0;  // where the first piece begins and the last one ends
+    float last = 0;
+    float low = 0;
+    float high = 0;
+    bool gap = false;  // one of the pieces lies inside no row
+    float crestK = 0;  // the least K of the crests deciding them; infinity for none
+    float sagK = 0;    // and of the sags
+};
+
+// The deciding rows of one kind of row, stretch by stretch along the road.
+class DecidedRows {
+public:
+    static constexpr std::size_t BlockPieces = 16;
+
+    DecidedRows() = default;
+    DecidedRows(const ProfileState& state, SegmentKind kind);
+
+    // The row the calculation takes at this station: the last one containing
+    // it, both ends included; 0 in a gap or beyond the rows.
+    std::int32_t RowAt(float station) const;
+
+    // Pieces between the first and the last row end, in station order. A piece
+    // with row 0 is a gap: no row contains it.
+    const std::vector<DecidedPiece>& Pieces() const { return pieces_; }
+    // The index of the first piece that ends after the station.
+    std::size_t FirstPieceEndingAfter(double station) const;
+    // The same, searching forward from piece `from` block by block: quicker
+    // for a station a little way on.
+    std::size_t FirstPieceEndingAfter(double station, std::size_t from) const;
+    const SegmentRow& Row(std::int32_t row) const { return rows_[static_cast<std::size_t>(row)]; }
+    std::int32_t RowCount() const { return static_cast<std::int32_t>(rows_.size()) - 1; }
+    bool Empty() const { return ends_.empty(); }
+    double FirstStation() const { return ends_.front(); }
+    double LastStation() const { return ends_.back(); }
+    // Block b sums up pieces b * BlockPieces up to the next block; a last,
+    // partial run of pieces has no block.
+    const std::vector<PieceBlock>& Blocks() const { return blocks_; }
+    // Adds the least K of the curves, K and shape by row, to the blocks.
+    void NoteCurveKs(const std::vector<float>& k, const std::vector<CurveShape>& shape);
+
+private:
+    std::vector<SegmentRow> rows_;      // row 0 unused
+    std::vector<float> ends_;           // every distinct row end, ascending
+    std::vector<std::int32_t> atEnd_;   // the row deciding exactly at ends_[i]
+    std::vector<DecidedPiece> pieces_;  // pieces_[i] runs from ends_[i] to ends_[i + 1]
+    std::vector<PieceBlock> blocks_;
+};
+
+// The least and greatest value of a row between two of its stations.
+std::pair<double, double> RowRange(const SegmentRow& row, double first, double last);
+
+// What the profile window draws from, rebuilt when the profile changes.
+struct ProfileViewIndex {
+    ProfileViewIndex() = default;
+    explicit ProfileViewIndex(const ProfileState& state);
+
+    DecidedRows curves;
+    DecidedRows segments;
+    // K and shape of each curve row (index 0 unused); K is NaN where the row
+    // has none (equal grades, no length).
+    std::vector<float> curveK;
+    std::vector<CurveShape> curveShape;
+};
+
+}  // namespace ravo

@@ -1,0 +1,76 @@
+// The fields of input files: numbers, counts and titles as a loaded file gives them.
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <limits>
+
+#include "support/input_profiles.h"
+
+namespace ravo {
+namespace {
+
+using namespace ravo::test;
+
+TEST(ParseInputFile, ValueFieldsReadTheirLeadingNumber)
+{
+    const std::vector<std::pair<std::string, float>> cases = {
+        {"abc", 0},
+        {"", 0},
+        {"inf", 0},
+        {"12abc", 12},
+        {"1.5 m", 1.5f},
+        {"1D3", 1},
+        {"\"7\"", 7},
+        {"\" 7 \" m", 7},
+        {"+.5", 0.5f},
+        {"5.", 5},
+        {"1.2.3", 1.2f},
+        {"0x10", 0},
+        {"1e-50", 0},
+        {"-1e-50", -0.0f},
+        {"1.4E-45", std::numeric_limits<float>::denorm_min()},
+        {"3.4028235E+38", FLT_MAX},
+        {"-3.4028235E+38", -FLT_MAX},
+        {"12345.678", 12345.678f},
+        {"0.1000000000000000000001", 0.1f},
+    };
+    for (const auto& [text, expected] : cases) {
+        const InputProfile profile = ParseInputFile("1\r\n" + text + ",0,0,0,0\r\n0");
+        ASSERT_EQ(profile.curves[0].size(), 2u) << text;
+        EXPECT_EQ(std::bit_cast<std::uint32_t>(profile.curves[0][1]),
+                  std::bit_cast<std::uint32_t>(expected))
+            << '"' << text << "\" read " << profile.curves[0][1];
+    }
+}
+
+TEST(ParseInputFile, TitleRule)
+{
+    struct Case {
+        std::string text;
+        std::string title;
+        std::int32_t numVC;
+    };
+    const std::vector<Case> cases = {
+        {Lines({"3", "1,2,3,4,5", "1,2,3,4,5", "1,2,3,4,5", "0"}), "", 3},
+        {Lines({"\"5\"", "0", "0"}), "5", 0},
+        {Lines({"\"\"", "1", "100,0,0,1000,1400", "0"}), "", 1},
+        {Lines({"0", "0", "0"}), "0", 0},
+        {Lines({"-2", "1", "1,2,3,4,5", "0"}), "-2", 1},
+        {Lines({"Main Street", "0", "0"}), "Main Street", 0},
+        {Lines({",0", "0"}), "", 0},
+        {Lines({"\"a, b\"", "0", "0"}), "a, b", 0},
+        {Lines({"\"He said \"\"hi\"\"\"", "0", "0"}), "He said \"hi\"", 0},
+        {Lines({"\"\"\"\"", "0", "0"}), "\"", 0},
+        // A quote inside a title written without doubling ends it, as it always did.
+        {Lines({"\"old \"quoted\" title\"", "0", "0"}), "old ", 0},
+        {Lines({"\"two", "lines\"", "0", "0"}), "two\r\nlines", 0},
+    };
+    for (const Case& c : cases) {
+        const InputProfile profile = ParseInputFile(c.text);
+        EXPECT_EQ(profile.title, c.title) << c.text;
+        EXPECT_EQ(profile.numVC, c.numVC) << c.text;
+    }
+}
+
+}  // namespace
+}  // namespace ravo

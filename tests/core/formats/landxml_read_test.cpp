@@ -1,0 +1,111 @@
+#include "core/formats/landxml_read.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "support/landxml_samples.h"
+
+namespace ravo {
+namespace {
+
+std::string ErrorOf(const std::string& text, const ProfileSelection& selection = {})
+{
+    try {
+        ImportLandXml(text, selection);
+    } catch (const InputFileError& e) {
+        return e.what();
+    }
+    return "(no error)";
+}
+
+std::string Wrapped(const std::string& points)
+{
+    return "<LandXML>\n<Alignments><Alignment name=\"A\"><Profile>\n<ProfAlign name=\"P\">\n" +
+           points + "\n</ProfAlign></Profile></Alignment></Alignments></LandXML>";
+}
+
+TEST(ImportLandXml, ChoosesTheProfileAndSaysWhatItLeftOut)
+{
+    // The choice among all three profiles is the window's check (tests/ui).
+    try {
+        ImportLandXml(samples::LandXml, {"Ramp", ""});
+        ADD_FAILURE() << "no choice among the ramp's profiles";
+    } catch (const ProfileChoiceError& e) {
+        EXPECT_EQ(e.Candidates().size(), 2u);
+    }
+    EXPECT_EQ(ImportLandXml(samples::LandXml, {"", "Final"}).profile.title, "Ramp - Final");
+    EXPECT_EQ(ErrorOf(samples::LandXml, {"Side", ""}),
+              "no profile matches alignment \"Side\", profile \"\"; the file holds:\n  alignment "
+              "\"Main\", profile \"Design\"\n  alignment \"Ramp\", profile \"Prelim\"\n  "
+              "alignment \"Ramp\", profile \"Final\"");
+    const ImportedProfile main = ImportLandXml(samples::LandXml, {"Main", ""});
+    EXPECT_EQ(main.profile.numVC, 8);  // 4 tangents and 1 + 2 + 1 curve rows
+    ASSERT_EQ(main.notes.size(), 4u);
+    EXPECT_EQ(main.notes[0],
+              "The circular curve at station 1750.000 was taken as the parabola of the same "
+              "length and grades; their elevations differ by at most 0.0000.");
+    EXPECT_EQ(main.notes[1],
+              "The superelevation of the alignment (2 Superelevation elements) was not imported: "
+              "Ravo's superelevation segments cannot hold LandXML's transitions faithfully.");
+    EXPECT_EQ(main.notes[2],
+              "The alignment's 1 station equations (StaEquation) were not applied: "
+              "stations are taken as written.");
+    // The last, the unit, is the import's in the window and the command line.
+
+    // Elements are matched by local name: a national variant with its own
+    // namespace URI and a prefix reads the same as plain LandXML.
+    const std::string prefixed =
+        "<?xml version=\"1.0\"?>\n<im:LandXML xmlns:im=\"http://buildingsmart.fi/inframodel/404\">"
+        "<im:Alignments><im:Alignment name=\"Ramp\"><im:Profile><im:ProfAlign name=\"Final\">"
+        "<im:PVI>0 10</im:PVI><im:CircCurve length=\"40\">50 11</im:CircCurve>"
+        "<im:PVI>100 10.5</im:PVI></im:ProfAlign></im:Profile></im:Alignment></im:Alignments>"
+        "</im:LandXML>";
+    const ImportedProfile plain = ImportLandXml(samples::LandXml, {"Ramp", "Final"});
+    EXPECT_EQ(plain.notes.size(), 1u);  // only the unit: nothing left out
+    const ImportedProfile prefixedProfile = ImportLandXml(prefixed, {});
+    EXPECT_EQ(prefixedProfile.profile, plain.profile);
+    EXPECT_EQ(prefixedProfile.notes.size(), 2u);  // and the circular curve
+    EXPECT_TRUE(LooksLikeLandXml(prefixed));
+}
+
+TEST(ImportLandXml, MalformedFilesNameTheLineAndTheFault)
+{
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"<LandXML>\n<Alignments>\n<Alignment>\n</Alignments>\n</LandXML>",
+         "line 4: the XML is malformed: Start-end tags mismatch"},
+        {"<Other/>", "not a LandXML file: the root element is \"Other\""},
+        {Wrapped("<PVI>0 10</PVI>\n<PVI>100 abc</PVI>"),
+         "line 5, PVI: \"100 abc\" is not a station and an elevation"},
+        {Wrapped("<PVI>0 10</PVI>\n<ParaCurve>50 11</ParaCurve><PVI>100 10</PVI>"),
+         "line 5, ParaCurve: the attribute length is missing"},
+        {Wrapped("<PVI>0 10</PVI>\n<UnsymParaCurve lengthIn=\"x\" lengthOut=\"1\">50 11"
+                 "</UnsymParaCurve><PVI>100 10</PVI>"),
+         "line 5, UnsymParaCurve: lengthIn=\"x\" is not a number"},
+        {Wrapped("<PVI>0 10</PVI><ParaCurve length=\"80\">50 11</ParaCurve>\n"
+                 "<ParaCurve length=\"40\">90 11</ParaCurve><PVI>200 10</PVI>"),
+         "alignment \"A\", profile \"P\": the curves at point 2 (line 4) and point 3 (line 5) "
+         "overlap: the first reaches station 90 and the second begins at 70"},
+        {"<LandXML><Alignments/></LandXML>", "the file holds no design profile (ProfAlign)"},
+    };
+    for (const auto& [text, error] : cases)
+        EXPECT_EQ(ErrorOf(text), error);
+}
+
+TEST(LooksLikeLandXml, ByTheRootElementAlone)
+{
+    const std::vector<std::pair<std::string, bool>> cases = {
+        {"\xEF\xBB\xBF<?xml version=\"1.0\"?>\r\n<!-- a -- comment -->\n<LandXML>", true},
+        {"  <?xml-stylesheet href=\"a\"?><LandXML\n>", true},
+        {"<LandXMLish/>", false},
+        {"<!-- never closed <LandXML>", false},
+        {"\"Title\"\n1\n100,0,0,0,100\n0\n", false},
+    };
+    for (const auto& [text, landXml] : cases)
+        EXPECT_EQ(LooksLikeLandXml(text), landXml) << text;
+}
+
+}  // namespace
+}  // namespace ravo

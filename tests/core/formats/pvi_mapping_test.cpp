@@ -1,0 +1,175 @@
+#include "core/formats/pvi_mapping.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "support/input_profiles.h"
+
+namespace ravo {
+namespace {
+
+PviPoint Pvi(double station, double elevation) { return {station, elevation}; }
+
+PviPoint Para(double station, double elevation, double length)
+{
+    return {station, elevation, length / 2, length / 2, PviKind::Para};
+}
+
+PviPoint Unsym(double station, double elevation, double in, double out)
+{
+    return {station, elevation, in, out, PviKind::Unsym};
+}
+
+TEST(RowsFromPoints, EachKindOfPointGivesItsRows)
+{
+    const std::vector<PviPoint> points = {Pvi(0, 100), Para(100, 102, 50), Unsym(200, 101, 20, 40),
+                                          Pvi(300, 101), Pvi(400, 103)};
+    // Elevations come from the grades as the rows hold them, in float.
+    constexpr double down = static_cast<float>(-0.01);
+    constexpr double gm = static_cast<float>((20 * down + 40 * 0.0) / 60);
+    const auto F = [](double value) { return static_cast<float>(value); };
+    const InputProfile expected = test::ProfileOf(
+        "Test road",
+        {
+            {100, 0.02f, 0.02f, 0, 75},                  // tangent to the BVC
+            {F(102 - 0.02 * 25), 0.02f, down, 75, 125},  // symmetric curve
+            {F(102 + down * 25), down, down, 125, 180},  // tangent between curves
+            {F(101 - down * 20), down, gm, 180, 200},    // unsymmetric, first part
+            {F(101 - down * 20 + (down + gm) / 2 * 20), gm, 0, 200, 240},  // and second part
+            {101, 0, 0, 240, 300},                                         // to the grade break
+            {101, 0.02f, 0.02f, 300, 400},                                 // last tangent
+        },
+        {});
+    test::ExpectSameBits(RowsFromPoints(points, "Test road"), expected);
+}
+
+TEST(RowsFromPoints, RefusesPointsThatMakeNoProfile)
+{
+    // What the PVI tables also meet is checked there, with its line.
+    const struct {
+        std::vector<PviPoint> points;
+        std::string message;
+    } cases[] = {
+        {{Pvi(0, 1), Pvi(0, 2)}, "point 2: station 0 does not lie beyond"},
+        {{Pvi(0, 1), Para(100, 2, 10)}, "point 2: the last point cannot have a curve"},
+        {{Pvi(0, 1), Para(100, 2, 250), Pvi(400, 1)},
+         "the curves at point 1 and point 2 overlap: the first reaches station 0 and the second "
+         "begins at -25"},
+        {{Pvi(0, 1), Para(100, 2, 80), Unsym(150, 1, 15, 10), Pvi(300, 1)},
+         "the curves at point 2 and point 3 overlap: the first reaches station 140 and the "
+         "second begins at 135"},
+        {{Pvi(0, 1), Pvi(100, NAN)}, "point 2: a value lies beyond the range"},
+        {{Pvi(0, 1), Pvi(1e39, 2)}, "point 2: a value lies beyond the range"},
+    };
+    for (const auto& c : cases) {
+        try {
+            RowsFromPoints(c.points, "");
+            ADD_FAILURE() << "accepted: " << c.message;
+        } catch (const InputFileError& e) {
+            EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what();
+        }
+    }
+}
+
+TEST(CircularCurveDeviation, SmallForFlatCurvesNoneForEqualGrades)
+{
+    // A radius of 1000 turning 0.1: the parabola y = x^2/2R differs by about x^4/8R^3.
+    const PviPoint circle{500, 100, 50, 50, PviKind::Circ, "", 1000};
+    const double deviation = CircularCurveDeviation(circle, 0.05, -0.05);
+    EXPECT_GT(deviation, 1e-4);
+    EXPECT_LT(deviation, 2e-3);
+    EXPECT_NEAR(CircularCurveDeviation(circle, -0.05, 0.05), deviation, 1e-9);  // a sag alike
+    EXPECT_EQ(CircularCurveDeviation(circle, 0.02, 0.02), 0);
+    // Without a radius the arc is taken as long as the curve: as close.
+    PviPoint noRadius = circle;
+    noRadius.radius = 0;
+    EXPECT_LT(CircularCurveDeviation(noRadius, 0.05, -0.05), 2e-3);
+    // A radius far from the length's shows the difference.
+    noRadius.radius = 300;
+    EXPECT_GT(CircularCurveDeviation(noRadius, 0.05, -0.05), 0.5);
+}
+
+// Elevations with the awkward digits of real surveys, stations and lengths
+// that 32-bit floats hold, at a hilltop and near sea level: rows made from
+// points, turned back into points and made into rows again are the same
+// floats, and nearly every point comes back with its surveyed elevation (the
+// rest where float rows cannot hold it).
+TEST(PointsFromRows, RowsComeBackBitForBitAndPointsAsSurveyed)
+{
+    std::uint32_t seed = 12345;
+    const auto next = [&seed](int range) {
+        seed = seed * 1664525u + 1013904223u;
+        return static_cast<int>((seed >> 8) % static_cast<std::uint32_t>(range));
+    };
+    std::size_t surveyed = 0;
+    for (int profile = 0; profile < 40; ++profile) {
+        const int base = profile % 2 ? 1234567 : 125;  // in thousandths
+        std::vector<PviPoint> points = {Pvi(12345.25 + profile, base / 1000.0)};
+        for (int i = 0; i < 30; ++i) {
+            const double station = points.back().station + 150 + next(800) / 4.0;
+            const double elevation = (base + next(16001) - 8000) / 1000.0;
+            const double length = next(2) ? next(200) / 2.0 : 0;
+            points.push_back(i % 3 == 2 ? Unsym(station, elevation, length / 2 + 3, length / 4 + 2)
+                                        : Para(station, elevation, length));
+        }
+        points.push_back(Pvi(points.back().station + 200, (base + 1234) / 1000.0));
+        points[2].kind = PviKind::Circ;
+        points[6].elevation = points[5].elevation;  // a level stretch
+        const InputProfile rows = RowsFromPoints(points, "");
+        const std::vector<PviPoint> back = PointsFromRows(test::StateOf(rows), {});
+        test::ExpectSameBits(RowsFromPoints(back, ""), rows);
+        ASSERT_EQ(back.size(), points.size());
+        for (std::size_t i = 0; i < back.size(); ++i)
+            surveyed += back[i].elevation == points[i].elevation;
+    }
+    EXPECT_GE(surveyed, 40 * 32 * 95 / 100);
+}
+
+// A tangent typed as two rows: the second begins 100 beyond the point that
+// the tangent leaves, and the points are still those of the design.
+TEST(PointsFromRows, ATangentSplitInTwoRows)
+{
+    const InputProfile rows = test::ProfileOf("",
+                                              {{100, 0.02f, 0.02f, 0, 100},
+                                               {102, 0.02f, 0.02f, 100, 200},
+                                               {104, 0.02f, -0.02f, 200, 300},
+                                               {104, -0.02f, -0.02f, 300, 400}},
+                                              {});
+    std::vector<double> elevations;
+    for (const PviPoint& p : PointsFromRows(test::StateOf(rows), {}))
+        elevations.push_back(p.elevation);
+    EXPECT_EQ(elevations, (std::vector<double>{100, 105, 102}));
+}
+
+// Profiles whose rows once failed to come back bit for bit.
+TEST(PointsFromRows, AwkwardProfilesComeBackBitForBit)
+{
+    struct Case {
+        const char* what;
+        std::vector<PviPoint> points;
+    };
+    const Case cases[] = {
+        {"a BVC elevation, 5605.125 - 200 g, exactly halfway between two floats",
+         {Pvi(1000.1270141601562, 100.5), Para(1250.0999755859375, 5605.125, 400),
+          Pvi(1475.5, 559.8065)}},
+        {"two curves that meet as an unsymmetric one, whose narrower windows leave no "
+         "elevation for the grade before them",
+         {Pvi(1000.1649780273438, 10.0500004), Para(1250.199951171875, 51.51249738, 200),
+          Para(1475.5, 96.507241, 50), Para(1550.5, 122.8426856, 100), Pvi(1750, 208)}},
+        {"a grade of 1.6e-7 at elevation 104, where the double rounding of the reader's "
+         "arithmetic is as wide as the window of elevations",
+         {Pvi(1600, 26), Para(1750, 103.99999186243076, 0.427978515625), Pvi(1800, 104)}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const InputProfile rows = RowsFromPoints(c.points, "");
+        test::ExpectSameBits(RowsFromPoints(PointsFromRows(test::StateOf(rows), {}), ""), rows);
+    }
+}
+
+}  // namespace
+}  // namespace ravo

@@ -1,0 +1,93 @@
+#include "core/formats/pvi_table.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace ravo {
+namespace {
+
+std::string ErrorOf(const std::string& text, bool plain = false)
+{
+    try {
+        RowsFromPoints(plain ? ParsePviPlain(text) : ParsePviCsv(text), "");
+    } catch (const InputFileError& e) {
+        return e.what();
+    }
+    return "(no error)";
+}
+
+TEST(PviCsv, TableToRowsToTableGivesTheSameTable)
+{
+    const std::string text =
+        "station,elevation,length,length_out,desc\r\n"
+        "0,100,,,start\r\n"
+        "250,105,200,,\"crest, first\"\r\n"
+        "500,102.5,50,100,\"say \"\"unsym\"\"\"\r\n"
+        "750,104.125,,,\r\n"
+        "1000,103.25,,,end\r\n";
+    const std::vector<PviPoint> points = ParsePviCsv(text);
+    ASSERT_EQ(points.size(), 5u);
+    EXPECT_EQ(points[1].lengthIn, 100);
+    EXPECT_EQ(points[2].kind, PviKind::Unsym);
+    EXPECT_EQ(points[2].desc, "say \"unsym\"");
+    EXPECT_EQ(PviCsvText(points), text);
+
+    // Without unsymmetric curves the table has three columns; BOM, LF line
+    // ends, blank lines and road-station notation are read.
+    EXPECT_EQ(ParsePviCsv("station,elevation,length,desc\n0,1,,a\n")[0].desc, "a");
+    EXPECT_EQ(PviCsvText(ParsePviCsv("\xEF\xBB\xBFStation,Elevation,Length\n0+00,1,\n\n"
+                                     "1+00,2,50\n2+00.5,1.5,0\n")),
+              "station,elevation,length\r\n0,1,\r\n100,2,50\r\n200.5,1.5,\r\n");
+}
+
+TEST(PviCsv, MalformedTablesNameTheLine)
+{
+    const struct {
+        std::string text;
+        std::string error;
+    } cases[] = {
+        {"station,elevation,length\n0,100,\n100,abc,50\n",
+         "line 3: elevation \"abc\" is not a number"},
+        {"station,elevation,length\n0,100,\n100,101,5m\n", "line 3: length \"5m\" is not a number"},
+        {"station,elevation,length\n0,100,1,2\n", "line 2: 4 fields where the header names 3"},
+        {"station,elevation,length,grade\n", "line 1: unknown column \"grade\""},
+        {"station,elevation,length\n0,100,\n100,101,\n\n90,102,\n", "point 3 (line 5): station 90"},
+        {"station,elevation,length\n0,100,\n100,101,300\n200,102,\n",
+         "the curves at point 1 (line 2) and point 2 (line 3) overlap"},
+        {"station,elevation,length\n0,100,10\n100,101,\n",
+         "point 1 (line 2): the first point cannot have a curve"},
+        {"station,elevation,length,length_out\n0,100,,\n50,101,-5,10\n100,101,,\n",
+         "point 2 (line 3): a curve length cannot be negative"},
+    };
+    for (const auto& c : cases)
+        EXPECT_NE(ErrorOf(c.text).find(c.error), std::string::npos)
+            << c.error << "\ngot: " << ErrorOf(c.text);
+}
+
+TEST(PviPlain, StationElevationAndLengthSeparatedByBlanks)
+{
+    const std::vector<PviPoint> points = ParsePviPlain("0 100\n\n 1+00\t102  50 \r\n200 101\n");
+    EXPECT_EQ(PviCsvText(points),
+              "station,elevation,length\r\n0,100,\r\n100,102,50\r\n200,101,\r\n");
+    EXPECT_EQ(points.at(1).line, 3);
+    EXPECT_NE(ErrorOf("0 100\n100 101 5 6\n", true)
+                  .find("line 2: expected \"station elevation "
+                        "[length]\", found 4 fields"),
+              std::string::npos);
+    EXPECT_NE(ErrorOf("0 100\n100 1O1\n", true).find("line 2: elevation \"1O1\" is not a number"),
+              std::string::npos);
+}
+
+TEST(LooksLikePviCsv, ByTheHeaderLine)
+{
+    EXPECT_TRUE(LooksLikePviCsv("station,elevation,length\n"));
+    EXPECT_TRUE(LooksLikePviCsv("\xEF\xBB\xBF STATION,Elevation,Length,length_out\r\n1,2,3"));
+    EXPECT_FALSE(LooksLikePviCsv("station,elevation\n"));
+    EXPECT_FALSE(LooksLikePviCsv("\"station,elevation,length\"\n1\n"));
+    EXPECT_FALSE(LooksLikePviCsv("1\nstation,elevation,length\n"));
+}
+
+}  // namespace
+}  // namespace ravo

@@ -1,0 +1,138 @@
+#include "core/report/report_session.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <string>
+#include <tuple>
+
+#include "core/profile/elevation.h"
+#include "core/text/numbers.h"
+#include "support/file_test_support.h"
+#include "support/worked_examples.h"
+
+namespace ravo {
+namespace {
+
+using namespace fixtures;
+using namespace test;
+
+const std::string kLine1000 = WithCrLf("1000.000      12.000         -0.02          99.760\n");
+
+class ReportSessionTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        state_ = WorkedExampleProfile();
+        state_.OutputTitle = "Main Street profile";
+        state_.InputFileTitle = "main.in";
+        session_.SetClock(WorkedExampleTime);
+        session_.Choose(report_, "main.out");
+    }
+    std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
+
+    // A press of "Next" after the station box was set to text: the box's
+    // change handler has calculated the point first.
+    std::string Press(const std::string& text)
+    {
+        state_.CalcStation = ToFloat(LeadingNumber(text));
+        CalculateElevation(state_);
+        return session_.Next(text);
+    }
+
+    ReportRefusal Echo() { return session_.Echo("1", "1"); }
+
+    TempFolder folder_;
+    const std::string report_ = PathOf("main.out");
+    ProfileState state_;
+    ReportSession session_{state_};
+};
+
+TEST_F(ReportSessionTest, TheWorkedExampleThenAnEchoWhileLoggingAndASecondStart)
+{
+    Echo();
+    session_.StartLogging();
+    // The first press steps by the station itself, later ones by the distance
+    // from the previous press.
+    EXPECT_EQ(Press("1000"), " 2000");
+    EXPECT_EQ(Press("1100"), " 1200");
+    EXPECT_EQ(Press(" 1200"), " 1300");
+    EXPECT_EQ(Contents(report_), EchoOfWorkedExample + LogOfWorkedExample);
+
+    // An echo while logging replaces the log and lines follow it; a second
+    // start appends a second header; stopping writes nothing more but still
+    // steps on.
+    Echo();
+    Press("1000");
+    session_.StartLogging();
+    session_.StopLogging();
+    EXPECT_EQ(Press("1300"), " 1600");
+    EXPECT_EQ(Contents(report_), EchoOfWorkedExample + kLine1000 + LogHeader);
+    // The station box gets every digit of the float, so that steps never drift.
+    Press("12335.678");
+    EXPECT_EQ(Press("12345.678"), " 12355.678");
+}
+
+TEST_F(ReportSessionTest, AnotherReportChosenAndRefusals)
+{
+    // Choosing the same name closes the report, another keeps it open.
+    session_.StartLogging();
+    session_.Choose(PathOf("b.out"), "b.out");
+    Press("1000");  // still into the open main.out
+    session_.Choose(PathOf("b.out"), "b.out");
+    EXPECT_EQ(state_.OutputFileNum, 0);
+    Press("1100");  // logging is on: the line opens the chosen report again
+    EXPECT_EQ(Contents(report_), LogHeader + kLine1000);
+    EXPECT_EQ(Contents(PathOf("b.out")),
+              WithCrLf("1100.000      12.000         0.02           101.490\n"));
+    session_.Close();
+    // Viewing closes the file, not the log.
+    EXPECT_EQ(std::pair(int{state_.OutputFileNum}, state_.LoggingOn), std::pair(0, 1));
+
+    session_.Choose(report_, "main.out");
+    // A count too large to read is no zero; a segment count of 0 leaves the table out.
+    using enum ReportRefusal;
+    for (const auto& [curves, segments, expected, segmentTable] :
+         {std::tuple{"0", "1", NoCurves, false},
+          {"1e999", "0", None, false},
+          {"2", "1", None, true}}) {
+        std::filesystem::remove(report_);
+        EXPECT_EQ(session_.Echo(curves, segments), expected) << curves;
+        EXPECT_EQ(Contents(report_).find("SUPER 1") != std::string::npos, segmentTable) << curves;
+    }
+}
+
+TEST_F(ReportSessionTest, AFailedWriteKeepsTheReportAsItWas)
+{
+    Echo();
+    session_.StartLogging();
+    Press("1000");
+    const std::string before = Contents(report_);
+    const rlimit disk = LimitFileSize(before.size() + 20);  // room for part of a log line
+    EXPECT_THROW(Press("1100"), ReportFileError);
+    ::setrlimit(RLIMIT_FSIZE, &disk);
+    EXPECT_EQ(Contents(report_), before);
+    EXPECT_EQ(state_.PrevStation, 1000);  // a repeat keeps the step
+    EXPECT_EQ(std::pair(int{state_.OutputFileNum}, state_.LoggingOn), std::pair(0, 0));
+
+    // Not a regular file: refused at once, without waiting for a reader. The
+    // system's reason follows the program's words.
+    const std::string fifo = PathOf("fifo");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string missing = PathOf("no such folder/r.out");
+    for (const auto& [path, reason] :
+         {std::pair{fifo, "No such device or address"}, {missing, "No such file or directory"}}) {
+        session_.Choose(path, "x" + path);
+        EXPECT_THROW(Echo(), ReportFileError) << path;
+        try {
+            session_.StartLogging();
+            ADD_FAILURE() << "logging into " << path;
+        } catch (const ReportFileError& error) {
+            EXPECT_EQ(error.what(),
+                      "Cannot open the report file \"" + path + "\" for appending: " + reason);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace ravo

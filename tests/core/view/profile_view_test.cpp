@@ -1,0 +1,172 @@
+#include "core/view/profile_view.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "core/view/profile_view_lines.h"
+#include "support/profile_fixture.h"
+
+namespace ravo {
+namespace {
+
+// 1000..1800 at one station to the pixel, panels 300 and 120 high.
+ProfileView Whole(bool plusNotation = false, std::optional<double> speed = {})
+{
+    return {1000, 1800, 800, 300, 120, plusNotation, speed};
+}
+
+// Grade values 50..101.333 at exaggeration 2 put 150.667 at the top, 0.667 at
+// the bottom: two pixels to the unit.
+double GradeY(double elevation) { return (150 + 2 / 3.0 - elevation) * 2; }
+
+using Strings = std::vector<std::string>;
+
+// Ticks and labels as "label@pixel".
+Strings Texts(const std::vector<Tick>& ticks)
+{
+    Strings texts;
+    for (const Tick& tick : ticks)
+        texts.push_back(tick.label + "@" + std::to_string(std::lround(tick.at)));
+    return texts;
+}
+
+TEST(ProfileScene, AViewWorkedByHandItsCursorAndHover)
+{
+    const ProfileViewIndex index(RidgeAndHollow());
+    const ProfileScene scene = BuildScene(index, Whole());
+    EXPECT_EQ(scene.exaggerationText, "Vertical exaggeration 2:1");
+    EXPECT_EQ(scene.grade.gaps, (std::vector<std::pair<double, double>>{{300, 400}}));
+    EXPECT_EQ(scene.rowBoundaries, (std::vector<double>{0, 200, 300, 400, 500, 550, 800}));
+    EXPECT_EQ(Texts(scene.grade.valueTicks),
+              (Strings{"20@261", "40@221", "60@181", "80@141", "100@101", "120@61", "140@21"}));
+
+    // Kind, row, label and place to the hundredth of a pixel.
+    Strings marks;
+    for (const Mark& m : scene.marks) {
+        char at[64];
+        std::snprintf(at, sizeof at, " %.2f,%.2f", m.at.x, m.at.y);
+        marks.push_back(std::to_string(int(m.kind)) + " " + std::to_string(m.row) + " " + m.label +
+                        at);
+    }
+    EXPECT_EQ(
+        marks,
+        (Strings{"0 1 PVI 1100.000 100.00,97.33", "1 1 High 1133.333 / 101.333 133.33,98.67",
+                 "0 3 PVI 1600.000 600.00,113.33", "2 3 Low 1700.000 / 95.500 700.00,110.33"}));
+    EXPECT_EQ(Texts(scene.curveLabels), (Strings{"K 66.7@100", "K 100.0@600"}));
+
+    // The line breaks at the gap; the later level row shows at 50 inside the sag.
+    ASSERT_EQ(scene.grade.lines.size(), 2u);
+    EXPECT_EQ(scene.grade.lines[0].points.back().x, 300.5);
+    const std::vector<PixelPoint>& sag = scene.grade.lines[1].points;
+    EXPECT_EQ(sag.front().x, 400.5);
+    const auto level = std::find_if(sag.begin(), sag.end(), [](auto& p) { return p.x == 525.5; });
+    ASSERT_NE(level, sag.end());
+    EXPECT_NEAR(level->y, GradeY(50), 1e-3);
+
+    // Cross slope -2 % to 2 % in a panel from 2.4 % down to -2.4 %.
+    ASSERT_EQ(scene.super.lines.size(), 1u);
+    EXPECT_NEAR(scene.super.lines[0].points.front().y, (2.4 + 2) / 4.8 * 120, 1e-3);
+
+    // Steps of ten times a power of ten far out; decimals, also in 12+34 form, far in.
+    EXPECT_EQ(Texts(BuildScene(index, Whole(true)).stationTicks),
+              (Strings{"10+00@0", "12+00@200", "14+00@400", "16+00@600", "18+00@800"}));
+    EXPECT_EQ(Texts(BuildScene(index, {1000, 1800, 100, 300, 120}).stationTicks),
+              Strings{"1000@0"});
+    EXPECT_EQ(Texts(BuildScene(index, ZoomView(Whole(true), 0, 800)).stationTicks),
+              (Strings{"10+00.0@0", "10+00.2@160", "10+00.4@320", "10+00.6@480", "10+00.8@640"}));
+
+    // A zero-length row at 1100 and the gap at 1350 give no point.
+    const std::vector<std::tuple<float, std::optional<double>, std::optional<double>>> cursors = {
+        {1050, GradeY(100.8125), 60}, {1100, {}, 10}, {1350, {}, {}}};
+    for (const auto& [station, gradeY, superY] : cursors) {
+        const Cursor cursor = CursorAt(index, Whole(), scene, station, 100.8125f);
+        EXPECT_EQ(cursor.x, station - 1000);
+        EXPECT_NEAR(cursor.gradeY.value_or(-1), gradeY.value_or(-1), 1e-3) << station;
+        EXPECT_NEAR(cursor.superY.value_or(-1), superY.value_or(-1), 1e-3) << station;
+    }
+    EXPECT_EQ(CursorAt(index, Whole(true), scene, 1050, 0).caption,
+              "Station 10+50.000  Elevation 0.000");
+
+    // 120 km/h asks K 95 over a crest and 63 through a sag.
+    const std::vector<std::tuple<double, std::optional<double>, const char*>> hovers = {
+        {50, {}, "Curve 1: K 66.7"},
+        {350, {}, "No curve here: the elevation calculated is 0"},
+        {900, {}, ""},
+        {525, {}, "Curve 4: straight grade"},
+        {700, 120, "Curve 3: K 100.0, least K 63 for a sag"},
+    };
+    for (const auto& [x, speed, text] : hovers)
+        EXPECT_EQ(HoverText(index, Whole(false, speed), x), text) << x;
+
+    // Only the crest is drawn red.
+    const ProfileScene flagged = BuildScene(index, Whole(false, 120));
+    EXPECT_EQ(flagged.curveLabels[0].label, "K 66.7 (least 95)");
+    int redLines = 0;
+    for (const Polyline& line : flagged.grade.lines) {
+        redLines += line.flagged;
+        for (const PixelPoint& p : line.points)
+            EXPECT_TRUE(line.flagged ? p.x <= 200.5 : p.x >= 199.5) << p.x;
+    }
+    EXPECT_EQ(redLines, 1);
+}
+
+TEST(ProfileView, ClicksAndScenesZoomedFarInAndFarOut)
+{
+    const ProfileViewIndex index(RidgeAndHollow());
+    EXPECT_EQ(StationTextAtX(Whole(), 100.4), "1100");
+    EXPECT_EQ(StationTextAtX(ZoomView(Whole(), 0, 10), 1004), "1100.4");
+    EXPECT_EQ(FitView(ProfileViewIndex(ProfileState{}), Whole()).firstStation, 1000);
+    // A level profile has no height to fit: exaggeration 1.
+    EXPECT_EQ(BuildScene(ProfileViewIndex(ProfileOf({{100, 0, 0, 1000, 1800}})), Whole())
+                  .exaggerationText,
+              "Vertical exaggeration 1:1");
+
+    // Zoomed in on the high point the line is drawn pixel by pixel, its top at
+    // the high point, 100 px a station.
+    const ProfileScene near =
+        BuildScene(index, {.firstStation = 1130, .lastStation = 1136.4, .plotWidth = 640});
+    EXPECT_EQ(near.exaggerationText, "Vertical exaggeration 2000:1");
+    ASSERT_EQ(near.grade.lines.size(), 1u);
+    const std::vector<PixelPoint>& points = near.grade.lines[0].points;
+    EXPECT_EQ(points.size(), 2 * 640u);  // a low and a high in every column
+    const double highest = 100 + 0.02 * 0.02 * 200 / 0.06;
+    EXPECT_NEAR(std::ranges::min(points, {}, &PixelPoint::y).y, YOfValue(near.grade, 300, highest),
+                1e-2);
+
+    // 10000 crests and sags a station apart, end to end or with a quarter
+    // station between them, zoomed out: at most two points a column. K 0.375
+    // is too sharp for 120 km/h.
+    for (const float length : {1.0f, 0.75f}) {
+        std::vector<SegmentRow> many;
+        for (int i = 0; i < 10000; ++i)
+            many.push_back(
+                {10, i % 2 ? -0.01f : 0.01f, i % 2 ? 0.01f : -0.01f, float(i), float(i) + length});
+        const ProfileViewIndex rows(ProfileOf(many));
+        ProfileView far = FitView(rows, Whole(false, 120));
+        far.plotWidth = 100;
+        const ProfileScene wide = BuildScene(rows, far);
+        const bool gaps = length < 1;
+        EXPECT_EQ(wide.grade.gaps.size(), gaps ? 1u : 0u);
+        // Every column has a gap, so each makes a line of its own.
+        EXPECT_GE(wide.grade.lines.size(), gaps ? 90u : 1u);
+        EXPECT_LE(wide.grade.lines.size(), gaps ? 100u : 1u);
+        std::size_t drawn = 0;
+        for (const Polyline& line : wide.grade.lines) {
+            drawn += line.points.size();
+            EXPECT_TRUE(line.flagged);
+        }
+        EXPECT_LE(drawn, 200u);
+        EXPECT_GT(wide.grade.valueAtBottom, 9);  // the gaps are not drawn at 0
+        EXPECT_LE(wide.rowBoundaries.size(), 101u);
+        EXPECT_TRUE(wide.marks.empty());
+    }
+}
+
+}  // namespace
+}  // namespace ravo

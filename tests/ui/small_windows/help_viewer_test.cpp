@@ -1,0 +1,80 @@
+// The Help menu, where the help file is found, and the help window.
+#include <QDir>
+
+#include "support/window_fixture.h"
+#include "ui/platform/qt_platform.h"
+#include "ui/small_windows/help_file.h"
+#include "ui/small_windows/help_viewer.h"
+
+namespace ravo {
+namespace {
+
+const QString kBuiltHelpFile = QStringLiteral(RAVO_BUILT_HELP_FILE);
+
+using HelpMenu = WindowTest;
+
+TEST_F(HelpMenu, ContentsOpensTheOverview)
+{
+    Item("mnuContents")->trigger();
+    EXPECT_EQ(platform.helpTopics,
+              (std::vector<std::pair<QString, QString>>{{HelpFilePath(), "Overview.htm"}}));
+}
+
+TEST(HelpFile, LiesBesideTheProgramOrInTheInstalledDataFolder)
+{
+    QTemporaryDir prefix;
+    const QString program = prefix.filePath(RAVO_TEST_BINDIR);
+    const QString installed = prefix.filePath(RAVO_TEST_DATADIR "/ravo/Ravo.chm");
+    const QString beside = program + "/Ravo.chm";
+    ASSERT_TRUE(QDir().mkpath(program) && QDir().mkpath(QFileInfo(installed).path()));
+    const QString configured = RAVO_TEST_INSTALLED_HELP_FILE;
+    EXPECT_EQ(HelpFilePathFor(program), QFileInfo(configured).isFile() ? configured : beside);
+    for (const QString& path : {installed, beside}) {
+        ASSERT_TRUE(QFile(path).open(QIODevice::WriteOnly));
+        EXPECT_EQ(HelpFilePathFor(program), path);  // the one beside the program wins
+    }
+}
+
+HelpViewer* ShownViewer()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* viewer = qobject_cast<HelpViewer*>(widget); viewer && viewer->isVisible())
+            return viewer;
+    }
+    return nullptr;
+}
+
+// A missing file or topic shows nothing, and leaves an open help window at its page.
+TEST(HelpViewerWindow, OpensTheOverviewFollowsLinksInsideTheFileAndShowsNoMissingTopic)
+{
+    const std::pair<QString, QString> missing[] = {
+        {kBuiltHelpFile + ".missing", "Overview.htm"},
+        {QCoreApplication::applicationFilePath(), "Overview.htm"},  // not a help file
+        {kBuiltHelpFile, "NoSuchTopic.htm"},
+        {kBuiltHelpFile, QString()},
+    };
+    QtPlatform desktop;
+    for (const auto& [helpFile, topic] : missing) {
+        desktop.ShowHelpTopic(helpFile, topic);
+        EXPECT_EQ(ShownViewer(), nullptr) << helpFile.toStdString() << " " << topic.toStdString();
+    }
+    desktop.ShowHelpTopic(kBuiltHelpFile, "Overview.htm");
+    HelpViewer* viewer = ShownViewer();
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_EQ(viewer->source(), QUrl("chm:/Overview.htm"));
+    EXPECT_EQ(viewer->windowTitle(), "Ravo overview - Ravo Help");
+
+    // The first link of the page, reached with Tab and followed with Enter.
+    QTest::keyClick(viewer, Qt::Key_Tab);
+    QTest::keyClick(viewer, Qt::Key_Return);
+    EXPECT_EQ(viewer->source(), QUrl("chm:/Entering.htm"));
+
+    // One help window, reused for the next topic.
+    desktop.ShowHelpTopic(kBuiltHelpFile, "Messages.htm");
+    EXPECT_EQ(ShownViewer(), viewer);
+    desktop.ShowHelpTopic(kBuiltHelpFile, "NoSuchTopic.htm");
+    EXPECT_EQ(viewer->source(), QUrl("chm:/Messages.htm"));
+}
+
+}  // namespace
+}  // namespace ravo

@@ -1,0 +1,217 @@
+// The main window: the elevation panel, the two segment counts, the editors of
+// vertical curves and superelevation segments, the menus and the status bar.
+#pragma once
+
+#include <QMainWindow>
+#include <QMultiHash>
+#include <array>
+#include <ctime>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/formats/profile_file.h"
+#include "core/profile/profile_state.h"
+#include "core/report/report_session.h"
+#include "ui/platform/platform.h"
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QToolButton;
+
+namespace ravo {
+
+class frmAbout;
+class frmProfile;
+class frmTitle;
+
+class frmRavo : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // The window works on the program-wide record and reaches the desktop
+    // through the platform; both outlive it.
+    frmRavo(ProfileState& state, Platform& platform, QWidget* parent = nullptr);
+    ~frmRavo() override;
+
+    // Status bar panels, counted from 1.
+    QString PanelText(int panel) const;
+    void SetPanelText(int panel, const QString& text);
+
+    // Reset procedures, also used by the loader.
+    void ClearElevationPanel();
+    void ResetVerticalCurves();
+    void ResetSuperelevations();
+    void ResetAll();
+
+    // The output-title window, created hidden on first use.
+    frmTitle& TitleWindow();
+
+    // The profile window, created on first use by View > Profile.
+    frmProfile& ProfileWindow();
+
+    // The clock that dates the input data echo; tests fix it.
+    void SetClock(std::function<std::tm()> clock);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool IsKeyUp(QObject* watched, QEvent* event);
+    void DispatchKeyUp(QObject* box);
+
+private:
+    // One editor frame and what belongs to it.
+    struct Editor {
+        explicit Editor(SegmentKind k) : kind(k) {}
+        SegmentKind kind;
+        QLineEdit* countBox = nullptr;
+        QGroupBox* frame = nullptr;
+        std::array<QLineEdit*, ColumnCount> fields{};
+        QToolButton* next = nullptr;
+        QToolButton* previous = nullptr;
+        QString rowCaption{};    // "VERTICAL CURVE NO."
+        QString emptyCaption{};  // "VERTICAL CURVES"
+        QString kindName{};      // for messages: "vertical curves"
+    };
+
+    // Layout, in frm_ravo.cpp.
+    void BuildWindow();
+    void BuildCountsFrame(QWidget* client);
+    void BuildElevationsFrame(QWidget* client);
+    void BuildCurveFrame(QWidget* client);
+    void BuildSuperFrame(QWidget* client);
+    void BuildEditorFrame(Editor& editor, QWidget* client, const struct EditorLayout& layout);
+    void BuildMenus();
+    void BuildStatusBar();
+    void SetTabOrder();
+    void FitWindowFont();
+    QLineEdit* AddBox(QWidget* parent, const char* name, int left, int top, int width, int height,
+                      const QString& text = {});
+    QAction* AddItem(QMenu* menu, const char* name, const QString& caption);
+    void Form_Load();
+    // A slot that runs handler under the command guard (command_guard.h).
+    std::function<void()> Guarded(void (frmRavo::*handler)(), const QString& failureText);
+
+    // Elevation panel, in frm_ravo_elevation.cpp.
+    void txtStation_Change();
+    void txtOffset_KeyUp();
+    void txtElevation_Click();
+    void txtElevation_DblClick();
+    void CalculateFromBox(QLineEdit* box, float& field);
+    void ShowElevation();
+    void ApplyEntryFailureRule(QLineEdit* box);
+
+    // Segment editor, in frm_ravo_editor.cpp.
+    void CountBox_KeyUp(Editor& editor);
+    void CountBox_Left(Editor& editor);
+    void FieldBox_KeyUp(Editor& editor, Column column);
+    void Next_Click(Editor& editor);
+    void Previous_Click(Editor& editor);
+    void ShowRow(Editor& editor);
+    void ResetEditor(Editor& editor);
+    void ShowMessage(const QString& text);
+    void ShowOutOfMemory(const QString& what);
+
+    // Reset menu and exit, in frm_ravo_reset.cpp.
+    void mnuResetVcurves_Click();
+    void mnuResetSuper_Click();
+    void mnuResetAll_Click();
+    void mnuExit_Click();
+
+    // Input files and the output title, in frm_ravo_files.cpp.
+    void mnuLoad_Click();
+    void ShowLoadedProfile();
+    void ShowLoadedKind(Editor& editor);
+    void mnuInput_Click();
+    void RememberInputFile(const FileChoice& choice);
+    std::optional<LoadedProfile> ReadChosenProfile(const QString& path);
+    void mnuLandXML_Click();
+    void ShowNotes(const std::vector<std::string>& notes);
+    void mnuDOutT_Click();
+
+    // Output report, in frm_ravo_reports.cpp.
+    void mnuOutput_Click();
+    void mnuVOut_Click();
+    void mnuPrintCS_Click();
+    void mnuStartPrint_Click();
+    void mnuStopPrint_Click();
+    void SScmdNextElev_Click();
+    void ReportLoggingState();
+    bool WriteReport(const std::function<void()>& write);
+    bool Refused(ReportRefusal refusal);
+    void Refuse(const QString& text);
+    void ShowInformation(const QString& text, const QString& title);
+
+    // Help menu, in frm_ravo_help.cpp.
+    void mnuContents_Click();
+    void mnuAbout_Click();
+
+    // The profile window, in frm_ravo_profile.cpp.
+    void mnuVProfile_Click();
+    // The rows changed: a stored field, a new count, a reset or a load.
+    void ProfileChanged(bool fit = false);
+    void FitNumberBoxes();
+
+    ProfileState& state_;
+    Platform& platform_;
+
+    // Controls; each one's objectName is its name here.
+    QGroupBox* fraSegments = nullptr;
+    QLineEdit* txtNVC = nullptr;
+    QLineEdit* txtNSUP = nullptr;
+    QGroupBox* fraElevations = nullptr;
+    QLineEdit* txtStation = nullptr;
+    QLineEdit* txtOffset = nullptr;
+    QLineEdit* txtElevation = nullptr;
+    QToolButton* SScmdNextElev = nullptr;
+    QGroupBox* fraVCurve = nullptr;
+    QLineEdit* txtE1 = nullptr;
+    QLineEdit* txtG1 = nullptr;
+    QLineEdit* txtG2 = nullptr;
+    QLineEdit* txtSta1 = nullptr;
+    QLineEdit* txtSta2 = nullptr;
+    QToolButton* SScmdPrevVC = nullptr;
+    QToolButton* SScmdNextVC = nullptr;
+    QGroupBox* fraSuper = nullptr;
+    QLineEdit* txtS1 = nullptr;
+    QLineEdit* txtSG1 = nullptr;
+    QLineEdit* txtSG2 = nullptr;
+    QLineEdit* txtSSta1 = nullptr;
+    QLineEdit* txtSSta2 = nullptr;
+    QToolButton* SScmdPrevSup = nullptr;
+    QToolButton* SScmdNextSup = nullptr;
+
+    QAction* mnuLoad = nullptr;
+    QAction* mnuInput = nullptr;
+    QAction* mnuOutput = nullptr;
+    QAction* mnuLandXML = nullptr;
+    QAction* mnuDOutT = nullptr;
+    QAction* mnuExit = nullptr;
+    QAction* mnuResetVcurves = nullptr;
+    QAction* mnuResetSuper = nullptr;
+    QAction* mnuResetAll = nullptr;
+    QAction* mnuVOut = nullptr;
+    QAction* mnuVProfile = nullptr;
+    QAction* mnuPrintCS = nullptr;
+    QAction* mnuStartPrint = nullptr;
+    QAction* mnuStopPrint = nullptr;
+    QAction* mnuContents = nullptr;
+    QAction* mnuAbout = nullptr;
+
+    Editor curves_{SegmentKind::VerticalCurve};
+    Editor supers_{SegmentKind::Superelevation};
+    std::array<QLabel*, 3> panels_{};
+    frmAbout* about_ = nullptr;      // created on first use, then only hidden and shown
+    frmProfile* profile_ = nullptr;  // likewise
+    std::unique_ptr<frmTitle> title_;
+    ReportSession report_;                   // the output report, open between commands
+    QMultiHash<QObject*, int> pressedKeys_;  // keys pressed in each box and not yet released
+};
+
+}  // namespace ravo

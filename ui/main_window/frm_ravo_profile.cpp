@@ -1,0 +1,36 @@
+// View > Profile, and what keeps the profile window up to date.
+#include <QLineEdit>
+
+#include "ui/main_window/frm_ravo.h"
+#include "ui/profile_window/frm_profile.h"
+
+namespace ravo {
+
+// Made once; the station it is clicked at goes into the station box as if
+// typed, so the calculation, the elevation box and the log all see it.
+frmProfile& frmRavo::ProfileWindow()
+{
+    if (profile_ == nullptr) {
+        profile_ = new frmProfile(
+            state_, platform_, [this](const QString& station) { txtStation->setText(station); },
+            this);
+        profile_->CalculationDone();
+    }
+    return *profile_;
+}
+
+void frmRavo::mnuVProfile_Click()
+{
+    frmProfile& window = ProfileWindow();
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+void frmRavo::ProfileChanged(bool fit)
+{
+    if (profile_ != nullptr)
+        profile_->ProfileChanged(fit);
+}
+
+}  // namespace ravo

@@ -1,0 +1,82 @@
+// The reset procedures, the Reset menu and File > Exit.
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLineEdit>
+
+#include "core/text/numbers.h"
+#include "ui/main_window/frm_ravo.h"
+#include "ui/widgets/text.h"
+#include "ui/widgets/window_guard.h"
+
+namespace ravo {
+
+void frmRavo::ClearElevationPanel()
+{
+    txtStation->clear();  // calculates at station 0 when the box held text
+    txtOffset->setText(QStringLiteral("0"));
+    // The offset used is always the one the box shows.
+    state_.CalcOffset = 0;
+    txtElevation->clear();
+}
+
+// Shows an editor frame empty and disabled; the count and the rows stay.
+void frmRavo::ResetEditor(Editor& editor)
+{
+    mnuVOut->setEnabled(false);
+    mnuPrintCS->setEnabled(true);
+    CurrentRowOf(state_, editor.kind) = 1;
+    editor.countBox->setText(Text(NumberText(CountOf(state_, editor.kind))));
+    for (QLineEdit* field : editor.fields)
+        field->clear();
+    editor.frame->setTitle(editor.emptyCaption);
+    editor.frame->setEnabled(false);
+    ProfileChanged();
+}
+
+void frmRavo::ResetVerticalCurves() { ResetEditor(curves_); }
+
+void frmRavo::ResetSuperelevations() { ResetEditor(supers_); }
+
+void frmRavo::ResetAll()
+{
+    state_.OutputTitle.clear();
+    state_.Loading = 0;
+    state_.NumVC = 0;
+    state_.NumSup = 0;
+    mnuVOut->setEnabled(false);
+    mnuPrintCS->setEnabled(true);
+    ClearElevationPanel();
+    ResetVerticalCurves();
+    ResetSuperelevations();
+}
+
+void frmRavo::mnuResetVcurves_Click()
+{
+    state_.NumVC = 0;
+    ResetVerticalCurves();
+}
+
+void frmRavo::mnuResetSuper_Click()
+{
+    state_.NumSup = 0;
+    ResetSuperelevations();
+}
+
+void frmRavo::mnuResetAll_Click()
+{
+    mnuResetVcurves_Click();
+    mnuResetSuper_Click();
+}
+
+// Ends the program at once: nothing is asked and nothing is saved.
+void frmRavo::mnuExit_Click()
+{
+    report_.Close();
+    for (QWidget* window : QApplication::topLevelWidgets())
+        AllowClose(*window);
+    close();
+    QApplication::quit();
+}
+
+}  // namespace ravo

@@ -1,0 +1,63 @@
+// The profile window: the grade line over station with the superelevation
+// diagram beneath it, a cursor at the station of the last calculation, and a
+// toolbar for the station notation, a design speed and the export.
+#pragma once
+
+#include <QWidget>
+#include <functional>
+
+#include "core/profile/profile_state.h"
+#include "ui/platform/platform.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QSpinBox;
+
+namespace ravo {
+
+class ProfilePlot;
+
+class frmProfile : public QWidget {
+    Q_OBJECT
+
+public:
+    // A window of its own, made on first use and afterwards only hidden and
+    // shown. A click in the plot hands its station text to setStation, which
+    // puts it into the main window's station box.
+    frmProfile(const ProfileState& state, Platform& platform,
+               std::function<void(const QString&)> setStation, QWidget* parent = nullptr);
+    ~frmProfile() override;
+
+    // The rows changed; fit shows the whole profile afterwards (a load).
+    void ProfileChanged(bool fit);
+    // A calculation ran: the cursor moves to its station and elevation.
+    void CalculationDone();
+
+    ProfilePlot& Plot() { return *plotProfile; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void BuildToolbar(QWidget* bar);
+    void Rebuild();
+    void OptionsChanged();
+    void cmdExport_Click();
+    bool Export(const QString& path);
+
+    const ProfileState& state_;
+    Platform& platform_;
+    bool stale_ = true;  // the rows changed while the window was hidden
+    bool fitPending_ = true;
+
+    QCheckBox* chkPlusNotation = nullptr;
+    QSpinBox* spnDesignSpeed = nullptr;
+    QComboBox* cboUnits = nullptr;
+    QPushButton* cmdFit = nullptr;
+    QPushButton* cmdExport = nullptr;
+    ProfilePlot* plotProfile = nullptr;
+};
+
+}  // namespace ravo

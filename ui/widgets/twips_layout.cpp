@@ -1,0 +1,60 @@
+#include "ui/widgets/twips_layout.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionFrame>
+
+namespace ravo {
+
+QGroupBox* AddFrame(QWidget* parent, const char* name, const QString& caption, const QRect& place)
+{
+    auto* frame = new QGroupBox(caption, parent);
+    frame->setObjectName(QLatin1String(name));
+    frame->setGeometry(place);
+    QPalette palette = frame->palette();
+    palette.setColor(QPalette::Active, QPalette::WindowText, QColor(255, 0, 0));
+    palette.setColor(QPalette::Inactive, QPalette::WindowText, QColor(255, 0, 0));
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(230, 140, 140));
+    frame->setPalette(palette);
+    return frame;
+}
+
+QLabel* AddLabel(QWidget* parent, const char* name, const QString& caption, const QRect& place)
+{
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(place);
+    // Set explicitly, or the label would take the red of its frame's caption.
+    QPalette palette = label->palette();
+    const QPalette desktop = QApplication::palette();
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        palette.setColor(group, QPalette::WindowText, desktop.color(group, QPalette::WindowText));
+    label->setPalette(palette);
+    return label;
+}
+
+// The room for text is worked out as QLineEdit lays its text out: the style's
+// contents rectangle, less the text margins and the box's own margin of 2 on
+// each side, and a pixel for the cursor.
+void FitTextFont(QLineEdit& box, const QString& widest)
+{
+    constexpr int SmallestPixels = 7;
+    QStyleOptionFrame option;
+    option.initFrom(&box);
+    option.rect = QRect(QPoint(0, 0), box.size());
+    option.lineWidth = box.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &box);
+    const QRect contents = box.style()->subElementRect(QStyle::SE_LineEditContents, &option, &box);
+    const QMargins margins = box.textMargins();
+    const int room = contents.width() - margins.left() - margins.right() - 2 * 2 - 1;
+    QFont font = box.font();
+    int pixels = QFontInfo(font).pixelSize();
+    font.setPixelSize(pixels);
+    while (pixels > SmallestPixels && QFontMetrics(font).horizontalAdvance(widest) > room)
+        font.setPixelSize(--pixels);
+    box.setFont(font);
+}
+
+}  // namespace ravo
