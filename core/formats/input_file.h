@@ -156,9 +156,4 @@ std::string InputFileText(const ProfileState& state);
 // InputFileText) or the file cannot be written or replaced.
 void WriteInputFile(const ProfileState& state, const std::string& path);
 
-// The text of a value in the file: the shortest decimal text that reads back
-// as the same float, exponent written "E+07", "E-05". Not-a-number and the
-// infinities give texts that would read back as 0; the writer refuses them.
-std::string ValueText(float value);
-
 }  // namespace ravo

@@ -129,11 +129,4 @@ void WriteInputFile(const ProfileState& state, const std::string& path)
     }
 }
 
-std::string ValueText(float value)
-{
-    std::string text;
-    AppendValue(text, value);
-    return text;
-}
-
 }  // namespace ravo

@@ -55,11 +55,6 @@ ProfileState LoadProfile(const std::string& path, const ProfileSource& source)
     return StateOf(std::move(ReadAnyProfile(path, source).profile));
 }
 
-ProfileState ProfileFromText(std::string_view text)
-{
-    return StateOf(std::move(AnyProfileFromBytes(text).profile));
-}
-
 std::vector<std::string> SaveProfileAs(const ProfileState& state, const std::string& path,
                                        LengthUnits units)
 {

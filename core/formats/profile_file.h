@@ -39,7 +39,6 @@ LoadedProfile AnyProfileFromBytes(std::string_view bytes, const ProfileSource& s
 // The same, as a record of its own like the desktop program's after "Load
 // Input"; the notes are dropped.
 ProfileState LoadProfile(const std::string& path, const ProfileSource& source = {});
-ProfileState ProfileFromText(std::string_view text);
 
 // Writes the profile as LandXML when the path ends in ".xml", as a PVI table
 // when it ends in ".csv" (either case), otherwise as a Ravo input file; the

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/formats/profile_file.h"
+#include "support/input_profiles.h"
 #include "support/worked_examples.h"
 
 namespace ravo::calc {
@@ -25,7 +26,7 @@ TEST(ElevationTable, InvalidEntryStationIsReportedAndTheTableGoesOn)
 {
     // Curve 2 has zero length at 1100: the desktop program says "Invalid Entry" there.
     ProfileState state =
-        ProfileFromText("\"z\"\n2\n100,0.02,-0.01,1000,1200\n50,0,0,1100,1100\n0\n");
+        test::ProfileFromText("\"z\"\n2\n100,0.02,-0.01,1000,1200\n50,0,0,1100,1100\n0\n");
     std::ostringstream out, err;
     EXPECT_EQ(
         WriteTable(out, err, state, StationWalk(1050, 1150, 50), {12}, {TableFormat::Csv, false}),

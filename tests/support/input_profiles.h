@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/formats/input_file.h"
+#include "core/formats/profile_file.h"
 #include "core/profile/profile_state.h"
 
 namespace ravo::test {
@@ -65,6 +66,12 @@ inline ProfileState StateOf(InputProfile profile)
     ProfileState state;
     ApplyInputProfile(state, std::move(profile));
     return state;
+}
+
+// A profile read from the text of a file in any format Ravo reads.
+inline ProfileState ProfileFromText(std::string_view text)
+{
+    return StateOf(AnyProfileFromBytes(text).profile);
 }
 
 // Equal counts and titles, and every value equal bit for bit (so 0 and -0 differ).

@@ -20,10 +20,10 @@ TEST(InputFileText, TheExampleFilesLayoutAndHowValuesAreWritten)
     worked.OutputTitle = "Main Street profile";
     EXPECT_EQ(InputFileText(worked), Contents(RAVO_EXAMPLES_DIR "/main-street.in"));
     // Plain from 1E-04 up to below 1E+09, the shortest digits that read back.
-    std::string texts;
-    for (const float value : {-0.0f, 1e-4f, 9.9e-5f, 123456792.0f, 1e9f, 12345.678f})
-        texts += ValueText(value) + " ";
-    EXPECT_EQ(texts, "-0 0.0001 9.9E-05 123456792 1E+09 12345.678 ");
+    const ProfileState values = StateOf(
+        ProfileOf("", {{-0.0f, 1e-4f, 9.9e-5f, 123456792.0f, 1e9f}}, {{12345.678f, 0, 0, 0, 0}}));
+    EXPECT_EQ(InputFileText(values),
+              "\"\"\r\n1\r\n-0,0.0001,9.9E-05,123456792,1E+09\r\n1\r\n12345.678,0,0,0,0\r\n");
 }
 
 TEST(InputFile, WrittenProfilesLoadBackBitForBit)

@@ -8,6 +8,7 @@
 
 #include "core/formats/pvi_mapping.h"
 #include "support/file_test_support.h"
+#include "support/input_profiles.h"
 #include "support/landxml_samples.h"
 
 namespace ravo {
@@ -48,7 +49,7 @@ TEST(SaveProfileAs, TheFileNameChoosesTheFormat)
 {
     const test::TempFolder dir;
     const ProfileState state =
-        ProfileFromText("station,elevation,length\n0,100,\n100,101,20\n200,100,\n");
+        test::ProfileFromText("station,elevation,length\n0,100,\n100,101,20\n200,100,\n");
     const struct {
         std::string name;
         ProfileFormat format;
