@@ -27,7 +27,7 @@ void CheckPoint(const std::vector<PviPoint>& points, std::size_t i)
 {
     const PviPoint& p = points[i];
     for (double value : {p.station, p.elevation, p.lengthIn, p.lengthOut}) {
-        if (!std::isfinite(value) || std::fabs(value) > 3.4e38)
+        if (!std::isfinite(value) || std::fabs(value) >= FirstFloatOverflow)
             Refuse(PointName(points, i) + ": a value lies beyond the range of the profile");
     }
     if (p.lengthIn < 0 || p.lengthOut < 0)
