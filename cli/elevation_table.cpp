@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "core/profile/elevation_walk.h"
-#include "core/report/report.h"
+#include "core/report/report_layout.h"
 #include "core/text/numbers.h"
 #include "core/text/station_notation.h"
 
@@ -58,8 +58,8 @@ RowTexts TextsOf(const TablePoint& point, bool plusNotation)
 // The fields at the columns of the report's elevation log.
 void WritePlainLine(std::ostream& out, const RowTexts& texts)
 {
-    ReportLine line(texts.station);
-    line.At(15, texts.offset).At(30, texts.super).At(45, texts.elevation);
+    const ReportLine line =
+        ReportFields({texts.station, texts.offset, texts.super, texts.elevation});
     for (const std::string& physical : line.PhysicalLines())
         out << physical << '\n';
 }
@@ -77,8 +77,10 @@ void WriteHeader(std::ostream& out, TableFormat format)
         out << "station,offset,superelevation,elevation\r\n";
         return;
     }
-    WritePlainLine(out, {"STATION", "OFFSET", "SUPER", "ELEVATION"});
-    out << std::string(67, '-') << '\n';
+    const ReportLine headings = LogHeadingLine();
+    for (const std::string& physical : headings.PhysicalLines())
+        out << physical << '\n';
+    out << HyphenRule << '\n';
 }
 
 }  // namespace

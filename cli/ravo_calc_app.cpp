@@ -8,10 +8,11 @@
 #include <stdexcept>
 
 #include "command_help.h"
-#include "core/design/curve_summary.h"
 #include "core/design/profile_check.h"
 #include "core/formats/input_file.h"
 #include "core/formats/profile_file.h"
+#include "core/formats/pvi_mapping.h"
+#include "core/report/curve_summary_text.h"
 #include "core/report/report.h"
 #include "core/text/numbers.h"
 #include "core/text/station_notation.h"
@@ -81,8 +82,8 @@ struct CurvesArgs {
 struct CheckArgs {
     SourceArgs source;
     DesignArgs design;
-    std::string tolerance = "0.001";
-    std::string gradeTolerance = "0.0001";
+    std::string tolerance = ExactText(Tolerances{}.elevation);
+    std::string gradeTolerance = ExactText(Tolerances{}.grade);
     bool plus = false;
 };
 

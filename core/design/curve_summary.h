@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <optional>
-#include <ostream>
 
 #include "core/design/design_speed.h"
 #include "core/profile/profile_state.h"
@@ -70,11 +69,5 @@ SegmentSummary SummarizeSegment(std::int32_t row, const SegmentRow& values);
 
 // The least K for the curve's shape at the design speed; none for a straight row.
 std::optional<double> MinimumK(const CurveSummary& curve, const DesignMinimums& minimums);
-
-// A block of lines for each curve and then each segment of the profile, in row
-// order, fields at the report's columns 1, 15, 30 and 45. With a design speed,
-// the sight distance and minimum K first, and each curve's minimum K.
-void WriteCurves(std::ostream& out, const ProfileState& state, bool plusNotation,
-                 const std::optional<DesignSpeed>& design = std::nullopt);
 
 }  // namespace ravo

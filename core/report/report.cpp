@@ -1,12 +1,12 @@
+// The input data echo and the elevation log of the output report, and the one
+// report file that stays open between commands.
 #include "core/report/report.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
-#include <initializer_list>
 #include <limits>
 #include <set>
 #include <system_error>
@@ -17,13 +17,6 @@
 
 namespace ravo {
 namespace {
-
-// Start columns of the second to fifth field of a table or log line.
-constexpr int FieldColumns[] = {15, 30, 45, 60};
-constexpr int DateColumn = 47;
-
-const std::string HyphenRule(67, '-');
-const std::string EqualsRule(67, '=');
 
 const std::vector<std::string>& Banner()
 {
@@ -44,19 +37,6 @@ const std::vector<std::string>& Banner()
 // How the first field of a table row is written: elevations as stations,
 // superelevations as grades.
 using StartText = std::string (*)(double);
-// The first field in column 1, the others at the fixed field columns.
-ReportLine Fields(std::initializer_list<std::string_view> fields)
-{
-    auto field = fields.begin();
-    ReportLine line(*field++);
-    for (int column : FieldColumns) {
-        if (field == fields.end())
-            break;
-        line.At(column, *field++);
-    }
-    return line;
-}
-
 void Put(const LineSink& sink, const ReportLine& line)
 {
     for (const std::string& physical : line.PhysicalLines())
@@ -65,15 +45,15 @@ void Put(const LineSink& sink, const ReportLine& line)
 
 ReportLine TableHead(std::string_view firstHeading)
 {
-    return Fields({firstHeading, "GRADE 1", "GRADE 2", "STA 1", "STA 2"});
+    return ReportFields({firstHeading, "GRADE 1", "GRADE 2", "STA 1", "STA 2"});
 }
 
 void PutTableRows(const LineSink& sink, const ProfileState& state, SegmentKind kind,
                   StartText startText)
 {
     ForEachRow(state, kind, [&](std::int32_t, const SegmentRow& row) {
-        Put(sink, Fields({startText(row.start), GradeText(row.rate1), GradeText(row.rate2),
-                          TableValueText(row.station1), TableValueText(row.station2)}));
+        Put(sink, ReportFields({startText(row.start), GradeText(row.rate1), GradeText(row.rate2),
+                                TableValueText(row.station1), TableValueText(row.station2)}));
     });
 }
 
@@ -123,28 +103,6 @@ std::string Reason(int error)
 }
 
 }  // namespace
-
-ReportLine::ReportLine(std::string_view firstField) : lines_{std::string(firstField)} {}
-
-ReportLine& ReportLine::At(int column, std::string_view field)
-{
-    const std::size_t width = static_cast<std::size_t>(std::max(column, 1) - 1);
-    if (lines_.back().size() > width)
-        lines_.emplace_back();
-    lines_.back().resize(width, ' ');
-    lines_.back() += field;
-    return *this;
-}
-
-std::string ReportLine::Text() const
-{
-    std::string text = lines_.front();
-    for (std::size_t i = 1; i < lines_.size(); ++i) {
-        text += ReportLineEnd;
-        text += lines_[i];
-    }
-    return text;
-}
 
 std::string VersionText(int major, int minor, int revision)
 {
@@ -212,19 +170,11 @@ void WriteEchoLines(const ProfileState& state, const std::tm& now, bool segmentT
     }
 }
 
-std::vector<std::string> EchoLines(const ProfileState& state, const std::tm& now, bool segmentTable)
-{
-    std::vector<std::string> lines;
-    WriteEchoLines(state, now, segmentTable,
-                   [&](std::string_view line) { lines.emplace_back(line); });
-    return lines;
-}
-
 std::vector<std::string> LogHeaderLines()
 {
     std::vector<std::string> lines = {EqualsRule, "E L E V A T I O N   C A L C U L A T I O N S",
                                       EqualsRule, ""};
-    const ReportLine head = Fields({"STATION", "OFFSET", "SUPER", "ELEVATION"});
+    const ReportLine head = LogHeadingLine();
     lines.insert(lines.end(), head.PhysicalLines().begin(), head.PhysicalLines().end());
     lines.insert(lines.end(), {HyphenRule, ""});
     return lines;
@@ -232,8 +182,8 @@ std::vector<std::string> LogHeaderLines()
 
 std::string LogLine(const ProfileState& state)
 {
-    return Fields({ElevationText(state.CalcStation), ElevationText(state.CalcOffset),
-                   GradeText(state.CalcSuper), ElevationText(state.CalcElevation)})
+    return ReportFields({ElevationText(state.CalcStation), ElevationText(state.CalcOffset),
+                         GradeText(state.CalcSuper), ElevationText(state.CalcElevation)})
         .Text();
 }
 

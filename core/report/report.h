@@ -1,5 +1,5 @@
-// The output report: the layout of its lines, the input data echo, the
-// elevation log, and the one report file that stays open between commands.
+// The output report: the input data echo, the elevation log, and the one
+// report file that stays open between commands.
 #pragma once
 
 #include <cstdint>
@@ -11,34 +11,9 @@
 #include <vector>
 
 #include "core/profile/profile_state.h"
+#include "core/report/report_layout.h"
 
 namespace ravo {
-
-// Every line of the report file ends with these two bytes, whatever the platform.
-inline constexpr std::string_view ReportLineEnd = "\r\n";
-
-// Lays out one report line by fixed start columns, counted from 1. The first
-// field starts in column 1. At(column, field) adds blanks until the line holds
-// column - 1 characters; when it already holds column or more characters, the
-// line is ended and the field goes on a new line after column - 1 blanks.
-// Nothing is added after the last field, so a line that overflowed consists of
-// several physical lines.
-class ReportLine {
-public:
-    explicit ReportLine(std::string_view firstField = {});
-
-    ReportLine& At(int column, std::string_view field);
-
-    // The physical lines, without line ends.
-    const std::vector<std::string>& PhysicalLines() const { return lines_; }
-
-    // The physical lines joined by ReportLineEnd, without a final line end:
-    // written as one line it gives the right bytes.
-    std::string Text() const;
-
-private:
-    std::vector<std::string> lines_;
-};
 
 // The version text of the echo: major "." minor revision read as a decimal
 // number and written back by NumberText, so 1, 2, 1 gives " 1.21".
@@ -67,10 +42,6 @@ using LineSink = std::function<void(std::string_view line)>;
 // Throws OverflowError for a value that is not finite.
 void WriteEchoLines(const ProfileState& state, const std::tm& now, bool segmentTable,
                     const LineSink& sink);
-
-// The same lines collected, for a short profile.
-std::vector<std::string> EchoLines(const ProfileState& state, const std::tm& now,
-                                   bool segmentTable);
 
 // The header that starts each block of the elevation log.
 std::vector<std::string> LogHeaderLines();
