@@ -1,3 +1,4 @@
+// The profile window's scene: axes, ticks, lines, marks and labels for a view.
 #include "core/view/profile_view.h"
 
 #include <algorithm>
@@ -250,18 +251,15 @@ void AddCurveMarks(const ProfileViewIndex& index, const ProfileView& view, const
                 text += " (least " + Fixed(*least, 0) + ")";
             scene.curveLabels.push_back({(extent.first + extent.second) / 2, text});
         }
-        if (curve.shape == CurveShape::Straight || !curve.length)
+        if (curve.shape == CurveShape::Straight || !curve.pvi)
             continue;
-        const SegmentRow& v = curve.values;
-        const double half = *curve.length / 2;
-        const double pviStation = v.station1 + half;
-        const double pviElevation = v.start + v.rate1 * half;
-        const std::string pviText = room ? StationLabel(pviStation, 3, view.plusNotation) : "";
-        scene.marks.push_back(
-            {MarkKind::Pvi,
-             {XOfStation(view, pviStation), YOfValue(scene.grade, view.gradeHeight, pviElevation)},
-             row,
-             room ? "PVI " + pviText : std::string()});
+        const CurvePoint pvi = *curve.pvi;
+        const std::string pviText = room ? StationLabel(pvi.station, 3, view.plusNotation) : "";
+        scene.marks.push_back({MarkKind::Pvi,
+                               {XOfStation(view, pvi.station),
+                                YOfValue(scene.grade, view.gradeHeight, pvi.elevation)},
+                               row,
+                               room ? "PVI " + pviText : std::string()});
         const std::optional<CurvePoint> turn = curve.turningPoint;
         if (!turn || index.curves.RowAt(turn->station) != row)
             continue;  // off the curve, or where a later row decides
