@@ -1,12 +1,20 @@
+// Tests of the profile window's row index.
 #include "core/view/profile_view_index.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <bit>
 #include <cstdio>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "core/profile/elevation.h"
+#include "core/profile/elevation_walk.h"
+#include "core/text/numbers.h"
 #include "support/profile_fixture.h"
+#include "support/random_profiles.h"
 
 namespace ravo {
 
@@ -38,6 +46,43 @@ TEST(DecidedRows, TheLastContainingRowDecidesBothEndsIncluded)
                   "1400-1500 row 3: 97.5000..100.0000", "1500-1550 row 4: 50.0000..50.0000",
                   "1550-1800 row 3: 95.5000..96.6250"}));
     EXPECT_EQ(index.curves.FirstPieceEndingAfter(1550), 6u);
+}
+
+// Three ways find the row that decides a station: the calculation scans every
+// row, the walk keeps the containing rows in a heap, and the view index sweeps
+// the row ends once. Wherever the calculation gives a value, all three take
+// the same rows and the index's row gives the same grade elevation, bit for bit.
+TEST(DecidedRows, AgreeWithTheCalculationAndTheWalkOnRandomProfiles)
+{
+    test::Random random(7305);
+    int checked = 0;
+    for (int profile = 0; profile < 1000; ++profile) {
+        ProfileState calculation = test::RandomProfile(random);
+        const ProfileState state = calculation;
+        const ProfileViewIndex index(state);
+        ElevationWalk walk(state);
+        std::vector<float> stations(40);
+        std::generate(stations.begin(), stations.end(), [&] { return test::GridStation(random); });
+        std::sort(stations.begin(), stations.end());
+        for (const float station : stations) {
+            const WalkPoint expected = test::Calculated(calculation, station, 0);
+            if (!expected.ok)
+                continue;
+            const WalkPoint walked = walk.At(station);
+            const std::int32_t row = index.curves.RowAt(station);
+            const float viewed =
+                row == 0 ? 0.0f : ToFloat(RowValue(index.curves.Row(row), station));
+            ASSERT_EQ(
+                std::tuple(walked.curveRow, walked.segmentRow, row, index.segments.RowAt(station),
+                           std::bit_cast<std::uint32_t>(viewed)),
+                std::tuple(expected.curveRow, expected.segmentRow, expected.curveRow,
+                           expected.segmentRow,
+                           std::bit_cast<std::uint32_t>(expected.gradeElevation)))
+                << "profile " << profile << " station " << station;
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 20000);
 }
 
 }  // namespace
