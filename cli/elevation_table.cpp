@@ -1,3 +1,4 @@
+// ravo-calc's elevation table: the station walk and the rows it writes as text or CSV.
 #include "elevation_table.h"
 
 #include <cmath>

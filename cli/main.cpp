@@ -1,3 +1,4 @@
+// ravo-calc, the command-line program: hands its arguments and streams to the app.
 #include <iostream>
 #include <string>
 #include <vector>

@@ -1,3 +1,5 @@
+// Where ravo-calc's commands get their profile: a file in any format, or a PVI table given with
+// --pvi.
 #include "profile_source.h"
 
 #include "core/formats/pvi_mapping.h"

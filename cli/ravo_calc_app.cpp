@@ -1,3 +1,4 @@
+// ravo-calc's commands and options, and the exit status of each outcome.
 #include "ravo_calc_app.h"
 
 #include <CLI/CLI.hpp>

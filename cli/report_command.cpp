@@ -1,3 +1,5 @@
+// ravo-calc's "report": the input data echo and an elevation log written as the desktop program
+// writes them.
 #include "report_command.h"
 
 #include <charconv>

@@ -1,3 +1,4 @@
+// Stopping sight distance and the least K of crest and sag curves for a design speed.
 #include "core/design/design_speed.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// The faults of a profile: rows that apply nowhere, overlaps, gaps and joints that do not match.
 #include "core/design/profile_check.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Splitting an input file into its fields, and the numbers in them.
 #include "core/formats/input_fields.h"
 
 #include <algorithm>

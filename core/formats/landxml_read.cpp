@@ -1,3 +1,4 @@
+// Reading the vertical alignments of a LandXML file into curve rows.
 #include "core/formats/landxml_read.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Writing the vertical curves as a LandXML 1.2 profile of PVIs.
 #include "core/formats/landxml_write.h"
 
 #include <pugixml.hpp>

@@ -1,3 +1,4 @@
+// A profile file in any format: recognised by content when read, chosen by name when written.
 #include "core/formats/profile_file.h"
 
 #include <cctype>

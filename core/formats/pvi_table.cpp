@@ -1,3 +1,4 @@
+// PVI tables in CSV and as plain "station elevation [length]" lines, read and written.
 #include "core/formats/pvi_table.h"
 
 #include <algorithm>

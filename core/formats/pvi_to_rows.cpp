@@ -1,3 +1,4 @@
+// PVIs to curve rows: each PVI's curve becomes one or two parabolic rows, tangents straight rows.
 #include "core/formats/pvi_mapping.h"
 
 #include <algorithm>

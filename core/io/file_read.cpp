@@ -1,3 +1,4 @@
+// Reading a whole regular file without blocking, within a size limit.
 #include "core/io/file_read.h"
 
 #include <fcntl.h>

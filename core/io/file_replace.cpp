@@ -1,3 +1,4 @@
+// Replacing a file only when its new bytes are complete: a temporary beside it, then a rename.
 #include "core/io/file_replace.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// The elevation calculation over the curve and segment rows.
 #include "core/profile/elevation.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Elevations along a monotonic run of stations, with the containing rows kept in a heap.
 #include "core/profile/elevation_walk.h"
 
 #include <algorithm>

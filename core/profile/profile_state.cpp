@@ -1,3 +1,4 @@
+// The profile record's segment tables: sizing them and reading their rows.
 #include "core/profile/profile_state.h"
 
 #include <algorithm>

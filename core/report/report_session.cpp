@@ -1,3 +1,4 @@
+// The report commands: choosing the report, the echo, and starting, writing and stopping the log.
 #include "core/report/report_session.h"
 
 #include <utility>

@@ -1,3 +1,4 @@
+// Numbers to and from the texts of entry boxes, captions and reports.
 #include "core/text/numbers.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Stations as designers type them ("12+34.56") and as ravo-calc prints them.
 #include "core/text/station_notation.h"
 
 #include <charconv>

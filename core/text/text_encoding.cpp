@@ -1,3 +1,4 @@
+// Recognising UTF-8, UTF-16 and Windows-1252 text and converting it to UTF-8.
 #include "core/text/text_encoding.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The deciding row of every stretch of road, swept once from the row ends.
 #include "core/view/profile_view_index.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// The profile view's lines: the rows in view reduced to one min/max pair per
+// pixel column, then joined into polylines.
 #include "core/view/profile_view_lines.h"
 
 #include <algorithm>
@@ -100,13 +102,14 @@ std::vector<ColumnRange> Columns(const DecidedRows& rows, const ProfileView& vie
     return columns;
 }
 
-// Joins the columns into polylines, broken at gaps and where the flag changes;
-// each column adds its low and high, the end nearer the last point first.
+// The y of a value in a panel of the given height, 0 at the top.
 double YOfValue(const Panel& panel, double height, double value)
 {
     return (panel.valueAtTop - value) / (panel.valueAtTop - panel.valueAtBottom) * height;
 }
 
+// Joins the columns into polylines, broken at gaps and where the flag changes;
+// each column adds its low and high, the end nearer the last point first.
 std::vector<Polyline> Lines(const std::vector<ColumnRange>& columns, double scale,
                             const Panel& panel, double height)
 {

@@ -1,3 +1,4 @@
+// Tests of ravo-calc's station walk and elevation table.
 #include "elevation_table.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Tests of ravo-calc's report command.
 #include "report_command.h"
 
 #include <gtest/gtest.h>

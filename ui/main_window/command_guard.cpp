@@ -1,3 +1,4 @@
+// Runs a window command and turns any failure it did not handle into its message.
 #include "ui/main_window/command_guard.h"
 
 #include <new>

@@ -1,3 +1,4 @@
+// The platform seam on the desktop: Qt's message boxes, file dialogs, beep, editor and help.
 #include "ui/platform/qt_platform.h"
 
 #include <QApplication>

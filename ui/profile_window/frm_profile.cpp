@@ -1,3 +1,4 @@
+// The profile window: its toolbar, the plot and keeping both up to date with the profile.
 #include "ui/profile_window/frm_profile.h"
 
 #include <QBuffer>

@@ -1,3 +1,4 @@
+// Painting the profile scene, and the mouse and keys that zoom, pan, fit and pick a station.
 #include "ui/profile_window/frm_profile_plot.h"
 
 #include <QKeyEvent>

@@ -1,3 +1,4 @@
+// Pages of a compiled HTML help file read through chmlib.
 #include "ui/small_windows/chm_file.h"
 
 #include <chm_lib.h>

@@ -1,3 +1,4 @@
+// The output-title window.
 #include "ui/small_windows/frm_title.h"
 
 #include <QKeyEvent>

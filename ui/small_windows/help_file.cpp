@@ -1,3 +1,4 @@
+// Where the help file lies: beside the program, then in the installation's data folder.
 #include "ui/small_windows/help_file.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// The help window: the pages, pictures and style sheets of the help file in a text browser.
 #include "ui/small_windows/help_viewer.h"
 
 #include <QDesktopServices>

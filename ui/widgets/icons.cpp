@@ -1,3 +1,4 @@
+// The program's icons, drawn with QPainter.
 #include "ui/widgets/icons.h"
 
 #include <QPainter>

@@ -1,3 +1,4 @@
+// Twips to pixels, and the framed, labelled controls of the fixed layouts.
 #include "ui/widgets/twips_layout.h"
 
 #include <QApplication>

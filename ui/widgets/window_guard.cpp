@@ -1,3 +1,4 @@
+// An event filter that lets a window close only through its own command.
 #include "ui/widgets/window_guard.h"
 
 #include <QCloseEvent>

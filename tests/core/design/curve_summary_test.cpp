@@ -1,3 +1,4 @@
+// Tests of the curve and segment summaries.
 #include "core/design/curve_summary.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Tests of the design values for a design speed.
 #include "core/design/design_speed.h"
 
 #include <gtest/gtest.h>

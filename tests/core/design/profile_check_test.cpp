@@ -1,3 +1,4 @@
+// Tests of the profile check.
 #include "core/design/profile_check.h"
 
 #include <gtest/gtest.h>

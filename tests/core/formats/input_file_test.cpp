@@ -1,3 +1,4 @@
+// Tests of reading input files.
 #include "core/formats/input_file.h"
 
 #include <gtest/gtest.h>

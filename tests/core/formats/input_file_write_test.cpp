@@ -1,3 +1,4 @@
+// Tests of writing and saving input files.
 #include <gtest/gtest.h>
 
 #include <cfloat>

@@ -1,3 +1,4 @@
+// Tests of reading LandXML profiles.
 #include "core/formats/landxml_read.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Tests of writing LandXML profiles.
 #include "core/formats/landxml_write.h"
 
 #include <gtest/gtest.h>

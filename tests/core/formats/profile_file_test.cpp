@@ -1,3 +1,4 @@
+// Tests of loading and saving a profile in any format.
 #include "core/formats/profile_file.h"
 
 #include <gtest/gtest.h>

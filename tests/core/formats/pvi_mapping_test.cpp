@@ -1,3 +1,4 @@
+// Tests of the mapping between PVIs and curve rows, both ways.
 #include "core/formats/pvi_mapping.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Tests of PVI tables.
 #include "core/formats/pvi_table.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Tests of reading whole files.
 #include "core/io/file_read.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Tests of replacing files safely.
 #include "core/io/file_replace.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Tests of the elevation calculation.
 #include "core/profile/elevation.h"
 
 #include <gtest/gtest.h>

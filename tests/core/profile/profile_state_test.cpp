@@ -1,3 +1,4 @@
+// Tests of the profile record's tables.
 #include "core/profile/profile_state.h"
 
 #include <gtest/gtest.h>

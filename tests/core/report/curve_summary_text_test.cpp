@@ -1,3 +1,4 @@
+// Tests of the printed curve summaries.
 #include "core/report/curve_summary_text.h"
 
 #include <gtest/gtest.h>

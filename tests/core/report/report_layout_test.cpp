@@ -1,3 +1,4 @@
+// Tests of report line layout.
 #include "core/report/report_layout.h"
 
 #include <gtest/gtest.h>

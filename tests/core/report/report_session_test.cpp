@@ -1,3 +1,4 @@
+// Tests of the report commands apart from any window.
 #include "core/report/report_session.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Tests of the input data echo and the elevation log lines.
 #include "core/report/report.h"
 
 #include <gtest/gtest.h>

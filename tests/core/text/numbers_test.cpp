@@ -1,3 +1,4 @@
+// Tests of the number conversions.
 #include "core/text/numbers.h"
 
 #include <gtest/gtest.h>

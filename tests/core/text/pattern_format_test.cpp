@@ -1,3 +1,4 @@
+// Tests of the pattern formatting against its exact path.
 #include "core/text/pattern_format.h"
 
 #include <gtest/gtest.h>

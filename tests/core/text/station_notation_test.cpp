@@ -1,3 +1,4 @@
+// Tests of station notation.
 #include "core/text/station_notation.h"
 
 #include <gtest/gtest.h>

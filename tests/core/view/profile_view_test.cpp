@@ -1,3 +1,4 @@
+// Tests of the profile window's scene.
 #include "core/view/profile_view.h"
 
 #include <gtest/gtest.h>
