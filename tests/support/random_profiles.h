@@ -62,7 +62,7 @@ inline ProfileState RandomProfile(Random& random)
 // The row that decides a station: the first containing row whose value the
 // calculation cannot store, else the last containing row; and whether it failed.
 inline std::pair<std::int32_t, bool> DecidingRow(const ProfileState& state, SegmentKind kind,
-                                          float station)
+                                                 float station)
 {
     std::int32_t last = 0;
     for (std::int32_t r = 1; r <= CountOf(state, kind); ++r) {

@@ -15,9 +15,9 @@
 #include <QMouseEvent>
 #include <QStatusBar>
 #include <QToolButton>
-#include <tuple>
 
 #include "ui/main_window/command_guard.h"
+#include "ui/main_window/segment_editor.h"
 #include "ui/small_windows/frm_title.h"
 #include "ui/widgets/icons.h"
 #include "ui/widgets/twips_layout.h"
@@ -39,42 +39,8 @@ constexpr int kStationBoxWidth = 948;
 constexpr int kOffsetBoxWidth = 552;
 constexpr int kElevationLeft = 1716;
 constexpr int kElevationBoxWidth = 912;
-constexpr int kFieldBoxWidth = 1032;
-
-QToolButton* AddPictureButton(QWidget* parent, const char* name, const QIcon& icon, int left,
-                              int top, int width, int height)
-{
-    auto* button = new QToolButton(parent);
-    button->setObjectName(QLatin1String(name));
-    button->setIcon(icon);
-    button->setGeometry(TwipsRect(left, top, width, height));
-    button->setFocusPolicy(Qt::StrongFocus);
-    button->setAutoRaise(false);
-    return button;
-}
 
 }  // namespace
-
-// What one editor frame holds and where, in twips inside the frame.
-struct EditorLayout {
-    struct Field {
-        const char* labelName;
-        const char* label;
-        int labelLeft;
-        int labelWidth;
-        const char* boxName;
-    };
-    const char* frameName;
-    int frameLeft;
-    const char* rowCaption;
-    const char* emptyCaption;
-    const char* kindName;
-    std::array<Field, ColumnCount> fields;
-    const char* previousName;
-    int previousLeft;
-    const char* nextName;
-    int nextLeft;
-};
 
 frmRavo::frmRavo(ProfileState& state, Platform& platform, QWidget* parent)
     : QMainWindow(parent), state_(state), platform_(platform), report_(state)
@@ -122,35 +88,22 @@ void frmRavo::BuildWindow()
             Guarded(&frmRavo::txtStation_Change, CommandFailedText()));
     connect(SScmdNextElev, &QToolButton::clicked, this,
             Guarded(&frmRavo::SScmdNextElev_Click, WriteFailureText()));
-    for (Editor* editor : {&curves_, &supers_}) {
-        connect(editor->countBox, &QLineEdit::editingFinished, this, [this, editor] {
-            RunCommand(platform_, this, CommandFailedText(), [&] { CountBox_Left(*editor); });
-        });
+    for (SegmentEditor* editor : {curves_, supers_}) {
+        connect(editor, &SegmentEditor::RowsChanged, this, [this] { ProfileChanged(); });
+        connect(editor, &SegmentEditor::WasReset, this, &frmRavo::EditorWasReset);
     }
-}
-
-QLineEdit* frmRavo::AddBox(QWidget* parent, const char* name, int left, int top, int width,
-                           int height, const QString& text)
-{
-    auto* box = new QLineEdit(text, parent);
-    box->setObjectName(QLatin1String(name));
-    box->setGeometry(TwipsRect(left, top, width, height));
-    box->setTextMargins(1, 0, 1, 0);
-    return box;
 }
 
 void frmRavo::BuildCountsFrame(QWidget* client)
 {
     fraSegments = AddFrame(client, "fraSegments", QStringLiteral("NO. OF SEGMENTS"),
                            TwipsRect(3600, 120, 3252, 1212));
-    txtNVC = AddBox(fraSegments, "txtNVC", 240, 360, 612, 288, QStringLiteral("0"));
+    txtNVC = AddBox(fraSegments, "txtNVC", TwipsRect(240, 360, 612, 288), QStringLiteral("0"));
     AddLabel(fraSegments, "lblNVC", QStringLiteral("Vertical curves"),
              TwipsRect(960, 360, 1092, 252));
-    txtNSUP = AddBox(fraSegments, "txtNSUP", 240, 720, 612, 288, QStringLiteral("0"));
+    txtNSUP = AddBox(fraSegments, "txtNSUP", TwipsRect(240, 720, 612, 288), QStringLiteral("0"));
     AddLabel(fraSegments, "lblNSUP", QStringLiteral("Superelevations"),
              TwipsRect(960, 720, 1212, 252));
-    curves_.countBox = txtNVC;
-    supers_.countBox = txtNSUP;
 }
 
 void frmRavo::BuildElevationsFrame(QWidget* client)
@@ -158,101 +111,66 @@ void frmRavo::BuildElevationsFrame(QWidget* client)
     fraElevations = AddFrame(client, "fraElevations", QStringLiteral("ELEVATIONS"),
                              TwipsRect(120, 120, 3252, 1212));
     AddLabel(fraElevations, "lblStation", QStringLiteral("Station"), TwipsRect(120, 360, 612, 252));
-    txtStation = AddBox(fraElevations, "txtStation", 120, 720, kStationBoxWidth, 288);
+    txtStation = AddBox(fraElevations, "txtStation", TwipsRect(120, 720, kStationBoxWidth, 288));
     AddLabel(fraElevations, "lblOffset", QStringLiteral("Offset"), TwipsRect(1080, 360, 492, 252));
-    txtOffset =
-        AddBox(fraElevations, "txtOffset", 1080, 720, kOffsetBoxWidth, 288, QStringLiteral("0"));
+    txtOffset = AddBox(fraElevations, "txtOffset", TwipsRect(1080, 720, kOffsetBoxWidth, 288),
+                       QStringLiteral("0"));
     QLabel* elevation = AddLabel(fraElevations, "lblElevation", QStringLiteral("Elevation"),
                                  TwipsRect(kElevationLeft, 360, 732, 252));
     QPalette blue = elevation->palette();
     blue.setColor(QPalette::Active, QPalette::WindowText, QColor(0, 0, 255));
     blue.setColor(QPalette::Inactive, QPalette::WindowText, QColor(0, 0, 255));
     elevation->setPalette(blue);
-    txtElevation =
-        AddBox(fraElevations, "txtElevation", kElevationLeft, 720, kElevationBoxWidth, 288);
+    txtElevation = AddBox(fraElevations, "txtElevation",
+                          TwipsRect(kElevationLeft, 720, kElevationBoxWidth, 288));
 
-    SScmdNextElev =
-        AddPictureButton(fraElevations, "SScmdNextElev", NextStationIcon(), 2640, 360, 492, 612);
+    SScmdNextElev = AddPictureButton(fraElevations, "SScmdNextElev", NextStationIcon(),
+                                     TwipsRect(2640, 360, 492, 612));
     SScmdNextElev->setText(QStringLiteral("&Next"));
     SScmdNextElev->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     SScmdNextElev->setIconSize(QSize(16, 16));
 }
 
-void frmRavo::BuildEditorFrame(Editor& editor, QWidget* client, const EditorLayout& layout)
-{
-    editor.rowCaption = QLatin1String(layout.rowCaption);
-    editor.emptyCaption = QLatin1String(layout.emptyCaption);
-    editor.kindName = QLatin1String(layout.kindName);
-    editor.frame = AddFrame(client, layout.frameName, editor.rowCaption + QStringLiteral(" 1"),
-                            TwipsRect(layout.frameLeft, 1440, 3252, 2652));
-    for (std::size_t i = 0; i < editor.fields.size(); ++i) {
-        const EditorLayout::Field& field = layout.fields[i];
-        const int top = 360 + 360 * static_cast<int>(i);
-        QLabel* label = AddLabel(editor.frame, field.labelName, QLatin1String(field.label),
-                                 TwipsRect(field.labelLeft, top, field.labelWidth, 252));
-        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        editor.fields[i] = AddBox(editor.frame, field.boxName, 2160, top, kFieldBoxWidth, 288);
-    }
-    editor.previous = AddPictureButton(editor.frame, layout.previousName, ArrowIcon(Qt::LeftArrow),
-                                       layout.previousLeft, 2160, 492, 372);
-    editor.next = AddPictureButton(editor.frame, layout.nextName, ArrowIcon(Qt::RightArrow),
-                                   layout.nextLeft, 2160, 492, 372);
-    connect(editor.next, &QToolButton::clicked, this, [this, &editor] {
-        RunCommand(platform_, this, CommandFailedText(), [&] { Next_Click(editor); });
-    });
-    connect(editor.previous, &QToolButton::clicked, this, [this, &editor] {
-        RunCommand(platform_, this, CommandFailedText(), [&] { Previous_Click(editor); });
-    });
-}
-
 void frmRavo::BuildCurveFrame(QWidget* client)
 {
-    BuildEditorFrame(curves_, client,
-                     {"fraVCurve",
-                      120,
-                      "VERTICAL CURVE NO.",
-                      "VERTICAL CURVES",
-                      "vertical curves",
-                      {{
-                          {"lblE1", "Beginning elevation:", 600, 1452, "txtE1"},
-                          {"lblG1", "Beginning grade:", 720, 1332, "txtG1"},
-                          {"lblG2", "Ending grade:", 960, 1092, "txtG2"},
-                          {"lblSta1", "Beginning station:", 720, 1332, "txtSta1"},
-                          {"lblSta2", "Ending station:", 960, 1092, "txtSta2"},
-                      }},
-                      "SScmdPrevVC",
-                      2040,
-                      "SScmdNextVC",
-                      2640});
-    fraVCurve = curves_.frame;
-    std::tie(txtE1, txtG1, txtG2, txtSta1, txtSta2) = std::tuple_cat(curves_.fields);
-    SScmdPrevVC = curves_.previous;
-    SScmdNextVC = curves_.next;
+    curves_ = new SegmentEditor(state_, platform_, SegmentKind::VerticalCurve, txtNVC, client,
+                                {"fraVCurve",
+                                 120,
+                                 "VERTICAL CURVE NO.",
+                                 "VERTICAL CURVES",
+                                 "vertical curves",
+                                 {{
+                                     {"lblE1", "Beginning elevation:", 600, 1452, "txtE1"},
+                                     {"lblG1", "Beginning grade:", 720, 1332, "txtG1"},
+                                     {"lblG2", "Ending grade:", 960, 1092, "txtG2"},
+                                     {"lblSta1", "Beginning station:", 720, 1332, "txtSta1"},
+                                     {"lblSta2", "Ending station:", 960, 1092, "txtSta2"},
+                                 }},
+                                 "SScmdPrevVC",
+                                 2040,
+                                 "SScmdNextVC",
+                                 2640});
 }
 
 void frmRavo::BuildSuperFrame(QWidget* client)
 {
-    BuildEditorFrame(supers_, client,
-                     {"fraSuper",
-                      3600,
-                      "SUPERELEVATION SEGMENT NO.",
-                      "SUPERELEVATION SEGMENTS",
-                      "superelevation segments",
-                      {{
-                          {"lblS1", "Beginning superelevation:", 120, 1932, "txtS1"},
-                          {"lblSG1", "Beginning super grade:", 360, 1692, "txtSG1"},
-                          {"lblSG2", "Ending super grade:", 480, 1572, "txtSG2"},
-                          {"lblSSta1", "Beginning station:", 720, 1332, "txtSSta1"},
-                          {"lblSSta2", "Ending station:", 960, 1092, "txtSSta2"},
-                      }},
-                      "SScmdPrevSup",
-                      1920,
-                      "SScmdNextSup",
-                      2520});
-    fraSuper = supers_.frame;
-    std::tie(txtS1, txtSG1, txtSG2, txtSSta1, txtSSta2) = std::tuple_cat(supers_.fields);
-    SScmdPrevSup = supers_.previous;
-    SScmdNextSup = supers_.next;
+    supers_ = new SegmentEditor(state_, platform_, SegmentKind::Superelevation, txtNSUP, client,
+                                {"fraSuper",
+                                 3600,
+                                 "SUPERELEVATION SEGMENT NO.",
+                                 "SUPERELEVATION SEGMENTS",
+                                 "superelevation segments",
+                                 {{
+                                     {"lblS1", "Beginning superelevation:", 120, 1932, "txtS1"},
+                                     {"lblSG1", "Beginning super grade:", 360, 1692, "txtSG1"},
+                                     {"lblSG2", "Ending super grade:", 480, 1572, "txtSG2"},
+                                     {"lblSSta1", "Beginning station:", 720, 1332, "txtSSta1"},
+                                     {"lblSSta2", "Ending station:", 960, 1092, "txtSSta2"},
+                                 }},
+                                 "SScmdPrevSup",
+                                 1920,
+                                 "SScmdNextSup",
+                                 2520});
 }
 
 void frmRavo::BuildStatusBar()
@@ -332,13 +250,9 @@ void frmRavo::DispatchKeyUp(QObject* box)
         txtOffset_KeyUp();
         return;
     }
-    for (Editor* editor : {&curves_, &supers_}) {
-        if (box == editor->countBox)
-            return CountBox_KeyUp(*editor);
-        for (std::size_t i = 0; i < editor->fields.size(); ++i) {
-            if (box == editor->fields[i])
-                return FieldBox_KeyUp(*editor, static_cast<Column>(i));
-        }
+    for (SegmentEditor* editor : {curves_, supers_}) {
+        if (editor->KeyUp(box))
+            return;
     }
 }
 

@@ -28,6 +28,7 @@ namespace ravo {
 
 class frmAbout;
 class frmProfile;
+class SegmentEditor;
 class frmTitle;
 
 class frmRavo : public QMainWindow {
@@ -66,33 +67,16 @@ private:
     void DispatchKeyUp(QObject* box);
 
 private:
-    // One editor frame and what belongs to it.
-    struct Editor {
-        explicit Editor(SegmentKind k) : kind(k) {}
-        SegmentKind kind;
-        QLineEdit* countBox = nullptr;
-        QGroupBox* frame = nullptr;
-        std::array<QLineEdit*, ColumnCount> fields{};
-        QToolButton* next = nullptr;
-        QToolButton* previous = nullptr;
-        QString rowCaption{};    // "VERTICAL CURVE NO."
-        QString emptyCaption{};  // "VERTICAL CURVES"
-        QString kindName{};      // for messages: "vertical curves"
-    };
-
     // Layout, in frm_ravo.cpp.
     void BuildWindow();
     void BuildCountsFrame(QWidget* client);
     void BuildElevationsFrame(QWidget* client);
     void BuildCurveFrame(QWidget* client);
     void BuildSuperFrame(QWidget* client);
-    void BuildEditorFrame(Editor& editor, QWidget* client, const struct EditorLayout& layout);
     void BuildMenus();
     void BuildStatusBar();
     void SetTabOrder();
     void FitWindowFont();
-    QLineEdit* AddBox(QWidget* parent, const char* name, int left, int top, int width, int height,
-                      const QString& text = {});
     QAction* AddItem(QMenu* menu, const char* name, const QString& caption);
     void Form_Load();
     // A slot that runs handler under the command guard (command_guard.h).
@@ -107,16 +91,9 @@ private:
     void ShowElevation();
     void ApplyEntryFailureRule(QLineEdit* box);
 
-    // Segment editor, in frm_ravo_editor.cpp.
-    void CountBox_KeyUp(Editor& editor);
-    void CountBox_Left(Editor& editor);
-    void FieldBox_KeyUp(Editor& editor, Column column);
-    void Next_Click(Editor& editor);
-    void Previous_Click(Editor& editor);
-    void ShowRow(Editor& editor);
-    void ResetEditor(Editor& editor);
+    // The editors' frames were emptied: the report menu items follow.
+    void EditorWasReset();
     void ShowMessage(const QString& text);
-    void ShowOutOfMemory(const QString& what);
 
     // Reset menu and exit, in frm_ravo_reset.cpp.
     void mnuResetVcurves_Click();
@@ -127,7 +104,6 @@ private:
     // Input files and the output title, in frm_ravo_files.cpp.
     void mnuLoad_Click();
     void ShowLoadedProfile();
-    void ShowLoadedKind(Editor& editor);
     void mnuInput_Click();
     void RememberInputFile(const FileChoice& choice);
     std::optional<LoadedProfile> ReadChosenProfile(const QString& path);
@@ -170,22 +146,6 @@ private:
     QLineEdit* txtOffset = nullptr;
     QLineEdit* txtElevation = nullptr;
     QToolButton* SScmdNextElev = nullptr;
-    QGroupBox* fraVCurve = nullptr;
-    QLineEdit* txtE1 = nullptr;
-    QLineEdit* txtG1 = nullptr;
-    QLineEdit* txtG2 = nullptr;
-    QLineEdit* txtSta1 = nullptr;
-    QLineEdit* txtSta2 = nullptr;
-    QToolButton* SScmdPrevVC = nullptr;
-    QToolButton* SScmdNextVC = nullptr;
-    QGroupBox* fraSuper = nullptr;
-    QLineEdit* txtS1 = nullptr;
-    QLineEdit* txtSG1 = nullptr;
-    QLineEdit* txtSG2 = nullptr;
-    QLineEdit* txtSSta1 = nullptr;
-    QLineEdit* txtSSta2 = nullptr;
-    QToolButton* SScmdPrevSup = nullptr;
-    QToolButton* SScmdNextSup = nullptr;
 
     QAction* mnuLoad = nullptr;
     QAction* mnuInput = nullptr;
@@ -204,8 +164,8 @@ private:
     QAction* mnuContents = nullptr;
     QAction* mnuAbout = nullptr;
 
-    Editor curves_{SegmentKind::VerticalCurve};
-    Editor supers_{SegmentKind::Superelevation};
+    SegmentEditor* curves_ = nullptr;  // the two editor frames, children of the window
+    SegmentEditor* supers_ = nullptr;
     std::array<QLabel*, 3> panels_{};
     frmAbout* about_ = nullptr;      // created on first use, then only hidden and shown
     frmProfile* profile_ = nullptr;  // likewise

@@ -7,6 +7,7 @@
 #include "core/formats/pvi_mapping.h"
 #include "core/text/numbers.h"
 #include "ui/main_window/frm_ravo.h"
+#include "ui/main_window/segment_editor.h"
 #include "ui/small_windows/frm_title.h"
 #include "ui/widgets/text.h"
 
@@ -98,28 +99,10 @@ void frmRavo::ShowLoadedProfile()
     TitleWindow().SetTitleText(Text(state_.OutputTitle));
     state_.Loading = 1;
     ClearElevationPanel();
-    ShowLoadedKind(curves_);
-    ShowLoadedKind(supers_);
+    curves_->ShowLoaded();
+    supers_->ShowLoaded();
     state_.Loading = 0;
     ProfileChanged(true);
-}
-
-// Row 1 of a kind, or the empty frame when the file has none of that kind.
-// The count box shows the count as read, in plain digits.
-void frmRavo::ShowLoadedKind(Editor& editor)
-{
-    const std::int32_t count = CountOf(state_, editor.kind);
-    editor.countBox->setText(QString::number(count));
-    if (count >= 1) {
-        CurrentRowOf(state_, editor.kind) = 1;
-        editor.frame->setEnabled(true);
-        ShowRow(editor);
-    } else {
-        editor.frame->setEnabled(false);
-        editor.frame->setTitle(editor.emptyCaption);
-        for (QLineEdit* field : editor.fields)
-            field->clear();
-    }
 }
 
 // Writes beside the chosen file and replaces it only when the whole profile

@@ -6,18 +6,22 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QToolButton>
+#include <vector>
 
 #include "ui/main_window/frm_ravo.h"
+#include "ui/main_window/segment_editor.h"
 #include "ui/widgets/twips_layout.h"
 
 namespace ravo {
 
 void frmRavo::SetTabOrder()
 {
-    const std::initializer_list<QWidget*> order = {
-        txtNVC,       txtNSUP,       txtE1,       txtG1,       txtG2,        txtSta1,     txtSta2,
-        txtS1,        txtSG1,        txtSG2,      txtSSta1,    txtSSta2,     txtStation,  txtOffset,
-        txtElevation, SScmdNextElev, SScmdNextVC, SScmdPrevVC, SScmdNextSup, SScmdPrevSup};
+    std::vector<QWidget*> order = {txtNVC, txtNSUP};
+    for (const SegmentEditor* editor : {curves_, supers_})
+        order.insert(order.end(), editor->Fields().begin(), editor->Fields().end());
+    order.insert(order.end(), {txtStation, txtOffset, txtElevation, SScmdNextElev});
+    for (const SegmentEditor* editor : {curves_, supers_})
+        order.insert(order.end(), {editor->NextButton(), editor->PreviousButton()});
     QWidget* previous = nullptr;
     for (QWidget* widget : order) {
         if (previous != nullptr)
@@ -40,7 +44,7 @@ void frmRavo::FitWindowFont()
         for (const QLabel* label : labels)
             fits = fits && metrics.horizontalAdvance(label->text()) <= label->width();
         for (const QString& caption : longestCaptions)
-            fits = fits && metrics.horizontalAdvance(caption) + 16 <= fraSuper->width();
+            fits = fits && metrics.horizontalAdvance(caption) + 16 <= supers_->Frame()->width();
         for (const QLabel* panel : panels_)
             fits = fits && metrics.horizontalAdvance(panel->toolTip()) + 6 <= panel->width();
         if (fits || pixels == 8)
@@ -63,8 +67,8 @@ void frmRavo::FitNumberBoxes()
     const QString station = QStringLiteral("9999999.999");
     FitTextFont(*txtStation, station);
     FitTextFont(*txtElevation, QStringLiteral("999999.999"));
-    for (const Editor* editor : {&curves_, &supers_}) {
-        for (QLineEdit* box : editor->fields)
+    for (const SegmentEditor* editor : {curves_, supers_}) {
+        for (QLineEdit* box : editor->Fields())
             FitTextFont(*box, station);
     }
 }

@@ -153,4 +153,6 @@ void frmRavo::SScmdNextElev_Click()
     txtStation->setText(Text(next));
 }
 
+void frmRavo::ShowMessage(const QString& text) { platform_.ShowMessage(this, Message{text}); }
+
 }  // namespace ravo

@@ -6,6 +6,7 @@
 
 #include "core/text/numbers.h"
 #include "ui/main_window/frm_ravo.h"
+#include "ui/main_window/segment_editor.h"
 #include "ui/widgets/text.h"
 #include "ui/widgets/window_guard.h"
 
@@ -20,23 +21,18 @@ void frmRavo::ClearElevationPanel()
     txtElevation->clear();
 }
 
-// Shows an editor frame empty and disabled; the count and the rows stay.
-void frmRavo::ResetEditor(Editor& editor)
+// An emptied editor frame means new rows: the echo may be written again and
+// the report is not shown until it is.
+void frmRavo::EditorWasReset()
 {
     mnuVOut->setEnabled(false);
     mnuPrintCS->setEnabled(true);
-    CurrentRowOf(state_, editor.kind) = 1;
-    editor.countBox->setText(Text(NumberText(CountOf(state_, editor.kind))));
-    for (QLineEdit* field : editor.fields)
-        field->clear();
-    editor.frame->setTitle(editor.emptyCaption);
-    editor.frame->setEnabled(false);
     ProfileChanged();
 }
 
-void frmRavo::ResetVerticalCurves() { ResetEditor(curves_); }
+void frmRavo::ResetVerticalCurves() { curves_->Reset(); }
 
-void frmRavo::ResetSuperelevations() { ResetEditor(supers_); }
+void frmRavo::ResetSuperelevations() { supers_->Reset(); }
 
 void frmRavo::ResetAll()
 {

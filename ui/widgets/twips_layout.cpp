@@ -7,8 +7,30 @@
 #include <QLineEdit>
 #include <QStyle>
 #include <QStyleOptionFrame>
+#include <QToolButton>
 
 namespace ravo {
+
+QLineEdit* AddBox(QWidget* parent, const char* name, const QRect& place, const QString& text)
+{
+    auto* box = new QLineEdit(text, parent);
+    box->setObjectName(QLatin1String(name));
+    box->setGeometry(place);
+    box->setTextMargins(1, 0, 1, 0);
+    return box;
+}
+
+QToolButton* AddPictureButton(QWidget* parent, const char* name, const QIcon& icon,
+                              const QRect& place)
+{
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setIcon(icon);
+    button->setGeometry(place);
+    button->setFocusPolicy(Qt::StrongFocus);
+    button->setAutoRaise(false);
+    return button;
+}
 
 QGroupBox* AddFrame(QWidget* parent, const char* name, const QString& caption, const QRect& place)
 {

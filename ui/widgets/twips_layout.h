@@ -6,8 +6,10 @@
 #include <QString>
 
 class QGroupBox;
+class QIcon;
 class QLabel;
 class QLineEdit;
+class QToolButton;
 class QWidget;
 
 namespace ravo {
@@ -25,6 +27,13 @@ QGroupBox* AddFrame(QWidget* parent, const char* name, const QString& caption, c
 
 // A label in the desktop's text colour, also inside a red-captioned frame.
 QLabel* AddLabel(QWidget* parent, const char* name, const QString& caption, const QRect& place);
+
+// An entry box with a little margin inside.
+QLineEdit* AddBox(QWidget* parent, const char* name, const QRect& place, const QString& text = {});
+
+// A button with a picture, which takes the focus by Tab as well as by click.
+QToolButton* AddPictureButton(QWidget* parent, const char* name, const QIcon& icon,
+                              const QRect& place);
 
 // Gives the box the largest font, no larger than its own, in which the text
 // fits the box whole; never below a legible size.
