@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -99,7 +101,12 @@ TEST_F(RavoCalcApp, ConvertWritesTheFormatTheNameAsksFor)
                     "gap.xml was not written: the vertical curves do not form one "
                     "continuous profile:\ngap between curves 1 and 2 from 10.000 to 20.000"));
     EXPECT_FALSE(fs::exists(dir_ / "gap.xml"));
-    EXPECT_EQ(Run({"convert", gap, (dir_ / "missing/gap.in").string()}).status, ExitUsageOrLoad);
+    // An input file that cannot be written is said so, with the system's reason.
+    const Result unwritten = Run({"convert", gap, (dir_ / "missing/gap.in").string()});
+    EXPECT_EQ(unwritten.status, ExitUsageOrLoad);
+    EXPECT_EQ(unwritten.err, "ravo-calc convert: " + (dir_ / "missing/gap.in").string() +
+                                 " was not written: " + (dir_ / "missing").string() +
+                                 ": No such file or directory\n");
     // A load failure names the file once: the reader's own words, or the command's around them.
     EXPECT_EQ(Run({"curves", (dir_ / "none.in").string()}).err,
               "ravo-calc: " + (dir_ / "none.in").string() + ": No such file or directory\n");
@@ -168,6 +175,30 @@ TEST_F(RavoCalcApp, CheckToleranceOptionsAndTheOverlapCap)
         ++overlaps;
     EXPECT_EQ(overlaps, 1000u);
     EXPECT_TRUE(Has(r.out, "\nfurther overlapping curves not listed\n1001 faults found.\n"));
+}
+
+// A report is written only into a regular file that is not the input file;
+// LandXML input too. Nothing is written either way.
+TEST_F(RavoCalcApp, ReportTargetsRefused)
+{
+    const std::string xml = File("road.xml", samples::LandXml);
+    const std::string fifo = (dir_ / "fifo").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"report", xml, "--alignment", "Main", "-o", xml},
+         "ravo-calc report: Unable to write output file: The report \"" + xml +
+             "\" is the input file \"" + xml +
+             "\"; nothing was written. Choose another output file.\n"},
+        {{"report", xml, "--alignment", "Main", "-o", fifo},
+         "ravo-calc report: Unable to write output file: The report must be a regular file; " +
+             fifo + ": Not a regular file (a FIFO)\n"},
+    };
+    for (const auto& [args, err] : cases) {
+        const Result r = Run(args);
+        EXPECT_EQ(r.status, ExitUsageOrLoad);
+        EXPECT_EQ(r.err, err);
+    }
+    EXPECT_EQ(test::Contents(xml), samples::LandXml);
 }
 
 }  // namespace
