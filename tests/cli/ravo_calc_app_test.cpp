@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -199,6 +201,41 @@ TEST_F(RavoCalcApp, ReportTargetsRefused)
         EXPECT_EQ(r.err, err);
     }
     EXPECT_EQ(test::Contents(xml), samples::LandXml);
+}
+
+// The address space this process holds now, in bytes.
+rlim_t AddressSpaceInUse()
+{
+    std::ifstream statm("/proc/self/statm");
+    rlim_t pages = 0;
+    statm >> pages;
+    return pages * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE));
+}
+
+// A file that needs more memory than there is is said to be too large for
+// this machine, whether reading the file or taking it apart runs out.
+TEST_F(RavoCalcApp, AFileTooLargeForTheMemory)
+{
+#ifdef __SANITIZE_ADDRESS__
+    GTEST_SKIP() << "AddressSanitizer cannot run under a limit on the address space";
+#endif
+    std::string elements;
+    for (int i = 0; i < (8 << 20); ++i)
+        elements += "<a/>";
+    const std::vector<std::pair<std::string, rlim_t>> cases = {
+        {File("big.in", "\"t\"\n1\n" + std::string(32 << 20, ' ')), 16 << 20},
+        {File("big.xml", "<LandXML>" + elements + "</LandXML>"), 96 << 20},
+    };
+    for (const auto& [file, room] : cases) {
+        const std::string result = test::InChild([&] {
+            const rlimit limit{AddressSpaceInUse() + room, RLIM_INFINITY};
+            ::setrlimit(RLIMIT_AS, &limit);
+            const Result r = Run({"curves", file});
+            return std::to_string(r.status) + " " + r.err;
+        });
+        EXPECT_TRUE(Has(result, "ok: 2 ravo-calc")) << result;
+        EXPECT_TRUE(Has(result, file + ": the file is too large for this machine")) << result;
+    }
 }
 
 }  // namespace
