@@ -261,8 +261,10 @@ void ReportFile::OpenForAppending(const std::string& path)
                               Reason(error));
     }
     struct stat info {};
-    if (fstat(descriptor.get(), &info) != 0)
-        throw ReportFileError("Cannot open the report file " + Quoted(path) + Reason(errno));
+    if (fstat(descriptor.get(), &info) != 0) {
+        const int error = errno;
+        throw ReportFileError("Cannot open the report file " + Quoted(path) + Reason(error));
+    }
     if (!S_ISREG(info.st_mode))
         throw ReportFileError(NotRegularText(path, info.st_mode));
     const std::int16_t number = TakeFreeNumber();
