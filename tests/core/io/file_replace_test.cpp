@@ -75,7 +75,7 @@ TEST(ReplaceFile, ReplacesOnlyARegularFileAndOnlyWhenComplete)
         {"in place, no backup",
          [&](const TempFolder& f) {
              closed(f);
-             Put(f / "state", "a file where the backup folder would be");
+             Put(f / ".local", "a file where the backup folder would be");
          },
          "error: d/t.in: no new file can be made in its folder, and no backup of it could be "
          "made in "},
@@ -105,8 +105,9 @@ TEST(ReplaceFile, ReplacesOnlyARegularFileAndOnlyWhenComplete)
         // Relative paths, so that the messages are the same in every folder.
         const std::string result = InChild(
             [&] {
-                if (::chdir(folder.path().c_str()) != 0 ||
-                    ::setenv("XDG_STATE_HOME", (folder / "state").c_str(), 1) != 0)
+                // Backups go to the home folder's .local/state/ravo/backups.
+                if (::chdir(folder.path().c_str()) != 0 || ::unsetenv("XDG_STATE_HOME") != 0 ||
+                    ::setenv("HOME", folder.path().c_str(), 1) != 0)
                     return std::string("no folder");
                 ReplaceFile(c.path, c.produce);
                 return std::string();
@@ -120,8 +121,8 @@ TEST(ReplaceFile, ReplacesOnlyARegularFileAndOnlyWhenComplete)
         EXPECT_EQ(folder.Names("d"), names);
         EXPECT_EQ(fs::is_symlink(target), link);
         // A backup is kept only while the file is being rewritten.
-        if (fs::is_directory(folder / "state/ravo/backups")) {
-            EXPECT_EQ(folder.Names("state/ravo/backups"), std::vector<std::string>{});
+        if (fs::is_directory(folder / ".local/state/ravo/backups")) {
+            EXPECT_EQ(folder.Names(".local/state/ravo/backups"), std::vector<std::string>{});
         }
         if (fs::exists(target)) {
             EXPECT_EQ(fs::status(target).permissions(), mode);
