@@ -179,28 +179,31 @@ TEST_F(RavoCalcApp, CheckToleranceOptionsAndTheOverlapCap)
     EXPECT_TRUE(Has(r.out, "\nfurther overlapping curves not listed\n1001 faults found.\n"));
 }
 
-// A report is written only into a regular file that is not the input file;
-// LandXML input too. Nothing is written either way.
-TEST_F(RavoCalcApp, ReportTargetsRefused)
+// Only a regular file is written: a FIFO as the report, and a pipe named
+// through /proc/self/fd as standard output sent on to another program is.
+TEST_F(RavoCalcApp, OnlyARegularFileIsWritten)
 {
-    const std::string xml = File("road.xml", samples::LandXml);
+    const std::string input = File("main.in", test::Contents(RAVO_EXAMPLES_DIR "/main-street.in"));
     const std::string fifo = (dir_ / "fifo").string();
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    int pipeEnds[2] = {-1, -1};
+    ASSERT_EQ(::pipe(pipeEnds), 0);
+    const std::string piped = "/proc/self/fd/" + std::to_string(pipeEnds[1]);
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
-        {{"report", xml, "--alignment", "Main", "-o", xml},
-         "ravo-calc report: Unable to write output file: The report \"" + xml +
-             "\" is the input file \"" + xml +
-             "\"; nothing was written. Choose another output file.\n"},
-        {{"report", xml, "--alignment", "Main", "-o", fifo},
+        {{"report", input, "-o", fifo},
          "ravo-calc report: Unable to write output file: The report must be a regular file; " +
              fifo + ": Not a regular file (a FIFO)\n"},
+        {{"convert", input, piped},
+         "ravo-calc convert: " + piped + " was not written: " + piped +
+             ": Not a regular file (a FIFO)\n"},
     };
     for (const auto& [args, err] : cases) {
         const Result r = Run(args);
         EXPECT_EQ(r.status, ExitUsageOrLoad);
         EXPECT_EQ(r.err, err);
     }
-    EXPECT_EQ(test::Contents(xml), samples::LandXml);
+    ::close(pipeEnds[0]);
+    ::close(pipeEnds[1]);
 }
 
 // The address space this process holds now, in bytes.
