@@ -1,5 +1,6 @@
 // Ravo: finished road elevations from vertical curves and superelevation.
 #include <QApplication>
+#include <csignal>
 
 #include "core/profile/profile_state.h"
 #include "core/version.h"
@@ -8,6 +9,9 @@
 
 int main(int argc, char* argv[])
 {
+    // A file-size limit then fails the write with EFBIG, which the command
+    // reports as any failed write, instead of ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ravo"));
     QApplication::setApplicationVersion(QString::fromUtf8(ravo::RavoVersion));

@@ -118,6 +118,10 @@ int RunConvert(const ConvertArgs& args, std::ostream& out, std::ostream& err)
     } catch (const FileWriteError& e) {
         err << "ravo-calc convert: " << args.output << " was not written: " << e.what() << '\n';
         return ExitUsageOrLoad;
+    } catch (const InputFileError& e) {
+        // An input file as OUT: its writer names the file and the reason.
+        err << "ravo-calc convert: " << args.output << " was not written: " << e.what() << '\n';
+        return ExitUsageOrLoad;
     }
     for (const std::string& note : notes)
         err << "ravo-calc: " << note << '\n';

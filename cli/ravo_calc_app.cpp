@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <exception>
+#include <new>
 #include <stdexcept>
 
 #include "command_help.h"
@@ -13,6 +14,7 @@
 #include "core/formats/input_file.h"
 #include "core/formats/profile_file.h"
 #include "core/formats/pvi_mapping.h"
+#include "core/io/file_read.h"
 #include "core/report/curve_summary_text.h"
 #include "core/report/report.h"
 #include "core/text/numbers.h"
@@ -305,6 +307,8 @@ private:
             err << "ravo-calc: " << LoadMessage(file, e) << '\n';
         } catch (const ReportFileError& e) {
             err << "ravo-calc " << command << ": Unable to write output file: " << e.what() << '\n';
+        } catch (const std::bad_alloc&) {
+            err << "ravo-calc " << command << ": " << TooLargeForMemoryText(file) << '\n';
         } catch (const std::exception& e) {
             // A refused request (usage, table or report), or out of memory:
             // never a crash or a silent success.

@@ -26,7 +26,7 @@ void ThrowIfRefused(ReportRefusal refusal)
 }
 
 // Logs each station of the walk as a press of "Next" would after the station
-// box showed it.
+// box showed it; the lines reach the disk together at the end.
 std::uint64_t LogStations(ProfileState& state, ReportSession& session, const StationWalk& walk,
                           float offset, std::ostream& err)
 {
@@ -47,8 +47,9 @@ std::uint64_t LogStations(ProfileState& state, ReportSession& session, const Sta
         state.CalcOffset = offset;
         state.CalcSuper = point.super;
         state.CalcElevation = point.elevation;
-        session.LogPoint();
+        session.LogPoint(ReportSession::LineSync::AtSync);
     }
+    session.SyncLog();
     return invalid;
 }
 

@@ -191,7 +191,9 @@ InputProfile ParseText(std::string_view text)
     try {
         return ProfileParser(text).Parse();
     } catch (const std::bad_alloc&) {
-        throw InputFileError("not enough memory for the tables of the input file");
+        throw InputFileError(
+            "the file is too large for this machine (not enough memory for its "
+            "tables)");
     }
 }
 
@@ -216,7 +218,7 @@ std::string ReadInputFileBytes(const std::string& path)
     } catch (const FileReadError& error) {
         throw InputFileError(error.what());
     } catch (const std::bad_alloc&) {
-        throw InputFileError(FileErrorText(path, ENOMEM));
+        throw InputFileError(TooLargeForMemoryText(path));
     }
 }
 

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <new>
 #include <pugixml.hpp>
 
 #include "core/text/text_encoding.h"
@@ -239,6 +240,8 @@ LandXmlFile ParseLandXml(std::string_view bytes)
 {
     pugi::xml_document document;
     const pugi::xml_parse_result result = document.load_buffer(bytes.data(), bytes.size());
+    if (result.status == pugi::status_out_of_memory)
+        throw std::bad_alloc();  // the caller says that the file is too large for this machine
     LineCounter lines(bytes);
     if (!result)
         throw InputFileError("line " + std::to_string(lines.LineOf(result.offset)) +

@@ -48,6 +48,11 @@ std::string NotRegularFileText(const std::string& path, unsigned mode)
     return path + ": Not a regular file" + kind;
 }
 
+std::string TooLargeForMemoryText(const std::string& path)
+{
+    return path + ": the file is too large for this machine (not enough memory)";
+}
+
 std::string ReadRegularFile(const std::string& path, std::uint64_t maxBytes)
 {
     // Anything but a regular file is refused before it is opened: opening a

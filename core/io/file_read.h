@@ -29,4 +29,9 @@ std::string FileErrorText(const std::string& path, int error);
 // st_mode: "/dev/null: Not a regular file (a device)", "/tmp: Is a directory".
 std::string NotRegularFileText(const std::string& path, unsigned mode);
 
+// What the user is told when a file needs more memory than there is:
+// "/home/ann/road.xml: the file is too large for this machine (not enough
+// memory)".
+std::string TooLargeForMemoryText(const std::string& path);
+
 }  // namespace ravo

@@ -1,4 +1,5 @@
-// Replacing a file only when its new bytes are complete: a temporary beside it, then a rename.
+// Replacing a whole file through a temporary beside it, renamed over it once
+// complete and on disk.
 #include "core/io/file_replace.h"
 
 #include <fcntl.h>
@@ -7,12 +8,12 @@
 
 #include <array>
 #include <cerrno>
-#include <charconv>
 #include <climits>
-#include <random>
 #include <utility>
 
 #include "core/io/file_read.h"
+#include "core/io/rewrite_in_place.h"
+#include "core/io/temporary_files.h"
 #include "core/io/unique_fd.h"
 
 namespace ravo {
@@ -112,21 +113,20 @@ Existing InspectTarget(const std::string& target, const std::string& path)
     return existing;
 }
 
-std::string RandomHex()
+std::string NameOf(const std::string& path)
 {
-    static std::mt19937_64 random{std::random_device{}()};
-    std::array<char, 16> digits{};
-    const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), random(), 16);
-    return std::string(digits.data(), end.ptr);
+    const std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// A new file beside the target, named after it with a random part and ".tmp".
+// A new file beside the target, under a name of its own (TemporaryName).
 // O_EXCL never opens a file that is there already, a planted link among them.
 // The permissions of a new file are those that the umask leaves.
 int CreateBeside(const std::string& target, std::string& temporary)
 {
+    const std::string folder = FolderOf(target);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary = target + "." + RandomHex() + ".tmp";
+        temporary = folder + "/" + TemporaryName(NameOf(target));
         const int fd =
             ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
         if (fd >= 0 || errno != EEXIST)
@@ -160,24 +160,21 @@ void SyncFolder(const std::string& folder, const std::string& path)
 
 // The last resort where no new file can be made beside the target: every byte
 // is produced first, so that a failing `produce` leaves the file untouched.
-void RewriteInPlace(const std::string& target, const std::string& path,
+void ProduceInPlace(const std::string& target, const std::string& path,
                     const std::function<void(ByteSink&)>& produce)
 {
     StringSink whole;
     produce(whole);
-    UniqueFd file(::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-    if (file.get() < 0)
-        Fail(path, errno);
+    RewriteInPlace(target, path, whole.text);
+}
+
+// Standard output sent on to another program names a pipe through links
+// that cannot be followed by name; the file itself tells what it is.
+void RefuseWhatIsNoRegularFile(const std::string& path)
+{
     struct stat info {};
-    if (::fstat(file.get(), &info) != 0)
-        Fail(path, errno);
-    if (!S_ISREG(info.st_mode))
+    if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
         throw FileWriteError(NotRegularFileText(path, info.st_mode));
-    if (::ftruncate(file.get(), 0) != 0)
-        Fail(path, errno);
-    WriteAll(file.get(), whole.text, path);
-    if (::fsync(file.get()) != 0 || !file.Close())
-        Fail(path, errno);
 }
 
 }  // namespace
@@ -186,14 +183,16 @@ void ReplaceFile(const std::string& path, const std::function<void(ByteSink&)>& 
 {
     if (path.empty())
         throw FileWriteError("no file name given");
+    RefuseWhatIsNoRegularFile(path);
     const std::string target = ResolvedTarget(path);
     const Existing existing = InspectTarget(target, path);
+    RemoveStaleTemporaries(FolderOf(target), NameOf(target));
     std::string temporary;
     UniqueFd file(CreateBeside(target, temporary));
     if (file.get() < 0) {
         const int error = errno;
         if (existing.exists && (error == EACCES || error == EPERM))
-            return RewriteInPlace(target, path, produce);
+            return ProduceInPlace(target, path, produce);
         Fail(FolderOf(target), error);
     }
     try {

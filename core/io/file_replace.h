@@ -39,7 +39,9 @@ public:
 //   target, or an existing file that cannot be opened for writing, is refused
 //   before anything is written.
 // - The bytes go to a new file beside the target, created under a name of its
-//   own; it is flushed to disk, takes the target's permissions (and owner,
+//   own (TemporaryName, core/io/temporary_files.h), after the temporaries that
+//   earlier saves of the target left behind when they were ended are removed;
+//   it is flushed to disk, takes the target's permissions (and owner,
 //   where allowed), and is renamed over the target; then the folder is flushed
 //   so that the rename survives a power loss. Until then the previous file
 //   stays as it was; an exception from `produce` leaves it untouched and is
@@ -47,9 +49,10 @@ public:
 // - A symbolic link as the target stays a link: the file that it names is
 //   replaced.
 // - Where no file can be created beside an existing writable target (a folder
-//   that the user may not write to), the target is rewritten in place:
-//   `produce` runs into memory first, then the file is truncated, written and
-//   flushed to disk. A failure while writing then leaves it incomplete.
+//   that the user may not write to), the target is rewritten in place behind
+//   a backup (RewriteInPlace, core/io/rewrite_in_place.h): `produce` runs into
+//   memory first; a failure leaves the file as it was, and a process ended
+//   part way leaves the backup of the old bytes in BackupFolder().
 // Throws FileWriteError when the file cannot be written or replaced.
 void ReplaceFile(const std::string& path, const std::function<void(ByteSink&)>& produce);
 

@@ -10,7 +10,9 @@
 #include <limits>
 #include <set>
 #include <system_error>
+#include <utility>
 
+#include "core/io/file_read.h"
 #include "core/io/unique_fd.h"
 #include "core/text/numbers.h"
 #include "core/version.h"
@@ -100,6 +102,13 @@ std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
 std::string Reason(int error)
 {
     return error == 0 ? std::string() : ": " + std::generic_category().message(error);
+}
+
+// A pipe (standard output sent on to another program among them), a device,
+// a socket or a folder: "/dev/stdout: Not a regular file (a FIFO)".
+std::string NotRegularText(const std::string& path, unsigned mode)
+{
+    return "The report must be a regular file; " + NotRegularFileText(path, mode);
 }
 
 }  // namespace
@@ -202,8 +211,12 @@ void ReportFile::OpenForAppending(const std::string& path)
                               Reason(error));
     }
     struct stat info {};
-    if (fstat(descriptor.get(), &info) != 0 || !S_ISREG(info.st_mode))
-        throw ReportFileError("The report " + Quoted(path) + " is not a regular file");
+    if (fstat(descriptor.get(), &info) != 0) {
+        const int error = errno;
+        throw ReportFileError("Cannot open the report file " + Quoted(path) + Reason(error));
+    }
+    if (!S_ISREG(info.st_mode))
+        throw ReportFileError(NotRegularText(path, info.st_mode));
     const std::int16_t number = TakeFreeNumber();
     if (number == 0)
         throw ReportFileError("No free file number to open the report file " + Quoted(path));
@@ -215,7 +228,10 @@ void ReportFile::Close()
 {
     if (descriptor_ < 0)
         return;
-    // Every write has already reached the disk, so closing cannot lose lines.
+    // Held lines go out now; a write that fails is taken back, and what was
+    // written before is kept.
+    if (!held_.empty() && Append(std::exchange(held_, {})) == 0)
+        static_cast<void>(SyncToDisk(descriptor_));
     close(descriptor_);
     descriptor_ = -1;
     ReleaseNumber(number_);
@@ -239,28 +255,69 @@ void ReportFile::WriteLine(std::string_view line)
     Write(bytes);
 }
 
-void ReportFile::Write(std::string_view bytes)
+void ReportFile::HoldLine(std::string_view line)
+{
+    RequireOpen();
+    held_ += line;
+    held_ += ReportLineEnd;
+    if (held_.size() >= HeldBytes)
+        WriteHeld();
+}
+
+void ReportFile::Sync()
+{
+    RequireOpen();
+    WriteHeld();
+    if (!SyncToDisk(descriptor_))
+        FailAndClose(errno);
+}
+
+void ReportFile::RequireOpen() const
 {
     if (descriptor_ < 0) {
         throw ReportFileError(path_.empty() ? "No report file is open"
                                             : "The report file " + Quoted(path_) + " is not open");
     }
-    struct stat info {};
-    if (fstat(descriptor_, &info) != 0)
-        FailAndClose(errno);
-    if (const int error = WriteFully(descriptor_, bytes); error != 0) {
-        // Take back the part that was written, so no torn line stays behind;
-        // when even that fails, the error already says what went wrong.
-        const int takenBack = ftruncate(descriptor_, info.st_size);
-        static_cast<void>(takenBack);
+}
+
+// Lines go out in the order they were given: held ones first.
+void ReportFile::Write(std::string_view bytes)
+{
+    RequireOpen();
+    WriteHeld();
+    if (const int error = Append(bytes); error != 0)
         FailAndClose(error);
-    }
     if (!SyncToDisk(descriptor_))
         FailAndClose(errno);
 }
 
+void ReportFile::WriteHeld()
+{
+    if (held_.empty())
+        return;
+    if (const int error = Append(std::exchange(held_, {})); error != 0)
+        FailAndClose(error);
+}
+
+// Writes the bytes at the end of the file; gives 0 or the error. What was
+// written of bytes that failed part way is taken back; when even that fails,
+// the error already says what went wrong.
+int ReportFile::Append(std::string_view bytes)
+{
+    struct stat info {};
+    if (fstat(descriptor_, &info) != 0)
+        return errno;
+    const int error = WriteFully(descriptor_, bytes);
+    if (error != 0) {
+        const int takenBack = ftruncate(descriptor_, info.st_size);
+        static_cast<void>(takenBack);
+    }
+    return error;
+}
+
 void ReportFile::FailAndClose(int error)
 {
+    held_.clear();  // lines that could not be written are not tried again
     Close();
     throw ReportFileError("Cannot write to the report file " + Quoted(path_) + Reason(error));
 }
@@ -269,7 +326,7 @@ void RequireRegularOrMissing(const std::string& path)
 {
     struct stat info {};
     if (stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
-        throw ReportFileError("The report " + Quoted(path) + " is not a regular file");
+        throw ReportFileError(NotRegularText(path, info.st_mode));
 }
 
 }  // namespace ravo

@@ -58,10 +58,11 @@ public:
 };
 
 // The one output report, held open for appending between commands under a
-// file number. Every write call puts its lines on disk before it returns, so
-// nothing written is lost when the program is ended or the machine fails, and
-// a write that fails part way is taken back: the file never ends in a torn
-// line.
+// file number. WriteLine and WriteLines put their lines on disk before they
+// return, so nothing written is lost when the program is ended or the machine
+// fails; a command that writes many lines holds them with HoldLine and puts
+// them on disk once, with Sync, at its end. A write that fails part way is
+// taken back: the file never ends in a torn line.
 //
 // File numbers are the lowest positive number that no open ReportFile holds.
 // Number() is the number of the open file and 0 whenever none is open: before
@@ -95,13 +96,28 @@ public:
     void WriteLines(const std::vector<std::string>& lines);
     void WriteLine(std::string_view line);
 
+    // Adds the line and its ReportLineEnd to the lines held for Sync; they
+    // are written whenever enough have gathered, and closing writes the rest.
+    // Throws ReportFileError as WriteLine does, when nothing is open or a
+    // write fails; the lines of the failed write are taken back whole.
+    void HoldLine(std::string_view line);
+    // Writes the held lines and puts everything written on disk.
+    void Sync();
+
 private:
+    // Held lines are written when this many bytes have gathered.
+    static constexpr std::size_t HeldBytes = 1 << 16;
+
+    void RequireOpen() const;
     void Write(std::string_view bytes);
+    void WriteHeld();
+    int Append(std::string_view bytes);
     [[noreturn]] void FailAndClose(int error);
 
     int descriptor_ = -1;
     std::int16_t number_ = 0;
     std::string path_;
+    std::string held_;
 };
 
 // Throws ReportFileError when path names something other than a regular file

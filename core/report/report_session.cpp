@@ -1,6 +1,8 @@
 // The report commands: choosing the report, the echo, and starting, writing and stopping the log.
 #include "core/report/report_session.h"
 
+#include <sys/stat.h>
+
 #include <utility>
 
 #include "core/io/file_replace.h"
@@ -17,6 +19,23 @@ double CountTextNumber(std::string_view text)
     } catch (const OverflowError&) {
         return 1;
     }
+}
+
+// The input file is never taken as the report: the echo would replace the
+// profile that it lists, and a log would be appended to it. Both names are
+// followed through links, and a second name of the same file (a hard link)
+// is the same file too.
+void RefuseTheInputFile(const ProfileState& state)
+{
+    struct stat report {};
+    struct stat input {};
+    if (state.InputPath.empty() || ::stat(state.OutputPath.c_str(), &report) != 0 ||
+        ::stat(state.InputPath.c_str(), &input) != 0)
+        return;
+    if (report.st_dev == input.st_dev && report.st_ino == input.st_ino)
+        throw ReportFileError("The report \"" + state.OutputPath + "\" is the input file \"" +
+                              state.InputPath +
+                              "\"; nothing was written. Choose another output file.");
 }
 
 }  // namespace
@@ -76,6 +95,7 @@ void ReportSession::WriteEcho(bool segmentTable)
 {
     const std::string& path = state_.OutputPath;
     RequireRegularOrMissing(path);
+    RefuseTheInputFile(state_);
     report_.Close();
     state_.VersionText = CurrentVersionText();
     const std::tm now = clock_();
@@ -93,27 +113,42 @@ void ReportSession::WriteEcho(bool segmentTable)
     report_.OpenForAppending(path);
 }
 
+void ReportSession::OpenForAppending()
+{
+    RefuseTheInputFile(state_);
+    report_.OpenForAppending(state_.OutputPath);
+}
+
 ReportRefusal ReportSession::StartLogging()
 {
     if (!HasOutputFile())
         return ReportRefusal::NoOutputFile;
     Guarded([&] {
-        report_.OpenForAppending(state_.OutputPath);
+        OpenForAppending();
         report_.WriteLines(LogHeaderLines());
         state_.LoggingOn = 1;
     });
     return ReportRefusal::None;
 }
 
-void ReportSession::LogPoint()
+void ReportSession::LogPoint(LineSync sync)
 {
     if (state_.LoggingOn != 1)
         return;
     Guarded([&] {
         if (!report_.IsOpen())
-            report_.OpenForAppending(state_.OutputPath);
-        report_.WriteLine(LogLine(state_));
+            OpenForAppending();
+        if (sync == LineSync::EachLine)
+            report_.WriteLine(LogLine(state_));
+        else
+            report_.HoldLine(LogLine(state_));
     });
+}
+
+void ReportSession::SyncLog()
+{
+    if (report_.IsOpen())
+        Guarded([&] { report_.Sync(); });
 }
 
 std::string ReportSession::Next(std::string_view stationText)

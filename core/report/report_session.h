@@ -29,7 +29,9 @@ std::string RefusalText(ReportRefusal refusal);
 // when none is open), LoggingOn, PrevStation, VersionText and the current
 // point. Every command that writes and fails closes the report and stops
 // logging before the error (ReportFileError, or any other) reaches the caller,
-// so the record is consistent whatever happened.
+// so the record is consistent whatever happened. The input file (InputPath,
+// through links and second names) is never written as the report: a command
+// that would is refused with ReportFileError.
 class ReportSession {
 public:
     explicit ReportSession(ProfileState& state);
@@ -66,8 +68,13 @@ public:
 
     // Writes the log line of the current point (CalcStation, CalcOffset,
     // CalcSuper, CalcElevation) when logging is on, opening the report again
-    // when viewing or a new choice has closed it.
-    void LogPoint();
+    // when viewing or a new choice has closed it. EachLine puts the line on
+    // disk at once; AtSync holds it for SyncLog, so that a command that logs
+    // many points waits for the disk once.
+    enum class LineSync { EachLine, AtSync };
+    void LogPoint(LineSync sync = LineSync::EachLine);
+    // Puts the held log lines on disk.
+    void SyncLog();
 
     // The elevations "Next" button: takes the station text as CalcStation, logs
     // the point and steps on by the distance from the station of the previous
@@ -81,6 +88,7 @@ private:
     template <typename Command>
     void Guarded(Command command);
     void WriteEcho(bool segmentTable);
+    void OpenForAppending();
 
     ProfileState& state_;
     ReportFile report_;

@@ -2,9 +2,12 @@
 // exit status and the bytes on standard output.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 
 #include <array>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -95,6 +98,33 @@ TEST_F(RavoCalcProgram, ExitStatuses)
     };
     for (const Case& c : cases)
         EXPECT_EQ(RunProgram(c.args).status, c.status) << c.args;
+}
+
+// Under a file-size limit the program is not ended by SIGXFSZ: the write
+// fails, the program says so and removes its temporary.
+TEST_F(RavoCalcProgram, AFileSizeLimitFailsTheWriteWithAMessage)
+{
+    const fs::path err = dir_ / "err.txt";
+    const fs::path xml = dir_ / "out.xml";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const int errFile = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const rlimit limit{400, 400};  // the message fits, the LandXML file does not
+        if (errFile < 0 || ::dup2(errFile, 2) < 0 || ::setrlimit(RLIMIT_FSIZE, &limit) != 0 ||
+            std::signal(SIGXFSZ, SIG_DFL) == SIG_ERR)
+            ::_exit(100);
+        ::execl(RAVO_CALC_PROGRAM, RAVO_CALC_PROGRAM, "convert",
+                RAVO_EXAMPLES_DIR "/main-street.in", xml.c_str(), static_cast<char*>(nullptr));
+        ::_exit(101);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 2);
+    EXPECT_EQ(ravo::test::Contents(err), "ravo-calc convert: " + xml.string() +
+                                             " was not written: " + xml.string() +
+                                             ": File too large\n");
+    EXPECT_EQ(dir_.Names(), std::vector<std::string>{"err.txt"});
 }
 
 }  // namespace

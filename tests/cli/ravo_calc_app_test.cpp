@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -99,7 +103,12 @@ TEST_F(RavoCalcApp, ConvertWritesTheFormatTheNameAsksFor)
                     "gap.xml was not written: the vertical curves do not form one "
                     "continuous profile:\ngap between curves 1 and 2 from 10.000 to 20.000"));
     EXPECT_FALSE(fs::exists(dir_ / "gap.xml"));
-    EXPECT_EQ(Run({"convert", gap, (dir_ / "missing/gap.in").string()}).status, ExitUsageOrLoad);
+    // An input file that cannot be written is said so, with the system's reason.
+    const Result unwritten = Run({"convert", gap, (dir_ / "missing/gap.in").string()});
+    EXPECT_EQ(unwritten.status, ExitUsageOrLoad);
+    EXPECT_EQ(unwritten.err, "ravo-calc convert: " + (dir_ / "missing/gap.in").string() +
+                                 " was not written: " + (dir_ / "missing").string() +
+                                 ": No such file or directory\n");
     // A load failure names the file once: the reader's own words, or the command's around them.
     EXPECT_EQ(Run({"curves", (dir_ / "none.in").string()}).err,
               "ravo-calc: " + (dir_ / "none.in").string() + ": No such file or directory\n");
@@ -168,6 +177,68 @@ TEST_F(RavoCalcApp, CheckToleranceOptionsAndTheOverlapCap)
         ++overlaps;
     EXPECT_EQ(overlaps, 1000u);
     EXPECT_TRUE(Has(r.out, "\nfurther overlapping curves not listed\n1001 faults found.\n"));
+}
+
+// Only a regular file is written: a FIFO as the report, and a pipe named
+// through /proc/self/fd as standard output sent on to another program is.
+TEST_F(RavoCalcApp, OnlyARegularFileIsWritten)
+{
+    const std::string input = File("main.in", test::Contents(RAVO_EXAMPLES_DIR "/main-street.in"));
+    const std::string fifo = (dir_ / "fifo").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    int pipeEnds[2] = {-1, -1};
+    ASSERT_EQ(::pipe(pipeEnds), 0);
+    const std::string piped = "/proc/self/fd/" + std::to_string(pipeEnds[1]);
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"report", input, "-o", fifo},
+         "ravo-calc report: Unable to write output file: The report must be a regular file; " +
+             fifo + ": Not a regular file (a FIFO)\n"},
+        {{"convert", input, piped},
+         "ravo-calc convert: " + piped + " was not written: " + piped +
+             ": Not a regular file (a FIFO)\n"},
+    };
+    for (const auto& [args, err] : cases) {
+        const Result r = Run(args);
+        EXPECT_EQ(r.status, ExitUsageOrLoad);
+        EXPECT_EQ(r.err, err);
+    }
+    ::close(pipeEnds[0]);
+    ::close(pipeEnds[1]);
+}
+
+// The address space this process holds now, in bytes.
+rlim_t AddressSpaceInUse()
+{
+    std::ifstream statm("/proc/self/statm");
+    rlim_t pages = 0;
+    statm >> pages;
+    return pages * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE));
+}
+
+// A file that needs more memory than there is is said to be too large for
+// this machine, whether reading the file or taking it apart runs out.
+TEST_F(RavoCalcApp, AFileTooLargeForTheMemory)
+{
+#ifdef __SANITIZE_ADDRESS__
+    GTEST_SKIP() << "AddressSanitizer cannot run under a limit on the address space";
+#endif
+    std::string elements;
+    for (int i = 0; i < (8 << 20); ++i)
+        elements += "<a/>";
+    const std::vector<std::pair<std::string, rlim_t>> cases = {
+        {File("big.in", "\"t\"\n1\n" + std::string(32 << 20, ' ')), 16 << 20},
+        {File("big.xml", "<LandXML>" + elements + "</LandXML>"), 96 << 20},
+    };
+    for (const auto& [file, room] : cases) {
+        const std::string result = test::InChild([&] {
+            const rlimit limit{AddressSpaceInUse() + room, RLIM_INFINITY};
+            ::setrlimit(RLIMIT_AS, &limit);
+            const Result r = Run({"curves", file});
+            return std::to_string(r.status) + " " + r.err;
+        });
+        EXPECT_TRUE(Has(result, "ok: 2 ravo-calc")) << result;
+        EXPECT_TRUE(Has(result, file + ": the file is too large for this machine")) << result;
+    }
 }
 
 }  // namespace

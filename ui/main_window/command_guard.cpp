@@ -8,7 +8,9 @@ namespace ravo {
 QString ReasonOf(const std::exception& error)
 {
     if (dynamic_cast<const std::bad_alloc*>(&error) != nullptr)
-        return QStringLiteral("Not enough memory");
+        return QStringLiteral(
+            "Not enough memory: the file or profile is too large for this "
+            "machine");
     return QString::fromLocal8Bit(error.what());
 }
 

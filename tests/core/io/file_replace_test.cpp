@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <chrono>
+#include <iostream>
 #include <stdexcept>
 
 #include "support/file_test_support.h"
@@ -69,6 +71,15 @@ TEST(ReplaceFile, ReplacesOnlyARegularFileAndOnlyWhenComplete)
         {"read-only file", old(kReadOnly), "error: d/t.in: Permission denied"},
         {"in place where the folder is closed", closed, "ok: "},
         {"in place, produce fails", closed, "error: half way", ProduceHalf},
+        {"in place, disk full", closed,
+         "error: d/t.in: File too large; the file was left as it was", Produce, 1000},
+        {"in place, no backup",
+         [&](const TempFolder& f) {
+             closed(f);
+             Put(f / ".local", "a file where the backup folder would be");
+         },
+         "error: d/t.in: no new file can be made in its folder, and no backup of it could be "
+         "made in "},
         {.name = "closed folder, no file",
          .setup = [](const TempFolder& f) { fs::permissions(f / "d", kClosedFolder); },
          .result = "error: d: Permission denied"},
@@ -95,7 +106,9 @@ TEST(ReplaceFile, ReplacesOnlyARegularFileAndOnlyWhenComplete)
         // Relative paths, so that the messages are the same in every folder.
         const std::string result = InChild(
             [&] {
-                if (::chdir(folder.path().c_str()) != 0)
+                // Backups go to the home folder's .local/state/ravo/backups.
+                if (::chdir(folder.path().c_str()) != 0 || ::unsetenv("XDG_STATE_HOME") != 0 ||
+                    ::setenv("HOME", folder.path().c_str(), 1) != 0)
                     return std::string("no folder");
                 ReplaceFile(c.path, c.produce);
                 return std::string();
@@ -108,10 +121,124 @@ TEST(ReplaceFile, ReplacesOnlyARegularFileAndOnlyWhenComplete)
         EXPECT_TRUE(contents() == (ok ? kNew : before)) << contents().size() << " bytes";
         EXPECT_EQ(folder.Names("d"), names);
         EXPECT_EQ(fs::is_symlink(target), link);
+        // A backup is kept only while the file is being rewritten.
+        if (fs::is_directory(folder / ".local/state/ravo/backups")) {
+            EXPECT_EQ(folder.Names(".local/state/ravo/backups"), std::vector<std::string>{});
+        }
         if (fs::exists(target)) {
             EXPECT_EQ(fs::status(target).permissions(), mode);
         }
     }
+}
+
+// Runs body in a child process as the user nobody when the tests run as root,
+// so that a closed folder holds; the parent may kill it at any moment.
+pid_t StartAsNobody(const std::function<void()>& body)
+{
+    const pid_t child = ::fork();
+    if (child != 0)
+        return child;
+    constexpr uid_t nobody = 65534;
+    if (::geteuid() == 0 &&
+        (::setgroups(0, nullptr) != 0 || ::setgid(nobody) != 0 || ::setuid(nobody) != 0))
+        ::_exit(1);
+    try {
+        body();
+    } catch (...) {
+        ::_exit(2);  // never back into the tests
+    }
+    ::_exit(0);
+}
+
+// kill -9 in the middle of saves (from inside, once the temporary holds part
+// of the new bytes) leaves temporaries beside the target. The next save of
+// the target removes those that were written before it started and keep its
+// own pattern; others stay: one still being written (here: written now),
+// those of another file, and names of another pattern.
+TEST(ReplaceFile, TheNextSaveRemovesTheTemporariesOfSavesThatWereKilled)
+{
+    const TempFolder folder;
+    const fs::path target = folder / "t.in";
+    Put(target, "old", kReadWrite);
+    const auto killedSave = [&](const fs::path& file) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            try {
+                ReplaceFile(file.string(), [](ByteSink& sink) {
+                    sink.Write(kBig);
+                    ::raise(SIGKILL);
+                });
+            } catch (...) {
+            }
+            ::_exit(0);
+        }
+        ::waitpid(child, nullptr, 0);
+    };
+    killedSave(target);
+    killedSave(target);
+    killedSave(folder / "u.in");
+    Put(folder / "t.in.0123456789abcdef.tmp", "another pattern");
+    const std::vector<std::string> left = folder.Names();
+    ASSERT_EQ(left.size(), 5u);
+    // The earlier run: all but one t.in temporary were written yesterday.
+    const std::string fresh = left[1].starts_with("t.in.0123") ? left[2] : left[1];
+    for (const std::string& name : left)
+        if (name != fresh && name != "t.in")
+            fs::last_write_time(folder / name,
+                                fs::file_time_type::clock::now() - std::chrono::hours(24));
+    ReplaceFile(target.string(), Produce);
+    EXPECT_EQ(Contents(target), kNew);
+    std::vector<std::string> kept = left;
+    std::erase_if(kept, [&](const std::string& name) {
+        return name.starts_with("t.in.") && name != fresh && name != "t.in.0123456789abcdef.tmp";
+    });
+    EXPECT_EQ(folder.Names(), kept);
+
+    // The temporary of a file with a name near the 255-byte limit still fits.
+    const fs::path longName = folder / (std::string(250, 'x') + ".in");
+    Put(longName, "old", kReadWrite);
+    ReplaceFile(longName.string(), Produce);
+    EXPECT_EQ(Contents(longName), kNew);
+}
+
+// Where the folder is closed the file is rewritten in place. kill -9 at any
+// moment of it leaves the old file, the new one, or a torn one beside a
+// backup of the old bytes in the backup folder.
+TEST(ReplaceFile, AnInPlaceSaveKilledPartWayLeavesTheOldBytesInItsBackup)
+{
+    const TempFolder folder;
+    fs::create_directory(folder / "d");
+    const fs::path target = folder / "d/t.in";
+    const fs::path backups = folder / "state/ravo/backups";
+    const std::string old(1 << 16, 'o');
+    const std::string fresh(8 << 20, 'n');
+    int torn = 0;
+    for (int run = 0; run < 4; ++run) {
+        fs::remove_all(folder / "state");
+        Put(target, old, kReadWrite);
+        fs::permissions(folder / "d", kClosedFolder);
+        const pid_t child = StartAsNobody([&] {
+            ::setenv("XDG_STATE_HOME", (folder / "state").c_str(), 1);
+            ReplaceFile(target.string(), [&](ByteSink& sink) { sink.Write(fresh); });
+        });
+        // Killed as soon as the first new byte is there, or after it ended.
+        for (char first = 'o'; first == 'o' && ::waitpid(child, nullptr, WNOHANG) == 0;) {
+            std::ifstream(target, std::ios::binary).get(first);
+            ::usleep(100);
+        }
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        const std::string now = Contents(target);
+        const std::vector<std::string> kept =
+            fs::exists(backups) ? folder.Names("state/ravo/backups") : std::vector<std::string>{};
+        for (const std::string& name : kept)
+            EXPECT_TRUE(Contents(backups / name) == old) << name;
+        if (now != old && now != fresh) {
+            ++torn;
+            EXPECT_EQ(kept.size(), 1u) << now.size() << " bytes, torn";
+        }
+    }
+    std::cout << "torn in " << torn << " of 4 runs, each beside its backup\n";
 }
 
 }  // namespace

@@ -135,5 +135,71 @@ TEST_F(ReportSessionTest, AFailedWriteKeepsTheReportAsItWas)
     }
 }
 
+// The input file is never written as the report, under its own name, through
+// a link or under a second name; nothing is written and the input stays.
+TEST_F(ReportSessionTest, TheInputFileIsNeverTakenAsTheReport)
+{
+    const std::string input = PathOf("main.in");
+    Put(input, "the profile");
+    state_.InputPath = input;
+    std::filesystem::create_symlink("main.in", PathOf("link.out"));
+    std::filesystem::create_hard_link(input, PathOf("second.out"));
+    for (const std::string name : {"main.in", "link.out", "second.out"}) {
+        session_.Choose(PathOf(name), name);
+        try {
+            Echo();
+            ADD_FAILURE() << "echo into " << name;
+        } catch (const ReportFileError& error) {
+            EXPECT_EQ(error.what(), "The report \"" + PathOf(name) + "\" is the input file \"" +
+                                        input +
+                                        "\"; nothing was written. Choose another output file.");
+        }
+        EXPECT_THROW(session_.StartLogging(), ReportFileError) << name;
+        EXPECT_EQ(Contents(input), "the profile") << name;
+    }
+}
+
+// Lines logged for one sync reach the file whole: all of them at the sync or
+// when the report is closed, and under a full disk whole lines up to the
+// failure, never a torn one.
+TEST_F(ReportSessionTest, HeldLogLinesReachTheFileWhole)
+{
+    constexpr int kLines = 3000;  // several writes of held lines
+    const auto logHeld = [&](int lines) {
+        state_.CalcStation = 1000;
+        CalculateElevation(state_);
+        for (int i = 0; i < lines; ++i)
+            session_.LogPoint(ReportSession::LineSync::AtSync);
+    };
+    std::string log;
+    for (int i = 0; i < kLines; ++i)
+        log += kLine1000;
+    Echo();
+    session_.StartLogging();
+    logHeld(kLines);
+    session_.SyncLog();
+    EXPECT_TRUE(Contents(report_) == EchoOfWorkedExample + LogHeader + log);
+    logHeld(2);
+    session_.Close();
+    EXPECT_TRUE(Contents(report_) == EchoOfWorkedExample + LogHeader + log + kLine1000 + kLine1000);
+
+    Echo();
+    session_.StartLogging();
+    const std::size_t before = Contents(report_).size();
+    const rlimit disk = LimitFileSize(before + kLines * kLine1000.size() / 2 + 7);
+    EXPECT_THROW(
+        {
+            logHeld(kLines);
+            session_.SyncLog();
+        },
+        ReportFileError);
+    ::setrlimit(RLIMIT_FSIZE, &disk);
+    const std::string written = Contents(report_).substr(before);
+    EXPECT_GT(written.size(), 0u);
+    EXPECT_TRUE(log.starts_with(written) && written.size() % kLine1000.size() == 0)
+        << written.size() << " bytes";
+    EXPECT_EQ(std::pair(int{state_.OutputFileNum}, state_.LoggingOn), std::pair(0, 0));
+}
+
 }  // namespace
 }  // namespace ravo

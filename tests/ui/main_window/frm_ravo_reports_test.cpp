@@ -1,7 +1,9 @@
 // The Print menu and the Next button as a user sees them: messages, beeps,
 // status panels and menu states.
 #include <QDir>
+#include <QFile>
 
+#include "support/file_test_support.h"
 #include "support/window_fixture.h"
 
 namespace ravo {
@@ -97,6 +99,17 @@ TEST_F(Reports, TheOverwriteQuestionViewingTheReportAndAFailedWrite)
     EXPECT_TRUE(platform.messages[0].detail.contains("No such file or directory"));
     EXPECT_TRUE(Item("mnuPrintCS")->isEnabled());
 
+    // The loaded input file chosen as the report is refused, and kept.
+    QFile::copy(RAVO_EXAMPLES_DIR "/main-street.in", folder.filePath("road.in"));
+    Choose("mnuLoad", folder.filePath("road.in"));
+    Choose("mnuOutput", folder.filePath("road.in"));
+    platform.messages.clear();
+    Item("mnuPrintCS")->trigger();
+    EXPECT_EQ(platform.MessageTexts(), QStringList({"Unable to write output file"}));
+    EXPECT_TRUE(platform.messages[0].detail.contains("is the input file"));
+    EXPECT_EQ(test::Contents(folder.filePath("road.in").toStdString()),
+              test::Contents(RAVO_EXAMPLES_DIR "/main-street.in"));
+
     // A log line that cannot be written leaves the station where it was.
     Choose("mnuOutput", folder.filePath("log.out"));
     Item("mnuStartPrint")->trigger();
@@ -124,7 +137,8 @@ TEST_F(Reports, NoCommandEndsTheProgram)
     Item("mnuStartPrint")->trigger();
     platform.onMessage = nullptr;
     EXPECT_EQ(platform.messages.at(1).text, "Unable to write output file");
-    EXPECT_EQ(platform.messages[1].detail, "Not enough memory");
+    EXPECT_EQ(platform.messages[1].detail,
+              "Not enough memory: the file or profile is too large for this machine");
     ExpectLoggingOff();
 }
 
