@@ -17,6 +17,7 @@
 #include "core/io/file_read.h"
 #include "core/report/curve_summary_text.h"
 #include "core/report/report.h"
+#include "core/report/report_file.h"
 #include "core/text/numbers.h"
 #include "core/text/station_notation.h"
 #include "core/version.h"

@@ -11,6 +11,7 @@
 
 #include "core/profile/profile_state.h"
 #include "core/report/report.h"
+#include "core/report/report_file.h"
 
 namespace ravo {
 
