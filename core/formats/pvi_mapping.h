@@ -99,7 +99,9 @@ double CircularCurveDeviation(const PviPoint& point, double gradeIn, double grad
 // with the faults of the curve rows that keep them from being one profile.
 std::vector<PviPoint> PointsFromRows(const ProfileState& state, const Tolerances& tolerances);
 
-// The shortest decimal text that reads back as the same double.
+// The shortest decimal text that reads back as the same double, written
+// without an exponent (100000, not 1e+05), so that a station never looks
+// like road-station notation.
 std::string ExactText(double value);
 
 // The texts one after the other. Messages are built with it rather than with

@@ -1,3 +1,5 @@
+// Points of vertical intersection to Ravo's curve rows, and the texts of the
+// numbers that the PVI formats write.
 #include "core/formats/pvi_mapping.h"
 
 #include <algorithm>
@@ -112,9 +114,12 @@ ProfileNotContinuousError::ProfileNotContinuousError(std::vector<Fault> faults)
 
 std::string ExactText(double value)
 {
-    char text[40];
-    const std::to_chars_result result = std::to_chars(text, text + sizeof text, value);
-    return std::string(text, result.ptr);
+    // Fixed notation never has an exponent; the longest double (a subnormal)
+    // needs about 330 characters.
+    std::array<char, 512> text{};
+    const std::to_chars_result result = std::to_chars(text.data(), text.data() + text.size(),
+                                                      value, std::chars_format::fixed);
+    return std::string(text.data(), result.ptr);
 }
 
 std::string Joined(std::initializer_list<std::string_view> parts)

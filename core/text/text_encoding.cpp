@@ -1,8 +1,10 @@
+// Text encodings of input files: checks, and conversions to UTF-8.
 #include "core/text/text_encoding.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <utility>
 
 namespace ravo {
 namespace {
@@ -110,7 +112,38 @@ std::string Utf16ToUtf8(Utf16Units units)
     return out;
 }
 
+// UTF-16 without a byte order mark, recognised by its first two characters:
+// each a nonzero byte beside a zero one, which no ASCII or UTF-8 text holds.
+std::optional<bool> Utf16WithoutMark(std::string_view bytes)
+{
+    if (bytes.size() < 4)
+        return std::nullopt;
+    const auto zero = [&bytes](std::size_t i) { return bytes[i] == '\0'; };
+    if (!zero(0) && zero(1) && !zero(2) && zero(3))
+        return false;  // little endian
+    if (zero(0) && !zero(1) && zero(2) && !zero(3))
+        return true;  // big endian
+    return std::nullopt;
+}
+
 }  // namespace
+
+std::string_view DecodedText(std::string_view bytes, std::string& storage)
+{
+    if (std::optional<std::string> decoded = DecodeUtf16File(bytes)) {
+        storage = std::move(*decoded);
+        return storage;
+    }
+    if (const std::optional<bool> bigEndian = Utf16WithoutMark(bytes)) {
+        storage = Utf16ToUtf8(Utf16Units(bytes, *bigEndian));
+        return storage;
+    }
+    bytes = WithoutUtf8Bom(bytes);
+    if (IsValidUtf8(bytes))
+        return bytes;
+    storage = Windows1252ToUtf8(bytes);
+    return storage;
+}
 
 bool IsAscii(std::string_view text)
 {
