@@ -37,15 +37,39 @@ pugi::xml_node Child(const pugi::xml_node& node, std::string_view name)
     return found.empty() ? pugi::xml_node() : found.front();
 }
 
-int CountDescendants(const pugi::xml_node& node, std::string_view name)
+// Elements named so below a node. The walk is pugixml's, a loop without
+// recursion, so that no depth of nesting can exhaust the stack.
+int CountDescendants(pugi::xml_node node, std::string_view name)
 {
-    int count = 0;
-    for (pugi::xml_node child : node.children()) {
-        if (child.type() != pugi::node_element)
-            continue;
-        count += (LocalName(child) == name ? 1 : 0) + CountDescendants(child, name);
-    }
-    return count;
+    struct Counter : pugi::xml_tree_walker {
+        std::string_view name;
+        int count = 0;
+        bool for_each(pugi::xml_node& n) override
+        {
+            count += n.type() == pugi::node_element && LocalName(n) == name ? 1 : 0;
+            return true;
+        }
+    } counter;
+    counter.name = name;
+    node.traverse(counter);
+    return counter.count;
+}
+
+// The first node nested deeper than MaxXmlDepth, or none.
+pugi::xml_node TooDeep(pugi::xml_document& document)
+{
+    struct Finder : pugi::xml_tree_walker {
+        pugi::xml_node found;
+        bool for_each(pugi::xml_node& n) override
+        {
+            if (depth() < MaxXmlDepth)
+                return true;
+            found = n;
+            return false;
+        }
+    } finder;
+    document.traverse(finder);
+    return finder.found;
 }
 
 // Lines of byte offsets, for offsets that mostly come in document order.
@@ -126,18 +150,47 @@ PviPoint PointOf(const pugi::xml_node& node, std::string_view kind, int line)
 std::vector<PviPoint> PointsOf(const pugi::xml_node& profAlign, LineCounter& lines)
 {
     std::vector<PviPoint> points;
+    RowCounter rows;
     for (pugi::xml_node node : profAlign.children()) {
         const std::string_view kind = LocalName(node);
-        if (node.type() == pugi::node_element && (kind == "PVI" || kind == "ParaCurve" ||
-                                                  kind == "UnsymParaCurve" || kind == "CircCurve"))
+        if (node.type() == pugi::node_element &&
+            (kind == "PVI" || kind == "ParaCurve" || kind == "UnsymParaCurve" ||
+             kind == "CircCurve")) {
             points.push_back(PointOf(node, kind, lines.LineOf(node.offset_debug())));
+            rows.Add(points.back());
+        }
     }
     return points;
 }
 
-void ReadAlignment(const pugi::xml_node& alignment, LineCounter& lines, LandXmlFile& file)
+bool IsNameStart(char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == ':' ||
+           static_cast<unsigned char>(c) >= 0x80;
+}
+
+// Refuses a text of more element tags than MaxXmlElements before the
+// document tree grows with them. Tags in comments count too: a bound, not a
+// census.
+void CheckElementCount(std::string_view text)
+{
+    std::size_t count = 0;
+    for (std::size_t at = text.find('<'); at != std::string_view::npos;
+         at = text.find('<', at + 1)) {
+        if (at + 1 < text.size() && IsNameStart(text[at + 1]) && ++count > MaxXmlElements)
+            throw InputFileError(
+                "line " +
+                std::to_string(LineCounter(text).LineOf(static_cast<std::ptrdiff_t>(at))) +
+                ": the file holds more than " + std::to_string(MaxXmlElements) +
+                " XML elements; at most that many can be read");
+    }
+}
+
+void ReadAlignment(const pugi::xml_node& alignment, int number, LineCounter& lines,
+                   LandXmlFile& file)
 {
     const std::string name = alignment.attribute("name").value();
+    int profileNumber = 0;
     const int superelevations = CountDescendants(alignment, "Superelevation");
     const int equations = static_cast<int>(Children(alignment, "StaEquation").size());
     for (const pugi::xml_node& profile : Children(alignment, "Profile")) {
@@ -145,10 +198,36 @@ void ReadAlignment(const pugi::xml_node& alignment, LineCounter& lines, LandXmlF
             std::string profileName = profAlign.attribute("name").value();
             if (profileName.empty())
                 profileName = profile.attribute("name").value();
-            file.profiles.push_back(
-                {name, profileName, PointsOf(profAlign, lines), superelevations, equations});
+            file.profiles.push_back({name, profileName, PointsOf(profAlign, lines), superelevations,
+                                     equations, number, ++profileNumber});
         }
     }
+}
+
+// Where a comment or processing instruction at the start of the text ends:
+// 0 when the text starts with neither, npos when it is never closed.
+std::size_t PrologItemEnd(std::string_view text)
+{
+    const std::string_view close = text.starts_with("<!--") ? "-->"
+                                   : text.starts_with("<?") ? "?>"
+                                                            : "";
+    if (close.empty())
+        return 0;
+    const std::size_t end = text.find(close);
+    return end == std::string_view::npos ? end : end + close.size();
+}
+
+// Where the document type declaration at the start of the text ends, its
+// internal subset in brackets included; npos when it is never closed.
+std::size_t DoctypeEnd(std::string_view text)
+{
+    const std::size_t close = text.find_first_of("[>");
+    if (close == std::string_view::npos || text[close] == '>')
+        return close == std::string_view::npos ? close : close + 1;
+    const std::size_t subsetEnd = text.find("]", close);
+    const std::size_t end =
+        subsetEnd == std::string_view::npos ? subsetEnd : text.find('>', subsetEnd);
+    return end == std::string_view::npos ? end : end + 1;
 }
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
@@ -201,47 +280,89 @@ std::vector<std::string> Notes(const LandXmlFile& file, const LandXmlProfile& p)
     return notes;
 }
 
-bool Matches(const LandXmlProfile& p, const ProfileSelection& s)
+// The whole number that a text of digits alone stands for; 0 for any other.
+int NumberOf(const std::string& text)
 {
-    return (s.alignment.empty() || p.alignment == s.alignment) &&
-           (s.profile.empty() || p.profile == s.profile);
+    int number = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    return error == std::errc() && end == text.data() + text.size() ? number : 0;
+}
+
+// A wanted name matches the name, or when no name of the file is so, the
+// position: "2" chooses the second of its kind unless something is named "2".
+bool NameOrNumber(const std::string& wanted, const std::string& name, int number, bool named)
+{
+    return wanted.empty() || name == wanted || (!named && NumberOf(wanted) == number);
+}
+
+bool Matches(const LandXmlFile& file, const LandXmlProfile& p, const ProfileSelection& s)
+{
+    const auto named = [&file](auto member, const std::string& wanted) {
+        return std::any_of(file.profiles.begin(), file.profiles.end(),
+                           [&](const LandXmlProfile& q) { return q.*member == wanted; });
+    };
+    return (s.alignmentNumber == 0 || s.alignmentNumber == p.alignmentNumber) &&
+           (s.profileNumber == 0 || s.profileNumber == p.profileNumber) &&
+           NameOrNumber(s.alignment, p.alignment, p.alignmentNumber,
+                        named(&LandXmlProfile::alignment, s.alignment)) &&
+           NameOrNumber(s.profile, p.profile, p.profileNumber,
+                        named(&LandXmlProfile::profile, s.profile));
+}
+
+// Candidates of the same names are told apart by their numbers.
+bool SameNames(const std::vector<ProfileSelection>& all, const ProfileSelection& c)
+{
+    return std::count_if(all.begin(), all.end(), [&c](const ProfileSelection& other) {
+               return other.alignment == c.alignment && other.profile == c.profile;
+           }) > 1;
 }
 
 }  // namespace
 
-bool LooksLikeLandXml(std::string_view bytes)
+XmlShape XmlShapeOf(std::string_view text)
 {
-    bytes = WithoutUtf8Bom(bytes);
+    XmlShape shape;
+    text = WithoutUtf8Bom(text);
     while (true) {
-        const std::size_t at = bytes.find_first_not_of(" \t\r\n");
+        const std::size_t at = text.find_first_not_of(" \t\r\n");
         if (at == std::string_view::npos)
-            return false;
-        bytes.remove_prefix(at);
-        const std::string_view close = bytes.starts_with("<!--") ? "-->"
-                                       : bytes.starts_with("<?") ? "?>"
-                                                                 : "";
-        if (close.empty())
+            return shape;
+        text.remove_prefix(at);
+        const bool doctype = text.starts_with("<!DOCTYPE");
+        shape.declared = shape.declared || doctype || text.starts_with("<?xml");
+        const std::size_t end = doctype ? DoctypeEnd(text) : PrologItemEnd(text);
+        if (end == 0)
             break;
-        const std::size_t end = bytes.find(close);
         if (end == std::string_view::npos)
-            return false;
-        bytes.remove_prefix(end + close.size());
+            return shape;
+        text.remove_prefix(end);
     }
-    if (!bytes.starts_with("<"))
-        return false;
-    const std::size_t end = bytes.find_first_of(" \t\r\n/>", 1);
-    const std::string_view name = bytes.substr(1, end == std::string_view::npos ? 0 : end - 1);
-    return LocalName(name) == "LandXML";
+    if (!text.starts_with("<"))
+        return shape;
+    const std::size_t end = text.find_first_of(" \t\r\n/>", 1);
+    shape.root = text.substr(1, end == std::string_view::npos ? 0 : end - 1);
+    return shape;
 }
 
-LandXmlFile ParseLandXml(std::string_view bytes)
+bool LooksLikeLandXml(std::string_view text)
 {
+    return LocalName(XmlShapeOf(text).root) == "LandXML";
+}
+
+LandXmlFile ParseLandXml(std::string_view text)
+{
+    CheckElementCount(text);
     pugi::xml_document document;
-    const pugi::xml_parse_result result = document.load_buffer(bytes.data(), bytes.size());
-    LineCounter lines(bytes);
+    const pugi::xml_parse_result result =
+        document.load_buffer(text.data(), text.size(), pugi::parse_default, pugi::encoding_utf8);
+    LineCounter lines(text);
     if (!result)
         throw InputFileError("line " + std::to_string(lines.LineOf(result.offset)) +
                              ": the XML is malformed: " + result.description());
+    if (const pugi::xml_node deep = TooDeep(document))
+        throw InputFileError("line " + std::to_string(lines.LineOf(deep.offset_debug())) +
+                             ": elements are nested more than " + std::to_string(MaxXmlDepth) +
+                             " deep; a LandXML profile needs far fewer");
     const pugi::xml_node root = document.document_element();
     if (LocalName(root) != "LandXML")
         throw InputFileError("not a LandXML file: the root element is " +
@@ -253,9 +374,10 @@ LandXmlFile ParseLandXml(std::string_view bytes)
             file.linearUnit = units.attribute("linearUnit").value();
         }
     }
+    int number = 0;
     for (const pugi::xml_node& alignments : Children(root, "Alignments")) {
         for (const pugi::xml_node& alignment : Children(alignments, "Alignment"))
-            ReadAlignment(alignment, lines, file);
+            ReadAlignment(alignment, ++number, lines, file);
     }
     return file;
 }
@@ -264,9 +386,9 @@ ProfileChoiceError::ProfileChoiceError(std::vector<ProfileSelection> candidates)
     : InputFileError([&candidates] {
           std::string text =
               "the file holds several profiles; choose one with --alignment NAME "
-              "(and --profile NAME):";
-          for (const ProfileSelection& c : candidates)
-              text += "\n  " + SelectionText(c);
+              "(and --profile NAME), a name or a number counted from 1 in the file:";
+          for (std::size_t i = 0; i < candidates.size(); ++i)
+              text += "\n  " + ChoiceText(candidates, i);
           return text;
       }()),
       candidates_(std::move(candidates))
@@ -278,12 +400,21 @@ std::string SelectionText(const ProfileSelection& s)
     return "alignment " + Quoted(s.alignment) + ", profile " + Quoted(s.profile);
 }
 
+std::string ChoiceText(const std::vector<ProfileSelection>& candidates, std::size_t index)
+{
+    const ProfileSelection& c = candidates[index];
+    if (!SameNames(candidates, c))
+        return SelectionText(c);
+    return SelectionText(c) + " (alignment " + std::to_string(c.alignmentNumber) + ", profile " +
+           std::to_string(c.profileNumber) + " of the file)";
+}
+
 ImportedProfile ImportLandXml(std::string_view bytes, const ProfileSelection& selection)
 {
     const LandXmlFile file = ParseLandXml(bytes);
     std::vector<const LandXmlProfile*> matching;
     for (const LandXmlProfile& p : file.profiles) {
-        if (Matches(p, selection))
+        if (Matches(file, p, selection))
             matching.push_back(&p);
     }
     if (matching.empty()) {
@@ -298,7 +429,7 @@ ImportedProfile ImportLandXml(std::string_view bytes, const ProfileSelection& se
     if (matching.size() > 1) {
         std::vector<ProfileSelection> candidates;
         for (const LandXmlProfile* p : matching)
-            candidates.push_back({p->alignment, p->profile});
+            candidates.push_back({p->alignment, p->profile, p->alignmentNumber, p->profileNumber});
         throw ProfileChoiceError(std::move(candidates));
     }
     const LandXmlProfile& chosen = *matching.front();

@@ -131,7 +131,8 @@ double ParseStation(std::string_view text)
     if (IsPlainNumber(trimmed))
         return DecimalValue(trimmed, text);
     if (trimmed.find('+') == std::string::npos)
-        throw NotationError(Quoted(text) + " is not a station (write it as 1234.56 or as 12+34.56)");
+        throw NotationError(Quoted(text) +
+                            " is not a station (write it as 1234.56 or as 12+34.56)");
     const std::optional<std::string> digits = PlusNotationDigits(trimmed);
     if (!digits)
         throw NotationError(Quoted(text) +

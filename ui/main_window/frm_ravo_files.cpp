@@ -70,8 +70,8 @@ std::optional<LoadedProfile> frmRavo::ReadChosenProfile(const QString& path)
             return ReadAnyProfile(path.toStdString(), source);
         } catch (const ProfileChoiceError& e) {
             QStringList items;
-            for (const ProfileSelection& candidate : e.Candidates())
-                items << Text(SelectionText(candidate));
+            for (std::size_t i = 0; i < e.Candidates().size(); ++i)
+                items << Text(ChoiceText(e.Candidates(), i));
             const std::optional<int> chosen = platform_.ChooseItem(
                 this, QStringLiteral("Load Input"),
                 QStringLiteral("The file holds several profiles. Load which one?"), items);

@@ -48,7 +48,7 @@ TEST(ParseStation, ReadsTextsOfAnyLength)
     EXPECT_DOUBLE_EQ(ParseStation(zeros + "12.5"), 12.5);
     EXPECT_DOUBLE_EQ(ParseStation(zeros + "1+00." + zeros), 100);
     EXPECT_DOUBLE_EQ(ParsePlainNumber("-." + zeros + "5e40001"), -5);
-    EXPECT_THROW(ParseStation("1" + zeros), NotationError);         // out of range
+    EXPECT_THROW(ParseStation("1" + zeros), NotationError);           // out of range
     EXPECT_THROW(ParseStation(zeros + "+1" + zeros), NotationError);  // not two digits
     try {
         ParsePlainNumber(zeros + "x");
