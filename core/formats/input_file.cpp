@@ -92,6 +92,7 @@ private:
     NumberStatus Count(const RawField& field, const char* what)
     {
         const NumberStatus status = ReadFieldCount(field.text, count_);
+        notes_.countHoldsNumber = notes_.countHoldsNumber || status == NumberStatus::OutOfRange;
         if (status == NumberStatus::OutOfRange)
             FailRange(field.offset, std::string("the ") + what, "the 32-bit range of a count");
         return status;

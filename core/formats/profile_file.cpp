@@ -76,7 +76,16 @@ std::string LooksLike(std::string_view bytes, std::string_view text, const XmlSh
 LoadedProfile InputFileFromText(std::string_view bytes, std::string_view text, const XmlShape& xml)
 {
     InputFileNotes notes;
-    InputProfile profile = ParseInputText(text, notes);
+    InputProfile profile;
+    try {
+        profile = ParseInputText(text, notes);
+    } catch (const InputFileError&) {
+        // A text that ends before its counts, none of which held a number, is
+        // better told by what it looks like; an empty file by where it ends.
+        if (notes.countHoldsNumber || text.find_first_not_of(" \t\r\n") == std::string_view::npos)
+            throw;
+        RefuseUnknown(bytes, text, xml);
+    }
     if (!notes.countHoldsNumber && profile.numVC < 1 && profile.numSup < 1)
         RefuseUnknown(bytes, text, xml);
     return {std::move(profile), ProfileFormat::InputFile, {}, FieldsWithoutNumberLines(notes)};

@@ -1,6 +1,7 @@
 // Input files in Windows-1252, UTF-8 and UTF-16: titles come out as UTF-8.
 #include <gtest/gtest.h>
 
+#include "core/text/text_encoding.h"
 #include "support/input_profiles.h"
 
 namespace ravo {
@@ -40,6 +41,31 @@ TEST(ParseInputFile, TitlesOfEveryEncodingBecomeUtf8)
     };
     for (const auto& [text, title] : cases)
         EXPECT_EQ(ParseInputFile(text).title, title) << text;
+}
+
+// Every reader gets its text from one door; a text that needs no conversion
+// is not copied.
+TEST(DecodedText, EveryEncodingBecomesUtf8Once)
+{
+    const std::string utf8 = "a\xC3\x9F<";
+    const std::vector<std::pair<std::string, bool>> converted = {
+        {Utf16(u"a\u00DF<", false), true},
+        {Utf16(u"a\u00DF<", true), true},
+        {Utf16(u"a\u00DF<", false).substr(2), true},  // no mark: the zero bytes show it
+        {Utf16(u"a\u00DF<", true).substr(2), true},
+        {"a\xDF<", true},  // Windows-1252
+        {"\xEF\xBB\xBF" + utf8, false},
+        {utf8, false},
+    };
+    for (const auto& [bytes, copied] : converted) {
+        std::string storage;
+        const std::string_view text = DecodedText(bytes, storage);
+        EXPECT_EQ(text, utf8) << bytes;
+        EXPECT_EQ(text.data() == storage.data(), copied) << bytes;
+    }
+    std::string storage;
+    const std::string_view nul("ab\0c", 4);  // a zero byte alone does not make UTF-16
+    EXPECT_EQ(DecodedText(nul, storage), nul);
 }
 
 }  // namespace
