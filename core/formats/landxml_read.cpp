@@ -163,29 +163,6 @@ std::vector<PviPoint> PointsOf(const pugi::xml_node& profAlign, LineCounter& lin
     return points;
 }
 
-bool IsNameStart(char c)
-{
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == ':' ||
-           static_cast<unsigned char>(c) >= 0x80;
-}
-
-// Refuses a text of more element tags than MaxXmlElements before the
-// document tree grows with them. Tags in comments count too: a bound, not a
-// census.
-void CheckElementCount(std::string_view text)
-{
-    std::size_t count = 0;
-    for (std::size_t at = text.find('<'); at != std::string_view::npos;
-         at = text.find('<', at + 1)) {
-        if (at + 1 < text.size() && IsNameStart(text[at + 1]) && ++count > MaxXmlElements)
-            throw InputFileError(
-                "line " +
-                std::to_string(LineCounter(text).LineOf(static_cast<std::ptrdiff_t>(at))) +
-                ": the file holds more than " + std::to_string(MaxXmlElements) +
-                " XML elements; at most that many can be read");
-    }
-}
-
 void ReadAlignment(const pugi::xml_node& alignment, int number, LineCounter& lines,
                    LandXmlFile& file)
 {
@@ -202,32 +179,6 @@ void ReadAlignment(const pugi::xml_node& alignment, int number, LineCounter& lin
                                      equations, number, ++profileNumber});
         }
     }
-}
-
-// Where a comment or processing instruction at the start of the text ends:
-// 0 when the text starts with neither, npos when it is never closed.
-std::size_t PrologItemEnd(std::string_view text)
-{
-    const std::string_view close = text.starts_with("<!--") ? "-->"
-                                   : text.starts_with("<?") ? "?>"
-                                                            : "";
-    if (close.empty())
-        return 0;
-    const std::size_t end = text.find(close);
-    return end == std::string_view::npos ? end : end + close.size();
-}
-
-// Where the document type declaration at the start of the text ends, its
-// internal subset in brackets included; npos when it is never closed.
-std::size_t DoctypeEnd(std::string_view text)
-{
-    const std::size_t close = text.find_first_of("[>");
-    if (close == std::string_view::npos || text[close] == '>')
-        return close == std::string_view::npos ? close : close + 1;
-    const std::size_t subsetEnd = text.find("]", close);
-    const std::size_t end =
-        subsetEnd == std::string_view::npos ? subsetEnd : text.find('>', subsetEnd);
-    return end == std::string_view::npos ? end : end + 1;
 }
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
@@ -319,31 +270,6 @@ bool SameNames(const std::vector<ProfileSelection>& all, const ProfileSelection&
 
 }  // namespace
 
-XmlShape XmlShapeOf(std::string_view text)
-{
-    XmlShape shape;
-    text = WithoutUtf8Bom(text);
-    while (true) {
-        const std::size_t at = text.find_first_not_of(" \t\r\n");
-        if (at == std::string_view::npos)
-            return shape;
-        text.remove_prefix(at);
-        const bool doctype = text.starts_with("<!DOCTYPE");
-        shape.declared = shape.declared || doctype || text.starts_with("<?xml");
-        const std::size_t end = doctype ? DoctypeEnd(text) : PrologItemEnd(text);
-        if (end == 0)
-            break;
-        if (end == std::string_view::npos)
-            return shape;
-        text.remove_prefix(end);
-    }
-    if (!text.starts_with("<"))
-        return shape;
-    const std::size_t end = text.find_first_of(" \t\r\n/>", 1);
-    shape.root = text.substr(1, end == std::string_view::npos ? 0 : end - 1);
-    return shape;
-}
-
 bool LooksLikeLandXml(std::string_view text)
 {
     return LocalName(XmlShapeOf(text).root) == "LandXML";
@@ -351,7 +277,7 @@ bool LooksLikeLandXml(std::string_view text)
 
 LandXmlFile ParseLandXml(std::string_view text)
 {
-    CheckElementCount(text);
+    CheckXmlElementCount(text);
     pugi::xml_document document;
     const pugi::xml_parse_result result =
         document.load_buffer(text.data(), text.size(), pugi::parse_default, pugi::encoding_utf8);

@@ -15,6 +15,7 @@
 
 #include "core/formats/input_file.h"
 #include "core/formats/pvi_mapping.h"
+#include "core/formats/xml_shape.h"
 
 namespace ravo {
 
@@ -34,23 +35,9 @@ struct LandXmlFile {
     std::vector<LandXmlProfile> profiles;
 };
 
-// The start of a text as XML sees it: the name of its root element after an
-// optional byte order mark, XML declaration, comments, processing
-// instructions and document type declaration (empty when there is none), and
-// whether an XML declaration or document type declaration said it was XML.
-struct XmlShape {
-    std::string_view root;
-    bool declared = false;
-};
-XmlShape XmlShapeOf(std::string_view text);
-
 // True when the text holds an XML document whose root element is LandXML,
 // whatever its namespace prefix.
 bool LooksLikeLandXml(std::string_view text);
-
-// Limits that keep a hostile file from exhausting the stack or the memory.
-inline constexpr int MaxXmlDepth = 256;
-inline constexpr std::size_t MaxXmlElements = 4 * static_cast<std::size_t>(MaxSegmentCount);
 
 // Reads UTF-8 text (see DecodedText). Throws InputFileError with the XML
 // parser's own words and the line for a malformed document, naming the line

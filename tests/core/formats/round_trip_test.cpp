@@ -24,8 +24,8 @@ std::vector<PviPoint> RandomPoints(std::mt19937& random)
 {
     const double starts[] = {0, -5000.25, 99990, 123456.75, 1e6, 0.125};
     const auto eighths = [&random](double most) {
-        return static_cast<double>(std::uniform_int_distribution<int>(
-                   0, static_cast<int>(most * 8))(random)) /
+        return static_cast<double>(
+                   std::uniform_int_distribution<int>(0, static_cast<int>(most * 8))(random)) /
                8;
     };
     std::uniform_real_distribution<double> elevation(-50, 3000);
@@ -77,8 +77,8 @@ TEST(EveryFormat, WrittenProfilesReadBackToTheSameRows)
 std::string XmlFault(const std::string& text)
 {
     XML_Parser parser = XML_ParserCreate(nullptr);
-    const bool ok = XML_Parse(parser, text.data(), static_cast<int>(text.size()), 1) ==
-                    XML_STATUS_OK;
+    const bool ok =
+        XML_Parse(parser, text.data(), static_cast<int>(text.size()), 1) == XML_STATUS_OK;
     std::string fault = ok ? "" : XML_ErrorString(XML_GetErrorCode(parser));
     XML_ParserFree(parser);
     return fault;
