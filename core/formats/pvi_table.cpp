@@ -64,8 +64,11 @@ double Field(std::string_view text, const char* column, int line, Parse parse)
     try {
         return parse(Trimmed(text));
     } catch (const NotationError&) {
-        Refuse(line,
-               std::string(column) + " \"" + std::string(Trimmed(text)) + "\" is not a number");
+        // A long field is cut short, so that the message stays readable.
+        constexpr std::size_t shown = 40;
+        const std::string_view field = Trimmed(text);
+        Refuse(line, std::string(column) + " \"" + std::string(field.substr(0, shown)) +
+                         (field.size() > shown ? "...\"" : "\"") + " is not a number");
     }
 }
 
