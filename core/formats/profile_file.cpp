@@ -86,7 +86,8 @@ LoadedProfile InputFileFromText(std::string_view bytes, std::string_view text, c
             throw;
         RefuseUnknown(bytes, text, xml);
     }
-    if (!notes.countHoldsNumber && profile.numVC < 1 && profile.numSup < 1)
+    // Counts without a number read 0: such a text holds no rows at all.
+    if (!notes.countHoldsNumber)
         RefuseUnknown(bytes, text, xml);
     return {std::move(profile), ProfileFormat::InputFile, {}, FieldsWithoutNumberLines(notes)};
 }
