@@ -47,8 +47,7 @@
 //
 // Text encoding
 // - A file that begins with a UTF-16 byte order mark (little or big endian) is
-//   decoded to UTF-8 and then read as below; so is UTF-16 without the mark
-//   whose first two characters are ASCII (each beside a zero byte).
+//   decoded to UTF-8 and then read as below.
 // - A UTF-8 byte order mark at the start of the file is skipped.
 // - A file that is valid UTF-8 is read as UTF-8; any other file is read as
 //   Windows-1252 and its title converted to UTF-8 (the five codes that

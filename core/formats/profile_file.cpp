@@ -3,6 +3,7 @@
 #include "core/formats/profile_file.h"
 
 #include <cctype>
+#include <optional>
 #include <utility>
 
 #include "core/formats/landxml_write.h"
@@ -97,7 +98,13 @@ LoadedProfile InputFileFromText(std::string_view bytes, std::string_view text, c
 LoadedProfile AnyProfileFromBytes(std::string_view bytes, const ProfileSource& source)
 {
     std::string storage;
-    const std::string_view text = DecodedText(bytes, storage);
+    std::string_view text = DecodedText(bytes, storage);
+    // UTF-16 without its mark is taken for a format that shows what it is.
+    if (std::optional<std::string> wide = DecodeUtf16WithoutMark(bytes);
+        wide && (!XmlShapeOf(*wide).root.empty() || LooksLikePviCsv(*wide))) {
+        storage = std::move(*wide);
+        text = storage;
+    }
     const XmlShape xml = XmlShapeOf(text);
     if (text.find('\0') != std::string_view::npos)
         RefuseUnknown(bytes, text, xml);

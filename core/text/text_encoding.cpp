@@ -134,15 +134,18 @@ std::string_view DecodedText(std::string_view bytes, std::string& storage)
         storage = std::move(*decoded);
         return storage;
     }
-    if (const std::optional<bool> bigEndian = Utf16WithoutMark(bytes)) {
-        storage = Utf16ToUtf8(Utf16Units(bytes, *bigEndian));
-        return storage;
-    }
     bytes = WithoutUtf8Bom(bytes);
     if (IsValidUtf8(bytes))
         return bytes;
     storage = Windows1252ToUtf8(bytes);
     return storage;
+}
+
+std::optional<std::string> DecodeUtf16WithoutMark(std::string_view bytes)
+{
+    if (const std::optional<bool> bigEndian = Utf16WithoutMark(bytes))
+        return Utf16ToUtf8(Utf16Units(bytes, *bigEndian));
+    return std::nullopt;
 }
 
 bool IsAscii(std::string_view text)

@@ -47,17 +47,19 @@ TEST(ParseInputFile, TitlesOfEveryEncodingBecomeUtf8)
 TEST(DecodedText, EveryEncodingBecomesUtf8)
 {
     const std::string utf8 = "a\xC3\x9F<";
-    for (const std::string& bytes :
-         {Utf16(u"a\u00DF<", false), Utf16(u"a\u00DF<", true),
-          Utf16(u"a\u00DF<", false).substr(2),  // no mark: the zero bytes show it
-          Utf16(u"a\u00DF<", true).substr(2), std::string("a\xDF<"),  // Windows-1252
-          "\xEF\xBB\xBF" + utf8, utf8}) {
+    for (const std::string& bytes : {Utf16(u"a\u00DF<", false), Utf16(u"a\u00DF<", true),
+                                     std::string("a\xDF<"),  // Windows-1252
+                                     "\xEF\xBB\xBF" + utf8, utf8}) {
         std::string storage;
         EXPECT_EQ(DecodedText(bytes, storage), utf8) << bytes;
     }
+    // Without the mark, only when asked, and only where zero bytes show it.
+    const std::string unmarked = Utf16(u"a\u00DF<", true).substr(2);
     std::string storage;
-    const std::string_view nul("ab\0c", 4);  // a zero byte alone does not make UTF-16
-    EXPECT_EQ(DecodedText(nul, storage), nul);
+    EXPECT_NE(DecodedText(unmarked, storage), utf8);
+    EXPECT_EQ(DecodeUtf16WithoutMark(unmarked), utf8);
+    EXPECT_EQ(DecodeUtf16WithoutMark(Utf16(u"a\u00DF<", false).substr(2)), utf8);
+    EXPECT_EQ(DecodeUtf16WithoutMark(std::string("ab\0c", 4)), std::nullopt);
 }
 
 }  // namespace
