@@ -4,7 +4,9 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <map>
 #include <pugixml.hpp>
+#include <utility>
 
 #include "core/text/text_encoding.h"
 #include "core/text/words.h"
@@ -246,26 +248,27 @@ bool NameOrNumber(const std::string& wanted, const std::string& name, int number
     return wanted.empty() || name == wanted || (!named && NumberOf(wanted) == number);
 }
 
-bool Matches(const LandXmlFile& file, const LandXmlProfile& p, const ProfileSelection& s)
+// Whether any profile of the file has the name, looked up once per selection.
+template <typename Member>
+bool Named(const LandXmlFile& file, Member member, const std::string& wanted)
 {
-    const auto named = [&file](auto member, const std::string& wanted) {
-        return std::any_of(file.profiles.begin(), file.profiles.end(),
-                           [&](const LandXmlProfile& q) { return q.*member == wanted; });
-    };
-    return (s.alignmentNumber == 0 || s.alignmentNumber == p.alignmentNumber) &&
-           (s.profileNumber == 0 || s.profileNumber == p.profileNumber) &&
-           NameOrNumber(s.alignment, p.alignment, p.alignmentNumber,
-                        named(&LandXmlProfile::alignment, s.alignment)) &&
-           NameOrNumber(s.profile, p.profile, p.profileNumber,
-                        named(&LandXmlProfile::profile, s.profile));
+    return std::any_of(file.profiles.begin(), file.profiles.end(),
+                       [&](const LandXmlProfile& q) { return q.*member == wanted; });
 }
 
-// Candidates of the same names are told apart by their numbers.
-bool SameNames(const std::vector<ProfileSelection>& all, const ProfileSelection& c)
+struct Selection {
+    const ProfileSelection& wanted;
+    bool alignmentNamed;  // some alignment has the wanted name
+    bool profileNamed;
+};
+
+bool Matches(const LandXmlProfile& p, const Selection& s)
 {
-    return std::count_if(all.begin(), all.end(), [&c](const ProfileSelection& other) {
-               return other.alignment == c.alignment && other.profile == c.profile;
-           }) > 1;
+    const ProfileSelection& w = s.wanted;
+    return (w.alignmentNumber == 0 || w.alignmentNumber == p.alignmentNumber) &&
+           (w.profileNumber == 0 || w.profileNumber == p.profileNumber) &&
+           NameOrNumber(w.alignment, p.alignment, p.alignmentNumber, s.alignmentNamed) &&
+           NameOrNumber(w.profile, p.profile, p.profileNumber, s.profileNamed);
 }
 
 }  // namespace
@@ -313,8 +316,8 @@ ProfileChoiceError::ProfileChoiceError(std::vector<ProfileSelection> candidates)
           std::string text =
               "the file holds several profiles; choose one with --alignment NAME "
               "(and --profile NAME), a name or a number counted from 1 in the file:";
-          for (std::size_t i = 0; i < candidates.size(); ++i)
-              text += "\n  " + ChoiceText(candidates, i);
+          for (const std::string& choice : ChoiceTexts(candidates))
+              text += "\n  " + choice;
           return text;
       }()),
       candidates_(std::move(candidates))
@@ -326,21 +329,29 @@ std::string SelectionText(const ProfileSelection& s)
     return "alignment " + Quoted(s.alignment) + ", profile " + Quoted(s.profile);
 }
 
-std::string ChoiceText(const std::vector<ProfileSelection>& candidates, std::size_t index)
+std::vector<std::string> ChoiceTexts(const std::vector<ProfileSelection>& candidates)
 {
-    const ProfileSelection& c = candidates[index];
-    if (!SameNames(candidates, c))
-        return SelectionText(c);
-    return SelectionText(c) + " (alignment " + std::to_string(c.alignmentNumber) + ", profile " +
-           std::to_string(c.profileNumber) + " of the file)";
+    std::map<std::pair<std::string, std::string>, int> uses;
+    for (const ProfileSelection& c : candidates)
+        ++uses[{c.alignment, c.profile}];
+    std::vector<std::string> texts;
+    for (const ProfileSelection& c : candidates) {
+        texts.push_back(SelectionText(c));
+        if (uses[{c.alignment, c.profile}] > 1)
+            texts.back() += " (alignment " + std::to_string(c.alignmentNumber) + ", profile " +
+                            std::to_string(c.profileNumber) + " of the file)";
+    }
+    return texts;
 }
 
 ImportedProfile ImportLandXml(std::string_view bytes, const ProfileSelection& selection)
 {
     const LandXmlFile file = ParseLandXml(bytes);
+    const Selection wanted{selection, Named(file, &LandXmlProfile::alignment, selection.alignment),
+                           Named(file, &LandXmlProfile::profile, selection.profile)};
     std::vector<const LandXmlProfile*> matching;
     for (const LandXmlProfile& p : file.profiles) {
-        if (Matches(file, p, selection))
+        if (Matches(p, wanted))
             matching.push_back(&p);
     }
     if (matching.empty()) {

@@ -73,9 +73,9 @@ private:
 // One line naming an alignment and its profile, for a list to choose from.
 std::string SelectionText(const ProfileSelection& selection);
 
-// The line of one of the candidates, with the numbers of the alignment and
+// The lines of the candidates, each with the numbers of its alignment and
 // profile when another candidate has the same names.
-std::string ChoiceText(const std::vector<ProfileSelection>& candidates, std::size_t index);
+std::vector<std::string> ChoiceTexts(const std::vector<ProfileSelection>& candidates);
 
 struct ImportedProfile {
     InputProfile profile;
