@@ -17,6 +17,7 @@ desktop-file-utils
 dpkg-dev
 libcli11-dev
 libpugixml-dev
+libexpat1-dev
 qt6-svg-dev
 xvfb
 xauth

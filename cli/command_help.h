@@ -19,11 +19,13 @@ inline constexpr const char* MainFooter = R"(Commands, each followed by the inpu
 
 FILE is a Ravo input file, a LandXML file or a PVI table in CSV (header
 station,elevation,length), told apart by content whatever its name; --pvi reads
-a plain table of "station elevation [length]" lines. A LandXML file with several
-profiles needs --alignment NAME (and --profile NAME); without them the names
-are listed and the exit status is 2.
+a plain table of "station elevation [length]" lines; a file of none of these formats
+is refused. A LandXML file with several profiles needs --alignment NAME (and
+--profile NAME), a name or a number counted from 1 in the file; without them the
+names are listed and the exit status is 2. An input-file field that holds no number
+reads as 0, and standard error says how many did and which was the first.
 
-Stations are plain numbers (1234.56, -50, 1.5e3) or road-station notation: hundreds,
+Stations are plain numbers (1234.56, -50, 1.5e3, 1e+05) or road-station notation: hundreds,
 "+", exactly two digits and an optional fraction (12+34.56 is 1234.56, -0+50 is -50).
 With --plus, stations are printed in that notation with three decimals (12+34.560);
 otherwise as plain numbers with three decimals (1234.560). Give a value that begins

@@ -1,5 +1,4 @@
-// Where ravo-calc's commands get their profile: a file in any format, or a PVI table given with
-// --pvi.
+// The input options that every ravo-calc command shares, and convert.
 #include "profile_source.h"
 
 #include "core/formats/pvi_mapping.h"
@@ -37,9 +36,13 @@ void AddSourceOptions(CLI::App* command, SourceArgs& args)
                      "Ravo input file, LandXML file or PVI table (CSV), told apart by content")
         ->required()
         ->type_name("");
-    command->add_option("--alignment", args.alignment, "LandXML: the alignment to take")
+    command
+        ->add_option("--alignment", args.alignment,
+                     "LandXML: the alignment to take, by name or by number (1 for the first)")
         ->type_name("NAME");
-    command->add_option("--profile", args.profile, "LandXML: the profile (ProfAlign) to take")
+    command
+        ->add_option("--profile", args.profile,
+                     "LandXML: the profile (ProfAlign) to take, by name or by number")
         ->type_name("NAME");
     command->add_flag("--pvi", args.pvi,
                       "read FILE as a plain PVI table: \"station elevation [length]\" per line");
@@ -55,6 +58,8 @@ ProfileState LoadSource(const SourceArgs& args, std::ostream& err)
     LoadedProfile loaded = ReadAnyProfile(args.file, SourceOf(args));
     for (const std::string& note : loaded.notes)
         err << "ravo-calc: " << note << '\n';
+    for (const std::string& line : loaded.fieldsWithoutNumber)
+        err << "ravo-calc: " << args.file << ": " << line << '\n';
     ProfileState state;
     ApplyInputProfile(state, std::move(loaded.profile));
     return state;

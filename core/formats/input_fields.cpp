@@ -1,4 +1,4 @@
-// Splitting an input file into its fields, and the numbers in them.
+// The fields of an input file and the numbers in them.
 #include "core/formats/input_fields.h"
 
 #include <algorithm>
@@ -49,7 +49,7 @@ NumberRead ReadNumber(std::string_view text, Number& value)
     value = 0;
     const NumberSpan number = FindLeadingNumber(text);
     if (!number.found)
-        return {NumberStatus::Ok, text.data()};
+        return {NumberStatus::NoNumber, text.data()};
     const auto [end, error] = std::from_chars(number.first, number.last, value);
     if (error == std::errc::result_out_of_range) {
         const std::string_view digits(number.first, static_cast<std::size_t>(end - number.first));
@@ -71,8 +71,11 @@ NumberRead ReadFieldNumber(std::string_view text, double& value) { return ReadNu
 NumberStatus ReadFieldCount(std::string_view text, std::int32_t& count)
 {
     double number = 0;
-    if (ReadFieldNumber(text, number).status == NumberStatus::OutOfRange)
-        return NumberStatus::OutOfRange;
+    const NumberStatus status = ReadFieldNumber(text, number).status;
+    if (status != NumberStatus::Ok) {
+        count = 0;
+        return status;
+    }
     try {
         count = ToCount(number);
     } catch (const OverflowError&) {

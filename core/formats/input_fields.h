@@ -13,7 +13,8 @@
 
 namespace ravo {
 
-enum class NumberStatus { Ok, OutOfRange };
+// NoNumber: the field holds no number and reads as 0.
+enum class NumberStatus { Ok, OutOfRange, NoNumber };
 
 struct NumberRead {
     NumberStatus status = NumberStatus::Ok;
@@ -23,7 +24,8 @@ struct NumberRead {
 // Reads the number at the start of a field's text: blanks, an optional sign,
 // digits with at most one point (at least one digit), an optional exponent (E
 // or e, an optional sign, digits). Anything after it is ignored; a text with
-// no such number reads 0 ("abc", "-", "inf", "0x10" reads 0). A number too
+// no such number reads 0 with the status NoNumber ("abc", "-", "inf", ""),
+// and "0x10" reads 0. A number too
 // small for the type reads as 0 with its sign; one too large is OutOfRange.
 // Unlike an entry box's LeadingNumber, blanks inside the number end it, and
 // there is no "D" exponent and no "&H".

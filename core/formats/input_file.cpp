@@ -53,27 +53,30 @@ struct CountField {
 
 class ProfileParser {
 public:
-    explicit ProfileParser(std::string_view bytes) : bytes_(bytes), cursor_(bytes) {}
+    ProfileParser(std::string_view bytes, InputFileNotes& notes)
+        : bytes_(bytes), cursor_(bytes), notes_(notes)
+    {
+    }
 
     InputProfile Parse()
     {
         InputProfile profile;
         const RawField first = Require("the title or the curve count");
         CountField curves{0, first.offset};
-        if (!first.quoted)
-            curves.count = Count(first, "curve count");
+        if (!first.quoted && Count(first, "curve count") == NumberStatus::Ok)
+            curves.count = count_;
         if (curves.count < 1) {
             profile.title = TitleText(first);
-            curves = ReadCountField(Require("the curve count"), "curve count");
+            curves = ReadCountField(Require("the curve count"), SegmentKind::VerticalCurve);
+        } else {
+            notes_.countHoldsNumber = true;
         }
         profile.numVC = curves.count;
         ReadRecords(curves, profile.curves, SegmentKind::VerticalCurve);
-        const CountField segments = ReadCountField(Require("the segment count"), "segment count");
+        const CountField segments =
+            ReadCountField(Require("the segment count"), SegmentKind::Superelevation);
         profile.numSup = segments.count;
         ReadRecords(segments, profile.segments, SegmentKind::Superelevation);
-        // ASCII is the same in both encodings; only then is the whole file checked.
-        if (!IsAscii(profile.title) && !IsValidUtf8(bytes_))
-            profile.title = Windows1252ToUtf8(profile.title);
         return profile;
     }
 
@@ -86,17 +89,36 @@ private:
         return field;
     }
 
-    std::int32_t Count(const RawField& field, const char* what) const
+    NumberStatus Count(const RawField& field, const char* what)
     {
-        std::int32_t count = 0;
-        if (ReadFieldCount(field.text, count) == NumberStatus::OutOfRange)
+        const NumberStatus status = ReadFieldCount(field.text, count_);
+        notes_.countHoldsNumber = notes_.countHoldsNumber || status == NumberStatus::OutOfRange;
+        if (status == NumberStatus::OutOfRange)
             FailRange(field.offset, std::string("the ") + what, "the 32-bit range of a count");
-        return count;
+        return status;
     }
 
-    CountField ReadCountField(const RawField& field, const char* what) const
+    CountField ReadCountField(const RawField& field, SegmentKind kind)
     {
-        return {Count(field, what), field.offset};
+        const std::string what = std::string(RowName(kind)) + " count";
+        if (Count(field, what.c_str()) == NumberStatus::NoNumber)
+            NoteNoNumber(kind, field.offset, "the " + what);
+        else
+            notes_.countHoldsNumber = true;
+        return {count_, field.offset};
+    }
+
+    void NoteNoNumber(SegmentKind kind, std::size_t offset, const std::string& what)
+    {
+        FieldsWithoutNumber& fields =
+            kind == SegmentKind::VerticalCurve ? notes_.curves : notes_.segments;
+        if (fields.count++ > 0)
+            return;
+        RawField field;
+        FieldCursor(bytes_.substr(offset)).Next(field);
+        fields.first = what + " (line " + std::to_string(LineOf(bytes_, offset)) + "), \"" +
+                       std::string(field.text.substr(0, 40)) +
+                       (field.text.size() > 40 ? "...\"" : "\"");
     }
 
     void ReadRecords(CountField count, Tables& tables, SegmentKind kind)
@@ -121,6 +143,8 @@ private:
                 if (status == NumberStatus::OutOfRange)
                     FailRange(cursor_.LastValueStart(), FieldName(kind, row, column),
                               "the 32-bit float range");
+                if (status == NumberStatus::NoNumber)
+                    NoteNoNumber(kind, cursor_.LastValueStart(), FieldName(kind, row, column));
             }
         }
     }
@@ -166,6 +190,8 @@ private:
 
     std::string_view bytes_;
     FieldCursor cursor_;
+    InputFileNotes& notes_;
+    std::int32_t count_ = 0;  // the last count read
 };
 
 bool HoldsCount(std::int32_t count, const Tables& tables)
@@ -186,10 +212,10 @@ void ApplyKind(ProfileState& state, SegmentKind kind, std::int32_t count, Tables
         *target[column] = std::move(tables[column]);
 }
 
-InputProfile ParseText(std::string_view text)
+InputProfile ParseText(std::string_view text, InputFileNotes& notes)
 {
     try {
-        return ProfileParser(text).Parse();
+        return ProfileParser(text, notes).Parse();
     } catch (const std::bad_alloc&) {
         throw InputFileError(
             "the file is too large for this machine (not enough memory for its "
@@ -206,9 +232,30 @@ const char* RowName(SegmentKind kind)
 
 InputProfile ParseInputFile(std::string_view bytes)
 {
-    if (const std::optional<std::string> decoded = DecodeUtf16File(bytes))
-        return ParseText(*decoded);
-    return ParseText(WithoutUtf8Bom(bytes));
+    std::string storage;
+    InputFileNotes notes;
+    return ParseText(DecodedText(bytes, storage), notes);
+}
+
+InputProfile ParseInputText(std::string_view text, InputFileNotes& notes)
+{
+    return ParseText(text, notes);
+}
+
+std::vector<std::string> FieldsWithoutNumberLines(const InputFileNotes& notes)
+{
+    std::vector<std::string> lines;
+    for (const SegmentKind kind : {SegmentKind::VerticalCurve, SegmentKind::Superelevation}) {
+        const FieldsWithoutNumber& fields =
+            kind == SegmentKind::VerticalCurve ? notes.curves : notes.segments;
+        if (fields.count == 1)
+            lines.push_back(std::string("1 ") + RowName(kind) +
+                            " field holds no number and reads as 0: " + fields.first);
+        else if (fields.count > 1)
+            lines.push_back(std::to_string(fields.count) + " " + RowName(kind) +
+                            " fields hold no number and read as 0; the first is " + fields.first);
+    }
+    return lines;
 }
 
 std::string ReadInputFileBytes(const std::string& path)

@@ -122,6 +122,28 @@ inline constexpr std::uint64_t MaxInputFileBytes =
 // count is above MaxSegmentCount.
 InputProfile ParseInputFile(std::string_view bytes);
 
+// The fields of one kind (its count and its records) that hold no number and
+// so read as 0: how many, and which was the first of them.
+struct FieldsWithoutNumber {
+    std::int32_t count = 0;
+    std::string first;  // e.g. the beginning grade of curve 2 (line 4), "abc"
+};
+
+// What a parse noticed beyond the profile itself.
+struct InputFileNotes {
+    FieldsWithoutNumber curves;
+    FieldsWithoutNumber segments;
+    bool countHoldsNumber = false;  // the curve count or the segment count holds a number
+};
+
+// As ParseInputFile, for a text already decoded to UTF-8 (DecodedText), and
+// noting the fields that hold no number.
+InputProfile ParseInputText(std::string_view text, InputFileNotes& notes);
+
+// One line for each kind with fields that hold no number, for the user to see
+// that a typo read as 0.
+std::vector<std::string> FieldsWithoutNumberLines(const InputFileNotes& notes);
+
 // "curve" or "segment": a row of the kind, as messages about input files name it.
 const char* RowName(SegmentKind kind);
 

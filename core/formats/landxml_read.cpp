@@ -5,8 +5,10 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <map>
 #include <new>
 #include <pugixml.hpp>
+#include <utility>
 
 #include "core/text/text_encoding.h"
 #include "core/text/words.h"
@@ -39,15 +41,39 @@ pugi::xml_node Child(const pugi::xml_node& node, std::string_view name)
     return found.empty() ? pugi::xml_node() : found.front();
 }
 
-int CountDescendants(const pugi::xml_node& node, std::string_view name)
+// Elements named so below a node. The walk is pugixml's, a loop without
+// recursion, so that no depth of nesting can exhaust the stack.
+int CountDescendants(pugi::xml_node node, std::string_view name)
 {
-    int count = 0;
-    for (pugi::xml_node child : node.children()) {
-        if (child.type() != pugi::node_element)
-            continue;
-        count += (LocalName(child) == name ? 1 : 0) + CountDescendants(child, name);
-    }
-    return count;
+    struct Counter : pugi::xml_tree_walker {
+        std::string_view name;
+        int count = 0;
+        bool for_each(pugi::xml_node& n) override
+        {
+            count += n.type() == pugi::node_element && LocalName(n) == name ? 1 : 0;
+            return true;
+        }
+    } counter;
+    counter.name = name;
+    node.traverse(counter);
+    return counter.count;
+}
+
+// The first node nested deeper than MaxXmlDepth, or none.
+pugi::xml_node TooDeep(pugi::xml_document& document)
+{
+    struct Finder : pugi::xml_tree_walker {
+        pugi::xml_node found;
+        bool for_each(pugi::xml_node& n) override
+        {
+            if (depth() < MaxXmlDepth)
+                return true;
+            found = n;
+            return false;
+        }
+    } finder;
+    document.traverse(finder);
+    return finder.found;
 }
 
 // Lines of byte offsets, for offsets that mostly come in document order.
@@ -128,18 +154,24 @@ PviPoint PointOf(const pugi::xml_node& node, std::string_view kind, int line)
 std::vector<PviPoint> PointsOf(const pugi::xml_node& profAlign, LineCounter& lines)
 {
     std::vector<PviPoint> points;
+    RowCounter rows;
     for (pugi::xml_node node : profAlign.children()) {
         const std::string_view kind = LocalName(node);
-        if (node.type() == pugi::node_element && (kind == "PVI" || kind == "ParaCurve" ||
-                                                  kind == "UnsymParaCurve" || kind == "CircCurve"))
+        if (node.type() == pugi::node_element &&
+            (kind == "PVI" || kind == "ParaCurve" || kind == "UnsymParaCurve" ||
+             kind == "CircCurve")) {
             points.push_back(PointOf(node, kind, lines.LineOf(node.offset_debug())));
+            rows.Add(points.back());
+        }
     }
     return points;
 }
 
-void ReadAlignment(const pugi::xml_node& alignment, LineCounter& lines, LandXmlFile& file)
+void ReadAlignment(const pugi::xml_node& alignment, int number, LineCounter& lines,
+                   LandXmlFile& file)
 {
     const std::string name = alignment.attribute("name").value();
+    int profileNumber = 0;
     const int superelevations = CountDescendants(alignment, "Superelevation");
     const int equations = static_cast<int>(Children(alignment, "StaEquation").size());
     for (const pugi::xml_node& profile : Children(alignment, "Profile")) {
@@ -147,8 +179,8 @@ void ReadAlignment(const pugi::xml_node& alignment, LineCounter& lines, LandXmlF
             std::string profileName = profAlign.attribute("name").value();
             if (profileName.empty())
                 profileName = profile.attribute("name").value();
-            file.profiles.push_back(
-                {name, profileName, PointsOf(profAlign, lines), superelevations, equations});
+            file.profiles.push_back({name, profileName, PointsOf(profAlign, lines), superelevations,
+                                     equations, number, ++profileNumber});
         }
     }
 }
@@ -203,49 +235,67 @@ std::vector<std::string> Notes(const LandXmlFile& file, const LandXmlProfile& p)
     return notes;
 }
 
-bool Matches(const LandXmlProfile& p, const ProfileSelection& s)
+// The whole number that a text of digits alone stands for; 0 for any other.
+int NumberOf(const std::string& text)
 {
-    return (s.alignment.empty() || p.alignment == s.alignment) &&
-           (s.profile.empty() || p.profile == s.profile);
+    int number = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    return error == std::errc() && end == text.data() + text.size() ? number : 0;
+}
+
+// A wanted name matches the name, or when no name of the file is so, the
+// position: "2" chooses the second of its kind unless something is named "2".
+bool NameOrNumber(const std::string& wanted, const std::string& name, int number, bool named)
+{
+    return wanted.empty() || name == wanted || (!named && NumberOf(wanted) == number);
+}
+
+// Whether any profile of the file has the name, looked up once per selection.
+template <typename Member>
+bool Named(const LandXmlFile& file, Member member, const std::string& wanted)
+{
+    return std::any_of(file.profiles.begin(), file.profiles.end(),
+                       [&](const LandXmlProfile& q) { return q.*member == wanted; });
+}
+
+struct Selection {
+    const ProfileSelection& wanted;
+    bool alignmentNamed;  // some alignment has the wanted name
+    bool profileNamed;
+};
+
+bool Matches(const LandXmlProfile& p, const Selection& s)
+{
+    const ProfileSelection& w = s.wanted;
+    return (w.alignmentNumber == 0 || w.alignmentNumber == p.alignmentNumber) &&
+           (w.profileNumber == 0 || w.profileNumber == p.profileNumber) &&
+           NameOrNumber(w.alignment, p.alignment, p.alignmentNumber, s.alignmentNamed) &&
+           NameOrNumber(w.profile, p.profile, p.profileNumber, s.profileNamed);
 }
 
 }  // namespace
 
-bool LooksLikeLandXml(std::string_view bytes)
+bool LooksLikeLandXml(std::string_view text)
 {
-    bytes = WithoutUtf8Bom(bytes);
-    while (true) {
-        const std::size_t at = bytes.find_first_not_of(" \t\r\n");
-        if (at == std::string_view::npos)
-            return false;
-        bytes.remove_prefix(at);
-        const std::string_view close = bytes.starts_with("<!--") ? "-->"
-                                       : bytes.starts_with("<?") ? "?>"
-                                                                 : "";
-        if (close.empty())
-            break;
-        const std::size_t end = bytes.find(close);
-        if (end == std::string_view::npos)
-            return false;
-        bytes.remove_prefix(end + close.size());
-    }
-    if (!bytes.starts_with("<"))
-        return false;
-    const std::size_t end = bytes.find_first_of(" \t\r\n/>", 1);
-    const std::string_view name = bytes.substr(1, end == std::string_view::npos ? 0 : end - 1);
-    return LocalName(name) == "LandXML";
+    return LocalName(XmlShapeOf(text).root) == "LandXML";
 }
 
-LandXmlFile ParseLandXml(std::string_view bytes)
+LandXmlFile ParseLandXml(std::string_view text)
 {
+    CheckXmlElementCount(text);
     pugi::xml_document document;
-    const pugi::xml_parse_result result = document.load_buffer(bytes.data(), bytes.size());
+    const pugi::xml_parse_result result =
+        document.load_buffer(text.data(), text.size(), pugi::parse_default, pugi::encoding_utf8);
     if (result.status == pugi::status_out_of_memory)
         throw std::bad_alloc();  // the caller says that the file is too large for this machine
-    LineCounter lines(bytes);
+    LineCounter lines(text);
     if (!result)
         throw InputFileError("line " + std::to_string(lines.LineOf(result.offset)) +
                              ": the XML is malformed: " + result.description());
+    if (const pugi::xml_node deep = TooDeep(document))
+        throw InputFileError("line " + std::to_string(lines.LineOf(deep.offset_debug())) +
+                             ": elements are nested more than " + std::to_string(MaxXmlDepth) +
+                             " deep; a LandXML profile needs far fewer");
     const pugi::xml_node root = document.document_element();
     if (LocalName(root) != "LandXML")
         throw InputFileError("not a LandXML file: the root element is " +
@@ -257,9 +307,10 @@ LandXmlFile ParseLandXml(std::string_view bytes)
             file.linearUnit = units.attribute("linearUnit").value();
         }
     }
+    int number = 0;
     for (const pugi::xml_node& alignments : Children(root, "Alignments")) {
         for (const pugi::xml_node& alignment : Children(alignments, "Alignment"))
-            ReadAlignment(alignment, lines, file);
+            ReadAlignment(alignment, ++number, lines, file);
     }
     return file;
 }
@@ -268,9 +319,9 @@ ProfileChoiceError::ProfileChoiceError(std::vector<ProfileSelection> candidates)
     : InputFileError([&candidates] {
           std::string text =
               "the file holds several profiles; choose one with --alignment NAME "
-              "(and --profile NAME):";
-          for (const ProfileSelection& c : candidates)
-              text += "\n  " + SelectionText(c);
+              "(and --profile NAME), a name or a number counted from 1 in the file:";
+          for (const std::string& choice : ChoiceTexts(candidates))
+              text += "\n  " + choice;
           return text;
       }()),
       candidates_(std::move(candidates))
@@ -282,12 +333,29 @@ std::string SelectionText(const ProfileSelection& s)
     return "alignment " + Quoted(s.alignment) + ", profile " + Quoted(s.profile);
 }
 
+std::vector<std::string> ChoiceTexts(const std::vector<ProfileSelection>& candidates)
+{
+    std::map<std::pair<std::string, std::string>, int> uses;
+    for (const ProfileSelection& c : candidates)
+        ++uses[{c.alignment, c.profile}];
+    std::vector<std::string> texts;
+    for (const ProfileSelection& c : candidates) {
+        texts.push_back(SelectionText(c));
+        if (uses[{c.alignment, c.profile}] > 1)
+            texts.back() += " (alignment " + std::to_string(c.alignmentNumber) + ", profile " +
+                            std::to_string(c.profileNumber) + " of the file)";
+    }
+    return texts;
+}
+
 ImportedProfile ImportLandXml(std::string_view bytes, const ProfileSelection& selection)
 {
     const LandXmlFile file = ParseLandXml(bytes);
+    const Selection wanted{selection, Named(file, &LandXmlProfile::alignment, selection.alignment),
+                           Named(file, &LandXmlProfile::profile, selection.profile)};
     std::vector<const LandXmlProfile*> matching;
     for (const LandXmlProfile& p : file.profiles) {
-        if (Matches(p, selection))
+        if (Matches(p, wanted))
             matching.push_back(&p);
     }
     if (matching.empty()) {
@@ -302,7 +370,7 @@ ImportedProfile ImportLandXml(std::string_view bytes, const ProfileSelection& se
     if (matching.size() > 1) {
         std::vector<ProfileSelection> candidates;
         for (const LandXmlProfile* p : matching)
-            candidates.push_back({p->alignment, p->profile});
+            candidates.push_back({p->alignment, p->profile, p->alignmentNumber, p->profileNumber});
         throw ProfileChoiceError(std::move(candidates));
     }
     const LandXmlProfile& chosen = *matching.front();

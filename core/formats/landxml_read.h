@@ -15,6 +15,7 @@
 
 #include "core/formats/input_file.h"
 #include "core/formats/pvi_mapping.h"
+#include "core/formats/xml_shape.h"
 
 namespace ravo {
 
@@ -24,6 +25,8 @@ struct LandXmlProfile {
     std::vector<PviPoint> points;  // each with the line of its element
     int superelevations = 0;       // Superelevation elements of the alignment
     int stationEquations = 0;      // StaEquation elements of the alignment
+    int alignmentNumber = 0;       // 1 for the file's first Alignment
+    int profileNumber = 0;         // 1 for the alignment's first ProfAlign
 };
 
 struct LandXmlFile {
@@ -32,20 +35,29 @@ struct LandXmlFile {
     std::vector<LandXmlProfile> profiles;
 };
 
-// True when the bytes hold an XML document whose root element is LandXML:
-// after an optional byte order mark, XML declaration, comments and
-// processing instructions.
-bool LooksLikeLandXml(std::string_view bytes);
+// True when the text holds an XML document whose root element is LandXML,
+// whatever its namespace prefix.
+bool LooksLikeLandXml(std::string_view text);
 
-// Throws InputFileError with the XML parser's own words and the line for a
-// malformed document, and naming the element and its line for a station,
-// elevation or length that is not a number.
-LandXmlFile ParseLandXml(std::string_view bytes);
+// Reads UTF-8 text (see DecodedText). Throws InputFileError with the XML
+// parser's own words and the line for a malformed document, naming the line
+// for elements nested deeper than MaxXmlDepth, more than MaxXmlElements
+// elements or a profile of more than MaxSegmentCount curve rows, and naming
+// the element and its line for a station, elevation or length that is not a
+// number.
+LandXmlFile ParseLandXml(std::string_view text);
 
-// Which profile of a file with several to take; an empty name takes any.
+// Which profile of a file with several to take; an empty name takes any. A
+// name of digits alone that no alignment (profile) has chooses by position:
+// "2" is the file's second alignment (the alignment's second profile). The
+// numbers, when not 0, choose by position too: the choices of a
+// ProfileChoiceError carry them, so that profiles of the same names can be
+// told apart.
 struct ProfileSelection {
     std::string alignment;
     std::string profile;
+    int alignmentNumber = 0;
+    int profileNumber = 0;
 };
 
 // The file holds several profiles that the selection does not tell apart.
@@ -60,6 +72,10 @@ private:
 
 // One line naming an alignment and its profile, for a list to choose from.
 std::string SelectionText(const ProfileSelection& selection);
+
+// The lines of the candidates, each with the numbers of its alignment and
+// profile when another candidate has the same names.
+std::vector<std::string> ChoiceTexts(const std::vector<ProfileSelection>& candidates);
 
 struct ImportedProfile {
     InputProfile profile;

@@ -6,6 +6,7 @@
 
 #include "core/formats/pvi_mapping.h"
 #include "core/io/file_replace.h"
+#include "core/text/text_encoding.h"
 #include "core/version.h"
 
 namespace ravo {
@@ -16,6 +17,29 @@ constexpr const char* Namespace = "http://www.landxml.org/schema/LandXML-1.2";
 void SetNumber(pugi::xml_node node, const char* name, double value)
 {
     node.append_attribute(name) = ExactText(value).c_str();
+}
+
+// A title as XML 1.0 can hold it: control characters other than tab, line
+// feed and carriage return, and the non-characters U+FFFE and U+FFFF, have no
+// place in an XML document, not even as character references, and are left
+// out. A title that is not UTF-8 is taken as Windows-1252, as files are read.
+std::string XmlText(std::string_view text)
+{
+    const std::string utf8 = IsValidUtf8(text) ? std::string(text) : Windows1252ToUtf8(text);
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(utf8[i]);
+        if (byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r')
+            continue;
+        const std::string_view rest = std::string_view(utf8).substr(i);
+        if (rest.starts_with("\xEF\xBF\xBE") || rest.starts_with("\xEF\xBF\xBF")) {
+            i += 2;
+            continue;
+        }
+        out += utf8[i];
+    }
+    return out;
 }
 
 void AddUnits(pugi::xml_node root, LengthUnits units)
@@ -83,13 +107,14 @@ LandXmlExport LandXmlText(const ProfileState& state, LengthUnits units,
 
     const double start = points.front().station;
     const double length = points.back().station - start;
+    const std::string title = XmlText(state.OutputTitle);
     pugi::xml_node alignment = root.append_child("Alignments").append_child("Alignment");
-    alignment.append_attribute("name") = state.OutputTitle.c_str();
+    alignment.append_attribute("name") = title.c_str();
     SetNumber(alignment, "staStart", start);
     SetNumber(alignment, "length", length);
     AddPlaceholderLine(alignment, start, length);
     pugi::xml_node profAlign = alignment.append_child("Profile").append_child("ProfAlign");
-    profAlign.append_attribute("name") = state.OutputTitle.c_str();
+    profAlign.append_attribute("name") = title.c_str();
     for (const PviPoint& p : points)
         AddPoint(profAlign, p);
 

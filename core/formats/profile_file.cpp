@@ -1,13 +1,16 @@
-// A profile file in any format: recognised by content when read, chosen by name when written.
+// Loading a profile from any file that holds one, recognised by content, and
+// saving one in the format its file name asks for.
 #include "core/formats/profile_file.h"
 
 #include <cctype>
+#include <optional>
 #include <utility>
 
 #include "core/formats/landxml_write.h"
 #include "core/formats/pvi_mapping.h"
 #include "core/formats/pvi_table.h"
 #include "core/io/file_replace.h"
+#include "core/text/text_encoding.h"
 
 namespace ravo {
 namespace {
@@ -31,19 +34,92 @@ bool EndsWith(const std::string& path, std::string_view extension)
     return true;
 }
 
+// What a file that is none of the formats looks like: the kind of file its
+// first bytes mark, XML of another kind, binary data, or its first line.
+std::string LooksLike(std::string_view bytes, std::string_view text, const XmlShape& xml)
+{
+    const struct {
+        std::string_view mark;
+        const char* kind;
+    } marks[] = {
+        {"\x89PNG", "a PNG image"},
+        {"\xFF\xD8\xFF", "a JPEG image"},
+        {"GIF8", "a GIF image"},
+        {"%PDF", "a PDF document"},
+        {"PK\x03\x04", "a ZIP archive (or an office document)"},
+        {"\x1F\x8B", "a gzip archive"},
+        {"\x7F"
+         "ELF",
+         "a program (ELF)"},
+    };
+    for (const auto& m : marks) {
+        if (bytes.starts_with(m.mark))
+            return m.kind;
+    }
+    if (!xml.root.empty())
+        return "an XML document whose root element is \"" + std::string(xml.root) + "\"";
+    if (text.find('\0') != std::string_view::npos)
+        return "binary data";
+    const std::string_view line = text.substr(0, text.find_first_of("\r\n"));
+    constexpr std::size_t shown = 60;
+    return "text whose first line is \"" + std::string(line.substr(0, shown)) +
+           (line.size() > shown ? "...\"" : "\"");
+}
+
+[[noreturn]] void RefuseUnknown(std::string_view bytes, std::string_view text, const XmlShape& xml)
+{
+    throw InputFileError(
+        "the file is none of the formats that Ravo reads (a Ravo input file, LandXML, a PVI "
+        "table): it looks like " +
+        LooksLike(bytes, text, xml));
+}
+
+LoadedProfile InputFileFromText(std::string_view bytes, std::string_view text, const XmlShape& xml)
+{
+    InputFileNotes notes;
+    InputProfile profile;
+    try {
+        profile = ParseInputText(text, notes);
+    } catch (const InputFileError&) {
+        // A text that ends before its counts, none of which held a number, is
+        // better told by what it looks like; an empty file by where it ends.
+        if (notes.countHoldsNumber || text.find_first_not_of(" \t\r\n") == std::string_view::npos)
+            throw;
+        RefuseUnknown(bytes, text, xml);
+    }
+    // Counts without a number read 0: such a text holds no rows at all.
+    if (!notes.countHoldsNumber)
+        RefuseUnknown(bytes, text, xml);
+    return {std::move(profile), ProfileFormat::InputFile, {}, FieldsWithoutNumberLines(notes)};
+}
+
 }  // namespace
 
 LoadedProfile AnyProfileFromBytes(std::string_view bytes, const ProfileSource& source)
 {
-    if (LooksLikeLandXml(bytes)) {
-        ImportedProfile imported = ImportLandXml(bytes, source.selection);
+    std::string storage;
+    std::string_view text = DecodedText(bytes, storage);
+    // UTF-16 without its mark is taken for a format that shows what it is.
+    if (std::optional<std::string> wide = DecodeUtf16WithoutMark(bytes);
+        wide && (!XmlShapeOf(*wide).root.empty() || LooksLikePviCsv(*wide))) {
+        storage = std::move(*wide);
+        text = storage;
+    }
+    const XmlShape xml = XmlShapeOf(text);
+    if (text.find('\0') != std::string_view::npos)
+        RefuseUnknown(bytes, text, xml);
+    if (LooksLikeLandXml(text)) {
+        ImportedProfile imported = ImportLandXml(text, source.selection);
         return {std::move(imported.profile), ProfileFormat::LandXml, std::move(imported.notes)};
     }
-    if (LooksLikePviCsv(bytes))
-        return {RowsFromPoints(ParsePviCsv(bytes), ""), ProfileFormat::PviCsv, {}};
+    // A title may begin with "<"; only a declared document is XML of another kind.
+    if (xml.declared)
+        RefuseUnknown(bytes, text, xml);
+    if (LooksLikePviCsv(text))
+        return {RowsFromPoints(ParsePviCsv(text), ""), ProfileFormat::PviCsv, {}};
     if (source.plainPvi)
-        return {RowsFromPoints(ParsePviPlain(bytes), ""), ProfileFormat::PviPlain, {}};
-    return {ParseInputFile(bytes), ProfileFormat::InputFile, {}};
+        return {RowsFromPoints(ParsePviPlain(text), ""), ProfileFormat::PviPlain, {}};
+    return InputFileFromText(bytes, text, xml);
 }
 
 LoadedProfile ReadAnyProfile(const std::string& path, const ProfileSource& source)

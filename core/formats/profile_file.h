@@ -28,10 +28,20 @@ struct LoadedProfile {
     InputProfile profile;
     ProfileFormat format = ProfileFormat::InputFile;
     std::vector<std::string> notes;  // for the user to read after the load
+    // For an input file: one line for each kind with fields that hold no
+    // number and read as 0 (FieldsWithoutNumberLines).
+    std::vector<std::string> fieldsWithoutNumber{};
 };
 
-// Throws InputFileError when the file cannot be read or does not parse, and
-// its ProfileChoiceError when a LandXML file holds several profiles that the
+// The file's bytes are decoded once (DecodedText), and the format recognised
+// on the text. A file that is none of the formats is refused with what it
+// looks like: binary data (a NUL in the text, or the mark of a known kind of
+// file), XML with another root element, or an input file whose counts hold no
+// number and so no rows.
+//
+// Throws InputFileError when the file cannot be read, is none of the formats,
+// does not parse, or holds more than MaxSegmentCount rows of a kind; its
+// ProfileChoiceError when a LandXML file holds several profiles that the
 // selection does not tell apart.
 LoadedProfile ReadAnyProfile(const std::string& path, const ProfileSource& source = {});
 LoadedProfile AnyProfileFromBytes(std::string_view bytes, const ProfileSource& source = {});

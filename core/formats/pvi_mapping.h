@@ -23,6 +23,7 @@
 // grade tolerance is a plain PVI; straight rows need no point of their own.
 #pragma once
 
+#include <cstdint>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -67,6 +68,25 @@ private:
 // point, or curves longer than the room between their neighbours.
 InputProfile RowsFromPoints(const std::vector<PviPoint>& points, const std::string& title);
 
+// Counts the curve rows that points make, point by point as a reader takes
+// them, so that a file with more rows than a profile may hold is refused at
+// the point that goes beyond the limit, before memory grows with the rest.
+class RowCounter {
+public:
+    explicit RowCounter(std::int64_t limit = MaxSegmentCount) : limit_(limit) {}
+
+    // Throws InputFileError naming the point's line when the rows so far
+    // exceed the limit.
+    void Add(const PviPoint& point);
+    std::int64_t Rows() const { return rows_; }
+
+private:
+    std::int64_t limit_;
+    std::int64_t rows_ = 0;
+    bool first_ = true;
+    double reach_ = 0;  // where the previous point's curve ends
+};
+
 // How RowsFromPoints finds grades and the elevations where rows begin. A
 // writer that must reproduce the rows exactly evaluates the same arithmetic.
 // The grade between two points.
@@ -99,7 +119,9 @@ double CircularCurveDeviation(const PviPoint& point, double gradeIn, double grad
 // with the faults of the curve rows that keep them from being one profile.
 std::vector<PviPoint> PointsFromRows(const ProfileState& state, const Tolerances& tolerances);
 
-// The shortest decimal text that reads back as the same double.
+// The shortest decimal text that reads back as the same double, written
+// without an exponent (100000, not 1e+05), so that a station never looks
+// like road-station notation.
 std::string ExactText(double value);
 
 // The texts one after the other. Messages are built with it rather than with

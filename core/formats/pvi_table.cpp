@@ -1,4 +1,4 @@
-// PVI tables in CSV and as plain "station elevation [length]" lines, read and written.
+// Reading and writing PVI tables, in CSV and as plain columns.
 #include "core/formats/pvi_table.h"
 
 #include <algorithm>
@@ -64,8 +64,11 @@ double Field(std::string_view text, const char* column, int line, Parse parse)
     try {
         return parse(Trimmed(text));
     } catch (const NotationError&) {
-        Refuse(line,
-               std::string(column) + " \"" + std::string(Trimmed(text)) + "\" is not a number");
+        // A long field is cut short, so that the message stays readable.
+        constexpr std::size_t shown = 40;
+        const std::string_view field = Trimmed(text);
+        Refuse(line, std::string(column) + " \"" + std::string(field.substr(0, shown)) +
+                         (field.size() > shown ? "...\"" : "\"") + " is not a number");
     }
 }
 
@@ -130,16 +133,18 @@ void AddCsvField(std::string& text, const std::string& field)
 
 }  // namespace
 
-bool LooksLikePviCsv(std::string_view bytes)
+bool LooksLikePviCsv(std::string_view text)
 {
-    bytes = WithoutUtf8Bom(bytes);
-    const std::string first = Lowered(bytes.substr(0, bytes.find_first_of("\r\n")));
-    return first.starts_with("station,elevation,length");
+    text = WithoutUtf8Bom(text);
+    const std::vector<std::string> names = CsvFields(text.substr(0, text.find_first_of("\r\n")));
+    return names.size() >= 3 && Lowered(names[0]) == "station" &&
+           Lowered(names[1]) == "elevation" && Lowered(names[2]) == "length";
 }
 
 std::vector<PviPoint> ParsePviCsv(std::string_view bytes)
 {
     std::vector<PviPoint> points;
+    RowCounter rows;
     std::optional<Columns> columns;
     ForEachLine(WithoutUtf8Bom(bytes), [&](int line, std::string_view text) {
         if (!columns) {
@@ -164,6 +169,7 @@ std::vector<PviPoint> ParsePviCsv(std::string_view bytes)
                                         : std::optional<double>(Length(out, "length_out", line)),
                                     line));
         points.back().desc = std::string(column(columns->desc));
+        rows.Add(points.back());
     });
     return points;
 }
@@ -171,6 +177,7 @@ std::vector<PviPoint> ParsePviCsv(std::string_view bytes)
 std::vector<PviPoint> ParsePviPlain(std::string_view bytes)
 {
     std::vector<PviPoint> points;
+    RowCounter rows;
     ForEachLine(WithoutUtf8Bom(bytes), [&](int line, std::string_view text) {
         const std::vector<std::string_view> words = Words(text);
         if (words.empty())
@@ -182,6 +189,7 @@ std::vector<PviPoint> ParsePviPlain(std::string_view bytes)
                                     Field(words[1], "elevation", line, ParsePlainNumber),
                                     words.size() > 2 ? Length(words[2], "length", line) : 0,
                                     std::nullopt, line));
+        rows.Add(points.back());
     });
     return points;
 }

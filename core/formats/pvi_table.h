@@ -21,11 +21,13 @@
 
 namespace ravo {
 
-// True when the first line (after a byte order mark) is a PVI CSV header.
-bool LooksLikePviCsv(std::string_view bytes);
+// True when the first line (after a byte order mark) is a PVI CSV header:
+// its first three fields, blanks around them ignored, in any case.
+bool LooksLikePviCsv(std::string_view text);
 
-// Both throw InputFileError naming the line of a field that is not a number,
-// a line with too few or too many fields, or an unknown column.
+// Both read UTF-8 text and throw InputFileError naming the line of a field
+// that is not a number, a line with too few or too many fields, an unknown
+// column, or the point whose curve rows go beyond MaxSegmentCount.
 std::vector<PviPoint> ParsePviCsv(std::string_view bytes);
 std::vector<PviPoint> ParsePviPlain(std::string_view bytes);
 

@@ -1,4 +1,5 @@
-// PVIs to curve rows: each PVI's curve becomes one or two parabolic rows, tangents straight rows.
+// Points of vertical intersection to Ravo's curve rows, and the texts of the
+// numbers that the PVI formats write.
 #include "core/formats/pvi_mapping.h"
 
 #include <algorithm>
@@ -60,6 +61,21 @@ void CheckRoom(const std::vector<PviPoint>& points, std::size_t i)
 
 using RowValues = std::array<float, ColumnCount>;
 
+// Whether a row between the stations keeps a length once they are rounded to
+// the floats that rows hold, as RowList decides; false beyond the float range.
+bool RowHasLength(double from, double to)
+{
+    const auto inRange = [](double v) { return std::isfinite(v) && std::fabs(v) < 3.4e38; };
+    return inRange(from) && inRange(to) && static_cast<float>(from) < static_cast<float>(to);
+}
+
+[[noreturn]] void RefuseRows(std::int64_t limit, int line)
+{
+    Refuse(Joined({line > 0 ? Joined({"line ", std::to_string(line), ": "}) : "",
+                   "the points up to here make more than ", std::to_string(limit),
+                   " curve rows; at most ", std::to_string(limit), " can be loaded"}));
+}
+
 float Stored(double value)
 {
     try {
@@ -77,8 +93,11 @@ public:
     {
         const RowValues row{Stored(elevation), Stored(grade1), Stored(grade2), Stored(station1),
                             Stored(station2)};
-        if (row[3] < row[4])
+        if (row[3] < row[4]) {
+            if (rows_.size() >= static_cast<std::size_t>(MaxSegmentCount))
+                RefuseRows(MaxSegmentCount, 0);
             rows_.push_back(row);
+        }
     }
 
     InputProfile Profile(const std::string& title) const
@@ -100,6 +119,22 @@ private:
 
 }  // namespace
 
+void RowCounter::Add(const PviPoint& p)
+{
+    if (!first_) {
+        rows_ += RowHasLength(reach_, p.station - p.lengthIn) ? 1 : 0;
+        if (p.kind == PviKind::Unsym)
+            rows_ += (RowHasLength(p.station - p.lengthIn, p.station) ? 1 : 0) +
+                     (RowHasLength(p.station, p.station + p.lengthOut) ? 1 : 0);
+        else
+            rows_ += RowHasLength(p.station - p.lengthIn, p.station + p.lengthOut) ? 1 : 0;
+    }
+    first_ = false;
+    reach_ = p.station + p.lengthOut;
+    if (rows_ > limit_)
+        RefuseRows(limit_, p.line);
+}
+
 ProfileNotContinuousError::ProfileNotContinuousError(std::vector<Fault> faults)
     : InputFileError([&faults] {
           std::string text = "the vertical curves do not form one continuous profile:";
@@ -113,9 +148,12 @@ ProfileNotContinuousError::ProfileNotContinuousError(std::vector<Fault> faults)
 
 std::string ExactText(double value)
 {
-    char text[40];
-    const std::to_chars_result result = std::to_chars(text, text + sizeof text, value);
-    return std::string(text, result.ptr);
+    // Fixed notation never has an exponent; the longest double (a subnormal)
+    // needs about 330 characters.
+    std::array<char, 512> text{};
+    const std::to_chars_result result =
+        std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
+    return std::string(text.data(), result.ptr);
 }
 
 std::string Joined(std::initializer_list<std::string_view> parts)

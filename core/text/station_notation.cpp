@@ -1,8 +1,9 @@
-// Stations as designers type them ("12+34.56") and as ravo-calc prints them.
+// Reading numbers and stations typed on the command line or in PVI tables, and
+// writing stations as ravo-calc prints them.
 #include "core/text/station_notation.h"
 
 #include <charconv>
-#include <regex>
+#include <optional>
 #include <system_error>
 
 #include "core/text/numbers.h"
@@ -11,25 +12,93 @@
 namespace ravo {
 namespace {
 
-const std::regex& PlainNumberForm()
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Walks a text from its start; each step takes one part of a number's form
+// and says whether it was there. Plain loops: no recursion, whatever the length.
+class FormScanner {
+public:
+    explicit FormScanner(std::string_view text) : text_(text) {}
+
+    bool Take(char c)
+    {
+        if (pos_ < text_.size() && text_[pos_] == c) {
+            ++pos_;
+            return true;
+        }
+        return false;
+    }
+    std::size_t TakeDigits()
+    {
+        const std::size_t start = pos_;
+        while (pos_ < text_.size() && IsDigit(text_[pos_]))
+            ++pos_;
+        return pos_ - start;
+    }
+    // An exponent: E or e, an optional sign, at least one digit. Nothing is
+    // taken when the form is incomplete.
+    void TakeExponent()
+    {
+        const std::size_t start = pos_;
+        if (!Take('e') && !Take('E'))
+            return;
+        if (!Take('+'))
+            Take('-');
+        if (TakeDigits() == 0)
+            pos_ = start;
+    }
+    bool AtEnd() const { return pos_ == text_.size(); }
+    std::size_t Position() const { return pos_; }
+
+private:
+    std::string_view text_;
+    std::size_t pos_ = 0;
+};
+
+// -?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)? as the whole text.
+bool IsPlainNumber(std::string_view text)
 {
-    static const std::regex form(R"(-?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?)");
-    return form;
+    FormScanner scan(text);
+    scan.Take('-');
+    const std::size_t integer = scan.TakeDigits();
+    const bool point = scan.Take('.');
+    const std::size_t fraction = point ? scan.TakeDigits() : 0;
+    if (integer == 0 && fraction == 0)
+        return false;
+    scan.TakeExponent();
+    return scan.AtEnd();
 }
 
 // Hundreds, "+", exactly two digits, an optional fraction; the sign in front
-// belongs to the whole station.
-const std::regex& PlusNotationForm()
+// belongs to the whole station. The digits without the "+", or nothing.
+std::optional<std::string> PlusNotationDigits(std::string_view text)
 {
-    static const std::regex form(R"((-?)(\d+)\+(\d\d)(\.\d*)?)");
-    return form;
+    FormScanner scan(text);
+    const bool negative = scan.Take('-');
+    const std::size_t hundredsStart = scan.Position();
+    const std::size_t hundreds = scan.TakeDigits();
+    if (hundreds == 0 || !scan.Take('+'))
+        return std::nullopt;
+    const std::size_t unitsStart = scan.Position();
+    if (scan.TakeDigits() != 2)
+        return std::nullopt;
+    if (scan.Take('.'))
+        scan.TakeDigits();
+    if (!scan.AtEnd())
+        return std::nullopt;
+    std::string digits = negative ? "-" : "";
+    digits.append(text.substr(hundredsStart, hundreds));
+    digits.append(text.substr(unitsStart));
+    return digits;
 }
 
+// The text between quotes, a long one cut short so that a message stays readable.
 std::string Quoted(std::string_view text)
 {
+    constexpr std::size_t shown = 40;
     std::string quoted(1, '"');
-    quoted.append(text);
-    quoted += '"';
+    quoted.append(text.substr(0, shown));
+    quoted += text.size() > shown ? "...\"" : "\"";
     return quoted;
 }
 
@@ -50,7 +119,7 @@ double DecimalValue(const std::string& digits, std::string_view original)
 double ParsePlainNumber(std::string_view text)
 {
     const std::string trimmed(Trimmed(text));
-    if (!std::regex_match(trimmed, PlainNumberForm()))
+    if (!IsPlainNumber(trimmed))
         throw NotationError(Quoted(text) + " is not a number (write it as 12, -0.5 or 1.5e3)");
     return DecimalValue(trimmed, text);
 }
@@ -58,18 +127,18 @@ double ParsePlainNumber(std::string_view text)
 double ParseStation(std::string_view text)
 {
     const std::string trimmed(Trimmed(text));
-    if (trimmed.find('+') == std::string::npos) {
-        if (!std::regex_match(trimmed, PlainNumberForm()))
-            throw NotationError(Quoted(text) +
-                                " is not a station (write it as 1234.56 or as 12+34.56)");
+    // A "+" in an exponent ("1e+05") is the exponent's sign, not a station's.
+    if (IsPlainNumber(trimmed))
         return DecimalValue(trimmed, text);
-    }
-    std::smatch parts;
-    if (!std::regex_match(trimmed, parts, PlusNotationForm()))
+    if (trimmed.find('+') == std::string::npos)
+        throw NotationError(Quoted(text) +
+                            " is not a station (write it as 1234.56 or as 12+34.56)");
+    const std::optional<std::string> digits = PlusNotationDigits(trimmed);
+    if (!digits)
         throw NotationError(Quoted(text) +
                             " is not a station: road-station notation is hundreds, a \"+\" and "
                             "exactly two digits, with an optional fraction, as in 12+34.56");
-    return DecimalValue(parts[1].str() + parts[2].str() + parts[3].str() + parts[4].str(), text);
+    return DecimalValue(*digits, text);
 }
 
 std::string StationText(double station, bool plusNotation)

@@ -25,7 +25,9 @@ double ParsePlainNumber(std::string_view text);
 // A station: a plain number, or road-station notation, hundreds "+" two digits
 // with an optional fraction: "12+34.56" is 1234.56, "0+05" is 5, "-0+50" is
 // -50 (the sign belongs to the whole station). Throws NotationError for a
-// malformed text ("12+", "+34", "12+3", "1+2+3", "12+34.5.6", letters).
+// malformed text ("12+", "+34", "12+3", "1+2+3", "12+34.5.6", letters). A
+// plain number with an exponent is a number, its "+" the exponent's sign
+// ("1e+05" is 100000). Texts of any length are read without recursion.
 double ParseStation(std::string_view text);
 
 // A station as ravo-calc prints it, rounded to three decimals with halves away

@@ -1,9 +1,10 @@
-// Recognising UTF-8, UTF-16 and Windows-1252 text and converting it to UTF-8.
+// Text encodings of input files: checks, and conversions to UTF-8.
 #include "core/text/text_encoding.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <utility>
 
 namespace ravo {
 namespace {
@@ -111,7 +112,41 @@ std::string Utf16ToUtf8(Utf16Units units)
     return out;
 }
 
+// UTF-16 without a byte order mark, recognised by its first two characters:
+// each a nonzero byte beside a zero one, which no ASCII or UTF-8 text holds.
+std::optional<bool> Utf16WithoutMark(std::string_view bytes)
+{
+    if (bytes.size() < 4)
+        return std::nullopt;
+    const auto zero = [&bytes](std::size_t i) { return bytes[i] == '\0'; };
+    if (!zero(0) && zero(1) && !zero(2) && zero(3))
+        return false;  // little endian
+    if (zero(0) && !zero(1) && zero(2) && !zero(3))
+        return true;  // big endian
+    return std::nullopt;
+}
+
 }  // namespace
+
+std::string_view DecodedText(std::string_view bytes, std::string& storage)
+{
+    if (std::optional<std::string> decoded = DecodeUtf16File(bytes)) {
+        storage = std::move(*decoded);
+        return storage;
+    }
+    bytes = WithoutUtf8Bom(bytes);
+    if (IsValidUtf8(bytes))
+        return bytes;
+    storage = Windows1252ToUtf8(bytes);
+    return storage;
+}
+
+std::optional<std::string> DecodeUtf16WithoutMark(std::string_view bytes)
+{
+    if (const std::optional<bool> bigEndian = Utf16WithoutMark(bytes))
+        return Utf16ToUtf8(Utf16Units(bytes, *bigEndian));
+    return std::nullopt;
+}
 
 bool IsAscii(std::string_view text)
 {

@@ -23,6 +23,18 @@ std::string Windows1252ToUtf8(std::string_view text);
 // U+FFFD, the replacement character.
 std::optional<std::string> DecodeUtf16File(std::string_view bytes);
 
+// The text of a file's bytes in UTF-8, decoded once for every reader: UTF-16
+// with a byte order mark; UTF-8 without its byte order mark; any other bytes
+// as Windows-1252. The result is a view of the bytes when they need no
+// conversion, of storage otherwise.
+std::string_view DecodedText(std::string_view bytes, std::string& storage);
+
+// Bytes that may be UTF-16 without a byte order mark, as their first two
+// characters show (each an ASCII character beside a zero byte), decoded to
+// UTF-8; nothing for any other bytes. Only a reader that then recognises its
+// format in the text should take it, since 8-bit text may hold zero bytes too.
+std::optional<std::string> DecodeUtf16WithoutMark(std::string_view bytes);
+
 // The bytes without the UTF-8 byte order mark that some editors put first.
 inline std::string_view WithoutUtf8Bom(std::string_view bytes)
 {

@@ -117,6 +117,30 @@ TEST_F(RavoCalcApp, ConvertWritesTheFormatTheNameAsksFor)
                                      " does not load: "));
 }
 
+// A field without a number is told on standard error; of two profiles of
+// the same names, the second is chosen by its number.
+TEST_F(RavoCalcApp, TellsWhatAFileHoldsThatReadsAsNothing)
+{
+    const std::string typo = File("typo.in", "\"T\"\r\n1\r\n100,O.5,0,0,100\r\n0\r\n");
+    const Result loaded = Run({"curves", typo});
+    EXPECT_EQ(loaded.status, ExitSuccess);
+    EXPECT_TRUE(Has(loaded.err,
+                    "typo.in: 1 curve field holds no number and reads as 0: the "
+                    "beginning grade of curve 1 (line 3), \"O.5\"\n"))
+        << loaded.err;
+
+    const auto alignment = [](const std::string& end) {
+        return "<Alignment name=\"A\"><Profile><ProfAlign name=\"P\"><PVI>0 1</PVI><PVI>" + end +
+               " 2</PVI></ProfAlign></Profile></Alignment>";
+    };
+    const std::string twice = File("twice.xml", "<LandXML><Alignments>" + alignment("10") +
+                                                    alignment("20") + "</Alignments></LandXML>");
+    const Result second = Run({"table", twice, "--alignment", "2", "--from", "1e+01", "--to", "20",
+                               "--step", "10", "--csv"});
+    EXPECT_EQ(second.status, ExitSuccess) << second.err;
+    EXPECT_TRUE(Has(second.out, "20.000,0.000,0.,2.000")) << second.out;
+}
+
 TEST_F(RavoCalcApp, CheckAgainstDesignSpeedAndLength)
 {
     // A crest with K 20, one with K 30, a sag with K 29, joined by tangents.
@@ -223,11 +247,12 @@ TEST_F(RavoCalcApp, AFileTooLargeForTheMemory)
     GTEST_SKIP() << "AddressSanitizer cannot run under a limit on the address space";
 #endif
     std::string elements;
-    for (int i = 0; i < (8 << 20); ++i)
+    // Fewer elements than the reader's cap, so that memory runs out first.
+    for (int i = 0; i < 3'900'000; ++i)
         elements += "<a/>";
     const std::vector<std::pair<std::string, rlim_t>> cases = {
         {File("big.in", "\"t\"\n1\n" + std::string(32 << 20, ' ')), 16 << 20},
-        {File("big.xml", "<LandXML>" + elements + "</LandXML>"), 96 << 20},
+        {File("big.xml", "<LandXML>" + elements + "</LandXML>"), 64 << 20},
     };
     for (const auto& [file, room] : cases) {
         const std::string result = test::InChild([&] {

@@ -71,8 +71,8 @@ std::optional<LoadedProfile> frmRavo::ReadChosenProfile(const QString& path)
             return ReadAnyProfile(path.toStdString(), source);
         } catch (const ProfileChoiceError& e) {
             QStringList items;
-            for (const ProfileSelection& candidate : e.Candidates())
-                items << Text(SelectionText(candidate));
+            for (const std::string& choice : ChoiceTexts(e.Candidates()))
+                items << Text(choice);
             const std::optional<int> chosen = platform_.ChooseItem(
                 this, QStringLiteral("Load Input"),
                 QStringLiteral("The file holds several profiles. Load which one?"), items);

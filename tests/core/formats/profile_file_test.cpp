@@ -1,4 +1,5 @@
-// Tests of loading and saving a profile in any format.
+// Loading any profile file: recognising the format on the decoded text,
+// refusing what is none, and saving in the format a name asks for.
 #include "core/formats/profile_file.h"
 
 #include <gtest/gtest.h>
@@ -6,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/formats/pvi_mapping.h"
 #include "support/file_test_support.h"
@@ -44,6 +47,80 @@ TEST(AnyProfileFromBytes, TellsTheFormatsApartByContent)
         }
     }
     EXPECT_THROW(AnyProfileFromBytes(samples::LandXml), ProfileChoiceError);
+}
+
+// The format is recognised on the decoded text: a document type declaration,
+// UTF-16 and blanks in a CSV header do not hide a profile.
+TEST(AnyProfileFromBytes, RecognisesEachFormatInAnyEncoding)
+{
+    const std::string xml =
+        "<LandXML><Alignments><Alignment name=\"A\"><Profile><ProfAlign name=\"P\">"
+        "<PVI>0 10</PVI><ParaCurve length=\"40\">50 11</ParaCurve><PVI>100 10.5</PVI>"
+        "</ProfAlign></Profile></Alignment></Alignments></LandXML>";
+    const std::u16string xml16(xml.begin(), xml.end());
+    const std::string csv = "station , Elevation ,length\r\n0,100,\r\n100,101,20\r\n200,100,\r\n";
+    const std::u16string csv16(csv.begin(), csv.end());
+    const struct {
+        std::string bytes;
+        ProfileFormat format;
+        std::int32_t curves;
+    } cases[] = {
+        {"<?xml version=\"1.0\"?>\n<!DOCTYPE LandXML>\n" + xml, ProfileFormat::LandXml, 3},
+        {"<!DOCTYPE LandXML [\n<!ENTITY e \"<x>\">\n]>\n" + xml, ProfileFormat::LandXml, 3},
+        {test::Utf16(u"<?xml version=\"1.0\" encoding=\"UTF-16\"?>" + xml16, false),
+         ProfileFormat::LandXml, 3},
+        {test::Utf16(xml16, true).substr(2), ProfileFormat::LandXml, 3},
+        {csv, ProfileFormat::PviCsv, 3},
+        {test::Utf16(csv16, true), ProfileFormat::PviCsv, 3},
+        {"\"\"\r\n0\r\n0\r\n", ProfileFormat::InputFile, 0},  // an empty profile is one
+        {"<Main road>\r\n1\r\n100,0,0,0,100\r\n0\r\n", ProfileFormat::InputFile, 1},
+        {"Title\r\nabc\r\n0\r\n", ProfileFormat::InputFile, 0},  // a count holds a number
+    };
+    for (const auto& c : cases) {
+        const LoadedProfile loaded = AnyProfileFromBytes(c.bytes);
+        EXPECT_EQ(loaded.format, c.format) << c.bytes;
+        EXPECT_EQ(loaded.profile.numVC, c.curves) << c.bytes;
+    }
+}
+
+TEST(AnyProfileFromBytes, RefusesAFileOfNoFormatWithWhatItLooksLike)
+{
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"root:x:0:0:root:/root:/bin/bash\ndaemon:x:1:1::/usr/sbin\nbin:x:2:2::/bin\n",
+         "text whose first line is \"root:x:0:0:root:/root:/bin/bash\""},
+        {std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16), "a PNG image"},
+        {std::string("1\r\n1,2,\0,4,5\r\n0\r\n", 17), "binary data"},
+        {"<?xml version=\"1.0\"?>\n<svg><text>1</text></svg>",
+         "an XML document whose root element is \"svg\""},
+        {"<html>\n<body>a, b</body>\n</html>\n", "an XML document whose root element is \"html\""},
+        {"", "the file ends before the title or the curve count"},
+    };
+    for (const auto& [bytes, looks] : cases) {
+        try {
+            AnyProfileFromBytes(bytes);
+            ADD_FAILURE() << "loaded: " << bytes;
+        } catch (const InputFileError& e) {
+            EXPECT_NE(std::string(e.what()).find(looks), std::string::npos) << e.what();
+        }
+    }
+}
+
+// Fields that hold no number read as 0 as ever, and are told: one line a kind.
+TEST(AnyProfileFromBytes, CountsTheFieldsThatHoldNoNumber)
+{
+    const std::string text =
+        test::Lines({"\"T\"", "2", "100,x,0,0,50", "100,0,,50,100", "1", "0,0,0,0,\"1 0\""});
+    const LoadedProfile loaded = AnyProfileFromBytes(text);
+    EXPECT_EQ(loaded.profile.curves[1][2], 0.0f);
+    EXPECT_EQ(loaded.profile.segments[4][1], 1.0f);  // "1 0" begins with a number
+    EXPECT_EQ(loaded.fieldsWithoutNumber,
+              (std::vector<std::string>{"2 curve fields hold no number and read as 0; the first "
+                                        "is the beginning grade of curve 1 (line 3), \"x\""}));
+    const std::string counts = test::Lines({"\"T\"", "one", "2"});
+    EXPECT_EQ(
+        AnyProfileFromBytes(counts + test::Lines({"0,0,0,0,1", "0,0,0,1,2"})).fieldsWithoutNumber,
+        (std::vector<std::string>{
+            "1 curve field holds no number and reads as 0: the curve count (line 2), \"one\""}));
 }
 
 TEST(SaveProfileAs, TheFileNameChoosesTheFormat)

@@ -23,6 +23,8 @@ TEST(ParseStation, ReadsPlainNumbersAndRoadStationNotation)
         {" 10+00\t", 1000},    {"1e3", 1000},
         {"-2.5E-1", -0.25},    {".5", 0.5},
         {"12.", 12},           {"-0", 0},
+        {"1e+05", 100000},     {"1E5", 100000},
+        {"-1.5e+2", -150},     {" 2e+0 ", 2},
     };
     for (const Case& c : cases)
         EXPECT_DOUBLE_EQ(ParseStation(c.text), c.value) << c.text;
@@ -37,6 +39,24 @@ TEST(ParseStation, RefusesMalformedTexts)
     };
     for (const char* text : malformed)
         EXPECT_THROW(ParseStation(text), NotationError) << '"' << text << '"';
+}
+
+// Numbers tens of thousands of characters long are read in one pass; a
+// recursive matcher ran out of stack on them.
+TEST(ParseStation, ReadsTextsOfAnyLength)
+{
+    const std::string zeros(40000, '0');
+    EXPECT_DOUBLE_EQ(ParseStation(zeros + "12.5"), 12.5);
+    EXPECT_DOUBLE_EQ(ParseStation(zeros + "1+00." + zeros), 100);
+    EXPECT_DOUBLE_EQ(ParsePlainNumber("-." + zeros + "5e40001"), -5);
+    EXPECT_THROW(ParseStation("1" + zeros), NotationError);           // out of range
+    EXPECT_THROW(ParseStation(zeros + "+1" + zeros), NotationError);  // not two digits
+    try {
+        ParsePlainNumber(zeros + "x");
+        ADD_FAILURE() << "a letter after the digits was read";
+    } catch (const NotationError& e) {
+        EXPECT_LT(std::string(e.what()).size(), 120u) << "the message quotes the text in full";
+    }
 }
 
 TEST(StationText, PlainAndPlusNotationToThreeDecimals)

@@ -1,6 +1,7 @@
 // Input files in Windows-1252, UTF-8 and UTF-16: titles come out as UTF-8.
 #include <gtest/gtest.h>
 
+#include "core/text/text_encoding.h"
 #include "support/input_profiles.h"
 
 namespace ravo {
@@ -40,6 +41,25 @@ TEST(ParseInputFile, TitlesOfEveryEncodingBecomeUtf8)
     };
     for (const auto& [text, title] : cases)
         EXPECT_EQ(ParseInputFile(text).title, title) << text;
+}
+
+// Every reader gets its text from one door.
+TEST(DecodedText, EveryEncodingBecomesUtf8)
+{
+    const std::string utf8 = "a\xC3\x9F<";
+    for (const std::string& bytes : {Utf16(u"a\u00DF<", false), Utf16(u"a\u00DF<", true),
+                                     std::string("a\xDF<"),  // Windows-1252
+                                     "\xEF\xBB\xBF" + utf8, utf8}) {
+        std::string storage;
+        EXPECT_EQ(DecodedText(bytes, storage), utf8) << bytes;
+    }
+    // Without the mark, only when asked, and only where zero bytes show it.
+    const std::string unmarked = Utf16(u"a\u00DF<", true).substr(2);
+    std::string storage;
+    EXPECT_NE(DecodedText(unmarked, storage), utf8);
+    EXPECT_EQ(DecodeUtf16WithoutMark(unmarked), utf8);
+    EXPECT_EQ(DecodeUtf16WithoutMark(Utf16(u"a\u00DF<", false).substr(2)), utf8);
+    EXPECT_EQ(DecodeUtf16WithoutMark(std::string("ab\0c", 4)), std::nullopt);
 }
 
 }  // namespace

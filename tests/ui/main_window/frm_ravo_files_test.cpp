@@ -1,6 +1,8 @@
 // Loading and saving profiles through the File menu, and the title window.
 #include <QPushButton>
 
+#include <string>
+
 #include "core/formats/landxml_read.h"
 #include "support/landxml_samples.h"
 #include "support/window_fixture.h"
@@ -118,6 +120,20 @@ TEST_F(ProfileFiles, LandXmlWithSeveralProfilesAsksWhichToLoad)
     EXPECT_EQ(Texts({"txtNVC", "txtE1"}), QStringList({"1", " 10"}));
     EXPECT_EQ(TitleBox()->text(), "Ramp - Prelim");
     EXPECT_EQ(platform.messages.size(), 1u);  // the notes, in one message
+
+    // Profiles of the same names are listed apart, and the one chosen loads.
+    const auto alignment = [](const char* end) {
+        return "<Alignment name=\"A\"><Profile><ProfAlign name=\"P\"><PVI>0 1</PVI><PVI>" +
+               std::string(end) + " 2</PVI></ProfAlign></Profile></Alignment>";
+    };
+    const QString twice =
+        Write("twice.xml", QByteArray::fromStdString("<LandXML><Alignments>" + alignment("10") +
+                                                     alignment("20") + "</Alignments></LandXML>"));
+    platform.chosenItems = {1};
+    Choose("mnuLoad", twice);
+    EXPECT_EQ(platform.choices.back().at(1),
+              "alignment \"A\", profile \"P\" (alignment 2, profile 1 of the file)");
+    EXPECT_EQ(Texts({"txtSta2"}), QStringList({" 20"}));
 }
 
 }  // namespace
