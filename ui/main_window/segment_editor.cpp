@@ -68,7 +68,8 @@ SegmentEditor::SegmentEditor(ProfileState& state, Platform& platform, SegmentKin
                              TwipsRect(layout.nextLeft, 2160, 492, 372));
     const auto guarded = [this](void (SegmentEditor::*handler)()) {
         return [this, handler] {
-            RunCommand(platform_, frame_->window(), CommandFailedText(), [&] { (this->*handler)(); });
+            RunCommand(platform_, frame_->window(), CommandFailedText(),
+                       [&] { (this->*handler)(); });
         };
     };
     connect(next_, &QToolButton::clicked, this, guarded(&SegmentEditor::Next_Click));
@@ -227,8 +228,9 @@ void SegmentEditor::ShowMessage(const QString& text)
 void SegmentEditor::ShowOutOfMemory()
 {
     platform_.ShowMessage(
-        frame_->window(), Message{QStringLiteral("Not enough memory for the %1.").arg(kindName_),
-                                  QStringLiteral("Ravo"), MessageButtons::Ok, MessageIcon::Warning});
+        frame_->window(),
+        Message{QStringLiteral("Not enough memory for the %1.").arg(kindName_),
+                QStringLiteral("Ravo"), MessageButtons::Ok, MessageIcon::Warning});
 }
 
 }  // namespace ravo
