@@ -12,7 +12,6 @@
 
 #include "support/landxml_samples.h"
 #include "support/window_fixture.h"
-#include "ui/main_window/recent_files.h"
 #include "ui/profile_window/frm_profile.h"
 
 namespace ravo {
@@ -134,27 +133,6 @@ TEST_F(Desktop, ADroppedFileLoads)
     EXPECT_TRUE(platform.messages.empty());
 }
 
-TEST_F(Desktop, RecentFilesKeepTheFiveLatestNewestFirst)
-{
-    const QString a = "/r/a.in", b = "/r/b.in";
-    const QStringList five = {"/r/1.in", "/r/2.in", "/r/3.in", "/r/4.in", "/r/5.in"};
-    struct Case {
-        QStringList files;
-        QString path;
-        QStringList expected;
-    };
-    const Case cases[] = {
-        {{}, a, {a}},
-        {{a, b}, b, {b, a}},
-        {{a, "", b}, "/r/x/../a.in", {a, b}},  // the same file in other words
-        {five, a, {a, "/r/1.in", "/r/2.in", "/r/3.in", "/r/4.in"}},
-        {five, "/r/5.in", {"/r/5.in", "/r/1.in", "/r/2.in", "/r/3.in", "/r/4.in"}},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(WithRecentFile(c.files, c.path), c.expected) << c.path.toStdString();
-    EXPECT_EQ(RecentFileCaption(2, "/r/R&D.in"), "&3 /r/R&&D.in");
-}
-
 // Loads and saves go to the list, a failed load does not; the list outlives
 // the window, and an entry loads its file.
 TEST_F(Desktop, RecentFilesMenuOpensAndOutlivesTheWindow)
@@ -174,16 +152,17 @@ TEST_F(Desktop, RecentFilesMenuOpensAndOutlivesTheWindow)
     paths.prepend(folder.filePath("saved.in"));
     Choose("mnuLoad", folder.filePath("missing.in"));
     EXPECT_TRUE(Item("mnuRecentItem")->isEnabled());
-    const QStringList expected = {RecentFileCaption(0, paths[0]), RecentFileCaption(1, paths[1]),
-                                  RecentFileCaption(2, paths[2]), RecentFileCaption(3, paths[3]),
-                                  RecentFileCaption(4, paths[4])};
+    QStringList expected;
+    for (qsizetype i = 0; i < 5; ++i)
+        expected << QStringLiteral("&%1 %2").arg(i + 1).arg(paths[i]);
     EXPECT_EQ(RecentCaptions(), expected);
 
     Restart();
     EXPECT_EQ(RecentCaptions(), expected);
-    Item("mnuRecent3")->trigger();
-    EXPECT_EQ(Panel(1), "Input file = p4.in");  // third of saved, p5, p4
+    Item("mnuRecent3")->trigger();  // p4.in moves up, and stands once
+    EXPECT_EQ(Panel(1), "Input file = p4.in");
     EXPECT_EQ(Item("mnuRecent1")->data().toString(), paths[2]);
+    EXPECT_EQ(Item("mnuRecent4")->data().toString(), paths[3]);
 }
 
 // The main window comes back where it was left, unless that is on no screen;
