@@ -6,6 +6,27 @@ install(FILES ${packaging_dir}/ravo.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${packaging_dir}/ravo.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+# The file types that the desktop entry opens; shared-mime-info names its
+# package files after the package that installs them.
+install(FILES ${packaging_dir}/ravo-mime.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME ravo.xml)
+# An install straight onto this machine registers the types and the entry at
+# once. A package (DESTDIR set, or CPack's staging tree) must not carry the
+# generated caches: the package manager's triggers rebuild them.
+install(CODE "set(RAVO_INSTALL_DATADIR \"${CMAKE_INSTALL_DATADIR}\")")
+install(CODE [[
+    if("$ENV{DESTDIR}" STREQUAL "" AND NOT CMAKE_INSTALL_PREFIX MATCHES "/_CPack_Packages/")
+        find_program(RAVO_UPDATE_MIME update-mime-database)
+        find_program(RAVO_UPDATE_DESKTOP update-desktop-database)
+        set(data "${CMAKE_INSTALL_PREFIX}/${RAVO_INSTALL_DATADIR}")
+        if(RAVO_UPDATE_MIME)
+            execute_process(COMMAND ${RAVO_UPDATE_MIME} "${data}/mime")
+        endif()
+        if(RAVO_UPDATE_DESKTOP)
+            execute_process(COMMAND ${RAVO_UPDATE_DESKTOP} -q "${data}/applications")
+        endif()
+    endif()
+]])
 # The release named in the metainfo is the project's VERSION.
 configure_file(${packaging_dir}/org.ravo.Ravo.metainfo.xml.in
                ${PROJECT_BINARY_DIR}/packaging/org.ravo.Ravo.metainfo.xml @ONLY)

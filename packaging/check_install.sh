@@ -14,6 +14,7 @@ for file in \
     "$bindir/ravo" \
     "$datadir/ravo/Ravo.chm" \
     "$datadir/applications/ravo.desktop" \
+    "$datadir/mime/packages/ravo.xml" \
     "$datadir/icons/hicolor/scalable/apps/ravo.svg" \
     "$datadir/metainfo/org.ravo.Ravo.metainfo.xml" \
     "$datadir/doc/ravo/copyright"; do
@@ -39,4 +40,16 @@ if command -v desktop-file-validate >/dev/null 2>&1; then
 else
     echo "desktop-file-validate is missing (./setup.sh installs it): desktop entry not validated"
 fi
+# The install registered the file types, and the desktop entry opens them.
+if command -v update-mime-database >/dev/null 2>&1; then
+    for type in x-ravo-input x-landxml; do
+        [ -s "$prefix/$datadir/mime/application/$type.xml" ] ||
+            { echo "application/$type was not registered" >&2; exit 1; }
+    done
+    grep -q "LandXML-1.2 LandXML application/x-landxml" "$prefix/$datadir/mime/XMLnamespaces" ||
+        { echo "LandXML is not told by its root element" >&2; exit 1; }
+fi
+grep -qx "MimeType=application/x-ravo-input;application/x-landxml;" \
+    "$prefix/$datadir/applications/ravo.desktop" ||
+    { echo "ravo.desktop does not name the file types" >&2; exit 1; }
 echo "installed tree is complete"

@@ -17,6 +17,8 @@ QString ReasonOf(const std::exception& error);
 
 // The message of a command that has no failure message of its own.
 inline QString CommandFailedText() { return QStringLiteral("The command could not be completed."); }
+// The message of a load that fails, from the menu, the command line or a drop.
+inline QString LoadFailureText() { return QStringLiteral("Error loading input file"); }
 // The message of every report command that fails to write.
 inline QString WriteFailureText() { return QStringLiteral("Unable to write output file"); }
 

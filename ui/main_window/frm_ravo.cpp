@@ -54,6 +54,7 @@ frmRavo::frmRavo(ProfileState& state, Platform& platform, QWidget* parent)
 // children, and losing the focus then must not reach the handlers.
 frmRavo::~frmRavo()
 {
+    SaveWindowPosition();
     title_.reset();
     for (QLineEdit* box : findChildren<QLineEdit*>()) {
         box->removeEventFilter(this);
@@ -216,6 +217,8 @@ void frmRavo::SetPanelText(int panel, const QString& text)
 void frmRavo::Form_Load()
 {
     CentreOnScreen(*this);
+    RestoreWindowPosition();
+    setAcceptDrops(true);
     // A refused close beeps like the program's other refusals, so that it
     // does not look like a hang.
     TrimSystemMenu(*this, [this] { platform_.Beep(); });
@@ -258,6 +261,8 @@ void frmRavo::DispatchKeyUp(QObject* box)
 
 bool frmRavo::eventFilter(QObject* watched, QEvent* event)
 {
+    if (HandleFileDrop(event))  // a file dropped on a box loads, not pastes its name
+        return true;
     if (IsKeyUp(watched, event)) {
         RunCommand(platform_, this, CommandFailedText(), [&] { DispatchKeyUp(watched); });
     } else if (watched == txtElevation && event->type() == QEvent::MouseButtonRelease &&

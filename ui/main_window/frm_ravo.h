@@ -18,6 +18,9 @@
 #include "ui/platform/platform.h"
 
 class QAction;
+class QDragEnterEvent;
+class QDragMoveEvent;
+class QDropEvent;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -59,8 +62,15 @@ public:
     // The clock that dates the input data echo; tests fix it.
     void SetClock(std::function<std::tm()> clock);
 
+    // Loads the file as File > Load Input does once a file is chosen: from
+    // the command line, a drop or the recent files.
+    void OpenFile(const QString& path);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     bool IsKeyUp(QObject* watched, QEvent* event);
@@ -101,8 +111,18 @@ private:
     void mnuResetAll_Click();
     void mnuExit_Click();
 
+    // Opening files from outside the menu and what is kept between runs, in
+    // frm_ravo_desktop.cpp.
+    bool HandleFileDrop(QEvent* event);
+    void BuildRecentMenu(QMenu* fileMenu);
+    void ShowRecentFiles();
+    void AddRecentFile(const QString& path);
+    void RestoreWindowPosition();
+    void SaveWindowPosition();
+
     // Input files and the output title, in frm_ravo_files.cpp.
     void mnuLoad_Click();
+    void LoadChosenFile(const FileChoice& choice);
     void ShowLoadedProfile();
     void mnuInput_Click();
     void RememberInputFile(const FileChoice& choice);
@@ -163,6 +183,8 @@ private:
     QAction* mnuStopPrint = nullptr;
     QAction* mnuContents = nullptr;
     QAction* mnuAbout = nullptr;
+    QMenu* mnuRecent = nullptr;
+    std::vector<QAction*> mnuRecentFiles;  // mnuRecent1 to mnuRecent5
 
     SegmentEditor* curves_ = nullptr;  // the two editor frames, children of the window
     SegmentEditor* supers_ = nullptr;

@@ -14,11 +14,18 @@
 namespace ravo {
 namespace {
 
-FileDialogRequest InputFileDialog(FileDialogKind kind)
+const QString InputFileFilters =
+    QStringLiteral("All Files (*.*)|*.*|Input Files (*.in)|*.in|Text Files (*.txt)|*.txt");
+
+FileDialogRequest InputFileDialog(FileDialogKind kind) { return {kind, InputFileFilters, 2}; }
+
+// A load reads every format, so it offers each beside the input files.
+FileDialogRequest LoadFileDialog()
 {
-    return {kind,
-            QStringLiteral("All Files (*.*)|*.*|Input Files (*.in)|*.in|Text Files (*.txt)|*.txt"),
-            2};
+    return {
+        FileDialogKind::Open,
+        InputFileFilters + QStringLiteral("|LandXML Files (*.xml)|*.xml|PVI Tables (*.csv)|*.csv"),
+        2};
 }
 
 }  // namespace
@@ -46,14 +53,17 @@ void frmRavo::mnuDOutT_Click()
 // files, LandXML files and PVI tables are told apart by their content.
 void frmRavo::mnuLoad_Click()
 {
-    const std::optional<FileChoice> choice =
-        platform_.ChooseFile(this, InputFileDialog(FileDialogKind::Open));
-    if (!choice)
-        return;
-    std::optional<LoadedProfile> loaded = ReadChosenProfile(choice->fullPath);
+    const std::optional<FileChoice> choice = platform_.ChooseFile(this, LoadFileDialog());
+    if (choice)
+        LoadChosenFile(*choice);
+}
+
+void frmRavo::LoadChosenFile(const FileChoice& choice)
+{
+    std::optional<LoadedProfile> loaded = ReadChosenProfile(choice.fullPath);
     if (!loaded)
         return;
-    RememberInputFile(*choice);
+    RememberInputFile(choice);
     ResetAll();
     ApplyInputProfile(state_, std::move(loaded->profile));
     ShowLoadedProfile();
@@ -148,6 +158,7 @@ void frmRavo::RememberInputFile(const FileChoice& choice)
     state_.InputPath = choice.fullPath.toStdString();
     state_.InputFileTitle = choice.fileName.toStdString();
     SetPanelText(1, QStringLiteral("Input file = ") + choice.fileName);
+    AddRecentFile(choice.fullPath);
 }
 
 }  // namespace ravo

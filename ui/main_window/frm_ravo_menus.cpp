@@ -37,6 +37,7 @@ void frmRavo::BuildMenus()
     QMenu* mnuDefine = addMenu(mnuFile, "mnuDefine", QStringLiteral("&Define"));
     mnuDOutT = AddItem(mnuDefine, "mnuDOutT", QStringLiteral("&Output Title (optional)"));
     mnuExit = AddItem(mnuFile, "mnuExit", QStringLiteral("&Exit"));
+    BuildRecentMenu(mnuFile);
 
     QMenu* mnuReset = addMenu(bar, "mnuReset", QStringLiteral("&Reset"));
     mnuResetVcurves = AddItem(mnuReset, "mnuResetVcurves", QStringLiteral("&Vertical curves"));
@@ -57,6 +58,12 @@ void frmRavo::BuildMenus()
     mnuContents = AddItem(mnuHelp, "mnuContents", QStringLiteral("&Contents"));
     mnuAbout = AddItem(mnuHelp, "mnuAbout", QStringLiteral("&About Program RAVO"));
 
+    // The standard keys, shown beside the captions.
+    mnuLoad->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    mnuInput->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    mnuExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    mnuContents->setShortcut(QKeySequence(Qt::Key_F1));
+
     connect(mnuExit, &QAction::triggered, this, Guarded(&frmRavo::mnuExit_Click, QString()));
     connect(mnuResetVcurves, &QAction::triggered, this,
             Guarded(&frmRavo::mnuResetVcurves_Click, CommandFailedText()));
@@ -65,7 +72,7 @@ void frmRavo::BuildMenus()
     connect(mnuResetAll, &QAction::triggered, this,
             Guarded(&frmRavo::mnuResetAll_Click, CommandFailedText()));
     connect(mnuLoad, &QAction::triggered, this,
-            Guarded(&frmRavo::mnuLoad_Click, QStringLiteral("Error loading input file")));
+            Guarded(&frmRavo::mnuLoad_Click, LoadFailureText()));
     connect(mnuInput, &QAction::triggered, this,
             Guarded(&frmRavo::mnuInput_Click, QStringLiteral("Error saving input file")));
     connect(mnuDOutT, &QAction::triggered, this,

@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QUrl>
 
+#include "ui/platform/dialog_folders.h"
 #include "ui/small_windows/help_viewer.h"
 
 namespace ravo {
@@ -116,9 +117,13 @@ std::optional<FileChoice> QtPlatform::ChooseFile(QWidget* parent, const FileDial
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
     }
+    const QString folder = LastDialogFolder(request);
+    if (!folder.isEmpty())
+        dialog.setDirectory(folder);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     const QString path = dialog.selectedFiles().constFirst();
+    RememberDialogFolder(request, path);
     return FileChoice{path, QFileInfo(path).fileName()};
 }
 

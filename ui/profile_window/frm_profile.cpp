@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QSettings>
 #include <QSpinBox>
 #include <QSvgGenerator>
 #include <QVBoxLayout>
@@ -50,9 +51,32 @@ frmProfile::frmProfile(const ProfileState& state, Platform& platform,
     setFocusProxy(plotProfile);  // so that Home fits the profile at once
     resize(900, 560);
     connect(plotProfile, &ProfilePlot::StationClicked, this, std::move(setStation));
+    RestoreSettings();
 }
 
-frmProfile::~frmProfile() = default;
+frmProfile::~frmProfile() { SaveSettings(); }
+
+void frmProfile::RestoreSettings()
+{
+    QSettings settings;
+    settings.beginGroup(QStringLiteral("ProfileWindow"));
+    restoreGeometry(settings.value(QStringLiteral("geometry")).toByteArray());
+    chkPlusNotation->setChecked(settings.value(QStringLiteral("plusNotation")).toBool());
+    spnDesignSpeed->setValue(settings.value(QStringLiteral("designSpeed")).toInt());  // clamped
+    const int units = settings.value(QStringLiteral("units")).toInt();
+    cboUnits->setCurrentIndex(units >= 0 && units < cboUnits->count() ? units : 0);
+}
+
+void frmProfile::SaveSettings()
+{
+    QSettings settings;
+    settings.beginGroup(QStringLiteral("ProfileWindow"));
+    if (windowHandle() != nullptr)  // a window never shown keeps the stored place
+        settings.setValue(QStringLiteral("geometry"), saveGeometry());
+    settings.setValue(QStringLiteral("plusNotation"), chkPlusNotation->isChecked());
+    settings.setValue(QStringLiteral("designSpeed"), spnDesignSpeed->value());
+    settings.setValue(QStringLiteral("units"), cboUnits->currentIndex());
+}
 
 void frmProfile::BuildToolbar(QWidget* bar)
 {
@@ -118,6 +142,12 @@ void frmProfile::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     Rebuild();
+}
+
+void frmProfile::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    SaveSettings();
 }
 
 void frmProfile::OptionsChanged()

@@ -39,9 +39,13 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void BuildToolbar(QWidget* bar);
+    // The window's place and size and the toolbar's choices, kept between runs.
+    void RestoreSettings();
+    void SaveSettings();
     void Rebuild();
     void OptionsChanged();
     void cmdExport_Click();

@@ -24,7 +24,8 @@ TEST_F(ProfileFiles, ALoadShowsTheFirstRowsAndReplacesTheWholeProfile)
     EXPECT_EQ(platform.dialogs.at(0).kind, FileDialogKind::Open);
     EXPECT_EQ(platform.dialogs[0].initialFilter, 2);  // input files first
     EXPECT_EQ(platform.dialogs[0].filterList,
-              "All Files (*.*)|*.*|Input Files (*.in)|*.in|Text Files (*.txt)|*.txt");
+              "All Files (*.*)|*.*|Input Files (*.in)|*.in|Text Files (*.txt)|*.txt|"
+              "LandXML Files (*.xml)|*.xml|PVI Tables (*.csv)|*.csv");
     EXPECT_EQ(Texts({"txtNVC", "txtNSUP"}), QStringList({"1", "1"}));  // plain digits
     EXPECT_EQ(Texts({"txtE1", "txtG1", "txtG2", "txtSta1", "txtSta2", "txtSG1"}),
               QStringList({" 100", " .02", "-.01", " 1000", " 1200", " .0004"}));

@@ -1,0 +1,201 @@
+// The main window on the desktop: the standard keys, files opened from the
+// command line, a drop or the recent files list, and what is kept between runs.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QMenu>
+#include <QMimeData>
+#include <QScreen>
+#include <QSettings>
+#include <QSpinBox>
+#include <QUrl>
+
+#include "support/landxml_samples.h"
+#include "support/window_fixture.h"
+#include "ui/profile_window/frm_profile.h"
+
+namespace ravo {
+namespace {
+
+const QByteArray ShortProfile = "\"Short\"\r\n1\r\n10,0.01,0.01,0,100\r\n0\r\n";
+
+class Desktop : public WindowTest {
+protected:
+    // Drags the URLs over the target and drops them: whether the drag was
+    // taken, after the queued load has run.
+    bool Drop(QWidget* target, const QList<QUrl>& urls)
+    {
+        QMimeData data;
+        data.setUrls(urls);
+        data.setText(urls.isEmpty() ? QString() : urls.constFirst().toString());
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &drop);
+        QCoreApplication::processEvents();
+        return drop.isAccepted();
+    }
+
+    void Restart()
+    {
+        window.reset();
+        platform = {};
+        WindowTest::SetUp();
+    }
+
+    QStringList RecentCaptions() const
+    {
+        QStringList captions;
+        for (QAction* item : window->findChild<QMenu*>("mnuRecent")->actions()) {
+            if (item->isVisible())
+                captions << item->text();
+        }
+        return captions;
+    }
+};
+
+// Each key reaches its item from a box with the focus, and the menu shows it.
+TEST_F(Desktop, StandardKeysRunTheirMenuItems)
+{
+    Choose("mnuLoad", Write("short.in", ShortProfile));  // something to save
+    platform = {};
+    struct Case {
+        const char* item;
+        const char* caption;
+        QKeyCombination key;
+        const char* shown;
+    };
+    const Case cases[] = {{"mnuLoad", "&Load Input", Qt::CTRL | Qt::Key_O, "Ctrl+O"},
+                          {"mnuInput", "&Input As", Qt::CTRL | Qt::Key_S, "Ctrl+S"},
+                          {"mnuContents", "&Contents", QKeyCombination(Qt::Key_F1), "F1"}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(Item(c.item)->text(), c.caption);
+        EXPECT_EQ(Item(c.item)->shortcut().toString(), c.shown);
+    }
+    Box("txtStation")->setFocus();
+    for (const Case& c : cases)
+        QTest::keyClick(static_cast<QWidget*>(nullptr), c.key.key(), c.key.keyboardModifiers());
+    ASSERT_EQ(platform.dialogs.size(), 2u);  // both cancelled
+    EXPECT_EQ(platform.dialogs[0].kind, FileDialogKind::Open);
+    EXPECT_EQ(platform.dialogs[1].kind, FileDialogKind::Save);
+    ASSERT_EQ(platform.helpTopics.size(), 1u);
+    EXPECT_EQ(platform.helpTopics[0].second, "Overview.htm");
+    EXPECT_EQ(Text("txtStation"), "");  // no key reached the box
+
+    EXPECT_EQ(Item("mnuExit")->shortcut().toString(), "Ctrl+Q");
+    QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(window->isVisible());
+}
+
+// A file named on the command line loads as a chosen one, asking which
+// profile of several; one that does not load says so and changes nothing.
+TEST_F(Desktop, OpensAFileNamedOnTheCommandLine)
+{
+    Write("road.xml", QByteArray::fromStdString(samples::LandXml));
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(folder.path());
+    platform.chosenItems = {1};
+    window->OpenFile("road.xml");
+    QDir::setCurrent(before);
+    EXPECT_EQ(platform.choices.size(), 1u);
+    EXPECT_EQ(Panel(1), "Input file = road.xml");
+    EXPECT_EQ(QString::fromStdString(state.InputPath), folder.filePath("road.xml"));
+    EXPECT_EQ(Texts({"txtNVC", "txtE1"}), QStringList({"1", " 10"}));
+
+    platform.messages.clear();
+    window->OpenFile(folder.filePath("missing.in"));
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text, "Error loading input file");
+    EXPECT_FALSE(platform.messages[0].detail.isEmpty());  // the reason beneath
+    EXPECT_EQ(Panel(1), "Input file = road.xml");
+    EXPECT_EQ(Text("txtE1"), " 10");
+}
+
+// One local file dropped on the window or on a box loads; the box does not
+// take the file's name as text. Other drags are not taken.
+TEST_F(Desktop, ADroppedFileLoads)
+{
+    const QString path = Write("short.in", ShortProfile);
+    const QString other = Write("other.in", ShortProfile);
+    EXPECT_FALSE(Drop(window.get(), {QUrl::fromLocalFile(path), QUrl::fromLocalFile(other)}));
+    EXPECT_FALSE(Drop(window.get(), {QUrl("https://example.org/road.in")}));
+    EXPECT_FALSE(Drop(window.get(), {}));
+    EXPECT_EQ(Panel(1), "No input file specified");
+
+    EXPECT_TRUE(Drop(window.get(), {QUrl::fromLocalFile(path)}));
+    EXPECT_EQ(Panel(1), "Input file = short.in");
+    EXPECT_EQ(Text("txtE1"), " 10");
+    EXPECT_TRUE(Drop(Box("txtStation"), {QUrl::fromLocalFile(other)}));
+    EXPECT_EQ(Panel(1), "Input file = other.in");
+    EXPECT_EQ(Text("txtStation"), "");
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+// Loads and saves go to the list, a failed load does not; the list outlives
+// the window, and an entry loads its file.
+TEST_F(Desktop, RecentFilesMenuOpensAndOutlivesTheWindow)
+{
+    QStringList captions;
+    for (QAction* item : window->findChild<QMenu*>("mnuFile")->actions())
+        captions << item->text();
+    EXPECT_EQ(captions, QStringList({"&Load Input", "&Save", "&Define", "&Exit", "Recent &Files"}));
+    EXPECT_FALSE(Item("mnuRecentItem")->isEnabled());
+
+    QStringList paths;
+    for (int i = 1; i <= 5; ++i) {
+        paths.prepend(Write(QStringLiteral("p%1.in").arg(i), ShortProfile));
+        Choose("mnuLoad", paths.front());
+    }
+    Choose("mnuInput", folder.filePath("saved.in"));
+    paths.prepend(folder.filePath("saved.in"));
+    Choose("mnuLoad", folder.filePath("missing.in"));
+    EXPECT_TRUE(Item("mnuRecentItem")->isEnabled());
+    QStringList expected;
+    for (qsizetype i = 0; i < 5; ++i)
+        expected << QStringLiteral("&%1 %2").arg(i + 1).arg(paths[i]);
+    EXPECT_EQ(RecentCaptions(), expected);
+
+    Restart();
+    EXPECT_EQ(RecentCaptions(), expected);
+    Item("mnuRecent3")->trigger();  // p4.in moves up, and stands once
+    EXPECT_EQ(Panel(1), "Input file = p4.in");
+    EXPECT_EQ(Item("mnuRecent1")->data().toString(), paths[2]);
+    EXPECT_EQ(Item("mnuRecent4")->data().toString(), paths[3]);
+}
+
+// The main window comes back where it was left, unless that is on no screen;
+// the profile window comes back with its size and toolbar choices.
+TEST_F(Desktop, WindowPlacesAndChoicesOutliveTheWindow)
+{
+    window->move(40, 50);
+    frmProfile& profile = window->ProfileWindow();
+    profile.show();
+    profile.resize(700, 420);
+    profile.findChild<QCheckBox*>("chkPlusNotation")->setChecked(true);
+    profile.findChild<QSpinBox*>("spnDesignSpeed")->setValue(80);
+    profile.findChild<QComboBox*>("cboUnits")->setCurrentIndex(1);
+    Restart();
+    EXPECT_EQ(window->pos(), QPoint(40, 50));
+    frmProfile& again = window->ProfileWindow();
+    again.show();
+    EXPECT_EQ(again.size(), QSize(700, 420));
+    EXPECT_TRUE(again.findChild<QCheckBox*>("chkPlusNotation")->isChecked());
+    EXPECT_EQ(again.findChild<QSpinBox*>("spnDesignSpeed")->value(), 80);
+    EXPECT_EQ(again.findChild<QComboBox*>("cboUnits")->currentIndex(), 1);
+
+    window.reset();
+    QSettings settings;
+    settings.setValue("MainWindow/position", QPoint(-20000, -20000));
+    settings.setValue("ProfileWindow/designSpeed", 900);
+    settings.setValue("ProfileWindow/units", 7);
+    settings.sync();
+    Restart();
+    EXPECT_NE(QGuiApplication::screenAt(window->frameGeometry().center()), nullptr);
+    EXPECT_EQ(window->ProfileWindow().findChild<QSpinBox*>("spnDesignSpeed")->value(), 200);
+    EXPECT_EQ(window->ProfileWindow().findChild<QComboBox*>("cboUnits")->currentIndex(), 0);
+}
+
+}  // namespace
+}  // namespace ravo
