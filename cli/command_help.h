@@ -70,8 +70,9 @@ marked so instead. Each curve also gives its PVI, where its end grades meet.
 With --design-speed V and --units m (V in km/h) or ft (V in mph) it gives the
 stopping sight distance (2.5 s reaction, 3.4 m/s2 or 11.2 ft/s2 braking, rounded
 up to the next 5) and the minimum K over a crest (S^2/658, S^2/2158) and
-through a sag (S^2/(120 + 3.5 S), S^2/(400 + 3.5 S)), rounded up, with the
-sight distance taken as shorter than the curve; each curve's minimum beside it.)";
+through a sag (S^2/(120 + 3.5 S), S^2/(400 + 3.5 S)), rounded to one decimal and
+then up to a whole number as the published design tables give it, with the sight
+distance taken as shorter than the curve; each curve's minimum beside it.)";
 
 inline constexpr const char* CheckFooter =
     R"(Reports, one line each, naming the rows (numbered as in the file):

@@ -75,11 +75,11 @@ TEST_F(RavoCalcApp, LandXmlFilesAndPviTablesInEveryCommand)
     EXPECT_EQ(curves.status, ExitSuccess);
     EXPECT_TRUE(Has(curves.out,
                     "DESIGN SPEED  100 km/h       SIGHT DIST     185 m\n"
-                    "MIN K         crest 53, sag 45\n"));
+                    "MIN K         crest 52, sag 45\n"));
     EXPECT_TRUE(Has(curves.out,
                     "K             13.333\n"
                     "PVI           50.000         ELEV           11.000\n"
-                    "MIN K         53             BELOW MINIMUM\n"));
+                    "MIN K         52             BELOW MINIMUM\n"));
 }
 
 TEST_F(RavoCalcApp, ConvertWritesTheFormatTheNameAsksFor)
