@@ -82,6 +82,46 @@ TEST_F(RavoCalcApp, LandXmlFilesAndPviTablesInEveryCommand)
                     "MIN K         52             BELOW MINIMUM\n"));
 }
 
+// A curve whose end in the file, 1249.9996, is held as a float a hair below
+// 1250: "curves" prints that float, and a table at the printed end finds the
+// curve, while one at the rounded 1250.000 finds no curve and says so.
+TEST_F(RavoCalcApp, TablesFindTheCurveAtTheEndsThatCurvesPrints)
+{
+    const std::string file = File("end.in", "\"e\"\n1\n100,0.01,0.01,1000,1249.9996\n0\n");
+    const Result curves = Run({"curves", file});
+    EXPECT_TRUE(Has(curves.out,
+                    "STA 1         1000.000       ELEV 1         100.000\n"
+                    "STA 2         1249.9996      ELEV 2         102.500\n"))
+        << curves.out;
+    EXPECT_TRUE(Has(Run({"curves", file, "--plus"}).out, "STA 2         12+49.9996     ELEV 2"));
+
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string out;
+    };
+    const std::vector<Case> cases = {
+        {{"--from", "1249.9996", "--to", "1249.9996"},
+         ExitSuccess,
+         "1250.000,0.000,0.,102.500\r\n"},
+        {{"--from", "12+49.9996", "--to", "12+49.9996"}, ExitSuccess, ",102.500"},
+        {{"--from", "1000", "--to", "1250"}, ExitNoCurve, "1250.000,0.000,0.,\r\n"},
+        {{"--from", "999.99", "--to", "1000"}, ExitNoCurve, "999.990,0.000,0.,\r\n"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"table", file, "--step", "250", "--csv"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const Result r = Run(args);
+        EXPECT_EQ(r.status, c.status) << c.args[1] << r.err;
+        EXPECT_TRUE(Has(r.out, c.out)) << c.args[1] << r.out;
+    }
+
+    // "Invalid Entry" is a fault of the profile: it outweighs stations off the road.
+    const std::string zero = File("zero.in", "\"z\"\n1\n100,0,0,10,10\n0\n");
+    EXPECT_EQ(Run({"table", zero, "--from", "0", "--to", "20", "--step", "10"}).status,
+              ExitFaultsFound);
+}
+
 TEST_F(RavoCalcApp, ConvertWritesTheFormatTheNameAsksFor)
 {
     const std::string xml = File("road.xml", samples::LandXml);
