@@ -2,11 +2,13 @@
 #include "core/formats/profile_file.h"
 
 #include <cctype>
+#include <optional>
 #include <utility>
 
 #include "core/formats/landxml_write.h"
 #include "core/formats/pvi_mapping.h"
 #include "core/formats/pvi_table.h"
+#include "core/formats/station_precision.h"
 #include "core/io/file_replace.h"
 
 namespace ravo {
@@ -31,9 +33,7 @@ bool EndsWith(const std::string& path, std::string_view extension)
     return true;
 }
 
-}  // namespace
-
-LoadedProfile AnyProfileFromBytes(std::string_view bytes, const ProfileSource& source)
+LoadedProfile ProfileOfFormat(std::string_view bytes, const ProfileSource& source)
 {
     if (LooksLikeLandXml(bytes)) {
         ImportedProfile imported = ImportLandXml(bytes, source.selection);
@@ -44,6 +44,16 @@ LoadedProfile AnyProfileFromBytes(std::string_view bytes, const ProfileSource& s
     if (source.plainPvi)
         return {RowsFromPoints(ParsePviPlain(bytes), ""), ProfileFormat::PviPlain, {}};
     return {ParseInputFile(bytes), ProfileFormat::InputFile, {}};
+}
+
+}  // namespace
+
+LoadedProfile AnyProfileFromBytes(std::string_view bytes, const ProfileSource& source)
+{
+    LoadedProfile loaded = ProfileOfFormat(bytes, source);
+    if (std::optional<std::string> note = StationPrecisionNote(loaded.profile))
+        loaded.notes.push_back(std::move(*note));
+    return loaded;
 }
 
 LoadedProfile ReadAnyProfile(const std::string& path, const ProfileSource& source)

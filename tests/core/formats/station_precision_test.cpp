@@ -1,0 +1,74 @@
+// Tests of the note on stations held by floats more than a millimetre apart.
+#include "core/formats/station_precision.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/formats/profile_file.h"
+
+namespace ravo {
+namespace {
+
+TEST(FloatStepAt, DoublesAtEachPowerOfTwo)
+{
+    const struct {
+        float station;
+        double step;
+    } cases[] = {
+        {0.5f, 0x1p-24},     {8192, 0x1p-10},     {16383.99f, 0x1p-10}, {16384, 0x1p-9},
+        {-16384, 0x1p-9},    {65535.99f, 0x1p-8}, {65536, 0x1p-7},      {131072, 0x1p-6},
+        {17700.25f, 0x1p-9}, {0, 0x1p-149},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FloatStepAt(c.station), c.step) << c.station;
+    EXPECT_EQ(FirstStationBeyondStep(0.001), 16384.0f);
+    EXPECT_EQ(FirstStationBeyondStep(0.00328), 32768.0f);  // a millimetre in feet
+}
+
+std::vector<std::string> PrecisionNotes(const std::string& bytes)
+{
+    std::vector<std::string> found;
+    for (const std::string& note : AnyProfileFromBytes(bytes).notes)
+        if (note.starts_with("Stations are held as 32-bit floats"))
+            found.push_back(note);
+    return found;
+}
+
+std::string Note(const std::string& station, const std::string& step)
+{
+    return "Stations are held as 32-bit floats, which lie more than 0.001 apart from station "
+           "16384 on: this profile reaches station " +
+           station + ", where they lie " + step + " apart.";
+}
+
+// Every format that loads: the note comes once, for the farthest station of
+// either kind of row, and not where a millimetre still holds.
+TEST(StationPrecisionNote, OnceForTheFarthestStationOfAnyLoad)
+{
+    const std::string landXml =
+        R"(<LandXML xmlns="http://www.landxml.org/schema/LandXML-1.2" version="1.2">)"
+        R"(<Units><Metric linearUnit="meter"/></Units><Alignments><Alignment name="A">)"
+        R"(<Profile><ProfAlign name="P"><PVI>20000 10</PVI><PVI>20100 12</PVI></ProfAlign>)"
+        R"(</Profile></Alignment></Alignments></LandXML>)";
+    const struct {
+        std::string bytes;
+        std::vector<std::string> notes;
+    } cases[] = {
+        {"\"a\"\n1\n100,0,0,0,16383.99\n0\n", {}},
+        {"\"a\"\n2\n100,0,0,-8000,0\n100,0,0,0,8000\n0\n", {}},
+        {"\"a\"\n1\n100,0,0,0,16384\n0\n", {Note("16384", "0.001953125")}},
+        {"\"a\"\n3\n100,0,0,0,20000\n100,0,0,20000,70000\n100,0,0,70000,65536\n0\n",
+         {Note("70000", "0.0078125")}},
+        {"\"a\"\n1\n100,0,0,0,100\n1\n0,0,0,-100000.5,0\n", {Note("-100000.5", "0.0078125")}},
+        {"station,elevation,length\n17500,100,\n17600.25,101,\n",
+         {Note("17600.25", "0.001953125")}},
+        {landXml, {Note("20100", "0.001953125")}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(PrecisionNotes(c.bytes), c.notes) << c.bytes;
+}
+
+}  // namespace
+}  // namespace ravo
