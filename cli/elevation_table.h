@@ -51,9 +51,10 @@ private:
 };
 
 // The outcome at one station and offset. When valid is false, the desktop
-// program would say "Invalid Entry" there, and reason says why. onCurve is
-// false where no curve row contains the station: the desktop program shows
-// the offset times the superelevation there, but there is no road.
+// program would say "Invalid Entry" there, and reason says why. For a valid
+// point, onCurve is false where no curve row contains the station: the desktop
+// program shows the offset times the superelevation there, but there is no
+// road. (An invalid point keeps onCurve true; its text is "Invalid Entry".)
 struct TablePoint {
     float station = 0;
     float offset = 0;
