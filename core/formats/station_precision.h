@@ -9,13 +9,6 @@
 
 namespace ravo {
 
-// The distance from a float to the next one away from zero: 2^-9 (about 2 mm)
-// from 16384 on, 2^-7 (about 8 mm) from 65536 on.
-double FloatStepAt(float station);
-
-// The least magnitude from which floats lie more than `limit` apart.
-float FirstStationBeyondStep(double limit);
-
 // The largest step between stations that may pass unnoted: a millimetre in a
 // profile in metres.
 inline constexpr double StationStepLimit = 0.001;

@@ -67,16 +67,6 @@ TEST(ElevationTable, NoCurveBeforeBetweenAndAfterTheCurves)
     EXPECT_EQ(csvErr.str(),
               "ravo-calc: 6 rows lie where no curve row contains the station, the first at "
               "station -50.000: no curve, no elevation\n");
-
-    std::ostringstream plain, plainErr;
-    EXPECT_EQ(WriteTable(plain, plainErr, state, StationWalk(150, 200, 50), {0}, {}).noCurve, 1u);
-    EXPECT_NE(plain.str().find("\n150.000       0.000          0.02           no curve\n"
-                               "200.000       0.000          0.02           105.000\n"),
-              std::string::npos)
-        << plain.str();
-    EXPECT_NE(plainErr.str().find("1 row lies where no curve row contains the station, the first "
-                                  "at station 150.000"),
-              std::string::npos);
 }
 
 TEST(ElevationTable, RefusesOverLargeTablesBeforeWritingAnything)

@@ -11,22 +11,6 @@
 namespace ravo {
 namespace {
 
-TEST(FloatStepAt, DoublesAtEachPowerOfTwo)
-{
-    const struct {
-        float station;
-        double step;
-    } cases[] = {
-        {0.5f, 0x1p-24},     {8192, 0x1p-10},     {16383.99f, 0x1p-10}, {16384, 0x1p-9},
-        {-16384, 0x1p-9},    {65535.99f, 0x1p-8}, {65536, 0x1p-7},      {131072, 0x1p-6},
-        {17700.25f, 0x1p-9}, {0, 0x1p-149},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(FloatStepAt(c.station), c.step) << c.station;
-    EXPECT_EQ(FirstStationBeyondStep(0.001), 16384.0f);
-    EXPECT_EQ(FirstStationBeyondStep(0.00328), 32768.0f);  // a millimetre in feet
-}
-
 std::vector<std::string> PrecisionNotes(const std::string& bytes)
 {
     std::vector<std::string> found;
