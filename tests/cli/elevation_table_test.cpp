@@ -50,22 +50,17 @@ TEST(ElevationTable, NoCurveBeforeBetweenAndAfterTheCurves)
         "\"gap\"\n2\n100,0.01,0.01,0,100\n105,0,0,200,300\n1\n0.02,0,0,0,400\n");
     const StationWalk walk(-50, 350, 50);
     std::ostringstream csv, csvErr;
-    const TableCounts counts = WriteTable(csv, csvErr, state, walk, {12, -12}, {TableFormat::Csv});
+    const TableCounts counts = WriteTable(csv, csvErr, state, walk, {12}, {TableFormat::Csv});
     EXPECT_EQ(counts.invalid, 0u);
-    EXPECT_EQ(counts.noCurve, 6u);
+    EXPECT_EQ(counts.noCurve, 3u);
     EXPECT_EQ(csv.str(),
-              "station,offset,superelevation,elevation\r\n"
-              "-50.000,12.000,0.,\r\n-50.000,-12.000,0.,\r\n"
-              "0.000,12.000,0.02,100.240\r\n0.000,-12.000,0.02,99.760\r\n"
-              "50.000,12.000,0.02,100.740\r\n50.000,-12.000,0.02,100.260\r\n"
-              "100.000,12.000,0.02,101.240\r\n100.000,-12.000,0.02,100.760\r\n"
-              "150.000,12.000,0.02,\r\n150.000,-12.000,0.02,\r\n"
-              "200.000,12.000,0.02,105.240\r\n200.000,-12.000,0.02,104.760\r\n"
-              "250.000,12.000,0.02,105.240\r\n250.000,-12.000,0.02,104.760\r\n"
-              "300.000,12.000,0.02,105.240\r\n300.000,-12.000,0.02,104.760\r\n"
-              "350.000,12.000,0.02,\r\n350.000,-12.000,0.02,\r\n");
+              "station,offset,superelevation,elevation\r\n-50.000,12.000,0.,\r\n"
+              "0.000,12.000,0.02,100.240\r\n50.000,12.000,0.02,100.740\r\n"
+              "100.000,12.000,0.02,101.240\r\n150.000,12.000,0.02,\r\n"
+              "200.000,12.000,0.02,105.240\r\n250.000,12.000,0.02,105.240\r\n"
+              "300.000,12.000,0.02,105.240\r\n350.000,12.000,0.02,\r\n");
     EXPECT_EQ(csvErr.str(),
-              "ravo-calc: 6 rows lie where no curve row contains the station, the first at "
+              "ravo-calc: 3 rows lie where no curve row contains the station, the first at "
               "station -50.000: no curve, no elevation\n");
 }
 

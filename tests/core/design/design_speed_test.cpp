@@ -3,25 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
+#include <cstddef>
+#include <vector>
 
 namespace ravo {
 namespace {
-
-struct Tabulated {
-    double speed;
-    double sight, crest, sag;
-};
-
-void ExpectTable(LengthUnits units, std::initializer_list<Tabulated> rows)
-{
-    for (const Tabulated& row : rows) {
-        const DesignMinimums m = MinimumsForDesignSpeed(row.speed, units);
-        EXPECT_EQ(m.stoppingSightDistance, row.sight) << row.speed << ' ' << SpeedUnitName(units);
-        EXPECT_EQ(m.crestK, row.crest) << row.speed << ' ' << SpeedUnitName(units);
-        EXPECT_EQ(m.sagK, row.sag) << row.speed << ' ' << SpeedUnitName(units);
-    }
-}
 
 // Every design speed of AASHTO, "A Policy on Geometric Design of Highways and
 // Streets" (the Green Book): stopping sight distance from Table 3-1, the
@@ -29,33 +15,35 @@ void ExpectTable(LengthUnits units, std::initializer_list<Tabulated> rows)
 // in metric and US customary units. 100 km/h, calculated K 52.0, is 52.
 TEST(MinimumsForDesignSpeed, EqualThePublishedDesignTables)
 {
-    ExpectTable(LengthUnits::Metres, {{0, 0, 0, 0},  // no speed, no minimums
-                                      {20, 20, 1, 3},
-                                      {30, 35, 2, 6},
-                                      {40, 50, 4, 9},
-                                      {50, 65, 7, 13},
-                                      {60, 85, 11, 18},
-                                      {70, 105, 17, 23},
-                                      {80, 130, 26, 30},
-                                      {90, 160, 39, 38},
-                                      {100, 185, 52, 45},
-                                      {110, 220, 74, 55},
-                                      {120, 250, 95, 63},
-                                      {130, 285, 124, 73}});
-    ExpectTable(LengthUnits::Feet, {{15, 80, 3, 10},
-                                    {20, 115, 7, 17},
-                                    {25, 155, 12, 26},
-                                    {30, 200, 19, 37},
-                                    {35, 250, 29, 49},
-                                    {40, 305, 44, 64},
-                                    {45, 360, 61, 79},
-                                    {50, 425, 84, 96},
-                                    {55, 495, 114, 115},
-                                    {60, 570, 151, 136},
-                                    {65, 645, 193, 157},
-                                    {70, 730, 247, 181},
-                                    {75, 820, 312, 206},
-                                    {80, 910, 384, 231}});
+    const struct {
+        LengthUnits units;
+        double firstSpeed, speedStep;
+        std::vector<double> sight, crest, sag;
+    } tables[] = {
+        {LengthUnits::Metres,
+         20,
+         10,  // 20 to 130 km/h
+         {20, 35, 50, 65, 85, 105, 130, 160, 185, 220, 250, 285},
+         {1, 2, 4, 7, 11, 17, 26, 39, 52, 74, 95, 124},
+         {3, 6, 9, 13, 18, 23, 30, 38, 45, 55, 63, 73}},
+        {LengthUnits::Feet,
+         15,
+         5,  // 15 to 80 mph
+         {80, 115, 155, 200, 250, 305, 360, 425, 495, 570, 645, 730, 820, 910},
+         {3, 7, 12, 19, 29, 44, 61, 84, 114, 151, 193, 247, 312, 384},
+         {10, 17, 26, 37, 49, 64, 79, 96, 115, 136, 157, 181, 206, 231}},
+    };
+    for (const auto& table : tables) {
+        for (std::size_t i = 0; i < table.sight.size(); ++i) {
+            const double speed = table.firstSpeed + table.speedStep * static_cast<double>(i);
+            const DesignMinimums m = MinimumsForDesignSpeed(speed, table.units);
+            EXPECT_EQ(m.stoppingSightDistance, table.sight[i]) << speed;
+            EXPECT_EQ(m.crestK, table.crest[i]) << speed << ' ' << SpeedUnitName(table.units);
+            EXPECT_EQ(m.sagK, table.sag[i]) << speed << ' ' << SpeedUnitName(table.units);
+        }
+    }
+    const DesignMinimums none = MinimumsForDesignSpeed(0, LengthUnits::Metres);
+    EXPECT_EQ(none.stoppingSightDistance + none.crestK + none.sagK, 0);
 }
 
 }  // namespace
