@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <system_error>
 #include <vector>
 
 namespace ravo {
@@ -17,8 +18,10 @@ namespace {
 template <typename Number>
 std::string ShortestText(Number value)
 {
-    char text[128];
-    const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
+    char text[160];
+    auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
+    if (result.ec != std::errc{})  // only for a number far from any station
+        result = std::to_chars(text, text + sizeof text, value);
     return std::string(text, result.ptr);
 }
 
