@@ -27,7 +27,7 @@ void TableOfRidgeRoad(benchmark::State& bench, ravo::calc::TableFormat format)
     std::ostream out(&buffer);
     std::uint64_t invalid = 0;
     for (auto _ : bench)
-        invalid += ravo::calc::WriteTable(out, out, state, walk, {12}, {format, false});
+        invalid += ravo::calc::WriteTable(out, out, state, walk, {12}, {format, false}).invalid;
     benchmark::DoNotOptimize(invalid);
     bench.SetItemsProcessed(bench.iterations() * static_cast<std::int64_t>(Stations));
     bench.SetBytesProcessed(static_cast<std::int64_t>(buffer.bytes));

@@ -36,6 +36,8 @@ Exit status:
   1  check found faults; or a table has stations that give "Invalid Entry"
      (the table is complete all the same)
   2  the input file does not load, or the command line is wrong
+  3  a table has stations that no curve contains ("no curve"), and none that
+     give "Invalid Entry" (the table is complete all the same)
 
 Example, the quickest way to see Ravo work:
   ravo-calc table examples/main-street.in --from 1000 --to 1250 --step 50 --offset 12)";
@@ -56,6 +58,13 @@ there, or a result beyond the float range) has "Invalid Entry" as its elevation;
 a line on standard error says why, the rest of the table follows, and the exit
 status is 1.
 
+A station that no curve row contains (before the first curve, after the last,
+or in a gap between curves) has no road and no elevation: its elevation reads
+"no curve" (an empty field in CSV), a line on standard error after the table
+counts such rows and names the first, and the exit status is 3 unless a row
+gave "Invalid Entry". The stations that "ravo-calc curves" prints as a curve's
+ends lie on that curve.
+
 Plain text puts the fields in the columns of Ravo's output report; --csv writes
 RFC 4180 CSV with the header row station,offset,superelevation,elevation.)";
 
@@ -68,12 +77,16 @@ on the curve (where the grade is 0, at x = -G1 L / (G2 - G1) from its
 beginning). For each superelevation segment: its beginning and ending station
 and superelevation. A row of zero length or one that ends before it begins is
 marked so instead. Each curve also gives its PVI, where its end grades meet.
+A row's beginning and ending stations are printed so that they read back as
+the row's own: with three decimals, or with as many more as that takes
+(1249.9996), so that a table at a printed end lies on the row.
 
 With --design-speed V and --units m (V in km/h) or ft (V in mph) it gives the
 stopping sight distance (2.5 s reaction, 3.4 m/s2 or 11.2 ft/s2 braking, rounded
 up to the next 5) and the minimum K over a crest (S^2/658, S^2/2158) and
-through a sag (S^2/(120 + 3.5 S), S^2/(400 + 3.5 S)), rounded up, with the
-sight distance taken as shorter than the curve; each curve's minimum beside it.)";
+through a sag (S^2/(120 + 3.5 S), S^2/(400 + 3.5 S)), rounded to one decimal and
+then up to a whole number as the published design tables give it, with the sight
+distance taken as shorter than the curve; each curve's minimum beside it.)";
 
 inline constexpr const char* CheckFooter =
     R"(Reports, one line each, naming the rows (numbered as in the file):

@@ -14,6 +14,7 @@ namespace ravo::calc {
 namespace {
 
 constexpr std::string_view InvalidEntry = "Invalid Entry";
+constexpr std::string_view NoCurve = "no curve";
 
 float StationFloat(double station, const char* which)
 {
@@ -32,6 +33,7 @@ TablePoint CalculatePoint(const ProfileState& state, ElevationWalk& elevations, 
 {
     const WalkPoint point = elevations.At(station, offset);
     TablePoint out{.station = station, .offset = offset, .valid = point.ok};
+    out.onCurve = !point.ok || point.curveRow != 0;
     if (point.ok) {
         out.super = point.super;
         out.elevation = point.elevation;
@@ -45,13 +47,18 @@ struct RowTexts {
     std::string station, offset, super, elevation;
 };
 
-RowTexts TextsOf(const TablePoint& point, bool plusNotation)
+// Where no curve row contains the station there is no road to give an
+// elevation of: plain text says so, CSV leaves the field empty.
+RowTexts TextsOf(const TablePoint& point, const TableLayout& layout)
 {
-    RowTexts texts{StationText(point.station, plusNotation), ElevationText(point.offset), "",
+    RowTexts texts{StationText(point.station, layout.plusNotation), ElevationText(point.offset), "",
                    std::string(InvalidEntry)};
     if (point.valid) {
         texts.super = GradeText(point.super);
-        texts.elevation = ElevationText(point.elevation);
+        if (point.onCurve)
+            texts.elevation = ElevationText(point.elevation);
+        else
+            texts.elevation = layout.format == TableFormat::Csv ? "" : std::string(NoCurve);
     }
     return texts;
 }
@@ -116,9 +123,9 @@ float StationWalk::At(std::uint64_t k) const
     return ToFloat(from_ + static_cast<double>(k) * step_);
 }
 
-std::uint64_t WriteTable(std::ostream& out, std::ostream& err, const ProfileState& state,
-                         const StationWalk& walk, const std::vector<float>& offsets,
-                         const TableLayout& layout)
+TableCounts WriteTable(std::ostream& out, std::ostream& err, const ProfileState& state,
+                       const StationWalk& walk, const std::vector<float>& offsets,
+                       const TableLayout& layout)
 {
     if (offsets.empty())
         throw TableRequestError("the table needs at least one offset");
@@ -128,23 +135,30 @@ std::uint64_t WriteTable(std::ostream& out, std::ostream& err, const ProfileStat
 
     WriteHeader(out, layout.format);
     ElevationWalk elevations(state);
-    std::uint64_t invalid = 0;
+    TableCounts counts;
+    std::string firstOffCurve;
     for (std::uint64_t k = 0; k < walk.Count(); ++k) {
         for (float offset : offsets) {
             const TablePoint point = CalculatePoint(state, elevations, walk.At(k), offset);
-            const RowTexts texts = TextsOf(point, layout.plusNotation);
+            const RowTexts texts = TextsOf(point, layout);
             if (layout.format == TableFormat::Csv)
                 WriteCsvLine(out, texts);
             else
                 WritePlainLine(out, texts);
             if (!point.valid) {
-                ++invalid;
+                ++counts.invalid;
                 err << "ravo-calc: station " << texts.station << ", offset " << texts.offset
                     << ": Invalid Entry (" << point.reason << ")\n";
+            } else if (!point.onCurve && counts.noCurve++ == 0) {
+                firstOffCurve = texts.station;
             }
         }
     }
-    return invalid;
+    if (counts.noCurve > 0)
+        err << "ravo-calc: " << counts.noCurve << (counts.noCurve == 1 ? " row lies" : " rows lie")
+            << " where no curve row contains the station, the first at station " << firstOffCurve
+            << ": no curve, no elevation\n";
+    return counts;
 }
 
 }  // namespace ravo::calc

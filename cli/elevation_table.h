@@ -51,11 +51,15 @@ private:
 };
 
 // The outcome at one station and offset. When valid is false, the desktop
-// program would say "Invalid Entry" there, and reason says why.
+// program would say "Invalid Entry" there, and reason says why. For a valid
+// point, onCurve is false where no curve row contains the station: the desktop
+// program shows the offset times the superelevation there, but there is no
+// road. (An invalid point keeps onCurve true; its text is "Invalid Entry".)
 struct TablePoint {
     float station = 0;
     float offset = 0;
     bool valid = true;
+    bool onCurve = true;
     float super = 0;
     float elevation = 0;
     std::string reason{};
@@ -75,11 +79,17 @@ struct TableLayout {
 // ended by "\n"; CSV (RFC 4180) has the header row
 // station,offset,superelevation,elevation and lines ended by CR LF. A point
 // that gives "Invalid Entry" has that text as its elevation and an empty
-// superelevation, and a line on err says why. Returns the number of such
-// points. Throws TableRequestError, writing nothing, for more than
-// MaxTableRows rows or no offsets.
-std::uint64_t WriteTable(std::ostream& out, std::ostream& err, const ProfileState& state,
-                         const StationWalk& walk, const std::vector<float>& offsets,
-                         const TableLayout& layout);
+// superelevation, and a line on err says why. A point at a station that no
+// curve row contains has "no curve" as its elevation (CSV: an empty field),
+// and after the table one line on err gives their count and the first.
+// Returns the counts of both kinds. Throws TableRequestError, writing nothing,
+// for more than MaxTableRows rows or no offsets.
+struct TableCounts {
+    std::uint64_t invalid = 0;  // "Invalid Entry"
+    std::uint64_t noCurve = 0;  // no curve row contains the station
+};
+TableCounts WriteTable(std::ostream& out, std::ostream& err, const ProfileState& state,
+                       const StationWalk& walk, const std::vector<float>& offsets,
+                       const TableLayout& layout);
 
 }  // namespace ravo::calc

@@ -103,8 +103,11 @@ int RunTable(const TableArgs& a, std::ostream& out, std::ostream& err)
         offsets.push_back(0);
     ProfileState state = LoadSource(a.source, err);
     const TableLayout layout{a.csv ? TableFormat::Csv : TableFormat::Plain, a.plus};
-    const std::uint64_t invalid = WriteTable(out, err, state, walk, offsets, layout);
-    return invalid == 0 ? ExitSuccess : ExitFaultsFound;
+    // A fault of the profile ("Invalid Entry") outweighs stations off the road.
+    const TableCounts counts = WriteTable(out, err, state, walk, offsets, layout);
+    if (counts.invalid > 0)
+        return ExitFaultsFound;
+    return counts.noCurve > 0 ? ExitNoCurve : ExitSuccess;
 }
 
 int RunReport(const ReportArgs& a, std::ostream& err)

@@ -12,6 +12,11 @@ constexpr double ReactionTime = 2.5;  // seconds
 // rounding in the formula stays on it.
 double RoundUpTo(double value, double step) { return std::ceil(value / step - 1e-9) * step; }
 
+// The published design tables round the calculated K to one decimal and then
+// up to a whole number: a K of 52.01 is 52, one of 51.96 (52.0) is 52, one of
+// 51.94 (51.9) is 52 too, and one of 52.06 (52.1) is 53.
+double TabulatedK(double k) { return std::ceil(std::round(k * 10) / 10); }
+
 double StoppingSightDistance(double speed, LengthUnits units)
 {
     if (units == LengthUnits::Metres)
@@ -36,7 +41,7 @@ DesignMinimums MinimumsForDesignSpeed(double speed, LengthUnits units)
     const bool metres = units == LengthUnits::Metres;
     const double crest = s * s / (metres ? 658.0 : 2158.0);
     const double sag = s * s / ((metres ? 120.0 : 400.0) + 3.5 * s);
-    return {s, RoundUpTo(crest, 1), RoundUpTo(sag, 1)};
+    return {s, TabulatedK(crest), TabulatedK(sag)};
 }
 
 }  // namespace ravo

@@ -11,8 +11,8 @@ enum class LengthUnits { Metres, Feet };
 
 struct DesignMinimums {
     double stoppingSightDistance = 0;  // rounded up to the next 5 units
-    double crestK = 0;                 // rounded up to a whole number
-    double sagK = 0;                   // rounded up to a whole number
+    double crestK = 0;                 // to one decimal, then up to a whole number
+    double sagK = 0;                   // to one decimal, then up to a whole number
 };
 
 // A design speed with the unit system it is given in.

@@ -9,6 +9,7 @@
 #include "core/formats/landxml_write.h"
 #include "core/formats/pvi_mapping.h"
 #include "core/formats/pvi_table.h"
+#include "core/formats/station_precision.h"
 #include "core/io/file_replace.h"
 #include "core/text/text_encoding.h"
 
@@ -93,9 +94,7 @@ LoadedProfile InputFileFromText(std::string_view bytes, std::string_view text, c
     return {std::move(profile), ProfileFormat::InputFile, {}, FieldsWithoutNumberLines(notes)};
 }
 
-}  // namespace
-
-LoadedProfile AnyProfileFromBytes(std::string_view bytes, const ProfileSource& source)
+LoadedProfile ProfileOfFormat(std::string_view bytes, const ProfileSource& source)
 {
     std::string storage;
     std::string_view text = DecodedText(bytes, storage);
@@ -120,6 +119,16 @@ LoadedProfile AnyProfileFromBytes(std::string_view bytes, const ProfileSource& s
     if (source.plainPvi)
         return {RowsFromPoints(ParsePviPlain(text), ""), ProfileFormat::PviPlain, {}};
     return InputFileFromText(bytes, text, xml);
+}
+
+}  // namespace
+
+LoadedProfile AnyProfileFromBytes(std::string_view bytes, const ProfileSource& source)
+{
+    LoadedProfile loaded = ProfileOfFormat(bytes, source);
+    if (std::optional<std::string> note = StationPrecisionNote(loaded.profile))
+        loaded.notes.push_back(std::move(*note));
+    return loaded;
 }
 
 LoadedProfile ReadAnyProfile(const std::string& path, const ProfileSource& source)

@@ -14,6 +14,38 @@
 namespace ravo {
 namespace {
 
+// A station to a number of decimals, in road-station notation when asked for:
+// the hundreds, "+", two digits and the fraction ("0+05.5000").
+std::string StationToDecimals(float station, int decimals, bool plusNotation)
+{
+    const std::string plain =
+        FormatPattern(station, "#####0." + std::string(static_cast<std::size_t>(decimals), '0'));
+    if (!plusNotation)
+        return plain;
+    const bool negative = plain.starts_with('-');
+    std::string digits = negative ? plain.substr(1) : plain;
+    const auto fraction = static_cast<std::size_t>(decimals) + 1;
+    if (digits.size() < fraction + 3)
+        digits.insert(0, fraction + 3 - digits.size(), '0');
+    digits.insert(digits.size() - fraction - 2, 1, '+');
+    return negative ? "-" + digits : digits;
+}
+
+// A row's end as a text that reads back as the very float the row holds, so
+// that a station typed as it is printed lies on the row, not a hair beyond
+// it: three decimals when they do, otherwise as many more as it takes.
+std::string EndStationText(float station, bool plusNotation)
+{
+    std::string text = StationText(station, plusNotation);
+    constexpr int mostDecimals = 160;  // every float is exact in fewer
+    for (int decimals = 4; decimals <= mostDecimals; ++decimals) {
+        if (ToFloat(ParseStation(text)) == station)
+            break;
+        text = StationToDecimals(station, decimals, plusNotation);
+    }
+    return text;
+}
+
 // Design values are whole numbers.
 std::string WholeText(double value) { return FormatPattern(value, "0"); }
 
@@ -40,6 +72,7 @@ public:
     }
 
     std::string Station(float station) const { return StationText(station, plus_); }
+    std::string End(float station) const { return EndStationText(station, plus_); }
 
     std::ostream& Out() { return out_; }
 
@@ -91,8 +124,8 @@ void WriteCurve(BlockWriter& w, const CurveSummary& c, const std::optional<Desig
     w.Out() << "VERTICAL CURVE " << c.row << " (" << kind << ")\n";
     const std::string endElevation =
         c.endElevation ? ElevationText(*c.endElevation) : std::string("-");
-    w.Line("STA 1", w.Station(c.values.station1), "ELEV 1", ElevationText(c.values.start));
-    w.Line("STA 2", w.Station(c.values.station2), "ELEV 2", endElevation);
+    w.Line("STA 1", w.End(c.values.station1), "ELEV 1", ElevationText(c.values.start));
+    w.Line("STA 2", w.End(c.values.station2), "ELEV 2", endElevation);
     w.Line("GRADE 1", GradeText(c.values.rate1), "GRADE 2", GradeText(c.values.rate2));
     if (c.extent != RowExtent::Normal) {
         w.Line("NOTE", ExtentNote(c.extent));
@@ -117,8 +150,8 @@ void WriteCurve(BlockWriter& w, const CurveSummary& c, const std::optional<Desig
 void WriteSegment(BlockWriter& w, const SegmentSummary& s)
 {
     w.Out() << "SUPERELEVATION SEGMENT " << s.row << "\n";
-    w.Line("STA 1", w.Station(s.values.station1), "SUPER 1", GradeText(s.values.start));
-    w.Line("STA 2", w.Station(s.values.station2), "SUPER 2",
+    w.Line("STA 1", w.End(s.values.station1), "SUPER 1", GradeText(s.values.start));
+    w.Line("STA 2", w.End(s.values.station2), "SUPER 2",
            s.endSuper ? GradeText(*s.endSuper) : std::string("-"));
     if (s.extent != RowExtent::Normal)
         w.Line("NOTE", ExtentNote(s.extent));

@@ -29,15 +29,39 @@ TEST(ElevationTable, InvalidEntryStationIsReportedAndTheTableGoesOn)
     ProfileState state =
         test::ProfileFromText("\"z\"\n2\n100,0.02,-0.01,1000,1200\n50,0,0,1100,1100\n0\n");
     std::ostringstream out, err;
-    EXPECT_EQ(
-        WriteTable(out, err, state, StationWalk(1050, 1150, 50), {12}, {TableFormat::Csv, false}),
-        1u);
+    const TableCounts counts =
+        WriteTable(out, err, state, StationWalk(1050, 1150, 50), {12}, {TableFormat::Csv, false});
+    EXPECT_EQ(counts.invalid, 1u);
+    EXPECT_EQ(counts.noCurve, 0u);
     EXPECT_EQ(out.str(),
               "station,offset,superelevation,elevation\r\n1050.000,12.000,0.,100.813\r\n"
               "1100.000,12.000,,Invalid Entry\r\n1150.000,12.000,0.,101.313\r\n");
     EXPECT_EQ(err.str(),
               "ravo-calc: station 1100.000, offset 12.000: Invalid Entry (curve 2 "
               "has zero length at this station)\n");
+}
+
+// Two curves with a gap between them, under a segment that gives a
+// superelevation beyond the curves too: the desktop program's value there
+// would be offset times super, an elevation of a road that is not there.
+TEST(ElevationTable, NoCurveBeforeBetweenAndAfterTheCurves)
+{
+    ProfileState state = test::ProfileFromText(
+        "\"gap\"\n2\n100,0.01,0.01,0,100\n105,0,0,200,300\n1\n0.02,0,0,0,400\n");
+    const StationWalk walk(-50, 350, 50);
+    std::ostringstream csv, csvErr;
+    const TableCounts counts = WriteTable(csv, csvErr, state, walk, {12}, {TableFormat::Csv});
+    EXPECT_EQ(counts.invalid, 0u);
+    EXPECT_EQ(counts.noCurve, 3u);
+    EXPECT_EQ(csv.str(),
+              "station,offset,superelevation,elevation\r\n-50.000,12.000,0.,\r\n"
+              "0.000,12.000,0.02,100.240\r\n50.000,12.000,0.02,100.740\r\n"
+              "100.000,12.000,0.02,101.240\r\n150.000,12.000,0.02,\r\n"
+              "200.000,12.000,0.02,105.240\r\n250.000,12.000,0.02,105.240\r\n"
+              "300.000,12.000,0.02,105.240\r\n350.000,12.000,0.02,\r\n");
+    EXPECT_EQ(csvErr.str(),
+              "ravo-calc: 3 rows lie where no curve row contains the station, the first at "
+              "station -50.000: no curve, no elevation\n");
 }
 
 TEST(ElevationTable, RefusesOverLargeTablesBeforeWritingAnything)

@@ -62,7 +62,7 @@ TEST_F(RavoCalcProgram, WorkedExampleTable)
 {
     const Outcome o =
         RunProgram("table " + MainStreet + " --from 1000 --to 1250 --step 50 --offset 12");
-    EXPECT_EQ(o.status, 0);
+    EXPECT_EQ(o.status, 3);  // 1250 lies beyond the curve
     EXPECT_EQ(o.out, "STATION       OFFSET         SUPER          ELEVATION\n" +
                          std::string(67, '-') +
                          "\n"
@@ -71,7 +71,7 @@ TEST_F(RavoCalcProgram, WorkedExampleTable)
                          "1100.000      12.000         0.02           101.490\n"
                          "1150.000      12.000         0.             101.313\n"
                          "1200.000      12.000         0.             101.000\n"
-                         "1250.000      12.000         0.             0.000\n");
+                         "1250.000      12.000         0.             no curve\n");
 }
 
 TEST_F(RavoCalcProgram, ExitStatuses)
@@ -87,6 +87,7 @@ TEST_F(RavoCalcProgram, ExitStatuses)
         {"check " + truncated, 2},
         {"table " + faulty + " --from 0 --to 100 --step 50", 1},  // Invalid Entry at 50
         {"table " + MainStreet + " --from 12+ --to 1250 --step 50", 2},
+        {"table " + MainStreet + " --from 1000 --to 1200 --step 50", 0},
         {"table " + MainStreet + " --from 1000 --to 1250", 2},  // CLI11: a missing option
         {"report " + MainStreet + " -o " + Out() + " --from 0 --to 100 --step 50", 0},
         {"report " + faulty + " -o " + Out() + " --from 0 --to 100 --step 50", 1},

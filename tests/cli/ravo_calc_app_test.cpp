@@ -79,11 +79,35 @@ TEST_F(RavoCalcApp, LandXmlFilesAndPviTablesInEveryCommand)
     EXPECT_EQ(curves.status, ExitSuccess);
     EXPECT_TRUE(Has(curves.out,
                     "DESIGN SPEED  100 km/h       SIGHT DIST     185 m\n"
-                    "MIN K         crest 53, sag 45\n"));
+                    "MIN K         crest 52, sag 45\n"));
     EXPECT_TRUE(Has(curves.out,
                     "K             13.333\n"
                     "PVI           50.000         ELEV           11.000\n"
-                    "MIN K         53             BELOW MINIMUM\n"));
+                    "MIN K         52             BELOW MINIMUM\n"));
+}
+
+// A curve whose end in the file, 1249.9996, is held as a float a hair below
+// 1250: "curves" prints that float, and a table at the printed end finds the
+// curve, while one at the rounded 1250.000 finds no curve and says so.
+TEST_F(RavoCalcApp, TablesFindTheCurveAtTheEndsThatCurvesPrints)
+{
+    const std::string file = File("end.in", "\"e\"\n1\n100,0.01,0.01,1000,1249.9996\n0\n");
+    EXPECT_TRUE(
+        Has(Run({"curves", file}).out, "STA 2         1249.9996      ELEV 2         102.500"));
+    const auto table = [&](const std::string& station) {
+        return Run({"table", file, "--from", station, "--to", station, "--step", "1", "--csv"});
+    };
+    const Result atEnd = table("1249.9996");
+    EXPECT_EQ(atEnd.status, ExitSuccess) << atEnd.err;
+    EXPECT_TRUE(Has(atEnd.out, "1250.000,0.000,0.,102.500\r\n"));
+    const Result rounded = table("1250");
+    EXPECT_EQ(rounded.status, ExitNoCurve);
+    EXPECT_TRUE(Has(rounded.out, "1250.000,0.000,0.,\r\n"));
+
+    // "Invalid Entry" is a fault of the profile: it outweighs stations off the road.
+    const std::string zero = File("zero.in", "\"z\"\n1\n100,0,0,10,10\n0\n");
+    EXPECT_EQ(Run({"table", zero, "--from", "0", "--to", "20", "--step", "10"}).status,
+              ExitFaultsFound);
 }
 
 TEST_F(RavoCalcApp, ConvertWritesTheFormatTheNameAsksFor)

@@ -3,26 +3,47 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <vector>
+
 namespace ravo {
 namespace {
 
-TEST(MinimumsForDesignSpeed, KnownDesignValues)
+// Every design speed of AASHTO, "A Policy on Geometric Design of Highways and
+// Streets" (the Green Book): stopping sight distance from Table 3-1, the
+// design K of crest curves from Table 3-34 and of sag curves from Table 3-36,
+// in metric and US customary units. 100 km/h, calculated K 52.0, is 52.
+TEST(MinimumsForDesignSpeed, EqualThePublishedDesignTables)
 {
     const struct {
-        double speed;
         LengthUnits units;
-        double sight, crest, sag;
-    } cases[] = {
-        {80, LengthUnits::Metres, 130, 26, 30},  {50, LengthUnits::Feet, 425, 84, 96},
-        {100, LengthUnits::Metres, 185, 53, 45}, {30, LengthUnits::Feet, 200, 19, 37},
-        {0, LengthUnits::Metres, 0, 0, 0},
+        double firstSpeed, speedStep;
+        std::vector<double> sight, crest, sag;
+    } tables[] = {
+        {LengthUnits::Metres,
+         20,
+         10,  // 20 to 130 km/h
+         {20, 35, 50, 65, 85, 105, 130, 160, 185, 220, 250, 285},
+         {1, 2, 4, 7, 11, 17, 26, 39, 52, 74, 95, 124},
+         {3, 6, 9, 13, 18, 23, 30, 38, 45, 55, 63, 73}},
+        {LengthUnits::Feet,
+         15,
+         5,  // 15 to 80 mph
+         {80, 115, 155, 200, 250, 305, 360, 425, 495, 570, 645, 730, 820, 910},
+         {3, 7, 12, 19, 29, 44, 61, 84, 114, 151, 193, 247, 312, 384},
+         {10, 17, 26, 37, 49, 64, 79, 96, 115, 136, 157, 181, 206, 231}},
     };
-    for (const auto& c : cases) {
-        const DesignMinimums m = MinimumsForDesignSpeed(c.speed, c.units);
-        EXPECT_EQ(m.stoppingSightDistance, c.sight) << c.speed;
-        EXPECT_EQ(m.crestK, c.crest) << c.speed;
-        EXPECT_EQ(m.sagK, c.sag) << c.speed;
+    for (const auto& table : tables) {
+        for (std::size_t i = 0; i < table.sight.size(); ++i) {
+            const double speed = table.firstSpeed + table.speedStep * static_cast<double>(i);
+            const DesignMinimums m = MinimumsForDesignSpeed(speed, table.units);
+            EXPECT_EQ(m.stoppingSightDistance, table.sight[i]) << speed;
+            EXPECT_EQ(m.crestK, table.crest[i]) << speed << ' ' << SpeedUnitName(table.units);
+            EXPECT_EQ(m.sagK, table.sag[i]) << speed << ' ' << SpeedUnitName(table.units);
+        }
     }
+    const DesignMinimums none = MinimumsForDesignSpeed(0, LengthUnits::Metres);
+    EXPECT_EQ(none.stoppingSightDistance + none.crestK + none.sagK, 0);
 }
 
 }  // namespace

@@ -43,14 +43,14 @@ TEST_F(ProfileWindow, FollowsTheProfileAndTheStationBoth)
     QTest::mouseClick(&plot, Qt::LeftButton, {}, click);
     EXPECT_EQ(Text("txtStation").toStdString(), clicked);
 
-    // A design speed of 100 km/h asks K 53 over a crest: curve 2 (K 50) is too sharp.
+    // A design speed of 100 km/h asks K 52 over a crest: curve 2 (K 50) is too sharp.
     profile->findChild<QSpinBox*>(QStringLiteral("spnDesignSpeed"))->setValue(100);
     const int x = ProfilePlot::LeftMargin + int(std::lround(XOfStation(plot.View(), 500)));
     // From beside the curve: a move to where the mouse already is sends nothing.
     QTest::mouseMove(&plot, QPoint(x - 1, ProfilePlot::TopMargin + 50));
     QTest::mouseMove(&plot, QPoint(x, ProfilePlot::TopMargin + 50));
     EXPECT_EQ(plot.toolTip(),
-              "Curve 2: K 50.0, least K 53 for a crest: too sharp for the design speed");
+              "Curve 2: K 50.0, least K 52 for a crest: too sharp for the design speed");
     profile->findChild<QCheckBox*>(QStringLiteral("chkPlusNotation"))->setChecked(true);
     EXPECT_NE(plot.Scene().stationTicks.front().label.find('+'), std::string::npos);
 
