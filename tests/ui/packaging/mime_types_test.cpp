@@ -32,7 +32,10 @@ TEST(MimeTypes, InputFilesAndLandXmlAreToldByNameAndContent)
         {"quoted", "\"a quote that runs on without an end", "text/plain"},
         {"road.landxml", landXml, "application/x-landxml"},
         {"road-xml", landXml, "application/x-landxml"},
+        {"road.xml", landXml, "application/x-landxml"},
         {"page", "<?xml version=\"1.0\"?>\n<catalog/>\n", "application/xml"},
+        {"page.xml", "<?xml version=\"1.0\"?>\n<catalog/>\n", "application/xml"},
+        {"bare.xml", "<catalog/>\n", "application/xml"},
     };
     const QTemporaryDir folder;
     const QMimeDatabase types;
