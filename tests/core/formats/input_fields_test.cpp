@@ -59,6 +59,7 @@ TEST(ParseInputFile, TitleRule)
         {Lines({"Main Street", "0", "0"}), "Main Street", 0},
         {Lines({",0", "0"}), "", 0},
         {Lines({"\"a, b\"", "0", "0"}), "a, b", 0},
+        {Lines({"\"ends in a comma,\"", "1", "1,2,3,4,5", "0"}), "ends in a comma,", 1},
         {Lines({"\"He said \"\"hi\"\"\"", "0", "0"}), "He said \"hi\"", 0},
         {Lines({"\"\"\"\"", "0", "0"}), "\"", 0},
         // A quote inside a title written without doubling ends it, as it always did.
