@@ -13,13 +13,14 @@ inline constexpr const char* MainFooter = R"(Commands, each followed by the inpu
   ravo-calc curves FILE [--design-speed V --units m|ft] [--plus]
   ravo-calc check FILE [--tolerance E] [--grade-tolerance G] [--design-speed V --units m|ft]
                        [--min-length L] [--plus]
-  ravo-calc convert FILE OUT [--units m|ft]
+  ravo-calc convert FILE OUT [--units m|ft] [--format landxml|csv|input]
   ravo-calc report FILE -o OUTPUT [--from S --to S --step D] [--offset O]
 "ravo-calc COMMAND --help" tells more about a command.
 
 FILE is a Ravo input file, a LandXML file or a PVI table in CSV (header
 station,elevation,length), told apart by content whatever its name; --pvi reads
-a plain table of "station elevation [length]" lines. A LandXML file with several
+a plain table of "station elevation [length]" lines. FILE may be - for standard
+input, or a pipe such as a process substitution. A LandXML file with several
 profiles needs --alignment NAME (and --profile NAME); without them the names
 are listed and the exit status is 2.
 
@@ -96,6 +97,8 @@ inline constexpr const char* ConvertFooter =
 PVI table (CSV) when it ends in .csv, otherwise as a Ravo input file. LandXML
 and PVI tables need curve rows that form one continuous profile (no overlaps,
 gaps or steps in elevation); otherwise nothing is written, the faults are
-listed and the exit status is 1. Superelevation is written to input files only.)";
+listed and the exit status is 1. Superelevation is written to input files only.
+--format names the format whatever OUT is called. OUT - writes to standard
+output, as a Ravo input file unless --format says otherwise.)";
 
 }  // namespace ravo::calc

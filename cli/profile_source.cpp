@@ -2,7 +2,14 @@
 // --pvi.
 #include "profile_source.h"
 
+#include <unistd.h>
+
+#include <new>
+
+#include "core/formats/landxml_write.h"
 #include "core/formats/pvi_mapping.h"
+#include "core/formats/pvi_table.h"
+#include "core/io/file_read.h"
 #include "core/io/file_replace.h"
 #include "core/text/station_notation.h"
 #include "ravo_calc_app.h"
@@ -50,11 +57,27 @@ ProfileSource SourceOf(const SourceArgs& args)
     return {{args.alignment, args.profile}, args.pvi};
 }
 
+std::string SourceName(const std::string& file) { return file == "-" ? "standard input" : file; }
+
+std::string SourceBytes(const std::string& file)
+{
+    try {
+        if (file == "-")
+            return ReadDescriptor(STDIN_FILENO, SourceName(file), MaxInputFileBytes);
+        return ReadFileOrPipe(file, MaxInputFileBytes);
+    } catch (const FileReadError& e) {
+        throw InputFileError(e.what());
+    } catch (const std::bad_alloc&) {
+        throw InputFileError(SourceName(file) + ": Cannot allocate memory");
+    }
+}
+
 ProfileState LoadSource(const SourceArgs& args, std::ostream& err)
 {
-    LoadedProfile loaded = ReadAnyProfile(args.file, SourceOf(args));
-    for (const std::string& note : loaded.notes)
-        err << "ravo-calc: " << note << '\n';
+    LoadedProfile loaded = AnyProfileFromBytes(SourceBytes(args.file), SourceOf(args));
+    if (!args.quiet)
+        for (const std::string& note : loaded.notes)
+            err << "ravo-calc: " << note << '\n';
     ProfileState state;
     ApplyInputProfile(state, std::move(loaded.profile));
     return state;
@@ -104,23 +127,68 @@ void AddConvertOptions(CLI::App* command, ConvertArgs& args)
     command->add_option("--units", args.units, "LandXML unit to name: m (default) or ft")
         ->check(CLI::IsMember({"m", "ft"}))
         ->type_name("UNITS");
+    command
+        ->add_option("--format", args.format,
+                     "write this format whatever OUT is called: landxml, csv (PVI table) or input")
+        ->check(CLI::IsMember({"landxml", "csv", "input"}))
+        ->type_name("FORMAT");
 }
+
+ConvertedText ConvertText(const ProfileState& state, const std::string& format, LengthUnits units)
+{
+    if (format == "landxml") {
+        LandXmlExport exported = LandXmlText(state, units);
+        return {std::move(exported.text), std::move(exported.notes)};
+    }
+    if (format == "csv")
+        return {PviCsvText(PointsFromRows(state, {})), {}};
+    return {InputFileText(state), {}};
+}
+
+namespace {
+
+// Writes the profile where OUT says, in the format --format or OUT's name
+// says, and gives the notes of the export.
+std::vector<std::string> WriteConverted(const ProfileState& state, const ConvertArgs& args,
+                                        std::ostream& out)
+{
+    const LengthUnits units = UnitsOf(args.units);
+    if (args.output == "-") {
+        // Standard output takes the text as it is, without a temporary file.
+        ConvertedText converted =
+            ConvertText(state, args.format.empty() ? "input" : args.format, units);
+        out << converted.text;
+        return std::move(converted.notes);
+    }
+    if (args.format.empty())
+        return SaveProfileAs(state, args.output, units);
+    ConvertedText converted = ConvertText(state, args.format, units);
+    ReplaceFile(args.output, [&converted](ByteSink& sink) { sink.Write(converted.text); });
+    return std::move(converted.notes);
+}
+
+}  // namespace
 
 int RunConvert(const ConvertArgs& args, std::ostream& out, std::ostream& err)
 {
     const ProfileState state = LoadSource(args.source, err);
+    const std::string target = args.output == "-" ? "standard output" : args.output;
     std::vector<std::string> notes;
     try {
-        notes = SaveProfileAs(state, args.output, UnitsOf(args.units));
+        notes = WriteConverted(state, args, out);
     } catch (const ProfileNotContinuousError& e) {
-        err << "ravo-calc convert: " << args.output << " was not written: " << e.what() << '\n';
+        err << "ravo-calc convert: " << target << " was not written: " << e.what() << '\n';
         return ExitFaultsFound;
     } catch (const FileWriteError& e) {
-        err << "ravo-calc convert: " << args.output << " was not written: " << e.what() << '\n';
+        err << "ravo-calc convert: " << target << " was not written: " << e.what() << '\n';
         return ExitUsageOrLoad;
     }
-    for (const std::string& note : notes)
-        err << "ravo-calc: " << note << '\n';
+    if (!args.source.quiet)
+        for (const std::string& note : notes)
+            err << "ravo-calc: " << note << '\n';
+    // Standard output holds the profile itself and nothing else.
+    if (args.source.quiet || args.output == "-")
+        return ExitSuccess;
     out << "Wrote " << args.output << " (" << state.NumVC
         << (state.NumVC == 1 ? " curve row" : " curve rows") << ").\n";
     return ExitSuccess;

@@ -19,6 +19,7 @@
 #include "core/text/station_notation.h"
 #include "core/version.h"
 #include "elevation_table.h"
+#include "name_check.h"
 #include "profile_source.h"
 #include "report_command.h"
 
@@ -52,12 +53,13 @@ double ToleranceOption(const std::string& text, const std::string& option)
     return value;
 }
 
-std::string LoadMessage(const std::string& path, const InputFileError& e)
+std::string LoadMessage(const std::string& file, const InputFileError& e)
 {
     const std::string what = e.what();
-    if (what.find(path) != std::string::npos)
+    const std::string name = SourceName(file);
+    if (what.find(name) != std::string::npos)
         return what;
-    return "the input file " + path + " does not load: " + what;
+    return "the input file " + name + " does not load: " + what;
 }
 
 struct TableArgs {
@@ -147,11 +149,13 @@ int RunCheck(const CheckArgs& a, std::ostream& out, std::ostream& err)
     return ExitFaultsFound;
 }
 
-std::string FailureMessage(const CLI::App*, const CLI::Error& e)
+std::string FailureText(const std::string& what, const std::string& command = "")
 {
-    return std::string("ravo-calc: ") + e.what() +
+    return "ravo-calc" + (command.empty() ? "" : " " + command) + ": " + what +
            "\nRun \"ravo-calc --help\" or \"ravo-calc COMMAND --help\" for more information.\n";
 }
+
+std::string FailureMessage(const CLI::App*, const CLI::Error& e) { return FailureText(e.what()); }
 
 class CommandLine {
 public:
@@ -161,6 +165,10 @@ public:
         app_.require_subcommand(1);
         app_.set_version_flag("--version", "ravo-calc " + std::string(RavoVersion));
         app_.failure_message(FailureMessage);
+        // The program's options are taken after the command too.
+        app_.fallthrough();
+        app_.add_flag("-q,--quiet", quiet_,
+                      "silence the notes of imports and the \"Wrote ...\" lines");
         AddTable();
         AddCurves();
         AddCheck();
@@ -172,6 +180,12 @@ public:
     {
         if (args.empty()) {
             err << app_.help();
+            return ExitUsageOrLoad;
+        }
+        try {
+            CheckNames(app_, args);
+        } catch (const UnknownNameError& e) {
+            err << FailureText(e.what(), e.command);
             return ExitUsageOrLoad;
         }
         try {
@@ -291,6 +305,9 @@ private:
                                   : report_->parsed()  ? reportArgs_.source.file
                                                        : checkArgs_.source.file;
         const std::string command = app_.get_subcommands().front()->get_name();
+        for (SourceArgs* source : {&tableArgs_.source, &curvesArgs_.source, &checkArgs_.source,
+                                   &convertArgs_.source, &reportArgs_.source})
+            source->quiet = quiet_;
         try {
             if (table_->parsed())
                 return RunTable(tableArgs_, out, err);
@@ -324,6 +341,7 @@ private:
     CheckArgs checkArgs_;
     ConvertArgs convertArgs_;
     ReportArgs reportArgs_;
+    bool quiet_ = false;
 };
 
 }  // namespace

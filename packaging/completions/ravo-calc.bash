@@ -13,7 +13,7 @@ _ravo_calc()
         [table]="--from --to --step --offset --csv --plus $source"
         [curves]="$design --plus $source"
         [check]="--tolerance --grade-tolerance $design --min-length --plus $source"
-        [convert]="--units $source"
+        [convert]="--units --format $source"
         [report]="-o --output --from --to --step --offset $source"
     )
 
@@ -30,12 +30,15 @@ _ravo_calc()
         --units)
             mapfile -t COMPREPLY < <(compgen -W "m ft" -- "$cur")
             return ;;
+        --format)
+            mapfile -t COMPREPLY < <(compgen -W "landxml csv input" -- "$cur")
+            return ;;
         --from | --to | --step | --offset | --alignment | --profile | --design-speed | \
             --min-length | --tolerance | --grade-tolerance)
             return ;;
     esac
     if [[ -z $command ]]; then
-        mapfile -t COMPREPLY < <(compgen -W "table curves check convert report --help --version" -- "$cur")
+        mapfile -t COMPREPLY < <(compgen -W "table curves check convert report --help --version --quiet" -- "$cur")
     elif [[ $cur == -* ]]; then
         mapfile -t COMPREPLY < <(compgen -W "${options[$command]}" -- "$cur")
     else

@@ -5,6 +5,7 @@ set -l commands table curves check convert report
 complete -c ravo-calc -f
 complete -c ravo-calc -n "not __fish_seen_subcommand_from $commands" -s h -l help -d 'Print the help'
 complete -c ravo-calc -n "not __fish_seen_subcommand_from $commands" -l version -d 'Print the version'
+complete -c ravo-calc -s q -l quiet -d 'Silence the notes of imports and the Wrote lines'
 complete -c ravo-calc -n "not __fish_seen_subcommand_from $commands" -a table -d 'Elevations at evenly spaced stations and at offsets'
 complete -c ravo-calc -n "not __fish_seen_subcommand_from $commands" -a curves -d 'Summary of each vertical curve and superelevation segment'
 complete -c ravo-calc -n "not __fish_seen_subcommand_from $commands" -a check -d 'Faults of the profile'
@@ -30,3 +31,4 @@ complete -c ravo-calc -n "__fish_seen_subcommand_from check" -l tolerance -x -d 
 complete -c ravo-calc -n "__fish_seen_subcommand_from check" -l grade-tolerance -x -d 'Largest grade difference at a joint'
 complete -c ravo-calc -n "__fish_seen_subcommand_from check" -l min-length -x -d 'Shortest curve length allowed'
 complete -c ravo-calc -n "__fish_seen_subcommand_from report" -s o -l output -r -F -d 'The report file to write'
+complete -c ravo-calc -n "__fish_seen_subcommand_from convert" -l format -x -a 'landxml csv input' -d 'The format to write whatever OUT is called'

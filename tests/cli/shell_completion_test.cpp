@@ -81,10 +81,12 @@ TEST(ShellCompletion, BashCompletesCommandsUnitsAndFiles)
         std::string words;
         Words expected;
     } cases[] = {
-        {"ravo-calc ''", {"table", "curves", "check", "convert", "report", "--help", "--version"}},
+        {"ravo-calc ''",
+         {"table", "curves", "check", "convert", "report", "--help", "--version", "--quiet"}},
         {"ravo-calc ch", {"check"}},
         {"ravo-calc curves f --units ''", {"m", "ft"}},
         {"ravo-calc convert f --units f", {"ft"}},
+        {"ravo-calc convert f - --format ''", {"landxml", "csv", "input"}},
         {"ravo-calc table --from ''", {}},
         {"ravo-calc table '" RAVO_EXAMPLES_DIR "/main-str'", {RAVO_EXAMPLES_DIR "/main-street.in"}},
     };
