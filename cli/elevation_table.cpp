@@ -9,6 +9,7 @@
 #include "core/report/report_layout.h"
 #include "core/text/numbers.h"
 #include "core/text/station_notation.h"
+#include "progress.h"
 
 namespace ravo::calc {
 namespace {
@@ -129,8 +130,11 @@ std::uint64_t WriteTable(std::ostream& out, std::ostream& err, const ProfileStat
     WriteHeader(out, layout.format);
     ElevationWalk elevations(state);
     std::uint64_t invalid = 0;
+    Progress progress(err, "ravo-calc table", walk.Count() * offsets.size(), layout.progress);
+    std::uint64_t rows = 0;
     for (std::uint64_t k = 0; k < walk.Count(); ++k) {
         for (float offset : offsets) {
+            progress.Advance(++rows);
             const TablePoint point = CalculatePoint(state, elevations, walk.At(k), offset);
             const RowTexts texts = TextsOf(point, layout.plusNotation);
             if (layout.format == TableFormat::Csv)
@@ -138,6 +142,7 @@ std::uint64_t WriteTable(std::ostream& out, std::ostream& err, const ProfileStat
             else
                 WritePlainLine(out, texts);
             if (!point.valid) {
+                progress.Clear();
                 ++invalid;
                 err << "ravo-calc: station " << texts.station << ", offset " << texts.offset
                     << ": Invalid Entry (" << point.reason << ")\n";

@@ -21,6 +21,7 @@
 #include "elevation_table.h"
 #include "name_check.h"
 #include "profile_source.h"
+#include "progress.h"
 #include "report_command.h"
 
 namespace ravo::calc {
@@ -101,7 +102,8 @@ int RunTable(const TableArgs& a, std::ostream& out, std::ostream& err)
     if (offsets.empty())
         offsets.push_back(0);
     ProfileState state = LoadSource(a.source, err);
-    const TableLayout layout{a.csv ? TableFormat::Csv : TableFormat::Plain, a.plus};
+    const TableLayout layout{a.csv ? TableFormat::Csv : TableFormat::Plain, a.plus,
+                             IsTerminal(err)};
     const std::uint64_t invalid = WriteTable(out, err, state, walk, offsets, layout);
     return invalid == 0 ? ExitSuccess : ExitFaultsFound;
 }

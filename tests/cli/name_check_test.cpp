@@ -21,10 +21,12 @@ TEST(NameCheck, EditDistanceCountsInsertionsDeletionsReplacementsAndSwaps)
         const char* b;
         std::size_t distance;
     } cases[] = {
-        {"", "", 0},        {"table", "table", 0}, {"", "abc", 3},    {"abc", "", 3},
+        {"", "", 0},           {"table", "table", 0},
+        {"", "abc", 3},        {"abc", "", 3},
         {"tabel", "table", 1},  // swapped neighbours
-        {"tble", "table", 1},   {"tablee", "table", 1}, {"toble", "table", 1},
-        {"curves", "check", 5}, {"ca", "abc", 3},  // no swap across an insertion
+        {"tble", "table", 1},  {"tablee", "table", 1},
+        {"toble", "table", 1}, {"curves", "check", 5},
+        {"ca", "abc", 3},  // no swap across an insertion
     };
     for (const auto& c : cases) {
         EXPECT_EQ(EditDistance(c.a, c.b), c.distance) << c.a << " / " << c.b;

@@ -64,12 +64,8 @@ TEST(RavoCalcPipes, EveryCommandReadsStandardInputAndPipesAsItReadsTheFile)
         std::string command;  // FILE stands for where the profile comes from
         std::string args;
     } commands[] = {
-        {"table", table},
-        {"table", table + " --csv"},
-        {"curves", " --design-speed 80 --units m"},
-        {"check", ""},
-        {"convert", " -"},
-        {"convert", " - --format landxml"},
+        {"table", table}, {"table", table + " --csv"}, {"curves", " --design-speed 80 --units m"},
+        {"check", ""},    {"convert", " -"},           {"convert", " - --format landxml"},
     };
     for (const char* file : {"ridge-road.in", "ridge-road.xml"}) {
         for (const auto& c : commands) {
@@ -97,14 +93,16 @@ TEST(RavoCalcPipes, ConvertToStandardOutputWritesWhatTheFileWouldHold)
     } cases[] = {{"r.xml", "landxml"}, {"r.csv", "csv"}, {"r.in", "input"}};
     for (const auto& c : cases) {
         const std::string file = (dir / c.out).string();
-        const Outcome wrote = RunBash("\"$CALC\" convert \"$EXAMPLES/ridge-road.in\" '" + file + "'");
+        const Outcome wrote =
+            RunBash("\"$CALC\" convert \"$EXAMPLES/ridge-road.in\" '" + file + "'");
         ASSERT_EQ(wrote.status, 0) << c.out;
         const Outcome piped =
             RunBash("\"$CALC\" convert \"$EXAMPLES/ridge-road.in\" - --format " + c.format);
         EXPECT_EQ(piped, (Outcome{0, Slurp(file)})) << c.format;
         // --format wins over the name of a file as well.
         const std::string other = (dir / ("other-" + c.format)).string();
-        RunBash("\"$CALC\" convert \"$EXAMPLES/ridge-road.in\" '" + other + "' --format " + c.format);
+        RunBash("\"$CALC\" convert \"$EXAMPLES/ridge-road.in\" '" + other + "' --format " +
+                c.format);
         EXPECT_EQ(Slurp(other), Slurp(file)) << c.format;
     }
     // Without --format, standard output takes a Ravo input file, and nothing else.
