@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <new>
+#include <regex>
 
 #include "core/formats/landxml_write.h"
 #include "core/formats/pvi_mapping.h"
@@ -70,6 +71,18 @@ std::string SourceBytes(const std::string& file)
     } catch (const std::bad_alloc&) {
         throw InputFileError(SourceName(file) + ": Cannot allocate memory");
     }
+}
+
+std::string LoadErrorLine(const std::string& file, const std::string& what)
+{
+    static const std::regex atLine(R"(^line ([0-9]+)(?:: |, )([\s\S]*)$)");
+    const std::string name = SourceName(file);
+    std::smatch match;
+    if (std::regex_match(what, match, atLine))
+        return name + ":" + match[1].str() + ": " + match[2].str();
+    if (what.find(name) != std::string::npos)
+        return "ravo-calc: " + what;
+    return "ravo-calc: the input file " + name + " does not load: " + what;
 }
 
 ProfileState LoadSource(const SourceArgs& args, std::ostream& err)

@@ -47,6 +47,13 @@ std::string SourceName(const std::string& file);
 // InputFileError naming the file.
 std::string SourceBytes(const std::string& file);
 
+// The line that says FILE did not load, given the reader's message `what`: a
+// fault at a line of the file as editors take it, "road.in:12: what" (from the
+// reader's "line 12: what" or "line 12, Element: what"); otherwise
+// "ravo-calc: " and the reader's own words when they name the file, or those
+// words in "the input file FILE does not load: what".
+std::string LoadErrorLine(const std::string& file, const std::string& what);
+
 // The profile of the file ("-": standard input); its notes (what an import left out or
 // approximated) go to err, one a line.
 ProfileState LoadSource(const SourceArgs& args, std::ostream& err);

@@ -20,10 +20,7 @@ Progress::Progress(std::ostream& err, std::string label, std::uint64_t total, bo
         Draw(0);
 }
 
-Progress::~Progress()
-{
-    Clear();
-}
+Progress::~Progress() { Clear(); }
 
 void Progress::Draw(std::uint64_t percent)
 {

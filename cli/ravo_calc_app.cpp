@@ -54,15 +54,6 @@ double ToleranceOption(const std::string& text, const std::string& option)
     return value;
 }
 
-std::string LoadMessage(const std::string& file, const InputFileError& e)
-{
-    const std::string what = e.what();
-    const std::string name = SourceName(file);
-    if (what.find(name) != std::string::npos)
-        return what;
-    return "the input file " + name + " does not load: " + what;
-}
-
 struct TableArgs {
     SourceArgs source;
     std::string from, to, step;
@@ -321,7 +312,7 @@ private:
                 return RunReport(reportArgs_, err);
             return RunCheck(checkArgs_, out, err);
         } catch (const InputFileError& e) {
-            err << "ravo-calc: " << LoadMessage(file, e) << '\n';
+            err << LoadErrorLine(file, e.what()) << '\n';
         } catch (const ReportFileError& e) {
             err << "ravo-calc " << command << ": Unable to write output file: " << e.what() << '\n';
         } catch (const std::exception& e) {

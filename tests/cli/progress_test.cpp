@@ -84,7 +84,8 @@ std::string ErrorOutput(const std::string& command)
 
 TEST(Progress, TheProgramDrawsItOnATerminalOnly)
 {
-    const std::string table = std::string("'") + RAVO_CALC_PROGRAM + "' table '" RAVO_EXAMPLES_DIR
+    const std::string table = std::string("'") + RAVO_CALC_PROGRAM +
+                              "' table '" RAVO_EXAMPLES_DIR
                               "/ridge-road.in' --from 0 --to 4500 --step 0.03 >/dev/null";
     EXPECT_EQ(ErrorOutput(table + " 2>&1"), "");
     const std::string onTerminal = ErrorOutput("script -qec \"" + table + "\" /dev/null");
