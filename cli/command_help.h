@@ -90,7 +90,16 @@ of their beginning station, and each row is compared with the row before it
 that reaches farthest. With --design-speed and --units, also each curve whose K
 lies below the minimum for its kind (see "ravo-calc curves --help"); with
 --min-length, each curve shorter than that. Exit status 0 when nothing is
-found, 1 when something is, 2 when the file does not load.)";
+found, 1 when something is, 2 when the file does not load.
+
+--json writes one line of JSON instead, in a shape that keeps its version:
+{"command":"check","version":1,"count":N,"faults":[...]}, each fault with
+"kind" (no-curves, zero-length, reversed, overlap, more-overlaps, gap,
+elevation-step, grade-step, super-step, below-minimum-k, too-short), "rows"
+(curve or superelevation), "first" and "second" (row numbers, 0 for none),
+"from", "to", "before" and "after" (or "crest", "value" and "minimum" for the
+last two kinds) and "text", the line that check prints without --json. New
+fields may come; a field that changes or goes takes a new version.)";
 
 inline constexpr const char* ConvertFooter =
     R"(Writes the profile of FILE to OUT: as LandXML 1.2 when OUT ends in .xml, as a

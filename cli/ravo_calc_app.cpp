@@ -19,6 +19,7 @@
 #include "core/text/station_notation.h"
 #include "core/version.h"
 #include "elevation_table.h"
+#include "json_output.h"
 #include "name_check.h"
 #include "profile_source.h"
 #include "progress.h"
@@ -80,6 +81,7 @@ struct CheckArgs {
     std::string tolerance = ExactText(Tolerances{}.elevation);
     std::string gradeTolerance = ExactText(Tolerances{}.grade);
     bool plus = false;
+    bool json = false;
 };
 
 int RunTable(const TableArgs& a, std::ostream& out, std::ostream& err)
@@ -129,11 +131,15 @@ int RunCheck(const CheckArgs& a, std::ostream& out, std::ostream& err)
     const ProfileState state = LoadSource(a.source, err);
     const std::vector<Fault> faults = CheckProfile(state, tolerances);
     const std::vector<DesignFault> design = CheckDesign(state, criteria);
+    const std::size_t found = faults.size() + design.size();
+    if (a.json) {
+        out << CheckJson(faults, design, criteria, a.plus);
+        return found == 0 ? ExitSuccess : ExitFaultsFound;
+    }
     for (const Fault& fault : faults)
         out << FaultText(fault, a.plus) << '\n';
     for (const DesignFault& fault : design)
         out << DesignFaultText(fault, criteria) << '\n';
-    const std::size_t found = faults.size() + design.size();
     if (found == 0) {
         out << "No faults found.\n";
         return ExitSuccess;
@@ -258,6 +264,8 @@ private:
             ->capture_default_str();
         AddDesignOptions(check_, checkArgs_.design, true);
         AddPlus(check_, checkArgs_.plus);
+        check_->add_flag("--json", checkArgs_.json,
+                         "write the faults as JSON (see \"ravo-calc check --help\")");
     }
 
     void AddReport()

@@ -12,7 +12,7 @@ _ravo_calc()
     local -A options=(
         [table]="--from --to --step --offset --csv --plus $source"
         [curves]="$design --plus $source"
-        [check]="--tolerance --grade-tolerance $design --min-length --plus $source"
+        [check]="--tolerance --grade-tolerance $design --min-length --plus --json $source"
         [convert]="--units --format $source"
         [report]="-o --output --from --to --step --offset $source"
     )

@@ -1,0 +1,37 @@
+// ravo-calc's machine-readable answers in JSON. Every document is one object
+// on one line with "command" (the command that wrote it) and "version" (of
+// its shape: a field that changes meaning or goes away takes a new version;
+// new fields may come in any version, so readers ignore the ones they do not
+// know).
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/design/profile_check.h"
+
+namespace ravo::calc {
+
+inline constexpr int JsonVersion = 1;
+
+// text as a JSON string, quoted and escaped.
+std::string JsonString(std::string_view text);
+
+// value as a JSON number, the shortest text that reads back as it; null when
+// it is not finite.
+std::string JsonNumber(double value);
+
+// The faults that "check --json" reports, version 1:
+// {"command":"check","version":1,"count":N,"faults":[F,...]} where each F has
+// "kind" (no-curves, zero-length, reversed, overlap, more-overlaps, gap,
+// elevation-step, grade-step, super-step, below-minimum-k, too-short),
+// "rows" (curve or superelevation), "first" and "second" (row numbers as in
+// the file; 0 where a fault names fewer rows), "from", "to", "before",
+// "after" (stations and values as the kind has them), for the last two kinds
+// "crest", "value" and "minimum", and "text", the line that plain check
+// prints for it.
+std::string CheckJson(const std::vector<Fault>& faults, const std::vector<DesignFault>& design,
+                      const DesignCriteria& criteria, bool plusNotation);
+
+}  // namespace ravo::calc
