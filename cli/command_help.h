@@ -72,7 +72,18 @@ With --design-speed V and --units m (V in km/h) or ft (V in mph) it gives the
 stopping sight distance (2.5 s reaction, 3.4 m/s2 or 11.2 ft/s2 braking, rounded
 up to the next 5) and the minimum K over a crest (S^2/658, S^2/2158) and
 through a sag (S^2/(120 + 3.5 S), S^2/(400 + 3.5 S)), rounded up, with the
-sight distance taken as shorter than the curve; each curve's minimum beside it.)";
+sight distance taken as shorter than the curve; each curve's minimum beside it.
+
+--json writes one line of JSON instead, in a shape that keeps its version:
+{"command":"curves","version":1,"title":T,"design":D,"curves":[...],
+"segments":[...]}. D is null without --design-speed, else "speed", "units",
+"stopping_sight_distance", "crest_k" and "sag_k". Each curve has "row",
+"extent" (normal, zero-length, reversed), "shape" (crest, sag, straight),
+"station1", "station2", "elevation1", "elevation2", "grade1", "grade2",
+"length", "rate", "k", "minimum_k", "pvi" and "turning_point" (each with
+"station" and "elevation"); each segment "row", "extent", "station1",
+"station2", "super1" and "super2". What a row does not have is null. New
+fields may come; a field that changes or goes takes a new version.)";
 
 inline constexpr const char* CheckFooter =
     R"(Reports, one line each, naming the rows (numbered as in the file):

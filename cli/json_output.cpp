@@ -12,15 +12,24 @@ namespace {
 const char* KindName(FaultKind kind)
 {
     switch (kind) {
-    case FaultKind::NoCurves: return "no-curves";
-    case FaultKind::ZeroLength: return "zero-length";
-    case FaultKind::Reversed: return "reversed";
-    case FaultKind::Overlap: return "overlap";
-    case FaultKind::MoreOverlaps: return "more-overlaps";
-    case FaultKind::Gap: return "gap";
-    case FaultKind::ElevationStep: return "elevation-step";
-    case FaultKind::GradeStep: return "grade-step";
-    case FaultKind::SuperStep: return "super-step";
+    case FaultKind::NoCurves:
+        return "no-curves";
+    case FaultKind::ZeroLength:
+        return "zero-length";
+    case FaultKind::Reversed:
+        return "reversed";
+    case FaultKind::Overlap:
+        return "overlap";
+    case FaultKind::MoreOverlaps:
+        return "more-overlaps";
+    case FaultKind::Gap:
+        return "gap";
+    case FaultKind::ElevationStep:
+        return "elevation-step";
+    case FaultKind::GradeStep:
+        return "grade-step";
+    case FaultKind::SuperStep:
+        return "super-step";
     }
     return "unknown";
 }
@@ -61,11 +70,21 @@ std::string JsonString(std::string_view text)
     std::string json = "\"";
     for (const char c : text) {
         switch (c) {
-        case '"': json += "\\\""; break;
-        case '\\': json += "\\\\"; break;
-        case '\n': json += "\\n"; break;
-        case '\r': json += "\\r"; break;
-        case '\t': json += "\\t"; break;
+        case '"':
+            json += "\\\"";
+            break;
+        case '\\':
+            json += "\\\\";
+            break;
+        case '\n':
+            json += "\\n";
+            break;
+        case '\r':
+            json += "\\r";
+            break;
+        case '\t':
+            json += "\\t";
+            break;
         default:
             if (static_cast<unsigned char>(c) < 0x20) {
                 char escaped[8];
@@ -79,10 +98,7 @@ std::string JsonString(std::string_view text)
     return json + "\"";
 }
 
-std::string JsonNumber(double value)
-{
-    return std::isfinite(value) ? ExactText(value) : "null";
-}
+std::string JsonNumber(double value) { return std::isfinite(value) ? ExactText(value) : "null"; }
 
 std::string CheckJson(const std::vector<Fault>& faults, const std::vector<DesignFault>& design,
                       const DesignCriteria& criteria, bool plusNotation)

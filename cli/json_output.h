@@ -5,11 +5,14 @@
 // know).
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/design/design_speed.h"
 #include "core/design/profile_check.h"
+#include "core/profile/profile_state.h"
 
 namespace ravo::calc {
 
@@ -33,5 +36,16 @@ std::string JsonNumber(double value);
 // prints for it.
 std::string CheckJson(const std::vector<Fault>& faults, const std::vector<DesignFault>& design,
                       const DesignCriteria& criteria, bool plusNotation);
+
+// The summaries that "curves --json" reports, version 1:
+// {"command":"curves","version":1,"title":T,"design":D,"curves":[C,...],
+// "segments":[S,...]}. D is null without a design speed, else "speed",
+// "units" (m or ft), "stopping_sight_distance", "crest_k" and "sag_k". Each C
+// has "row", "extent" (normal, zero-length, reversed), "shape" (crest, sag,
+// straight), "station1", "station2", "elevation1", "elevation2", "grade1",
+// "grade2", "length", "rate", "k", "minimum_k", "pvi" and "turning_point"
+// (each {"station","elevation"}); each S has "row", "extent", "station1",
+// "station2", "super1" and "super2". What a row does not have is null.
+std::string CurvesJson(const ProfileState& state, const std::optional<DesignSpeed>& design);
 
 }  // namespace ravo::calc

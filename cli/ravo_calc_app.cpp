@@ -73,6 +73,7 @@ struct CurvesArgs {
     SourceArgs source;
     DesignArgs design;
     bool plus = false;
+    bool json = false;
 };
 
 struct CheckArgs {
@@ -119,7 +120,10 @@ int RunReport(const ReportArgs& a, std::ostream& err)
 int RunCurves(const CurvesArgs& a, std::ostream& out, std::ostream& err)
 {
     const std::optional<DesignSpeed> design = DesignSpeedOf(a.design);
-    WriteCurves(out, LoadSource(a.source, err), a.plus, design);
+    if (a.json)
+        out << CurvesJson(LoadSource(a.source, err), design);
+    else
+        WriteCurves(out, LoadSource(a.source, err), a.plus, design);
     return ExitSuccess;
 }
 
@@ -246,6 +250,8 @@ private:
                              CurvesFooter, curvesArgs_.source);
         AddDesignOptions(curves_, curvesArgs_.design, false);
         AddPlus(curves_, curvesArgs_.plus);
+        curves_->add_flag("--json", curvesArgs_.json,
+                          "write the summaries as JSON (see \"ravo-calc curves --help\")");
     }
 
     void AddCheck()

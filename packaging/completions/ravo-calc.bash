@@ -11,7 +11,7 @@ _ravo_calc()
     local design="--design-speed --units"
     local -A options=(
         [table]="--from --to --step --offset --csv --plus $source"
-        [curves]="$design --plus $source"
+        [curves]="$design --plus --json $source"
         [check]="--tolerance --grade-tolerance $design --min-length --plus --json $source"
         [convert]="--units --format $source"
         [report]="-o --output --from --to --step --offset $source"

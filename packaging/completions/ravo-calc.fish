@@ -32,4 +32,4 @@ complete -c ravo-calc -n "__fish_seen_subcommand_from check" -l grade-tolerance 
 complete -c ravo-calc -n "__fish_seen_subcommand_from check" -l min-length -x -d 'Shortest curve length allowed'
 complete -c ravo-calc -n "__fish_seen_subcommand_from report" -s o -l output -r -F -d 'The report file to write'
 complete -c ravo-calc -n "__fish_seen_subcommand_from convert" -l format -x -a 'landxml csv input' -d 'The format to write whatever OUT is called'
-complete -c ravo-calc -n "__fish_seen_subcommand_from check" -l json -d 'Write the faults as JSON'
+complete -c ravo-calc -n "__fish_seen_subcommand_from curves check" -l json -d 'Write the answer as JSON'

@@ -22,10 +22,8 @@ TEST(Json, StringsAndNumbersAreWrittenAsJsonReadsThem)
         std::string text;
         std::string json;
     } strings[] = {
-        {"plain", R"("plain")"},
-        {"say \"hi\"\\", R"("say \"hi\"\\")"},
-        {"a\nb\tc\r", R"("a\nb\tc\r")"},
-        {std::string("\x01\x1f", 2), R"("\u0001\u001f")"},
+        {"plain", R"("plain")"},         {"say \"hi\"\\", R"("say \"hi\"\\")"},
+        {"a\nb\tc\r", R"("a\nb\tc\r")"}, {std::string("\x01\x1f", 2), R"("\u0001\u001f")"},
         {"\xc3\xa9", "\"\xc3\xa9\""},  // UTF-8 as it is
     };
     for (const auto& s : strings)
@@ -72,13 +70,41 @@ TEST(Json, CheckWritesEveryFaultWithItsFieldsAndText)
     EXPECT_NE(r.out.find(R"({"kind":"zero-length","rows":"curve","first":3,)"), std::string::npos);
     EXPECT_NE(r.out.find(R"({"kind":"reversed","rows":"superelevation","first":1,)"),
               std::string::npos);
-    EXPECT_NE(r.out.find(R"({"kind":"gap","rows":"curve","first":1,"second":2,"from":100,"to":200,)"),
-              std::string::npos)
+    EXPECT_NE(
+        r.out.find(R"({"kind":"gap","rows":"curve","first":1,"second":2,"from":100,"to":200,)"),
+        std::string::npos)
         << r.out;
 
     const Result clean = Check({"check", RAVO_EXAMPLES_DIR "/main-street.in", "--json"});
     EXPECT_EQ(clean.status, 0);
-    EXPECT_EQ(clean.out, R"({"command":"check","version":1,"count":0,"faults":[]})" "\n");
+    EXPECT_EQ(clean.out, R"({"command":"check","version":1,"count":0,"faults":[]})"
+                         "\n");
+}
+
+TEST(Json, CurvesWritesEachSummaryWithNullWhereARowHasNoValue)
+{
+    const ravo::test::TempFolder dir;
+    const std::string file = (dir / "c.in").string();
+    // A crest with its high point on it, a row of zero length, one segment.
+    std::ofstream(file, std::ios::binary) << "\"Two\"\n2\n100,0.02,-0.02,0,200\n0,0,0,300,300\n"
+                                             "1\n0.02,0,0,0,100\n";
+    const Result r = Check({"curves", file, "--json", "--design-speed", "80", "--units", "m"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(
+        r.out,
+        R"({"command":"curves","version":1,"title":"Two",)"
+        R"("design":{"speed":80,"units":"m","stopping_sight_distance":130,"crest_k":26,"sag_k":30},)"
+        R"("curves":[{"row":1,"extent":"normal","shape":"crest","station1":0,"station2":200,)"
+        R"("elevation1":100,"elevation2":100,"grade1":0.019999999552965164,)"
+        R"("grade2":-0.019999999552965164,"length":200,"rate":-0.00019999999552965163,)"
+        R"("k":50.00000111758712,"minimum_k":26,"pvi":{"station":100,"elevation":102},)"
+        R"("turning_point":{"station":100,"elevation":101}},)"
+        R"({"row":2,"extent":"zero-length","shape":"straight","station1":300,"station2":300,)"
+        R"("elevation1":0,"elevation2":null,"grade1":0,"grade2":0,"length":null,"rate":null,)"
+        R"("k":null,"minimum_k":null,"pvi":null,"turning_point":null}],)"
+        R"("segments":[{"row":1,"extent":"normal","station1":0,"station2":100,)"
+        R"("super1":0.019999999552965164,"super2":0.019999999552965164}]})"
+        "\n");
 }
 
 // The document read back by Python's json module, where Python is installed.
@@ -93,11 +119,12 @@ TEST(Json, CheckOutputIsReadByAJsonReader)
     const Result r = Check({"check", file, "--design-speed", "80", "--units", "m", "--json"});
     const std::string json = (dir / "out.json").string();
     std::ofstream(json, std::ios::binary) << r.out;
-    const std::string reader = "python3 -c 'import json,sys; d=json.load(open(sys.argv[1])); "
-                               "assert d[\"version\"]==1 and d[\"count\"]==len(d[\"faults\"])==2; "
-                               "assert [f[\"kind\"] for f in d[\"faults\"]]==[\"below-minimum-k\"]*2; "
-                               "assert d[\"faults\"][0][\"crest\"] is True' '" +
-                               json + "'";
+    const std::string reader =
+        "python3 -c 'import json,sys; d=json.load(open(sys.argv[1])); "
+        "assert d[\"version\"]==1 and d[\"count\"]==len(d[\"faults\"])==2; "
+        "assert [f[\"kind\"] for f in d[\"faults\"]]==[\"below-minimum-k\"]*2; "
+        "assert d[\"faults\"][0][\"crest\"] is True' '" +
+        json + "'";
     EXPECT_EQ(std::system(reader.c_str()), 0) << r.out;
 }
 
