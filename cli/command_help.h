@@ -13,7 +13,7 @@ inline constexpr const char* MainFooter = R"(Commands, each followed by the inpu
   ravo-calc curves FILE [--design-speed V --units m|ft] [--plus]
   ravo-calc check FILE [--tolerance E] [--grade-tolerance G] [--design-speed V --units m|ft]
                        [--min-length L] [--plus]
-  ravo-calc convert FILE OUT [--units m|ft] [--format landxml|csv|input]
+  ravo-calc convert FILE OUT|-o OUT [--units m|ft] [--format landxml|csv|input]
   ravo-calc report FILE -o OUTPUT [--from S --to S --step D] [--offset O]
 "ravo-calc COMMAND --help" tells more about a command.
 

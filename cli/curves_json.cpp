@@ -89,8 +89,9 @@ std::string CurvesJson(const ProfileState& state, const std::optional<DesignSpee
         segments += (segments.empty() ? "" : ",") + SegmentJson(SummarizeSegment(row, values));
     });
     return "{\"command\":\"curves\"" + Pair("version", std::to_string(JsonVersion)) +
-           Pair("title", JsonString(state.OutputTitle)) + Pair("design", DesignJson(design, minimums)) +
-           Pair("curves", "[" + curves + "]") + Pair("segments", "[" + segments + "]") + "}\n";
+           Pair("title", JsonString(state.OutputTitle)) +
+           Pair("design", DesignJson(design, minimums)) + Pair("curves", "[" + curves + "]") +
+           Pair("segments", "[" + segments + "]") + "}\n";
 }
 
 }  // namespace ravo::calc

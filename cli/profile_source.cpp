@@ -131,12 +131,15 @@ DesignCriteria DesignCriteriaOf(const DesignArgs& args)
 void AddConvertOptions(CLI::App* command, ConvertArgs& args)
 {
     AddSourceOptions(command, args.source);
-    command
-        ->add_option("OUT", args.output,
-                     "file to write: *.xml LandXML, *.csv PVI table, "
-                     "any other name a Ravo input file")
-        ->required()
-        ->type_name("");
+    CLI::Option* out = command
+                           ->add_option("OUT", args.output,
+                                        "file to write: *.xml LandXML, *.csv PVI table, "
+                                        "any other name a Ravo input file; - standard output")
+                           ->type_name("");
+    // -o names the output as it does for report; OUT or -o, not both.
+    command->add_option("-o,--output", args.output, "the file to write, as OUT")
+        ->type_name("OUTPUT")
+        ->excludes(out);
     command->add_option("--units", args.units, "LandXML unit to name: m (default) or ft")
         ->check(CLI::IsMember({"m", "ft"}))
         ->type_name("UNITS");
@@ -184,6 +187,8 @@ std::vector<std::string> WriteConverted(const ProfileState& state, const Convert
 
 int RunConvert(const ConvertArgs& args, std::ostream& out, std::ostream& err)
 {
+    if (args.output.empty())
+        throw UsageError("the file to write is missing: give OUT or -o OUTPUT");
     const ProfileState state = LoadSource(args.source, err);
     const std::string target = args.output == "-" ? "standard output" : args.output;
     std::vector<std::string> notes;

@@ -13,7 +13,7 @@ _ravo_calc()
         [table]="--from --to --step --offset --csv --plus $source"
         [curves]="$design --plus --json $source"
         [check]="--tolerance --grade-tolerance $design --min-length --plus --json $source"
-        [convert]="--units --format $source"
+        [convert]="-o --output --units --format $source"
         [report]="-o --output --from --to --step --offset $source"
     )
 

@@ -30,6 +30,6 @@ complete -c ravo-calc -n "__fish_seen_subcommand_from curves check convert" -l u
 complete -c ravo-calc -n "__fish_seen_subcommand_from check" -l tolerance -x -d 'Largest elevation difference where curves meet'
 complete -c ravo-calc -n "__fish_seen_subcommand_from check" -l grade-tolerance -x -d 'Largest grade difference at a joint'
 complete -c ravo-calc -n "__fish_seen_subcommand_from check" -l min-length -x -d 'Shortest curve length allowed'
-complete -c ravo-calc -n "__fish_seen_subcommand_from report" -s o -l output -r -F -d 'The report file to write'
+complete -c ravo-calc -n "__fish_seen_subcommand_from report convert" -s o -l output -r -F -d 'The file to write'
 complete -c ravo-calc -n "__fish_seen_subcommand_from convert" -l format -x -a 'landxml csv input' -d 'The format to write whatever OUT is called'
 complete -c ravo-calc -n "__fish_seen_subcommand_from curves check" -l json -d 'Write the answer as JSON'

@@ -105,6 +105,15 @@ TEST(RavoCalcPipes, ConvertToStandardOutputWritesWhatTheFileWouldHold)
                 c.format);
         EXPECT_EQ(Slurp(other), Slurp(file)) << c.format;
     }
+    // -o names the output as OUT does; one of them, not both.
+    const std::string viaOption = (dir / "o.xml").string();
+    EXPECT_EQ(
+        RunBash("\"$CALC\" convert \"$EXAMPLES/ridge-road.in\" -o '" + viaOption + "'").status, 0);
+    EXPECT_EQ(Slurp(viaOption), Slurp(dir / "r.xml"));
+    EXPECT_EQ(RunBash("\"$CALC\" convert \"$EXAMPLES/ridge-road.in\" -o - --format csv").out,
+              Slurp(dir / "r.csv"));
+    EXPECT_EQ(RunBash("\"$CALC\" convert \"$EXAMPLES/ridge-road.in\"").status, 2);
+    EXPECT_EQ(RunBash("\"$CALC\" convert \"$EXAMPLES/ridge-road.in\" a.in -o b.in").status, 2);
     // Without --format, standard output takes a Ravo input file, and nothing else.
     EXPECT_EQ(RunBash("\"$CALC\" convert \"$EXAMPLES/ridge-road.in\" -").out, Slurp(dir / "r.in"));
 }
