@@ -75,8 +75,9 @@ through a sag (S^2/(120 + 3.5 S), S^2/(400 + 3.5 S)), rounded up, with the
 sight distance taken as shorter than the curve; each curve's minimum beside it.
 
 --json writes one line of JSON instead, in a shape that keeps its version:
-{"command":"curves","version":1,"title":T,"design":D,"curves":[...],
-"segments":[...]}. D is null without --design-speed, else "speed", "units",
+{"command":"curves","version":1,"notes":[...],"title":T,"design":D,
+"curves":[...],"segments":[...]}, the notes being what an import left out or
+approximated. D is null without --design-speed, else "speed", "units",
 "stopping_sight_distance", "crest_k" and "sag_k". Each curve has "row",
 "extent" (normal, zero-length, reversed), "shape" (crest, sag, straight),
 "station1", "station2", "elevation1", "elevation2", "grade1", "grade2",
@@ -104,7 +105,8 @@ lies below the minimum for its kind (see "ravo-calc curves --help"); with
 found, 1 when something is, 2 when the file does not load.
 
 --json writes one line of JSON instead, in a shape that keeps its version:
-{"command":"check","version":1,"count":N,"faults":[...]}, each fault with
+{"command":"check","version":1,"notes":[...],"count":N,"faults":[...]}, the
+notes being what an import left out or approximated, and each fault with
 "kind" (no-curves, zero-length, reversed, overlap, more-overlaps, gap,
 elevation-step, grade-step, super-step, below-minimum-k, too-short), "rows"
 (curve or superelevation), "first" and "second" (row numbers, 0 for none),

@@ -76,7 +76,8 @@ std::string DesignJson(const std::optional<DesignSpeed>& design,
 
 }  // namespace
 
-std::string CurvesJson(const ProfileState& state, const std::optional<DesignSpeed>& design)
+std::string CurvesJson(const ProfileState& state, const std::optional<DesignSpeed>& design,
+                       const std::vector<std::string>& notes)
 {
     std::optional<DesignMinimums> minimums;
     if (design)
@@ -89,7 +90,7 @@ std::string CurvesJson(const ProfileState& state, const std::optional<DesignSpee
         segments += (segments.empty() ? "" : ",") + SegmentJson(SummarizeSegment(row, values));
     });
     return "{\"command\":\"curves\"" + Pair("version", std::to_string(JsonVersion)) +
-           Pair("title", JsonString(state.OutputTitle)) +
+           Pair("notes", NotesJson(notes)) + Pair("title", JsonString(state.OutputTitle)) +
            Pair("design", DesignJson(design, minimums)) + Pair("curves", "[" + curves + "]") +
            Pair("segments", "[" + segments + "]") + "}\n";
 }

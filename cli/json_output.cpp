@@ -100,8 +100,17 @@ std::string JsonString(std::string_view text)
 
 std::string JsonNumber(double value) { return std::isfinite(value) ? ExactText(value) : "null"; }
 
+std::string NotesJson(const std::vector<std::string>& notes)
+{
+    std::string list;
+    for (const std::string& note : notes)
+        list += (list.empty() ? "" : ",") + JsonString(note);
+    return "[" + list + "]";
+}
+
 std::string CheckJson(const std::vector<Fault>& faults, const std::vector<DesignFault>& design,
-                      const DesignCriteria& criteria, bool plusNotation)
+                      const DesignCriteria& criteria, bool plusNotation,
+                      const std::vector<std::string>& notes)
 {
     std::string list;
     for (const Fault& fault : faults)
@@ -109,8 +118,8 @@ std::string CheckJson(const std::vector<Fault>& faults, const std::vector<Design
     for (const DesignFault& fault : design)
         list += (list.empty() ? "" : ",") + DesignFaultJson(fault, criteria);
     return "{" + Field("command", JsonString("check")) + "," +
-           Field("version", std::to_string(JsonVersion)) + "," +
-           Field("count", std::to_string(faults.size() + design.size())) + "," +
+           Field("version", std::to_string(JsonVersion)) + "," + Field("notes", NotesJson(notes)) +
+           "," + Field("count", std::to_string(faults.size() + design.size())) + "," +
            Field("faults", "[" + list + "]") + "}\n";
 }
 

@@ -35,7 +35,8 @@ std::string JsonNumber(double value);
 // "crest", "value" and "minimum", and "text", the line that plain check
 // prints for it.
 std::string CheckJson(const std::vector<Fault>& faults, const std::vector<DesignFault>& design,
-                      const DesignCriteria& criteria, bool plusNotation);
+                      const DesignCriteria& criteria, bool plusNotation,
+                      const std::vector<std::string>& notes);
 
 // The summaries that "curves --json" reports, version 1:
 // {"command":"curves","version":1,"title":T,"design":D,"curves":[C,...],
@@ -46,6 +47,11 @@ std::string CheckJson(const std::vector<Fault>& faults, const std::vector<Design
 // "grade2", "length", "rate", "k", "minimum_k", "pvi" and "turning_point"
 // (each {"station","elevation"}); each S has "row", "extent", "station1",
 // "station2", "super1" and "super2". What a row does not have is null.
-std::string CurvesJson(const ProfileState& state, const std::optional<DesignSpeed>& design);
+std::string CurvesJson(const ProfileState& state, const std::optional<DesignSpeed>& design,
+                       const std::vector<std::string>& notes);
+
+// Both documents have "notes" after "version": what the import of the file
+// left out or approximated, one string each (an input file has none).
+std::string NotesJson(const std::vector<std::string>& notes);
 
 }  // namespace ravo::calc

@@ -85,10 +85,12 @@ std::string LoadErrorLine(const std::string& file, const std::string& what)
     return "ravo-calc: the input file " + name + " does not load: " + what;
 }
 
-ProfileState LoadSource(const SourceArgs& args, std::ostream& err)
+ProfileState LoadSource(const SourceArgs& args, std::ostream& err, std::vector<std::string>* notes)
 {
     LoadedProfile loaded = AnyProfileFromBytes(SourceBytes(args.file), SourceOf(args));
-    if (!args.quiet)
+    if (notes != nullptr)
+        *notes = std::move(loaded.notes);
+    else if (!args.quiet)
         for (const std::string& note : loaded.notes)
             err << "ravo-calc: " << note << '\n';
     ProfileState state;

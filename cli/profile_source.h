@@ -56,7 +56,9 @@ std::string LoadErrorLine(const std::string& file, const std::string& what);
 
 // The profile of the file ("-": standard input); its notes (what an import left out or
 // approximated) go to err, one a line.
-ProfileState LoadSource(const SourceArgs& args, std::ostream& err);
+// With `notes`, the notes go there instead (for a JSON answer).
+ProfileState LoadSource(const SourceArgs& args, std::ostream& err,
+                        std::vector<std::string>* notes = nullptr);
 
 struct DesignArgs {
     std::string speed;

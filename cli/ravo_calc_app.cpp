@@ -120,8 +120,9 @@ int RunReport(const ReportArgs& a, std::ostream& err)
 int RunCurves(const CurvesArgs& a, std::ostream& out, std::ostream& err)
 {
     const std::optional<DesignSpeed> design = DesignSpeedOf(a.design);
+    std::vector<std::string> notes;
     if (a.json)
-        out << CurvesJson(LoadSource(a.source, err), design);
+        out << CurvesJson(LoadSource(a.source, err, &notes), design, notes);
     else
         WriteCurves(out, LoadSource(a.source, err), a.plus, design);
     return ExitSuccess;
@@ -132,12 +133,13 @@ int RunCheck(const CheckArgs& a, std::ostream& out, std::ostream& err)
     const Tolerances tolerances{ToleranceOption(a.tolerance, "--tolerance"),
                                 ToleranceOption(a.gradeTolerance, "--grade-tolerance")};
     const DesignCriteria criteria = DesignCriteriaOf(a.design);
-    const ProfileState state = LoadSource(a.source, err);
+    std::vector<std::string> notes;
+    const ProfileState state = LoadSource(a.source, err, a.json ? &notes : nullptr);
     const std::vector<Fault> faults = CheckProfile(state, tolerances);
     const std::vector<DesignFault> design = CheckDesign(state, criteria);
     const std::size_t found = faults.size() + design.size();
     if (a.json) {
-        out << CheckJson(faults, design, criteria, a.plus);
+        out << CheckJson(faults, design, criteria, a.plus, notes);
         return found == 0 ? ExitSuccess : ExitFaultsFound;
     }
     for (const Fault& fault : faults)

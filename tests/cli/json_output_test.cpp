@@ -59,7 +59,7 @@ TEST(Json, CheckWritesEveryFaultWithItsFieldsAndText)
     const Result plain = Check({"check", file});
     EXPECT_EQ(r.out.back(), '\n');
     EXPECT_EQ(r.out.find('\n'), r.out.size() - 1) << "one line";
-    EXPECT_EQ(r.out.rfind(R"({"command":"check","version":1,"count":)", 0), 0u) << r.out;
+    EXPECT_EQ(r.out.rfind(R"({"command":"check","version":1,"notes":[],"count":)", 0), 0u) << r.out;
     // Each plain line is the text of one fault, in the same order.
     std::istringstream lines(plain.out);
     std::size_t at = 0;
@@ -77,7 +77,7 @@ TEST(Json, CheckWritesEveryFaultWithItsFieldsAndText)
 
     const Result clean = Check({"check", RAVO_EXAMPLES_DIR "/main-street.in", "--json"});
     EXPECT_EQ(clean.status, 0);
-    EXPECT_EQ(clean.out, R"({"command":"check","version":1,"count":0,"faults":[]})"
+    EXPECT_EQ(clean.out, R"({"command":"check","version":1,"notes":[],"count":0,"faults":[]})"
                          "\n");
 }
 
@@ -92,7 +92,7 @@ TEST(Json, CurvesWritesEachSummaryWithNullWhereARowHasNoValue)
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(
         r.out,
-        R"({"command":"curves","version":1,"title":"Two",)"
+        R"({"command":"curves","version":1,"notes":[],"title":"Two",)"
         R"("design":{"speed":80,"units":"m","stopping_sight_distance":130,"crest_k":26,"sag_k":30},)"
         R"("curves":[{"row":1,"extent":"normal","shape":"crest","station1":0,"station2":200,)"
         R"("elevation1":100,"elevation2":100,"grade1":0.019999999552965164,)"
@@ -105,6 +105,25 @@ TEST(Json, CurvesWritesEachSummaryWithNullWhereARowHasNoValue)
         R"("segments":[{"row":1,"extent":"normal","station1":0,"station2":100,)"
         R"("super1":0.019999999552965164,"super2":0.019999999552965164}]})"
         "\n");
+}
+
+TEST(Json, TheNotesOfAnImportGoIntoTheDocumentInsteadOfStandardError)
+{
+    for (const char* command : {"curves", "check"}) {
+        std::ostringstream out, err, plainOut, plainErr;
+        RunRavoCalc({command, RAVO_EXAMPLES_DIR "/ridge-road.xml", "--json"}, out, err);
+        RunRavoCalc({command, RAVO_EXAMPLES_DIR "/ridge-road.xml"}, plainOut, plainErr);
+        EXPECT_EQ(err.str(), "") << command;
+        // Each note that plain output gives on standard error, as a JSON string.
+        std::istringstream lines(plainErr.str());
+        std::string notes;
+        for (std::string line; std::getline(lines, line);)
+            notes += (notes.empty() ? "" : ",") +
+                     JsonString(line.substr(std::string("ravo-calc: ").size()));
+        EXPECT_NE(notes, "");
+        EXPECT_NE(out.str().find(R"("version":1,"notes":[)" + notes + "],"), std::string::npos)
+            << out.str();
+    }
 }
 
 // The document read back by Python's json module, where Python is installed.
