@@ -8,11 +8,6 @@
 namespace ravo::calc {
 namespace {
 
-std::string Pair(const char* name, const std::string& json)
-{
-    return std::string(",\"") + name + "\":" + json;
-}
-
 template <typename T>
 std::string Optional(const std::optional<T>& value)
 {
@@ -23,8 +18,10 @@ std::string PointJson(const std::optional<CurvePoint>& point)
 {
     if (!point)
         return "null";
-    return "{\"station\":" + JsonNumber(point->station) +
-           Pair("elevation", JsonNumber(point->elevation)) + "}";
+    return JsonObject()
+        .Add("station", JsonNumber(point->station))
+        .Add("elevation", JsonNumber(point->elevation))
+        .Text();
 }
 
 const char* ExtentName(RowExtent extent)
@@ -42,24 +39,35 @@ const char* ShapeName(CurveShape shape)
 std::string CurveJson(const CurveSummary& c, const std::optional<DesignMinimums>& minimums)
 {
     const std::optional<double> minimumK = minimums ? MinimumK(c, *minimums) : std::nullopt;
-    return "{\"row\":" + std::to_string(c.row) + Pair("extent", JsonString(ExtentName(c.extent))) +
-           Pair("shape", JsonString(ShapeName(c.shape))) +
-           Pair("station1", JsonNumber(c.values.station1)) +
-           Pair("station2", JsonNumber(c.values.station2)) +
-           Pair("elevation1", JsonNumber(c.values.start)) +
-           Pair("elevation2", Optional(c.endElevation)) +
-           Pair("grade1", JsonNumber(c.values.rate1)) + Pair("grade2", JsonNumber(c.values.rate2)) +
-           Pair("length", Optional(c.length)) + Pair("rate", Optional(c.gradeChangeRate)) +
-           Pair("k", Optional(c.k)) + Pair("minimum_k", Optional(minimumK)) +
-           Pair("pvi", PointJson(c.pvi)) + Pair("turning_point", PointJson(c.turningPoint)) + "}";
+    return JsonObject()
+        .Add("row", std::to_string(c.row))
+        .Add("extent", JsonString(ExtentName(c.extent)))
+        .Add("shape", JsonString(ShapeName(c.shape)))
+        .Add("station1", JsonNumber(c.values.station1))
+        .Add("station2", JsonNumber(c.values.station2))
+        .Add("elevation1", JsonNumber(c.values.start))
+        .Add("elevation2", Optional(c.endElevation))
+        .Add("grade1", JsonNumber(c.values.rate1))
+        .Add("grade2", JsonNumber(c.values.rate2))
+        .Add("length", Optional(c.length))
+        .Add("rate", Optional(c.gradeChangeRate))
+        .Add("k", Optional(c.k))
+        .Add("minimum_k", Optional(minimumK))
+        .Add("pvi", PointJson(c.pvi))
+        .Add("turning_point", PointJson(c.turningPoint))
+        .Text();
 }
 
 std::string SegmentJson(const SegmentSummary& s)
 {
-    return "{\"row\":" + std::to_string(s.row) + Pair("extent", JsonString(ExtentName(s.extent))) +
-           Pair("station1", JsonNumber(s.values.station1)) +
-           Pair("station2", JsonNumber(s.values.station2)) +
-           Pair("super1", JsonNumber(s.values.start)) + Pair("super2", Optional(s.endSuper)) + "}";
+    return JsonObject()
+        .Add("row", std::to_string(s.row))
+        .Add("extent", JsonString(ExtentName(s.extent)))
+        .Add("station1", JsonNumber(s.values.station1))
+        .Add("station2", JsonNumber(s.values.station2))
+        .Add("super1", JsonNumber(s.values.start))
+        .Add("super2", Optional(s.endSuper))
+        .Text();
 }
 
 std::string DesignJson(const std::optional<DesignSpeed>& design,
@@ -67,11 +75,13 @@ std::string DesignJson(const std::optional<DesignSpeed>& design,
 {
     if (!design || !minimums)
         return "null";
-    return "{\"speed\":" + JsonNumber(design->speed) +
-           Pair("units", JsonString(design->units == LengthUnits::Feet ? "ft" : "m")) +
-           Pair("stopping_sight_distance", JsonNumber(minimums->stoppingSightDistance)) +
-           Pair("crest_k", JsonNumber(minimums->crestK)) +
-           Pair("sag_k", JsonNumber(minimums->sagK)) + "}";
+    return JsonObject()
+        .Add("speed", JsonNumber(design->speed))
+        .Add("units", JsonString(design->units == LengthUnits::Feet ? "ft" : "m"))
+        .Add("stopping_sight_distance", JsonNumber(minimums->stoppingSightDistance))
+        .Add("crest_k", JsonNumber(minimums->crestK))
+        .Add("sag_k", JsonNumber(minimums->sagK))
+        .Text();
 }
 
 }  // namespace
@@ -82,17 +92,24 @@ std::string CurvesJson(const ProfileState& state, const std::optional<DesignSpee
     std::optional<DesignMinimums> minimums;
     if (design)
         minimums = MinimumsForDesignSpeed(design->speed, design->units);
-    std::string curves, segments;
+    std::vector<std::string> curves, segments;
     ForEachRow(state, SegmentKind::VerticalCurve, [&](std::int32_t row, const SegmentRow& values) {
-        curves += (curves.empty() ? "" : ",") + CurveJson(SummarizeCurve(row, values), minimums);
+        curves.push_back(CurveJson(SummarizeCurve(row, values), minimums));
     });
     ForEachRow(state, SegmentKind::Superelevation, [&](std::int32_t row, const SegmentRow& values) {
-        segments += (segments.empty() ? "" : ",") + SegmentJson(SummarizeSegment(row, values));
+        segments.push_back(SegmentJson(SummarizeSegment(row, values)));
     });
-    return "{\"command\":\"curves\"" + Pair("version", std::to_string(JsonVersion)) +
-           Pair("notes", NotesJson(notes)) + Pair("title", JsonString(state.OutputTitle)) +
-           Pair("design", DesignJson(design, minimums)) + Pair("curves", "[" + curves + "]") +
-           Pair("segments", "[" + segments + "]") + "}\n";
+    std::string text = JsonObject()
+                           .Add("command", JsonString("curves"))
+                           .Add("version", std::to_string(JsonVersion))
+                           .Add("notes", NotesJson(notes))
+                           .Add("title", JsonString(state.OutputTitle))
+                           .Add("design", DesignJson(design, minimums))
+                           .Add("curves", JsonArray(curves))
+                           .Add("segments", JsonArray(segments))
+                           .Text();
+    text += '\n';
+    return text;
 }
 
 }  // namespace ravo::calc

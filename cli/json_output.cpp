@@ -34,33 +34,35 @@ const char* KindName(FaultKind kind)
     return "unknown";
 }
 
-std::string Field(const char* name, const std::string& json)
-{
-    return std::string("\"") + name + "\":" + json;
-}
-
 std::string FaultJson(const Fault& fault, bool plusNotation)
 {
-    return "{" + Field("kind", JsonString(KindName(fault.kind))) + "," +
-           Field("rows", JsonString(fault.rows == SegmentKind::VerticalCurve ? "curve"
-                                                                             : "superelevation")) +
-           "," + Field("first", std::to_string(fault.first)) + "," +
-           Field("second", std::to_string(fault.second)) + "," +
-           Field("from", JsonNumber(fault.from)) + "," + Field("to", JsonNumber(fault.to)) + "," +
-           Field("before", JsonNumber(fault.before)) + "," +
-           Field("after", JsonNumber(fault.after)) + "," +
-           Field("text", JsonString(FaultText(fault, plusNotation))) + "}";
+    return JsonObject()
+        .Add("kind", JsonString(KindName(fault.kind)))
+        .Add("rows",
+             JsonString(fault.rows == SegmentKind::VerticalCurve ? "curve" : "superelevation"))
+        .Add("first", std::to_string(fault.first))
+        .Add("second", std::to_string(fault.second))
+        .Add("from", JsonNumber(fault.from))
+        .Add("to", JsonNumber(fault.to))
+        .Add("before", JsonNumber(fault.before))
+        .Add("after", JsonNumber(fault.after))
+        .Add("text", JsonString(FaultText(fault, plusNotation)))
+        .Text();
 }
 
 std::string DesignFaultJson(const DesignFault& fault, const DesignCriteria& criteria)
 {
     const bool belowK = fault.kind == DesignFaultKind::BelowMinimumK;
-    return "{" + Field("kind", JsonString(belowK ? "below-minimum-k" : "too-short")) + "," +
-           Field("rows", JsonString("curve")) + "," + Field("first", std::to_string(fault.row)) +
-           "," + Field("second", "0") + "," + Field("crest", fault.crest ? "true" : "false") + "," +
-           Field("value", JsonNumber(fault.value)) + "," +
-           Field("minimum", JsonNumber(fault.minimum)) + "," +
-           Field("text", JsonString(DesignFaultText(fault, criteria))) + "}";
+    return JsonObject()
+        .Add("kind", JsonString(belowK ? "below-minimum-k" : "too-short"))
+        .Add("rows", JsonString("curve"))
+        .Add("first", std::to_string(fault.row))
+        .Add("second", "0")
+        .Add("crest", fault.crest ? "true" : "false")
+        .Add("value", JsonNumber(fault.value))
+        .Add("minimum", JsonNumber(fault.minimum))
+        .Add("text", JsonString(DesignFaultText(fault, criteria)))
+        .Text();
 }
 
 }  // namespace
@@ -100,27 +102,61 @@ std::string JsonString(std::string_view text)
 
 std::string JsonNumber(double value) { return std::isfinite(value) ? ExactText(value) : "null"; }
 
+JsonObject& JsonObject::Add(std::string_view name, std::string_view json)
+{
+    text_ += text_.empty() ? '{' : ',';
+    text_ += '"';
+    text_ += name;
+    text_ += "\":";
+    text_ += json;
+    return *this;
+}
+
+std::string JsonObject::Text() const
+{
+    std::string text = text_.empty() ? std::string("{") : text_;
+    text += '}';
+    return text;
+}
+
+std::string JsonArray(const std::vector<std::string>& items)
+{
+    std::string text = "[";
+    for (const std::string& item : items) {
+        if (text.size() > 1)
+            text += ',';
+        text += item;
+    }
+    text += ']';
+    return text;
+}
+
 std::string NotesJson(const std::vector<std::string>& notes)
 {
-    std::string list;
+    std::vector<std::string> items;
     for (const std::string& note : notes)
-        list += (list.empty() ? "" : ",") + JsonString(note);
-    return "[" + list + "]";
+        items.push_back(JsonString(note));
+    return JsonArray(items);
 }
 
 std::string CheckJson(const std::vector<Fault>& faults, const std::vector<DesignFault>& design,
                       const DesignCriteria& criteria, bool plusNotation,
                       const std::vector<std::string>& notes)
 {
-    std::string list;
+    std::vector<std::string> items;
     for (const Fault& fault : faults)
-        list += (list.empty() ? "" : ",") + FaultJson(fault, plusNotation);
+        items.push_back(FaultJson(fault, plusNotation));
     for (const DesignFault& fault : design)
-        list += (list.empty() ? "" : ",") + DesignFaultJson(fault, criteria);
-    return "{" + Field("command", JsonString("check")) + "," +
-           Field("version", std::to_string(JsonVersion)) + "," + Field("notes", NotesJson(notes)) +
-           "," + Field("count", std::to_string(faults.size() + design.size())) + "," +
-           Field("faults", "[" + list + "]") + "}\n";
+        items.push_back(DesignFaultJson(fault, criteria));
+    std::string text = JsonObject()
+                           .Add("command", JsonString("check"))
+                           .Add("version", std::to_string(JsonVersion))
+                           .Add("notes", NotesJson(notes))
+                           .Add("count", std::to_string(items.size()))
+                           .Add("faults", JsonArray(items))
+                           .Text();
+    text += '\n';
+    return text;
 }
 
 }  // namespace ravo::calc

@@ -25,6 +25,19 @@ std::string JsonString(std::string_view text);
 // it is not finite.
 std::string JsonNumber(double value);
 
+// A JSON object put together field by field (the values already JSON).
+class JsonObject {
+public:
+    JsonObject& Add(std::string_view name, std::string_view json);
+    std::string Text() const;
+
+private:
+    std::string text_;
+};
+
+// The items (each already JSON) as a JSON array.
+std::string JsonArray(const std::vector<std::string>& items);
+
 // The faults that "check --json" reports, version 1:
 // {"command":"check","version":1,"count":N,"faults":[F,...]} where each F has
 // "kind" (no-curves, zero-length, reversed, overlap, more-overlaps, gap,
