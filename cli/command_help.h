@@ -13,13 +13,14 @@ inline constexpr const char* MainFooter = R"(Commands, each followed by the inpu
   ravo-calc curves FILE [--design-speed V --units m|ft] [--plus]
   ravo-calc check FILE [--tolerance E] [--grade-tolerance G] [--design-speed V --units m|ft]
                        [--min-length L] [--plus]
-  ravo-calc convert FILE OUT [--units m|ft]
+  ravo-calc convert FILE OUT|-o OUT [--units m|ft] [--format landxml|csv|input]
   ravo-calc report FILE -o OUTPUT [--from S --to S --step D] [--offset O]
 "ravo-calc COMMAND --help" tells more about a command.
 
 FILE is a Ravo input file, a LandXML file or a PVI table in CSV (header
 station,elevation,length), told apart by content whatever its name; --pvi reads
-a plain table of "station elevation [length]" lines; a file of none of these formats
+a plain table of "station elevation [length]" lines. FILE may be - for standard
+input, or a pipe such as a process substitution; a file of none of these formats
 is refused. A LandXML file with several profiles needs --alignment NAME (and
 --profile NAME), a name or a number counted from 1 in the file; without them the
 names are listed and the exit status is 2. An input-file field that holds no number
@@ -86,7 +87,19 @@ stopping sight distance (2.5 s reaction, 3.4 m/s2 or 11.2 ft/s2 braking, rounded
 up to the next 5) and the minimum K over a crest (S^2/658, S^2/2158) and
 through a sag (S^2/(120 + 3.5 S), S^2/(400 + 3.5 S)), rounded to one decimal and
 then up to a whole number as the published design tables give it, with the sight
-distance taken as shorter than the curve; each curve's minimum beside it.)";
+distance taken as shorter than the curve; each curve's minimum beside it.
+
+--json writes one line of JSON instead, in a shape that keeps its version:
+{"command":"curves","version":1,"notes":[...],"title":T,"design":D,
+"curves":[...],"segments":[...]}, the notes being what an import left out or
+approximated. D is null without --design-speed, else "speed", "units",
+"stopping_sight_distance", "crest_k" and "sag_k". Each curve has "row",
+"extent" (normal, zero-length, reversed), "shape" (crest, sag, straight),
+"station1", "station2", "elevation1", "elevation2", "grade1", "grade2",
+"length", "rate", "k", "minimum_k", "pvi" and "turning_point" (each with
+"station" and "elevation"); each segment "row", "extent", "station1",
+"station2", "super1" and "super2". What a row does not have is null. New
+fields may come; a field that changes or goes takes a new version.)";
 
 inline constexpr const char* CheckFooter =
     R"(Reports, one line each, naming the rows (numbered as in the file):
@@ -104,13 +117,25 @@ of their beginning station, and each row is compared with the row before it
 that reaches farthest. With --design-speed and --units, also each curve whose K
 lies below the minimum for its kind (see "ravo-calc curves --help"); with
 --min-length, each curve shorter than that. Exit status 0 when nothing is
-found, 1 when something is, 2 when the file does not load.)";
+found, 1 when something is, 2 when the file does not load.
+
+--json writes one line of JSON instead, in a shape that keeps its version:
+{"command":"check","version":1,"notes":[...],"count":N,"faults":[...]}, the
+notes being what an import left out or approximated, and each fault with
+"kind" (no-curves, zero-length, reversed, overlap, more-overlaps, gap,
+elevation-step, grade-step, super-step, below-minimum-k, too-short), "rows"
+(curve or superelevation), "first" and "second" (row numbers, 0 for none),
+"from", "to", "before" and "after" (or "crest", "value" and "minimum" for the
+last two kinds) and "text", the line that check prints without --json. New
+fields may come; a field that changes or goes takes a new version.)";
 
 inline constexpr const char* ConvertFooter =
     R"(Writes the profile of FILE to OUT: as LandXML 1.2 when OUT ends in .xml, as a
 PVI table (CSV) when it ends in .csv, otherwise as a Ravo input file. LandXML
 and PVI tables need curve rows that form one continuous profile (no overlaps,
 gaps or steps in elevation); otherwise nothing is written, the faults are
-listed and the exit status is 1. Superelevation is written to input files only.)";
+listed and the exit status is 1. Superelevation is written to input files only.
+--format names the format whatever OUT is called. OUT - writes to standard
+output, as a Ravo input file unless --format says otherwise.)";
 
 }  // namespace ravo::calc

@@ -9,6 +9,7 @@
 #include "core/report/report_layout.h"
 #include "core/text/numbers.h"
 #include "core/text/station_notation.h"
+#include "progress.h"
 
 namespace ravo::calc {
 namespace {
@@ -137,8 +138,11 @@ TableCounts WriteTable(std::ostream& out, std::ostream& err, const ProfileState&
     ElevationWalk elevations(state);
     TableCounts counts;
     std::string firstOffCurve;
+    Progress progress(err, "ravo-calc table", walk.Count() * offsets.size(), layout.progress);
+    std::uint64_t rows = 0;
     for (std::uint64_t k = 0; k < walk.Count(); ++k) {
         for (float offset : offsets) {
+            progress.Advance(++rows);
             const TablePoint point = CalculatePoint(state, elevations, walk.At(k), offset);
             const RowTexts texts = TextsOf(point, layout);
             if (layout.format == TableFormat::Csv)
@@ -146,6 +150,7 @@ TableCounts WriteTable(std::ostream& out, std::ostream& err, const ProfileState&
             else
                 WritePlainLine(out, texts);
             if (!point.valid) {
+                progress.Clear();
                 ++counts.invalid;
                 err << "ravo-calc: station " << texts.station << ", offset " << texts.offset
                     << ": Invalid Entry (" << point.reason << ")\n";
@@ -154,6 +159,7 @@ TableCounts WriteTable(std::ostream& out, std::ostream& err, const ProfileState&
             }
         }
     }
+    progress.Clear();
     if (counts.noCurve > 0)
         err << "ravo-calc: " << counts.noCurve << (counts.noCurve == 1 ? " row lies" : " rows lie")
             << " where no curve row contains the station, the first at station " << firstOffCurve

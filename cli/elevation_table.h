@@ -70,6 +70,7 @@ enum class TableFormat { Plain, Csv };
 struct TableLayout {
     TableFormat format = TableFormat::Plain;
     bool plusNotation = false;  // stations as 12+34.560
+    bool progress = false;      // a progress line on err (a terminal) for a long table
 };
 
 // Writes one row per station and offset, the offsets of a station together:

@@ -1,7 +1,15 @@
-// The input options that every ravo-calc command shares, and convert.
+// Where ravo-calc's commands get their profile: a file in any format, or a PVI table given with
+// --pvi.
 #include "profile_source.h"
 
+#include <unistd.h>
+
+#include <new>
+
+#include "core/formats/landxml_write.h"
 #include "core/formats/pvi_mapping.h"
+#include "core/formats/pvi_table.h"
+#include "core/io/file_read.h"
 #include "core/io/file_replace.h"
 #include "core/text/station_notation.h"
 #include "ravo_calc_app.h"
@@ -53,13 +61,54 @@ ProfileSource SourceOf(const SourceArgs& args)
     return {{args.alignment, args.profile}, args.pvi};
 }
 
-ProfileState LoadSource(const SourceArgs& args, std::ostream& err)
+std::string SourceName(const std::string& file) { return file == "-" ? "standard input" : file; }
+
+std::string SourceBytes(const std::string& file)
 {
-    LoadedProfile loaded = ReadAnyProfile(args.file, SourceOf(args));
-    for (const std::string& note : loaded.notes)
-        err << "ravo-calc: " << note << '\n';
-    for (const std::string& line : loaded.fieldsWithoutNumber)
-        err << "ravo-calc: " << args.file << ": " << line << '\n';
+    try {
+        if (file == "-")
+            return ReadDescriptor(STDIN_FILENO, SourceName(file), MaxInputFileBytes);
+        return ReadFileOrPipe(file, MaxInputFileBytes);
+    } catch (const FileReadError& e) {
+        throw InputFileError(e.what());
+    } catch (const std::bad_alloc&) {
+        throw InputFileError(TooLargeForMemoryText(SourceName(file)));
+    }
+}
+
+// "line 12: message" or "line 12, message" from a reader becomes
+// "FILE:12: message", the form editors jump to. Scanned by hand: a message may
+// quote a long field, and std::regex recurses on long texts.
+std::string LoadErrorLine(const std::string& file, const std::string& what)
+{
+    const std::string name = SourceName(file);
+    constexpr std::string_view prefix = "line ";
+    if (what.starts_with(prefix)) {
+        std::size_t end = prefix.size();
+        while (end < what.size() && what[end] >= '0' && what[end] <= '9')
+            ++end;
+        const bool separated =
+            end + 1 < what.size() && (what[end] == ':' || what[end] == ',') && what[end + 1] == ' ';
+        if (end > prefix.size() && separated)
+            return name + ":" + what.substr(prefix.size(), end - prefix.size()) + ": " +
+                   what.substr(end + 2);
+    }
+    if (what.find(name) != std::string::npos)
+        return "ravo-calc: " + what;
+    return "ravo-calc: the input file " + name + " does not load: " + what;
+}
+
+ProfileState LoadSource(const SourceArgs& args, std::ostream& err, std::vector<std::string>* notes)
+{
+    LoadedProfile loaded = AnyProfileFromBytes(SourceBytes(args.file), SourceOf(args));
+    if (notes != nullptr)
+        *notes = std::move(loaded.notes);
+    else if (!args.quiet)
+        for (const std::string& note : loaded.notes)
+            err << "ravo-calc: " << note << '\n';
+    if (!args.quiet)
+        for (const std::string& line : loaded.fieldsWithoutNumber)
+            err << "ravo-calc: " << SourceName(args.file) << ": " << line << '\n';
     ProfileState state;
     ApplyInputProfile(state, std::move(loaded.profile));
     return state;
@@ -100,36 +149,86 @@ DesignCriteria DesignCriteriaOf(const DesignArgs& args)
 void AddConvertOptions(CLI::App* command, ConvertArgs& args)
 {
     AddSourceOptions(command, args.source);
-    command
-        ->add_option("OUT", args.output,
-                     "file to write: *.xml LandXML, *.csv PVI table, "
-                     "any other name a Ravo input file")
-        ->required()
-        ->type_name("");
+    CLI::Option* out = command
+                           ->add_option("OUT", args.output,
+                                        "file to write: *.xml LandXML, *.csv PVI table, "
+                                        "any other name a Ravo input file; - standard output")
+                           ->type_name("");
+    // -o names the output as it does for report; OUT or -o, not both.
+    command->add_option("-o,--output", args.output, "the file to write, as OUT")
+        ->type_name("OUTPUT")
+        ->excludes(out);
     command->add_option("--units", args.units, "LandXML unit to name: m (default) or ft")
         ->check(CLI::IsMember({"m", "ft"}))
         ->type_name("UNITS");
+    command
+        ->add_option("--format", args.format,
+                     "write this format whatever OUT is called: landxml, csv (PVI table) or input")
+        ->check(CLI::IsMember({"landxml", "csv", "input"}))
+        ->type_name("FORMAT");
 }
+
+ConvertedText ConvertText(const ProfileState& state, const std::string& format, LengthUnits units)
+{
+    if (format == "landxml") {
+        LandXmlExport exported = LandXmlText(state, units);
+        return {std::move(exported.text), std::move(exported.notes)};
+    }
+    if (format == "csv")
+        return {PviCsvText(PointsFromRows(state, {})), {}};
+    return {InputFileText(state), {}};
+}
+
+namespace {
+
+// Writes the profile where OUT says, in the format --format or OUT's name
+// says, and gives the notes of the export.
+std::vector<std::string> WriteConverted(const ProfileState& state, const ConvertArgs& args,
+                                        std::ostream& out)
+{
+    const LengthUnits units = UnitsOf(args.units);
+    if (args.output == "-") {
+        // Standard output takes the text as it is, without a temporary file.
+        ConvertedText converted =
+            ConvertText(state, args.format.empty() ? "input" : args.format, units);
+        out << converted.text;
+        return std::move(converted.notes);
+    }
+    if (args.format.empty())
+        return SaveProfileAs(state, args.output, units);
+    ConvertedText converted = ConvertText(state, args.format, units);
+    ReplaceFile(args.output, [&converted](ByteSink& sink) { sink.Write(converted.text); });
+    return std::move(converted.notes);
+}
+
+}  // namespace
 
 int RunConvert(const ConvertArgs& args, std::ostream& out, std::ostream& err)
 {
+    if (args.output.empty())
+        throw UsageError("the file to write is missing: give OUT or -o OUTPUT");
     const ProfileState state = LoadSource(args.source, err);
+    const std::string target = args.output == "-" ? "standard output" : args.output;
     std::vector<std::string> notes;
     try {
-        notes = SaveProfileAs(state, args.output, UnitsOf(args.units));
+        notes = WriteConverted(state, args, out);
     } catch (const ProfileNotContinuousError& e) {
-        err << "ravo-calc convert: " << args.output << " was not written: " << e.what() << '\n';
+        err << "ravo-calc convert: " << target << " was not written: " << e.what() << '\n';
         return ExitFaultsFound;
     } catch (const FileWriteError& e) {
-        err << "ravo-calc convert: " << args.output << " was not written: " << e.what() << '\n';
+        err << "ravo-calc convert: " << target << " was not written: " << e.what() << '\n';
         return ExitUsageOrLoad;
     } catch (const InputFileError& e) {
         // An input file as OUT: its writer names the file and the reason.
-        err << "ravo-calc convert: " << args.output << " was not written: " << e.what() << '\n';
+        err << "ravo-calc convert: " << target << " was not written: " << e.what() << '\n';
         return ExitUsageOrLoad;
     }
-    for (const std::string& note : notes)
-        err << "ravo-calc: " << note << '\n';
+    if (!args.source.quiet)
+        for (const std::string& note : notes)
+            err << "ravo-calc: " << note << '\n';
+    // Standard output holds the profile itself and nothing else.
+    if (args.source.quiet || args.output == "-")
+        return ExitSuccess;
     out << "Wrote " << args.output << " (" << state.NumVC
         << (state.NumVC == 1 ? " curve row" : " curve rows") << ").\n";
     return ExitSuccess;

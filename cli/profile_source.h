@@ -10,6 +10,7 @@
 #include <ostream>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "core/design/design_speed.h"
 #include "core/design/profile_check.h"
@@ -29,6 +30,7 @@ struct SourceArgs {
     std::string alignment;
     std::string profile;
     bool pvi = false;
+    bool quiet = false;  // -q: no notes
 };
 
 // FILE, --alignment, --profile and --pvi.
@@ -37,9 +39,26 @@ void AddSourceOptions(CLI::App* command, SourceArgs& args);
 // Which profile of the file the options ask for, and how to read it.
 ProfileSource SourceOf(const SourceArgs& args);
 
-// The profile of the file; its notes (what an import left out or approximated)
-// go to err, one a line.
-ProfileState LoadSource(const SourceArgs& args, std::ostream& err);
+// How messages name FILE: "standard input" for "-".
+std::string SourceName(const std::string& file);
+
+// The bytes of FILE: standard input for "-", a regular file, or a pipe such as
+// a process substitution, each held to the input file size limit. Throws
+// InputFileError naming the file.
+std::string SourceBytes(const std::string& file);
+
+// The line that says FILE did not load, given the reader's message `what`: a
+// fault at a line of the file as editors take it, "road.in:12: what" (from the
+// reader's "line 12: what" or "line 12, Element: what"); otherwise
+// "ravo-calc: " and the reader's own words when they name the file, or those
+// words in "the input file FILE does not load: what".
+std::string LoadErrorLine(const std::string& file, const std::string& what);
+
+// The profile of the file ("-": standard input); its notes (what an import left out or
+// approximated) go to err, one a line.
+// With `notes`, the notes go there instead (for a JSON answer).
+ProfileState LoadSource(const SourceArgs& args, std::ostream& err,
+                        std::vector<std::string>* notes = nullptr);
 
 struct DesignArgs {
     std::string speed;
@@ -55,9 +74,19 @@ DesignCriteria DesignCriteriaOf(const DesignArgs& args);
 
 struct ConvertArgs {
     SourceArgs source;
-    std::string output;
+    std::string output;  // "-": standard output
     std::string units;
+    std::string format;  // landxml, csv, input; empty: as the name of the output says
 };
+
+struct ConvertedText {
+    std::string text;
+    std::vector<std::string> notes;
+};
+
+// The profile as the text of FORMAT (landxml, csv or input). Throws
+// ProfileNotContinuousError when the rows make no PVI profile for LandXML or CSV.
+ConvertedText ConvertText(const ProfileState& state, const std::string& format, LengthUnits units);
 
 void AddConvertOptions(CLI::App* command, ConvertArgs& args);
 int RunConvert(const ConvertArgs& args, std::ostream& out, std::ostream& err);

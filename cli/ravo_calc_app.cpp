@@ -22,7 +22,10 @@
 #include "core/text/station_notation.h"
 #include "core/version.h"
 #include "elevation_table.h"
+#include "json_output.h"
+#include "name_check.h"
 #include "profile_source.h"
+#include "progress.h"
 #include "report_command.h"
 
 namespace ravo::calc {
@@ -55,14 +58,6 @@ double ToleranceOption(const std::string& text, const std::string& option)
     return value;
 }
 
-std::string LoadMessage(const std::string& path, const InputFileError& e)
-{
-    const std::string what = e.what();
-    if (what.find(path) != std::string::npos)
-        return what;
-    return "the input file " + path + " does not load: " + what;
-}
-
 struct TableArgs {
     SourceArgs source;
     std::string from, to, step;
@@ -81,6 +76,7 @@ struct CurvesArgs {
     SourceArgs source;
     DesignArgs design;
     bool plus = false;
+    bool json = false;
 };
 
 struct CheckArgs {
@@ -89,6 +85,7 @@ struct CheckArgs {
     std::string tolerance = ExactText(Tolerances{}.elevation);
     std::string gradeTolerance = ExactText(Tolerances{}.grade);
     bool plus = false;
+    bool json = false;
 };
 
 int RunTable(const TableArgs& a, std::ostream& out, std::ostream& err)
@@ -102,7 +99,8 @@ int RunTable(const TableArgs& a, std::ostream& out, std::ostream& err)
     if (offsets.empty())
         offsets.push_back(0);
     ProfileState state = LoadSource(a.source, err);
-    const TableLayout layout{a.csv ? TableFormat::Csv : TableFormat::Plain, a.plus};
+    const TableLayout layout{a.csv ? TableFormat::Csv : TableFormat::Plain, a.plus,
+                             IsTerminal(err)};
     // A fault of the profile ("Invalid Entry") outweighs stations off the road.
     const TableCounts counts = WriteTable(out, err, state, walk, offsets, layout);
     if (counts.invalid > 0)
@@ -128,7 +126,11 @@ int RunReport(const ReportArgs& a, std::ostream& err)
 int RunCurves(const CurvesArgs& a, std::ostream& out, std::ostream& err)
 {
     const std::optional<DesignSpeed> design = DesignSpeedOf(a.design);
-    WriteCurves(out, LoadSource(a.source, err), a.plus, design);
+    std::vector<std::string> notes;
+    if (a.json)
+        out << CurvesJson(LoadSource(a.source, err, &notes), design, notes);
+    else
+        WriteCurves(out, LoadSource(a.source, err), a.plus, design);
     return ExitSuccess;
 }
 
@@ -137,14 +139,19 @@ int RunCheck(const CheckArgs& a, std::ostream& out, std::ostream& err)
     const Tolerances tolerances{ToleranceOption(a.tolerance, "--tolerance"),
                                 ToleranceOption(a.gradeTolerance, "--grade-tolerance")};
     const DesignCriteria criteria = DesignCriteriaOf(a.design);
-    const ProfileState state = LoadSource(a.source, err);
+    std::vector<std::string> notes;
+    const ProfileState state = LoadSource(a.source, err, a.json ? &notes : nullptr);
     const std::vector<Fault> faults = CheckProfile(state, tolerances);
     const std::vector<DesignFault> design = CheckDesign(state, criteria);
+    const std::size_t found = faults.size() + design.size();
+    if (a.json) {
+        out << CheckJson(faults, design, criteria, a.plus, notes);
+        return found == 0 ? ExitSuccess : ExitFaultsFound;
+    }
     for (const Fault& fault : faults)
         out << FaultText(fault, a.plus) << '\n';
     for (const DesignFault& fault : design)
         out << DesignFaultText(fault, criteria) << '\n';
-    const std::size_t found = faults.size() + design.size();
     if (found == 0) {
         out << "No faults found.\n";
         return ExitSuccess;
@@ -153,11 +160,13 @@ int RunCheck(const CheckArgs& a, std::ostream& out, std::ostream& err)
     return ExitFaultsFound;
 }
 
-std::string FailureMessage(const CLI::App*, const CLI::Error& e)
+std::string FailureText(const std::string& what, const std::string& command = "")
 {
-    return std::string("ravo-calc: ") + e.what() +
+    return "ravo-calc" + (command.empty() ? "" : " " + command) + ": " + what +
            "\nRun \"ravo-calc --help\" or \"ravo-calc COMMAND --help\" for more information.\n";
 }
+
+std::string FailureMessage(const CLI::App*, const CLI::Error& e) { return FailureText(e.what()); }
 
 class CommandLine {
 public:
@@ -167,6 +176,10 @@ public:
         app_.require_subcommand(1);
         app_.set_version_flag("--version", "ravo-calc " + std::string(RavoVersion));
         app_.failure_message(FailureMessage);
+        // The program's options are taken after the command too.
+        app_.fallthrough();
+        app_.add_flag("-q,--quiet", quiet_,
+                      "silence the notes of imports and the \"Wrote ...\" lines");
         AddTable();
         AddCurves();
         AddCheck();
@@ -178,6 +191,12 @@ public:
     {
         if (args.empty()) {
             err << app_.help();
+            return ExitUsageOrLoad;
+        }
+        try {
+            CheckNames(app_, args);
+        } catch (const UnknownNameError& e) {
+            err << FailureText(e.what(), e.command);
             return ExitUsageOrLoad;
         }
         try {
@@ -239,6 +258,8 @@ private:
                              CurvesFooter, curvesArgs_.source);
         AddDesignOptions(curves_, curvesArgs_.design, false);
         AddPlus(curves_, curvesArgs_.plus);
+        curves_->add_flag("--json", curvesArgs_.json,
+                          "write the summaries as JSON (see \"ravo-calc curves --help\")");
     }
 
     void AddCheck()
@@ -257,6 +278,8 @@ private:
             ->capture_default_str();
         AddDesignOptions(check_, checkArgs_.design, true);
         AddPlus(check_, checkArgs_.plus);
+        check_->add_flag("--json", checkArgs_.json,
+                         "write the faults as JSON (see \"ravo-calc check --help\")");
     }
 
     void AddReport()
@@ -297,6 +320,9 @@ private:
                                   : report_->parsed()  ? reportArgs_.source.file
                                                        : checkArgs_.source.file;
         const std::string command = app_.get_subcommands().front()->get_name();
+        for (SourceArgs* source : {&tableArgs_.source, &curvesArgs_.source, &checkArgs_.source,
+                                   &convertArgs_.source, &reportArgs_.source})
+            source->quiet = quiet_;
         try {
             if (table_->parsed())
                 return RunTable(tableArgs_, out, err);
@@ -308,7 +334,7 @@ private:
                 return RunReport(reportArgs_, err);
             return RunCheck(checkArgs_, out, err);
         } catch (const InputFileError& e) {
-            err << "ravo-calc: " << LoadMessage(file, e) << '\n';
+            err << LoadErrorLine(file, e.what()) << '\n';
         } catch (const ReportFileError& e) {
             err << "ravo-calc " << command << ": Unable to write output file: " << e.what() << '\n';
         } catch (const std::bad_alloc&) {
@@ -332,6 +358,7 @@ private:
     CheckArgs checkArgs_;
     ConvertArgs convertArgs_;
     ReportArgs reportArgs_;
+    bool quiet_ = false;
 };
 
 }  // namespace

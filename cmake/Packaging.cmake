@@ -27,13 +27,51 @@ install(CODE [[
         endif()
     endif()
 ]])
-# The release named in the metainfo is the project's VERSION.
+
+# PNG icons beside the SVG, for the desktops and software centres that want
+# them, rendered from the SVG at build time with rsvg-convert (librsvg2-bin).
+find_program(RSVG_CONVERT rsvg-convert REQUIRED)
+set(icon_pngs)
+foreach(size 48 64 128 256)
+    set(png ${PROJECT_BINARY_DIR}/packaging/icons/${size}x${size}/ravo.png)
+    add_custom_command(
+        OUTPUT ${png}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/packaging/icons/${size}x${size}
+        COMMAND ${RSVG_CONVERT} --width=${size} --height=${size} --output=${png} ${packaging_dir}/ravo.svg
+        DEPENDS ${packaging_dir}/ravo.svg
+        COMMENT "Rendering the ${size}x${size} icon"
+        VERBATIM)
+    list(APPEND icon_pngs ${png})
+    install(FILES ${png} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+endforeach()
+add_custom_target(ravo_icons ALL DEPENDS ${icon_pngs})
+
+# The desktop program's manual page, written by hand.
+if(RAVO_BUILD_MAN)
+    include(${PROJECT_SOURCE_DIR}/cmake/ManPages.cmake)
+    ravo_static_manpage(${packaging_dir}/ravo.1)
+    ravo_install_manpages(ravo_man)
+endif()
+
+# The release named in the metainfo and the changelog is the project's VERSION
+# and RAVO_RELEASE_DATE.
 configure_file(${packaging_dir}/org.ravo.Ravo.metainfo.xml.in
                ${PROJECT_BINARY_DIR}/packaging/org.ravo.Ravo.metainfo.xml @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/packaging/org.ravo.Ravo.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-# Debian keeps each package's licence terms in /usr/share/doc/PACKAGE/copyright.
+# Debian keeps each package's licence terms in /usr/share/doc/PACKAGE/copyright,
+# and the changelog of a package made upstream, gzipped, as changelog.gz there.
 install(FILES ${packaging_dir}/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/ravo)
+find_program(GZIP gzip REQUIRED)
+configure_file(${packaging_dir}/changelog.in ${PROJECT_BINARY_DIR}/packaging/changelog @ONLY)
+add_custom_command(
+    OUTPUT ${PROJECT_BINARY_DIR}/packaging/changelog.gz
+    COMMAND ${GZIP} -9nkf ${PROJECT_BINARY_DIR}/packaging/changelog
+    DEPENDS ${PROJECT_BINARY_DIR}/packaging/changelog
+    COMMENT "Compressing the changelog"
+    VERBATIM)
+add_custom_target(ravo_changelog ALL DEPENDS ${PROJECT_BINARY_DIR}/packaging/changelog.gz)
+install(FILES ${PROJECT_BINARY_DIR}/packaging/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/ravo)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME ravo)
@@ -50,7 +88,10 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Ravo developers")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${RAVO_MAINTAINER}")
+# Folders and files as Debian wants them whatever the umask of the build.
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 # dpkg-shlibdeps finds the libraries the program links (Qt, chmlib, ...).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Installs a build into a scratch prefix and checks that the installed tree
-# holds the program, its help file and the desktop files, and that these are
-# valid where the validators are installed.
+# holds the programs, their help, manual pages and shell completions, the
+# desktop files and the icons, and that these are valid where the validators
+# are installed.
 # usage: check_install.sh CMAKE BUILD_DIR SCRATCH_PREFIX BINDIR DATADIR
 set -eu
 cmake=$1 build=$2 prefix=$3 bindir=$4 datadir=$5
@@ -17,7 +18,23 @@ for file in \
     "$datadir/mime/packages/ravo.xml" \
     "$datadir/icons/hicolor/scalable/apps/ravo.svg" \
     "$datadir/metainfo/org.ravo.Ravo.metainfo.xml" \
-    "$datadir/doc/ravo/copyright"; do
+    "$bindir/ravo-calc" \
+    "$datadir/doc/ravo/copyright" \
+    "$datadir/doc/ravo/changelog.gz" \
+    "$datadir/man/man1/ravo.1.gz" \
+    "$datadir/man/man1/ravo-calc.1.gz" \
+    "$datadir/man/man1/ravo-calc-table.1.gz" \
+    "$datadir/man/man1/ravo-calc-curves.1.gz" \
+    "$datadir/man/man1/ravo-calc-check.1.gz" \
+    "$datadir/man/man1/ravo-calc-convert.1.gz" \
+    "$datadir/man/man1/ravo-calc-report.1.gz" \
+    "$datadir/bash-completion/completions/ravo-calc" \
+    "$datadir/zsh/vendor-completions/_ravo-calc" \
+    "$datadir/fish/vendor_completions.d/ravo-calc.fish" \
+    "$datadir/icons/hicolor/48x48/apps/ravo.png" \
+    "$datadir/icons/hicolor/64x64/apps/ravo.png" \
+    "$datadir/icons/hicolor/128x128/apps/ravo.png" \
+    "$datadir/icons/hicolor/256x256/apps/ravo.png"; do
     if [ ! -s "$prefix/$file" ]; then
         echo "missing from the installed tree: $file" >&2
         status=1
@@ -25,6 +42,27 @@ for file in \
 done
 [ -x "$prefix/$bindir/ravo" ] || { echo "ravo is not executable" >&2; status=1; }
 [ "$status" -eq 0 ] || exit "$status"
+
+# Each PNG icon is as wide and as high as the folder it lies in says.
+for size in 48 64 128 256; do
+    png="$prefix/$datadir/icons/hicolor/${size}x${size}/apps/ravo.png"
+    dims=$(od -An -tu1 -j16 -N8 "$png" | awk '{ print $1*16777216 + $2*65536 + $3*256 + $4 "x" $5*16777216 + $6*65536 + $7*256 + $8 }')
+    [ "$dims" = "${size}x${size}" ] || { echo "ravo.png in ${size}x${size} is $dims" >&2; exit 1; }
+done
+
+# The metainfo names the command-line program, the home page and screenshots.
+metainfo="$prefix/$datadir/metainfo/org.ravo.Ravo.metainfo.xml"
+for element in '<binary>ravo-calc</binary>' '<url type="homepage">' '<screenshot type="default">'; do
+    grep -qF "$element" "$metainfo" || { echo "the metainfo lacks $element" >&2; exit 1; }
+done
+
+# Every manual page formats without a warning.
+if command -v man >/dev/null 2>&1; then
+    for page in "$prefix/$datadir"/man/man1/*.1.gz; do
+        warnings=$(MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)
+        [ -z "$warnings" ] || { echo "$page: $warnings" >&2; exit 1; }
+    done
+fi
 
 if command -v chmls >/dev/null 2>&1; then
     chmls -p -n list "$prefix/$datadir/ravo/Ravo.chm" | grep -qx "/Overview.htm" ||

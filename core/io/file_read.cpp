@@ -1,4 +1,5 @@
-// Reading a whole regular file without blocking, within a size limit.
+// Reading a whole regular file without blocking, or a whole pipe, within a
+// size limit.
 #include "core/io/file_read.h"
 
 #include <fcntl.h>
@@ -27,6 +28,32 @@ void RequireRegular(const std::string& path, const struct stat& info)
 std::uint64_t SizeOf(const struct stat& info)
 {
     return info.st_size > 0 ? static_cast<std::uint64_t>(info.st_size) : 0;
+}
+
+// Reads fd to its end into a text sized for `expected` bytes; the byte beyond
+// tells a file that has grown since. Whatever comes is held to maxBytes as it
+// is read, so that a pipe, whose size nobody knows, meets the same limit.
+std::string ReadToEnd(int fd, const std::string& name, std::uint64_t expected,
+                      std::uint64_t maxBytes)
+{
+    std::string bytes(static_cast<std::size_t>(expected) + 1, '\0');
+    std::size_t filled = 0;
+    for (;;) {
+        if (filled == bytes.size())
+            bytes.resize(bytes.size() + (1 << 16));
+        const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            Fail(name, errno);
+        if (got == 0)
+            break;
+        filled += static_cast<std::size_t>(got);
+        if (filled > maxBytes)
+            Fail(name, EFBIG);
+    }
+    bytes.resize(filled);
+    return bytes;
 }
 
 }  // namespace
@@ -70,27 +97,35 @@ std::string ReadRegularFile(const std::string& path, std::uint64_t maxBytes)
     RequireRegular(path, info);
     if (SizeOf(info) > maxBytes)
         Fail(path, EFBIG);
+    return ReadToEnd(file.get(), path, SizeOf(info), maxBytes);
+}
 
-    // Read straight into the text; the byte beyond the size tells a file that
-    // has grown since, which is held to the same limit.
-    std::string bytes(static_cast<std::size_t>(SizeOf(info)) + 1, '\0');
-    std::size_t filled = 0;
-    for (;;) {
-        if (filled == bytes.size())
-            bytes.resize(bytes.size() + (1 << 16));
-        const ssize_t got = ::read(file.get(), bytes.data() + filled, bytes.size() - filled);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            Fail(path, errno);
-        if (got == 0)
-            break;
-        filled += static_cast<std::size_t>(got);
-        if (filled > maxBytes)
-            Fail(path, EFBIG);
-    }
-    bytes.resize(filled);
-    return bytes;
+std::string ReadDescriptor(int fd, const std::string& name, std::uint64_t maxBytes)
+{
+    return ReadToEnd(fd, name, 0, maxBytes);
+}
+
+std::string ReadFileOrPipe(const std::string& path, std::uint64_t maxBytes)
+{
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        Fail(path, errno);
+    if (!S_ISFIFO(info.st_mode))
+        return ReadRegularFile(path, maxBytes);
+    // Opening a pipe for reading never waits for a writer (O_NONBLOCK); the
+    // reads then wait for what the writer sends, until it closes its end. A
+    // named FIFO that nobody writes to reads as empty.
+    const UniqueFd pipe(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (pipe.get() < 0)
+        Fail(path, errno);
+    if (::fstat(pipe.get(), &info) != 0)
+        Fail(path, errno);
+    if (!S_ISFIFO(info.st_mode))
+        throw FileReadError(NotRegularFileText(path, info.st_mode));
+    const int flags = ::fcntl(pipe.get(), F_GETFL);
+    if (flags < 0 || ::fcntl(pipe.get(), F_SETFL, flags & ~O_NONBLOCK) != 0)
+        Fail(path, errno);
+    return ReadToEnd(pipe.get(), path, 0, maxBytes);
 }
 
 }  // namespace ravo

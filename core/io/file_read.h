@@ -1,6 +1,7 @@
 // Reading a whole file without surprises: only a regular file is read, opening
 // it never blocks (a FIFO, a device or a socket is refused at once), and a file
-// larger than the caller's limit is refused before any of it is read.
+// larger than the caller's limit is refused before any of it is read. For the
+// command line, a pipe or standard input is read too, held to the same limit.
 #pragma once
 
 #include <cstdint>
@@ -20,6 +21,16 @@ public:
 // when the file cannot be opened or read, is not a regular file (a folder, a
 // FIFO, a device, a socket), or holds more than maxBytes bytes.
 std::string ReadRegularFile(const std::string& path, std::uint64_t maxBytes);
+
+// Everything read from the open descriptor fd (standard input, say) until its
+// end, held to maxBytes as it is read. `name` stands for the path in messages.
+// Throws FileReadError.
+std::string ReadDescriptor(int fd, const std::string& name, std::uint64_t maxBytes);
+
+// As ReadRegularFile, and a pipe is read too: /dev/stdin when standard input
+// is a pipe, a process substitution such as /dev/fd/63, a named FIFO. A pipe
+// is read until its writer closes it and refused once it passes maxBytes.
+std::string ReadFileOrPipe(const std::string& path, std::uint64_t maxBytes);
 
 // The text of every file error: the path, a colon and the reason for the errno
 // value `error` in the system's words.

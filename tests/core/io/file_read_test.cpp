@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+#include <thread>
 
 #include "support/file_test_support.h"
 
@@ -37,6 +41,105 @@ TEST(ReadRegularFile, ReadsARegularFileUpToTheLimitAndNothingElse)
                       return ReadRegularFile(name, 3);
                   }),
                   result);
+    }
+}
+
+// A pipe whose writer sends `text` from a thread of its own and closes its end,
+// as a shell's pipe or process substitution does.
+class Pipe {
+public:
+    explicit Pipe(std::string text)
+    {
+        if (::pipe(ends_) != 0)
+            throw std::runtime_error("no pipe");
+        writer_ = std::thread([this, text = std::move(text)] {
+            for (std::size_t sent = 0; sent < text.size();) {
+                const ssize_t put = ::write(ends_[1], text.data() + sent, text.size() - sent);
+                if (put <= 0)
+                    break;
+                sent += static_cast<std::size_t>(put);
+            }
+            ::close(ends_[1]);
+        });
+    }
+    ~Pipe()
+    {
+        writer_.join();
+        ::close(ends_[0]);
+    }
+    Pipe(const Pipe&) = delete;
+    Pipe& operator=(const Pipe&) = delete;
+
+    int ReadEnd() const { return ends_[0]; }
+    std::string Path() const { return "/dev/fd/" + std::to_string(ends_[0]); }
+
+private:
+    int ends_[2] = {-1, -1};
+    std::thread writer_;
+};
+
+std::string Outcome(const std::function<std::string()>& read)
+{
+    try {
+        return "ok: " + read();
+    } catch (const FileReadError& e) {
+        return std::string("error: ") + e.what();
+    }
+}
+
+// More than a pipe's buffer holds, so that the reader must wait for the writer.
+const std::string Large(200000, 'x');
+
+TEST(ReadFileOrPipe, ReadsPipesToTheirEndWithinTheLimitAndRefusesDevices)
+{
+    const TempFolder folder;
+    Put(folder / "three", "abc", fs::perms::all);
+    ::mkfifo((folder / "fifo").c_str(), 0666);
+    const struct {
+        std::string sent;
+        std::uint64_t limit;
+        std::string expected;
+    } pipes[] = {
+        {"abc", 3, "ok: abc"},
+        {"", 3, "ok: "},
+        {"abcd", 3, "error: PIPE: File too large"},
+        {Large, Large.size(), "ok: " + Large},
+        {Large, Large.size() - 1, "error: PIPE: File too large"},
+    };
+    for (const auto& c : pipes) {
+        const Pipe pipe(c.sent);
+        std::string expected = c.expected;
+        if (expected.starts_with("error: PIPE"))
+            expected.replace(7, 4, pipe.Path());
+        EXPECT_EQ(Outcome([&] { return ReadFileOrPipe(pipe.Path(), c.limit); }), expected)
+            << c.sent.size() << " bytes, limit " << c.limit;
+    }
+    const std::string three = (folder / "three").string();
+    const std::string fifo = (folder / "fifo").string();
+    EXPECT_EQ(Outcome([&] { return ReadFileOrPipe(three, 3); }), "ok: abc");
+    EXPECT_EQ(Outcome([&] { return ReadFileOrPipe(three, 2); }),
+              "error: " + three + ": File too large");
+    EXPECT_EQ(Outcome([&] { return ReadFileOrPipe(fifo, 3); }), "ok: ");  // nobody writes: no wait
+    EXPECT_EQ(Outcome([] { return ReadFileOrPipe("/dev/zero", 3); }),
+              "error: /dev/zero: Not a regular file (a device)");
+}
+
+TEST(ReadDescriptor, ReadsAnOpenDescriptorToItsEndWithinTheLimit)
+{
+    const struct {
+        std::string sent;
+        std::uint64_t limit;
+        std::string expected;
+    } cases[] = {
+        {"abc", 3, "ok: abc"},
+        {"abcd", 3, "error: standard input: File too large"},
+        {Large, Large.size(), "ok: " + Large},
+    };
+    for (const auto& c : cases) {
+        const Pipe pipe(c.sent);
+        EXPECT_EQ(
+            Outcome([&] { return ReadDescriptor(pipe.ReadEnd(), "standard input", c.limit); }),
+            c.expected);
     }
 }
 

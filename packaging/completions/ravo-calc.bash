@@ -1,0 +1,50 @@
+# bash completion for ravo-calc: commands, each command's options, unit names
+# and file names. Plain bash, so that it works without the bash-completion
+# helpers too.
+
+_ravo_calc()
+{
+    local cur=${COMP_WORDS[COMP_CWORD]} prev=""
+    ((COMP_CWORD > 0)) && prev=${COMP_WORDS[COMP_CWORD - 1]}
+
+    local source="--alignment --profile --pvi --help"
+    local design="--design-speed --units"
+    local -A options=(
+        [table]="--from --to --step --offset --csv --plus $source"
+        [curves]="$design --plus --json $source"
+        [check]="--tolerance --grade-tolerance $design --min-length --plus --json $source"
+        [convert]="-o --output --units --format $source"
+        [report]="-o --output --from --to --step --offset $source"
+    )
+
+    local command="" word
+    for word in "${COMP_WORDS[@]:1:COMP_CWORD-1}"; do
+        if [[ -n ${options[$word]+set} ]]; then
+            command=$word
+            break
+        fi
+    done
+
+    COMPREPLY=()
+    case $prev in
+        --units)
+            mapfile -t COMPREPLY < <(compgen -W "m ft" -- "$cur")
+            return ;;
+        --format)
+            mapfile -t COMPREPLY < <(compgen -W "landxml csv input" -- "$cur")
+            return ;;
+        --from | --to | --step | --offset | --alignment | --profile | --design-speed | \
+            --min-length | --tolerance | --grade-tolerance)
+            return ;;
+    esac
+    if [[ -z $command ]]; then
+        mapfile -t COMPREPLY < <(compgen -W "table curves check convert report --help --version --quiet" -- "$cur")
+    elif [[ $cur == -* ]]; then
+        mapfile -t COMPREPLY < <(compgen -W "${options[$command]}" -- "$cur")
+    else
+        # The input file, the output of convert, and the report after -o.
+        compopt -o filenames 2>/dev/null
+        mapfile -t COMPREPLY < <(compgen -f -- "$cur")
+    fi
+}
+complete -F _ravo_calc ravo-calc

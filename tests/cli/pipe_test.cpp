@@ -1,0 +1,128 @@
+// ravo-calc in a shell pipeline: "-" reads standard input or writes standard
+// output, and a pipe or a process substitution is read like a file.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "support/file_test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    bool operator==(const Outcome&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& os, const Outcome& o)
+{
+    return os << "status " << o.status << ", output:\n" << o.out;
+}
+
+// Runs `script` in bash with $CALC the program and $EXAMPLES the examples
+// folder; standard error goes to /dev/null.
+Outcome RunBash(const std::string& script)
+{
+    setenv("CALC", RAVO_CALC_PROGRAM, 1);
+    setenv("EXAMPLES", RAVO_EXAMPLES_DIR, 1);
+    setenv("RAVO_SCRIPT", script.c_str(), 1);
+    Outcome outcome;
+    FILE* pipe = popen("bash -c \"$RAVO_SCRIPT\" 2>/dev/null", "r");
+    if (pipe == nullptr)
+        return outcome;
+    std::array<char, 4096> buffer{};
+    std::size_t read = 0;
+    while ((read = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+        outcome.out.append(buffer.data(), read);
+    const int status = pclose(pipe);
+    outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return outcome;
+}
+
+std::string Slurp(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+TEST(RavoCalcPipes, EveryCommandReadsStandardInputAndPipesAsItReadsTheFile)
+{
+    const std::string table = " --from 0 --to 1000 --step 250 --offset 3";
+    const struct {
+        std::string command;  // FILE stands for where the profile comes from
+        std::string args;
+    } commands[] = {
+        {"table", table}, {"table", table + " --csv"}, {"curves", " --design-speed 80 --units m"},
+        {"check", ""},    {"convert", " -"},           {"convert", " - --format landxml"},
+    };
+    for (const char* file : {"ridge-road.in", "ridge-road.xml"}) {
+        for (const auto& c : commands) {
+            const std::string tail = " " + c.args;
+            const std::string path = std::string("\"$EXAMPLES/") + file + "\"";
+            const Outcome expected = RunBash("\"$CALC\" " + c.command + " " + path + tail);
+            ASSERT_FALSE(expected.out.empty()) << c.command << c.args;
+            EXPECT_EQ(RunBash("cat " + path + " | \"$CALC\" " + c.command + " -" + tail), expected)
+                << file << ": " << c.command << " -" << c.args;
+            EXPECT_EQ(RunBash("\"$CALC\" " + c.command + " <(cat " + path + ")" + tail), expected)
+                << file << ": " << c.command << " <(...)" << c.args;
+            EXPECT_EQ(RunBash("cat " + path + " | \"$CALC\" " + c.command + " /dev/stdin" + tail),
+                      expected)
+                << file << ": " << c.command << " /dev/stdin" << c.args;
+        }
+    }
+}
+
+TEST(RavoCalcPipes, ConvertToStandardOutputWritesWhatTheFileWouldHold)
+{
+    const ravo::test::TempFolder dir;
+    const struct {
+        std::string out;
+        std::string format;
+    } cases[] = {{"r.xml", "landxml"}, {"r.csv", "csv"}, {"r.in", "input"}};
+    for (const auto& c : cases) {
+        const std::string file = (dir / c.out).string();
+        const Outcome wrote =
+            RunBash("\"$CALC\" convert \"$EXAMPLES/ridge-road.in\" '" + file + "'");
+        ASSERT_EQ(wrote.status, 0) << c.out;
+        const Outcome piped =
+            RunBash("\"$CALC\" convert \"$EXAMPLES/ridge-road.in\" - --format " + c.format);
+        EXPECT_EQ(piped, (Outcome{0, Slurp(file)})) << c.format;
+        // --format wins over the name of a file as well.
+        const std::string other = (dir / ("other-" + c.format)).string();
+        RunBash("\"$CALC\" convert \"$EXAMPLES/ridge-road.in\" '" + other + "' --format " +
+                c.format);
+        EXPECT_EQ(Slurp(other), Slurp(file)) << c.format;
+    }
+    // -o names the output as OUT does; one of them, not both.
+    const std::string viaOption = (dir / "o.xml").string();
+    EXPECT_EQ(
+        RunBash("\"$CALC\" convert \"$EXAMPLES/ridge-road.in\" -o '" + viaOption + "'").status, 0);
+    EXPECT_EQ(Slurp(viaOption), Slurp(dir / "r.xml"));
+    EXPECT_EQ(RunBash("\"$CALC\" convert \"$EXAMPLES/ridge-road.in\" -o - --format csv").out,
+              Slurp(dir / "r.csv"));
+    EXPECT_EQ(RunBash("\"$CALC\" convert \"$EXAMPLES/ridge-road.in\"").status, 2);
+    EXPECT_EQ(RunBash("\"$CALC\" convert \"$EXAMPLES/ridge-road.in\" a.in -o b.in").status, 2);
+    // Without --format, standard output takes a Ravo input file, and nothing else.
+    EXPECT_EQ(RunBash("\"$CALC\" convert \"$EXAMPLES/ridge-road.in\" -").out, Slurp(dir / "r.in"));
+}
+
+TEST(RavoCalcPipes, AnEmptyOrMalformedInputIsRefusedWithStatus2)
+{
+    EXPECT_EQ(RunBash("\"$CALC\" check - </dev/null").status, 2);
+    EXPECT_EQ(RunBash("head -c 1000000 /dev/zero | \"$CALC\" check -").status, 2);
+    EXPECT_EQ(RunBash("\"$CALC\" check /dev/zero").status, 2);
+}
+
+}  // namespace
