@@ -29,12 +29,15 @@ struct SourceArgs {
     std::string alignment;
     std::string profile;
     bool pvi = false;
+    std::string jointTolerance = "0.001";
+    bool keepFaults = false;  // for check: an overlap of curves is a finding, not a refusal
 };
 
-// FILE, --alignment, --profile and --pvi.
+// FILE, --alignment, --profile, --pvi and --joint-tolerance.
 void AddSourceOptions(CLI::App* command, SourceArgs& args);
 
-// Which profile of the file the options ask for, and how to read it.
+// Which profile of the file the options ask for, and how to read it. Throws
+// UsageError for a joint tolerance that is not a number of 0 or more.
 ProfileSource SourceOf(const SourceArgs& args);
 
 // The profile of the file; its notes (what an import left out or approximated)

@@ -137,7 +137,9 @@ int RunCheck(const CheckArgs& a, std::ostream& out, std::ostream& err)
     const Tolerances tolerances{ToleranceOption(a.tolerance, "--tolerance"),
                                 ToleranceOption(a.gradeTolerance, "--grade-tolerance")};
     const DesignCriteria criteria = DesignCriteriaOf(a.design);
-    const ProfileState state = LoadSource(a.source, err);
+    SourceArgs source = a.source;
+    source.keepFaults = true;
+    const ProfileState state = LoadSource(source, err);
     const std::vector<Fault> faults = CheckProfile(state, tolerances);
     const std::vector<DesignFault> design = CheckDesign(state, criteria);
     for (const Fault& fault : faults)
