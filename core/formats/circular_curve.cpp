@@ -40,20 +40,34 @@ double Parabola(const PviPoint& p, double gIn, double gOut, double x)
     return middle + gm * v + (gOut - gm) * v * v / (2 * l2);
 }
 
-// The arc of the point's radius between the grades at x; the tangents outside it.
-double Arc(const PviPoint& p, double gIn, double gOut, double x)
-{
-    const ArcTangents t = TangentsOfArc(p.radius, gIn, gOut);
-    if (x <= p.station - t.before || x >= p.station + t.after)
-        return p.elevation + (x < p.station ? gIn : gOut) * (x - p.station);
-    const double a1 = std::atan(gIn);
-    const double side = gOut > gIn ? 1.0 : -1.0;  // a sag turns up: its centre lies above
-    const double x1 = p.station - t.before;
-    const double centreX = x1 - side * p.radius * std::sin(a1);
-    const double centreY = p.elevation - gIn * t.before + side * p.radius * std::cos(a1);
-    const double dx = x - centreX;
-    return centreY - side * std::sqrt(std::max(0.0, p.radius * p.radius - dx * dx));
-}
+// The arc of a radius between two grades, placed about its PVI.
+struct PlacedArc {
+    PlacedArc(const PviPoint& p, double gIn, double gOut)
+        : pvi(p), gradeIn(gIn), gradeOut(gOut), tangents(TangentsOfArc(p.radius, gIn, gOut))
+    {
+        const double a1 = std::atan(gIn);
+        side = gOut > gIn ? 1.0 : -1.0;  // a sag turns up: its centre lies above
+        centreX = p.station - tangents.before - side * p.radius * std::sin(a1);
+        centreY = p.elevation - gIn * tangents.before + side * p.radius * std::cos(a1);
+    }
+
+    // The arc at x; the tangents outside it.
+    double At(double x) const
+    {
+        if (x <= pvi.station - tangents.before || x >= pvi.station + tangents.after)
+            return pvi.elevation + (x < pvi.station ? gradeIn : gradeOut) * (x - pvi.station);
+        const double dx = x - centreX;
+        return centreY - side * std::sqrt(std::max(0.0, pvi.radius * pvi.radius - dx * dx));
+    }
+
+    const PviPoint& pvi;
+    double gradeIn;
+    double gradeOut;
+    ArcTangents tangents;
+    double side = 1;
+    double centreX = 0;
+    double centreY = 0;
+};
 
 // The worst case of one kind of note: how many, how much and where.
 struct Worst {
@@ -93,14 +107,14 @@ double CircularCurveDeviation(const PviPoint& p, double gIn, double gOut)
 {
     if (!(p.radius > 0) || gIn == gOut)
         return 0;
-    const ArcTangents t = TangentsOfArc(p.radius, gIn, gOut);
-    const double from = std::min(p.station - p.lengthIn, p.station - t.before);
-    const double to = std::max(p.station + p.lengthOut, p.station + t.after);
+    const PlacedArc arc(p, gIn, gOut);
+    const double from = std::min(p.station - p.lengthIn, p.station - arc.tangents.before);
+    const double to = std::max(p.station + p.lengthOut, p.station + arc.tangents.after);
     constexpr int Steps = 2000;
     double largest = 0;
     for (int k = 0; k <= Steps; ++k) {
         const double x = from + (to - from) * k / Steps;
-        largest = std::max(largest, std::fabs(Arc(p, gIn, gOut, x) - Parabola(p, gIn, gOut, x)));
+        largest = std::max(largest, std::fabs(arc.At(x) - Parabola(p, gIn, gOut, x)));
     }
     return largest;
 }
@@ -113,19 +127,21 @@ std::vector<std::string> PlaceCircularCurves(std::vector<PviPoint>& points, doub
         PviPoint& p = points[i];
         if (p.kind != PviKind::Circ)
             continue;
-        const double gIn = Grade(points[i - 1].station, points[i - 1].elevation, p.station,
-                                 p.elevation);
-        const double gOut = Grade(p.station, p.elevation, points[i + 1].station,
-                                  points[i + 1].elevation);
+        const double gIn =
+            Grade(points[i - 1].station, points[i - 1].elevation, p.station, p.elevation);
+        const double gOut =
+            Grade(p.station, p.elevation, points[i + 1].station, points[i + 1].elevation);
         const double written = p.lengthIn + p.lengthOut;
         const double turn = std::fabs(std::atan(gOut) - std::atan(gIn));
+        // Some programs sign the radius of a crest; the grades tell crest from sag.
+        p.radius = std::fabs(p.radius);
         if (!(p.radius > 0))
             p.radius = turn > 0 ? written / turn : 0;
         const ArcTangents t = TangentsOfArc(p.radius, gIn, gOut);
         if (!std::isfinite(t.before) || !std::isfinite(t.after))
             continue;  // the point check refuses such values
-        const double off = std::min(std::fabs(written - t.arcLength),
-                                    std::fabs(written - t.horizontalLength));
+        const double off =
+            std::min(std::fabs(written - t.arcLength), std::fabs(written - t.horizontalLength));
         if (off > tolerance)
             length.Add(off, p.station);
         p.lengthIn = t.before;

@@ -28,7 +28,8 @@ double CircularCurveDeviation(const PviPoint& point, double gradeIn, double grad
 
 // Gives every circular curve between two points the lengths of its arc's
 // tangent points. Its written length (lengthIn + lengthOut on entry) is a
-// check only: a curve without a radius takes it as the arc length. Returns
+// check only: a curve without a radius takes it as the arc length; a negative
+// radius counts as its size. Returns
 // the notes, one per kind with the count and the worst case: how far the
 // parabolas lie from their arcs, and the lengths that agree with neither the
 // arc length nor the horizontal length within the tolerance.

@@ -33,16 +33,19 @@ TEST(LandXmlJoints, SnappedWithinTheToleranceListedByCheckBeyondIt)
         std::ofstream(dir.path() / name, std::ios::binary) << text;
         return (dir.path() / name).string();
     };
-    const std::string noise = file("noise.xml", Joint("100.0016"));    // 0.8 mm
-    const std::string overlap = file("overlap.xml", Joint("101"));    // 0.5 m
+    const std::string noise = file("noise.xml", Joint("100.0016"));  // 0.8 mm
+    const std::string overlap = file("overlap.xml", Joint("101"));   // 0.5 m
     const struct {
         std::vector<std::string> args;
         int status;
         std::string out;  // a part of each, when not empty
         std::string err;
     } cases[] = {
-        {{"curves", noise}, ExitSuccess, "", "1 joint between curves was closer than the joint "
-                                             "tolerance of 0.001 and snapped to one station"},
+        {{"curves", noise},
+         ExitSuccess,
+         "",
+         "1 joint between curves was closer than the joint "
+         "tolerance of 0.001 and snapped to one station"},
         {{"curves", noise, "--joint-tolerance", "0"}, ExitUsageOrLoad, "", "does not load"},
         {{"curves", overlap}, ExitUsageOrLoad, "", "overlap: the first reaches station 150"},
         {{"curves", overlap, "--joint-tolerance", "0.6"}, ExitSuccess, "", "the largest snap was"},

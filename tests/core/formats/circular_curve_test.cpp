@@ -65,9 +65,10 @@ std::string Text(double value)
 // with the second beginning `overlap` before the first ends.
 std::string Joint(double overlap)
 {
-    return Wrapped("<PVI>0 100</PVI><ParaCurve length=\"100\">100 103</ParaCurve>"
-                   "<ParaCurve length=\"" +
-                   Text(100 + 2 * overlap) + "\">200 101</ParaCurve><PVI>300 102</PVI>");
+    return Wrapped(
+        "<PVI>0 100</PVI><ParaCurve length=\"100\">100 103</ParaCurve>"
+        "<ParaCurve length=\"" +
+        Text(100 + 2 * overlap) + "\">200 101</ParaCurve><PVI>300 102</PVI>");
 }
 
 TEST(Joints, RoundingNoiseIsSnappedARealOverlapIsRefused)
@@ -122,7 +123,9 @@ TEST(CircularCurves, PlacedFromRadiusAndGradesWhateverTheLengthSays)
     const ImportedProfile neither = ImportLandXml(Arc("300.5"), {});
     // Without a radius the length is taken as the arc's.
     const ImportedProfile noRadius = ImportLandXml(Arc(Text(t.arcLength), ""), {});
-    for (const ImportedProfile* imported : {&byArc, &byRun, &neither, &noRadius}) {
+    const ImportedProfile signedRadius =
+        ImportLandXml(Arc(Text(t.arcLength), " radius=\"-3000\""), {});
+    for (const ImportedProfile* imported : {&byArc, &byRun, &neither, &noRadius, &signedRadius}) {
         const InputProfile& p = imported->profile;
         ASSERT_EQ(p.numVC, 4);  // straight, two curve rows meeting at the PVI, straight
         EXPECT_EQ(p.curves[3][2], static_cast<float>(1000 - t.before));
@@ -157,14 +160,14 @@ struct TrueProfile {
             ++i;
         const PviPoint& a = points[i - 1];
         const PviPoint& b = points[i];
-        double z = a.elevation + Grade(a.station, a.elevation, b.station, b.elevation) *
-                                     (x - a.station);
+        double z =
+            a.elevation + Grade(a.station, a.elevation, b.station, b.elevation) * (x - a.station);
         for (std::size_t k = 1; k + 1 < points.size(); ++k) {
             const PviPoint& p = points[k];
-            const double g1 = Grade(points[k - 1].station, points[k - 1].elevation, p.station,
-                                    p.elevation);
-            const double g2 = Grade(p.station, p.elevation, points[k + 1].station,
-                                    points[k + 1].elevation);
+            const double g1 =
+                Grade(points[k - 1].station, points[k - 1].elevation, p.station, p.elevation);
+            const double g2 =
+                Grade(p.station, p.elevation, points[k + 1].station, points[k + 1].elevation);
             const ArcTangents t = TangentsOfArc(p.radius, g1, g2);
             if (x <= p.station - t.before || x >= p.station + t.after)
                 continue;
