@@ -136,9 +136,11 @@ public:
     {
         if (snaps_.count == 0)
             return {};
+        // Three significant digits: the snap is a difference of rounded
+        // stations, and its own last digits are noise.
         char largest[64];
-        const std::to_chars_result r =
-            std::to_chars(largest, largest + sizeof largest, snaps_.largest);
+        const std::to_chars_result r = std::to_chars(largest, largest + sizeof largest,
+                                                     snaps_.largest, std::chars_format::general, 3);
         return {Joined({snaps_.count == 1
                             ? "1 joint between curves was"
                             : std::to_string(snaps_.count) + " joints between curves were",

@@ -35,6 +35,9 @@ TEST(LandXmlJoints, SnappedWithinTheToleranceListedByCheckBeyondIt)
     };
     const std::string noise = file("noise.xml", Joint("100.0016"));  // 0.8 mm
     const std::string overlap = file("overlap.xml", Joint("101"));   // 0.5 m
+    const std::string table = file("noise.csv",
+                                   "station,elevation,length\n0,100,\n100,103,100\n"
+                                   "200,101,100.0016\n300,102,\n");
     const struct {
         std::vector<std::string> args;
         int status;
@@ -50,6 +53,7 @@ TEST(LandXmlJoints, SnappedWithinTheToleranceListedByCheckBeyondIt)
         {{"curves", overlap}, ExitUsageOrLoad, "", "overlap: the first reaches station 150"},
         {{"curves", overlap, "--joint-tolerance", "0.6"}, ExitSuccess, "", "the largest snap was"},
         {{"check", overlap}, ExitFaultsFound, " overlap from ", ""},
+        {{"curves", table}, ExitSuccess, "", "the largest snap was 0.0008"},
         {{"check", noise}, ExitSuccess, "No faults found.", "snapped to one station"},
         {{"curves", noise, "--joint-tolerance", "-1"}, ExitUsageOrLoad, "", "cannot be negative"},
         {{"check", noise, "--joint-tolerance", "1mm"}, ExitUsageOrLoad, "", "--joint-tolerance"},
