@@ -54,11 +54,24 @@ void AddSourceOptions(CLI::App* command, SourceArgs& args)
         ->type_name("NAME");
     command->add_flag("--pvi", args.pvi,
                       "read FILE as a plain PVI table: \"station elevation [length]\" per line");
+    command
+        ->add_option("--joint-tolerance", args.jointTolerance,
+                     "LandXML and PVI tables: curves that overlap by at most this much are "
+                     "snapped to one station (default 0.001)")
+        ->type_name("D");
 }
 
 ProfileSource SourceOf(const SourceArgs& args)
 {
-    return {{args.alignment, args.profile}, args.pvi};
+    double tolerance = 0;
+    try {
+        tolerance = ParsePlainNumber(args.jointTolerance);
+    } catch (const NotationError& e) {
+        throw UsageError(std::string("--joint-tolerance: ") + e.what());
+    }
+    if (!(tolerance >= 0))
+        throw UsageError("--joint-tolerance: a tolerance cannot be negative");
+    return {{args.alignment, args.profile}, args.pvi, {tolerance, args.keepFaults}};
 }
 
 std::string SourceName(const std::string& file) { return file == "-" ? "standard input" : file; }

@@ -15,6 +15,7 @@
 #include "core/design/design_speed.h"
 #include "core/design/profile_check.h"
 #include "core/formats/profile_file.h"
+#include "core/formats/pvi_mapping.h"
 #include "core/profile/profile_state.h"
 
 namespace ravo::calc {
@@ -31,12 +32,15 @@ struct SourceArgs {
     std::string profile;
     bool pvi = false;
     bool quiet = false;  // -q: no notes
+    std::string jointTolerance = ExactText(DefaultJointTolerance);
+    bool keepFaults = false;  // for check: an overlap of curves is a finding, not a refusal
 };
 
-// FILE, --alignment, --profile and --pvi.
+// FILE, --alignment, --profile, --pvi and --joint-tolerance.
 void AddSourceOptions(CLI::App* command, SourceArgs& args);
 
-// Which profile of the file the options ask for, and how to read it.
+// Which profile of the file the options ask for, and how to read it. Throws
+// UsageError for a joint tolerance that is not a number of 0 or more.
 ProfileSource SourceOf(const SourceArgs& args);
 
 // How messages name FILE: "standard input" for "-".

@@ -140,7 +140,9 @@ int RunCheck(const CheckArgs& a, std::ostream& out, std::ostream& err)
                                 ToleranceOption(a.gradeTolerance, "--grade-tolerance")};
     const DesignCriteria criteria = DesignCriteriaOf(a.design);
     std::vector<std::string> notes;
-    const ProfileState state = LoadSource(a.source, err, a.json ? &notes : nullptr);
+    SourceArgs source = a.source;
+    source.keepFaults = true;
+    const ProfileState state = LoadSource(source, err, a.json ? &notes : nullptr);
     const std::vector<Fault> faults = CheckProfile(state, tolerances);
     const std::vector<DesignFault> design = CheckDesign(state, criteria);
     const std::size_t found = faults.size() + design.size();

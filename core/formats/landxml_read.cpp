@@ -4,12 +4,12 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <map>
 #include <new>
 #include <pugixml.hpp>
 #include <utility>
 
+#include "core/formats/circular_curve.h"
 #include "core/text/text_encoding.h"
 #include "core/text/words.h"
 
@@ -187,13 +187,6 @@ void ReadAlignment(const pugi::xml_node& alignment, int number, LineCounter& lin
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
-std::string Number(double value, const char* format)
-{
-    char text[64];
-    std::snprintf(text, sizeof text, format, value);
-    return text;
-}
-
 std::string Title(const LandXmlProfile& p)
 {
     if (p.alignment.empty() || p.profile.empty() || p.alignment == p.profile)
@@ -204,20 +197,6 @@ std::string Title(const LandXmlProfile& p)
 std::vector<std::string> Notes(const LandXmlFile& file, const LandXmlProfile& p)
 {
     std::vector<std::string> notes;
-    for (std::size_t i = 1; i + 1 < p.points.size(); ++i) {
-        const PviPoint& c = p.points[i];
-        if (c.kind != PviKind::Circ)
-            continue;
-        const PviPoint& a = p.points[i - 1];
-        const PviPoint& b = p.points[i + 1];
-        const double deviation =
-            CircularCurveDeviation(c, (c.elevation - a.elevation) / (c.station - a.station),
-                                   (b.elevation - c.elevation) / (b.station - c.station));
-        notes.push_back("The circular curve at station " + Number(c.station, "%.3f") +
-                        " was taken as the parabola of the same length and grades; their "
-                        "elevations differ by at most " +
-                        Number(deviation, "%.4f") + ".");
-    }
     if (p.superelevations > 0)
         notes.push_back("The superelevation of the alignment (" +
                         std::to_string(p.superelevations) +
@@ -348,7 +327,8 @@ std::vector<std::string> ChoiceTexts(const std::vector<ProfileSelection>& candid
     return texts;
 }
 
-ImportedProfile ImportLandXml(std::string_view bytes, const ProfileSelection& selection)
+ImportedProfile ImportLandXml(std::string_view bytes, const ProfileSelection& selection,
+                              const JointRules& joints)
 {
     const LandXmlFile file = ParseLandXml(bytes);
     const Selection wanted{selection, Named(file, &LandXmlProfile::alignment, selection.alignment),
@@ -375,7 +355,13 @@ ImportedProfile ImportLandXml(std::string_view bytes, const ProfileSelection& se
     }
     const LandXmlProfile& chosen = *matching.front();
     try {
-        return {RowsFromPoints(chosen.points, Title(chosen)), Notes(file, chosen)};
+        std::vector<PviPoint> points = chosen.points;
+        std::vector<std::string> notes = PlaceCircularCurves(points, joints.tolerance);
+        PointRows rows = RowsFromPoints(points, Title(chosen), joints);
+        notes.insert(notes.end(), rows.notes.begin(), rows.notes.end());
+        for (std::string& note : Notes(file, chosen))
+            notes.push_back(std::move(note));
+        return {std::move(rows.profile), std::move(notes)};
     } catch (const InputFileError& e) {
         throw InputFileError(SelectionText({chosen.alignment, chosen.profile}) + ": " + e.what());
     }

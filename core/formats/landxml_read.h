@@ -83,10 +83,13 @@ struct ImportedProfile {
 };
 
 // The selected profile as curve rows, titled after its alignment and profile,
-// with notes on circular curves, superelevation and station equations left
+// its circular curves placed from radius and grades and its joints taken by the
+// rules (PlaceCircularCurves, RowsFromPoints), with notes on circular curves,
+// snapped joints, superelevation and station equations left
 // out, and the file's unit. Throws ProfileChoiceError when several profiles
 // match the selection, InputFileError when none does or the points do not
 // make a profile.
-ImportedProfile ImportLandXml(std::string_view bytes, const ProfileSelection& selection);
+ImportedProfile ImportLandXml(std::string_view bytes, const ProfileSelection& selection,
+                              const JointRules& joints = {});
 
 }  // namespace ravo

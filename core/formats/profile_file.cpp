@@ -94,6 +94,13 @@ LoadedProfile InputFileFromText(std::string_view bytes, std::string_view text, c
     return {std::move(profile), ProfileFormat::InputFile, {}, FieldsWithoutNumberLines(notes)};
 }
 
+LoadedProfile OfPoints(const std::vector<PviPoint>& points, ProfileFormat format,
+                       const JointRules& joints)
+{
+    PointRows rows = RowsFromPoints(points, "", joints);
+    return {std::move(rows.profile), format, std::move(rows.notes)};
+}
+
 LoadedProfile ProfileOfFormat(std::string_view bytes, const ProfileSource& source)
 {
     std::string storage;
@@ -108,16 +115,16 @@ LoadedProfile ProfileOfFormat(std::string_view bytes, const ProfileSource& sourc
     if (text.find('\0') != std::string_view::npos)
         RefuseUnknown(bytes, text, xml);
     if (LooksLikeLandXml(text)) {
-        ImportedProfile imported = ImportLandXml(text, source.selection);
+        ImportedProfile imported = ImportLandXml(text, source.selection, source.joints);
         return {std::move(imported.profile), ProfileFormat::LandXml, std::move(imported.notes)};
     }
     // A title may begin with "<"; only a declared document is XML of another kind.
     if (xml.declared)
         RefuseUnknown(bytes, text, xml);
     if (LooksLikePviCsv(text))
-        return {RowsFromPoints(ParsePviCsv(text), ""), ProfileFormat::PviCsv, {}};
+        return OfPoints(ParsePviCsv(text), ProfileFormat::PviCsv, source.joints);
     if (source.plainPvi)
-        return {RowsFromPoints(ParsePviPlain(text), ""), ProfileFormat::PviPlain, {}};
+        return OfPoints(ParsePviPlain(text), ProfileFormat::PviPlain, source.joints);
     return InputFileFromText(bytes, text, xml);
 }
 

@@ -22,6 +22,7 @@ enum class ProfileFormat { InputFile, LandXml, PviCsv, PviPlain };
 struct ProfileSource {
     ProfileSelection selection;  // for a LandXML file with several profiles
     bool plainPvi = false;       // read a file that is not recognised as a plain PVI table
+    JointRules joints{};         // for the points of LandXML files and PVI tables
 };
 
 struct LoadedProfile {

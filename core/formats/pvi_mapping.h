@@ -12,7 +12,8 @@
 //   exact since a parabola's end tangents meet at its middle;
 // - an unsymmetric curve: two rows meeting at s(i) with the common grade
 //   gm = (L1 g(i-1) + L2 g(i)) / (L1 + L2);
-// - a circular curve: the parabola of the same length and grades;
+// - a circular curve: as an unsymmetric one, its lengths those of the arc's
+//   tangent points (PlaceCircularCurves);
 // - a last straight row to pn.
 //
 // Rows to points: the curve rows, in station order, must form one continuous
@@ -68,9 +69,34 @@ private:
 // point, or curves longer than the room between their neighbours.
 InputProfile RowsFromPoints(const std::vector<PviPoint>& points, const std::string& title);
 
+// Exporters round stations, so curves that meet in the design may overlap by
+// a hair in the file.
+inline constexpr double DefaultJointTolerance = 0.001;
+
+// How the joints between curves are taken. A curve that begins no more than
+// the tolerance before the previous one ends is snapped to begin where that
+// one ends (the parabola cut there, its grade and elevation as they are at
+// that station). A larger overlap is refused, or with keepFaults kept in the
+// rows as it is, so that a check lists it.
+struct JointRules {
+    double tolerance = DefaultJointTolerance;
+    bool keepFaults = false;
+};
+
+struct PointRows {
+    InputProfile profile;
+    std::vector<std::string> notes;  // the snapped joints: count and largest snap
+};
+
+// As RowsFromPoints, by the joint rules.
+PointRows RowsFromPoints(const std::vector<PviPoint>& points, const std::string& title,
+                         const JointRules& joints);
+
 // Counts the curve rows that points make, point by point as a reader takes
 // them, so that a file with more rows than a profile may hold is refused at
 // the point that goes beyond the limit, before memory grows with the rest.
+// A circular curve counts as written; placed from its radius it may take a
+// second row, which RowsFromPoints holds to the limit itself.
 class RowCounter {
 public:
     explicit RowCounter(std::int64_t limit = MaxSegmentCount) : limit_(limit) {}
@@ -110,10 +136,6 @@ inline double SecondCurveStart(double curveStart, double gradeIn, double commonG
 {
     return curveStart + (gradeIn + commonGrade) / 2 * lengthIn;
 }
-
-// The largest elevation difference between a circular curve of the point's
-// radius and the parabola that stands for it; grades before and after given.
-double CircularCurveDeviation(const PviPoint& point, double gradeIn, double gradeOut);
 
 // The points of the profile's vertical curves. Throws ProfileNotContinuousError
 // with the faults of the curve rows that keep them from being one profile.

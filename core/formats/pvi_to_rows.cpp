@@ -47,13 +47,13 @@ void CheckPoint(const std::vector<PviPoint>& points, std::size_t i)
 
 // Each curve must end where the next one begins at the latest; the first and
 // last points count as curves of no length.
-void CheckRoom(const std::vector<PviPoint>& points, std::size_t i)
+void CheckRoom(const std::vector<PviPoint>& points, std::size_t i, double tolerance)
 {
     const PviPoint& before = points[i - 1];
     const PviPoint& p = points[i];
     const double reach = before.station + before.lengthOut;
     const double begin = p.station - p.lengthIn;
-    if (begin < reach)
+    if (begin < reach - tolerance)
         Refuse(Joined({"the curves at ", PointName(points, i - 1), " and ", PointName(points, i),
                        " overlap: the first reaches station ", ExactText(reach),
                        " and the second begins at ", ExactText(begin)}));
@@ -85,19 +85,38 @@ float Stored(double value)
     }
 }
 
+// The largest of the joints that were snapped.
+struct Snaps {
+    int count = 0;
+    double largest = 0;
+    double station = 0;
+};
+
 class RowList {
 public:
+    explicit RowList(const JointRules& joints) : joints_(joints) {}
+
     // Rows that round to no length are left out: they would apply to one
-    // station only, where the elevation cannot be computed.
+    // station only, where the elevation cannot be computed. A row that begins
+    // within the joint tolerance before the previous row ends is cut to begin
+    // there.
     void Add(double elevation, double grade1, double grade2, double station1, double station2)
     {
-        const RowValues row{Stored(elevation), Stored(grade1), Stored(grade2), Stored(station1),
-                            Stored(station2)};
-        if (row[3] < row[4]) {
-            if (rows_.size() >= static_cast<std::size_t>(MaxSegmentCount))
-                RefuseRows(MaxSegmentCount, 0);
-            rows_.push_back(row);
+        if (!(station1 < station2))
+            return;
+        const double overlap = end_ - station1;
+        if (!rows_.empty() && overlap > 0 && overlap <= joints_.tolerance) {
+            if (!(end_ < station2))
+                return;
+            const double length = station2 - station1;
+            elevation += grade1 * overlap + (grade2 - grade1) * overlap * overlap / (2 * length);
+            grade1 += (grade2 - grade1) * overlap / length;
+            station1 = end_;
+            Snapped(overlap);
         }
+        Push({Stored(elevation), Stored(grade1), Stored(grade2), Stored(station1),
+              Stored(station2)});
+        end_ = std::max(end_, station2);
     }
 
     InputProfile Profile(const std::string& title) const
@@ -113,8 +132,47 @@ public:
         return profile;
     }
 
+    std::vector<std::string> Notes() const
+    {
+        if (snaps_.count == 0)
+            return {};
+        // Three significant digits: the snap is a difference of rounded
+        // stations, and its own last digits are noise.
+        char largest[64];
+        const std::to_chars_result r = std::to_chars(largest, largest + sizeof largest,
+                                                     snaps_.largest, std::chars_format::general, 3);
+        return {Joined({snaps_.count == 1
+                            ? "1 joint between curves was"
+                            : std::to_string(snaps_.count) + " joints between curves were",
+                        " closer than the joint tolerance of ", ExactText(joints_.tolerance),
+                        " and snapped to one station; the largest snap was ",
+                        std::string_view(largest, static_cast<std::size_t>(r.ptr - largest)),
+                        " (at station ", FormatPattern(snaps_.station, "0.000"), ")."})};
+    }
+
 private:
+    void Snapped(double overlap)
+    {
+        ++snaps_.count;
+        if (overlap > snaps_.largest) {
+            snaps_.largest = overlap;
+            snaps_.station = end_;
+        }
+    }
+
+    void Push(const RowValues& row)
+    {
+        if (!(row[3] < row[4]))
+            return;
+        if (rows_.size() >= static_cast<std::size_t>(MaxSegmentCount))
+            RefuseRows(MaxSegmentCount, 0);
+        rows_.push_back(row);
+    }
+
+    JointRules joints_;
     std::vector<RowValues> rows_;
+    double end_ = 0;  // where the rows so far reach
+    Snaps snaps_;
 };
 
 }  // namespace
@@ -166,13 +224,20 @@ std::string Joined(std::initializer_list<std::string_view> parts)
 
 InputProfile RowsFromPoints(const std::vector<PviPoint>& points, const std::string& title)
 {
+    return RowsFromPoints(points, title, JointRules{}).profile;
+}
+
+PointRows RowsFromPoints(const std::vector<PviPoint>& points, const std::string& title,
+                         const JointRules& joints)
+{
     if (points.size() < 2)
         Refuse(Joined({"a profile needs at least two points, the first and the last; this one has ",
                        std::to_string(points.size())}));
+    const double allowed = joints.keepFaults ? HUGE_VAL : joints.tolerance;
     for (std::size_t i = 0; i < points.size(); ++i) {
         CheckPoint(points, i);
         if (i > 0)
-            CheckRoom(points, i);
+            CheckRoom(points, i, allowed);
     }
     // Rows hold float grades; computing their elevations from the same floats
     // keeps the rows consistent and lets a writer reproduce them exactly.
@@ -181,7 +246,7 @@ InputProfile RowsFromPoints(const std::vector<PviPoint>& points, const std::stri
         grades.push_back(Stored(Grade(points[i].station, points[i].elevation, points[i + 1].station,
                                       points[i + 1].elevation)));
 
-    RowList rows;
+    RowList rows(joints);
     for (std::size_t i = 1; i < points.size(); ++i) {
         const PviPoint& before = points[i - 1];
         const PviPoint& p = points[i];
@@ -194,7 +259,8 @@ InputProfile RowsFromPoints(const std::vector<PviPoint>& points, const std::stri
             continue;
         const double gOut = grades[i];
         const double begin = CurveStart(p.elevation, gIn, l1);
-        if (p.kind != PviKind::Unsym) {
+        // A circular curve's sides differ where its grades do.
+        if (p.kind != PviKind::Unsym && l1 == l2) {
             rows.Add(begin, gIn, gOut, p.station - l1, p.station + l2);
             continue;
         }
@@ -202,50 +268,7 @@ InputProfile RowsFromPoints(const std::vector<PviPoint>& points, const std::stri
         rows.Add(begin, gIn, gm, p.station - l1, p.station);
         rows.Add(SecondCurveStart(begin, gIn, gm, l1), gm, gOut, p.station, p.station + l2);
     }
-    return rows.Profile(title);
-}
-
-double CircularCurveDeviation(const PviPoint& p, double gIn, double gOut)
-{
-    const double length = p.lengthIn + p.lengthOut;
-    const double a1 = std::atan(gIn);
-    const double a2 = std::atan(gOut);
-    const double turn = a2 - a1;
-    if (turn == 0 || length <= 0)
-        return 0;
-    const double radius = p.radius > 0 ? p.radius : length / std::fabs(turn);
-    const double side = turn > 0 ? 1 : -1;  // a sag turns up, its centre lies above
-    const double tangent = radius * std::tan(std::fabs(turn) / 2);
-    const double t1 = p.station - tangent * std::cos(a1);
-    const double t2 = p.station + tangent * std::cos(a2);
-    const double centreX = t1 - side * radius * std::sin(a1);
-    const double centreY = p.elevation - tangent * std::sin(a1) + side * radius * std::cos(a1);
-    const double bvc = p.station - p.lengthIn;
-    const double evc = p.station + p.lengthOut;
-    const auto onTangents = [&](double x) {
-        return p.elevation + (x < p.station ? gIn : gOut) * (x - p.station);
-    };
-    const auto circle = [&](double x) {
-        if (x <= t1 || x >= t2)
-            return onTangents(x);
-        const double dx = x - centreX;
-        return centreY - side * std::sqrt(std::max(0.0, radius * radius - dx * dx));
-    };
-    const auto parabolic = [&](double x) {
-        if (x <= bvc || x >= evc)
-            return onTangents(x);
-        const double dx = x - bvc;
-        return p.elevation - gIn * p.lengthIn + gIn * dx + (gOut - gIn) * dx * dx / (2 * length);
-    };
-    const double from = std::min(bvc, t1);
-    const double to = std::max(evc, t2);
-    constexpr int Steps = 2000;
-    double largest = 0;
-    for (int k = 0; k <= Steps; ++k) {
-        const double x = from + (to - from) * k / Steps;
-        largest = std::max(largest, std::fabs(circle(x) - parabolic(x)));
-    }
-    return largest;
+    return {rows.Profile(title), rows.Notes()};
 }
 
 }  // namespace ravo

@@ -7,7 +7,7 @@ _ravo_calc()
     local cur=${COMP_WORDS[COMP_CWORD]} prev=""
     ((COMP_CWORD > 0)) && prev=${COMP_WORDS[COMP_CWORD - 1]}
 
-    local source="--alignment --profile --pvi --help"
+    local source="--alignment --profile --pvi --joint-tolerance --help"
     local design="--design-speed --units"
     local -A options=(
         [table]="--from --to --step --offset --csv --plus $source"
@@ -34,7 +34,7 @@ _ravo_calc()
             mapfile -t COMPREPLY < <(compgen -W "landxml csv input" -- "$cur")
             return ;;
         --from | --to | --step | --offset | --alignment | --profile | --design-speed | \
-            --min-length | --tolerance | --grade-tolerance)
+            --min-length | --tolerance | --grade-tolerance | --joint-tolerance)
             return ;;
     esac
     if [[ -z $command ]]; then

@@ -18,6 +18,7 @@ complete -c ravo-calc -n "__fish_seen_subcommand_from $commands" -l help -d 'Pri
 complete -c ravo-calc -n "__fish_seen_subcommand_from $commands" -l alignment -x -d 'LandXML: the alignment to take'
 complete -c ravo-calc -n "__fish_seen_subcommand_from $commands" -l profile -x -d 'LandXML: the profile (ProfAlign) to take'
 complete -c ravo-calc -n "__fish_seen_subcommand_from $commands" -l pvi -d 'Read FILE as a plain PVI table'
+complete -c ravo-calc -n "__fish_seen_subcommand_from $commands" -l joint-tolerance -x -d 'Largest overlap of curves snapped to one station'
 
 complete -c ravo-calc -n "__fish_seen_subcommand_from table report" -l from -x -d 'First station'
 complete -c ravo-calc -n "__fish_seen_subcommand_from table report" -l to -x -d 'Last station'

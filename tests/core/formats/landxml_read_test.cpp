@@ -43,15 +43,24 @@ TEST(ImportLandXml, ChoosesTheProfileAndSaysWhatItLeftOut)
               "\"Main\", profile \"Design\"\n  alignment \"Ramp\", profile \"Prelim\"\n  "
               "alignment \"Ramp\", profile \"Final\"");
     const ImportedProfile main = ImportLandXml(samples::LandXml, {"Main", ""});
-    EXPECT_EQ(main.profile.numVC, 8);  // 4 tangents and 1 + 2 + 1 curve rows
-    ASSERT_EQ(main.notes.size(), 4u);
+    // 4 tangents and 1 + 2 + 2 curve rows: the arc's tangent points lie 1.4 mm
+    // closer to the PVI before it than after it, since its grades differ.
+    EXPECT_EQ(main.profile.numVC, 9);
+    ASSERT_EQ(main.notes.size(), 5u);
     EXPECT_EQ(main.notes[0],
-              "The circular curve at station 1750.000 was taken as the parabola of the same "
-              "length and grades; their elevations differ by at most 0.0000.");
+              "1 circular curve was placed from radius and grades as parabolas through the "
+              "arcs' tangent points; their elevations differ from the arcs by at most 0.0000 "
+              "(at station 1750).");
+    // A radius of 11111 over 0.9% makes an arc of 99.9981: the length 100 is
+    // neither it nor the horizontal length.
     EXPECT_EQ(main.notes[1],
+              "1 circular curve was written with a length that is neither the arc length nor "
+              "the horizontal length; the length was not used, the largest difference is 0.0019 "
+              "(at station 1750).");
+    EXPECT_EQ(main.notes[2],
               "The superelevation of the alignment (2 Superelevation elements) was not imported: "
               "Ravo's superelevation segments cannot hold LandXML's transitions faithfully.");
-    EXPECT_EQ(main.notes[2],
+    EXPECT_EQ(main.notes[3],
               "The alignment's 1 station equations (StaEquation) were not applied: "
               "stations are taken as written.");
     // The last, the unit, is the import's in the window and the command line.
@@ -61,14 +70,14 @@ TEST(ImportLandXml, ChoosesTheProfileAndSaysWhatItLeftOut)
     const std::string prefixed =
         "<?xml version=\"1.0\"?>\n<im:LandXML xmlns:im=\"http://buildingsmart.fi/inframodel/404\">"
         "<im:Alignments><im:Alignment name=\"Ramp\"><im:Profile><im:ProfAlign name=\"Final\">"
-        "<im:PVI>0 10</im:PVI><im:CircCurve length=\"40\">50 11</im:CircCurve>"
+        "<im:PVI>0 10</im:PVI><im:ParaCurve length=\"40\">50 11</im:ParaCurve>"
         "<im:PVI>100 10.5</im:PVI></im:ProfAlign></im:Profile></im:Alignment></im:Alignments>"
         "</im:LandXML>";
     const ImportedProfile plain = ImportLandXml(samples::LandXml, {"Ramp", "Final"});
     EXPECT_EQ(plain.notes.size(), 1u);  // only the unit: nothing left out
     const ImportedProfile prefixedProfile = ImportLandXml(prefixed, {});
     EXPECT_EQ(prefixedProfile.profile, plain.profile);
-    EXPECT_EQ(prefixedProfile.notes.size(), 2u);  // and the circular curve
+    EXPECT_EQ(prefixedProfile.notes.size(), 1u);
     EXPECT_TRUE(LooksLikeLandXml(prefixed));
 }
 

@@ -30,7 +30,7 @@ TEST(AnyProfileFromBytes, TellsTheFormatsApartByContent)
         std::int32_t curves;
     } cases[] = {
         {"\"Road\"\n1\n100,0,0,0,100\n0\n", false, ProfileFormat::InputFile, 1},
-        {samples::LandXml, false, ProfileFormat::LandXml, 8},
+        {samples::LandXml, false, ProfileFormat::LandXml, 9},
         {"station,elevation,length\n0,100,\n100,101,20\n200,100,\n", false, ProfileFormat::PviCsv,
          3},
         {pviPlain, true, ProfileFormat::PviPlain, 3},

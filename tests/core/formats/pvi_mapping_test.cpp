@@ -76,24 +76,6 @@ TEST(RowsFromPoints, RefusesPointsThatMakeNoProfile)
     }
 }
 
-TEST(CircularCurveDeviation, SmallForFlatCurvesNoneForEqualGrades)
-{
-    // A radius of 1000 turning 0.1: the parabola y = x^2/2R differs by about x^4/8R^3.
-    const PviPoint circle{500, 100, 50, 50, PviKind::Circ, "", 1000};
-    const double deviation = CircularCurveDeviation(circle, 0.05, -0.05);
-    EXPECT_GT(deviation, 1e-4);
-    EXPECT_LT(deviation, 2e-3);
-    EXPECT_NEAR(CircularCurveDeviation(circle, -0.05, 0.05), deviation, 1e-9);  // a sag alike
-    EXPECT_EQ(CircularCurveDeviation(circle, 0.02, 0.02), 0);
-    // Without a radius the arc is taken as long as the curve: as close.
-    PviPoint noRadius = circle;
-    noRadius.radius = 0;
-    EXPECT_LT(CircularCurveDeviation(noRadius, 0.05, -0.05), 2e-3);
-    // A radius far from the length's shows the difference.
-    noRadius.radius = 300;
-    EXPECT_GT(CircularCurveDeviation(noRadius, 0.05, -0.05), 0.5);
-}
-
 // Elevations with the awkward digits of real surveys, stations and lengths
 // that 32-bit floats hold, at a hilltop and near sea level: rows made from
 // points, turned back into points and made into rows again are the same
