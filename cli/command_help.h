@@ -111,6 +111,9 @@ inline constexpr const char* ConvertFooter =
 PVI table (CSV) when it ends in .csv, otherwise as a Ravo input file. LandXML
 and PVI tables need curve rows that form one continuous profile (no overlaps,
 gaps or steps in elevation); otherwise nothing is written, the faults are
-listed and the exit status is 1. Superelevation is written to input files only.)";
+listed and the exit status is 1. Superelevation is written to input files only.
+LandXML names the unit the profile came with (the file's own, or --units for a
+file that names none, metres by default); lengths change only with --to-units,
+by the exact factors 1 ft = 0.3048 m and 1 US survey ft = 1200/3937 m.)";
 
 }  // namespace ravo::calc

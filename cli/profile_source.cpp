@@ -53,13 +53,22 @@ ProfileSource SourceOf(const SourceArgs& args)
     return {{args.alignment, args.profile}, args.pvi};
 }
 
-ProfileState LoadSource(const SourceArgs& args, std::ostream& err)
+LoadedProfile LoadSourceWithUnit(const SourceArgs& args, std::optional<LengthUnit> unit,
+                                 std::ostream& err)
 {
-    LoadedProfile loaded = ReadAnyProfile(args.file, SourceOf(args));
+    ProfileSource source = SourceOf(args);
+    source.unit = unit;
+    LoadedProfile loaded = ReadAnyProfile(args.file, source);
     for (const std::string& note : loaded.notes)
         err << "ravo-calc: " << note << '\n';
     for (const std::string& line : loaded.fieldsWithoutNumber)
         err << "ravo-calc: " << args.file << ": " << line << '\n';
+    return loaded;
+}
+
+ProfileState LoadSource(const SourceArgs& args, std::ostream& err)
+{
+    LoadedProfile loaded = LoadSourceWithUnit(args, std::nullopt, err);
     ProfileState state;
     ApplyInputProfile(state, std::move(loaded.profile));
     return state;
@@ -106,17 +115,39 @@ void AddConvertOptions(CLI::App* command, ConvertArgs& args)
                      "any other name a Ravo input file")
         ->required()
         ->type_name("");
-    command->add_option("--units", args.units, "LandXML unit to name: m (default) or ft")
-        ->check(CLI::IsMember({"m", "ft"}))
+    command
+        ->add_option("--units", args.units,
+                     "unit of FILE when it names none: m (default), ft or usft (US survey foot)")
+        ->check(CLI::IsMember({"m", "ft", "usft"}))
+        ->type_name("UNITS");
+    command
+        ->add_option("--to-units", args.toUnits,
+                     "convert the lengths to this unit: m, ft or usft (exact factors)")
+        ->check(CLI::IsMember({"m", "ft", "usft"}))
         ->type_name("UNITS");
 }
 
 int RunConvert(const ConvertArgs& args, std::ostream& out, std::ostream& err)
 {
-    const ProfileState state = LoadSource(args.source, err);
+    const std::optional<LengthUnit> given = UnitOfOption(args.units);
+    LoadedProfile loaded = LoadSourceWithUnit(args.source, given, err);
+    // A file that names its unit is not relabelled: that would move every
+    // point by the ratio of the units.
+    if (given && loaded.unit != *given)
+        throw UsageError("--units " + args.units + ": the file gives its unit, " +
+                         LandXmlUnitName(loaded.unit) + "; use --to-units to convert the lengths");
+    LengthUnit unit = loaded.unit;
+    if (const std::optional<LengthUnit> wanted = UnitOfOption(args.toUnits);
+        wanted && *wanted != unit) {
+        ConvertLengths(loaded.profile, unit, *wanted);
+        err << "ravo-calc: " << ConversionNote(unit, *wanted) << '\n';
+        unit = *wanted;
+    }
+    ProfileState state;
+    ApplyInputProfile(state, std::move(loaded.profile));
     std::vector<std::string> notes;
     try {
-        notes = SaveProfileAs(state, args.output, UnitsOf(args.units));
+        notes = SaveProfileAs(state, args.output, unit);
     } catch (const ProfileNotContinuousError& e) {
         err << "ravo-calc convert: " << args.output << " was not written: " << e.what() << '\n';
         return ExitFaultsFound;

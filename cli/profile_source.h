@@ -41,6 +41,10 @@ ProfileSource SourceOf(const SourceArgs& args);
 // go to err, one a line.
 ProfileState LoadSource(const SourceArgs& args, std::ostream& err);
 
+// The same with the unit of the rows, the unit given for a file that names none.
+LoadedProfile LoadSourceWithUnit(const SourceArgs& args, std::optional<LengthUnit> unit,
+                                 std::ostream& err);
+
 struct DesignArgs {
     std::string speed;
     std::string units;
@@ -56,7 +60,8 @@ DesignCriteria DesignCriteriaOf(const DesignArgs& args);
 struct ConvertArgs {
     SourceArgs source;
     std::string output;
-    std::string units;
+    std::string units;    // the unit of FILE when it names none: m, ft or usft
+    std::string toUnits;  // the unit to convert to, when asked
 };
 
 void AddConvertOptions(CLI::App* command, ConvertArgs& args);

@@ -128,7 +128,12 @@ int RunReport(const ReportArgs& a, std::ostream& err)
 int RunCurves(const CurvesArgs& a, std::ostream& out, std::ostream& err)
 {
     const std::optional<DesignSpeed> design = DesignSpeedOf(a.design);
-    WriteCurves(out, LoadSource(a.source, err), a.plus, design);
+    LoadedProfile loaded = LoadSourceWithUnit(a.source, std::nullopt, err);
+    for (const std::string& note : GroundLineNotes(loaded.ground))
+        err << "ravo-calc: " << note << '\n';
+    ProfileState state;
+    ApplyInputProfile(state, std::move(loaded.profile));
+    WriteCurves(out, state, a.plus, design);
     return ExitSuccess;
 }
 

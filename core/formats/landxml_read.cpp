@@ -4,12 +4,12 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <map>
 #include <new>
 #include <pugixml.hpp>
 #include <utility>
 
+#include "core/text/numbers.h"
 #include "core/text/text_encoding.h"
 #include "core/text/words.h"
 
@@ -167,6 +167,23 @@ std::vector<PviPoint> PointsOf(const pugi::xml_node& profAlign, LineCounter& lin
     return points;
 }
 
+// The ground lines of a Profile: each ProfSurf's name, state and points,
+// which stand in its PntList2D.
+std::vector<GroundLine> GroundOf(const pugi::xml_node& profile, LineCounter& lines)
+{
+    std::vector<GroundLine> ground;
+    for (const pugi::xml_node& surface : Children(profile, "ProfSurf")) {
+        GroundLine line{surface.attribute("name").value(), surface.attribute("state").value(), {}};
+        for (const pugi::xml_node& list : Children(surface, "PntList2D")) {
+            const std::vector<GroundPoint> points =
+                GroundPointsOf(list.child_value(), At(list, lines.LineOf(list.offset_debug())));
+            line.points.insert(line.points.end(), points.begin(), points.end());
+        }
+        ground.push_back(std::move(line));
+    }
+    return ground;
+}
+
 void ReadAlignment(const pugi::xml_node& alignment, int number, LineCounter& lines,
                    LandXmlFile& file)
 {
@@ -175,24 +192,18 @@ void ReadAlignment(const pugi::xml_node& alignment, int number, LineCounter& lin
     const int superelevations = CountDescendants(alignment, "Superelevation");
     const int equations = static_cast<int>(Children(alignment, "StaEquation").size());
     for (const pugi::xml_node& profile : Children(alignment, "Profile")) {
+        const std::vector<GroundLine> ground = GroundOf(profile, lines);
         for (const pugi::xml_node& profAlign : Children(profile, "ProfAlign")) {
             std::string profileName = profAlign.attribute("name").value();
             if (profileName.empty())
                 profileName = profile.attribute("name").value();
             file.profiles.push_back({name, profileName, PointsOf(profAlign, lines), superelevations,
-                                     equations, number, ++profileNumber});
+                                     equations, number, ++profileNumber, ground});
         }
     }
 }
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
-
-std::string Number(double value, const char* format)
-{
-    char text[64];
-    std::snprintf(text, sizeof text, format, value);
-    return text;
-}
 
 std::string Title(const LandXmlProfile& p)
 {
@@ -213,10 +224,10 @@ std::vector<std::string> Notes(const LandXmlFile& file, const LandXmlProfile& p)
         const double deviation =
             CircularCurveDeviation(c, (c.elevation - a.elevation) / (c.station - a.station),
                                    (b.elevation - c.elevation) / (b.station - c.station));
-        notes.push_back("The circular curve at station " + Number(c.station, "%.3f") +
+        notes.push_back("The circular curve at station " + FixedText(c.station, 3) +
                         " was taken as the parabola of the same length and grades; their "
                         "elevations differ by at most " +
-                        Number(deviation, "%.4f") + ".");
+                        FixedText(deviation, 4) + ".");
     }
     if (p.superelevations > 0)
         notes.push_back("The superelevation of the alignment (" +
@@ -375,7 +386,8 @@ ImportedProfile ImportLandXml(std::string_view bytes, const ProfileSelection& se
     }
     const LandXmlProfile& chosen = *matching.front();
     try {
-        return {RowsFromPoints(chosen.points, Title(chosen)), Notes(file, chosen)};
+        return {RowsFromPoints(chosen.points, Title(chosen)), Notes(file, chosen),
+                LandXmlUnitOf(file.unitSystem, file.linearUnit), chosen.ground};
     } catch (const InputFileError& e) {
         throw InputFileError(SelectionText({chosen.alignment, chosen.profile}) + ": " + e.what());
     }
