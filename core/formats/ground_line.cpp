@@ -58,9 +58,9 @@ std::vector<std::string> GroundLineNotes(const std::vector<GroundLine>& lines)
             line.points.begin(), line.points.end(),
             [](const GroundPoint& a, const GroundPoint& b) { return a.station < b.station; });
         const std::size_t count = line.points.size();
-        notes.push_back(note + ": " + std::to_string(count) +
-                        (count == 1 ? " point" : " points") + " from station " +
-                        ExactText(low->station) + " to " + ExactText(high->station) + ".");
+        notes.push_back(note + ": " + std::to_string(count) + (count == 1 ? " point" : " points") +
+                        " from station " + ExactText(low->station) + " to " +
+                        ExactText(high->station) + ".");
     }
     return notes;
 }

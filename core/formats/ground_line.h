@@ -17,8 +17,8 @@ struct GroundPoint {
 };
 
 struct GroundLine {
-    std::string name;   // empty when the file gives none
-    std::string state;  // e.g. "existing"; empty when not given
+    std::string name;                 // empty when the file gives none
+    std::string state;                // e.g. "existing"; empty when not given
     std::vector<GroundPoint> points;  // in the file's order
 
     bool operator==(const GroundLine&) const = default;

@@ -25,8 +25,9 @@ std::string LandXmlIn(const std::string& units, const std::string& points)
 }
 
 const std::string UsSurvey = R"(<Units><Imperial linearUnit="USSurveyFoot"/></Units>)";
-const std::string Points = "<PVI>0 100</PVI><ParaCurve length=\"400\">3937 120</ParaCurve>"
-                           "<PVI>7874 110</PVI>";
+const std::string Points =
+    "<PVI>0 100</PVI><ParaCurve length=\"400\">3937 120</ParaCurve>"
+    "<PVI>7874 110</PVI>";
 
 struct Case {
     std::vector<std::string> options;
@@ -42,10 +43,16 @@ TEST(ConvertUnits, UnitKeptWrittenAndConvertedOnlyWhenAsked)
         {{}, UsSurvey, ExitSuccess, "USSurveyFoot", 3937},
         {{"--to-units", "m"}, UsSurvey, ExitSuccess, "meter", 1200},
         {{"--to-units", "usft"}, UsSurvey, ExitSuccess, "USSurveyFoot", 3937},
-        {{"--to-units", "ft"}, "<Units><Metric linearUnit=\"meter\"/></Units>", ExitSuccess, "foot",
+        {{"--to-units", "ft"},
+         "<Units><Metric linearUnit=\"meter\"/></Units>",
+         ExitSuccess,
+         "foot",
          3937 / 0.3048},
         {{"--units", "ft"}, "", ExitSuccess, "foot", 3937},
-        {{"--units", "usft", "--to-units", "ft"}, "", ExitSuccess, "foot",
+        {{"--units", "usft", "--to-units", "ft"},
+         "",
+         ExitSuccess,
+         "foot",
          3937 * (1200.0 / 3937.0) / 0.3048},
         {{"--units", "m"}, UsSurvey, ExitUsageOrLoad, "", 0},
         {{"--to-units", "km"}, UsSurvey, ExitUsageOrLoad, "", 0},
@@ -73,8 +80,8 @@ TEST(ConvertUnits, UnitKeptWrittenAndConvertedOnlyWhenAsked)
         EXPECT_EQ(LandXmlUnitName(back.unit), c.linearUnit);
         const auto& s2 = back.profile.curves[IndexOf(Column::Station2)];
         ASSERT_GE(s2.size(), 3u);
-        const double pvi = (static_cast<double>(back.profile.curves[IndexOf(Column::Station1)][2]) +
-                            s2[2]) / 2;
+        const double pvi =
+            (static_cast<double>(back.profile.curves[IndexOf(Column::Station1)][2]) + s2[2]) / 2;
         EXPECT_NEAR(pvi, c.secondStation, 1e-3 * c.secondStation / 1000);
     }
 }
