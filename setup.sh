@@ -41,6 +41,7 @@ clang-format
 python3-numpy
 lintian
 man-db
+locales
 "
 
 case "${1:-}" in

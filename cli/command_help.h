@@ -136,6 +136,10 @@ and PVI tables need curve rows that form one continuous profile (no overlaps,
 gaps or steps in elevation); otherwise nothing is written, the faults are
 listed and the exit status is 1. Superelevation is written to input files only.
 --format names the format whatever OUT is called. OUT - writes to standard
-output, as a Ravo input file unless --format says otherwise.)";
+output, as a Ravo input file unless --format says otherwise.
+
+LandXML names the unit the profile came with (the file's own, or --units for a
+file that names none, metres by default); lengths change only with --to-units,
+by the exact factors 1 ft = 0.3048 m and 1 US survey ft = 1200/3937 m.)";
 
 }  // namespace ravo::calc

@@ -111,17 +111,33 @@ std::string LoadErrorLine(const std::string& file, const std::string& what)
     return "ravo-calc: the input file " + name + " does not load: " + what;
 }
 
-ProfileState LoadSource(const SourceArgs& args, std::ostream& err, std::vector<std::string>* notes)
+// Loads the file and tells its notes on err, or hands them to notes.
+LoadedProfile LoadAndTell(const SourceArgs& args, std::optional<LengthUnit> unit, std::ostream& err,
+                          std::vector<std::string>* notes)
 {
-    LoadedProfile loaded = AnyProfileFromBytes(SourceBytes(args.file), SourceOf(args));
+    ProfileSource source = SourceOf(args);
+    source.unit = unit;
+    LoadedProfile loaded = AnyProfileFromBytes(SourceBytes(args.file), source);
     if (notes != nullptr)
-        *notes = std::move(loaded.notes);
+        *notes = loaded.notes;
     else if (!args.quiet)
         for (const std::string& note : loaded.notes)
             err << "ravo-calc: " << note << '\n';
     if (!args.quiet)
         for (const std::string& line : loaded.fieldsWithoutNumber)
             err << "ravo-calc: " << SourceName(args.file) << ": " << line << '\n';
+    return loaded;
+}
+
+LoadedProfile LoadSourceWithUnit(const SourceArgs& args, std::optional<LengthUnit> unit,
+                                 std::ostream& err)
+{
+    return LoadAndTell(args, unit, err, nullptr);
+}
+
+ProfileState LoadSource(const SourceArgs& args, std::ostream& err, std::vector<std::string>* notes)
+{
+    LoadedProfile loaded = LoadAndTell(args, std::nullopt, err, notes);
     ProfileState state;
     ApplyInputProfile(state, std::move(loaded.profile));
     return state;
@@ -171,8 +187,15 @@ void AddConvertOptions(CLI::App* command, ConvertArgs& args)
     command->add_option("-o,--output", args.output, "the file to write, as OUT")
         ->type_name("OUTPUT")
         ->excludes(out);
-    command->add_option("--units", args.units, "LandXML unit to name: m (default) or ft")
-        ->check(CLI::IsMember({"m", "ft"}))
+    command
+        ->add_option("--units", args.units,
+                     "unit of FILE when it names none: m (default), ft or usft (US survey foot)")
+        ->check(CLI::IsMember({"m", "ft", "usft"}))
+        ->type_name("UNITS");
+    command
+        ->add_option("--to-units", args.toUnits,
+                     "convert the lengths to this unit: m, ft or usft (exact factors)")
+        ->check(CLI::IsMember({"m", "ft", "usft"}))
         ->type_name("UNITS");
     command
         ->add_option("--format", args.format,
@@ -181,7 +204,7 @@ void AddConvertOptions(CLI::App* command, ConvertArgs& args)
         ->type_name("FORMAT");
 }
 
-ConvertedText ConvertText(const ProfileState& state, const std::string& format, LengthUnits units)
+ConvertedText ConvertText(const ProfileState& state, const std::string& format, LengthUnit units)
 {
     if (format == "landxml") {
         LandXmlExport exported = LandXmlText(state, units);
@@ -197,9 +220,8 @@ namespace {
 // Writes the profile where OUT says, in the format --format or OUT's name
 // says, and gives the notes of the export.
 std::vector<std::string> WriteConverted(const ProfileState& state, const ConvertArgs& args,
-                                        std::ostream& out)
+                                        LengthUnit units, std::ostream& out)
 {
-    const LengthUnits units = UnitsOf(args.units);
     if (args.output == "-") {
         // Standard output takes the text as it is, without a temporary file.
         ConvertedText converted =
@@ -220,11 +242,27 @@ int RunConvert(const ConvertArgs& args, std::ostream& out, std::ostream& err)
 {
     if (args.output.empty())
         throw UsageError("the file to write is missing: give OUT or -o OUTPUT");
-    const ProfileState state = LoadSource(args.source, err);
+    const std::optional<LengthUnit> given = UnitOfOption(args.units);
+    LoadedProfile loaded = LoadSourceWithUnit(args.source, given, err);
+    // A file that names its unit is not relabelled: that would move every
+    // point by the ratio of the units.
+    if (given && loaded.unit != *given)
+        throw UsageError("--units " + args.units + ": the file gives its unit, " +
+                         LandXmlUnitName(loaded.unit) + "; use --to-units to convert the lengths");
+    LengthUnit unit = loaded.unit;
+    if (const std::optional<LengthUnit> wanted = UnitOfOption(args.toUnits);
+        wanted && *wanted != unit) {
+        ConvertLengths(loaded.profile, unit, *wanted);
+        if (!args.source.quiet)
+            err << "ravo-calc: " << ConversionNote(unit, *wanted) << '\n';
+        unit = *wanted;
+    }
+    ProfileState state;
+    ApplyInputProfile(state, std::move(loaded.profile));
     const std::string target = args.output == "-" ? "standard output" : args.output;
     std::vector<std::string> notes;
     try {
-        notes = WriteConverted(state, args, out);
+        notes = WriteConverted(state, args, unit, out);
     } catch (const ProfileNotContinuousError& e) {
         err << "ravo-calc convert: " << target << " was not written: " << e.what() << '\n';
         return ExitFaultsFound;

@@ -64,6 +64,15 @@ std::string LoadErrorLine(const std::string& file, const std::string& what);
 ProfileState LoadSource(const SourceArgs& args, std::ostream& err,
                         std::vector<std::string>* notes = nullptr);
 
+// Loads the file with the unit given for a file that names none; its notes go
+// to err unless quiet, or into notes when notes is given.
+LoadedProfile LoadAndTell(const SourceArgs& args, std::optional<LengthUnit> unit, std::ostream& err,
+                          std::vector<std::string>* notes);
+
+// The same with the unit of the rows, the unit given for a file that names none.
+LoadedProfile LoadSourceWithUnit(const SourceArgs& args, std::optional<LengthUnit> unit,
+                                 std::ostream& err);
+
 struct DesignArgs {
     std::string speed;
     std::string units;
@@ -78,9 +87,10 @@ DesignCriteria DesignCriteriaOf(const DesignArgs& args);
 
 struct ConvertArgs {
     SourceArgs source;
-    std::string output;  // "-": standard output
-    std::string units;
-    std::string format;  // landxml, csv, input; empty: as the name of the output says
+    std::string output;   // "-": standard output
+    std::string units;    // the unit of FILE when it names none: m, ft or usft
+    std::string toUnits;  // the unit to convert to, when asked
+    std::string format;   // landxml, csv, input; empty: as the name of the output says
 };
 
 struct ConvertedText {
@@ -90,7 +100,7 @@ struct ConvertedText {
 
 // The profile as the text of FORMAT (landxml, csv or input). Throws
 // ProfileNotContinuousError when the rows make no PVI profile for LandXML or CSV.
-ConvertedText ConvertText(const ProfileState& state, const std::string& format, LengthUnits units);
+ConvertedText ConvertText(const ProfileState& state, const std::string& format, LengthUnit unit);
 
 void AddConvertOptions(CLI::App* command, ConvertArgs& args);
 int RunConvert(const ConvertArgs& args, std::ostream& out, std::ostream& err);

@@ -127,10 +127,19 @@ int RunCurves(const CurvesArgs& a, std::ostream& out, std::ostream& err)
 {
     const std::optional<DesignSpeed> design = DesignSpeedOf(a.design);
     std::vector<std::string> notes;
+    LoadedProfile loaded = LoadAndTell(a.source, std::nullopt, err, a.json ? &notes : nullptr);
+    for (std::string& note : GroundLineNotes(loaded.ground)) {
+        if (a.json)
+            notes.push_back(std::move(note));
+        else if (!a.source.quiet)
+            err << "ravo-calc: " << note << '\n';
+    }
+    ProfileState state;
+    ApplyInputProfile(state, std::move(loaded.profile));
     if (a.json)
-        out << CurvesJson(LoadSource(a.source, err, &notes), design, notes);
+        out << CurvesJson(state, design, notes);
     else
-        WriteCurves(out, LoadSource(a.source, err), a.plus, design);
+        WriteCurves(out, state, a.plus, design);
     return ExitSuccess;
 }
 

@@ -144,12 +144,7 @@ void CheckNeighbours(const std::vector<NumberedRow>& along, SegmentKind kind,
     }
 }
 
-std::string Number(double value)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.7g", value);
-    return text;
-}
+std::string Number(double value) { return SignificantText(value, 7); }
 
 std::string OneRow(const Fault& f)
 {

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "core/formats/circular_curve.h"
+#include "core/text/numbers.h"
 #include "core/text/text_encoding.h"
 #include "core/text/words.h"
 
@@ -167,6 +168,23 @@ std::vector<PviPoint> PointsOf(const pugi::xml_node& profAlign, LineCounter& lin
     return points;
 }
 
+// The ground lines of a Profile: each ProfSurf's name, state and points,
+// which stand in its PntList2D.
+std::vector<GroundLine> GroundOf(const pugi::xml_node& profile, LineCounter& lines)
+{
+    std::vector<GroundLine> ground;
+    for (const pugi::xml_node& surface : Children(profile, "ProfSurf")) {
+        GroundLine line{surface.attribute("name").value(), surface.attribute("state").value(), {}};
+        for (const pugi::xml_node& list : Children(surface, "PntList2D")) {
+            const std::vector<GroundPoint> points =
+                GroundPointsOf(list.child_value(), At(list, lines.LineOf(list.offset_debug())));
+            line.points.insert(line.points.end(), points.begin(), points.end());
+        }
+        ground.push_back(std::move(line));
+    }
+    return ground;
+}
+
 void ReadAlignment(const pugi::xml_node& alignment, int number, LineCounter& lines,
                    LandXmlFile& file)
 {
@@ -175,12 +193,13 @@ void ReadAlignment(const pugi::xml_node& alignment, int number, LineCounter& lin
     const int superelevations = CountDescendants(alignment, "Superelevation");
     const int equations = static_cast<int>(Children(alignment, "StaEquation").size());
     for (const pugi::xml_node& profile : Children(alignment, "Profile")) {
+        const std::vector<GroundLine> ground = GroundOf(profile, lines);
         for (const pugi::xml_node& profAlign : Children(profile, "ProfAlign")) {
             std::string profileName = profAlign.attribute("name").value();
             if (profileName.empty())
                 profileName = profile.attribute("name").value();
             file.profiles.push_back({name, profileName, PointsOf(profAlign, lines), superelevations,
-                                     equations, number, ++profileNumber});
+                                     equations, number, ++profileNumber, ground});
         }
     }
 }
@@ -361,7 +380,8 @@ ImportedProfile ImportLandXml(std::string_view bytes, const ProfileSelection& se
         notes.insert(notes.end(), rows.notes.begin(), rows.notes.end());
         for (std::string& note : Notes(file, chosen))
             notes.push_back(std::move(note));
-        return {std::move(rows.profile), std::move(notes)};
+        return {std::move(rows.profile), std::move(notes),
+                LandXmlUnitOf(file.unitSystem, file.linearUnit), chosen.ground};
     } catch (const InputFileError& e) {
         throw InputFileError(SelectionText({chosen.alignment, chosen.profile}) + ": " + e.what());
     }

@@ -4,16 +4,19 @@
 // LandXML/Alignments/Alignment (name) holds Profile elements; each ProfAlign
 // (name) in them is one design profile, a list of PVI, ParaCurve (length),
 // UnsymParaCurve (lengthIn, lengthOut) and CircCurve (length, radius)
-// elements whose text is "station elevation". ProfSurf (ground lines) is
-// ignored. Elements are matched by their local name, whatever the namespace,
-// so national variants of the format read the same.
+// elements whose text is "station elevation". ProfSurf elements (ground
+// lines) of the same Profile are kept with it. Elements are matched by their local name, whatever
+// the namespace, so national variants of the format read the same.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/formats/ground_line.h"
 #include "core/formats/input_file.h"
+#include "core/formats/length_unit.h"
 #include "core/formats/pvi_mapping.h"
 #include "core/formats/xml_shape.h"
 
@@ -22,11 +25,12 @@ namespace ravo {
 struct LandXmlProfile {
     std::string alignment;
     std::string profile;
-    std::vector<PviPoint> points;  // each with the line of its element
-    int superelevations = 0;       // Superelevation elements of the alignment
-    int stationEquations = 0;      // StaEquation elements of the alignment
-    int alignmentNumber = 0;       // 1 for the file's first Alignment
-    int profileNumber = 0;         // 1 for the alignment's first ProfAlign
+    std::vector<PviPoint> points;      // each with the line of its element
+    int superelevations = 0;           // Superelevation elements of the alignment
+    int stationEquations = 0;          // StaEquation elements of the alignment
+    int alignmentNumber = 0;           // 1 for the file's first Alignment
+    int profileNumber = 0;             // 1 for the alignment's first ProfAlign
+    std::vector<GroundLine> ground{};  // the ProfSurf elements of its Profile
 };
 
 struct LandXmlFile {
@@ -80,6 +84,10 @@ std::vector<std::string> ChoiceTexts(const std::vector<ProfileSelection>& candid
 struct ImportedProfile {
     InputProfile profile;
     std::vector<std::string> notes;  // what the user should know about the import
+    // The file's unit: its linearUnit, or when that is none of the known ones,
+    // meter for a Metric and foot for an Imperial file; none when it names none.
+    std::optional<LengthUnit> unit{};
+    std::vector<GroundLine> ground{};  // the ground lines along the profile
 };
 
 // The selected profile as curve rows, titled after its alignment and profile,

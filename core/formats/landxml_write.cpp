@@ -42,12 +42,17 @@ std::string XmlText(std::string_view text)
     return out;
 }
 
-void AddUnits(pugi::xml_node root, LengthUnits units)
+LengthUnit UnitOf(LengthUnits units)
 {
-    const bool metric = units == LengthUnits::Metres;
+    return units == LengthUnits::Feet ? LengthUnit::Foot : LengthUnit::Meter;
+}
+
+void AddUnits(pugi::xml_node root, LengthUnit unit)
+{
+    const bool metric = unit == LengthUnit::Meter;
     pugi::xml_node system = root.append_child("Units").append_child(metric ? "Metric" : "Imperial");
     system.append_attribute("areaUnit") = metric ? "squareMeter" : "squareFoot";
-    system.append_attribute("linearUnit") = metric ? "meter" : "foot";
+    system.append_attribute("linearUnit") = LandXmlUnitName(unit);
     system.append_attribute("volumeUnit") = metric ? "cubicMeter" : "cubicFeet";
     system.append_attribute("temperatureUnit") = metric ? "celsius" : "fahrenheit";
     system.append_attribute("pressureUnit") = metric ? "milliBars" : "inHG";
@@ -94,6 +99,11 @@ void AddPoint(pugi::xml_node profAlign, const PviPoint& p)
 LandXmlExport LandXmlText(const ProfileState& state, LengthUnits units,
                           const Tolerances& tolerances)
 {
+    return LandXmlText(state, UnitOf(units), tolerances);
+}
+
+LandXmlExport LandXmlText(const ProfileState& state, LengthUnit unit, const Tolerances& tolerances)
+{
     const std::vector<PviPoint> points = PointsFromRows(state, tolerances);
     pugi::xml_document document;
     pugi::xml_node declaration = document.append_child(pugi::node_declaration);
@@ -102,7 +112,7 @@ LandXmlExport LandXmlText(const ProfileState& state, LengthUnits units,
     pugi::xml_node root = document.append_child("LandXML");
     root.append_attribute("xmlns") = Namespace;
     root.append_attribute("version") = "1.2";
-    AddUnits(root, units);
+    AddUnits(root, unit);
     AddApplication(root);
 
     const double start = points.front().station;
@@ -133,7 +143,13 @@ LandXmlExport LandXmlText(const ProfileState& state, LengthUnits units,
 std::vector<std::string> WriteLandXml(const ProfileState& state, const std::string& path,
                                       LengthUnits units, const Tolerances& tolerances)
 {
-    LandXmlExport result = LandXmlText(state, units, tolerances);
+    return WriteLandXml(state, path, UnitOf(units), tolerances);
+}
+
+std::vector<std::string> WriteLandXml(const ProfileState& state, const std::string& path,
+                                      LengthUnit unit, const Tolerances& tolerances)
+{
+    LandXmlExport result = LandXmlText(state, unit, tolerances);
     ReplaceFile(path, [&result](ByteSink& sink) { sink.Write(result.text); });
     return std::move(result.notes);
 }

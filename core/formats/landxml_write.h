@@ -15,6 +15,7 @@
 
 #include "core/design/design_speed.h"
 #include "core/design/profile_check.h"
+#include "core/formats/length_unit.h"
 #include "core/profile/profile_state.h"
 
 namespace ravo {
@@ -25,12 +26,18 @@ struct LandXmlExport {
 };
 
 // Throws ProfileNotContinuousError listing the faults when the rows do not
-// form one profile.
+// form one profile. Units names the unit that the rows are in, written as the
+// linearUnit of a Metric (meter) or Imperial (foot, USSurveyFoot) system.
+LandXmlExport LandXmlText(const ProfileState& state, LengthUnit unit,
+                          const Tolerances& tolerances = {});
+// Metres or feet, as the design speed's unit system names them.
 LandXmlExport LandXmlText(const ProfileState& state, LengthUnits units,
                           const Tolerances& tolerances = {});
 
 // Writes the file so that a failure leaves an existing one as it was. Throws
 // ProfileNotContinuousError, or FileWriteError when the file cannot be written.
+std::vector<std::string> WriteLandXml(const ProfileState& state, const std::string& path,
+                                      LengthUnit unit, const Tolerances& tolerances = {});
 std::vector<std::string> WriteLandXml(const ProfileState& state, const std::string& path,
                                       LengthUnits units, const Tolerances& tolerances = {});
 

@@ -91,14 +91,18 @@ LoadedProfile InputFileFromText(std::string_view bytes, std::string_view text, c
     // Counts without a number read 0: such a text holds no rows at all.
     if (!notes.countHoldsNumber)
         RefuseUnknown(bytes, text, xml);
-    return {std::move(profile), ProfileFormat::InputFile, {}, FieldsWithoutNumberLines(notes)};
+    return {std::move(profile),
+            ProfileFormat::InputFile,
+            LengthUnit::Meter,
+            {},
+            FieldsWithoutNumberLines(notes)};
 }
 
 LoadedProfile OfPoints(const std::vector<PviPoint>& points, ProfileFormat format,
                        const JointRules& joints)
 {
     PointRows rows = RowsFromPoints(points, "", joints);
-    return {std::move(rows.profile), format, std::move(rows.notes)};
+    return {std::move(rows.profile), format, LengthUnit::Meter, std::move(rows.notes)};
 }
 
 LoadedProfile ProfileOfFormat(std::string_view bytes, const ProfileSource& source)
@@ -116,7 +120,12 @@ LoadedProfile ProfileOfFormat(std::string_view bytes, const ProfileSource& sourc
         RefuseUnknown(bytes, text, xml);
     if (LooksLikeLandXml(text)) {
         ImportedProfile imported = ImportLandXml(text, source.selection, source.joints);
-        return {std::move(imported.profile), ProfileFormat::LandXml, std::move(imported.notes)};
+        return {std::move(imported.profile),
+                ProfileFormat::LandXml,
+                imported.unit.value_or(source.unit.value_or(LengthUnit::Meter)),
+                std::move(imported.notes),
+                {},
+                std::move(imported.ground)};
     }
     // A title may begin with "<"; only a declared document is XML of another kind.
     if (xml.declared)
@@ -133,6 +142,11 @@ LoadedProfile ProfileOfFormat(std::string_view bytes, const ProfileSource& sourc
 LoadedProfile AnyProfileFromBytes(std::string_view bytes, const ProfileSource& source)
 {
     LoadedProfile loaded = ProfileOfFormat(bytes, source);
+    if (loaded.format != ProfileFormat::LandXml && source.unit) {
+        loaded.unit = *source.unit;
+        loaded.notes.push_back(std::string("Lengths are in ") + UnitWords(*source.unit) +
+                               ", as given.");
+    }
     if (std::optional<std::string> note = StationPrecisionNote(loaded.profile))
         loaded.notes.push_back(std::move(*note));
     return loaded;
@@ -149,10 +163,10 @@ ProfileState LoadProfile(const std::string& path, const ProfileSource& source)
 }
 
 std::vector<std::string> SaveProfileAs(const ProfileState& state, const std::string& path,
-                                       LengthUnits units)
+                                       LengthUnit unit)
 {
     if (EndsWith(path, ".xml"))
-        return WriteLandXml(state, path, units);
+        return WriteLandXml(state, path, unit);
     if (EndsWith(path, ".csv")) {
         const std::string text = PviCsvText(PointsFromRows(state, {}));
         ReplaceFile(path, [&text](ByteSink& sink) { sink.Write(text); });

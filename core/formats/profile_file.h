@@ -6,6 +6,7 @@
 // file name asks for.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "core/design/design_speed.h"
 #include "core/formats/input_file.h"
 #include "core/formats/landxml_read.h"
+#include "core/formats/length_unit.h"
 #include "core/profile/profile_state.h"
 
 namespace ravo {
@@ -23,15 +25,20 @@ struct ProfileSource {
     ProfileSelection selection;  // for a LandXML file with several profiles
     bool plainPvi = false;       // read a file that is not recognised as a plain PVI table
     JointRules joints{};         // for the points of LandXML files and PVI tables
+    // The unit of a file that names none (an input file, a PVI table, LandXML
+    // without Units); metres when not given.
+    std::optional<LengthUnit> unit{};
 };
 
 struct LoadedProfile {
     InputProfile profile;
     ProfileFormat format = ProfileFormat::InputFile;
-    std::vector<std::string> notes;  // for the user to read after the load
+    LengthUnit unit = LengthUnit::Meter;  // the unit the rows are in
+    std::vector<std::string> notes{};     // for the user to read after the load
     // For an input file: one line for each kind with fields that hold no
     // number and read as 0 (FieldsWithoutNumberLines).
     std::vector<std::string> fieldsWithoutNumber{};
+    std::vector<GroundLine> ground{};  // a LandXML profile's ground lines
 };
 
 // The file's bytes are decoded once (DecodedText), and the format recognised
@@ -51,12 +58,12 @@ LoadedProfile AnyProfileFromBytes(std::string_view bytes, const ProfileSource& s
 // Input"; the notes are dropped.
 ProfileState LoadProfile(const std::string& path, const ProfileSource& source = {});
 
-// Writes the profile as LandXML when the path ends in ".xml", as a PVI table
-// when it ends in ".csv" (either case), otherwise as a Ravo input file; the
-// file is replaced only when the whole text is written. Returns the notes of
-// the export. Throws ProfileNotContinuousError for rows that make no PVI
-// profile, InputFileError or FileWriteError when the file cannot be written.
+// Writes the profile as LandXML when the path ends in ".xml", naming the unit
+// the rows are in, as a PVI table when it ends in ".csv" (either case),
+// otherwise as a Ravo input file; the file is replaced only when the whole
+// text is written. Returns the notes of the export. Throws ProfileNotContinuousError for rows that
+// make no PVI profile, InputFileError or FileWriteError when the file cannot be written.
 std::vector<std::string> SaveProfileAs(const ProfileState& state, const std::string& path,
-                                       LengthUnits units);
+                                       LengthUnit unit);
 
 }  // namespace ravo

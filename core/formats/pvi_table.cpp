@@ -26,8 +26,10 @@ void ForEachLine(std::string_view text, Visit visit)
     }
 }
 
-// RFC 4180 fields of one line: quoted fields may hold commas and doubled quotes.
-std::vector<std::string> CsvFields(std::string_view line)
+// RFC 4180 fields of one line: quoted fields may hold separators and doubled
+// quotes. Spreadsheets set to a locale with a decimal comma separate fields by
+// semicolons instead.
+std::vector<std::string> CsvFields(std::string_view line, char separator = ',')
 {
     std::vector<std::string> fields(1);
     bool quoted = false;
@@ -37,7 +39,7 @@ std::vector<std::string> CsvFields(std::string_view line)
             fields.back() += line[++i];
         else if (c == '"')
             quoted = !quoted;
-        else if (c == ',' && !quoted)
+        else if (c == separator && !quoted)
             fields.emplace_back();
         else
             fields.back() += c;
@@ -56,6 +58,32 @@ std::string Lowered(std::string_view text)
 [[noreturn]] void Refuse(int line, const std::string& text)
 {
     throw InputFileError("line " + std::to_string(line) + ": " + text);
+}
+
+// The separator of the header's fields: ';' when the header reads so, which
+// also makes the comma the decimal sign of the table's numbers.
+char SeparatorOf(std::string_view header)
+{
+    const std::vector<std::string> names = CsvFields(header, ';');
+    return names.size() >= 3 && Lowered(names[0]) == "station" ? ';' : ',';
+}
+
+// The number text of a field as the header's style writes it, with a decimal
+// point: a table whose lines follow another style is refused at that line, so
+// that no number is read with the wrong sign (265.5 is not 2655, nor 265,5 two
+// fields).
+std::string InPointStyle(std::string_view text, const char* column, int line, char separator)
+{
+    std::string field(Trimmed(text));
+    const bool semicolons = separator == ';';
+    if (field.find(semicolons ? '.' : ';') != std::string::npos)
+        Refuse(line, std::string(column) + " \"" + field +
+                         (semicolons ? "\" has a decimal point, but the header separates fields "
+                                       "by \";\" and so asks for a decimal comma"
+                                     : "\" holds \";\", but the header separates fields by \",\""));
+    if (semicolons)
+        std::replace(field.begin(), field.end(), ',', '.');
+    return field;
 }
 
 template <typename Parse>
@@ -77,16 +105,32 @@ double Length(std::string_view text, const char* column, int line)
     return Trimmed(text).empty() ? 0 : Field(text, column, line, ParsePlainNumber);
 }
 
+// A numeric field of a CSV line, in the header's style.
+// A message names the field as the file writes it.
+template <typename Parse>
+double CsvNumber(std::string_view text, const char* column, int line, char separator, Parse parse)
+{
+    const std::string number = InPointStyle(text, column, line, separator);
+    return Field(text, column, line, [&](std::string_view) { return parse(number); });
+}
+
+double CsvLength(std::string_view text, const char* column, int line, char separator)
+{
+    return Trimmed(text).empty() ? 0 : CsvNumber(text, column, line, separator, ParsePlainNumber);
+}
+
 struct Columns {
     std::optional<std::size_t> lengthOut{};
     std::optional<std::size_t> desc{};
     std::size_t count = 3;
+    char separator = ',';
 };
 
 Columns HeaderColumns(std::string_view line)
 {
-    const std::vector<std::string> names = CsvFields(line);
-    Columns columns{.count = names.size()};
+    const char separator = SeparatorOf(line);
+    const std::vector<std::string> names = CsvFields(line, separator);
+    Columns columns{.count = names.size(), .separator = separator};
     for (std::size_t i = 0; i < names.size(); ++i) {
         const std::string name = Lowered(names[i]);
         const char* expected[] = {"station", "elevation", "length"};
@@ -136,7 +180,8 @@ void AddCsvField(std::string& text, const std::string& field)
 bool LooksLikePviCsv(std::string_view text)
 {
     text = WithoutUtf8Bom(text);
-    const std::vector<std::string> names = CsvFields(text.substr(0, text.find_first_of("\r\n")));
+    const std::string_view header = text.substr(0, text.find_first_of("\r\n"));
+    const std::vector<std::string> names = CsvFields(header, SeparatorOf(header));
     return names.size() >= 3 && Lowered(names[0]) == "station" &&
            Lowered(names[1]) == "elevation" && Lowered(names[2]) == "length";
 }
@@ -153,7 +198,12 @@ std::vector<PviPoint> ParsePviCsv(std::string_view bytes)
         }
         if (Trimmed(text).empty())
             return;
-        const std::vector<std::string> f = CsvFields(text);
+        const char separator = columns->separator;
+        const std::vector<std::string> f = CsvFields(text, separator);
+        const char other = separator == ';' ? ',' : ';';
+        if (f.size() < 2 && text.find(other) != std::string_view::npos)
+            Refuse(line, std::string("the fields are separated by \"") + other +
+                             "\", but the header separates them by \"" + separator + "\"");
         if (f.size() < 2 || f.size() > columns->count)
             Refuse(line, std::to_string(f.size()) + " fields where the header names " +
                              std::to_string(columns->count));
@@ -161,13 +211,15 @@ std::vector<PviPoint> ParsePviCsv(std::string_view bytes)
             return at && *at < f.size() ? std::string_view(f[*at]) : std::string_view();
         };
         const std::string_view out = column(columns->lengthOut);
-        points.push_back(CurvePoint(Field(f[0], "station", line, ParseStation),
-                                    Field(f[1], "elevation", line, ParsePlainNumber),
-                                    f.size() > 2 ? Length(f[2], "length", line) : 0,
-                                    Trimmed(out).empty()
-                                        ? std::nullopt
-                                        : std::optional<double>(Length(out, "length_out", line)),
-                                    line));
+        // Field by field, so that a fault is told for the first of them.
+        const double station = CsvNumber(f[0], "station", line, separator, ParseStation);
+        const double elevation = CsvNumber(f[1], "elevation", line, separator, ParsePlainNumber);
+        const double length = f.size() > 2 ? CsvLength(f[2], "length", line, separator) : 0;
+        const std::optional<double> lengthOut =
+            Trimmed(out).empty()
+                ? std::nullopt
+                : std::optional<double>(CsvLength(out, "length_out", line, separator));
+        points.push_back(CurvePoint(station, elevation, length, lengthOut, line));
         points.back().desc = std::string(column(columns->desc));
         rows.Add(points.back());
     });

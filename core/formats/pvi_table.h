@@ -9,6 +9,11 @@
 // plain numbers or in road-station notation (12+34.56). Fields may be quoted
 // as in RFC 4180; blank lines are skipped.
 //
+// A spreadsheet set to a locale with a decimal comma writes the same table
+// with ";" between the fields and a comma in the numbers (500;265,5;200): a
+// header separated so marks such a table. A line in the other style is
+// refused with its number.
+//
 // Plain: one PVI per line, "station elevation [length]" separated by blanks,
 // no header, blank lines skipped.
 #pragma once

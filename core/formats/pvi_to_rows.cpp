@@ -204,15 +204,7 @@ ProfileNotContinuousError::ProfileNotContinuousError(std::vector<Fault> faults)
 {
 }
 
-std::string ExactText(double value)
-{
-    // Fixed notation never has an exponent; the longest double (a subnormal)
-    // needs about 330 characters.
-    std::array<char, 512> text{};
-    const std::to_chars_result result =
-        std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
-    return std::string(text.data(), result.ptr);
-}
+std::string ExactText(double value) { return ShortestText(value); }
 
 std::string Joined(std::initializer_list<std::string_view> parts)
 {

@@ -10,20 +10,10 @@
 #include <system_error>
 #include <vector>
 
+#include "core/text/numbers.h"
+
 namespace ravo {
 namespace {
-
-// The shortest plain text that reads back as the same number, with a point
-// whatever the locale: "100000", not "1e+05".
-template <typename Number>
-std::string ShortestText(Number value)
-{
-    char text[160];
-    auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
-    if (result.ec != std::errc{})  // only for a number far from any station
-        result = std::to_chars(text, text + sizeof text, value);
-    return std::string(text, result.ptr);
-}
 
 // The station of largest magnitude among `farthest` and both ends of the rows
 // 1..count that the columns hold.

@@ -50,12 +50,7 @@ std::string EndStationText(float station, bool plusNotation)
 std::string WholeText(double value) { return FormatPattern(value, "0"); }
 
 // Six significant digits, for rates that may be very small.
-std::string Rate(double value)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.6g", value);
-    return text;
-}
+std::string Rate(double value) { return SignificantText(value, 6); }
 
 class BlockWriter {
 public:

@@ -251,4 +251,41 @@ std::string NumberText(std::int32_t value)
     return std::string(buffer.data(), result.ptr);
 }
 
+namespace {
+
+template <typename Number>
+std::string ShortestOf(Number value)
+{
+    char text[400];
+    auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
+    if (result.ec != std::errc{})
+        result = std::to_chars(text, text + sizeof text, value);
+    return std::string(text, result.ptr);
+}
+
+std::string Formatted(double value, std::chars_format format, int precision)
+{
+    char text[400];
+    auto result = std::to_chars(text, text + sizeof text, value, format, precision);
+    if (result.ec != std::errc{})
+        result =
+            std::to_chars(text, text + sizeof text, value, std::chars_format::general, precision);
+    return std::string(text, result.ptr);
+}
+
+}  // namespace
+
+std::string ShortestText(double value) { return ShortestOf(value); }
+std::string ShortestText(float value) { return ShortestOf(value); }
+
+std::string SignificantText(double value, int digits)
+{
+    return Formatted(value, std::chars_format::general, digits);
+}
+
+std::string FixedText(double value, int decimals)
+{
+    return Formatted(value, std::chars_format::fixed, decimals);
+}
+
 }  // namespace ravo

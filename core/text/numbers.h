@@ -64,6 +64,21 @@ std::string NumberText(double value);
 // All digits of a whole number: " 0", " 12", "-2".
 std::string NumberText(std::int32_t value);
 
+// The texts of numbers in messages and notes. All are written by to_chars,
+// with a point whatever the locale of the program or of the C library.
+//
+// The shortest plain text that reads back as the same number: "17.165539" for
+// that float, "100000" (never "1e+05", which could be taken for a station in
+// another notation); the exponent form only for a number whose plain text
+// would be hundreds of digits long.
+std::string ShortestText(double value);
+std::string ShortestText(float value);
+
+// As printf's "%.*g" and "%.*f" in the C locale: the number rounded to
+// `digits` significant digits, or to `decimals` places after the point.
+std::string SignificantText(double value, int digits);
+std::string FixedText(double value, int decimals);
+
 // Formats a number by a pattern of "#", "0" and at most one ".": before the
 // point "0" places are always written and "#" places only when significant, and
 // all digits of the integer part are written however few places there are;

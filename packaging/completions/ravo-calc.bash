@@ -13,7 +13,7 @@ _ravo_calc()
         [table]="--from --to --step --offset --csv --plus $source"
         [curves]="$design --plus --json $source"
         [check]="--tolerance --grade-tolerance $design --min-length --plus --json $source"
-        [convert]="-o --output --units --format $source"
+        [convert]="-o --output --units --to-units --format $source"
         [report]="-o --output --from --to --step --offset $source"
     )
 
@@ -27,8 +27,11 @@ _ravo_calc()
 
     COMPREPLY=()
     case $prev in
-        --units)
-            mapfile -t COMPREPLY < <(compgen -W "m ft" -- "$cur")
+        --units | --to-units)
+            # convert names lengths, the others the design speed's system.
+            local units="m ft"
+            [[ $command == convert ]] && units="m ft usft"
+            mapfile -t COMPREPLY < <(compgen -W "$units" -- "$cur")
             return ;;
         --format)
             mapfile -t COMPREPLY < <(compgen -W "landxml csv input" -- "$cur")

@@ -32,5 +32,6 @@ complete -c ravo-calc -n "__fish_seen_subcommand_from check" -l tolerance -x -d 
 complete -c ravo-calc -n "__fish_seen_subcommand_from check" -l grade-tolerance -x -d 'Largest grade difference at a joint'
 complete -c ravo-calc -n "__fish_seen_subcommand_from check" -l min-length -x -d 'Shortest curve length allowed'
 complete -c ravo-calc -n "__fish_seen_subcommand_from report convert" -s o -l output -r -F -d 'The file to write'
+complete -c ravo-calc -n "__fish_seen_subcommand_from convert" -l to-units -x -a 'm ft usft' -d 'Convert the lengths to this unit'
 complete -c ravo-calc -n "__fish_seen_subcommand_from convert" -l format -x -a 'landxml csv input' -d 'The format to write whatever OUT is called'
 complete -c ravo-calc -n "__fish_seen_subcommand_from curves check" -l json -d 'Write the answer as JSON'

@@ -74,6 +74,10 @@ TEST_F(RavoCalcApp, LandXmlFilesAndPviTablesInEveryCommand)
               "75.000,0.000,0.,10.750\r\n100.000,0.000,0.,10.500\r\n");
     EXPECT_TRUE(Has(a.err, "Lengths are in foot"));
     EXPECT_EQ(Run(fromPlain).out, a.out);
+    // curves lists the ground lines kept with the profile.
+    const std::string ground =
+        "ravo-calc: Ground line \"Ground\": 2 points from station 1000 to 2000.";
+    EXPECT_TRUE(Has(Run({"curves", xml, "--alignment", "Main"}).err, ground));
 
     const Result curves = Run({"curves", plain, "--pvi", "--design-speed", "100", "--units", "m"});
     EXPECT_EQ(curves.status, ExitSuccess);

@@ -156,6 +156,9 @@ private:
 
     ProfileState& state_;
     Platform& platform_;
+    // The unit of the loaded profile's lengths, named when it is written as
+    // LandXML; metres until a file says otherwise.
+    LengthUnit lengthUnit_ = LengthUnit::Meter;
 
     // Controls; each one's objectName is its name here.
     QGroupBox* fraSegments = nullptr;

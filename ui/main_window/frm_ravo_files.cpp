@@ -66,6 +66,7 @@ void frmRavo::LoadChosenFile(const FileChoice& choice)
     RememberInputFile(choice);
     ResetAll();
     ApplyInputProfile(state_, std::move(loaded->profile));
+    lengthUnit_ = loaded->unit;
     ShowLoadedProfile();
     ShowNotes(loaded->notes);
 }
@@ -128,8 +129,9 @@ void frmRavo::mnuInput_Click()
     RememberInputFile(*choice);
 }
 
-// Writes the vertical curves as LandXML; the profile and the file names stay
-// as they are. Rows that do not form one profile are refused with their faults.
+// Writes the vertical curves as LandXML in the unit of the loaded profile;
+// the profile and the file names stay as they are. Rows that do not form one profile are refused
+// with their faults.
 void frmRavo::mnuLandXML_Click()
 {
     const std::optional<FileChoice> choice = platform_.ChooseFile(
@@ -137,7 +139,7 @@ void frmRavo::mnuLandXML_Click()
     if (!choice)
         return;
     try {
-        ShowNotes(WriteLandXml(state_, choice->fullPath.toStdString(), LengthUnits::Metres));
+        ShowNotes(WriteLandXml(state_, choice->fullPath.toStdString(), lengthUnit_));
     } catch (const ProfileNotContinuousError& e) {
         constexpr std::size_t Listed = 20;
         QStringList lines;

@@ -104,6 +104,43 @@ TEST(ImportLandXml, MalformedFilesNameTheLineAndTheFault)
         EXPECT_EQ(ErrorOf(text), error);
 }
 
+// Ground lines stay with the profile of their Profile element, several of
+// them, in double precision; a broken one is refused by its line.
+TEST(ImportLandXml, GroundLinesAreKeptWithTheirProfile)
+{
+    const std::string text =
+        "<LandXML><Units><Imperial linearUnit=\"USSurveyFoot\"/></Units>\n"
+        "<Alignments><Alignment name=\"A\"><Profile>\n"
+        "<ProfSurf name=\"EG\" state=\"existing\"><PntList2D>10 1.25 20000.123456789 "
+        "2.5\n15 3</PntList2D></ProfSurf>\n"
+        "<ProfSurf name=\"Rock\"><PntList2D></PntList2D></ProfSurf>\n"
+        "<ProfAlign name=\"P\"><PVI>0 1</PVI><PVI>100 2</PVI></ProfAlign>\n"
+        "</Profile></Alignment></Alignments></LandXML>";
+    const ImportedProfile imported = ImportLandXml(text, {});
+    EXPECT_EQ(imported.unit, LengthUnit::UsSurveyFoot);
+    ASSERT_EQ(imported.ground.size(), 2u);
+    EXPECT_EQ(imported.ground[0],
+              (GroundLine{"EG", "existing", {{10, 1.25}, {20000.123456789, 2.5}, {15, 3}}}));
+    EXPECT_EQ(GroundLineNotes(imported.ground),
+              (std::vector<std::string>{
+                  "Ground line \"EG\" (existing): 3 points from station 10 to 20000.123456789.",
+                  "Ground line \"Rock\": no points."}));
+    // The sample's ground line belongs to Main's profile, not to Ramp's.
+    EXPECT_EQ(ImportLandXml(samples::LandXml, {"Main", ""}).ground.size(), 1u);
+    EXPECT_TRUE(ImportLandXml(samples::LandXml, {"Ramp", "Final"}).ground.empty());
+
+    const std::pair<std::string, std::string> broken[] = {
+        {"1 2 3", "line 3, PntList2D: 3 numbers, not station and elevation pairs"},
+        {"1 2 3 x", "line 3, PntList2D: \"x\" is not a number"},
+    };
+    for (const auto& [list, error] : broken)
+        EXPECT_EQ(
+            ErrorOf("<LandXML>\n<Alignments><Alignment><Profile><ProfSurf>\n<PntList2D>" + list +
+                    "</PntList2D></ProfSurf><ProfAlign><PVI>0 1</PVI><PVI>1 1</PVI>"
+                    "</ProfAlign></Profile></Alignment></Alignments></LandXML>"),
+            error);
+}
+
 TEST(LooksLikeLandXml, ByTheRootElementAlone)
 {
     const std::vector<std::pair<std::string, bool>> cases = {

@@ -139,7 +139,7 @@ TEST(SaveProfileAs, TheFileNameChoosesTheFormat)
     };
     for (const auto& c : cases) {
         const std::string path = (dir / c.name).string();
-        EXPECT_TRUE(SaveProfileAs(state, path, LengthUnits::Metres).empty());
+        EXPECT_TRUE(SaveProfileAs(state, path, LengthUnit::Meter).empty());
         const LoadedProfile loaded = ReadAnyProfile(path);
         EXPECT_EQ(loaded.format, c.format) << c.name;
         ProfileState back;

@@ -94,5 +94,38 @@ TEST(LooksLikePviCsv, ByTheHeaderLine)
     EXPECT_FALSE(LooksLikePviCsv("1\nstation,elevation,length\n"));
 }
 
+// A spreadsheet in a decimal-comma locale writes ";" between fields; the same
+// table in either style gives the same points, and a line in the other style
+// is refused by its number rather than read as other numbers.
+TEST(PviCsv, SemicolonTablesWithDecimalCommas)
+{
+    const std::string comma =
+        "station,elevation,length,desc\n0,100,,\n500,265.5,200,\"a;b\"\n"
+        "10+00,250.25,,\n";
+    const std::string semicolon =
+        "Station ; Elevation;LENGTH;desc\r\n0;100;;\r\n"
+        "500;265,5;200;\"a;b\"\r\n10+00;250,25;;\r\n";
+    EXPECT_TRUE(LooksLikePviCsv(semicolon));
+    EXPECT_EQ(ParsePviCsv(semicolon), ParsePviCsv(comma));
+    EXPECT_FALSE(LooksLikePviCsv("station;elevation\n0;1\n"));
+
+    const struct {
+        std::string text;
+        std::string error;
+    } mixed[] = {
+        {"station;elevation;length\n0;100;\n500,265.5,200\n",
+         "line 3: the fields are separated by \",\", but the header separates them by \";\""},
+        {"station;elevation;length\n0;100;\n500;265.5;200\n",
+         "line 3: elevation \"265.5\" has a decimal point, but the header separates fields by "
+         "\";\" and so asks for a decimal comma"},
+        {"station,elevation,length\n0,100,\n500;265,5;200\n",
+         "line 3: station \"500;265\" holds \";\", but the header separates fields by \",\""},
+        {"station;elevation;length\n0;100;\n500;265,5;2,0,0\n",
+         "line 3: length \"2,0,0\" is not a number"},
+    };
+    for (const auto& m : mixed)
+        EXPECT_EQ(ErrorOf(m.text), m.error) << m.text;
+}
+
 }  // namespace
 }  // namespace ravo

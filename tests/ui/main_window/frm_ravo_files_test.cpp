@@ -121,6 +121,9 @@ TEST_F(ProfileFiles, LandXmlWithSeveralProfilesAsksWhichToLoad)
     EXPECT_EQ(Texts({"txtNVC", "txtE1"}), QStringList({"1", " 10"}));
     EXPECT_EQ(TitleBox()->text(), "Ramp - Prelim");
     EXPECT_EQ(platform.messages.size(), 1u);  // the notes, in one message
+    // Written back as LandXML, the profile keeps the file's unit.
+    Choose("mnuLandXML", folder.filePath("ramp.xml"));
+    EXPECT_TRUE(Read(folder.filePath("ramp.xml")).contains("linearUnit=\"foot\""));
 
     // Profiles of the same names are listed apart, and the one chosen loads.
     const auto alignment = [](const char* end) {
@@ -135,6 +138,8 @@ TEST_F(ProfileFiles, LandXmlWithSeveralProfilesAsksWhichToLoad)
     EXPECT_EQ(platform.choices.back().at(1),
               "alignment \"A\", profile \"P\" (alignment 2, profile 1 of the file)");
     EXPECT_EQ(Texts({"txtSta2"}), QStringList({" 20"}));
+    Choose("mnuLandXML", folder.filePath("twice-out.xml"));  // a file without units: metres
+    EXPECT_TRUE(Read(folder.filePath("twice-out.xml")).contains("linearUnit=\"meter\""));
 }
 
 }  // namespace
