@@ -39,6 +39,14 @@ TEST(ElevationTable, InvalidEntryStationIsReportedAndTheTableGoesOn)
     EXPECT_EQ(err.str(),
               "ravo-calc: station 1100.000, offset 12.000: Invalid Entry (curve 2 "
               "has zero length at this station)\n");
+
+    // The first row of its kind is named as well.
+    const ProfileState first = test::ProfileFromText("\"z\"\n1\n50,0,0,1100,1100\n0\n");
+    std::ostringstream firstOut, firstErr;
+    WriteTable(firstOut, firstErr, first, StationWalk(1100, 1100, 1), {0}, {});
+    EXPECT_EQ(firstErr.str(),
+              "ravo-calc: station 1100.000, offset 0.000: Invalid Entry (curve 1 has zero "
+              "length at this station)\n");
 }
 
 // Two curves with a gap between them, under a segment that gives a

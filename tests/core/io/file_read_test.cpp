@@ -2,9 +2,12 @@
 #include "core/io/file_read.h"
 
 #include <gtest/gtest.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <string>
 #include <thread>
 
@@ -24,6 +27,11 @@ TEST(ReadRegularFile, ReadsARegularFileUpToTheLimitAndNothingElse)
     Put(folder / "secret", "abc", fs::perms::none);
     fs::create_directory(folder / "folder");
     ::mkfifo((folder / "fifo").c_str(), 0666);
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, (folder / "socket").c_str(), sizeof address.sun_path - 1);
+    ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"three", "ok: abc"},
         {"empty", "ok: "},
@@ -33,6 +41,7 @@ TEST(ReadRegularFile, ReadsARegularFileUpToTheLimitAndNothingElse)
         {"folder", "error: folder: Is a directory"},
         {"fifo", "error: fifo: Not a regular file (a FIFO)"},  // no writer: would block
         {"/dev/zero", "error: /dev/zero: Not a regular file (a device)"},
+        {"socket", "error: socket: Not a regular file (a socket)"},
     };
     for (const auto& [path, result] : cases) {
         EXPECT_EQ(InChild([&, &name = path] {
@@ -42,6 +51,7 @@ TEST(ReadRegularFile, ReadsARegularFileUpToTheLimitAndNothingElse)
                   }),
                   result);
     }
+    ::close(listener);
 }
 
 // A pipe whose writer sends `text` from a thread of its own and closes its end,

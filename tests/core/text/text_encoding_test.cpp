@@ -53,6 +53,17 @@ TEST(DecodedText, EveryEncodingBecomesUtf8)
         std::string storage;
         EXPECT_EQ(DecodedText(bytes, storage), utf8) << bytes;
     }
+    // The edges of each encoding: the first code point of two UTF-8 bytes, a
+    // lead byte that UTF-8 never uses, a Windows-1252 byte just above ASCII.
+    const std::pair<std::string, std::string> edges[] = {
+        {Utf16(u"\u0080", false), "\xC2\x80"},
+        {"\xF5\x80\x80\x80", "\xC3\xB5\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC"},
+        {"price \x80", "price \xE2\x82\xAC"},
+    };
+    for (const auto& [bytes, expected] : edges) {
+        std::string room;
+        EXPECT_EQ(DecodedText(bytes, room), expected) << bytes;
+    }
     // Without the mark, only when asked, and only where zero bytes show it.
     const std::string unmarked = Utf16(u"a\u00DF<", true).substr(2);
     std::string storage;
