@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "core/formats/pvi_mapping.h"
+#include "core/text/numbers.h"
 
 namespace ravo::calc {
 namespace {
@@ -100,7 +101,7 @@ std::string JsonString(std::string_view text)
     return json + "\"";
 }
 
-std::string JsonNumber(double value) { return std::isfinite(value) ? ExactText(value) : "null"; }
+std::string JsonNumber(double value) { return std::isfinite(value) ? ShortestText(value) : "null"; }
 
 JsonObject& JsonObject::Add(std::string_view name, std::string_view json)
 {

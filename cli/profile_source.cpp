@@ -129,12 +129,6 @@ LoadedProfile LoadAndTell(const SourceArgs& args, std::optional<LengthUnit> unit
     return loaded;
 }
 
-LoadedProfile LoadSourceWithUnit(const SourceArgs& args, std::optional<LengthUnit> unit,
-                                 std::ostream& err)
-{
-    return LoadAndTell(args, unit, err, nullptr);
-}
-
 ProfileState LoadSource(const SourceArgs& args, std::ostream& err, std::vector<std::string>* notes)
 {
     LoadedProfile loaded = LoadAndTell(args, std::nullopt, err, notes);
@@ -243,7 +237,7 @@ int RunConvert(const ConvertArgs& args, std::ostream& out, std::ostream& err)
     if (args.output.empty())
         throw UsageError("the file to write is missing: give OUT or -o OUTPUT");
     const std::optional<LengthUnit> given = UnitOfOption(args.units);
-    LoadedProfile loaded = LoadSourceWithUnit(args.source, given, err);
+    LoadedProfile loaded = LoadAndTell(args.source, given, err, nullptr);
     // A file that names its unit is not relabelled: that would move every
     // point by the ratio of the units.
     if (given && loaded.unit != *given)

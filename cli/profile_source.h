@@ -17,6 +17,7 @@
 #include "core/formats/profile_file.h"
 #include "core/formats/pvi_mapping.h"
 #include "core/profile/profile_state.h"
+#include "core/text/numbers.h"
 
 namespace ravo::calc {
 
@@ -32,7 +33,7 @@ struct SourceArgs {
     std::string profile;
     bool pvi = false;
     bool quiet = false;  // -q: no notes
-    std::string jointTolerance = ExactText(DefaultJointTolerance);
+    std::string jointTolerance = ShortestText(DefaultJointTolerance);
     bool keepFaults = false;  // for check: an overlap of curves is a finding, not a refusal
 };
 
@@ -68,10 +69,6 @@ ProfileState LoadSource(const SourceArgs& args, std::ostream& err,
 // to err unless quiet, or into notes when notes is given.
 LoadedProfile LoadAndTell(const SourceArgs& args, std::optional<LengthUnit> unit, std::ostream& err,
                           std::vector<std::string>* notes);
-
-// The same with the unit of the rows, the unit given for a file that names none.
-LoadedProfile LoadSourceWithUnit(const SourceArgs& args, std::optional<LengthUnit> unit,
-                                 std::ostream& err);
 
 struct DesignArgs {
     std::string speed;

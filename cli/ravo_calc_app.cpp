@@ -82,8 +82,8 @@ struct CurvesArgs {
 struct CheckArgs {
     SourceArgs source;
     DesignArgs design;
-    std::string tolerance = ExactText(Tolerances{}.elevation);
-    std::string gradeTolerance = ExactText(Tolerances{}.grade);
+    std::string tolerance = ShortestText(Tolerances{}.elevation);
+    std::string gradeTolerance = ShortestText(Tolerances{}.grade);
     bool plus = false;
     bool json = false;
 };

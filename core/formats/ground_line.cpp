@@ -7,6 +7,7 @@
 
 #include "core/formats/input_file.h"
 #include "core/formats/pvi_mapping.h"
+#include "core/text/numbers.h"
 #include "core/text/words.h"
 
 namespace ravo {
@@ -59,8 +60,8 @@ std::vector<std::string> GroundLineNotes(const std::vector<GroundLine>& lines)
             [](const GroundPoint& a, const GroundPoint& b) { return a.station < b.station; });
         const std::size_t count = line.points.size();
         notes.push_back(note + ": " + std::to_string(count) + (count == 1 ? " point" : " points") +
-                        " from station " + ExactText(low->station) + " to " +
-                        ExactText(high->station) + ".");
+                        " from station " + ShortestText(low->station) + " to " +
+                        ShortestText(high->station) + ".");
     }
     return notes;
 }

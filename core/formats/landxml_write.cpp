@@ -6,6 +6,7 @@
 
 #include "core/formats/pvi_mapping.h"
 #include "core/io/file_replace.h"
+#include "core/text/numbers.h"
 #include "core/text/text_encoding.h"
 #include "core/version.h"
 
@@ -16,7 +17,7 @@ constexpr const char* Namespace = "http://www.landxml.org/schema/LandXML-1.2";
 
 void SetNumber(pugi::xml_node node, const char* name, double value)
 {
-    node.append_attribute(name) = ExactText(value).c_str();
+    node.append_attribute(name) = ShortestText(value).c_str();
 }
 
 // A title as XML 1.0 can hold it: control characters other than tab, line
@@ -73,7 +74,7 @@ void AddPlaceholderLine(pugi::xml_node alignment, double start, double length)
         "placeholder: Ravo holds no horizontal alignment, only the profile";
     SetNumber(line, "staStart", start);
     SetNumber(line, "length", length);
-    const std::string end = "0 " + ExactText(length);
+    const std::string end = "0 " + ShortestText(length);
     line.append_child("Start").text() = "0 0";
     line.append_child("End").text() = end.c_str();
 }
@@ -90,7 +91,7 @@ void AddPoint(pugi::xml_node profAlign, const PviPoint& p)
         SetNumber(node, "lengthIn", p.lengthIn);
         SetNumber(node, "lengthOut", p.lengthOut);
     }
-    const std::string text = ExactText(p.station) + " " + ExactText(p.elevation);
+    const std::string text = ShortestText(p.station) + " " + ShortestText(p.elevation);
     node.text() = text.c_str();
 }
 

@@ -141,11 +141,6 @@ inline double SecondCurveStart(double curveStart, double gradeIn, double commonG
 // with the faults of the curve rows that keep them from being one profile.
 std::vector<PviPoint> PointsFromRows(const ProfileState& state, const Tolerances& tolerances);
 
-// The shortest decimal text that reads back as the same double, written
-// without an exponent (100000, not 1e+05), so that a station never looks
-// like road-station notation.
-std::string ExactText(double value);
-
 // The texts one after the other. Messages are built with it rather than with
 // a literal + a temporary string, which GCC 12 misreads in optimised builds.
 std::string Joined(std::initializer_list<std::string_view> parts);

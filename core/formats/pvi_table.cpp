@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "core/formats/input_file.h"
+#include "core/text/numbers.h"
 #include "core/text/station_notation.h"
 #include "core/text/text_encoding.h"
 #include "core/text/words.h"
@@ -255,11 +256,11 @@ std::string PviCsvText(const std::vector<PviPoint>& points)
     std::string text = "station,elevation,length";
     text += std::string(unsym ? ",length_out" : "") + (desc ? ",desc" : "") + "\r\n";
     for (const PviPoint& p : points) {
-        text += ExactText(p.station) + "," + ExactText(p.elevation) + ",";
+        text += ShortestText(p.station) + "," + ShortestText(p.elevation) + ",";
         if (p.kind == PviKind::Unsym)
-            text += ExactText(p.lengthIn) + "," + ExactText(p.lengthOut);
+            text += ShortestText(p.lengthIn) + "," + ShortestText(p.lengthOut);
         else if (p.kind != PviKind::Pvi)
-            text += ExactText(p.lengthIn + p.lengthOut) + (unsym ? "," : "");
+            text += ShortestText(p.lengthIn + p.lengthOut) + (unsym ? "," : "");
         else if (unsym)
             text += ",";
         if (desc) {

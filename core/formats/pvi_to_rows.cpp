@@ -40,8 +40,8 @@ void CheckPoint(const std::vector<PviPoint>& points, std::size_t i)
                " point cannot have a curve, since the profile has no grade " +
                (i == 0 ? "before" : "after") + " it");
     if (i > 0 && !(p.station > points[i - 1].station))
-        Refuse(PointName(points, i) + ": station " + ExactText(p.station) +
-               " does not lie beyond the station " + ExactText(points[i - 1].station) +
+        Refuse(PointName(points, i) + ": station " + ShortestText(p.station) +
+               " does not lie beyond the station " + ShortestText(points[i - 1].station) +
                " of the point before it");
 }
 
@@ -55,8 +55,8 @@ void CheckRoom(const std::vector<PviPoint>& points, std::size_t i, double tolera
     const double begin = p.station - p.lengthIn;
     if (begin < reach - tolerance)
         Refuse(Joined({"the curves at ", PointName(points, i - 1), " and ", PointName(points, i),
-                       " overlap: the first reaches station ", ExactText(reach),
-                       " and the second begins at ", ExactText(begin)}));
+                       " overlap: the first reaches station ", ShortestText(reach),
+                       " and the second begins at ", ShortestText(begin)}));
 }
 
 using RowValues = std::array<float, ColumnCount>;
@@ -144,7 +144,7 @@ public:
         return {Joined({snaps_.count == 1
                             ? "1 joint between curves was"
                             : std::to_string(snaps_.count) + " joints between curves were",
-                        " closer than the joint tolerance of ", ExactText(joints_.tolerance),
+                        " closer than the joint tolerance of ", ShortestText(joints_.tolerance),
                         " and snapped to one station; the largest snap was ",
                         std::string_view(largest, static_cast<std::size_t>(r.ptr - largest)),
                         " (at station ", FormatPattern(snaps_.station, "0.000"), ")."})};
@@ -203,8 +203,6 @@ ProfileNotContinuousError::ProfileNotContinuousError(std::vector<Fault> faults)
       faults_(std::move(faults))
 {
 }
-
-std::string ExactText(double value) { return ShortestText(value); }
 
 std::string Joined(std::initializer_list<std::string_view> parts)
 {
