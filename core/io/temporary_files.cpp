@@ -24,6 +24,12 @@ constexpr std::size_t kHexDigits = 16;
 // When this process started: a temporary written before then was not made by it.
 const std::chrono::system_clock::time_point processStart = std::chrono::system_clock::now();
 
+// File times come from the kernel's coarse clock, a tick behind the fine one,
+// and from the server's clock on a network file system; a temporary counts as
+// stale only when written this much before the start. A later save removes
+// those that are younger.
+constexpr std::chrono::seconds kClockSlack{60};
+
 std::string Hex(std::uint64_t value)
 {
     std::string text(kHexDigits, '0');
@@ -81,7 +87,7 @@ bool WrittenBeforeStart(const struct stat& info)
         std::chrono::duration_cast<std::chrono::system_clock::duration>(
             std::chrono::seconds(info.st_mtim.tv_sec) +
             std::chrono::nanoseconds(info.st_mtim.tv_nsec)));
-    return written < processStart;
+    return written < processStart - kClockSlack;
 }
 
 std::string HomeFolder()
