@@ -6,8 +6,9 @@
 # usage: setup.sh [--dev]
 set -eu
 
-# Building and running: the compiler and CMake, Qt, the help compiler, and the
-# tools that make the manual pages and the icons.
+# Building and running: the compiler and CMake, Qt, the help compiler, the
+# XML parser and the linear programming solver, and the tools that make the
+# manual pages and the icons.
 PACKAGES="
 cmake
 ninja-build
@@ -18,6 +19,7 @@ libchm-dev
 fp-utils
 libcli11-dev
 libpugixml-dev
+coinor-libclp-dev
 help2man
 librsvg2-bin
 dpkg-dev

@@ -1,0 +1,54 @@
+// The ground polyline: sorted, duplicates merged, read between its points.
+#include "core/ground/ground_profile.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+#include "core/text/numbers.h"
+
+namespace ravo {
+
+GroundProfile::GroundProfile(std::vector<GroundPoint> points)
+{
+    for (const GroundPoint& point : points)
+        if (!std::isfinite(point.station) || !std::isfinite(point.elevation))
+            throw std::invalid_argument("a ground point is not a finite number");
+    const auto byStation = [](const GroundPoint& a, const GroundPoint& b) {
+        return a.station < b.station;
+    };
+    if (!std::is_sorted(points.begin(), points.end(), byStation)) {
+        std::stable_sort(points.begin(), points.end(), byStation);
+        notes_.emplace_back("the ground points were not in station order; they were sorted");
+    }
+    std::size_t merged = 0;
+    for (std::size_t first = 0; first < points.size();) {
+        std::size_t last = first;
+        double sum = 0;
+        while (last < points.size() && points[last].station == points[first].station)
+            sum += points[last++].elevation;
+        merged += last - first - 1;
+        points_.push_back({points[first].station, sum / static_cast<double>(last - first)});
+        first = last;
+    }
+    if (merged > 0)
+        notes_.push_back(ShortestText(static_cast<double>(merged)) +
+                         " ground points at a station already given were merged (mean elevation)");
+}
+
+std::optional<double> GroundProfile::ElevationAt(double station) const
+{
+    if (points_.empty() || !(station >= points_.front().station) ||
+        station > points_.back().station)
+        return std::nullopt;
+    const auto after = std::upper_bound(
+        points_.begin(), points_.end(), station,
+        [](double value, const GroundPoint& point) { return value < point.station; });
+    if (after == points_.end())
+        return points_.back().elevation;
+    const GroundPoint& a = *(after - 1);
+    const GroundPoint& b = *after;
+    return a.elevation + (b.elevation - a.elevation) * (station - a.station) / (b.station - a.station);
+}
+
+}  // namespace ravo

@@ -1,0 +1,36 @@
+// The existing ground along the road as a polyline of stations and
+// elevations, with the elevation between its points and the notes its
+// making gives (duplicates merged, points out of order).
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/formats/ground_line.h"
+
+namespace ravo {
+
+class GroundProfile {
+public:
+    GroundProfile() = default;
+
+    // Sorts the points by station and merges points at the same station into
+    // one (their mean elevation), noting each kind of change once. Throws
+    // std::invalid_argument for a station or elevation that is not finite.
+    explicit GroundProfile(std::vector<GroundPoint> points);
+
+    // The ground at a station, straight between neighbouring points; nothing
+    // before the first point, after the last, or on an empty line.
+    [[nodiscard]] std::optional<double> ElevationAt(double station) const;
+
+    [[nodiscard]] const std::vector<GroundPoint>& Points() const { return points_; }
+    [[nodiscard]] bool Empty() const { return points_.empty(); }
+    [[nodiscard]] const std::vector<std::string>& Notes() const { return notes_; }
+
+private:
+    std::vector<GroundPoint> points_;  // stations strictly increasing
+    std::vector<std::string> notes_;
+};
+
+}  // namespace ravo
