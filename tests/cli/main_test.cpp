@@ -25,10 +25,12 @@ struct Outcome {
     std::string out;
 };
 
-// Standard error goes to /dev/null; the messages are tested in-process.
-Outcome RunProgram(const std::string& args)
+// Standard error goes to /dev/null, or with `withErrors` into `out`; the
+// messages are tested in-process.
+Outcome RunProgram(const std::string& args, bool withErrors = false)
 {
-    const std::string command = std::string("'") + RAVO_CALC_PROGRAM + "' " + args + " 2>/dev/null";
+    const std::string command = std::string("'") + RAVO_CALC_PROGRAM + "' " + args +
+                                (withErrors ? " 2>&1" : " 2>/dev/null");
     Outcome outcome;
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr)
@@ -99,6 +101,8 @@ TEST_F(RavoCalcProgram, ExitStatuses)
     };
     for (const Case& c : cases)
         EXPECT_EQ(RunProgram(c.args).status, c.status) << c.args;
+    // Without a command the program says how it is used, not that its own name is unknown.
+    EXPECT_TRUE(RunProgram("", true).out.starts_with("ravo-calc: finished road elevations"));
 }
 
 // Under a file-size limit the program is not ended by SIGXFSZ: the write

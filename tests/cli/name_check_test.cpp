@@ -24,6 +24,7 @@ TEST(NameCheck, EditDistanceCountsInsertionsDeletionsReplacementsAndSwaps)
         {"", "", 0},           {"table", "table", 0},
         {"", "abc", 3},        {"abc", "", 3},
         {"tabel", "table", 1},  // swapped neighbours
+        {"atble", "table", 1},  // swapped at the start
         {"tble", "table", 1},  {"tablee", "table", 1},
         {"toble", "table", 1}, {"curves", "check", 5},
         {"ca", "abc", 3},  // no swap across an insertion
