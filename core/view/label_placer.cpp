@@ -17,8 +17,10 @@ constexpr double Cell = 48;  // of the grid of taken boxes
 class BoxGrid {
 public:
     explicit BoxGrid(const Box& plot)
-        : left_(plot.left), top_(plot.top),
-          columns_(CellCount(plot.right - plot.left)), rows_(CellCount(plot.bottom - plot.top)),
+        : left_(plot.left),
+          top_(plot.top),
+          columns_(CellCount(plot.right - plot.left)),
+          rows_(CellCount(plot.bottom - plot.top)),
           cells_(columns_ * rows_)
     {
     }
@@ -53,7 +55,8 @@ private:
     template <typename F>
     void ForCells(const Box& box, F&& f)
     {
-        for (std::size_t r = Clamp(box.top - top_, rows_); r <= Clamp(box.bottom - top_, rows_); ++r)
+        for (std::size_t r = Clamp(box.top - top_, rows_); r <= Clamp(box.bottom - top_, rows_);
+             ++r)
             for (std::size_t c = Clamp(box.left - left_, columns_);
                  c <= Clamp(box.right - left_, columns_); ++c)
                 f(cells_[r * columns_ + c]);

@@ -20,8 +20,7 @@ struct Box {
 
     bool Overlaps(const Box& other) const
     {
-        return left < other.right && other.left < right && top < other.bottom &&
-               other.top < bottom;
+        return left < other.right && other.left < right && top < other.bottom && other.top < bottom;
     }
     bool Inside(const Box& other) const
     {
@@ -64,7 +63,6 @@ LabelPlacement PlaceLabels(const std::vector<LabelRequest>& labels, const std::v
 // The texts of dropped labels whose anchor lies within the radius of a point,
 // for the hover.
 std::vector<std::string> DroppedNear(const std::vector<LabelRequest>& labels,
-                                     const LabelPlacement& placement, PixelPoint at,
-                                     double radius);
+                                     const LabelPlacement& placement, PixelPoint at, double radius);
 
 }  // namespace ravo

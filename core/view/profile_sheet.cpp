@@ -76,7 +76,7 @@ public:
             mark.kind == MarkKind::Pvi ? curve.pvi : curve.turningPoint;
         if (!point)
             return;
-        const char* name = mark.kind == MarkKind::Pvi        ? "PVI "
+        const char* name = mark.kind == MarkKind::Pvi         ? "PVI "
                            : mark.kind == MarkKind::HighPoint ? "High "
                                                               : "Low ";
         Label(sheet, name + Station(point->station) + "\nEl " + FixedText(point->elevation, 3),
@@ -166,9 +166,8 @@ ProfileSheet BuildSheet(const ProfileViewIndex& index, const ProfileView& view,
     std::vector<Polyline> lines = scene.grade.lines;
     for (const auto& tangent : sheet.tangents)
         lines.push_back({{tangent.begin(), tangent.end()}});
-    sheet.placement =
-        PlaceLabels(sheet.labels, sheet.marks, {0, 0, double(view.plotWidth), double(view.gradeHeight)},
-                    lines);
+    sheet.placement = PlaceLabels(sheet.labels, sheet.marks,
+                                  {0, 0, double(view.plotWidth), double(view.gradeHeight)}, lines);
     sheet.superLine = SuperLine(index, view, scene);
     return sheet;
 }
@@ -217,8 +216,8 @@ std::string PointerReadout(const ProfileViewIndex& index, const ProfileView& vie
     const int decimals = std::clamp(int(std::ceil(-std::log10(perPixel))), 0, 3);
     const double elevation = grade.valueAtTop - y * perPixel;
     std::string text = "Pointer " +
-                       StationInStyle(station, StationDecimals(view.stationStyle), view.plusNotation,
-                                      view.stationStyle) +
+                       StationInStyle(station, StationDecimals(view.stationStyle),
+                                      view.plusNotation, view.stationStyle) +
                        "  Elevation " + FixedText(elevation, decimals);
     const std::int32_t row = index.curves.RowAt(static_cast<float>(station));
     const double line = row == 0 ? NAN : RowValue(index.curves.Row(row), station);

@@ -50,7 +50,8 @@ void PaintScaleBar(QPainter& painter, const QRectF& strip, const ProfileView& vi
     painter.fillRect(QRectF(bar.left(), bar.top(), width / 2, bar.height()), Qt::black);
     painter.drawRect(bar);
     const QString text = QString::number(length, 'g', 12) + QStringLiteral(" ") + unit;
-    painter.drawText(QRectF(bar.right() + 6, strip.top(), 300, 18), Qt::AlignLeft | Qt::AlignVCenter,
+    painter.drawText(QRectF(bar.right() + 6, strip.top(), 300, 18),
+                     Qt::AlignLeft | Qt::AlignVCenter,
                      QStringLiteral("0 to ") + text + QStringLiteral(" (horizontal scale)"));
 }
 
@@ -103,8 +104,8 @@ QString SheetDate()
 {
     bool ok = false;
     const qint64 epoch = qEnvironmentVariable("SOURCE_DATE_EPOCH").toLongLong(&ok);
-    const QDateTime now = ok ? QDateTime::fromSecsSinceEpoch(epoch, Qt::UTC)
-                             : QDateTime::currentDateTime();
+    const QDateTime now =
+        ok ? QDateTime::fromSecsSinceEpoch(epoch, Qt::UTC) : QDateTime::currentDateTime();
     return now.toString(QStringLiteral("yyyy-MM-dd"));
 }
 
@@ -117,10 +118,10 @@ void PaintSheetPage(QPainter& painter, QSize size, ProfilePlot& plot, const Shee
     painter.translate(0, HeaderHeight);
     plot.Paint(painter, plotSize);
     painter.restore();
-    PaintScaleBar(painter,
-                  QRectF(ProfilePlot::LeftMargin, HeaderHeight + plotSize.height(), 400,
-                         FooterHeight),
-                  plot.ViewAt(plotSize), plot.AxisUnit());
+    PaintScaleBar(
+        painter,
+        QRectF(ProfilePlot::LeftMargin, HeaderHeight + plotSize.height(), 400, FooterHeight),
+        plot.ViewAt(plotSize), plot.AxisUnit());
 }
 
 QString ExportSheet(const QString& path, const SheetSize& size, ProfilePlot& plot,

@@ -15,9 +15,9 @@ namespace ravo {
 class ProfilePlot;
 
 struct SheetSize {
-    QString name;                 // as the list offers it
-    QSize logical;                // the sheet in device-independent pixels
-    double pixelRatio = 1;        // image pixels to one of them
+    QString name;                     // as the list offers it
+    QSize logical;                    // the sheet in device-independent pixels
+    double pixelRatio = 1;            // image pixels to one of them
     std::optional<QPageSize> page{};  // a paper size, laid landscape
 };
 
@@ -27,11 +27,11 @@ QStringList SheetSizeNames();
 
 // What the title block says.
 struct SheetInfo {
-    QString title;         // the profile's title, else the file's name
-    QString file;          // the input file's name
-    QString designSpeed;   // "100 km/h", or "off"
-    QString unit;          // "metres"
-    QString date;          // "2026-12-07"
+    QString title;        // the profile's title, else the file's name
+    QString file;         // the input file's name
+    QString designSpeed;  // "100 km/h", or "off"
+    QString unit;         // "metres"
+    QString date;         // "2026-12-07"
 };
 
 // Today, or the day of SOURCE_DATE_EPOCH where it is set, as yyyy-MM-dd.

@@ -3,6 +3,8 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
+#include <cmath>
 
 #include "ui/widgets/text.h"
 
@@ -11,6 +13,7 @@ namespace {
 
 const QColor TangentColour(120, 120, 120);
 const QColor LabelGround(255, 255, 255, 225);
+const QColor LeaderColour(150, 150, 150);
 constexpr double LabelPadding = 1;
 
 QPointF Point(PixelPoint p, const QRectF& area) { return area.topLeft() + QPointF(p.x, p.y); }
@@ -40,10 +43,26 @@ void PaintLegendSymbol(QPainter& painter, int kind, const QRectF& square)
         painter.drawLine(c + QPointF(-7, 0), c + QPointF(7, 0));
         break;
     default:
-        painter.fillRect(square.adjusted(1, 3, -1, -3), QBrush(QColor(200, 80, 80), Qt::BDiagPattern));
+        painter.fillRect(square.adjusted(1, 3, -1, -3),
+                         QBrush(QColor(200, 80, 80), Qt::BDiagPattern));
         break;
     }
     painter.restore();
+}
+
+// A thin line from each mark to a label placed away from it, beneath the
+// labels' ground.
+void PaintLeaders(QPainter& painter, const ProfileSheet& sheet, const QRectF& grade)
+{
+    constexpr double Beside = 7;  // nearer than this a label needs no leader
+    painter.setPen(QPen(LeaderColour, 0.8));
+    for (const PlacedLabel& label : sheet.placement.placed) {
+        const Box& b = label.box;
+        const PixelPoint a = sheet.labels[label.label].anchor;
+        const PixelPoint near{std::clamp(a.x, b.left, b.right), std::clamp(a.y, b.top, b.bottom)};
+        if (std::hypot(near.x - a.x, near.y - a.y) > Beside)
+            painter.drawLine(Point(a, grade), Point(near, grade));
+    }
 }
 
 }  // namespace
@@ -51,8 +70,8 @@ void PaintLegendSymbol(QPainter& painter, int kind, const QRectF& square)
 MeasureText MeasureWith(const QFontMetricsF& metrics)
 {
     return [metrics](const std::string& text) {
-        const QRectF box = metrics.boundingRect(QRectF(0, 0, 4000, 4000), Qt::AlignLeft | Qt::AlignTop,
-                                                Text(text));
+        const QRectF box = metrics.boundingRect(QRectF(0, 0, 4000, 4000),
+                                                Qt::AlignLeft | Qt::AlignTop, Text(text));
         return std::pair<double, double>(std::ceil(box.width()) + 2 * LabelPadding + 1,
                                          std::ceil(box.height()) + 2 * LabelPadding);
     };
@@ -64,8 +83,8 @@ void PaintSheetMarks(QPainter& painter, const ProfileSheet& sheet, const QRectF&
     painter.setClipRect(grade);
     painter.setPen(QPen(TangentColour, 1, Qt::DashLine));
     for (const auto& tangent : sheet.tangents)
-        painter.drawPolyline(QPolygonF({Point(tangent[0], grade), Point(tangent[1], grade),
-                                        Point(tangent[2], grade)}));
+        painter.drawPolyline(QPolygonF(
+            {Point(tangent[0], grade), Point(tangent[1], grade), Point(tangent[2], grade)}));
     painter.setPen(QPen(Qt::black, 1.2));
     for (const PixelPoint& end : sheet.curveEnds) {
         const QPointF at = Point(end, grade);
@@ -79,6 +98,7 @@ std::vector<QRectF> PaintSheetLabels(QPainter& painter, const ProfileSheet& shee
 {
     std::vector<QRectF> painted;
     painter.save();
+    PaintLeaders(painter, sheet, grade);
     painter.setPen(Qt::black);
     for (const PlacedLabel& label : sheet.placement.placed) {
         const Box& b = label.box;
@@ -87,7 +107,8 @@ std::vector<QRectF> PaintSheetLabels(QPainter& painter, const ProfileSheet& shee
         painter.fillRect(box, LabelGround);
         QRectF drawn;
         painter.drawText(box.adjusted(LabelPadding, LabelPadding, -LabelPadding, -LabelPadding),
-                         Qt::AlignLeft | Qt::AlignTop, Text(sheet.labels[label.label].text), &drawn);
+                         Qt::AlignLeft | Qt::AlignTop, Text(sheet.labels[label.label].text),
+                         &drawn);
         painted.push_back(drawn);
     }
     painter.restore();

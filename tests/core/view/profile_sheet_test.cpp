@@ -24,7 +24,8 @@ std::pair<double, double> Measure(const std::string& text)
     double lines = 1;
     std::size_t widest = 0;
     std::size_t start = 0;
-    for (std::size_t end = text.find('\n'); end != std::string::npos; end = text.find('\n', start)) {
+    for (std::size_t end = text.find('\n'); end != std::string::npos;
+         end = text.find('\n', start)) {
         widest = std::max(widest, end - start);
         start = end + 1;
         ++lines;
@@ -116,19 +117,21 @@ TEST(ProfileSheet, LabelsApartAtEverySizeZoomAndPan)
                                           LoadProfile(RAVO_EXAMPLES_DIR "/main-street.in")};
     for (int i = 0; i < 40; ++i)
         profiles.push_back(test::RandomProfile(random));
-    const std::vector<std::pair<int, int>> sizes = {
-        {300, 200}, {420, 260}, {900, 560}, {1366, 768}, {1920, 1080}, {2560, 1440}};
+    const std::vector<std::pair<int, int>> sizes = {{300, 200},  {420, 260},   {900, 560},
+                                                    {1366, 768}, {1920, 1080}, {2560, 1440}};
     for (std::size_t p = 0; p < profiles.size(); ++p) {
         const ProfileViewIndex index(profiles[p]);
         for (const auto& [width, height] : sizes) {
-            ProfileView view = FitView(index, Sized({.plusNotation = p % 2 == 0,
-                                                     .stationStyle = StationStyle::Kilometre},
-                                                    width, height));
+            ProfileView view = FitView(
+                index, Sized({.plusNotation = p % 2 == 0, .stationStyle = StationStyle::Kilometre},
+                             width, height));
             const double at = std::uniform_real_distribution<double>(0, view.plotWidth)(random);
             const double dx = std::uniform_real_distribution<double>(-400, 400)(random);
-            for (const ProfileView& shown : {view, ZoomView(view, at, 5), PanView(ZoomView(view, at, 3), dx)}) {
+            for (const ProfileView& shown :
+                 {view, ZoomView(view, at, 5), PanView(ZoomView(view, at, 3), dx)}) {
                 const ProfileScene scene = BuildScene(index, shown);
-                const ProfileSheet sheet = BuildSheet(index, shown, scene, Measure, {{0, 0, 80, 16}});
+                const ProfileSheet sheet =
+                    BuildSheet(index, shown, scene, Measure, {{0, 0, 80, 16}});
                 ExpectApart(sheet, shown,
                             "profile " + std::to_string(p) + " at " + std::to_string(width) + "x" +
                                 std::to_string(height));

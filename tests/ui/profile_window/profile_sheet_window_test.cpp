@@ -70,7 +70,8 @@ TEST_F(ProfileSheetWindow, UsableWithoutAMouse)
     EXPECT_NEAR(plot.View().firstStation, whole.firstStation + span / 10, 1e-6);
     QTest::keyClick(&plot, Qt::Key_Left);
     EXPECT_NEAR(plot.View().firstStation, whole.firstStation, 1e-6);
-    QTest::keyClick(&plot, Qt::Key_Right, Qt::ShiftModifier);  // the pointer, 10 px right of the middle
+    QTest::keyClick(&plot, Qt::Key_Right,
+                    Qt::ShiftModifier);  // the pointer, 10 px right of the middle
     const double pointer = plot.View().plotWidth / 2.0 + 10;
     const double station = StationAtX(plot.View(), pointer);
     QTest::keyClick(&plot, Qt::Key_Plus);
@@ -97,8 +98,8 @@ TEST_F(ProfileSheetWindow, UsableWithoutAMouse)
     EXPECT_EQ(plot.View().firstStation, whole.firstStation);
 
     // Escape and Ctrl+W close; View > Profile opens the same window again.
-    for (const QKeyCombination close : {QKeyCombination(Qt::Key_Escape),
-                                         QKeyCombination(Qt::ControlModifier, Qt::Key_W)}) {
+    for (const QKeyCombination close :
+         {QKeyCombination(Qt::Key_Escape), QKeyCombination(Qt::ControlModifier, Qt::Key_W)}) {
         profile->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(profile));
         QTest::keyClick(&plot, close.key(), close.keyboardModifiers());
@@ -142,7 +143,8 @@ TEST_F(ProfileSheetWindow, SpeedExaggerationCaptionAndStations)
     // The caption names a non-zero offset; metres station by the kilometre.
     TypeOver("txtStation", QStringLiteral("1150"));
     TypeOver("txtOffset", QStringLiteral("-12.5"));
-    EXPECT_EQ(plot.CurrentCursor()->caption, "Station 1150.000  Elevation 259.063 at offset -12.500");
+    EXPECT_EQ(plot.CurrentCursor()->caption,
+              "Station 1150.000  Elevation 259.063 at offset -12.500");
     profile->findChild<QCheckBox*>(QStringLiteral("chkPlusNotation"))->setChecked(true);
     EXPECT_EQ(plot.CurrentCursor()->caption.substr(0, 17), "Station 1+150.000");
     profile->SetProfileUnit(LengthUnit::Foot);
