@@ -89,8 +89,8 @@ bool LineCrosses(const Polyline& line, const Box& box)
     return false;
 }
 
-// Places around the anchor, nearest first: above, below, right, left, the
-// corners, then the same again further out.
+// Places around the anchor, nearest first: above and below (below first for
+// a label that asks it), right, left, the corners, then the same again further out.
 std::vector<Box> Candidates(const LabelRequest& label)
 {
     const double w = label.width;
@@ -100,8 +100,8 @@ std::vector<Box> Candidates(const LabelRequest& label)
     std::vector<Box> boxes;
     for (double reach : {Gap, Gap + h, Gap + 2 * h, Gap + 3.5 * h}) {
         const std::array<std::pair<double, double>, 8> corners = {{
-            {x - w / 2, y - reach - h},
-            {x - w / 2, y + reach},
+            {x - w / 2, label.below ? y + reach : y - reach - h},
+            {x - w / 2, label.below ? y - reach - h : y + reach},
             {x + reach, y - h / 2},
             {x - reach - w, y - h / 2},
             {x + reach / 2, y - reach - h},

@@ -42,6 +42,7 @@ struct LabelRequest {
     double width = 0;   // of the text as it is painted
     double height = 0;
     LabelRank rank = LabelRank::Tick;
+    bool below = false;  // tried beneath the anchor first: the outside of a sag
 };
 
 struct PlacedLabel {

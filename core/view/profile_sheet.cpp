@@ -64,7 +64,7 @@ public:
                            GradePercentText(double(v.rate2) - v.rate1);
         if (const std::optional<double> least = flags_.LeastK(curve.row))
             data += "  (least K " + FixedText(*least, 0) + ")";
-        Label(sheet, data, mid, LabelRank::Design);
+        Label(sheet, data, mid, LabelRank::Design, curve.shape == CurveShape::Sag);
     }
 
     // A PVI or a high or low point of the scene: its box and its label.
@@ -80,7 +80,8 @@ public:
                            : mark.kind == MarkKind::HighPoint ? "High "
                                                               : "Low ";
         Label(sheet, name + Station(point->station) + "\nEl " + FixedText(point->elevation, 3),
-              mark.at, mark.kind == MarkKind::Pvi ? LabelRank::Design : LabelRank::Turn);
+              mark.at, mark.kind == MarkKind::Pvi ? LabelRank::Design : LabelRank::Turn,
+              curve.shape == CurveShape::Sag);
     }
 
     // Two curves end to end with no tangent between them: the grade at the joint.
@@ -115,12 +116,13 @@ private:
         sheet.marks.push_back(BoxAround(at, 1.5, TickHalfHeight));
         Label(sheet, name + Station(station), at, LabelRank::Tick);
     }
-    void Label(ProfileSheet& sheet, std::string text, PixelPoint at, LabelRank rank) const
+    void Label(ProfileSheet& sheet, std::string text, PixelPoint at, LabelRank rank,
+               bool below = false) const
     {
         if (!InPlot(at))
             return;
         const auto [width, height] = measure_(text);
-        sheet.labels.push_back({std::move(text), at, width, height, rank});
+        sheet.labels.push_back({std::move(text), at, width, height, rank, below});
     }
 
     const ProfileViewIndex& index_;

@@ -125,9 +125,20 @@ ProfilePlot::ProfilePlot(QWidget* parent) : QWidget(parent)
 void ProfilePlot::SetIndex(std::shared_ptr<const ProfileViewIndex> index)
 {
     index_ = std::move(index);
+    if (!fixedExaggeration_)
+        view_.exaggeration.reset();
     scene_.reset();
     sheet_.reset();
+    KeepExaggeration();
     update();
+}
+
+// The automatic exaggeration is worked out for the rows and view of now, and
+// then stays put while panning and zooming.
+void ProfilePlot::KeepExaggeration()
+{
+    if (!view_.exaggeration)
+        Scene();
 }
 
 void ProfilePlot::SetCursor(float station, float elevation, float offset)
@@ -161,8 +172,7 @@ void ProfilePlot::SetExaggeration(std::optional<double> exaggeration)
     ProfileView view = view_;
     view.exaggeration = exaggeration;
     SetView(view);
-    if (!exaggeration)
-        view_.exaggeration = Scene().exaggeration;  // the scene stays the one of the view
+    KeepExaggeration();
 }
 
 void ProfilePlot::Fit()
@@ -170,8 +180,7 @@ void ProfilePlot::Fit()
     ProfileView view = FitView(*index_, view_);
     view.exaggeration = fixedExaggeration_;
     SetView(view);
-    if (!fixedExaggeration_)
-        view_.exaggeration = Scene().exaggeration;
+    KeepExaggeration();
 }
 
 void ProfilePlot::SetView(const ProfileView& view)
@@ -194,8 +203,11 @@ ProfileView ProfilePlot::SizedView(ProfileView view, QSize size) const
 
 const ProfileScene& ProfilePlot::Scene()
 {
-    if (!scene_)
+    if (!scene_) {
         scene_ = BuildScene(*index_, view_);
+        // The automatic exaggeration, once worked out, stays put while panning.
+        view_.exaggeration = scene_->exaggeration;
+    }
     return *scene_;
 }
 

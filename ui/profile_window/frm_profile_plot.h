@@ -80,6 +80,7 @@ private:
     // else the middle.
     double KeyX() const;
     void PickStation(double x);
+    void KeepExaggeration();
     void PaintScreenExtras(QPainter& painter);
     void PaintTexts(QPainter& painter, const ProfileView& view, const ProfileScene& scene);
 

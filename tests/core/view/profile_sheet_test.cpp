@@ -107,6 +107,11 @@ TEST(LabelPlacer, KeepsClearOfMarksAndDropsTheLeastFirst)
     const Polyline across{{{0, 10}, {100, 10}}};
     const LabelPlacement clear = PlaceLabels({labels[1]}, {}, {0, 0, 100, 60}, {across});
     EXPECT_EQ(clear.placed.at(0).box.top, 25);
+    // The label of a sag goes beneath it first.
+    LabelRequest sag = labels[1];
+    sag.below = true;
+    EXPECT_EQ(PlaceLabels({sag}, {}, {0, 0, 100, 60}, {}).placed.at(0).box.top, 25);
+    EXPECT_EQ(PlaceLabels({labels[1]}, {}, {0, 0, 100, 60}, {}).placed.at(0).box.top, 1);
 }
 
 TEST(ProfileSheet, LabelsApartAtEverySizeZoomAndPan)
