@@ -111,6 +111,7 @@ TEST(LabelPlacer, KeepsClearOfMarksAndDropsTheLeastFirst)
     LabelRequest sag = labels[1];
     sag.below = true;
     EXPECT_EQ(PlaceLabels({sag}, {}, {0, 0, 100, 60}, {}).placed.at(0).box.top, 25);
+    EXPECT_EQ(PlaceLabels({sag}, {{40, 25, 60, 39}}, {0, 0, 100, 60}, {}).placed.at(0).box.top, 1);
     EXPECT_EQ(PlaceLabels({labels[1]}, {}, {0, 0, 100, 60}, {}).placed.at(0).box.top, 1);
 }
 
