@@ -180,10 +180,11 @@ std::vector<Polyline> SuperLine(const ProfileViewIndex& index, const ProfileView
     const DecidedRows& rows = index.segments;
     const std::vector<DecidedPiece>& pieces = rows.Pieces();
     std::size_t i = rows.FirstPieceEndingAfter(view.firstStation);
+    const auto most = static_cast<std::size_t>(view.plotWidth);
     std::size_t end = i;
-    while (end < pieces.size() && pieces[end].first < view.lastStation)
+    while (end < pieces.size() && pieces[end].first < view.lastStation && end - i <= most)
         ++end;
-    if (end - i > static_cast<std::size_t>(view.plotWidth))
+    if (end - i > most)
         return scene.super.lines;  // denser than the pixels: the columns are as exact
     std::vector<Polyline> lines;
     bool open = false;

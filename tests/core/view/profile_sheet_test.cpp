@@ -179,6 +179,25 @@ TEST(ProfileSheet, ARoadReadAtAGlance)
               "Pointer 0+400.000  Eleva");
 }
 
+TEST(ProfileSheet, SegmentsDenserThanThePixelsKeepTheColumns)
+{
+    std::vector<SegmentRow> segments;
+    for (int i = 0; i < 5000; ++i)
+        segments.push_back({i % 2 ? 0.02f : -0.02f, 0, 0, float(i), float(i) + 1});
+    const ProfileViewIndex index(ProfileOf({{100, 0, 0, 0, 5000}}, segments));
+    ProfileView view = FitView(index, {});
+    for (const int width : {100, 20000}) {
+        view.plotWidth = width;
+        const ProfileScene scene = BuildScene(index, view);
+        const std::vector<Polyline> line = SuperLine(index, view, scene);
+        std::size_t points = 0;
+        for (const Polyline& part : line)
+            points += part.points.size();
+        // Two points a segment where the pixels outnumber them, else the columns.
+        EXPECT_EQ(points, width == 100 ? scene.super.lines.at(0).points.size() : 2 * 5000u);
+    }
+}
+
 TEST(ProfileSheet, CaptionAgreesWithTheRowsAndNamesTheOffset)
 {
     const ProfileViewIndex index(RidgeAndHollow());
