@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <cmath>
 
 #include "support/window_fixture.h"
 #include "ui/profile_window/frm_profile.h"
@@ -50,6 +51,18 @@ TEST_F(ProfileSheetWindow, PaintedLabelsNeverMeetAtAnySize)
             QTest::keyClick(&plot, Qt::Key_Right);
         }
     }
+
+    // At the smallest size some labels give way; the mouse on a mark reads them.
+    plot.setFixedSize(420, 260);
+    plot.Fit();
+    const ProfileSheet& sheet = plot.Sheet();
+    ASSERT_FALSE(sheet.placement.dropped.empty());
+    const LabelRequest& dropped = sheet.labels[sheet.placement.dropped.front()];
+    const QPoint mark(ProfilePlot::LeftMargin + int(std::lround(dropped.anchor.x)),
+                      ProfilePlot::TopMargin + int(std::lround(dropped.anchor.y)));
+    QTest::mouseMove(&plot, mark + QPoint(1, 0));
+    QTest::mouseMove(&plot, mark);
+    EXPECT_TRUE(plot.toolTip().contains(QString::fromStdString(dropped.text))) << dropped.text;
 }
 
 TEST_F(ProfileSheetWindow, UsableWithoutAMouse)
