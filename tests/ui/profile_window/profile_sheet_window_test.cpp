@@ -72,6 +72,10 @@ TEST_F(ProfileSheetWindow, UsableWithoutAMouse)
     Choose("mnuLoad", RAVO_EXAMPLES_DIR "/ridge-road.in");
     ProfilePlot& plot = profile->Plot();
     EXPECT_EQ(profile->focusWidget(), &plot);
+    // Shown again after growing beyond the screen, it fits the screen.
+    profile->hide();
+    profile->resize(4000, 3000);
+    profile->show();
     const QRect screen = profile->screen()->availableGeometry();
     EXPECT_LE(profile->width(), screen.width());
     EXPECT_LE(profile->height(), screen.height());
