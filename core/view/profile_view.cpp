@@ -51,10 +51,13 @@ std::string Fixed(double value, int decimals)
         value, decimals == 0 ? "0" : "0." + std::string(static_cast<std::size_t>(decimals), '0'));
 }
 
-std::string StationLabel(double station, int decimals, bool plusNotation)
+std::string StationLabel(double station, int decimals, bool plusNotation,
+                         StationStyle style = StationStyle::Hundreds3)
 {
     if (!plusNotation)
         return Fixed(station, decimals);
+    if (style != StationStyle::Hundreds3)
+        return StationInStyle(station, std::min(decimals, StationDecimals(style)), true, style);
     std::string text = StationText(station, true);  // three decimals
     text.resize(text.size() - static_cast<std::size_t>(3 - decimals) - (decimals == 0 ? 1 : 0));
     return text;
@@ -82,7 +85,9 @@ double FitGrade(Panel& panel, double low, double high, const ProfileView& view)
 {
     const double horizontal = 1 / PerPixel(view);
     double exaggeration = 1;
-    if (high > low)
+    if (view.exaggeration && *view.exaggeration > 0)
+        exaggeration = *view.exaggeration;
+    else if (high > low)
         exaggeration = NiceAtMost(0.8 * view.gradeHeight / (high - low) / horizontal);
     if (!std::isfinite(low)) {
         low = 0;
@@ -119,7 +124,8 @@ std::vector<Tick> StationTicks(const ProfileView& view)
     const int decimals = DecimalsFor(step);
     std::vector<Tick> ticks;
     for (double s = std::ceil(view.firstStation / step) * step; s <= view.lastStation; s += step)
-        ticks.push_back({XOfStation(view, s), StationLabel(s, decimals, view.plusNotation)});
+        ticks.push_back(
+            {XOfStation(view, s), StationLabel(s, decimals, view.plusNotation, view.stationStyle)});
     return ticks;
 }
 

@@ -10,6 +10,7 @@
 
 #include "core/design/design_speed.h"
 #include "core/view/profile_view_index.h"
+#include "core/view/sheet_text.h"
 
 namespace ravo {
 
@@ -24,6 +25,10 @@ struct ProfileView {
     bool plusNotation = false;            // station labels as 12+34
     std::optional<double> designSpeed{};  // flags curves below the least K
     LengthUnits units = LengthUnits::Metres;
+    StationStyle stationStyle = StationStyle::Hundreds3;  // of plus notation
+    // A chosen vertical exaggeration; without one the view's own, from the
+    // height of the line in view.
+    std::optional<double> exaggeration{};
 };
 
 struct PixelPoint {

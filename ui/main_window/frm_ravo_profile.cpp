@@ -15,6 +15,7 @@ frmProfile& frmRavo::ProfileWindow()
             state_, platform_, [this](const QString& station) { txtStation->setText(station); },
             this);
         profile_->CalculationDone();
+        profile_->SetProfileUnit(lengthUnit_);
     }
     return *profile_;
 }
@@ -29,8 +30,10 @@ void frmRavo::mnuVProfile_Click()
 
 void frmRavo::ProfileChanged(bool fit)
 {
-    if (profile_ != nullptr)
-        profile_->ProfileChanged(fit);
+    if (profile_ == nullptr)
+        return;
+    profile_->SetProfileUnit(lengthUnit_);
+    profile_->ProfileChanged(fit);
 }
 
 }  // namespace ravo

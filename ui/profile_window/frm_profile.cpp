@@ -1,29 +1,26 @@
 // The profile window: its toolbar, the plot and keeping both up to date with the profile.
 #include "ui/profile_window/frm_profile.h"
 
-#include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QHBoxLayout>
-#include <QImage>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
-#include <QSpinBox>
-#include <QSvgGenerator>
+#include <QShortcut>
 #include <QVBoxLayout>
 #include <memory>
 
-#include "core/io/file_replace.h"
+#include "ui/profile_window/design_speed_box.h"
 #include "ui/profile_window/frm_profile_plot.h"
+#include "ui/profile_window/sheet_export.h"
 #include "ui/widgets/icons.h"
+#include "ui/widgets/text.h"
 
 namespace ravo {
 namespace {
-
-const QSize ExportSize(1200, 700);
 
 template <typename T>
 T* Named(T* widget, const char* name)
@@ -51,6 +48,9 @@ frmProfile::frmProfile(const ProfileState& state, Platform& platform,
     setFocusProxy(plotProfile);  // so that Home fits the profile at once
     resize(900, 560);
     connect(plotProfile, &ProfilePlot::StationClicked, this, std::move(setStation));
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &QWidget::close);
     RestoreSettings();
 }
 
@@ -65,6 +65,9 @@ void frmProfile::RestoreSettings()
     spnDesignSpeed->setValue(settings.value(QStringLiteral("designSpeed")).toInt());  // clamped
     const int units = settings.value(QStringLiteral("units")).toInt();
     cboUnits->setCurrentIndex(units >= 0 && units < cboUnits->count() ? units : 0);
+    const int exaggeration = settings.value(QStringLiteral("exaggeration")).toInt();
+    cboExaggeration->setCurrentIndex(
+        exaggeration >= 0 && exaggeration < cboExaggeration->count() ? exaggeration : 0);
 }
 
 void frmProfile::SaveSettings()
@@ -76,21 +79,23 @@ void frmProfile::SaveSettings()
     settings.setValue(QStringLiteral("plusNotation"), chkPlusNotation->isChecked());
     settings.setValue(QStringLiteral("designSpeed"), spnDesignSpeed->value());
     settings.setValue(QStringLiteral("units"), cboUnits->currentIndex());
+    settings.setValue(QStringLiteral("exaggeration"), cboExaggeration->currentIndex());
 }
 
 void frmProfile::BuildToolbar(QWidget* bar)
 {
-    auto* row = new QHBoxLayout(bar);
-    row->setContentsMargins(0, 0, 0, 0);
+    // Two rows, so that the window fits a small or magnified screen.
+    auto* rows = new QVBoxLayout(bar);
+    rows->setContentsMargins(0, 0, 0, 0);
+    auto* row = new QHBoxLayout;
+    rows->addLayout(row);
     chkPlusNotation =
         Named(new QCheckBox(QStringLiteral("&12+34 stations"), bar), "chkPlusNotation");
     row->addWidget(chkPlusNotation);
     row->addSpacing(16);
     auto* speedLabel = new QLabel(QStringLiteral("Design &speed:"), bar);
     row->addWidget(speedLabel);
-    spnDesignSpeed = Named(new QSpinBox(bar), "spnDesignSpeed");
-    spnDesignSpeed->setRange(0, 200);
-    spnDesignSpeed->setSingleStep(10);
+    spnDesignSpeed = Named(new DesignSpeedBox(bar), "spnDesignSpeed");
     spnDesignSpeed->setSpecialValueText(QStringLiteral("off"));
     spnDesignSpeed->setToolTip(
         QStringLiteral("Curves below the least K for this speed are drawn red"));
@@ -99,6 +104,19 @@ void frmProfile::BuildToolbar(QWidget* bar)
     cboUnits = Named(new QComboBox(bar), "cboUnits");
     cboUnits->addItems({QStringLiteral("km/h, m"), QStringLiteral("mph, ft")});
     row->addWidget(cboUnits);
+    row->addStretch(1);
+    row = new QHBoxLayout;
+    rows->addLayout(row);
+    auto* exaggerationLabel = new QLabel(QStringLiteral("Exa&ggeration:"), bar);
+    row->addWidget(exaggerationLabel);
+    cboExaggeration = Named(new QComboBox(bar), "cboExaggeration");
+    cboExaggeration->addItem(QStringLiteral("Auto"));
+    for (int e : {1, 2, 5, 10, 20, 50, 100, 200})
+        cboExaggeration->addItem(QString::number(e) + QStringLiteral(":1"), e);
+    cboExaggeration->setToolTip(
+        QStringLiteral("Vertical exaggeration: chosen, or worked out at each fit and then kept"));
+    exaggerationLabel->setBuddy(cboExaggeration);
+    row->addWidget(cboExaggeration);
     row->addStretch(1);
     cmdFit = Named(new QPushButton(QStringLiteral("&Fit"), bar), "cmdFit");
     cmdFit->setToolTip(QStringLiteral("Show the whole profile (Home, or a double-click)"));
@@ -109,6 +127,8 @@ void frmProfile::BuildToolbar(QWidget* bar)
     connect(chkPlusNotation, &QCheckBox::toggled, this, &frmProfile::OptionsChanged);
     connect(spnDesignSpeed, &QSpinBox::valueChanged, this, &frmProfile::OptionsChanged);
     connect(cboUnits, &QComboBox::currentIndexChanged, this, &frmProfile::OptionsChanged);
+    connect(cboExaggeration, &QComboBox::currentIndexChanged, this,
+            &frmProfile::ExaggerationChanged);
     connect(cmdFit, &QPushButton::clicked, this, [this] { plotProfile->Fit(); });
     connect(cmdExport, &QPushButton::clicked, this, &frmProfile::cmdExport_Click);
 }
@@ -123,7 +143,17 @@ void frmProfile::ProfileChanged(bool fit)
 
 void frmProfile::CalculationDone()
 {
-    plotProfile->SetCursor(state_.CalcStation, state_.CalcElevation);
+    plotProfile->SetCursor(state_.CalcStation, state_.CalcElevation, state_.CalcOffset);
+}
+
+void frmProfile::SetProfileUnit(LengthUnit unit)
+{
+    unit_ = unit;
+    plotProfile->SetStationStyle(
+        unit == LengthUnit::Meter ? StationStyle::Kilometre : StationStyle::Hundreds,
+        unit == LengthUnit::Meter  ? QStringLiteral("m")
+        : unit == LengthUnit::Foot ? QStringLiteral("ft")
+                                   : QStringLiteral("US ft"));
 }
 
 // The index is worked out only for a shown window; a hidden one waits.
@@ -141,7 +171,28 @@ void frmProfile::Rebuild()
 void frmProfile::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
+    FitToScreen();
     Rebuild();
+    plotProfile->setFocus(Qt::OtherFocusReason);
+}
+
+void frmProfile::FitToScreen()
+{
+    const QScreen* shown = screen();
+    if (shown == nullptr)
+        return;
+    // The frame is not known before the window is mapped: room for a title bar.
+    const QRect room = shown->availableGeometry().adjusted(0, 0, -8, -40);
+    const QSize fitted = size().boundedTo(room.size()).expandedTo(minimumSizeHint());
+    if (fitted != size())
+        resize(fitted);
+    QRect place = geometry();
+    place.moveLeft(
+        std::clamp(place.left(), room.left(), std::max(room.left(), room.right() - place.width())));
+    place.moveTop(std::clamp(place.top(), room.top() + 32,
+                             std::max(room.top() + 32, room.bottom() - place.height())));
+    if (place.topLeft() != geometry().topLeft())
+        move(place.topLeft() - (geometry().topLeft() - pos()));
 }
 
 void frmProfile::hideEvent(QHideEvent* event)
@@ -150,62 +201,56 @@ void frmProfile::hideEvent(QHideEvent* event)
     SaveSettings();
 }
 
+void frmProfile::ExaggerationChanged()
+{
+    const QVariant chosen = cboExaggeration->currentData();
+    plotProfile->SetExaggeration(chosen.isValid() ? std::optional<double>(chosen.toDouble())
+                                                  : std::nullopt);
+}
+
 void frmProfile::OptionsChanged()
 {
+    spnDesignSpeed->SetUnits(cboUnits->currentIndex() == 1 ? LengthUnits::Feet
+                                                           : LengthUnits::Metres);
     const int speed = spnDesignSpeed->value();
     plotProfile->SetOptions(
         chkPlusNotation->isChecked(), speed > 0 ? std::optional<double>(speed) : std::nullopt,
         cboUnits->currentIndex() == 1 ? LengthUnits::Feet : LengthUnits::Metres);
 }
 
+// The file and then its size; a failure names the file and gives the
+// system's reason beneath it.
 void frmProfile::cmdExport_Click()
 {
     const std::optional<FileChoice> choice = platform_.ChooseFile(
         this, {FileDialogKind::Save,
-               QStringLiteral("PNG Image (*.png)|*.png|SVG Image (*.svg)|*.svg"), 1});
+               QStringLiteral("PNG Image (*.png)|*.png|SVG Image (*.svg)|*.svg|PDF Document "
+                              "(*.pdf)|*.pdf"),
+               1});
     if (!choice)
+        return;
+    const std::optional<int> size =
+        platform_.ChooseItem(this, QStringLiteral("Export"),
+                             QStringLiteral("Export the sheet at which size?"), SheetSizeNames());
+    if (!size || *size < 0 || *size >= static_cast<int>(SheetSizes().size()))
         return;
     QString path = choice->fullPath;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".png");
-    if (!Export(path))
+    const int speed = spnDesignSpeed->value();
+    const SheetInfo info{
+        Text(state_.OutputTitle.empty() ? state_.InputFileTitle : state_.OutputTitle),
+        state_.InputFileTitle.empty() ? QStringLiteral("(none)") : Text(state_.InputFileTitle),
+        speed > 0 ? QString::number(speed) + " " + cboUnits->currentText().section(',', 0, 0)
+                  : QStringLiteral("off"),
+        QString::fromLatin1(UnitWords(unit_)), SheetDate()};
+    const QString reason =
+        ExportSheet(path, SheetSizes()[static_cast<std::size_t>(*size)], *plotProfile, info);
+    if (!reason.isEmpty())
         platform_.ShowMessage(
             this, Message{QStringLiteral("Unable to export the profile"), QStringLiteral("Ravo"),
-                          MessageButtons::Ok, MessageIcon::Warning, MessageAnswer::Ok, path});
-}
-
-// The picture is made in memory and then replaces the file whole, so a failed
-// export leaves an earlier file as it was.
-bool frmProfile::Export(const QString& path)
-{
-    QBuffer bytes;
-    bytes.open(QIODevice::WriteOnly);
-    if (QFileInfo(path).suffix().compare(QStringLiteral("svg"), Qt::CaseInsensitive) == 0) {
-        QSvgGenerator svg;
-        svg.setOutputDevice(&bytes);
-        svg.setSize(ExportSize);
-        svg.setViewBox(QRect(QPoint(0, 0), ExportSize));
-        svg.setTitle(QStringLiteral("Profile"));
-        QPainter painter(&svg);
-        plotProfile->Paint(painter, ExportSize);
-    } else {
-        QImage image(ExportSize, QImage::Format_RGB32);
-        {
-            QPainter painter(&image);
-            plotProfile->Paint(painter, ExportSize);
-        }
-        if (!image.save(&bytes, "PNG"))
-            return false;
-    }
-    try {
-        ReplaceFile(path.toStdString(), [&bytes](ByteSink& sink) {
-            sink.Write(
-                std::string_view(bytes.data().constData(), static_cast<std::size_t>(bytes.size())));
-        });
-    } catch (const FileWriteError&) {
-        return false;
-    }
-    return true;
+                          MessageButtons::Ok, MessageIcon::Warning, MessageAnswer::Ok,
+                          path + QStringLiteral("\n") + reason});
 }
 
 }  // namespace ravo

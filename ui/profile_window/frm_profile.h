@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <functional>
 
+#include "core/formats/length_unit.h"
 #include "core/profile/profile_state.h"
 #include "ui/platform/platform.h"
 
@@ -13,10 +14,11 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
-class QSpinBox;
+class QShortcut;
 
 namespace ravo {
 
+class DesignSpeedBox;
 class ProfilePlot;
 
 class frmProfile : public QWidget {
@@ -34,6 +36,9 @@ public:
     void ProfileChanged(bool fit);
     // A calculation ran: the cursor moves to its station and elevation.
     void CalculationDone();
+    // The unit of the loaded profile's lengths: stations in 12+34 form read
+    // 1+234.567 in metres and 12+34.56 in feet, and the axes name it.
+    void SetProfileUnit(LengthUnit unit);
 
     ProfilePlot& Plot() { return *plotProfile; }
 
@@ -49,7 +54,9 @@ private:
     void Rebuild();
     void OptionsChanged();
     void cmdExport_Click();
-    bool Export(const QString& path);
+    void ExaggerationChanged();
+    // Keeps the window inside the screen's free area.
+    void FitToScreen();
 
     const ProfileState& state_;
     Platform& platform_;
@@ -57,7 +64,9 @@ private:
     bool fitPending_ = true;
 
     QCheckBox* chkPlusNotation = nullptr;
-    QSpinBox* spnDesignSpeed = nullptr;
+    DesignSpeedBox* spnDesignSpeed = nullptr;
+    QComboBox* cboExaggeration = nullptr;
+    LengthUnit unit_ = LengthUnit::Meter;
     QComboBox* cboUnits = nullptr;
     QPushButton* cmdFit = nullptr;
     QPushButton* cmdExport = nullptr;

@@ -1,22 +1,26 @@
 // Painting the profile scene, and the mouse and keys that zoom, pan, fit and pick a station.
 #include "ui/profile_window/frm_profile_plot.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QTimer>
 #include <QToolTip>
 #include <QWheelEvent>
 #include <cmath>
 
+#include "ui/profile_window/sheet_painter.h"
 #include "ui/widgets/text.h"
 
 namespace ravo {
 namespace {
 
 constexpr int RightMargin = 14;
-constexpr int PanelGap = 8;
-constexpr int BottomMargin = 30;
+constexpr int PanelGap = 20;
+constexpr int BottomMargin = 48;
+constexpr int TextRow = 18;
 constexpr double GradeShare = 0.72;
 
 const QColor GradeColour(20, 60, 200);
@@ -36,7 +40,7 @@ QPolygonF Polygon(const Polyline& line, QPointF origin)
 
 // One panel: its frame, value grid and labels, gaps and lines.
 void PaintPanel(QPainter& painter, const Panel& panel, const QRectF& area, const QColor& colour,
-                const QString& title)
+                const QString& gapText)
 {
     painter.setPen(GridColour);
     for (const Tick& tick : panel.valueTicks)
@@ -50,7 +54,7 @@ void PaintPanel(QPainter& painter, const Panel& panel, const QRectF& area, const
         const QRectF band(area.left() + x0, area.top(), std::max(x1 - x0, 1.0), area.height());
         painter.fillRect(band, QBrush(QColor(200, 80, 80, 90), Qt::BDiagPattern));
         if (band.width() >= 50)
-            painter.drawText(band, Qt::AlignCenter, QStringLiteral("No curve"));
+            painter.drawText(band, Qt::AlignCenter, gapText);
     }
     painter.save();
     painter.setClipRect(area);
@@ -61,7 +65,6 @@ void PaintPanel(QPainter& painter, const Panel& panel, const QRectF& area, const
     painter.restore();
     painter.setPen(Qt::black);
     painter.drawRect(area);
-    painter.drawText(area.adjusted(4, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop, title);
 }
 
 void PaintMarks(QPainter& painter, const ProfileScene& scene, const QRectF& grade)
@@ -86,14 +89,7 @@ void PaintMarks(QPainter& painter, const ProfileScene& scene, const QRectF& grad
             painter.drawEllipse(at, 3.5, 3.5);
         }
         painter.setBrush(Qt::NoBrush);
-        painter.setPen(Qt::black);
-        const double dy = mark.kind == MarkKind::LowPoint ? 6 : -20;
-        painter.drawText(QRectF(at.x() - 110, at.y() + dy, 220, 14), Qt::AlignCenter,
-                         Text(mark.label));
     }
-    for (const Tick& label : scene.curveLabels)
-        painter.drawText(QRectF(grade.left() + label.at - 80, grade.top() + 16, 160, 14),
-                         Qt::AlignCenter, Text(label.label));
 }
 
 void PaintStationAxis(QPainter& painter, const ProfileScene& scene, const QRectF& grade,
@@ -120,19 +116,36 @@ ProfilePlot::ProfilePlot(QWidget* parent) : QWidget(parent)
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(420, 260);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    clickTimer_ = new QTimer(this);
+    clickTimer_->setSingleShot(true);
+    clickTimer_->setInterval(QApplication::doubleClickInterval());
+    connect(clickTimer_, &QTimer::timeout, this, [this] { PickStation(clickX_); });
 }
 
 void ProfilePlot::SetIndex(std::shared_ptr<const ProfileViewIndex> index)
 {
     index_ = std::move(index);
+    if (!fixedExaggeration_)
+        view_.exaggeration.reset();
     scene_.reset();
+    sheet_.reset();
+    KeepExaggeration();
     update();
 }
 
-void ProfilePlot::SetCursor(float station, float elevation)
+// The automatic exaggeration is worked out for the rows and view of now, and
+// then stays put while panning and zooming.
+void ProfilePlot::KeepExaggeration()
+{
+    if (!view_.exaggeration)
+        Scene();
+}
+
+void ProfilePlot::SetCursor(float station, float elevation, float offset)
 {
     cursorStation_ = station;
     cursorElevation_ = elevation;
+    cursorOffset_ = offset;
     hasCursor_ = true;
     update();
 }
@@ -146,12 +159,35 @@ void ProfilePlot::SetOptions(bool plusNotation, std::optional<double> designSpee
     SetView(view_);
 }
 
-void ProfilePlot::Fit() { SetView(FitView(*index_, view_)); }
+void ProfilePlot::SetStationStyle(StationStyle style, const QString& unitName)
+{
+    view_.stationStyle = style;
+    unitName_ = unitName;
+    SetView(view_);
+}
+
+void ProfilePlot::SetExaggeration(std::optional<double> exaggeration)
+{
+    fixedExaggeration_ = exaggeration;
+    ProfileView view = view_;
+    view.exaggeration = exaggeration;
+    SetView(view);
+    KeepExaggeration();
+}
+
+void ProfilePlot::Fit()
+{
+    ProfileView view = FitView(*index_, view_);
+    view.exaggeration = fixedExaggeration_;
+    SetView(view);
+    KeepExaggeration();
+}
 
 void ProfilePlot::SetView(const ProfileView& view)
 {
     view_ = SizedView(view, size());
     scene_.reset();
+    sheet_.reset();
     update();
     emit ViewChanged();
 }
@@ -167,16 +203,28 @@ ProfileView ProfilePlot::SizedView(ProfileView view, QSize size) const
 
 const ProfileScene& ProfilePlot::Scene()
 {
-    if (!scene_)
+    if (!scene_) {
         scene_ = BuildScene(*index_, view_);
+        // The automatic exaggeration, once worked out, stays put while panning.
+        view_.exaggeration = scene_->exaggeration;
+    }
     return *scene_;
+}
+
+const ProfileSheet& ProfilePlot::Sheet()
+{
+    if (!sheet_)
+        sheet_ = BuildSheet(*index_, view_, Scene(), MeasureWith(QFontMetricsF(font())));
+    return *sheet_;
 }
 
 std::optional<Cursor> ProfilePlot::CurrentCursor()
 {
     if (!hasCursor_)
         return std::nullopt;
-    return CursorAt(*index_, view_, Scene(), cursorStation_, cursorElevation_);
+    Cursor cursor = CursorAt(*index_, view_, Scene(), cursorStation_, cursorElevation_);
+    cursor.caption = CursorCaption(*index_, view_, cursorStation_, cursorOffset_);
+    return cursor;
 }
 
 void ProfilePlot::Paint(QPainter& painter, QSize size)
@@ -187,40 +235,76 @@ void ProfilePlot::Paint(QPainter& painter, QSize size)
                        view.superHeight == view_.superHeight;
     const ProfileScene sized = shown ? ProfileScene{} : BuildScene(*index_, view);
     const ProfileScene& scene = shown ? Scene() : sized;
+    const ProfileSheet sizedSheet =
+        shown ? ProfileSheet{}
+              : BuildSheet(*index_, view, scene, MeasureWith(QFontMetricsF(painter.font())));
+    const ProfileSheet& sheet = shown ? Sheet() : sizedSheet;
     painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF grade(LeftMargin, TopMargin, view.plotWidth, view.gradeHeight);
     const QRectF super(LeftMargin, grade.bottom() + PanelGap, view.plotWidth, view.superHeight);
-    painter.setPen(Qt::black);
-    painter.drawText(QRectF(LeftMargin, 2, view.plotWidth, TopMargin - 4),
-                     Qt::AlignLeft | Qt::AlignVCenter, Text(scene.exaggerationText));
     PaintStationAxis(painter, scene, grade, super);
-    PaintPanel(painter, scene.grade, grade, GradeColour, QStringLiteral("Elevation"));
-    PaintPanel(painter, scene.super, super, SuperColour, QStringLiteral("Superelevation %"));
+    PaintPanel(painter, scene.grade, grade, GradeColour, QStringLiteral("No curve"));
+    Panel superPanel = scene.super;
+    superPanel.lines.clear();  // drawn as paths below
+    PaintPanel(painter, superPanel, super, SuperColour, QString());
+    PaintSuperLine(painter, sheet, super, SuperColour);
+    PaintSheetMarks(painter, sheet, grade);
     PaintMarks(painter, scene, grade);
-    if (!hasCursor_)
-        return;
-    const Cursor cursor = CursorAt(*index_, view, scene, cursorStation_, cursorElevation_);
     painter.setPen(Qt::black);
-    painter.drawText(QRectF(LeftMargin, 2, view.plotWidth, TopMargin - 4),
-                     Qt::AlignRight | Qt::AlignVCenter, Text(cursor.caption));
-    if (cursor.x < 0 || cursor.x > view.plotWidth)
-        return;
-    painter.setPen(QPen(CursorColour, 1.5));
-    const double x = LeftMargin + cursor.x;
-    painter.drawLine(QPointF(x, grade.top()), QPointF(x, super.bottom()));
-    painter.setBrush(CursorColour);
-    if (cursor.gradeY && *cursor.gradeY >= 0 && *cursor.gradeY <= grade.height())
-        painter.drawEllipse(QPointF(x, grade.top() + *cursor.gradeY), 4, 4);
-    if (cursor.superY && *cursor.superY >= 0 && *cursor.superY <= super.height())
-        painter.drawEllipse(QPointF(x, super.top() + *cursor.superY), 4, 4);
-    painter.setBrush(Qt::NoBrush);
+    painter.drawText(QRectF(LeftMargin, TopMargin - TextRow, view.plotWidth, TextRow),
+                     Qt::AlignLeft | Qt::AlignVCenter,
+                     QStringLiteral("Elevation (") + unitName_ + ")");
+    painter.drawText(QRectF(LeftMargin, super.top() - TextRow, view.plotWidth, TextRow),
+                     Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Superelevation %"));
+    const QRectF bottom(LeftMargin, super.bottom() + 24, view.plotWidth, TextRow);
+    const QString stationTitle = QStringLiteral("Station (") + unitName_ + ")";
+    painter.drawText(bottom, Qt::AlignLeft | Qt::AlignVCenter, stationTitle);
+    PaintLegend(painter,
+                bottom.adjusted(QFontMetricsF(painter.font()).horizontalAdvance(stationTitle) + 24,
+                                0, 0, 0));
+    if (hasCursor_) {
+        const Cursor cursor = CursorAt(*index_, view, scene, cursorStation_, cursorElevation_);
+        if (cursor.x >= 0 && cursor.x <= view.plotWidth) {
+            painter.setPen(QPen(CursorColour, 1.5));
+            const double x = LeftMargin + cursor.x;
+            painter.drawLine(QPointF(x, grade.top()), QPointF(x, super.bottom()));
+            painter.setBrush(CursorColour);
+            if (cursor.gradeY && *cursor.gradeY >= 0 && *cursor.gradeY <= grade.height())
+                painter.drawEllipse(QPointF(x, grade.top() + *cursor.gradeY), 4, 4);
+            if (cursor.superY && *cursor.superY >= 0 && *cursor.superY <= super.height())
+                painter.drawEllipse(QPointF(x, super.top() + *cursor.superY), 4, 4);
+            painter.setBrush(Qt::NoBrush);
+        }
+    }
+    std::vector<QRectF> labels = PaintSheetLabels(painter, sheet, grade);
+    if (shown)
+        paintedLabels_ = std::move(labels);
+    PaintTexts(painter, view, scene);
+}
+
+// The top row: the exaggeration on the left, the cursor's caption on the right.
+void ProfilePlot::PaintTexts(QPainter& painter, const ProfileView& view, const ProfileScene& scene)
+{
+    const QRectF row(LeftMargin, 1, view.plotWidth, TextRow);
+    painter.setPen(Qt::black);
+    double captionWidth = 0;
+    if (hasCursor_) {
+        const QString caption = Text(CursorCaption(*index_, view, cursorStation_, cursorOffset_));
+        captionWidth = std::min(QFontMetricsF(painter.font()).horizontalAdvance(caption) + 12,
+                                row.width() * 0.65);
+        PaintFitted(painter, row.adjusted(row.width() - captionWidth, 0, 0, 0),
+                    Qt::AlignRight | Qt::AlignVCenter, caption);
+    }
+    PaintFitted(painter, row.adjusted(0, 0, -captionWidth, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                Text(scene.exaggerationText));
 }
 
 void ProfilePlot::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     Paint(painter, size());
+    PaintScreenExtras(painter);
 }
 
 void ProfilePlot::resizeEvent(QResizeEvent*) { SetView(view_); }
@@ -235,6 +319,8 @@ void ProfilePlot::mousePressEvent(QMouseEvent* event)
 
 void ProfilePlot::mouseMoveEvent(QMouseEvent* event)
 {
+    pointer_ = event->position();
+    update();
     if (pressedAt_ && (event->buttons() & Qt::LeftButton)) {
         const double dx = event->position().x() - pressedAt_->x();
         if (dragging_ || std::abs(dx) > 3) {
@@ -244,7 +330,12 @@ void ProfilePlot::mouseMoveEvent(QMouseEvent* event)
         }
         return;
     }
-    const QString text = Text(HoverText(*index_, view_, PlotX(event->position())));
+    QString text = Text(HoverText(*index_, view_, PlotX(event->position())));
+    // Labels left out for want of room are read here.
+    const ProfileSheet& sheet = Sheet();
+    const PixelPoint at{PlotX(event->position()), event->position().y() - TopMargin};
+    for (const std::string& label : DroppedNear(sheet.labels, sheet.placement, at, 10))
+        text += (text.isEmpty() ? QString() : QStringLiteral("\n")) + Text(label);
     setToolTip(text);
     if (text.isEmpty())
         QToolTip::hideText();
@@ -260,11 +351,19 @@ void ProfilePlot::mouseReleaseEvent(QMouseEvent* event)
     pressedAt_.reset();
     dragging_ = false;
     const double x = PlotX(event->position());
-    if (click && x >= 0 && x <= view_.plotWidth)
-        emit StationClicked(Text(StationTextAtX(view_, x)));
+    if (click && x >= 0 && x <= view_.plotWidth) {
+        clickX_ = x;
+        clickTimer_->start();  // a double-click stops it: the station stays
+    }
 }
 
-void ProfilePlot::mouseDoubleClickEvent(QMouseEvent*) { Fit(); }
+void ProfilePlot::mouseDoubleClickEvent(QMouseEvent*)
+{
+    clickTimer_->stop();
+    Fit();
+}
+
+void ProfilePlot::PickStation(double x) { emit StationClicked(Text(StationTextAtX(view_, x))); }
 
 void ProfilePlot::wheelEvent(QWheelEvent* event)
 {
@@ -272,15 +371,6 @@ void ProfilePlot::wheelEvent(QWheelEvent* event)
     if (steps != 0)
         SetView(ZoomView(view_, PlotX(event->position()), std::pow(1.25, steps)));
     event->accept();
-}
-
-void ProfilePlot::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Home) {
-        Fit();
-        return;
-    }
-    QWidget::keyPressEvent(event);
 }
 
 }  // namespace ravo

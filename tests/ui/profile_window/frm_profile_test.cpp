@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QImage>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QSvgRenderer>
 #include <QWheelEvent>
@@ -40,7 +41,9 @@ TEST_F(ProfileWindow, FollowsTheProfileAndTheStationBoth)
     EXPECT_EQ(plot.CurrentCursor()->caption, "Station 1150.000  Elevation 258.813");
     const QPoint click(ProfilePlot::LeftMargin + 300, ProfilePlot::TopMargin + 50);
     const std::string clicked = StationTextAtX(plot.View(), 300);
+    QSignalSpy picked(&plot, &ProfilePlot::StationClicked);  // once told from a double-click
     QTest::mouseClick(&plot, Qt::LeftButton, {}, click);
+    ASSERT_TRUE(picked.wait(5000));
     EXPECT_EQ(Text("txtStation").toStdString(), clicked);
 
     // A design speed of 100 km/h asks K 52 over a crest: curve 2 (K 50) is too sharp.
@@ -76,6 +79,7 @@ TEST_F(ProfileWindow, FollowsTheProfileAndTheStationBoth)
     const QString svg = folder.filePath("ridge.svg");
     for (const QString& path : {png, svg, folder.filePath("none/x.png")}) {
         platform.files.push_back(FileChoice{path, path});
+        platform.chosenItems.push_back(0);  // 1200 x 700 pixels
         profile->findChild<QPushButton*>("cmdExport")->click();
     }
     EXPECT_EQ(QImage(png).size(), QSize(1200, 700));

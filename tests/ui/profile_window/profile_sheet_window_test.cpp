@@ -1,0 +1,198 @@
+// The profile sheet in the window: painted labels apart at every size, the
+// keyboard, the design speed's steps, the exaggeration, the caption's offset,
+// the station style of the profile's unit and the exported sheet.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QImage>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <cmath>
+
+#include "support/window_fixture.h"
+#include "ui/profile_window/frm_profile.h"
+#include "ui/profile_window/frm_profile_plot.h"
+
+namespace ravo {
+namespace {
+
+class ProfileSheetWindow : public WindowTest {
+protected:
+    frmProfile* Open()
+    {
+        Item("mnuVProfile")->trigger();
+        return window->findChild<frmProfile*>(QStringLiteral("frmProfile"));
+    }
+};
+
+TEST_F(ProfileSheetWindow, PaintedLabelsNeverMeetAtAnySize)
+{
+    frmProfile* profile = Open();
+    ASSERT_NE(profile, nullptr);
+    Choose("mnuLoad", RAVO_EXAMPLES_DIR "/ridge-road.in");
+    ProfilePlot& plot = profile->Plot();
+    for (const QSize size : {QSize(420, 260), QSize(900, 560), QSize(1600, 1000)}) {
+        plot.setFixedSize(size);
+        plot.Fit();
+        for (int zoom = 0; zoom < 3; ++zoom) {
+            plot.grab();  // paints
+            const std::vector<QRectF>& labels = plot.PaintedLabels();
+            EXPECT_FALSE(labels.empty());
+            const QRectF grade(ProfilePlot::LeftMargin, ProfilePlot::TopMargin,
+                               plot.View().plotWidth, plot.View().gradeHeight);
+            for (std::size_t i = 0; i < labels.size(); ++i) {
+                EXPECT_TRUE(grade.contains(labels[i])) << size.width() << " " << i;
+                for (std::size_t j = i + 1; j < labels.size(); ++j)
+                    EXPECT_FALSE(labels[i].intersects(labels[j])) << size.width() << " " << i;
+            }
+            QTest::keyClick(&plot, Qt::Key_Plus);
+            QTest::keyClick(&plot, Qt::Key_Right);
+        }
+    }
+
+    // At the smallest size some labels give way; the mouse on a mark reads them.
+    plot.setFixedSize(420, 260);
+    plot.Fit();
+    const ProfileSheet& sheet = plot.Sheet();
+    ASSERT_FALSE(sheet.placement.dropped.empty());
+    const LabelRequest& dropped = sheet.labels[sheet.placement.dropped.front()];
+    const QPoint mark(ProfilePlot::LeftMargin + int(std::lround(dropped.anchor.x)),
+                      ProfilePlot::TopMargin + int(std::lround(dropped.anchor.y)));
+    QTest::mouseMove(&plot, mark + QPoint(1, 0));
+    QTest::mouseMove(&plot, mark);
+    EXPECT_TRUE(plot.toolTip().contains(QString::fromStdString(dropped.text))) << dropped.text;
+}
+
+TEST_F(ProfileSheetWindow, UsableWithoutAMouse)
+{
+    frmProfile* profile = Open();
+    ASSERT_NE(profile, nullptr);
+    Choose("mnuLoad", RAVO_EXAMPLES_DIR "/ridge-road.in");
+    ProfilePlot& plot = profile->Plot();
+    EXPECT_EQ(profile->focusWidget(), &plot);
+    // Shown again after growing beyond the screen, it fits the screen.
+    profile->hide();
+    profile->resize(4000, 3000);
+    profile->show();
+    const QRect screen = profile->screen()->availableGeometry();
+    EXPECT_LE(profile->width(), screen.width());
+    EXPECT_LE(profile->height(), screen.height());
+
+    // Arrows pan, + and - zoom about the pointer, Home and F fit.
+    const ProfileView whole = plot.View();
+    const double span = whole.lastStation - whole.firstStation;
+    QTest::keyClick(&plot, Qt::Key_Right);
+    EXPECT_NEAR(plot.View().firstStation, whole.firstStation + span / 10, 1e-6);
+    QTest::keyClick(&plot, Qt::Key_Left);
+    EXPECT_NEAR(plot.View().firstStation, whole.firstStation, 1e-6);
+    QTest::keyClick(&plot, Qt::Key_Right,
+                    Qt::ShiftModifier);  // the pointer, 10 px right of the middle
+    const double pointer = plot.View().plotWidth / 2.0 + 10;
+    const double station = StationAtX(plot.View(), pointer);
+    QTest::keyClick(&plot, Qt::Key_Plus);
+    EXPECT_NEAR(plot.View().lastStation - plot.View().firstStation, span / 1.25, 1e-6);
+    EXPECT_NEAR(StationAtX(plot.View(), pointer), station, 1e-6);
+    QTest::keyClick(&plot, Qt::Key_Minus);
+    QTest::keyClick(&plot, Qt::Key_Minus);
+    EXPECT_NEAR(plot.View().lastStation - plot.View().firstStation, span * 1.25, 1e-6);
+    for (const Qt::Key fit : {Qt::Key_Home, Qt::Key_F}) {
+        QTest::keyClick(&plot, Qt::Key_Plus);
+        QTest::keyClick(&plot, fit);
+        EXPECT_EQ(plot.View().firstStation, whole.firstStation);
+    }
+
+    // Enter sets the station at the pointer; a double-click fits and leaves it.
+    QTest::keyClick(&plot, Qt::Key_Return);
+    const QString picked = Text("txtStation");
+    EXPECT_EQ(picked.toStdString(), StationTextAtX(plot.View(), pointer));
+    QTest::keyClick(&plot, Qt::Key_Plus);
+    const QPoint at(ProfilePlot::LeftMargin + 40, ProfilePlot::TopMargin + 30);
+    QTest::mouseDClick(&plot, Qt::LeftButton, {}, at);
+    QTest::qWait(QApplication::doubleClickInterval() + 100);
+    EXPECT_EQ(Text("txtStation"), picked);
+    EXPECT_EQ(plot.View().firstStation, whole.firstStation);
+
+    // Escape and Ctrl+W close; View > Profile opens the same window again.
+    for (const QKeyCombination close :
+         {QKeyCombination(Qt::Key_Escape), QKeyCombination(Qt::ControlModifier, Qt::Key_W)}) {
+        profile->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(profile));
+        QTest::keyClick(&plot, close.key(), close.keyboardModifiers());
+        EXPECT_FALSE(profile->isVisible());
+        EXPECT_EQ(Open(), profile);
+        EXPECT_TRUE(profile->isVisible());
+    }
+}
+
+TEST_F(ProfileSheetWindow, SpeedExaggerationCaptionAndStations)
+{
+    frmProfile* profile = Open();
+    ASSERT_NE(profile, nullptr);
+    Choose("mnuLoad", RAVO_EXAMPLES_DIR "/ridge-road.in");
+    ProfilePlot& plot = profile->Plot();
+
+    // Up steps through listed design speeds only; Down from the lowest is off.
+    auto* speed = profile->findChild<QSpinBox*>(QStringLiteral("spnDesignSpeed"));
+    const std::vector<std::pair<Qt::Key, int>> steps = {
+        {Qt::Key_Up, 30}, {Qt::Key_Up, 40}, {Qt::Key_Down, 30}, {Qt::Key_Down, 0}};
+    for (const auto& [key, expected] : steps) {
+        QTest::keyClick(speed, key);
+        EXPECT_EQ(speed->value(), expected);
+    }
+    QTest::keyClick(speed, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(speed, "85");
+    EXPECT_EQ(speed->value(), 85);  // typed: taken as it is
+
+    // A chosen exaggeration, and the automatic one, stay put while panning.
+    auto* exaggeration = profile->findChild<QComboBox*>(QStringLiteral("cboExaggeration"));
+    exaggeration->setCurrentText(QStringLiteral("50:1"));
+    EXPECT_EQ(plot.Scene().exaggeration, 50);
+    exaggeration->setCurrentIndex(0);
+    const double automatic = plot.Scene().exaggeration;
+    for (int i = 0; i < 6; ++i) {
+        QTest::keyClick(&plot, Qt::Key_Plus);
+        QTest::keyClick(&plot, Qt::Key_Right);
+        EXPECT_EQ(plot.Scene().exaggeration, automatic);
+    }
+
+    // The caption names a non-zero offset; metres station by the kilometre.
+    TypeOver("txtStation", QStringLiteral("1150"));
+    TypeOver("txtOffset", QStringLiteral("-12.5"));
+    EXPECT_EQ(plot.CurrentCursor()->caption,
+              "Station 1150.000  Elevation 259.063 at offset -12.500");
+    profile->findChild<QCheckBox*>(QStringLiteral("chkPlusNotation"))->setChecked(true);
+    EXPECT_EQ(plot.CurrentCursor()->caption.substr(0, 17), "Station 1+150.000");
+    profile->SetProfileUnit(LengthUnit::Foot);
+    EXPECT_EQ(plot.CurrentCursor()->caption.substr(0, 17), "Station 11+50.000");
+    EXPECT_EQ(plot.AxisUnit(), "ft");
+}
+
+TEST_F(ProfileSheetWindow, ExportsASheetOrSaysWhyNot)
+{
+    frmProfile* profile = Open();
+    ASSERT_NE(profile, nullptr);
+    Choose("mnuLoad", RAVO_EXAMPLES_DIR "/ridge-road.in");
+    const QString pdf = folder.filePath("ridge.pdf");
+    const QString png = folder.filePath("ridge-a4.png");
+    for (const QString& path : {pdf, png, folder.filePath("none/x.pdf")}) {
+        platform.files.push_back(FileChoice{path, path});
+        platform.chosenItems.push_back(3);  // A4 landscape
+        profile->findChild<QPushButton*>("cmdExport")->click();
+    }
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().startsWith("%PDF"));
+    EXPECT_EQ(QImage(png).size(), QSize(1755, 1239));
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text, "Unable to export the profile");
+    EXPECT_GT(platform.messages[0].detail.size(), folder.filePath("none/x.pdf").size() + 5);
+    // A cancelled size exports nothing.
+    platform.files.push_back(FileChoice{folder.filePath("c.png"), "c.png"});
+    profile->findChild<QPushButton*>("cmdExport")->click();
+    EXPECT_FALSE(QFile::exists(folder.filePath("c.png")));
+}
+
+}  // namespace
+}  // namespace ravo
