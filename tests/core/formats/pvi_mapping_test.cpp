@@ -56,7 +56,8 @@ TEST(RowsFromPoints, RefusesPointsThatMakeNoProfile)
         std::string message;
     } cases[] = {
         {{Pvi(0, 1), Pvi(0, 2)}, "point 2: station 0 does not lie beyond"},
-        {{Pvi(0, 1), Para(100, 2, 10)}, "point 2: the last point cannot have a curve"},
+        {{Pvi(0, 1), Para(100, 2, 10)},
+         "point 2: the last point cannot have a curve, since the profile has no grade after it"},
         {{Pvi(0, 1), Para(100, 2, 250), Pvi(400, 1)},
          "the curves at point 1 and point 2 overlap: the first reaches station 0 and the second "
          "begins at -25"},
