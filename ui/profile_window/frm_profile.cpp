@@ -131,7 +131,8 @@ void frmProfile::Rebuild()
 {
     if (!stale_)
         return;
-    plotProfile->SetIndex(std::make_shared<const ProfileViewIndex>(state_));
+    index_ = std::make_shared<ProfileViewIndex>(state_);
+    plotProfile->SetIndex(index_);
     stale_ = false;
     if (fitPending_)
         plotProfile->Fit();

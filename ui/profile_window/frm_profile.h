@@ -5,8 +5,10 @@
 
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 #include "core/profile/profile_state.h"
+#include "core/view/profile_view_index.h"
 #include "ui/platform/platform.h"
 
 class QCheckBox;
@@ -32,6 +34,10 @@ public:
 
     // The rows changed; fit shows the whole profile afterwards (a load).
     void ProfileChanged(bool fit);
+    // One field of a row was stored, or a kind's rows were made again: the
+    // index of a shown window follows just that (frm_profile_rows.cpp).
+    void RowStored(SegmentKind kind, std::int32_t row);
+    void KindChanged(SegmentKind kind);
     // A calculation ran: the cursor moves to its station and elevation.
     void CalculationDone();
 
@@ -55,6 +61,7 @@ private:
     Platform& platform_;
     bool stale_ = true;  // the rows changed while the window was hidden
     bool fitPending_ = true;
+    std::shared_ptr<ProfileViewIndex> index_;  // what the plot draws from
 
     QCheckBox* chkPlusNotation = nullptr;
     QSpinBox* spnDesignSpeed = nullptr;
