@@ -66,10 +66,14 @@ struct Session {
     }
 };
 
+// Made on first use and closed before the application ends.
+std::unique_ptr<Session> session;
+
 Session& TheSession()
 {
-    static Session session;
-    return session;
+    if (!session)
+        session = std::make_unique<Session>();
+    return *session;
 }
 
 // What drawing costs at the least: one antialiased polyline with a point in
@@ -123,6 +127,9 @@ void BM_WheelThenRepaint(benchmark::State& bench)
         plot.repaint();
         notch = -notch;
     }
+    // To look at what was timed: RAVO_BENCH_SCREENSHOT=file.png.
+    if (const QString path = qEnvironmentVariable("RAVO_BENCH_SCREENSHOT"); !path.isEmpty())
+        plot.grab().save(path);
 }
 BENCHMARK(BM_WheelThenRepaint)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -197,5 +204,6 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    session.reset();
     return 0;
 }
