@@ -46,7 +46,8 @@ public:
     std::int32_t RowAt(float station) const;
 
     // Pieces between the first and the last row end, in station order. A piece
-    // with row 0 is a gap: no row contains it.
+    // with row 0 is a gap: no row contains it. After a row changed, an end may
+    // stand twice with a piece of no length between (see RowChanged).
     const std::vector<DecidedPiece>& Pieces() const { return pieces_; }
     // The index of the first piece that ends after the station.
     std::size_t FirstPieceEndingAfter(double station) const;
@@ -66,7 +67,9 @@ public:
 
     // One row now holds these values: only the pieces that it decided or now
     // may decide are worked out again (profile_view_index_update.cpp). K and
-    // shape by row, when given, are already those of the new values.
+    // shape by row, when given, are already those of the new values. Where
+    // the row leaves fewer ends, an end is repeated with a piece of no length
+    // on the row of the piece beside it, so the pieces after keep their place.
     void RowChanged(std::int32_t row, const SegmentRow& now, const std::vector<float>* k,
                     const std::vector<CurveShape>* shape);
 
@@ -90,6 +93,8 @@ private:
                        const std::vector<CurveShape>* shape);
     void Resweep(float first, float last, const std::vector<float>* k,
                  const std::vector<CurveShape>* shape);
+    void Sweep(std::vector<std::int32_t>& rows, const std::vector<float>& ends,
+               std::vector<std::int32_t>& atEnd, std::vector<DecidedPiece>& pieces) const;
     void SummarizeBlocks(std::size_t firstPiece, std::size_t lastPiece, const std::vector<float>* k,
                          const std::vector<CurveShape>* shape);
 };

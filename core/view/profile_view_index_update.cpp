@@ -33,6 +33,49 @@ void Splice(std::vector<T>& items, std::size_t at, std::size_t count, const std:
                      with.begin() + static_cast<std::ptrdiff_t>(kept), with.end());
 }
 
+// The ends, the rows deciding exactly at them and the pieces between them
+// over a stretch, as a re-sweep works them out.
+struct Span {
+    std::vector<float> ends;
+    std::vector<std::int32_t> atEnd;
+    std::vector<DecidedPiece> pieces;
+};
+
+// Adds count ends to a span without changing what it shows: copies of one of
+// its ends, with pieces of no length between them on a row containing that
+// end, so that they add nothing to the line but mark the row there. The copies go before the
+// first end that begins a piece inside a row; else before the last end, on
+// the row of the piece beyond the span; else before the first, on the row of
+// the piece before it; else, among gaps, before the last end as a gap. A lone
+// end with nothing beside it takes none, and false says so. So the pieces
+// keep their count when a row loses ends, and the pieces after need not move.
+bool Pad(Span& span, std::size_t count, std::int32_t rowBefore, std::int32_t rowAfter)
+{
+    std::size_t at = span.ends.size() - 1;
+    std::int32_t row = rowAfter;
+    const auto inRow = std::find_if(span.pieces.begin(), span.pieces.end(),
+                                    [](const DecidedPiece& p) { return p.row != 0; });
+    if (inRow != span.pieces.end()) {
+        at = static_cast<std::size_t>(inRow - span.pieces.begin());
+        row = inRow->row;
+    } else if (row == 0 && rowBefore != 0) {
+        at = 0;
+        row = rowBefore;
+    } else if (row == 0 && span.pieces.empty()) {
+        return false;
+    }
+    // No least and greatest value: a column or block taking the piece in
+    // keeps its own, and an end that overflows adds no value of its own.
+    const float end = span.ends[at];
+    constexpr float NoValue = std::numeric_limits<float>::quiet_NaN();
+    const DecidedPiece none{end, end, row, NoValue, NoValue};
+    const auto place = static_cast<std::ptrdiff_t>(at);
+    span.ends.insert(span.ends.begin() + place, count, end);
+    span.atEnd.insert(span.atEnd.begin() + place, count, span.atEnd[at]);
+    span.pieces.insert(span.pieces.begin() + place, count, none);
+    return true;
+}
+
 }  // namespace
 
 void DecidedRows::BuildExtents()
@@ -141,29 +184,71 @@ void DecidedRows::ValuesChanged(std::int32_t row, const std::vector<float>* k,
 void DecidedRows::Resweep(float first, float last, const std::vector<float>* k,
                           const std::vector<CurveShape>* shape)
 {
-    const auto i0 = static_cast<std::size_t>(std::lower_bound(ends_.begin(), ends_.end(), first) -
-                                             ends_.begin());
-    const auto i1 = static_cast<std::size_t>(std::upper_bound(ends_.begin(), ends_.end(), last) -
-                                             ends_.begin());
+    // The stretch and the ends beside it, with any copies of those ends.
+    auto at = [this](float station, bool past) {
+        const auto i = past ? std::upper_bound(ends_.begin(), ends_.end(), station)
+                            : std::lower_bound(ends_.begin(), ends_.end(), station);
+        return static_cast<std::size_t>(i - ends_.begin());
+    };
+    const std::size_t i0 = at(first, false);
+    const std::size_t i1 = at(last, true);
     const bool before = i0 > 0;
     const bool after = i1 < ends_.size();
+    const std::size_t from = before ? at(ends_[i0 - 1], false) : i0;
+    const std::size_t to = after ? at(ends_[i1], true) : i1;
+
     std::vector<std::int32_t> meeting = RowsMeeting(first, last);
-    std::vector<float> ends;
+    Span span;
     if (before)
-        ends.push_back(ends_[i0 - 1]);
+        span.ends.push_back(ends_[i0 - 1]);
     for (std::int32_t r : meeting) {
         for (float station : {Row(r).station1, Row(r).station2}) {
             if (station >= first && station <= last)
-                ends.push_back(station);
+                span.ends.push_back(station);
         }
     }
-    std::sort(ends.begin(), ends.end());
-    ends.erase(std::unique(ends.begin(), ends.end()), ends.end());
+    std::sort(span.ends.begin(), span.ends.end());
+    span.ends.erase(std::unique(span.ends.begin(), span.ends.end()), span.ends.end());
     if (after)
-        ends.push_back(ends_[i1]);
+        span.ends.push_back(ends_[i1]);
+    Sweep(meeting, span.ends, span.atEnd, span.pieces);
 
-    // The same sweep as for the whole profile, over the rows meeting the stretch.
-    std::sort(meeting.begin(), meeting.end(),
+    // The ends beside the stretch lie outside every row that moved: they keep
+    // the row they had, which may be one ending or beginning right there.
+    if (before)
+        span.atEnd.front() = atEnd_[from];
+    if (after)
+        span.atEnd.back() = atEnd_[to - 1];
+    const std::size_t oldEnds = to - from;
+    // A span that grows moves every piece after it; a few copies more spare
+    // the next growth nearby that move.
+    constexpr std::size_t Spare = 8;
+    const std::size_t pad = span.ends.size() > oldEnds ? Spare : oldEnds - span.ends.size();
+    const std::int32_t rowBefore = from > 0 ? pieces_[from - 1].row : 0;
+    const std::int32_t rowAfter = after && to - 1 < pieces_.size() ? pieces_[to - 1].row : 0;
+    if (!span.ends.empty() && pad > 0)
+        Pad(span, pad, rowBefore, rowAfter);
+    const std::size_t oldPieces = oldEnds > 0 ? oldEnds - 1 : 0;
+    Splice(ends_, from, oldEnds, span.ends);
+    Splice(atEnd_, from, oldEnds, span.atEnd);
+    Splice(pieces_, from, oldPieces, span.pieces);
+    if (span.pieces.size() == oldPieces) {
+        if (oldPieces > 0)
+            SummarizeBlocks(from, from + oldPieces - 1, k, shape);
+        return;
+    }
+    // The pieces after the stretch moved along: every block from there on changes.
+    blocks_.resize(pieces_.size() / BlockPieces);
+    if (from < pieces_.size())
+        SummarizeBlocks(from, pieces_.size() - 1, k, shape);
+}
+
+// The same sweep as for the whole profile, over the given rows and ends: the
+// row deciding exactly at each end and the pieces between them.
+void DecidedRows::Sweep(std::vector<std::int32_t>& rows, const std::vector<float>& ends,
+                        std::vector<std::int32_t>& atEnd, std::vector<DecidedPiece>& pieces) const
+{
+    std::sort(rows.begin(), rows.end(),
               [this](std::int32_t a, std::int32_t b) { return Row(a).station1 < Row(b).station1; });
     std::priority_queue<std::int32_t> containing;
     auto top = [&](float beyond, bool inclusive) {
@@ -175,12 +260,11 @@ void DecidedRows::Resweep(float first, float last, const std::vector<float>* k,
         }
         return std::int32_t{0};
     };
-    std::vector<std::int32_t> atEnd(ends.size());
-    std::vector<DecidedPiece> pieces;
+    atEnd.resize(ends.size());
     std::size_t next = 0;
     for (std::size_t j = 0; j < ends.size(); ++j) {
-        for (; next < meeting.size() && Row(meeting[next]).station1 <= ends[j]; ++next)
-            containing.push(meeting[next]);
+        for (; next < rows.size() && Row(rows[next]).station1 <= ends[j]; ++next)
+            containing.push(rows[next]);
         atEnd[j] = top(ends[j], true);
         if (j + 1 == ends.size())
             break;
@@ -192,28 +276,6 @@ void DecidedRows::Resweep(float first, float last, const std::vector<float>* k,
         }
         pieces.push_back(piece);
     }
-
-    // The ends beside the stretch lie outside every row that moved: they keep
-    // the row they had, which may be one ending or beginning right there.
-    const std::size_t from = before ? i0 - 1 : i0;
-    const std::size_t to = after ? i1 + 1 : i1;
-    if (before)
-        atEnd.front() = atEnd_[from];
-    if (after)
-        atEnd.back() = atEnd_[to - 1];
-    const std::size_t oldPieces = to > from ? to - from - 1 : 0;
-    Splice(ends_, from, to - from, ends);
-    Splice(atEnd_, from, to - from, atEnd);
-    Splice(pieces_, from, oldPieces, pieces);
-    if (pieces.size() == oldPieces) {
-        if (!pieces.empty())
-            SummarizeBlocks(from, from + pieces.size() - 1, k, shape);
-        return;
-    }
-    // The pieces after the stretch moved along: every block from there on changes.
-    blocks_.resize(pieces_.size() / BlockPieces);
-    if (from < pieces_.size())
-        SummarizeBlocks(from, pieces_.size() - 1, k, shape);
 }
 
 // Works out again the blocks holding the pieces from firstPiece to lastPiece.
