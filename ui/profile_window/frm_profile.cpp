@@ -19,6 +19,7 @@
 #include "core/io/file_replace.h"
 #include "ui/profile_window/frm_profile_plot.h"
 #include "ui/widgets/icons.h"
+#include "ui/widgets/screen_fit.h"
 
 namespace ravo {
 namespace {
@@ -142,6 +143,7 @@ void frmProfile::Rebuild()
 void frmProfile::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
+    FitOnScreen(*this);  // a size kept from a larger screen, or the default on a small one
     Rebuild();
 }
 

@@ -1,5 +1,6 @@
 // The shown profile window follows every change of the rows as they are made:
 // what it draws is what an index made afresh from the same rows gives.
+#include <QScreen>
 #include <QTest>
 
 #include "support/window_fixture.h"
@@ -31,7 +32,12 @@ TEST_F(ProfileWindowRows, EveryStoredFieldCountResetAndUndoIsDrawn)
 {
     Choose("mnuLoad", RAVO_EXAMPLES_DIR "/ridge-road.in");
     Item("mnuVProfile")->trigger();
-    ProfilePlot& plot = window->findChild<frmProfile*>(QStringLiteral("frmProfile"))->Plot();
+    auto* profile = window->findChild<frmProfile*>(QStringLiteral("frmProfile"));
+    // Its own size is larger than the test's screen: it opens within it.
+    const QRect frame = profile->frameGeometry();
+    EXPECT_TRUE(profile->screen()->availableGeometry().contains(frame))
+        << frame.width() << "x" << frame.height();
+    ProfilePlot& plot = profile->Plot();
     ExpectDrawnAfresh(plot, state, "loaded");
     struct Step {
         const char* box;
