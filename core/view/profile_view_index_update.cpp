@@ -163,12 +163,21 @@ void DecidedRows::ValuesChanged(std::int32_t row, const std::vector<float>* k,
                                 const std::vector<CurveShape>* shape)
 {
     const SegmentRow& values = Row(row);
-    const std::size_t first = FirstPieceEndingAfter(values.station1);
+    // Repeated ends at either end of the row may carry it too: their blocks
+    // hold its K.
+    auto repeated = [this](std::size_t i, float station) {
+        return pieces_[i].first == station && pieces_[i].last == station;
+    };
+    std::size_t first = FirstPieceEndingAfter(values.station1);
+    while (first > 0 && repeated(first - 1, values.station1))
+        --first;
     std::size_t i = first;
-    for (; i < pieces_.size() && pieces_[i].first < values.station2; ++i) {
+    for (;
+         i < pieces_.size() && (pieces_[i].first < values.station2 || repeated(i, values.station2));
+         ++i) {
         DecidedPiece& piece = pieces_[i];
-        if (piece.row != row)
-            continue;
+        if (piece.row != row || piece.first == piece.last)
+            continue;  // another row's, or an end repeated, which holds no value
         const auto [low, high] = RowRange(values, piece.first, piece.last);
         piece.low = static_cast<float>(low);
         piece.high = static_cast<float>(high);

@@ -107,8 +107,8 @@ float NewValue(test::Random& random, Column column)
 
 TEST(ProfileViewIndexUpdate, EveryStoredFieldLeavesTheIndexAsIfMadeAfresh)
 {
-    test::Random random(43);
-    for (int profile = 0; profile < 150; ++profile) {
+    test::Random random(4343);
+    for (int profile = 0; profile < 800; ++profile) {
         ProfileState state = GridProfile(random);
         ProfileViewIndex kept(state);
         for (int edit = 0; edit < 25; ++edit) {
