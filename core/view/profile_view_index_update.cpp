@@ -43,12 +43,13 @@ struct Span {
 
 // Adds count ends to a span without changing what it shows: copies of one of
 // its ends, with pieces of no length between them on a row containing that
-// end, so that they add nothing to the line but mark the row there. The copies go before the
-// first end that begins a piece inside a row; else before the last end, on
-// the row of the piece beyond the span; else before the first, on the row of
-// the piece before it; else, among gaps, before the last end as a gap. A lone
-// end with nothing beside it takes none, and false says so. So the pieces
-// keep their count when a row loses ends, and the pieces after need not move.
+// end, so that they add nothing to the line but mark the row there. The
+// copies go before the first end that begins a piece inside a row; else
+// before the last end, on the row of the piece beyond the span; else before
+// the first, on the row of the piece before it; else, among gaps, before the
+// last end as a gap. A lone end with nothing beside it takes none, and false
+// says so. So the pieces keep their count when a row loses ends, and the
+// pieces after need not move.
 bool Pad(Span& span, std::size_t count, std::int32_t rowBefore, std::int32_t rowAfter)
 {
     std::size_t at = span.ends.size() - 1;
@@ -71,7 +72,8 @@ bool Pad(Span& span, std::size_t count, std::int32_t rowBefore, std::int32_t row
     const DecidedPiece none{end, end, row, NoValue, NoValue};
     const auto place = static_cast<std::ptrdiff_t>(at);
     span.ends.insert(span.ends.begin() + place, count, end);
-    span.atEnd.insert(span.atEnd.begin() + place, count, span.atEnd[at]);
+    const std::int32_t decides = span.atEnd[at];
+    span.atEnd.insert(span.atEnd.begin() + place, count, decides);
     span.pieces.insert(span.pieces.begin() + place, count, none);
     return true;
 }
