@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "bench/alternating_profile.h"
 #include "core/profile/elevation.h"
 #include "core/view/profile_view.h"
 
@@ -13,26 +14,9 @@ namespace {
 
 constexpr std::int32_t Rows = 1'000'000;
 
-// Back-to-back rows of 10 stations, crests and sags in turn, continuous.
 const ravo::ProfileState& Profile()
 {
-    static const std::unique_ptr<ravo::ProfileState> state = [] {
-        auto s = std::make_unique<ravo::ProfileState>();
-        for (ravo::SegmentKind kind :
-             {ravo::SegmentKind::VerticalCurve, ravo::SegmentKind::Superelevation}) {
-            ravo::RecreateTables(*s, kind, Rows);
-            for (std::int32_t row = 1; row <= Rows; ++row) {
-                const bool crest = row % 2 == 1;
-                const float begin = 10.0f * static_cast<float>(row - 1);
-                const float values[] = {crest ? 0.0f : 0.05f, crest ? 0.02f : -0.01f,
-                                        crest ? -0.01f : 0.02f, begin, begin + 10.0f};
-                for (int c = 0; c < ravo::ColumnCount; ++c)
-                    ravo::StoreField(*s, kind, static_cast<ravo::Column>(c), row, values[c]);
-            }
-        }
-        s->CalcStation = 10.0f * Rows / 2 + 2.5f;
-        return s;
-    }();
+    static const std::unique_ptr<ravo::ProfileState> state = ravo::bench::AlternatingProfile(Rows);
     return *state;
 }
 
@@ -99,6 +83,39 @@ void BM_CursorMove(benchmark::State& bench)
     }
 }
 BENCHMARK(BM_CursorMove)->Unit(benchmark::kMicrosecond);
+
+// A keystroke in a curve field of a row in the middle: the store alone, as
+// with the window closed, and the store with the window's index following it,
+// as with the window open. Each keystroke changes the value and the next one
+// takes the change back; a station moved by one overlaps the next row, so the
+// count of pieces changes each time.
+void BM_Keystroke(benchmark::State& bench, ravo::Column column, bool windowOpen)
+{
+    static ravo::ProfileState state = Profile();
+    static ravo::ProfileViewIndex index(state);
+    constexpr std::int32_t Row = Rows / 2 + 1;
+    const float typed =
+        ravo::ColumnValue(*ravo::RowOf(state, ravo::SegmentKind::VerticalCurve, Row), column);
+    bool changed = false;
+    for (auto _ : bench) {
+        changed = !changed;
+        ravo::StoreField(state, ravo::SegmentKind::VerticalCurve, column, Row,
+                         changed ? typed + 1 : typed);
+        if (windowOpen)
+            index.RowChanged(state, ravo::SegmentKind::VerticalCurve, Row);
+        benchmark::ClobberMemory();
+    }
+    ravo::StoreField(state, ravo::SegmentKind::VerticalCurve, column, Row, typed);
+    index.RowChanged(state, ravo::SegmentKind::VerticalCurve, Row);
+}
+BENCHMARK_CAPTURE(BM_Keystroke, ElevationWindowClosed, ravo::Column::Start, false)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Keystroke, ElevationWindowOpen, ravo::Column::Start, true)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Keystroke, StationWindowClosed, ravo::Column::Station2, false)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Keystroke, StationWindowOpen, ravo::Column::Station2, true)
+    ->Unit(benchmark::kMicrosecond);
 
 // Once for each change of the rows, not on a redraw.
 void BM_ProfileChanged(benchmark::State& bench)

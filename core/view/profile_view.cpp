@@ -195,10 +195,10 @@ std::map<std::int32_t, std::pair<double, double>> CurvesInView(const DecidedRows
     std::size_t visited = 0;
     for (std::size_t i = rows.FirstPieceEndingAfter(view.firstStation);
          i < pieces.size() && pieces[i].first < view.lastStation; ++i) {
+        if (pieces[i].row == 0 || pieces[i].first == pieces[i].last)
+            continue;  // a gap, or an end repeated by a change of a row
         if (++visited > 4 * most)
             return {};
-        if (pieces[i].row == 0)
-            continue;
         const double x0 = std::max(XOfStation(view, pieces[i].first), 0.0);
         const double x1 = std::min(XOfStation(view, pieces[i].last), double(view.plotWidth));
         auto [place, added] = curves.try_emplace(pieces[i].row, x0, x1);

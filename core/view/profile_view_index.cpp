@@ -150,19 +150,9 @@ std::size_t DecidedRows::FirstPieceEndingAfter(double station, std::size_t from)
 }
 
 ProfileViewIndex::ProfileViewIndex(const ProfileState& state)
-    : curves(state, SegmentKind::VerticalCurve), segments(state, SegmentKind::Superelevation)
+    : segments(state, SegmentKind::Superelevation)
 {
-    const std::int32_t count = curves.RowCount();
-    curveK.assign(static_cast<std::size_t>(count) + 1, std::numeric_limits<float>::quiet_NaN());
-    curveShape.assign(curveK.size(), CurveShape::Straight);
-    for (std::int32_t r = 1; r <= count; ++r) {
-        const SegmentRow& row = curves.Row(r);
-        const auto i = static_cast<std::size_t>(r);
-        curveShape[i] = ShapeOf(row);
-        if (const std::optional<double> k = KOf(row))
-            curveK[i] = static_cast<float>(*k);
-    }
-    curves.NoteCurveKs(curveK, curveShape);
+    KindChanged(state, SegmentKind::VerticalCurve);
 }
 
 }  // namespace ravo

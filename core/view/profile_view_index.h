@@ -46,7 +46,8 @@ public:
     std::int32_t RowAt(float station) const;
 
     // Pieces between the first and the last row end, in station order. A piece
-    // with row 0 is a gap: no row contains it.
+    // with row 0 is a gap: no row contains it. After a row changed, an end may
+    // stand twice with a piece of no length between (see RowChanged).
     const std::vector<DecidedPiece>& Pieces() const { return pieces_; }
     // The index of the first piece that ends after the station.
     std::size_t FirstPieceEndingAfter(double station) const;
@@ -64,12 +65,38 @@ public:
     // Adds the least K of the curves, K and shape by row, to the blocks.
     void NoteCurveKs(const std::vector<float>& k, const std::vector<CurveShape>& shape);
 
+    // One row now holds these values: only the pieces that it decided or now
+    // may decide are worked out again (profile_view_index_update.cpp). K and
+    // shape by row, when given, are already those of the new values. Where
+    // the row leaves fewer ends, an end is repeated with a piece of no length
+    // on the row of the piece beside it, so the pieces after keep their place.
+    void RowChanged(std::int32_t row, const SegmentRow& now, const std::vector<float>* k,
+                    const std::vector<CurveShape>* shape);
+
 private:
     std::vector<SegmentRow> rows_;      // row 0 unused
     std::vector<float> ends_;           // every distinct row end, ascending
     std::vector<std::int32_t> atEnd_;   // the row deciding exactly at ends_[i]
     std::vector<DecidedPiece> pieces_;  // pieces_[i] runs from ends_[i] to ends_[i + 1]
     std::vector<PieceBlock> blocks_;
+    // A tree over the row numbers holding the least first and the greatest
+    // last station of the rows beneath each node, so that the rows meeting a
+    // stretch are found without a pass over all of them; made on the first
+    // change of a row.
+    std::vector<float> extentFirst_;
+    std::vector<float> extentLast_;
+
+    void BuildExtents();
+    void SetExtent(std::int32_t row);
+    std::vector<std::int32_t> RowsMeeting(float first, float last) const;
+    void ValuesChanged(std::int32_t row, const std::vector<float>* k,
+                       const std::vector<CurveShape>* shape);
+    void Resweep(float first, float last, const std::vector<float>* k,
+                 const std::vector<CurveShape>* shape);
+    void Sweep(std::vector<std::int32_t>& rows, const std::vector<float>& ends,
+               std::vector<std::int32_t>& atEnd, std::vector<DecidedPiece>& pieces) const;
+    void SummarizeBlocks(std::size_t firstPiece, std::size_t lastPiece, const std::vector<float>* k,
+                         const std::vector<CurveShape>* shape);
 };
 
 // The least and greatest value of a row between two of its stations.
@@ -79,6 +106,13 @@ std::pair<double, double> RowRange(const SegmentRow& row, double first, double l
 struct ProfileViewIndex {
     ProfileViewIndex() = default;
     explicit ProfileViewIndex(const ProfileState& state);
+
+    // A field of one row was stored: its pieces, K and shape follow it, and
+    // nothing else is worked out again.
+    void RowChanged(const ProfileState& state, SegmentKind kind, std::int32_t row);
+    // A kind's tables were made again or its count changed: that kind is
+    // worked out afresh, the other kept.
+    void KindChanged(const ProfileState& state, SegmentKind kind);
 
     DecidedRows curves;
     DecidedRows segments;

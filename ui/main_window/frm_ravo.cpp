@@ -33,10 +33,13 @@ constexpr int kPanelWidth = 2220;
 constexpr int kPanelMinimumWidth = 1440;
 // Number boxes run wider than drawn, up to the next control or the frame's
 // edge, so that a seven-digit station or a six-digit elevation shows whole;
-// the elevation box takes a little room from the offset box, whose numbers
-// are short, and its heading moves with it.
+// the elevation box begins a little to the left, its heading with it, and
+// the offset box keeps its drawn width up to it, room for "-999.999".
 constexpr int kStationBoxWidth = 948;
-constexpr int kOffsetBoxWidth = 552;
+// A count box runs up to its label, so that " 1000000", the largest count as
+// a reset shows it, fits whole.
+constexpr int kCountBoxWidth = 700;
+constexpr int kOffsetBoxWidth = 612;
 constexpr int kElevationLeft = 1716;
 constexpr int kElevationBoxWidth = 912;
 
@@ -90,8 +93,11 @@ void frmRavo::BuildWindow()
     connect(SScmdNextElev, &QToolButton::clicked, this,
             Guarded(&frmRavo::SScmdNextElev_Click, WriteFailureText()));
     for (SegmentEditor* editor : {curves_, supers_}) {
-        connect(editor, &SegmentEditor::RowsChanged, this, [this] { ProfileChanged(); });
-        connect(editor, &SegmentEditor::WasReset, this, &frmRavo::EditorWasReset);
+        connect(editor, &SegmentEditor::RowsChanged, this, &frmRavo::RowStored);
+        connect(editor, &SegmentEditor::AboutToRecreate, this,
+                [this](SegmentKind kind) { undo_.KeepBefore(state_, kind); });
+        connect(editor, &SegmentEditor::WasReset, this,
+                [this, editor] { EditorWasReset(editor->Kind()); });
     }
 }
 
@@ -99,10 +105,12 @@ void frmRavo::BuildCountsFrame(QWidget* client)
 {
     fraSegments = AddFrame(client, "fraSegments", QStringLiteral("NO. OF SEGMENTS"),
                            TwipsRect(3600, 120, 3252, 1212));
-    txtNVC = AddBox(fraSegments, "txtNVC", TwipsRect(240, 360, 612, 288), QStringLiteral("0"));
+    txtNVC = AddBox(fraSegments, "txtNVC", TwipsRect(240, 360, kCountBoxWidth, 288),
+                    QStringLiteral("0"));
     AddLabel(fraSegments, "lblNVC", QStringLiteral("Vertical curves"),
              TwipsRect(960, 360, 1092, 252));
-    txtNSUP = AddBox(fraSegments, "txtNSUP", TwipsRect(240, 720, 612, 288), QStringLiteral("0"));
+    txtNSUP = AddBox(fraSegments, "txtNSUP", TwipsRect(240, 720, kCountBoxWidth, 288),
+                     QStringLiteral("0"));
     AddLabel(fraSegments, "lblNSUP", QStringLiteral("Superelevations"),
              TwipsRect(960, 720, 1212, 252));
 }
@@ -262,6 +270,10 @@ void frmRavo::DispatchKeyUp(QObject* box)
 bool frmRavo::eventFilter(QObject* watched, QEvent* event)
 {
     if (HandleFileDrop(event))  // a file dropped on a box loads, not pastes its name
+        return true;
+    // Ctrl+Z steps the tables back from every box: the box's own undo gives way.
+    if (event->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent*>(event)->keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_Z))
         return true;
     if (IsKeyUp(watched, event)) {
         RunCommand(platform_, this, CommandFailedText(), [&] { DispatchKeyUp(watched); });

@@ -15,6 +15,7 @@
 #include "core/formats/profile_file.h"
 #include "core/profile/profile_state.h"
 #include "core/report/report_session.h"
+#include "ui/main_window/table_undo.h"
 #include "ui/platform/platform.h"
 
 class QAction;
@@ -102,13 +103,16 @@ private:
     void ApplyEntryFailureRule(QLineEdit* box);
 
     // The editors' frames were emptied: the report menu items follow.
-    void EditorWasReset();
+    void EditorWasReset(SegmentKind kind);
     void ShowMessage(const QString& text);
 
     // Reset menu and exit, in frm_ravo_reset.cpp.
     void mnuResetVcurves_Click();
     void mnuResetSuper_Click();
     void mnuResetAll_Click();
+    // Reset > Undo and Ctrl+Z: the tables as they were before the last
+    // re-creation, reset or load.
+    void mnuUndo_Click();
     void mnuExit_Click();
 
     // Opening files from outside the menu and what is kept between runs, in
@@ -152,6 +156,9 @@ private:
     void mnuVProfile_Click();
     // The rows changed: a stored field, a new count, a reset or a load.
     void ProfileChanged(bool fit = false);
+    // One field of a row was stored; a kind's rows were made again or counted anew.
+    void RowStored(SegmentKind kind, std::int32_t row);
+    void KindChanged(SegmentKind kind);
     void FitNumberBoxes();
 
     ProfileState& state_;
@@ -179,6 +186,7 @@ private:
     QAction* mnuResetVcurves = nullptr;
     QAction* mnuResetSuper = nullptr;
     QAction* mnuResetAll = nullptr;
+    QAction* mnuUndo = nullptr;
     QAction* mnuVOut = nullptr;
     QAction* mnuVProfile = nullptr;
     QAction* mnuPrintCS = nullptr;
@@ -195,7 +203,8 @@ private:
     frmAbout* about_ = nullptr;      // created on first use, then only hidden and shown
     frmProfile* profile_ = nullptr;  // likewise
     std::unique_ptr<frmTitle> title_;
-    ReportSession report_;                   // the output report, open between commands
+    TableUndo undo_;        // the tables before the last re-creation, reset or load
+    ReportSession report_;  // the output report, open between commands
     QMultiHash<QObject*, int> pressedKeys_;  // keys pressed in each box and not yet released
 };
 

@@ -64,6 +64,7 @@ void frmRavo::LoadChosenFile(const FileChoice& choice)
     if (!loaded)
         return;
     RememberInputFile(choice);
+    undo_.KeepBefore(state_);
     ResetAll();
     ApplyInputProfile(state_, std::move(loaded->profile));
     lengthUnit_ = loaded->unit;
@@ -114,6 +115,8 @@ void frmRavo::ShowLoadedProfile()
     supers_->ShowLoaded();
     state_.Loading = 0;
     ProfileChanged(true);
+    // Not left in a count box, where the next key would make the tables anew.
+    txtStation->setFocus();
 }
 
 // Writes beside the chosen file and replaces it only when the whole profile

@@ -11,6 +11,7 @@
 #include "ui/main_window/frm_ravo.h"
 #include "ui/main_window/segment_editor.h"
 #include "ui/widgets/twips_layout.h"
+#include "ui/widgets/whole_text.h"
 
 namespace ravo {
 
@@ -60,16 +61,21 @@ void frmRavo::FitWindowFont()
         findChild<QLabel*>(QLatin1String(name))->setFont(heading);
 }
 
-// Every box for a number shows its whole text for the values road data has:
-// stations up to 9999999.999, elevations from -99999.999 to 999999.999.
+// Every box for a number shows its whole text in a font fitted to the values
+// road data has: stations up to 9999999.999, offsets from -999.999, elevations
+// from -99999.999 to 999999.999, counts up to the largest. A wider text gets a
+// smaller font; one wider still is shown from its start and whole in the tooltip.
 void frmRavo::FitNumberBoxes()
 {
     const QString station = QStringLiteral("9999999.999");
-    FitTextFont(*txtStation, station);
-    FitTextFont(*txtElevation, QStringLiteral("999999.999"));
+    KeepTextWhole(*txtStation, station);
+    KeepTextWhole(*txtOffset, QStringLiteral("-999.999"));
+    KeepTextWhole(*txtElevation, QStringLiteral("999999.999"));
+    for (QLineEdit* count : {txtNVC, txtNSUP})
+        KeepTextWhole(*count, QString::number(MaxSegmentCount));
     for (const SegmentEditor* editor : {curves_, supers_}) {
         for (QLineEdit* box : editor->Fields())
-            FitTextFont(*box, station);
+            KeepTextWhole(*box, station);
     }
 }
 

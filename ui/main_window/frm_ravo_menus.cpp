@@ -43,6 +43,7 @@ void frmRavo::BuildMenus()
     mnuResetVcurves = AddItem(mnuReset, "mnuResetVcurves", QStringLiteral("&Vertical curves"));
     mnuResetSuper = AddItem(mnuReset, "mnuResetSuper", QStringLiteral("&Superelevations"));
     mnuResetAll = AddItem(mnuReset, "mnuResetAll", QStringLiteral("&All"));
+    mnuUndo = AddItem(mnuReset, "mnuUndo", QStringLiteral("&Undo"));
 
     QMenu* mnuView = addMenu(bar, "mnuView", QStringLiteral("&View"));
     mnuVOut = AddItem(mnuView, "mnuVOut", QStringLiteral("&Output File"));
@@ -62,6 +63,7 @@ void frmRavo::BuildMenus()
     mnuLoad->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     mnuInput->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     mnuExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    mnuUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     mnuContents->setShortcut(QKeySequence(Qt::Key_F1));
 
     connect(mnuExit, &QAction::triggered, this, Guarded(&frmRavo::mnuExit_Click, QString()));
@@ -71,6 +73,8 @@ void frmRavo::BuildMenus()
             Guarded(&frmRavo::mnuResetSuper_Click, CommandFailedText()));
     connect(mnuResetAll, &QAction::triggered, this,
             Guarded(&frmRavo::mnuResetAll_Click, CommandFailedText()));
+    connect(mnuUndo, &QAction::triggered, this,
+            Guarded(&frmRavo::mnuUndo_Click, CommandFailedText()));
     connect(mnuLoad, &QAction::triggered, this,
             Guarded(&frmRavo::mnuLoad_Click, LoadFailureText()));
     connect(mnuInput, &QAction::triggered, this,

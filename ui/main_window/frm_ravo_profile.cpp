@@ -36,4 +36,17 @@ void frmRavo::ProfileChanged(bool fit)
     profile_->ProfileChanged(fit);
 }
 
+void frmRavo::RowStored(SegmentKind kind, std::int32_t row)
+{
+    undo_.Edited();
+    if (profile_ != nullptr)
+        profile_->RowStored(kind, row);
+}
+
+void frmRavo::KindChanged(SegmentKind kind)
+{
+    if (profile_ != nullptr)
+        profile_->KindChanged(kind);
+}
+
 }  // namespace ravo

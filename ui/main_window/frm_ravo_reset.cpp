@@ -7,6 +7,7 @@
 #include "core/text/numbers.h"
 #include "ui/main_window/frm_ravo.h"
 #include "ui/main_window/segment_editor.h"
+#include "ui/small_windows/frm_title.h"
 #include "ui/widgets/text.h"
 #include "ui/widgets/window_guard.h"
 
@@ -23,11 +24,11 @@ void frmRavo::ClearElevationPanel()
 
 // An emptied editor frame means new rows: the echo may be written again and
 // the report is not shown until it is.
-void frmRavo::EditorWasReset()
+void frmRavo::EditorWasReset(SegmentKind kind)
 {
     mnuVOut->setEnabled(false);
     mnuPrintCS->setEnabled(true);
-    ProfileChanged();
+    KindChanged(kind);
 }
 
 void frmRavo::ResetVerticalCurves() { curves_->Reset(); }
@@ -49,20 +50,44 @@ void frmRavo::ResetAll()
 
 void frmRavo::mnuResetVcurves_Click()
 {
+    undo_.KeepBefore(state_);
     state_.NumVC = 0;
     ResetVerticalCurves();
 }
 
 void frmRavo::mnuResetSuper_Click()
 {
+    undo_.KeepBefore(state_);
     state_.NumSup = 0;
     ResetSuperelevations();
 }
 
 void frmRavo::mnuResetAll_Click()
 {
-    mnuResetVcurves_Click();
-    mnuResetSuper_Click();
+    undo_.KeepBefore(state_);
+    state_.NumVC = 0;
+    ResetVerticalCurves();
+    state_.NumSup = 0;
+    ResetSuperelevations();
+}
+
+// The kept tables are shown as a load shows its rows; with nothing kept there
+// is nothing to go back to, and only a beep says so.
+void frmRavo::mnuUndo_Click()
+{
+    if (!undo_.Undo(state_)) {
+        platform_.Beep();
+        return;
+    }
+    TitleWindow().SetTitleText(Text(state_.OutputTitle));
+    const std::int32_t loading = state_.Loading;
+    state_.Loading = 1;
+    curves_->ShowLoaded();
+    supers_->ShowLoaded();
+    state_.Loading = loading;
+    mnuVOut->setEnabled(false);
+    mnuPrintCS->setEnabled(true);
+    ProfileChanged();
 }
 
 // Ends the program at once: nothing is asked and nothing is saved.

@@ -110,6 +110,7 @@ void SegmentEditor::CountBox_KeyUp()
         // A loaded count of -2 shows as "-2" and reads as 0: no change either.
         if (typed == std::max(count, 0))
             return;
+        emit AboutToRecreate(kind_);
         try {
             RecreateTables(state_, kind_, typed);
         } catch (const std::bad_alloc&) {
@@ -158,7 +159,7 @@ void SegmentEditor::FieldBox_KeyUp(Column column)
         return;
     }
     if (StoreField(state_, kind_, column, row, value))
-        emit RowsChanged();
+        emit RowsChanged(kind_, row);
 }
 
 void SegmentEditor::Next_Click()

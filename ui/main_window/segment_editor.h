@@ -48,6 +48,7 @@ public:
     SegmentEditor(ProfileState& state, Platform& platform, SegmentKind kind, QLineEdit* countBox,
                   QWidget* client, const EditorLayout& layout);
 
+    SegmentKind Kind() const { return kind_; }
     QLineEdit* CountBox() const { return countBox_; }
     QGroupBox* Frame() const { return frame_; }
     const std::array<QLineEdit*, ColumnCount>& Fields() const { return fields_; }
@@ -65,8 +66,10 @@ public:
     void ShowLoaded();
 
 signals:
-    // A field was stored into a row.
-    void RowsChanged();
+    // A field was stored into a row of the editor's kind.
+    void RowsChanged(ravo::SegmentKind kind, std::int32_t row);
+    // A typed count is about to re-create the kind's tables.
+    void AboutToRecreate(ravo::SegmentKind kind);
     // The frame was emptied, after a reset or a re-created table.
     void WasReset();
 

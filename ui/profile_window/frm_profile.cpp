@@ -7,7 +7,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QSettings>
 #include <QShortcut>
 #include <QVBoxLayout>
@@ -17,6 +16,7 @@
 #include "ui/profile_window/frm_profile_plot.h"
 #include "ui/profile_window/sheet_export.h"
 #include "ui/widgets/icons.h"
+#include "ui/widgets/screen_fit.h"
 #include "ui/widgets/text.h"
 
 namespace ravo {
@@ -161,7 +161,8 @@ void frmProfile::Rebuild()
 {
     if (!stale_)
         return;
-    plotProfile->SetIndex(std::make_shared<const ProfileViewIndex>(state_));
+    index_ = std::make_shared<ProfileViewIndex>(state_);
+    plotProfile->SetIndex(index_);
     stale_ = false;
     if (fitPending_)
         plotProfile->Fit();
@@ -171,28 +172,9 @@ void frmProfile::Rebuild()
 void frmProfile::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    FitToScreen();
+    FitOnScreen(*this);  // a size kept from a larger screen, or the default on a small one
     Rebuild();
     plotProfile->setFocus(Qt::OtherFocusReason);
-}
-
-void frmProfile::FitToScreen()
-{
-    const QScreen* shown = screen();
-    if (shown == nullptr)
-        return;
-    // The frame is not known before the window is mapped: room for a title bar.
-    const QRect room = shown->availableGeometry().adjusted(0, 0, -8, -40);
-    const QSize fitted = size().boundedTo(room.size()).expandedTo(minimumSizeHint());
-    if (fitted != size())
-        resize(fitted);
-    QRect place = geometry();
-    place.moveLeft(
-        std::clamp(place.left(), room.left(), std::max(room.left(), room.right() - place.width())));
-    place.moveTop(std::clamp(place.top(), room.top() + 32,
-                             std::max(room.top() + 32, room.bottom() - place.height())));
-    if (place.topLeft() != geometry().topLeft())
-        move(place.topLeft() - (geometry().topLeft() - pos()));
 }
 
 void frmProfile::hideEvent(QHideEvent* event)

@@ -5,9 +5,11 @@
 
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 #include "core/formats/length_unit.h"
 #include "core/profile/profile_state.h"
+#include "core/view/profile_view_index.h"
 #include "ui/platform/platform.h"
 
 class QCheckBox;
@@ -34,6 +36,10 @@ public:
 
     // The rows changed; fit shows the whole profile afterwards (a load).
     void ProfileChanged(bool fit);
+    // One field of a row was stored, or a kind's rows were made again: the
+    // index of a shown window follows just that (frm_profile_rows.cpp).
+    void RowStored(SegmentKind kind, std::int32_t row);
+    void KindChanged(SegmentKind kind);
     // A calculation ran: the cursor moves to its station and elevation.
     void CalculationDone();
     // The unit of the loaded profile's lengths: stations in 12+34 form read
@@ -55,13 +61,12 @@ private:
     void OptionsChanged();
     void cmdExport_Click();
     void ExaggerationChanged();
-    // Keeps the window inside the screen's free area.
-    void FitToScreen();
 
     const ProfileState& state_;
     Platform& platform_;
     bool stale_ = true;  // the rows changed while the window was hidden
     bool fitPending_ = true;
+    std::shared_ptr<ProfileViewIndex> index_;  // what the plot draws from
 
     QCheckBox* chkPlusNotation = nullptr;
     DesignSpeedBox* spnDesignSpeed = nullptr;

@@ -11,6 +11,7 @@
 #include <QWheelEvent>
 #include <cmath>
 
+#include "ui/profile_window/plot_band.h"
 #include "ui/profile_window/sheet_painter.h"
 #include "ui/widgets/text.h"
 
@@ -28,15 +29,6 @@ const QColor FlagColour(220, 0, 0);
 const QColor SuperColour(0, 130, 90);
 const QColor CursorColour(230, 120, 0);
 const QColor GridColour(225, 225, 225);
-
-QPolygonF Polygon(const Polyline& line, QPointF origin)
-{
-    QPolygonF polygon;
-    polygon.reserve(static_cast<qsizetype>(line.points.size()));
-    for (const PixelPoint& p : line.points)
-        polygon.append(origin + QPointF(p.x, p.y));
-    return polygon;
-}
 
 // One panel: its frame, value grid and labels, gaps and lines.
 void PaintPanel(QPainter& painter, const Panel& panel, const QRectF& area, const QColor& colour,
@@ -59,9 +51,12 @@ void PaintPanel(QPainter& painter, const Panel& panel, const QRectF& area, const
     painter.save();
     painter.setClipRect(area);
     for (const Polyline& line : panel.lines) {
-        painter.setPen(QPen(line.flagged ? FlagColour : colour, line.flagged ? 2.5 : 1.5));
-        painter.drawPolyline(Polygon(line, area.topLeft()));
+        const QColor& ink = line.flagged ? FlagColour : colour;
+        painter.setPen(QPen(ink, line.flagged ? 2.5 : 1.5));
+        painter.setBrush(ink);
+        painter.drawPolygon(BandOutline(line, area.topLeft()));
     }
+    painter.setBrush(Qt::NoBrush);
     painter.restore();
     painter.setPen(Qt::black);
     painter.drawRect(area);

@@ -62,20 +62,24 @@ QLabel* AddLabel(QWidget* parent, const char* name, const QString& caption, cons
 // The room for text is worked out as QLineEdit lays its text out: the style's
 // contents rectangle, less the text margins and the box's own margin of 2 on
 // each side, and a pixel for the cursor.
-void FitTextFont(QLineEdit& box, const QString& widest)
+int TextRoom(const QLineEdit& box)
 {
-    constexpr int SmallestPixels = 7;
     QStyleOptionFrame option;
     option.initFrom(&box);
     option.rect = QRect(QPoint(0, 0), box.size());
     option.lineWidth = box.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &box);
     const QRect contents = box.style()->subElementRect(QStyle::SE_LineEditContents, &option, &box);
     const QMargins margins = box.textMargins();
-    const int room = contents.width() - margins.left() - margins.right() - 2 * 2 - 1;
+    return contents.width() - margins.left() - margins.right() - 2 * 2 - 1;
+}
+
+void FitTextFont(QLineEdit& box, const QString& widest)
+{
+    const int room = TextRoom(box);
     QFont font = box.font();
     int pixels = QFontInfo(font).pixelSize();
     font.setPixelSize(pixels);
-    while (pixels > SmallestPixels && QFontMetrics(font).horizontalAdvance(widest) > room)
+    while (pixels > SmallestTextPixels && QFontMetrics(font).horizontalAdvance(widest) > room)
         font.setPixelSize(--pixels);
     box.setFont(font);
 }

@@ -35,6 +35,12 @@ QLineEdit* AddBox(QWidget* parent, const char* name, const QRect& place, const Q
 QToolButton* AddPictureButton(QWidget* parent, const char* name, const QIcon& icon,
                               const QRect& place);
 
+// The smallest font a box's text is shrunk to, in pixels: still legible.
+inline constexpr int SmallestTextPixels = 7;
+
+// The width that a box has for its text, as QLineEdit lays the text out.
+int TextRoom(const QLineEdit& box);
+
 // Gives the box the largest font, no larger than its own, in which the text
 // fits the box whole; never below a legible size.
 void FitTextFont(QLineEdit& box, const QString& widest);
