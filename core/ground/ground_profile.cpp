@@ -48,7 +48,16 @@ std::optional<double> GroundProfile::ElevationAt(double station) const
         return points_.back().elevation;
     const GroundPoint& a = *(after - 1);
     const GroundPoint& b = *after;
-    return a.elevation + (b.elevation - a.elevation) * (station - a.station) / (b.station - a.station);
+    return a.elevation +
+           (b.elevation - a.elevation) * (station - a.station) / (b.station - a.station);
+}
+
+CutFill CutFillAt(const GroundProfile& ground, double station, double design)
+{
+    const std::optional<double> elevation = ground.ElevationAt(station);
+    if (!elevation)
+        return {};
+    return {elevation, design - *elevation};
 }
 
 }  // namespace ravo
