@@ -24,10 +24,11 @@ to it in cut. A depth h of fill has the area h (W + n h), and so has a cut.
 The ground (--ground) is a ground line of FILE itself, by the name of its
 ProfSurf when FILE is LandXML, or a file: LandXML (its ProfSurf; with several,
 the one whose state is "existing"), CSV with the columns station,elevation (a
-header row is recognised; with other columns, the header must name station
-and elevation), or lines of "station elevation". Points at the same station
-are merged into their mean elevation, with a note. The ground is straight
-between its points and absent before the first and after the last.
+header row is recognised, and one that names the columns station and elevation
+chooses them among others), or lines of "station elevation"; stations may be
+written 12+34.56, and a line that reads otherwise is named. Points at the same
+station are merged into their mean elevation, with a note. The ground is
+straight between its points and absent before the first and after the last.
 
 The table runs from --from to --to (by default over the stretch where both the
 grade line and the ground are), at every --interval (default 20) and at every

@@ -78,8 +78,8 @@ GroundProfile LoadGround(const std::string& value, const std::vector<GroundLine>
 
 void AddSectionOptions(CLI::App* command, SectionArgs& args, bool required, CLI::Option* ground)
 {
-    const auto add = [&](const char* name, std::string& value, const char* what,
-                         const char* type, bool mustGive) {
+    const auto add = [&](const char* name, std::string& value, const char* what, const char* type,
+                         bool mustGive) {
         CLI::Option* option = command->add_option(name, value, what)->type_name(type);
         if (mustGive && required)
             option->required();
@@ -88,16 +88,16 @@ void AddSectionOptions(CLI::App* command, SectionArgs& args, bool required, CLI:
         return option;
     };
     CLI::Option* width = add("--width", args.width, "formation width W of the section", "W", true);
-    CLI::Option* fill = add("--fill-slope", args.fillSlope, "fill side slope 1:n (n horizontal)",
-                            "N", true);
-    CLI::Option* cut = add("--cut-slope", args.cutSlope, "cut side slope 1:n (n horizontal)", "N",
-                           true);
+    CLI::Option* fill =
+        add("--fill-slope", args.fillSlope, "fill side slope 1:n (n horizontal)", "N", true);
+    CLI::Option* cut =
+        add("--cut-slope", args.cutSlope, "cut side slope 1:n (n horizontal)", "N", true);
     add("--pavement-depth", args.pavementDepth, "formation below the grade line (default 0)", "D",
         false);
-    add("--cut-factor", args.cutFactor,
-        "shrink/swell: fill made by a unit of cut (default 1)", "F", false);
-    add("--interval", args.interval, "distance between the regular stations (default 20)",
-        "S", false);
+    add("--cut-factor", args.cutFactor, "shrink/swell: fill made by a unit of cut (default 1)", "F",
+        false);
+    add("--interval", args.interval, "distance between the regular stations (default 20)", "S",
+        false);
     if (ground != nullptr)
         ground->needs(width)->needs(fill)->needs(cut);
 }
@@ -116,10 +116,11 @@ EarthworkRequest EarthworkRequestOf(const SectionArgs& args)
 
 std::string SectionLine(const SectionTemplate& section, double interval)
 {
-    return "Section: width " + ShortestText(section.width) + ", fill slope 1:" +
-           ShortestText(section.fillSlope) + ", cut slope 1:" + ShortestText(section.cutSlope) +
-           ", pavement depth " + ShortestText(section.pavementDepth) + ", cut factor " +
-           ShortestText(section.cutFactor) + ", stations every " + ShortestText(interval);
+    return "Section: width " + ShortestText(section.width) +
+           ", fill slope 1:" + ShortestText(section.fillSlope) +
+           ", cut slope 1:" + ShortestText(section.cutSlope) + ", pavement depth " +
+           ShortestText(section.pavementDepth) + ", cut factor " + ShortestText(section.cutFactor) +
+           ", stations every " + ShortestText(interval);
 }
 
 void AddEarthworkOptions(CLI::App* command, EarthworkArgs& args)
@@ -156,8 +157,9 @@ int RunEarthwork(const EarthworkArgs& args, std::ostream& out, std::ostream& err
         err << "ravo-calc: " << note << '\n';
     if (args.csv) {
         WriteEarthworkCsv(table, [&out](std::string_view line) { out << line << "\r\n"; });
-        WriteEarthworkSummary(table, args.plus,
-                              [&err](std::string_view line) { err << "ravo-calc: " << line << '\n'; });
+        WriteEarthworkSummary(table, args.plus, [&err](std::string_view line) {
+            err << "ravo-calc: " << line << '\n';
+        });
         return ExitSuccess;
     }
     const auto write = [&out](std::string_view line) { out << line << '\n'; };

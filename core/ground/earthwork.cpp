@@ -61,7 +61,8 @@ Extent Stretch(const ProfileState& design, const GroundProfile& ground,
         stretch = {request.from.value_or(stretch.from), request.to.value_or(stretch.to)};
         if (!std::isfinite(stretch.from) || !std::isfinite(stretch.to) ||
             !(stretch.from < stretch.to))
-            throw EarthworkRequestError("the stretch of road must run from a station to a later one");
+            throw EarthworkRequestError(
+                "the stretch of road must run from a station to a later one");
     } else if (!(stretch.from < stretch.to)) {
         throw EarthworkRequestError(
             "the ground and the grade line do not meet: there is no stretch where both are");
@@ -76,8 +77,8 @@ struct Section {
     double depth = 0;
 };
 
-Section SectionAt(ElevationWalk& walk, const GroundProfile& ground,
-                  const SectionTemplate& section, double station)
+Section SectionAt(ElevationWalk& walk, const GroundProfile& ground, const SectionTemplate& section,
+                  double station)
 {
     const WalkPoint point = walk.At(ToFloat(station), 0);
     const std::optional<double> groundElevation = ground.ElevationAt(station);
@@ -97,7 +98,8 @@ void AddPart(Volumes& v, const SectionTemplate& s, double length, double depth1,
 {
     v.cut += length * (CutArea(s, depth1) + CutArea(s, depth2)) / 2;
     v.fill += length * (FillArea(s, depth1) + FillArea(s, depth2)) / 2;
-    v.prismoidalCut += length * (CutArea(s, depth1) + 4 * CutArea(s, middle) + CutArea(s, depth2)) / 6;
+    v.prismoidalCut +=
+        length * (CutArea(s, depth1) + 4 * CutArea(s, middle) + CutArea(s, depth2)) / 6;
     v.prismoidalFill +=
         length * (FillArea(s, depth1) + 4 * FillArea(s, middle) + FillArea(s, depth2)) / 6;
 }
@@ -173,8 +175,7 @@ void AddUpMass(EarthworkTable& table, double cutFactor)
         if (sign != 0 && lastSign != 0 && sign != lastSign) {
             const EarthworkRow& before = table.rows[i - 1];
             const double share = before.massOrdinate / (before.massOrdinate - row.massOrdinate);
-            table.balancePoints.push_back(before.station +
-                                          share * (row.station - before.station));
+            table.balancePoints.push_back(before.station + share * (row.station - before.station));
         }
         if (sign != 0)
             lastSign = sign;
@@ -198,7 +199,8 @@ std::vector<double> EarthworkStations(const ProfileState& design, const GroundPr
         if (point.station > from && point.station < to)
             breaks.push_back(point.station);
     ForEachRow(design, SegmentKind::VerticalCurve, [&](std::int32_t, const SegmentRow& row) {
-        for (const double end : {static_cast<double>(row.station1), static_cast<double>(row.station2)})
+        for (const double end :
+             {static_cast<double>(row.station1), static_cast<double>(row.station2)})
             if (end > from && end < to)
                 breaks.push_back(end);
     });

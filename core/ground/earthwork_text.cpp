@@ -10,9 +10,9 @@
 namespace ravo {
 namespace {
 
-constexpr std::array<const char*, 11> Headings = {
-    "STATION",   "GRADE",   "GROUND",   "DEPTH",   "CUT AREA", "FILL AREA",
-    "CUT VOL",   "FILL VOL", "CUM CUT", "CUM FILL", "MASS ORD"};
+constexpr std::array<const char*, 11> Headings = {"STATION",  "GRADE",     "GROUND",  "DEPTH",
+                                                  "CUT AREA", "FILL AREA", "CUT VOL", "FILL VOL",
+                                                  "CUM CUT",  "CUM FILL",  "MASS ORD"};
 constexpr std::size_t FirstWidth = 12;
 constexpr std::size_t Width = 13;
 
@@ -86,7 +86,9 @@ void WriteEarthworkSummary(const EarthworkTable& table, bool plusNotation, const
     const EarthworkTotals& t = table.totals;
     line("Cut " + Quantity(t.cut) + ", as fill " + Quantity(t.cutAsFill) + "; fill " +
          Quantity(t.fill) + "; net " + Quantity(t.net) +
-         (t.net > 0 ? " (surplus)" : t.net < 0 ? " (shortage)" : ""));
+         (t.net > 0   ? " (surplus)"
+          : t.net < 0 ? " (shortage)"
+                      : ""));
     line("Prismoidal check: cut " + Quantity(t.prismoidalCut) + ", fill " +
          Quantity(t.prismoidalFill));
     line("Balance points: " + StationsText(table.balancePoints, plusNotation));

@@ -114,7 +114,8 @@ public:
                                                        std::string(text.substr(0, 60)) + "\""));
         GroundPoint point;
         if (!ReadStation(fields[columns_.station], point.station))
-            throw InputFileError(LineError(number, NotANumber(fields[columns_.station], "station")));
+            throw InputFileError(
+                LineError(number, NotANumber(fields[columns_.station], "station")));
         if (!ReadNumber(fields[columns_.elevation], point.elevation))
             throw InputFileError(
                 LineError(number, NotANumber(fields[columns_.elevation], "elevation")));
@@ -193,8 +194,8 @@ const GroundLine& ChooseGroundLine(const std::vector<GroundLine>& lines, const s
                                : matches.empty()
                                    ? "no ground line (ProfSurf) named \"" + name + "\""
                                    : "several ground lines (ProfSurf) named \"" + name + "\"";
-    throw InputFileError("the LandXML file holds " + choice + "; choose one by name: " +
-                         LineNames(lines));
+    throw InputFileError("the LandXML file holds " + choice +
+                         "; choose one by name: " + LineNames(lines));
 }
 
 GroundProfile GroundFromBytes(std::string_view bytes, const std::string& name)

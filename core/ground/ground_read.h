@@ -17,7 +17,7 @@ namespace ravo {
 
 // The most points a ground may have, and the largest ground file read (64
 // bytes a point, far more than a station and elevation take).
-inline constexpr std::size_t MaxGroundPoints = 10'000'000;
+inline constexpr std::size_t MaxGroundPoints = MaxGroundLinePoints;
 inline constexpr std::uint64_t MaxGroundFileBytes = MaxGroundPoints * 64;
 
 // A table of station and elevation, one point a line. With a comma in its

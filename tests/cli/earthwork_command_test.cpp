@@ -93,14 +93,18 @@ TEST_F(GroundCommands, EarthworkTableTotalsAndBalancePoint)
 {
     test::Put(dir_ / "road.in", Falling);
     test::Put(dir_ / "ground.txt", "0 100\n40 100\n");
-    const std::vector<std::string> args = {
-        "earthwork",    Path("road.in"), "--ground", Path("ground.txt"), "--width", "10",
-        "--fill-slope", "2",             "--cut-slope", "1.5", "--interval", "10",
-        "--cut-factor", "0.8"};
+    const std::vector<std::string> args = {"earthwork",    Path("road.in"),
+                                           "--ground",     Path("ground.txt"),
+                                           "--width",      "10",
+                                           "--fill-slope", "2",
+                                           "--cut-slope",  "1.5",
+                                           "--interval",   "10",
+                                           "--cut-factor", "0.8"};
     EXPECT_EQ(Run(args), 0);
     const std::string text = out_.str();
-    EXPECT_TRUE(text.starts_with("Section: width 10, fill slope 1:2, cut slope 1:1.5, pavement "
-                                 "depth 0, cut factor 0.8, stations every 10\n\n"))
+    EXPECT_TRUE(
+        text.starts_with("Section: width 10, fill slope 1:2, cut slope 1:1.5, pavement "
+                         "depth 0, cut factor 0.8, stations every 10\n\n"))
         << text;
     EXPECT_NE(text.find("\nCut 592.50, as fill 474.00; fill 60.00; net 414.00 (surplus)\n"
                         "Prismoidal check: cut 585.00, fill 56.67\n"

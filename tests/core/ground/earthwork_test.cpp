@@ -59,9 +59,9 @@ TEST(Earthwork, HandWorkedFullFillFullCutAndTransitionIntervals)
 // -3; cut counted at 0.8 of its volume as fill.
 TEST(Earthwork, MassOrdinateBalancePointAndLargestHaul)
 {
-    EarthworkRequest request{.section = {.width = 10, .fillSlope = 2, .cutSlope = 1.5,
-                                         .cutFactor = 0.8},
-                             .interval = 10};
+    EarthworkRequest request{
+        .section = {.width = 10, .fillSlope = 2, .cutSlope = 1.5, .cutFactor = 0.8},
+        .interval = 10};
     const EarthworkTable table = ComputeEarthwork(Straight(101, 97, 40), Flat(100, 40), request);
     const std::vector<double> mass = {0, -60, 57.5 * 0.8 - 60, 245 * 0.8 - 60, 592.5 * 0.8 - 60};
     ASSERT_EQ(table.rows.size(), mass.size());
@@ -102,8 +102,8 @@ TEST(Earthwork, ParabolaOverFlatGroundAgreesWithTheClosedForm)
 
 TEST(Earthwork, StationsTakeEveryBreakOfGroundAndGrade)
 {
-    const ProfileState two = test::ProfileFromText(
-        "\"two\"\n2\n100,0.01,0.01,0,33.5\n100.335,0.01,0.01,33.5,70\n0\n");
+    const ProfileState two =
+        test::ProfileFromText("\"two\"\n2\n100,0.01,0.01,0,33.5\n100.335,0.01,0.01,33.5,70\n0\n");
     const GroundProfile ground({{-5, 99}, {15, 98}, {40.0000001, 99}, {75, 99}});
     EXPECT_EQ(EarthworkStations(two, ground, 0, 70, 20),
               (std::vector<double>{0, 15, 20, 33.5, 40, 60, 70}));
@@ -117,14 +117,14 @@ TEST(Earthwork, GapsAndRefusals)
 {
     // No curve between 40 and 60: those stations have no section and the
     // intervals beside them no volume.
-    const ProfileState gap = test::ProfileFromText(
-        "\"gap\"\n2\n101,0,0,0,40\n101,0,0,60,100\n0\n");
-    const EarthworkTable table =
-        ComputeEarthwork(gap, Flat(100, 100), {.section = {.width = 10, .fillSlope = 0}, .interval = 10});
+    const ProfileState gap = test::ProfileFromText("\"gap\"\n2\n101,0,0,0,40\n101,0,0,60,100\n0\n");
+    const EarthworkTable table = ComputeEarthwork(
+        gap, Flat(100, 100), {.section = {.width = 10, .fillSlope = 0}, .interval = 10});
     EXPECT_NEAR(table.totals.fill, 800, 1e-3);
     ASSERT_EQ(table.notes.size(), 1u);
-    EXPECT_EQ(table.notes[0],
-              "1 station has no grade line or no ground; the intervals beside them count no volume");
+    EXPECT_EQ(
+        table.notes[0],
+        "1 station has no grade line or no ground; the intervals beside them count no volume");
 
     const ProfileState road = Straight(101, 99, 20);
     const auto changed = [](void (*change)(EarthworkRequest&)) {
@@ -148,14 +148,15 @@ TEST(Earthwork, GapsAndRefusals)
 
 TEST(Earthwork, TextAndCsvRows)
 {
-    const EarthworkTable table = ComputeEarthwork(Straight(101, 99, 20), Flat(100, 20),
-                                                  {.section = {.width = 10, .fillSlope = 2,
-                                                               .cutSlope = 1.5}});
+    const EarthworkTable table =
+        ComputeEarthwork(Straight(101, 99, 20), Flat(100, 20),
+                         {.section = {.width = 10, .fillSlope = 2, .cutSlope = 1.5}});
     std::vector<std::string> lines;
     WriteEarthworkCsv(table, [&](std::string_view line) { lines.emplace_back(line); });
     ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[2], "20.000,99.000,100.000,-1.000,11.500,0.000,57.500,60.000,55.000,56.667,"
-                        "57.500,60.000,-2.500");
+    EXPECT_EQ(lines[2],
+              "20.000,99.000,100.000,-1.000,11.500,0.000,57.500,60.000,55.000,56.667,"
+              "57.500,60.000,-2.500");
     lines.clear();
     WriteEarthworkSummary(table, true, [&](std::string_view line) { lines.emplace_back(line); });
     EXPECT_EQ(lines, (std::vector<std::string>{

@@ -93,7 +93,10 @@ TEST(GroundRead, FileBytesAreToldApartAndTheGroundWritesBackAsCsv)
     EXPECT_EQ(csv, "station,elevation\r\n0,9.5\r\n50,9.5\r\n100,10.125\r\n");
     EXPECT_EQ(GroundFromBytes(csv).Points(), ground.Points());
     // UTF-8 with its byte order mark reads as the text does.
-    EXPECT_EQ(GroundFromBytes("\xEF\xBB\xBF" "0 1\n2 3\n").Points(), (Points{{0, 1}, {2, 3}}));
+    EXPECT_EQ(GroundFromBytes("\xEF\xBB\xBF"
+                              "0 1\n2 3\n")
+                  .Points(),
+              (Points{{0, 1}, {2, 3}}));
 }
 
 TEST(GroundRead, CutAndFillWhereTheGroundIsAndNowhereElse)
