@@ -10,6 +10,8 @@
 
 #include "core/formats/input_file.h"
 #include "core/formats/landxml_read.h"
+#include "core/io/file_read.h"
+#include "core/io/file_replace.h"
 #include "core/text/numbers.h"
 #include "core/text/station_notation.h"
 #include "core/text/text_encoding.h"
@@ -219,12 +221,29 @@ GroundProfile GroundFromLines(const std::vector<GroundLine>& lines, const std::s
     return GroundProfile(line.points);
 }
 
+GroundProfile ReadGroundFile(const std::string& path, const std::string& name)
+{
+    std::string bytes;
+    try {
+        bytes = ReadRegularFile(path, MaxGroundFileBytes);
+    } catch (const FileReadError& e) {
+        throw InputFileError(e.what());
+    }
+    return GroundFromBytes(bytes, name);
+}
+
 std::string GroundCsvText(const GroundProfile& ground)
 {
     std::string text = "station,elevation\r\n";
     for (const GroundPoint& point : ground.Points())
         text += ShortestText(point.station) + ',' + ShortestText(point.elevation) + "\r\n";
     return text;
+}
+
+void SaveGroundCsv(const GroundProfile& ground, const std::string& path)
+{
+    const std::string text = GroundCsvText(ground);
+    ReplaceFile(path, [&text](ByteSink& sink) { sink.Write(text); });
 }
 
 }  // namespace ravo

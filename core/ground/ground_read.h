@@ -46,8 +46,17 @@ GroundProfile GroundFromLines(const std::vector<GroundLine>& lines, const std::s
 // (UTF-16 with a mark, UTF-8, else Windows-1252). Throws InputFileError.
 GroundProfile GroundFromBytes(std::string_view bytes, const std::string& name = "");
 
+// The ground of the file at path, read as GroundFromBytes reads its bytes.
+// Throws InputFileError naming the file when it cannot be read or holds more
+// than MaxGroundFileBytes, and as GroundFromBytes does.
+GroundProfile ReadGroundFile(const std::string& path, const std::string& name = "");
+
 // The ground as CSV: the header row station,elevation and one row a point,
 // each number in its shortest exact text, lines ended by CR LF.
 std::string GroundCsvText(const GroundProfile& ground);
+
+// Writes GroundCsvText to path, replacing the file only when the whole text
+// is written. Throws FileWriteError.
+void SaveGroundCsv(const GroundProfile& ground, const std::string& path);
 
 }  // namespace ravo

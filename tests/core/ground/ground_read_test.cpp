@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "core/formats/input_file.h"
+#include "core/io/file_replace.h"
+#include "support/file_test_support.h"
 
 namespace ravo {
 namespace {
@@ -97,6 +99,17 @@ TEST(GroundRead, FileBytesAreToldApartAndTheGroundWritesBackAsCsv)
                               "0 1\n2 3\n")
                   .Points(),
               (Points{{0, 1}, {2, 3}}));
+}
+
+TEST(GroundRead, GroundFilesAreReadAndWrittenWhole)
+{
+    test::TempFolder dir;
+    const GroundProfile ground(Points{{12.5, 100.25}, {0, 99}});
+    SaveGroundCsv(ground, (dir / "ground.csv").string());
+    EXPECT_EQ(test::Contents(dir / "ground.csv"), "station,elevation\r\n0,99\r\n12.5,100.25\r\n");
+    EXPECT_EQ(ReadGroundFile((dir / "ground.csv").string()).Points(), ground.Points());
+    EXPECT_THROW(ReadGroundFile((dir / "missing.csv").string()), InputFileError);
+    EXPECT_THROW(SaveGroundCsv(ground, (dir / "no" / "ground.csv").string()), FileWriteError);
 }
 
 TEST(GroundRead, CutAndFillWhereTheGroundIsAndNowhereElse)
