@@ -31,19 +31,22 @@ GroundProfile Flat(double elevation, double length)
 TEST(Earthwork, HandWorkedFullFillFullCutAndTransitionIntervals)
 {
     const struct {
-        double start, end;
+        double start, end, pavement;
         double cut, fill, prismoidalCut, prismoidalFill;
     } cases[] = {
         // 20 (28 + 48) / 2; 20 / 6 (28 + 4 x 37.5 + 48)
-        {102, 103, 0, 760, 0, 753.3333333},
+        {102, 103, 0, 0, 760, 0, 753.3333333},
+        // the same formation under a pavement of 0.5
+        {102.5, 103.5, 0.5, 0, 760, 0, 753.3333333},
         // 20 (26 + 43.5) / 2; 20 / 6 (26 + 4 x 34.375 + 43.5)
-        {98, 97, 695, 0, 690, 0},
+        {98, 97, 0, 695, 0, 690, 0},
         // +1 to -1: zero point at 10; fill 10 x 12 / 2, cut 10 x 11.5 / 2;
         // prismoidal 10 / 6 (12 + 4 x 5.5) and 10 / 6 (11.5 + 4 x 5.375)
-        {101, 99, 57.5, 60, 55, 56.6666667},
+        {101, 99, 0, 57.5, 60, 55, 56.6666667},
     };
     EarthworkRequest request{.section = {.width = 10, .fillSlope = 2, .cutSlope = 1.5}};
     for (const auto& c : cases) {
+        request.section.pavementDepth = c.pavement;
         const EarthworkTable table =
             ComputeEarthwork(Straight(c.start, c.end, 20), Flat(100, 20), request);
         ASSERT_EQ(table.rows.size(), 2u);
@@ -111,6 +114,13 @@ TEST(Earthwork, StationsTakeEveryBreakOfGroundAndGrade)
     const EarthworkTable table = ComputeEarthwork(two, ground, {.section = {.width = 8}});
     EXPECT_EQ(table.rows.front().station, 0);
     EXPECT_EQ(table.rows.back().station, 70);
+    // A stretch given at one end keeps the default at the other.
+    EarthworkRequest fromOnly;
+    fromOnly.section.width = 8;
+    fromOnly.from = 30;
+    const EarthworkTable later = ComputeEarthwork(two, ground, fromOnly);
+    EXPECT_EQ(later.rows.front().station, 30);
+    EXPECT_EQ(later.rows.back().station, 70);
 }
 
 TEST(Earthwork, GapsAndRefusals)
@@ -163,6 +173,12 @@ TEST(Earthwork, TextAndCsvRows)
                          "Cut 57.50, as fill 57.50; fill 60.00; net -2.50 (shortage)",
                          "Prismoidal check: cut 55.00, fill 56.67", "Balance points: none",
                          "Largest haul ordinate: -2.50 at station 0+20.000"}));
+    // Where cut and fill balance, the net is neither surplus nor shortage.
+    lines.clear();
+    WriteEarthworkSummary(
+        ComputeEarthwork(Straight(100, 100, 20), Flat(100, 20), {.section = {.width = 10}}), false,
+        [&](std::string_view line) { lines.emplace_back(line); });
+    EXPECT_EQ(lines.front(), "Cut 0.00, as fill 0.00; fill 0.00; net 0.00");
 }
 
 }  // namespace

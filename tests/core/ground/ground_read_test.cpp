@@ -44,6 +44,7 @@ TEST(GroundRead, FaultsNameTheirLine)
         {"0 1 2\n", "line 1: expected a station and an elevation, found \"0 1 2\""},
         {"0,1\n1e999,2\n", "line 2: the station \"1e999\" is not a number"},
         {"0,1\nnan,2\n", "line 2: the station \"nan\" is not a number"},
+        {"0,\"\"\n", "line 1: the elevation \"\" is not a number"},
         {"station,elevation\n\n", "the ground file holds no station and elevation points"},
         {"", "the ground file holds no station and elevation points"},
     };
@@ -114,13 +115,13 @@ TEST(GroundRead, GroundFilesAreReadAndWrittenWhole)
 
 TEST(GroundRead, CutAndFillWhereTheGroundIsAndNowhereElse)
 {
-    const GroundProfile ground(Points{{0, 100}, {10, 102}});
-    const CutFill middle = CutFillAt(ground, 5, 103.5);
+    const GroundProfile ground(Points{{10, 100}, {20, 102}});
+    const CutFill middle = CutFillAt(ground, 15, 103.5);
     EXPECT_EQ(middle.ground, 101);
     EXPECT_EQ(middle.depth, 2.5);
-    EXPECT_EQ(CutFillAt(ground, 10, 101).depth, -1);
-    EXPECT_FALSE(CutFillAt(ground, -0.001, 100).ground);
-    EXPECT_FALSE(CutFillAt(ground, 10.001, 100).depth);
+    EXPECT_EQ(CutFillAt(ground, 20, 101).depth, -1);
+    EXPECT_FALSE(CutFillAt(ground, 9.999, 100).ground);
+    EXPECT_FALSE(CutFillAt(ground, 20.001, 100).depth);
 }
 
 }  // namespace
