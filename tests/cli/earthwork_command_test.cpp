@@ -53,6 +53,17 @@ TEST_F(GroundCommands, TableGainsGroundAndCutFillAndSaysWhereThereIsNoGround)
               "ravo-calc: 1 row lies where the ground has no point, the first at station 40.000: "
               "no ground, no cut or fill\n");
 
+    // At an offset the finished elevation carries the superelevation; the
+    // ground is level across.
+    test::Put(dir_ / "super.in", "\"super\"\n1\n101,-0.1,-0.1,0,40\n1\n0.02,0,0,0,40\n");
+    EXPECT_EQ(Run({"table", Path("super.in"), "--from", "10", "--to", "10", "--step", "1",
+                   "--offset", "-5,5", "--ground", Path("ground.csv"), "--csv"}),
+              0);
+    EXPECT_EQ(out_.str(),
+              "station,offset,superelevation,elevation,ground,cut_fill\r\n"
+              "10.000,-5.000,0.02,99.900,100.000,-0.100\r\n"
+              "10.000,5.000,0.02,100.100,100.000,0.100\r\n");
+
     EXPECT_EQ(Run({"table", Path("road.in"), "--from", "30", "--to", "40", "--step", "10",
                    "--ground", Path("ground.csv")}),
               0);

@@ -151,9 +151,11 @@ TEST(Earthwork, GapsAndRefusals)
     };
     for (const EarthworkRequest& request : refused)
         EXPECT_THROW(ComputeEarthwork(road, Flat(100, 20), request), EarthworkRequestError);
-    // The ground lies beyond the road.
-    EXPECT_THROW(ComputeEarthwork(road, GroundProfile({{30, 1}, {40, 1}}), {}),
-                 EarthworkRequestError);
+    // The ground lies beyond the road, or meets it at one station only.
+    for (const double start : {30.0, 20.0})
+        EXPECT_THROW(ComputeEarthwork(road, GroundProfile({{start, 1}, {40, 1}}), {}),
+                     EarthworkRequestError)
+            << start;
 }
 
 TEST(Earthwork, TextAndCsvRows)
