@@ -1,0 +1,172 @@
+// The grade-line fit on small grounds whose optimum is known, every result
+// checked by the profile check, the design tables and the criteria.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+
+#include "core/design/curve_summary.h"
+#include "core/fit/grade_fit.h"
+#include "core/profile/elevation_walk.h"
+
+namespace ravo {
+namespace {
+
+GroundProfile GroundOf(const std::function<double(double)>& z, double from, double to, double step)
+{
+    std::vector<GroundPoint> points;
+    for (double s = from; s <= to + 1e-9; s += step)
+        points.push_back({s, z(s)});
+    return GroundProfile(points);
+}
+
+FitCriteria Criteria(double from, double to, double maxGrade)
+{
+    FitCriteria c;
+    c.from = from;
+    c.to = to;
+    c.speed = {80, LengthUnits::Metres};
+    c.maxGrade = maxGrade;
+    c.section.width = 10;
+    return c;
+}
+
+double ElevationAt(const ProfileState& profile, double station)
+{
+    RowWalk walk(profile, SegmentKind::VerticalCurve);
+    return walk.At(static_cast<float>(station)).value;
+}
+
+// The fitted profile meets every criterion by the program's own checks, and
+// the programme's lower bound lies below its cost and the optimum's.
+ProfileState CheckedFit(const GroundProfile& ground, const FitCriteria& criteria, FitResult& result)
+{
+    result = FitGradeLine(ground, criteria);
+    const ProfileState profile = FittedProfile(result);
+    EXPECT_EQ(CriteriaFaults(profile, criteria), std::vector<std::string>{});
+    EXPECT_LE(result.lowerBound, result.optimum.cost + 1e-6);
+    EXPECT_LE(result.lowerBound, result.fitted.cost + 1e-6);
+    if (criteria.maxPvis > 0) {
+        EXPECT_LE(result.pvis.size(), static_cast<std::size_t>(criteria.maxPvis) + 2);
+    }
+    return profile;
+}
+
+TEST(GradeFit, FlatGroundGivesTheFlatLine)
+{
+    FitResult result;
+    const ProfileState profile = CheckedFit(GroundOf([](double) { return 100.0; }, 0, 1000, 50),
+                                            Criteria(0, 1000, 6), result);
+    ASSERT_EQ(result.pvis.size(), 2U);
+    EXPECT_NEAR(result.pvis[0].elevation, 100, 1e-6);
+    EXPECT_NEAR(result.pvis[1].elevation, 100, 1e-6);
+    EXPECT_NEAR(result.fitted.cost, 0, 1e-6);
+    EXPECT_NEAR(result.optimum.cost, 0, 1e-6);
+}
+
+// A valley of 5% sides with its bottom held: every section is in cut, so the
+// line climbs out as steeply as allowed through the shortest sag the design
+// speed allows.
+TEST(GradeFit, ValleyWithAFixedBottomClimbsAtTheMaximumGrade)
+{
+    FitCriteria c = Criteria(0, 1000, 3);
+    c.fixedPoints = {{500, 100}};
+    FitResult result;
+    const ProfileState profile = CheckedFit(
+        GroundOf([](double s) { return 100 + 0.05 * std::fabs(s - 500); }, 0, 1000, 50), c, result);
+    EXPECT_NEAR(ElevationAt(profile, 500), 100, 1e-3);
+    ASSERT_GE(profile.NumVC, 1);
+    EXPECT_NEAR(profile.VcGrade1[1], -0.03, 1e-6);
+    EXPECT_NEAR(profile.VcGrade2[static_cast<std::size_t>(profile.NumVC)], 0.03, 1e-6);
+    const double sagK = MinimumsForDesignSpeed(80, LengthUnits::Metres).sagK;
+    int sags = 0;
+    ForEachRow(profile, SegmentKind::VerticalCurve, [&](std::int32_t row, const SegmentRow& r) {
+        const CurveSummary curve = SummarizeCurve(row, r);
+        if (curve.shape == CurveShape::Sag) {
+            ++sags;
+            EXPECT_LE(*curve.k, sagK + 10 + 1e-6);  // the least K, up to the curve step
+        }
+    });
+    EXPECT_EQ(sags, 1);
+    EXPECT_LE(result.fitted.cost, result.optimum.cost * 1.05);
+}
+
+// A bridge over flat ground: the line must rise to the window's floor and
+// falls back, over a crest, to the ground on either side.
+TEST(GradeFit, WindowOverFlatGroundForcesACrest)
+{
+    FitCriteria c = Criteria(0, 1200, 5);
+    c.windows = {{550, 650, 105, 112}};
+    FitResult result;
+    const ProfileState profile =
+        CheckedFit(GroundOf([](double) { return 100.0; }, 0, 1200, 100), c, result);
+    EXPECT_NEAR(std::min(ElevationAt(profile, 550), ElevationAt(profile, 650)), 105, 0.01);
+    EXPECT_NEAR(ElevationAt(profile, 0), 100, 0.01);
+    EXPECT_NEAR(ElevationAt(profile, 1200), 100, 0.01);
+    int crests = 0;
+    ForEachRow(profile, SegmentKind::VerticalCurve, [&](std::int32_t row, const SegmentRow& r) {
+        crests += SummarizeCurve(row, r).shape == CurveShape::Crest ? 1 : 0;
+    });
+    EXPECT_GE(crests, 1);
+}
+
+TEST(GradeFit, FewerPvisAndBalanceStillMeetTheCriteria)
+{
+    const GroundProfile ground =
+        GroundOf([](double s) { return 100 + 6 * std::sin(s / 150) + 0.01 * s; }, 0, 2000, 10);
+    for (const int most : {0, 6, 2}) {
+        FitCriteria c = Criteria(0, 2000, 4);
+        c.maxPvis = most;
+        c.balance = true;
+        c.balanceTolerance = 50;
+        c.section.cutFactor = 0.9;
+        FitResult result;
+        CheckedFit(ground, c, result);
+        EXPECT_LE(std::fabs(0.9 * result.fitted.cut - result.fitted.fill), 50) << most;
+        EXPECT_LE(std::fabs(0.9 * result.optimum.cut - result.optimum.fill), 50) << most;
+    }
+}
+
+TEST(GradeFit, CriteriaThatNoGradeLineMeetsAreNamed)
+{
+    const GroundProfile ground = GroundOf([](double) { return 100.0; }, 0, 1000, 100);
+    const struct {
+        std::vector<FixedPoint> fixed;
+        std::vector<ElevationWindow> windows;
+        double speed;
+        const char* message;
+    } cases[] = {
+        {{{0, 100}, {1000, 200}},
+         {},
+         80,
+         "no grade line meets the criteria: the fixed point at 1000 (elevation 200) cannot be "
+         "reached from the fixed point at 0 (elevation 100) with a grade of at most 6% (it takes "
+         "10%)"},
+        {{{200, 100}},
+         {{100, 300, 90, 95}},
+         80,
+         "no grade line meets the criteria: the fixed point at 200 (elevation 100) and the window "
+         "from 100 to 300 (elevations 90 to 95) share no elevation"},
+        {{{400, 100}, {500, 105}, {600, 100}},
+         {},
+         100,
+         "no grade line meets the criteria: the fixed points and windows can be met with grades "
+         "of at most 6%, but not with curves of crest K 52 and sag K 45 (100 km/h) between them"},
+        {{{1200, 100}}, {}, 80, "the fixed point at 1200 lies outside the stations 0 to 1000"},
+    };
+    for (const auto& t : cases) {
+        FitCriteria c = Criteria(0, 1000, 6);
+        c.fixedPoints = t.fixed;
+        c.windows = t.windows;
+        c.speed.speed = t.speed;
+        try {
+            (void)FitGradeLine(ground, c);
+            ADD_FAILURE() << t.message;
+        } catch (const FitError& e) {
+            EXPECT_EQ(std::string(e.what()), t.message);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace ravo
