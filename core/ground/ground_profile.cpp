@@ -48,8 +48,7 @@ std::optional<double> GroundProfile::ElevationAt(double station) const
         return points_.back().elevation;
     const GroundPoint& a = *(after - 1);
     const GroundPoint& b = *after;
-    return a.elevation +
-           (b.elevation - a.elevation) * (station - a.station) / (b.station - a.station);
+    return a.elevation + (b.elevation - a.elevation) * (station - a.station) / (b.station - a.station);
 }
 
 }  // namespace ravo
