@@ -22,6 +22,7 @@
 #include "core/text/station_notation.h"
 #include "core/version.h"
 #include "elevation_table.h"
+#include "fit_command.h"
 #include "json_output.h"
 #include "name_check.h"
 #include "profile_source.h"
@@ -196,6 +197,7 @@ public:
         AddCheck();
         AddReport();
         AddConvert();
+        AddFit();
     }
 
     int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -323,16 +325,24 @@ private:
         AddConvertOptions(convert_, convertArgs_);
     }
 
+    void AddFit()
+    {
+        fit_ = app_.add_subcommand("fit", "the grade line of least earthwork over a ground line");
+        fit_->footer(FitFooter);
+        AddFitOptions(fit_, fitArgs_);
+    }
+
     int RunCommand(std::ostream& out, std::ostream& err)
     {
         const std::string& file = table_->parsed()     ? tableArgs_.source.file
                                   : curves_->parsed()  ? curvesArgs_.source.file
                                   : convert_->parsed() ? convertArgs_.source.file
                                   : report_->parsed()  ? reportArgs_.source.file
+                                  : fit_->parsed()     ? fitArgs_.ground
                                                        : checkArgs_.source.file;
         const std::string command = app_.get_subcommands().front()->get_name();
         for (SourceArgs* source : {&tableArgs_.source, &curvesArgs_.source, &checkArgs_.source,
-                                   &convertArgs_.source, &reportArgs_.source})
+                                   &convertArgs_.source, &reportArgs_.source, &fitArgs_.compare})
             source->quiet = quiet_;
         try {
             if (table_->parsed())
@@ -343,6 +353,8 @@ private:
                 return RunConvert(convertArgs_, out, err);
             if (report_->parsed())
                 return RunReport(reportArgs_, err);
+            if (fit_->parsed())
+                return RunFit(fitArgs_, out, err);
             return RunCheck(checkArgs_, out, err);
         } catch (const InputFileError& e) {
             err << LoadErrorLine(file, e.what()) << '\n';
@@ -364,11 +376,13 @@ private:
     CLI::App* check_ = nullptr;
     CLI::App* convert_ = nullptr;
     CLI::App* report_ = nullptr;
+    CLI::App* fit_ = nullptr;
     TableArgs tableArgs_;
     CurvesArgs curvesArgs_;
     CheckArgs checkArgs_;
     ConvertArgs convertArgs_;
     ReportArgs reportArgs_;
+    FitArgs fitArgs_;
     bool quiet_ = false;
 };
 

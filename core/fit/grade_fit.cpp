@@ -63,7 +63,9 @@ FitResult FitGradeLine(const GroundProfile& ground, const FitCriteria& criteria,
     NoteBalance(result, optimum, criteria, result.optimum, "the optimum");
 
     const PviLayout layout = LayoutOf(pieces.pieces(joints, optimum.solution.x), criteria);
-    const ModelRun fitted = SolveModel(MakePviModel(layout, criteria), criteria, samples, solver);
+    FitCriteria same = criteria;  // the PVIs balance to the optimum's tolerance
+    same.balanceTolerance = optimum.tolerance;
+    const ModelRun fitted = SolveModel(MakePviModel(layout, same), same, samples, solver);
     Tally(result, fitted);
     if (fitted.solution.status != LpStatus::Optimal)
         throw FitError(PviShortfall(criteria));

@@ -49,7 +49,7 @@ struct FitCriteria {
     double cutCost = 1;           // per unit of volume
     double fillCost = 1;          // per unit of volume
     bool balance = false;         // cut × section.cutFactor = fill, within the tolerance
-    double balanceTolerance = 0;  // volume; 0: 1% of the fill of the unbalanced optimum
+    double balanceTolerance = 0;  // volume; 0: 1% of the larger volume of the unbalanced optimum
     int maxPvis = 0;              // grade breaks between the ends; 0: as many as the fit needs
     double curveStep = 0;         // curve lengths a multiple of this; 0: 10 m, or 25 ft
 };

@@ -15,6 +15,9 @@ _ravo_calc()
         [check]="--tolerance --grade-tolerance $design --min-length --plus --json $source"
         [convert]="-o --output --units --to-units --format $source"
         [report]="-o --output --from --to --step --offset $source"
+        [fit]="--from --to $design --max-grade --fix --window --balance --balance-tolerance
+               --cut-factor --width --fill-slope --cut-slope --depth --cut-cost --fill-cost
+               --piece --curve-step --max-pvis --compare -o --output --help"
     )
 
     local command="" word
@@ -37,15 +40,18 @@ _ravo_calc()
             mapfile -t COMPREPLY < <(compgen -W "landxml csv input" -- "$cur")
             return ;;
         --from | --to | --step | --offset | --alignment | --profile | --design-speed | \
-            --min-length | --tolerance | --grade-tolerance | --joint-tolerance)
+            --min-length | --tolerance | --grade-tolerance | --joint-tolerance | --max-grade | \
+            --fix | --window | --balance-tolerance | --cut-factor | --width | --fill-slope | \
+            --cut-slope | --depth | --cut-cost | --fill-cost | --piece | --curve-step | --max-pvis)
             return ;;
     esac
     if [[ -z $command ]]; then
-        mapfile -t COMPREPLY < <(compgen -W "table curves check convert report --help --version --quiet" -- "$cur")
+        mapfile -t COMPREPLY < <(compgen -W "table curves check convert report fit --help --version --quiet" -- "$cur")
     elif [[ $cur == -* ]]; then
         mapfile -t COMPREPLY < <(compgen -W "${options[$command]}" -- "$cur")
     else
-        # The input file, the output of convert, and the report after -o.
+        # The input file, the output of convert, the report after -o, and
+        # fit's ground line, --compare design and output.
         compopt -o filenames 2>/dev/null
         mapfile -t COMPREPLY < <(compgen -f -- "$cur")
     fi

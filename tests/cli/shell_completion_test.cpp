@@ -20,7 +20,7 @@ namespace {
 
 using Words = std::set<std::string>;
 
-const std::vector<std::string> Commands = {"table", "curves", "check", "convert", "report"};
+const std::vector<std::string> Commands = {"table", "curves", "check", "convert", "report", "fit"};
 
 std::string Completions(const std::string& name)
 {
@@ -82,7 +82,8 @@ TEST(ShellCompletion, BashCompletesCommandsUnitsAndFiles)
         Words expected;
     } cases[] = {
         {"ravo-calc ''",
-         {"table", "curves", "check", "convert", "report", "--help", "--version", "--quiet"}},
+         {"table", "curves", "check", "convert", "report", "fit", "--help", "--version",
+          "--quiet"}},
         {"ravo-calc ch", {"check"}},
         {"ravo-calc curves f --units ''", {"m", "ft"}},
         {"ravo-calc convert f --units f", {"ft"}},
@@ -107,8 +108,9 @@ TEST(ShellCompletion, ZshAndFishNameEveryOptionOfEachCommand)
                         zsh.find(option + "=[") != std::string::npos ||
                         zsh.find(option + "=}") != std::string::npos)
                 << "zsh: " << command << " " << option;
-            const std::regex fishLine("__fish_seen_subcommand_from [^\"]*(\\$commands|\\b" +
-                                      command + "\\b)[^\n]*-l " + name + "\\b");
+            const std::regex fishLine(
+                "__fish_seen_subcommand_from [^\"]*(\\$commands|\\$readers|\\b" + command +
+                "\\b)[^\n]*-l " + name + "\\b");
             EXPECT_TRUE(std::regex_search(fish, fishLine)) << "fish: " << command << " " << option;
         }
     }
