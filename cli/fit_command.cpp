@@ -106,8 +106,8 @@ void WriteFitted(const ProfileState& state, const FitArgs& a, const GroundProfil
 {
     const LengthUnit unit = a.units == "ft" ? LengthUnit::Foot : LengthUnit::Meter;
     const std::string& path = a.output;
-    if (path.size() < 4 || (path.substr(path.size() - 4) != ".xml" &&
-                            path.substr(path.size() - 4) != ".XML")) {
+    if (path.size() < 4 ||
+        (path.substr(path.size() - 4) != ".xml" && path.substr(path.size() - 4) != ".XML")) {
         SaveProfileAs(state, path, unit);
         return;
     }
@@ -127,8 +127,10 @@ void WriteFitted(const ProfileState& state, const FitArgs& a, const GroundProfil
 
 void AddFitOptions(CLI::App* command, FitArgs& a)
 {
-    command->add_option("GROUND", a.ground, "the ground: station,elevation CSV, "
-                        "\"station elevation\" lines or LandXML with a ProfSurf")
+    command
+        ->add_option("GROUND", a.ground,
+                     "the ground: station,elevation CSV, "
+                     "\"station elevation\" lines or LandXML with a ProfSurf")
         ->required()
         ->type_name("");
     command->add_option("--from", a.from, "first station")->required()->type_name("STATION");
@@ -146,13 +148,16 @@ void AddFitOptions(CLI::App* command, FitArgs& a)
     command->add_option("--fix", a.fixed, "a fixed point STA:ELEV (repeatable)")
         ->type_name("STA:ELEV")
         ->allow_extra_args(false);
-    command->add_option("--window", a.windows, "the line between stations A and B within "
-                        "LOW..HIGH (repeatable)")
+    command
+        ->add_option("--window", a.windows,
+                     "the line between stations A and B within "
+                     "LOW..HIGH (repeatable)")
         ->type_name("A:B:LOW:HIGH")
         ->allow_extra_args(false);
     command->add_flag("--balance", a.balance, "balance cut × cut factor and fill");
-    command->add_option("--balance-tolerance", a.balanceTolerance,
-                        "volume the balance may miss by (default 1% of the larger volume)")
+    command
+        ->add_option("--balance-tolerance", a.balanceTolerance,
+                     "volume the balance may miss by (default 1% of the larger volume)")
         ->type_name("V");
     command->add_option("--cut-factor", a.cutFactor, "fill made by a unit of cut (default 1)")
         ->type_name("F");
@@ -169,10 +174,11 @@ void AddFitOptions(CLI::App* command, FitArgs& a)
         ->type_name("C");
     command->add_option("--piece", a.piece, "length of the pieces (default 20 m or 50 ft)")
         ->type_name("L");
-    command->add_option("--curve-step", a.curveStep,
-                        "curve lengths a multiple of this (default 10 m or 25 ft)")
+    command
+        ->add_option("--curve-step", a.curveStep,
+                     "curve lengths a multiple of this (default 10 m or 25 ft)")
         ->type_name("L");
-    command->add_option("--max-pvis", a.maxPvis, "most grade breaks between the ends")
+    command->add_option("--max-pvis", a.maxPvis, "most grade breaks between the ends (0: no limit)")
         ->type_name("N");
     command->add_option("--compare", a.compare.file, "a design on the same ground to cost")
         ->type_name("FILE");
@@ -197,8 +203,8 @@ int RunFit(const FitArgs& a, std::ostream& out, std::ostream& err)
     out << "Fitted over " << ShortestText(criteria.from) << " to " << ShortestText(criteria.to)
         << " in " << result.pieces << " pieces; the solver took "
         << FixedText(result.solverSeconds, 3) << " s in " << result.solves << " solves.\n";
-    out << std::left << std::setw(22) << "" << std::right << std::setw(14) << "cut"
-        << std::setw(14) << "fill" << std::setw(16) << "cost" << '\n';
+    out << std::left << std::setw(22) << "" << std::right << std::setw(14) << "cut" << std::setw(14)
+        << "fill" << std::setw(16) << "cost" << '\n';
     PrintLine(out, "optimum (pieces)", result.optimum,
               "(none costs less than " + Column(result.lowerBound) + ")");
     PrintLine(out, "fitted (" + std::to_string(result.pvis.size()) + " PVIs)", result.fitted,
@@ -214,13 +220,15 @@ int RunFit(const FitArgs& a, std::ostream& out, std::ostream& err)
             err << "ravo-calc fit: " << a.compare.file << ": " << e.what() << '\n';
         }
     }
-    for (const std::string& note : result.notes)
-        err << "ravo-calc: " << note << '\n';
+    if (!a.compare.quiet)
+        for (const std::string& note : result.notes)
+            err << "ravo-calc: " << note << '\n';
     const std::vector<std::string> faults = CriteriaFaults(fitted, criteria);
     for (const std::string& fault : faults)
         err << "ravo-calc fit: the fitted profile: " << fault << '\n';
     WriteFitted(fitted, a, ground);
-    out << "Wrote " << a.output << " (" << result.pvis.size() << " PVIs).\n";
+    if (!a.compare.quiet)
+        out << "Wrote " << a.output << " (" << result.pvis.size() << " PVIs).\n";
     return faults.empty() ? ExitSuccess : ExitFaultsFound;
 }
 

@@ -164,7 +164,8 @@ std::vector<double> JointStations(const FitCriteria& criteria)
 {
     const double piece = PieceLengthOf(criteria);
     const double span = criteria.to - criteria.from;
-    const auto whole = static_cast<std::size_t>(std::ceil(span / piece - 1e-9));
+    // A last piece shorter than a quarter of the others joins the one before.
+    const auto whole = static_cast<std::size_t>(std::max(1.0, std::ceil(span / piece - 0.25)));
     std::vector<double> joints;
     for (std::size_t i = 0; i < whole; ++i)
         joints.push_back(criteria.from + static_cast<double>(i) * piece);

@@ -25,7 +25,8 @@ double PieceLengthOf(const FitCriteria& criteria);
 double LeastCrestK(const FitCriteria& criteria);  // with a hair to spare for float rows
 double LeastSagK(const FitCriteria& criteria);
 
-// from, from + piece, ... and to itself; the last piece may be shorter.
+// from, from + piece, ... and to itself; the last piece may be up to a
+// quarter longer or three quarters shorter than the others.
 std::vector<double> JointStations(const FitCriteria& criteria);
 
 // The joints and the middles of the pieces. Throws FitError for a station

@@ -35,9 +35,9 @@ struct Outcome {
 
 Outcome Fit(const fs::path& ground, std::vector<std::string> more)
 {
-    std::vector<std::string> args{"fit",  ground.string(), "--from",  "0",          "--to",
-                                  "1500", "--design-speed", "80",     "--units",    "m",
-                                  "--max-grade", "5"};
+    std::vector<std::string> args{
+        "fit", ground.string(), "--from", "0",           "--to", "1500", "--design-speed",
+        "80",  "--units",       "m",      "--max-grade", "5"};
     args.insert(args.end(), more.begin(), more.end());
     std::ostringstream out, err;
     const int status = RunRavoCalc(args, out, err);
@@ -87,15 +87,21 @@ TEST(FitCommand, RefusedCriteriaAndValuesAreTold)
         int status;
         std::string message;
     } cases[] = {
-        {ground, {"--fix", "0:100", "--fix", "1000:180", "-o", out}, ExitFaultsFound,
+        {ground,
+         {"--fix", "0:100", "--fix", "1000:180", "-o", out},
+         ExitFaultsFound,
          "ravo-calc fit: no grade line meets the criteria: the fixed point at 1000 (elevation "
          "180) cannot be reached from the fixed point at 0 (elevation 100) with a grade of at "
          "most 5% (it takes 8%)\n"},
-        {ground, {"--fix", "1000", "-o", out}, ExitUsageOrLoad,
+        {ground,
+         {"--fix", "1000", "-o", out},
+         ExitUsageOrLoad,
          "ravo-calc fit: --fix 1000: give 2 values separated by colons\n"},
         {ground, {"--window", "1:2:x:4", "-o", out}, ExitUsageOrLoad, "ravo-calc fit: --window: "},
         {bad, {"-o", out}, ExitUsageOrLoad, bad.string() + ":3: "},
-        {shorter, {"-o", out}, ExitFaultsFound,
+        {shorter,
+         {"-o", out},
+         ExitFaultsFound,
          "ravo-calc fit: the ground line does not reach station 10"},
     };
     for (const auto& c : cases) {

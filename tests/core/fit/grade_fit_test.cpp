@@ -117,6 +117,7 @@ TEST(GradeFit, FewerPvisAndBalanceStillMeetTheCriteria)
     for (const int most : {0, 6, 2}) {
         FitCriteria c = Criteria(0, 2000, 4);
         c.maxPvis = most;
+        c.pieceLength = 40;
         c.balance = true;
         c.balanceTolerance = 50;
         c.section.cutFactor = 0.9;
