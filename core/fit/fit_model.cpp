@@ -213,11 +213,29 @@ double ValueOf(const std::vector<LpTerm>& terms, const std::vector<double>& x)
     return value;
 }
 
+namespace {
+
+std::vector<double> DepthsOf(const std::vector<double>& elevations,
+                             const std::vector<Sample>& samples, const FitCriteria& criteria)
+{
+    std::vector<double> depths;
+    for (std::size_t k = 0; k < samples.size(); ++k)
+        depths.push_back(elevations[k] - samples[k].ground - criteria.section.pavementDepth);
+    return depths;
+}
+
+}  // namespace
+
 ModelRun SolveModel(const BuildModel& build, const FitCriteria& criteria,
-                    const std::vector<Sample>& samples, LpSolver& solver)
+                    const std::vector<Sample>& samples, LpSolver& solver,
+                    const std::vector<double>* start)
 {
     ModelRun run;
     std::optional<std::vector<double>> depths;
+    if (criteria.balance && start != nullptr && criteria.balanceTolerance > 0) {
+        depths = DepthsOf(*start, samples, criteria);
+        run.tolerance = criteria.balanceTolerance;
+    }
     for (int attempt = 0; attempt < MaxBalanceSolves; ++attempt) {
         LpProblem problem;
         const ElevationTerms at = build(problem);
@@ -245,10 +263,7 @@ ModelRun SolveModel(const BuildModel& build, const FitCriteria& criteria,
                                 : std::max(0.01 * std::max(e.fill, e.cut), 1e-6);
         if (std::fabs(criteria.section.cutFactor * e.cut - e.fill) <= run.tolerance)
             return run;
-        depths.emplace();
-        for (std::size_t k = 0; k < samples.size(); ++k)
-            depths->push_back(run.elevations[k] - samples[k].ground -
-                              criteria.section.pavementDepth);
+        depths = DepthsOf(run.elevations, samples, criteria);
     }
     run.balanced = false;
     return run;

@@ -50,8 +50,12 @@ struct ModelRun {
     double tolerance = 0;  // of the balance
 };
 
+// With balance, the first solve is without it unless `start` gives the
+// elevations at the samples to linearise it about (a run of another model
+// near this one), with criteria.balanceTolerance as the tolerance.
 ModelRun SolveModel(const BuildModel& build, const FitCriteria& criteria,
-                    const std::vector<Sample>& samples, LpSolver& solver);
+                    const std::vector<Sample>& samples, LpSolver& solver,
+                    const std::vector<double>* start = nullptr);
 
 // The value of terms at a solution.
 double ValueOf(const std::vector<LpTerm>& terms, const std::vector<double>& x);

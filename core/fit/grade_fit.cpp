@@ -65,7 +65,8 @@ FitResult FitGradeLine(const GroundProfile& ground, const FitCriteria& criteria,
     const PviLayout layout = LayoutOf(pieces.pieces(joints, optimum.solution.x), criteria);
     FitCriteria same = criteria;  // the PVIs balance to the optimum's tolerance
     same.balanceTolerance = optimum.tolerance;
-    const ModelRun fitted = SolveModel(MakePviModel(layout, same), same, samples, solver);
+    const ModelRun fitted =
+        SolveModel(MakePviModel(layout, same), same, samples, solver, &optimum.elevations);
     Tally(result, fitted);
     if (fitted.solution.status != LpStatus::Optimal)
         throw FitError(PviShortfall(criteria));
