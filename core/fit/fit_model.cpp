@@ -133,7 +133,9 @@ void AddBalance(LpProblem& problem, const std::vector<std::vector<LpTerm>>& term
         for (const LpTerm& t : terms[k])
             row.push_back({t.column, w * slope * t.value});
     }
-    problem.AddRow(-tolerance - constant, tolerance - constant, row);
+    // A little inside the tolerance, so that the profile's float rows keep it too.
+    const double inside = 0.98 * tolerance;
+    problem.AddRow(-inside - constant, inside - constant, row);
 }
 
 }  // namespace

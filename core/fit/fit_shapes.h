@@ -38,7 +38,7 @@ struct PviLayout {
 // The PVIs of the pieces: where the tangents about each run of curving pieces
 // meet, the least telling ones left out down to criteria.maxPvis, stations
 // to whole units, curves long enough for the least K at the polygon's grade
-// changes (or as long as the run), a multiple of the curve step, fitting
+// changes (or as gentle as the run's sharpest piece), a multiple of the curve step, fitting
 // between their neighbours.
 PviLayout LayoutOf(const std::vector<Piece>& pieces, const FitCriteria& criteria);
 

@@ -15,7 +15,7 @@ constexpr double FlatGrade = 1e-7;  // a grade change this small is none
 struct Vertex {
     double station = 0;
     double elevation = 0;
-    double run = 0;  // the length of the curving run it stands for
+    double run = 0;  // the length of a curve as sharp as the run it stands for
 };
 
 double EndElevation(const Piece& p)
@@ -39,7 +39,13 @@ void AddRunVertex(const std::vector<Piece>& pieces, std::size_t a, std::size_t b
     if (std::fabs(gb - ga) <= FlatGrade)
         return;
     const double s = std::clamp((zb - za + ga * sa - gb * sb) / (ga - gb), sa, sb);
-    vertices.push_back({s, za + ga * (s - sa), sb - sa});
+    // The curve as sharp as the run's sharpest piece: the run's end pieces
+    // may curve over part of their length only.
+    double sharpest = 0;
+    for (std::size_t i = a; i <= b; ++i)
+        sharpest = std::max(sharpest, std::fabs(pieces[i].grade2 - pieces[i].grade1) /
+                                          (pieces[i].to - pieces[i].from));
+    vertices.push_back({s, za + ga * (s - sa), std::fabs(gb - ga) / sharpest});
 }
 
 std::vector<Vertex> PolygonOf(const std::vector<Piece>& pieces)

@@ -52,16 +52,24 @@ ProfileState CheckedFit(const GroundProfile& ground, const FitCriteria& criteria
     return profile;
 }
 
+// The formation lies its depth below the grade line, so the flat line stands
+// that much above the ground, in either unit.
 TEST(GradeFit, FlatGroundGivesTheFlatLine)
 {
-    FitResult result;
-    const ProfileState profile = CheckedFit(GroundOf([](double) { return 100.0; }, 0, 1000, 50),
-                                            Criteria(0, 1000, 6), result);
-    ASSERT_EQ(result.pvis.size(), 2U);
-    EXPECT_NEAR(result.pvis[0].elevation, 100, 1e-6);
-    EXPECT_NEAR(result.pvis[1].elevation, 100, 1e-6);
-    EXPECT_NEAR(result.fitted.cost, 0, 1e-6);
-    EXPECT_NEAR(result.optimum.cost, 0, 1e-6);
+    for (const double depth : {0.0, 0.5}) {
+        for (const LengthUnits units : {LengthUnits::Metres, LengthUnits::Feet}) {
+            FitCriteria c = Criteria(0, 1000, 6);
+            c.speed.units = units;
+            c.section.pavementDepth = depth;
+            FitResult result;
+            CheckedFit(GroundOf([](double) { return 100.0; }, 0, 1000, 50), c, result);
+            ASSERT_EQ(result.pvis.size(), 2U);
+            EXPECT_NEAR(result.pvis[0].elevation, 100 + depth, 1e-6);
+            EXPECT_NEAR(result.pvis[1].elevation, 100 + depth, 1e-6);
+            EXPECT_NEAR(result.fitted.cost, 0, 1e-6);
+            EXPECT_NEAR(result.optimum.cost, 0, 1e-6);
+        }
+    }
 }
 
 // A valley of 5% sides with its bottom held: every section is in cut, so the
@@ -69,26 +77,35 @@ TEST(GradeFit, FlatGroundGivesTheFlatLine)
 // speed allows.
 TEST(GradeFit, ValleyWithAFixedBottomClimbsAtTheMaximumGrade)
 {
-    FitCriteria c = Criteria(0, 1000, 3);
-    c.fixedPoints = {{500, 100}};
-    FitResult result;
-    const ProfileState profile = CheckedFit(
-        GroundOf([](double s) { return 100 + 0.05 * std::fabs(s - 500); }, 0, 1000, 50), c, result);
-    EXPECT_NEAR(ElevationAt(profile, 500), 100, 1e-3);
-    ASSERT_GE(profile.NumVC, 1);
-    EXPECT_NEAR(profile.VcGrade1[1], -0.03, 1e-6);
-    EXPECT_NEAR(profile.VcGrade2[static_cast<std::size_t>(profile.NumVC)], 0.03, 1e-6);
-    const double sagK = MinimumsForDesignSpeed(80, LengthUnits::Metres).sagK;
-    int sags = 0;
-    ForEachRow(profile, SegmentKind::VerticalCurve, [&](std::int32_t row, const SegmentRow& r) {
-        const CurveSummary curve = SummarizeCurve(row, r);
-        if (curve.shape == CurveShape::Sag) {
-            ++sags;
-            EXPECT_LE(*curve.k, sagK + 10 + 1e-6);  // the least K, up to the curve step
-        }
-    });
-    EXPECT_EQ(sags, 1);
-    EXPECT_LE(result.fitted.cost, result.optimum.cost * 1.05);
+    const struct {
+        LengthUnits units;
+        double speed, curveStep;
+    } cases[] = {{LengthUnits::Metres, 80, 10}, {LengthUnits::Feet, 50, 25}};
+    for (const auto& t : cases) {
+        FitCriteria c = Criteria(0, 1000, 3);
+        c.speed = {t.speed, t.units};
+        c.fixedPoints = {{500, 100}};
+        FitResult result;
+        const ProfileState profile = CheckedFit(
+            GroundOf([](double s) { return 100 + 0.05 * std::fabs(s - 500); }, 0, 1000, 50), c,
+            result);
+        EXPECT_NEAR(ElevationAt(profile, 500), 100, 1e-3);
+        ASSERT_GE(profile.NumVC, 1);
+        EXPECT_NEAR(profile.VcGrade1[1], -0.03, 1e-6);
+        EXPECT_NEAR(profile.VcGrade2[static_cast<std::size_t>(profile.NumVC)], 0.03, 1e-6);
+        const double sagK = MinimumsForDesignSpeed(t.speed, t.units).sagK;
+        int sags = 0;
+        ForEachRow(profile, SegmentKind::VerticalCurve, [&](std::int32_t row, const SegmentRow& r) {
+            const CurveSummary curve = SummarizeCurve(row, r);
+            if (curve.shape == CurveShape::Sag) {
+                ++sags;
+                // the least K, up to the curve step: 6 percent of grade change
+                EXPECT_LE(*curve.k, sagK + t.curveStep / 6 + 1e-6);
+            }
+        });
+        EXPECT_EQ(sags, 1);
+        EXPECT_LE(result.fitted.cost, result.optimum.cost * 1.05);
+    }
 }
 
 // A bridge over flat ground: the line must rise to the window's floor and
