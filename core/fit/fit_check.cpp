@@ -33,11 +33,10 @@ void GradeFaults(const ProfileState& profile, const FitCriteria& criteria,
 {
     const double most = criteria.maxGrade / 100 * (1 + 1e-6) + 1e-9;
     ForEachRow(profile, SegmentKind::VerticalCurve, [&](std::int32_t row, const SegmentRow& r) {
-        for (float grade : {r.rate1, r.rate2})
-            if (std::fabs(grade) > most)
-                faults.push_back("curve " + std::to_string(row) + ": grade " +
-                                 Percent(100.0 * grade) + " is steeper than " +
-                                 Percent(criteria.maxGrade));
+        const float grade = std::fabs(r.rate1) > std::fabs(r.rate2) ? r.rate1 : r.rate2;
+        if (std::fabs(grade) > most)
+            faults.push_back("curve " + std::to_string(row) + ": grade " + Percent(100.0 * grade) +
+                             " is steeper than " + Percent(criteria.maxGrade));
     });
 }
 

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <functional>
+#include <limits>
 
 #include "core/design/curve_summary.h"
 #include "core/fit/grade_fit.h"
@@ -45,6 +46,14 @@ ProfileState CheckedFit(const GroundProfile& ground, const FitCriteria& criteria
     const ProfileState profile = FittedProfile(result);
     EXPECT_EQ(CriteriaFaults(profile, criteria), std::vector<std::string>{});
     EXPECT_LE(result.lowerBound, result.optimum.cost + 1e-6);
+    // The stated bound of the linearised areas: 1.2% below the true area, and
+    // n·h0²/4 per unit of length for depths under h0.
+    const double h0 = criteria.speed.units == LengthUnits::Feet ? 0.05 / 0.3048 : 0.05;
+    const double shallow = (criteria.to - criteria.from) * (criteria.cutCost + criteria.fillCost) *
+                           std::max(criteria.section.fillSlope, criteria.section.cutSlope) * h0 *
+                           h0 / 4;
+    EXPECT_LE(result.optimum.cost - result.lowerBound,
+              (0.25 / 2.25) * (0.25 / 2.25) * result.optimum.cost + shallow + 1e-6);
     EXPECT_LE(result.lowerBound, result.fitted.cost + 1e-6);
     if (criteria.maxPvis > 0) {
         EXPECT_LE(result.pvis.size(), static_cast<std::size_t>(criteria.maxPvis) + 2);
@@ -104,8 +113,23 @@ TEST(GradeFit, ValleyWithAFixedBottomClimbsAtTheMaximumGrade)
             }
         });
         EXPECT_EQ(sags, 1);
+        ASSERT_EQ(result.pvis.size(), 3U);
+        EXPECT_NEAR(result.pvis[1].station, 500, 1);  // pieces of 20 place the curve
         EXPECT_LE(result.fitted.cost, result.optimum.cost * 1.05);
     }
+}
+
+// Ground that is itself one sag, gentler than the least K and within the
+// grade, is followed by one curve as long as the road.
+TEST(GradeFit, GroundThatIsAGentleCurveIsFollowed)
+{
+    FitResult result;
+    CheckedFit(GroundOf([](double s) { return 100 + (s - 600) * (s - 600) / 40000; }, 0, 1200, 10),
+               Criteria(0, 1200, 5), result);
+    ASSERT_EQ(result.pvis.size(), 3U);
+    EXPECT_EQ(result.pvis[1].station, 600);
+    EXPECT_EQ(result.pvis[1].lengthIn + result.pvis[1].lengthOut, 1200);
+    EXPECT_LT(result.fitted.cost, 10);  // the ground's chords against its curve
 }
 
 // A bridge over flat ground: the line must rise to the window's floor and
@@ -171,6 +195,12 @@ TEST(GradeFit, CriteriaThatNoGradeLineMeetsAreNamed)
          "no grade line meets the criteria: the fixed points and windows can be met with grades "
          "of at most 6%, but not with curves of crest K 52 and sag K 45 (100 km/h) between them"},
         {{{1200, 100}}, {}, 80, "the fixed point at 1200 lies outside the stations 0 to 1000"},
+        {{},
+         {{500, 400, 90, 95}},
+         80,
+         "the window from 500 to 400 must run from lower to higher stations and elevations"},
+        {{}, {}, 0, "the design speed must be above 0"},
+        {{}, {}, std::numeric_limits<double>::infinity(), "the design speed must be above 0"},
     };
     for (const auto& t : cases) {
         FitCriteria c = Criteria(0, 1000, 6);
@@ -184,6 +214,30 @@ TEST(GradeFit, CriteriaThatNoGradeLineMeetsAreNamed)
             EXPECT_EQ(std::string(e.what()), t.message);
         }
     }
+}
+
+// The re-check names each way a profile misses the criteria.
+TEST(GradeFit, CriteriaFaultsNameEachCriterionMissed)
+{
+    FitCriteria c = Criteria(0, 1000, 6);
+    c.fixedPoints = {{0, 101}, {1000, 100}};
+    c.windows = {{700, 800, 130, 140}};
+    FitResult made;
+    made.pvis = {
+        {.station = 0, .elevation = 100},
+        {.station = 500, .elevation = 140, .lengthIn = 20, .lengthOut = 20, .kind = PviKind::Para},
+        {.station = 1000, .elevation = 100}};
+    const std::vector<std::string> faults = CriteriaFaults(FittedProfile(made), c);
+    const auto count = [&](const std::string& part) {
+        return std::count_if(faults.begin(), faults.end(), [&](const std::string& line) {
+            return line.find(part) != std::string::npos;
+        });
+    };
+    EXPECT_EQ(count("is below the minimum"), 1);
+    EXPECT_EQ(count("is steeper than 6%"), 3);  // the grades and the curve between them
+    EXPECT_EQ(count("the fixed point at 0 is missed"), 1);
+    EXPECT_EQ(count("leaves the window from 700 to 800"), 11);  // each section of 10 m
+    EXPECT_EQ(faults.size(), 16U);
 }
 
 }  // namespace
