@@ -169,6 +169,26 @@ TEST(GradeFit, FewerPvisAndBalanceStillMeetTheCriteria)
     }
 }
 
+// With one PVI allowed, the one kept is the deep valley's, not a small dip's
+// nor one of the bends that lead into the valley.
+TEST(GradeFit, TheMostTellingPviIsKept)
+{
+    const GroundProfile ground = GroundOf(
+        [](double s) {
+            return 100 - 20 * std::max(0.0, 1 - std::fabs(s - 1400) / 500) -
+                   std::max(0.0, 1 - std::fabs(s - 400) / 50);
+        },
+        0, 2000, 10);
+    FitCriteria c = Criteria(0, 2000, 6);
+    c.fixedPoints = {{0, 100}, {2000, 100}};
+    c.maxPvis = 1;
+    FitResult result;
+    CheckedFit(ground, c, result);
+    ASSERT_EQ(result.pvis.size(), 3U);
+    EXPECT_NEAR(result.pvis[1].station, 1400, 150);
+    EXPECT_LT(result.pvis[1].elevation, 90);
+}
+
 TEST(GradeFit, CriteriaThatNoGradeLineMeetsAreNamed)
 {
     const GroundProfile ground = GroundOf([](double) { return 100.0; }, 0, 1000, 100);
