@@ -154,7 +154,7 @@ void AddFitOptions(CLI::App* command, FitArgs& a)
                      "LOW..HIGH (repeatable)")
         ->type_name("A:B:LOW:HIGH")
         ->allow_extra_args(false);
-    command->add_flag("--balance", a.balance, "balance cut × cut factor and fill");
+    command->add_flag("--balance", a.balance, "balance cut times --cut-factor against fill");
     command
         ->add_option("--balance-tolerance", a.balanceTolerance,
                      "volume the balance may miss by (default 1% of the larger volume)")

@@ -28,6 +28,7 @@ for file in \
     "$datadir/man/man1/ravo-calc-check.1.gz" \
     "$datadir/man/man1/ravo-calc-convert.1.gz" \
     "$datadir/man/man1/ravo-calc-report.1.gz" \
+    "$datadir/man/man1/ravo-calc-fit.1.gz" \
     "$datadir/bash-completion/completions/ravo-calc" \
     "$datadir/zsh/vendor-completions/_ravo-calc" \
     "$datadir/fish/vendor_completions.d/ravo-calc.fish" \
