@@ -18,6 +18,10 @@ inline constexpr const char* MainFooter = R"(Commands, each followed by the inpu
                         [--ground G --width W --fill-slope N --cut-slope N]
   ravo-calc earthwork FILE --ground G --width W --fill-slope N --cut-slope N
                            [--interval S] [--pavement-depth D] [--cut-factor F] [--csv]
+  ravo-calc fit GROUND --from S --to S --design-speed V --units m|ft --max-grade G
+                       [--fix STA:ELEV ...] [--window A:B:LOW:HIGH ...] [--balance]
+                       [--width W --fill-slope N --cut-slope N] [--max-pvis N]
+                       [--compare FILE] -o OUT
 "ravo-calc COMMAND --help" tells more about a command.
 
 FILE is a Ravo input file, a LandXML file or a PVI table in CSV (header
@@ -153,5 +157,32 @@ output, as a Ravo input file unless --format says otherwise.
 LandXML names the unit the profile came with (the file's own, or --units for a
 file that names none, metres by default); lengths change only with --to-units,
 by the exact factors 1 ft = 0.3048 m and 1 US survey ft = 1200/3937 m.)";
+
+inline constexpr const char* FitFooter =
+    R"(Finds the grade line from --from to --to that moves the least earth over the
+GROUND line, by linear programming: the line is made of parabolic pieces of
+--piece length, continuous in elevation and grade, with grades within
+--max-grade percent and every crest and sag at least the minimum K of the
+design speed (see "ravo-calc curves --help"), through each --fix point and
+within each --window, and with --balance the cut times --cut-factor equals the
+fill within --balance-tolerance. Earthwork is measured on a level trapezium
+section (formation --width, side slopes 1:N, formation --pavement-depth below
+the grade line) at the joints and middles of the pieces, by average end areas. The
+programme takes each area as the largest of its tangents at depths 1.25 times
+apart, so it never overestimates an area (by at most 1.2% below it, for depths
+beyond 0.05 m or 0.15 ft): its cost is a lower bound that no grade line beats.
+
+The optimum is then made a designer's profile: PVIs where the tangents about
+its curves meet (at most --max-pvis between the ends, the least telling left
+out), symmetric curves of at least the minimum K in multiples of --curve-step,
+and the PVI elevations placed again for the least earthwork under the same
+criteria. The earthwork of both, with exact areas, is printed, and with
+--compare that of a given design (any profile file) on the same ground; the
+fitted profile is checked as "ravo-calc check --design-speed" checks it.
+
+OUT is written as LandXML with the ground line (*.xml), a PVI table (*.csv) or
+a Ravo input file. Criteria that no grade line meets are named (for example a
+fixed point that no grade within the maximum reaches) and the exit status is 1;
+so it is when the fitted profile misses a criterion, which is then listed.)";
 
 }  // namespace ravo::calc

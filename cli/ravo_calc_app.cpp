@@ -23,6 +23,7 @@
 #include "core/version.h"
 #include "earthwork_help.h"
 #include "elevation_table.h"
+#include "fit_command.h"
 #include "ground_source.h"
 #include "json_output.h"
 #include "name_check.h"
@@ -212,6 +213,7 @@ public:
         earthwork_ = app_.add_subcommand("earthwork", EarthworkDescription);
         earthwork_->footer(EarthworkFooter);
         AddEarthworkOptions(earthwork_, earthworkArgs_);
+        AddFit();
     }
 
     int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -343,6 +345,13 @@ private:
         AddConvertOptions(convert_, convertArgs_);
     }
 
+    void AddFit()
+    {
+        fit_ = app_.add_subcommand("fit", "the grade line of least earthwork over a ground line");
+        fit_->footer(FitFooter);
+        AddFitOptions(fit_, fitArgs_);
+    }
+
     int RunCommand(std::ostream& out, std::ostream& err)
     {
         const std::string& file = table_->parsed()       ? tableArgs_.source.file
@@ -350,11 +359,12 @@ private:
                                   : convert_->parsed()   ? convertArgs_.source.file
                                   : report_->parsed()    ? reportArgs_.source.file
                                   : earthwork_->parsed() ? earthworkArgs_.source.file
+                                  : fit_->parsed()       ? fitArgs_.ground
                                                          : checkArgs_.source.file;
         const std::string command = app_.get_subcommands().front()->get_name();
         for (SourceArgs* source :
              {&tableArgs_.source, &curvesArgs_.source, &checkArgs_.source, &convertArgs_.source,
-              &reportArgs_.source, &earthworkArgs_.source})
+              &reportArgs_.source, &earthworkArgs_.source, &fitArgs_.compare})
             source->quiet = quiet_;
         try {
             if (table_->parsed())
@@ -367,6 +377,8 @@ private:
                 return RunReport(reportArgs_, err);
             if (earthwork_->parsed())
                 return RunEarthwork(earthworkArgs_, out, err);
+            if (fit_->parsed())
+                return RunFit(fitArgs_, out, err);
             return RunCheck(checkArgs_, out, err);
         } catch (const InputFileError& e) {
             err << LoadErrorLine(file, e.what()) << '\n';
@@ -389,12 +401,14 @@ private:
     CLI::App* convert_ = nullptr;
     CLI::App* report_ = nullptr;
     CLI::App* earthwork_ = nullptr;
+    CLI::App* fit_ = nullptr;
     TableArgs tableArgs_;
     CurvesArgs curvesArgs_;
     CheckArgs checkArgs_;
     ConvertArgs convertArgs_;
     ReportArgs reportArgs_;
     EarthworkArgs earthworkArgs_;
+    FitArgs fitArgs_;
     bool quiet_ = false;
 };
 

@@ -29,6 +29,7 @@ for file in \
     "$datadir/man/man1/ravo-calc-convert.1.gz" \
     "$datadir/man/man1/ravo-calc-report.1.gz" \
     "$datadir/man/man1/ravo-calc-earthwork.1.gz" \
+    "$datadir/man/man1/ravo-calc-fit.1.gz" \
     "$datadir/bash-completion/completions/ravo-calc" \
     "$datadir/zsh/vendor-completions/_ravo-calc" \
     "$datadir/fish/vendor_completions.d/ravo-calc.fish" \

@@ -17,6 +17,9 @@ _ravo_calc()
         [convert]="-o --output --units --to-units --format $source"
         [report]="-o --output --from --to --step --offset --ground $section $source"
         [earthwork]="--ground $section --from --to --csv --plus $source"
+        [fit]="--from --to $design --max-grade --fix --window --balance --balance-tolerance
+               --cut-factor --width --fill-slope --cut-slope --pavement-depth --cut-cost --fill-cost
+               --piece --curve-step --max-pvis --compare -o --output --help"
     )
 
     local command="" word
@@ -40,15 +43,18 @@ _ravo_calc()
             return ;;
         --from | --to | --step | --offset | --alignment | --profile | --design-speed | \
             --min-length | --tolerance | --grade-tolerance | --joint-tolerance | --width | \
-            --fill-slope | --cut-slope | --pavement-depth | --cut-factor | --interval)
+            --fill-slope | --cut-slope | --pavement-depth | --cut-factor | --interval | \
+            --max-grade | --fix | --window | --balance-tolerance | --cut-cost | --fill-cost | \
+            --piece | --curve-step | --max-pvis)
             return ;;
     esac
     if [[ -z $command ]]; then
-        mapfile -t COMPREPLY < <(compgen -W "table curves check convert report earthwork --help --version --quiet" -- "$cur")
+        mapfile -t COMPREPLY < <(compgen -W "table curves check convert report earthwork fit --help --version --quiet" -- "$cur")
     elif [[ $cur == -* ]]; then
         mapfile -t COMPREPLY < <(compgen -W "${options[$command]}" -- "$cur")
     else
-        # The input file, the output of convert, the report after -o and the ground.
+        # The input file, the output of convert, the report after -o, the
+        # ground, and fit's ground line, --compare design and output.
         compopt -o filenames 2>/dev/null
         mapfile -t COMPREPLY < <(compgen -f -- "$cur")
     fi

@@ -1,7 +1,8 @@
 # fish completion for ravo-calc: commands, each command's options, unit names
 # and file names.
 
-set -l commands table curves check convert report earthwork
+set -l commands table curves check convert report earthwork fit
+set -l readers table curves check convert report earthwork
 complete -c ravo-calc -f
 complete -c ravo-calc -n "not __fish_seen_subcommand_from $commands" -s h -l help -d 'Print the help'
 complete -c ravo-calc -n "not __fish_seen_subcommand_from $commands" -l version -d 'Print the version'
@@ -12,34 +13,47 @@ complete -c ravo-calc -n "not __fish_seen_subcommand_from $commands" -a check -d
 complete -c ravo-calc -n "not __fish_seen_subcommand_from $commands" -a convert -d 'Write the profile as LandXML, a PVI table or a Ravo input file'
 complete -c ravo-calc -n "not __fish_seen_subcommand_from $commands" -a report -d 'The output report: input data echo and elevation log'
 complete -c ravo-calc -n "not __fish_seen_subcommand_from $commands" -a earthwork -d 'Earthwork volumes and the mass haul over the existing ground'
+complete -c ravo-calc -n "not __fish_seen_subcommand_from $commands" -a fit -d 'The grade line of least earthwork over a ground line'
 
-# Every command reads FILE and takes the LandXML and PVI table options.
+# Every command reads a file; those that read a profile take the LandXML and
+# PVI table options.
 complete -c ravo-calc -n "__fish_seen_subcommand_from $commands" -F
 complete -c ravo-calc -n "__fish_seen_subcommand_from $commands" -l help -d 'Print the help of the command'
-complete -c ravo-calc -n "__fish_seen_subcommand_from $commands" -l alignment -x -d 'LandXML: the alignment to take'
-complete -c ravo-calc -n "__fish_seen_subcommand_from $commands" -l profile -x -d 'LandXML: the profile (ProfAlign) to take'
-complete -c ravo-calc -n "__fish_seen_subcommand_from $commands" -l pvi -d 'Read FILE as a plain PVI table'
-complete -c ravo-calc -n "__fish_seen_subcommand_from $commands" -l joint-tolerance -x -d 'Largest overlap of curves snapped to one station'
+complete -c ravo-calc -n "__fish_seen_subcommand_from $readers" -l alignment -x -d 'LandXML: the alignment to take'
+complete -c ravo-calc -n "__fish_seen_subcommand_from $readers" -l profile -x -d 'LandXML: the profile (ProfAlign) to take'
+complete -c ravo-calc -n "__fish_seen_subcommand_from $readers" -l pvi -d 'Read FILE as a plain PVI table'
+complete -c ravo-calc -n "__fish_seen_subcommand_from $readers" -l joint-tolerance -x -d 'Largest overlap of curves snapped to one station'
 
-complete -c ravo-calc -n "__fish_seen_subcommand_from table report earthwork" -l from -x -d 'First station'
-complete -c ravo-calc -n "__fish_seen_subcommand_from table report earthwork" -l to -x -d 'Last station'
+complete -c ravo-calc -n "__fish_seen_subcommand_from table report earthwork fit" -l from -x -d 'First station'
+complete -c ravo-calc -n "__fish_seen_subcommand_from table report earthwork fit" -l to -x -d 'Last station'
 complete -c ravo-calc -n "__fish_seen_subcommand_from table report" -l step -x -d 'Distance between stations'
 complete -c ravo-calc -n "__fish_seen_subcommand_from table report" -l offset -x -d 'Offset from the profile grade line'
 complete -c ravo-calc -n "__fish_seen_subcommand_from table earthwork" -l csv -d 'Write CSV with a header row'
 complete -c ravo-calc -n "__fish_seen_subcommand_from table curves check earthwork" -l plus -d 'Print stations in road-station notation'
-complete -c ravo-calc -n "__fish_seen_subcommand_from curves check" -l design-speed -x -d 'Design speed, km/h with --units m or mph with --units ft'
-complete -c ravo-calc -n "__fish_seen_subcommand_from curves check convert" -l units -x -a 'm ft' -d 'Unit system'
+complete -c ravo-calc -n "__fish_seen_subcommand_from curves check fit" -l design-speed -x -d 'Design speed, km/h with --units m or mph with --units ft'
+complete -c ravo-calc -n "__fish_seen_subcommand_from curves check convert fit" -l units -x -a 'm ft' -d 'Unit system'
 complete -c ravo-calc -n "__fish_seen_subcommand_from check" -l tolerance -x -d 'Largest elevation difference where curves meet'
 complete -c ravo-calc -n "__fish_seen_subcommand_from check" -l grade-tolerance -x -d 'Largest grade difference at a joint'
 complete -c ravo-calc -n "__fish_seen_subcommand_from check" -l min-length -x -d 'Shortest curve length allowed'
-complete -c ravo-calc -n "__fish_seen_subcommand_from report convert" -s o -l output -r -F -d 'The file to write'
+complete -c ravo-calc -n "__fish_seen_subcommand_from report convert fit" -s o -l output -r -F -d 'The file to write'
 complete -c ravo-calc -n "__fish_seen_subcommand_from convert" -l to-units -x -a 'm ft usft' -d 'Convert the lengths to this unit'
 complete -c ravo-calc -n "__fish_seen_subcommand_from convert" -l format -x -a 'landxml csv input' -d 'The format to write whatever OUT is called'
 complete -c ravo-calc -n "__fish_seen_subcommand_from curves check" -l json -d 'Write the answer as JSON'
 complete -c ravo-calc -n "__fish_seen_subcommand_from table report earthwork" -l ground -r -F -d 'The existing ground: a ground line of FILE by name, or a file'
-complete -c ravo-calc -n "__fish_seen_subcommand_from report earthwork" -l width -x -d 'Formation width of the section'
-complete -c ravo-calc -n "__fish_seen_subcommand_from report earthwork" -l fill-slope -x -d 'Fill side slope 1:n'
-complete -c ravo-calc -n "__fish_seen_subcommand_from report earthwork" -l cut-slope -x -d 'Cut side slope 1:n'
-complete -c ravo-calc -n "__fish_seen_subcommand_from report earthwork" -l pavement-depth -x -d 'Formation below the grade line'
-complete -c ravo-calc -n "__fish_seen_subcommand_from report earthwork" -l cut-factor -x -d 'Shrink/swell: fill made by a unit of cut'
+complete -c ravo-calc -n "__fish_seen_subcommand_from report earthwork fit" -l width -x -d 'Formation width of the section'
+complete -c ravo-calc -n "__fish_seen_subcommand_from report earthwork fit" -l fill-slope -x -d 'Fill side slope 1:n'
+complete -c ravo-calc -n "__fish_seen_subcommand_from report earthwork fit" -l cut-slope -x -d 'Cut side slope 1:n'
+complete -c ravo-calc -n "__fish_seen_subcommand_from report earthwork fit" -l pavement-depth -x -d 'Formation below the grade line'
+complete -c ravo-calc -n "__fish_seen_subcommand_from report earthwork fit" -l cut-factor -x -d 'Shrink/swell: fill made by a unit of cut'
 complete -c ravo-calc -n "__fish_seen_subcommand_from report earthwork" -l interval -x -d 'Distance between the regular stations'
+complete -c ravo-calc -n "__fish_seen_subcommand_from fit" -l max-grade -x -d 'Steepest grade, percent'
+complete -c ravo-calc -n "__fish_seen_subcommand_from fit" -l fix -x -d 'A fixed point STA:ELEV'
+complete -c ravo-calc -n "__fish_seen_subcommand_from fit" -l window -x -d 'The line between stations A and B within LOW..HIGH'
+complete -c ravo-calc -n "__fish_seen_subcommand_from fit" -l balance -d 'Balance cut and fill'
+complete -c ravo-calc -n "__fish_seen_subcommand_from fit" -l balance-tolerance -x -d 'Volume the balance may miss by'
+complete -c ravo-calc -n "__fish_seen_subcommand_from fit" -l cut-cost -x -d 'Cost of a unit of cut'
+complete -c ravo-calc -n "__fish_seen_subcommand_from fit" -l fill-cost -x -d 'Cost of a unit of fill'
+complete -c ravo-calc -n "__fish_seen_subcommand_from fit" -l piece -x -d 'Length of the pieces'
+complete -c ravo-calc -n "__fish_seen_subcommand_from fit" -l curve-step -x -d 'Curve lengths a multiple of this'
+complete -c ravo-calc -n "__fish_seen_subcommand_from fit" -l max-pvis -x -d 'Most grade breaks between the ends'
+complete -c ravo-calc -n "__fish_seen_subcommand_from fit" -l compare -r -F -d 'A design on the same ground to cost'

@@ -20,8 +20,8 @@ namespace {
 
 using Words = std::set<std::string>;
 
-const std::vector<std::string> Commands = {"table",   "curves", "check",
-                                           "convert", "report", "earthwork"};
+const std::vector<std::string> Commands = {"table",  "curves",    "check", "convert",
+                                           "report", "earthwork", "fit"};
 
 std::string Completions(const std::string& name)
 {
@@ -83,8 +83,8 @@ TEST(ShellCompletion, BashCompletesCommandsUnitsAndFiles)
         Words expected;
     } cases[] = {
         {"ravo-calc ''",
-         {"table", "curves", "check", "convert", "report", "earthwork", "--help", "--version",
-          "--quiet"}},
+         {"table", "curves", "check", "convert", "report", "earthwork", "fit", "--help",
+          "--version", "--quiet"}},
         {"ravo-calc earthwork f --width ''", {}},
         {"ravo-calc ch", {"check"}},
         {"ravo-calc curves f --units ''", {"m", "ft"}},
@@ -110,8 +110,9 @@ TEST(ShellCompletion, ZshAndFishNameEveryOptionOfEachCommand)
                         zsh.find(option + "=[") != std::string::npos ||
                         zsh.find(option + "=}") != std::string::npos)
                 << "zsh: " << command << " " << option;
-            const std::regex fishLine("__fish_seen_subcommand_from [^\"]*(\\$commands|\\b" +
-                                      command + "\\b)[^\n]*-l " + name + "\\b");
+            const std::regex fishLine(
+                "__fish_seen_subcommand_from [^\"]*(\\$commands|\\$readers|\\b" + command +
+                "\\b)[^\n]*-l " + name + "\\b");
             EXPECT_TRUE(std::regex_search(fish, fishLine)) << "fish: " << command << " " << option;
         }
     }

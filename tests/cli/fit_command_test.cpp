@@ -1,0 +1,116 @@
+// ravo-calc fit: the profile it writes in each format loads back, meets the
+// design speed's check and keeps the ground; refused criteria and values are
+// told with their status.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/design/profile_check.h"
+#include "core/formats/profile_file.h"
+#include "ravo_calc_app.h"
+#include "support/file_test_support.h"
+
+namespace ravo::calc {
+namespace {
+
+namespace fs = std::filesystem;
+using test::Put;
+using test::TempFolder;
+
+std::string HillyGround()
+{
+    std::string text = "station,elevation\r\n";
+    for (int s = 0; s <= 1500; s += 25)
+        text += std::to_string(s) + "," + std::to_string(100 + 8 * std::sin(s / 120.0)) + "\r\n";
+    return text;
+}
+
+struct Outcome {
+    int status;
+    std::string out, err;
+};
+
+Outcome Fit(const fs::path& ground, std::vector<std::string> more)
+{
+    std::vector<std::string> args{
+        "fit", ground.string(), "--from", "0",           "--to", "1500", "--design-speed",
+        "80",  "--units",       "m",      "--max-grade", "5"};
+    args.insert(args.end(), more.begin(), more.end());
+    std::ostringstream out, err;
+    const int status = RunRavoCalc(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+TEST(FitCommand, WritesEachFormatThatLoadsBackAndPassesTheCheck)
+{
+    TempFolder folder;
+    const fs::path ground = folder / "ground.csv";
+    Put(ground, HillyGround());
+    for (const char* name : {"fit.xml", "fit.csv", "fit.in"}) {
+        const fs::path out = folder / name;
+        std::vector<std::string> more{"--fix", "750:104", "-o", out.string()};
+        const fs::path design = folder / "fit.xml";
+        if (fs::exists(design))
+            more.insert(more.end(), {"--compare", design.string()});
+        const Outcome run = Fit(ground, more);
+        ASSERT_EQ(run.status, ExitSuccess) << name << run.err;
+        EXPECT_NE(run.out.find("fitted ("), std::string::npos) << run.out;
+        EXPECT_EQ(run.out.find("design") != std::string::npos, more.size() > 4) << run.out;
+        const LoadedProfile loaded = ReadAnyProfile(out.string());
+        ProfileState state;
+        ApplyInputProfile(state, LoadedProfile(loaded).profile);
+        EXPECT_TRUE(CheckProfile(state, {}).empty()) << name;
+        EXPECT_TRUE(CheckDesign(state, {DesignSpeed{80, LengthUnits::Metres}, {}}).empty()) << name;
+        if (std::string(name) == "fit.xml") {
+            ASSERT_EQ(loaded.ground.size(), 1U);
+            EXPECT_EQ(loaded.ground[0].points.size(), 61U);
+        }
+    }
+}
+
+TEST(FitCommand, RefusedCriteriaAndValuesAreTold)
+{
+    TempFolder folder;
+    const fs::path ground = folder / "ground.txt";
+    Put(ground, "0 100\n500 100\n1500 100\n");
+    const fs::path shorter = folder / "short.txt";
+    Put(shorter, "# station elevation\n0 100\n1000 100\n");
+    const fs::path bad = folder / "bad.csv";
+    Put(bad, "station,elevation\n0,100\n500,abc\n");
+    const std::string out = (folder / "out.csv").string();
+    const struct {
+        fs::path ground;
+        std::vector<std::string> more;
+        int status;
+        std::string message;
+    } cases[] = {
+        {ground,
+         {"--fix", "0:100", "--fix", "1000:180", "-o", out},
+         ExitFaultsFound,
+         "ravo-calc fit: no grade line meets the criteria: the fixed point at 1000 (elevation "
+         "180) cannot be reached from the fixed point at 0 (elevation 100) with a grade of at "
+         "most 5% (it takes 8%)\n"},
+        {ground,
+         {"--fix", "1000", "-o", out},
+         ExitUsageOrLoad,
+         "ravo-calc fit: --fix 1000: give 2 values separated by colons\n"},
+        {ground, {"--window", "1:2:x:4", "-o", out}, ExitUsageOrLoad, "ravo-calc fit: --window: "},
+        {bad, {"-o", out}, ExitUsageOrLoad, bad.string() + ":3: "},
+        {shorter,
+         {"-o", out},
+         ExitFaultsFound,
+         "ravo-calc fit: the ground line does not reach station 10"},
+    };
+    for (const auto& c : cases) {
+        const Outcome run = Fit(c.ground, c.more);
+        EXPECT_EQ(run.status, c.status) << c.message;
+        EXPECT_EQ(run.err.substr(0, c.message.size()), c.message) << run.err;
+        EXPECT_FALSE(fs::exists(out)) << c.message;
+    }
+}
+
+}  // namespace
+}  // namespace ravo::calc

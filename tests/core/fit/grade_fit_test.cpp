@@ -1,0 +1,264 @@
+// The grade-line fit on small grounds whose optimum is known, every result
+// checked by the profile check, the design tables and the criteria.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <limits>
+
+#include "core/design/curve_summary.h"
+#include "core/fit/grade_fit.h"
+#include "core/profile/elevation_walk.h"
+
+namespace ravo {
+namespace {
+
+GroundProfile GroundOf(const std::function<double(double)>& z, double from, double to, double step)
+{
+    std::vector<GroundPoint> points;
+    for (double s = from; s <= to + 1e-9; s += step)
+        points.push_back({s, z(s)});
+    return GroundProfile(points);
+}
+
+FitCriteria Criteria(double from, double to, double maxGrade)
+{
+    FitCriteria c;
+    c.from = from;
+    c.to = to;
+    c.speed = {80, LengthUnits::Metres};
+    c.maxGrade = maxGrade;
+    c.section.width = 10;
+    return c;
+}
+
+double ElevationAt(const ProfileState& profile, double station)
+{
+    RowWalk walk(profile, SegmentKind::VerticalCurve);
+    return walk.At(static_cast<float>(station)).value;
+}
+
+// The fitted profile meets every criterion by the program's own checks, and
+// the programme's lower bound lies below its cost and the optimum's.
+ProfileState CheckedFit(const GroundProfile& ground, const FitCriteria& criteria, FitResult& result)
+{
+    result = FitGradeLine(ground, criteria);
+    const ProfileState profile = FittedProfile(result);
+    EXPECT_EQ(CriteriaFaults(profile, criteria), std::vector<std::string>{});
+    EXPECT_LE(result.lowerBound, result.optimum.cost + 1e-6);
+    // The stated bound of the linearised areas: 1.2% below the true area, and
+    // n·h0²/4 per unit of length for depths under h0.
+    const double h0 = criteria.speed.units == LengthUnits::Feet ? 0.05 / 0.3048 : 0.05;
+    const double shallow = (criteria.to - criteria.from) * (criteria.cutCost + criteria.fillCost) *
+                           std::max(criteria.section.fillSlope, criteria.section.cutSlope) * h0 *
+                           h0 / 4;
+    EXPECT_LE(result.optimum.cost - result.lowerBound,
+              (0.25 / 2.25) * (0.25 / 2.25) * result.optimum.cost + shallow + 1e-6);
+    EXPECT_LE(result.lowerBound, result.fitted.cost + 1e-6);
+    if (criteria.maxPvis > 0) {
+        EXPECT_LE(result.pvis.size(), static_cast<std::size_t>(criteria.maxPvis) + 2);
+    }
+    return profile;
+}
+
+// The formation lies its depth below the grade line, so the flat line stands
+// that much above the ground, in either unit.
+TEST(GradeFit, FlatGroundGivesTheFlatLine)
+{
+    for (const double depth : {0.0, 0.5}) {
+        for (const LengthUnits units : {LengthUnits::Metres, LengthUnits::Feet}) {
+            FitCriteria c = Criteria(0, 1000, 6);
+            c.speed.units = units;
+            c.section.pavementDepth = depth;
+            FitResult result;
+            CheckedFit(GroundOf([](double) { return 100.0; }, 0, 1000, 50), c, result);
+            ASSERT_EQ(result.pvis.size(), 2U);
+            EXPECT_NEAR(result.pvis[0].elevation, 100 + depth, 1e-6);
+            EXPECT_NEAR(result.pvis[1].elevation, 100 + depth, 1e-6);
+            EXPECT_NEAR(result.fitted.cost, 0, 1e-6);
+            EXPECT_NEAR(result.optimum.cost, 0, 1e-6);
+        }
+    }
+}
+
+// A valley of 5% sides with its bottom held: every section is in cut, so the
+// line climbs out as steeply as allowed through the shortest sag the design
+// speed allows.
+TEST(GradeFit, ValleyWithAFixedBottomClimbsAtTheMaximumGrade)
+{
+    const struct {
+        LengthUnits units;
+        double speed, curveStep;
+    } cases[] = {{LengthUnits::Metres, 80, 10}, {LengthUnits::Feet, 50, 25}};
+    for (const auto& t : cases) {
+        FitCriteria c = Criteria(0, 1000, 3);
+        c.speed = {t.speed, t.units};
+        c.fixedPoints = {{500, 100}};
+        FitResult result;
+        const ProfileState profile = CheckedFit(
+            GroundOf([](double s) { return 100 + 0.05 * std::fabs(s - 500); }, 0, 1000, 50), c,
+            result);
+        EXPECT_NEAR(ElevationAt(profile, 500), 100, 1e-3);
+        ASSERT_GE(profile.NumVC, 1);
+        EXPECT_NEAR(profile.VcGrade1[1], -0.03, 1e-6);
+        EXPECT_NEAR(profile.VcGrade2[static_cast<std::size_t>(profile.NumVC)], 0.03, 1e-6);
+        const double sagK = MinimumsForDesignSpeed(t.speed, t.units).sagK;
+        int sags = 0;
+        ForEachRow(profile, SegmentKind::VerticalCurve, [&](std::int32_t row, const SegmentRow& r) {
+            const CurveSummary curve = SummarizeCurve(row, r);
+            if (curve.shape == CurveShape::Sag) {
+                ++sags;
+                // the least K, up to the curve step: 6 percent of grade change
+                EXPECT_LE(*curve.k, sagK + t.curveStep / 6 + 1e-6);
+            }
+        });
+        EXPECT_EQ(sags, 1);
+        ASSERT_EQ(result.pvis.size(), 3U);
+        EXPECT_NEAR(result.pvis[1].station, 500, 1);  // pieces of 20 place the curve
+        EXPECT_LE(result.fitted.cost, result.optimum.cost * 1.05);
+    }
+}
+
+// Ground that is itself one sag, gentler than the least K and within the
+// grade, is followed by one curve as long as the road.
+TEST(GradeFit, GroundThatIsAGentleCurveIsFollowed)
+{
+    FitResult result;
+    CheckedFit(GroundOf([](double s) { return 100 + (s - 600) * (s - 600) / 40000; }, 0, 1200, 10),
+               Criteria(0, 1200, 5), result);
+    ASSERT_EQ(result.pvis.size(), 3U);
+    EXPECT_EQ(result.pvis[1].station, 600);
+    EXPECT_EQ(result.pvis[1].lengthIn + result.pvis[1].lengthOut, 1200);
+    EXPECT_LT(result.fitted.cost, 10);  // the ground's chords against its curve
+}
+
+// A bridge over flat ground: the line must rise to the window's floor and
+// falls back, over a crest, to the ground on either side.
+TEST(GradeFit, WindowOverFlatGroundForcesACrest)
+{
+    FitCriteria c = Criteria(0, 1200, 5);
+    c.windows = {{550, 650, 105, 112}};
+    FitResult result;
+    const ProfileState profile =
+        CheckedFit(GroundOf([](double) { return 100.0; }, 0, 1200, 100), c, result);
+    EXPECT_NEAR(std::min(ElevationAt(profile, 550), ElevationAt(profile, 650)), 105, 0.01);
+    EXPECT_NEAR(ElevationAt(profile, 0), 100, 0.01);
+    EXPECT_NEAR(ElevationAt(profile, 1200), 100, 0.01);
+    int crests = 0;
+    ForEachRow(profile, SegmentKind::VerticalCurve, [&](std::int32_t row, const SegmentRow& r) {
+        crests += SummarizeCurve(row, r).shape == CurveShape::Crest ? 1 : 0;
+    });
+    EXPECT_GE(crests, 1);
+}
+
+TEST(GradeFit, FewerPvisAndBalanceStillMeetTheCriteria)
+{
+    const GroundProfile ground =
+        GroundOf([](double s) { return 100 + 6 * std::sin(s / 150) + 0.01 * s; }, 0, 2000, 10);
+    for (const int most : {0, 6, 2}) {
+        FitCriteria c = Criteria(0, 2000, 4);
+        c.maxPvis = most;
+        c.pieceLength = 40;
+        c.balance = true;
+        c.balanceTolerance = 50;
+        c.section.cutFactor = 0.9;
+        FitResult result;
+        CheckedFit(ground, c, result);
+        EXPECT_LE(std::fabs(0.9 * result.fitted.cut - result.fitted.fill), 50) << most;
+        EXPECT_LE(std::fabs(0.9 * result.optimum.cut - result.optimum.fill), 50) << most;
+    }
+}
+
+// With one PVI allowed, the one kept is the deep valley's, not a small dip's
+// nor one of the bends that lead into the valley.
+TEST(GradeFit, TheMostTellingPviIsKept)
+{
+    const GroundProfile ground = GroundOf(
+        [](double s) {
+            return 100 - 20 * std::max(0.0, 1 - std::fabs(s - 1400) / 500) -
+                   std::max(0.0, 1 - std::fabs(s - 400) / 50);
+        },
+        0, 2000, 10);
+    FitCriteria c = Criteria(0, 2000, 6);
+    c.fixedPoints = {{0, 100}, {2000, 100}};
+    c.maxPvis = 1;
+    FitResult result;
+    CheckedFit(ground, c, result);
+    ASSERT_EQ(result.pvis.size(), 3U);
+    EXPECT_NEAR(result.pvis[1].station, 1400, 150);
+    EXPECT_LT(result.pvis[1].elevation, 90);
+}
+
+TEST(GradeFit, CriteriaThatNoGradeLineMeetsAreNamed)
+{
+    const GroundProfile ground = GroundOf([](double) { return 100.0; }, 0, 1000, 100);
+    const struct {
+        std::vector<FixedPoint> fixed;
+        std::vector<ElevationWindow> windows;
+        double speed;
+        const char* message;
+    } cases[] = {
+        {{{0, 100}, {1000, 200}},
+         {},
+         80,
+         "no grade line meets the criteria: the fixed point at 1000 (elevation 200) cannot be "
+         "reached from the fixed point at 0 (elevation 100) with a grade of at most 6% (it takes "
+         "10%)"},
+        {{{200, 100}},
+         {{100, 300, 90, 95}},
+         80,
+         "no grade line meets the criteria: the fixed point at 200 (elevation 100) and the window "
+         "from 100 to 300 (elevations 90 to 95) share no elevation"},
+        {{{400, 100}, {500, 105}, {600, 100}},
+         {},
+         100,
+         "no grade line meets the criteria: the fixed points and windows can be met with grades "
+         "of at most 6%, but not with curves of crest K 52 and sag K 45 (100 km/h) between them"},
+        {{{1200, 100}}, {}, 80, "the fixed point at 1200 lies outside the stations 0 to 1000"},
+        {{},
+         {{500, 400, 90, 95}},
+         80,
+         "the window from 500 to 400 must run from lower to higher stations and elevations"},
+        {{}, {}, 0, "the design speed must be above 0"},
+        {{}, {}, std::numeric_limits<double>::infinity(), "the design speed must be above 0"},
+    };
+    for (const auto& t : cases) {
+        FitCriteria c = Criteria(0, 1000, 6);
+        c.fixedPoints = t.fixed;
+        c.windows = t.windows;
+        c.speed.speed = t.speed;
+        try {
+            (void)FitGradeLine(ground, c);
+            ADD_FAILURE() << t.message;
+        } catch (const FitError& e) {
+            EXPECT_EQ(std::string(e.what()), t.message);
+        }
+    }
+}
+
+// The re-check names each way a profile misses the criteria.
+TEST(GradeFit, CriteriaFaultsNameEachCriterionMissed)
+{
+    FitCriteria c = Criteria(0, 1000, 6);
+    c.fixedPoints = {{0, 101}, {1000, 100}};
+    c.windows = {{700, 800, 130, 140}};
+    FitResult made;
+    made.pvis = {
+        {.station = 0, .elevation = 100},
+        {.station = 500, .elevation = 140, .lengthIn = 20, .lengthOut = 20, .kind = PviKind::Para},
+        {.station = 1000, .elevation = 100}};
+    const std::vector<std::string> faults = CriteriaFaults(FittedProfile(made), c);
+    const auto count = [&](const std::string& part) {
+        return std::count_if(faults.begin(), faults.end(), [&](const std::string& line) {
+            return line.find(part) != std::string::npos;
+        });
+    };
+    EXPECT_EQ(count("is below the minimum"), 1);
+    EXPECT_EQ(count("is steeper than 6%"), 3);  // the grades and the curve between them
+    EXPECT_EQ(count("the fixed point at 0 is missed"), 1);
+    EXPECT_EQ(count("leaves the window from 700 to 800"), 11);  // each section of 10 m
+    EXPECT_EQ(faults.size(), 16U);
+}
+
+}  // namespace
+}  // namespace ravo
