@@ -6,9 +6,9 @@
 #include <iomanip>
 
 #include "core/fit/grade_fit.h"
-#include "core/fit/ground_text.h"
 #include "core/formats/landxml_write.h"
 #include "core/formats/pvi_table.h"
+#include "core/ground/ground_read.h"
 #include "core/io/file_replace.h"
 #include "core/text/station_notation.h"
 #include "ravo_calc_app.h"
