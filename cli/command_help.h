@@ -9,12 +9,15 @@ inline constexpr const char* Description =
     "and the superelevation segments) and computes exactly what the desktop program shows.\n";
 
 inline constexpr const char* MainFooter = R"(Commands, each followed by the input file:
-  ravo-calc table FILE --from S --to S --step D [--offset O,...] [--csv] [--plus]
+  ravo-calc table FILE --from S --to S --step D [--offset O,...] [--ground G] [--csv] [--plus]
   ravo-calc curves FILE [--design-speed V --units m|ft] [--plus]
   ravo-calc check FILE [--tolerance E] [--grade-tolerance G] [--design-speed V --units m|ft]
                        [--min-length L] [--plus]
   ravo-calc convert FILE OUT|-o OUT [--units m|ft] [--format landxml|csv|input]
   ravo-calc report FILE -o OUTPUT [--from S --to S --step D] [--offset O]
+                        [--ground G --width W --fill-slope N --cut-slope N]
+  ravo-calc earthwork FILE --ground G --width W --fill-slope N --cut-slope N
+                           [--interval S] [--pavement-depth D] [--cut-factor F] [--csv]
 "ravo-calc COMMAND --help" tells more about a command.
 
 FILE is a Ravo input file, a LandXML file or a PVI table in CSV (header
@@ -66,8 +69,17 @@ counts such rows and names the first, and the exit status is 3 unless a row
 gave "Invalid Entry". The stations that "ravo-calc curves" prints as a curve's
 ends lie on that curve.
 
+With --ground, two columns follow: GROUND, the existing ground at the station,
+and CUT/FILL, the finished elevation at the offset less the ground (fill
+positive, cut negative). Where the ground has no point (before its first or
+after its last) both read "no ground" (empty fields in CSV), never a number,
+and a line on standard error counts such rows. The ground is a ground line of
+FILE by name (LandXML ProfSurf) or a ground file, as "ravo-calc earthwork
+--help" tells.
+
 Plain text puts the fields in the columns of Ravo's output report; --csv writes
-RFC 4180 CSV with the header row station,offset,superelevation,elevation.)";
+RFC 4180 CSV with the header row station,offset,superelevation,elevation (and
+ground,cut_fill with --ground).)";
 
 inline constexpr const char* CurvesFooter =
     R"(For each vertical curve: its beginning and ending station and elevation,

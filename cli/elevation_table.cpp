@@ -16,6 +16,9 @@ namespace {
 
 constexpr std::string_view InvalidEntry = "Invalid Entry";
 constexpr std::string_view NoCurve = "no curve";
+constexpr std::string_view NoGround = "no ground";
+constexpr int GroundColumns[] = {60, 75};
+constexpr std::size_t GroundRuleWidth = 82;  // to the end of "CUT/FILL"
 
 float StationFloat(double station, const char* which)
 {
@@ -46,6 +49,7 @@ TablePoint CalculatePoint(const ProfileState& state, ElevationWalk& elevations, 
 
 struct RowTexts {
     std::string station, offset, super, elevation;
+    std::optional<std::string> ground{}, cutFill{};  // with a ground only
 };
 
 // Where no curve row contains the station there is no road to give an
@@ -64,11 +68,29 @@ RowTexts TextsOf(const TablePoint& point, const TableLayout& layout)
     return texts;
 }
 
+// The ground and the cut or fill at the point; true when the ground is there.
+bool AddGroundTexts(RowTexts& texts, const TablePoint& point, const TableLayout& layout)
+{
+    const bool csv = layout.format == TableFormat::Csv;
+    const CutFill here = CutFillAt(*layout.ground, point.station, point.elevation);
+    if (!here.ground) {
+        texts.ground = texts.cutFill = csv ? "" : std::string(NoGround);
+        return false;
+    }
+    texts.ground = ElevationText(*here.ground);
+    if (point.valid && point.onCurve)
+        texts.cutFill = ElevationText(*here.depth);
+    else
+        texts.cutFill = csv ? "" : texts.elevation;
+    return true;
+}
+
 // The fields at the columns of the report's elevation log.
 void WritePlainLine(std::ostream& out, const RowTexts& texts)
 {
-    const ReportLine line =
-        ReportFields({texts.station, texts.offset, texts.super, texts.elevation});
+    ReportLine line = ReportFields({texts.station, texts.offset, texts.super, texts.elevation});
+    if (texts.ground)
+        line.At(GroundColumns[0], *texts.ground).At(GroundColumns[1], *texts.cutFill);
     for (const std::string& physical : line.PhysicalLines())
         out << physical << '\n';
 }
@@ -76,20 +98,25 @@ void WritePlainLine(std::ostream& out, const RowTexts& texts)
 // No field holds a comma, a quote or a line end, so none needs quoting.
 void WriteCsvLine(std::ostream& out, const RowTexts& texts)
 {
-    out << texts.station << ',' << texts.offset << ',' << texts.super << ',' << texts.elevation
-        << "\r\n";
+    out << texts.station << ',' << texts.offset << ',' << texts.super << ',' << texts.elevation;
+    if (texts.ground)
+        out << ',' << *texts.ground << ',' << *texts.cutFill;
+    out << "\r\n";
 }
 
-void WriteHeader(std::ostream& out, TableFormat format)
+void WriteHeader(std::ostream& out, TableFormat format, bool ground)
 {
     if (format == TableFormat::Csv) {
-        out << "station,offset,superelevation,elevation\r\n";
+        out << "station,offset,superelevation,elevation" << (ground ? ",ground,cut_fill" : "")
+            << "\r\n";
         return;
     }
-    const ReportLine headings = LogHeadingLine();
+    ReportLine headings = LogHeadingLine();
+    if (ground)
+        headings.At(GroundColumns[0], "GROUND").At(GroundColumns[1], "CUT/FILL");
     for (const std::string& physical : headings.PhysicalLines())
         out << physical << '\n';
-    out << HyphenRule << '\n';
+    out << (ground ? std::string(GroundRuleWidth, '-') : HyphenRule) << '\n';
 }
 
 }  // namespace
@@ -134,17 +161,20 @@ TableCounts WriteTable(std::ostream& out, std::ostream& err, const ProfileState&
         throw TableRequestError("the table would have more than " + std::to_string(MaxTableRows) +
                                 " rows: use a larger --step, a shorter range or fewer offsets");
 
-    WriteHeader(out, layout.format);
+    WriteHeader(out, layout.format, layout.ground != nullptr);
     ElevationWalk elevations(state);
     TableCounts counts;
-    std::string firstOffCurve;
+    std::string firstOffCurve, firstNoGround;
     Progress progress(err, "ravo-calc table", walk.Count() * offsets.size(), layout.progress);
     std::uint64_t rows = 0;
     for (std::uint64_t k = 0; k < walk.Count(); ++k) {
         for (float offset : offsets) {
             progress.Advance(++rows);
             const TablePoint point = CalculatePoint(state, elevations, walk.At(k), offset);
-            const RowTexts texts = TextsOf(point, layout);
+            RowTexts texts = TextsOf(point, layout);
+            if (layout.ground != nullptr && !AddGroundTexts(texts, point, layout) &&
+                counts.noGround++ == 0)
+                firstNoGround = texts.station;
             if (layout.format == TableFormat::Csv)
                 WriteCsvLine(out, texts);
             else
@@ -164,6 +194,11 @@ TableCounts WriteTable(std::ostream& out, std::ostream& err, const ProfileState&
         err << "ravo-calc: " << counts.noCurve << (counts.noCurve == 1 ? " row lies" : " rows lie")
             << " where no curve row contains the station, the first at station " << firstOffCurve
             << ": no curve, no elevation\n";
+    if (counts.noGround > 0)
+        err << "ravo-calc: " << counts.noGround
+            << (counts.noGround == 1 ? " row lies" : " rows lie")
+            << " where the ground has no point, the first at station " << firstNoGround
+            << ": no ground, no cut or fill\n";
     return counts;
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/ground/ground_profile.h"
 #include "core/profile/elevation_walk.h"
 #include "core/profile/profile_state.h"
 
@@ -69,8 +70,9 @@ enum class TableFormat { Plain, Csv };
 
 struct TableLayout {
     TableFormat format = TableFormat::Plain;
-    bool plusNotation = false;  // stations as 12+34.560
-    bool progress = false;      // a progress line on err (a terminal) for a long table
+    bool plusNotation = false;              // stations as 12+34.560
+    bool progress = false;                  // a progress line on err (a terminal) for a long table
+    const GroundProfile* ground = nullptr;  // with a ground, its columns follow
 };
 
 // Writes one row per station and offset, the offsets of a station together:
@@ -83,11 +85,17 @@ struct TableLayout {
 // superelevation, and a line on err says why. A point at a station that no
 // curve row contains has "no curve" as its elevation (CSV: an empty field),
 // and after the table one line on err gives their count and the first.
-// Returns the counts of both kinds. Throws TableRequestError, writing nothing,
+// With a ground, two columns follow (plain text at columns 60 and 75, CSV
+// ground,cut_fill): the ground at the station and the finished elevation
+// less the ground (fill positive). Where the ground has no point, both read
+// "no ground" (CSV: empty fields) and a line on err after the table counts
+// them; where there is no elevation, the cut or fill reads as the elevation
+// does. Returns the counts of the kinds. Throws TableRequestError, writing nothing,
 // for more than MaxTableRows rows or no offsets.
 struct TableCounts {
-    std::uint64_t invalid = 0;  // "Invalid Entry"
-    std::uint64_t noCurve = 0;  // no curve row contains the station
+    std::uint64_t invalid = 0;   // "Invalid Entry"
+    std::uint64_t noCurve = 0;   // no curve row contains the station
+    std::uint64_t noGround = 0;  // a ground was given and has no point there
 };
 TableCounts WriteTable(std::ostream& out, std::ostream& err, const ProfileState& state,
                        const StationWalk& walk, const std::vector<float>& offsets,

@@ -21,7 +21,9 @@
 #include "core/text/numbers.h"
 #include "core/text/station_notation.h"
 #include "core/version.h"
+#include "earthwork_help.h"
 #include "elevation_table.h"
+#include "ground_source.h"
 #include "json_output.h"
 #include "name_check.h"
 #include "profile_source.h"
@@ -62,6 +64,7 @@ struct TableArgs {
     SourceArgs source;
     std::string from, to, step;
     std::vector<std::string> offsets;
+    std::string ground;
     bool csv = false;
     bool plus = false;
 };
@@ -70,6 +73,8 @@ struct ReportArgs {
     SourceArgs source;
     std::string output, from, to, step;
     std::string offset = "0";
+    std::string ground;
+    SectionArgs section;
 };
 
 struct CurvesArgs {
@@ -98,9 +103,14 @@ int RunTable(const TableArgs& a, std::ostream& out, std::ostream& err)
         offsets.push_back(FloatOption(text, "--offset"));
     if (offsets.empty())
         offsets.push_back(0);
-    ProfileState state = LoadSource(a.source, err);
-    const TableLayout layout{a.csv ? TableFormat::Csv : TableFormat::Plain, a.plus,
-                             IsTerminal(err)};
+    LoadedProfile loaded = LoadAndTell(a.source, std::nullopt, err, nullptr);
+    std::optional<GroundProfile> ground;
+    if (!a.ground.empty())
+        ground = LoadGround(a.ground, loaded.ground, a.source.quiet, err);
+    ProfileState state;
+    ApplyInputProfile(state, std::move(loaded.profile));
+    const TableLayout layout{a.csv ? TableFormat::Csv : TableFormat::Plain, a.plus, IsTerminal(err),
+                             ground ? &*ground : nullptr};
     // A fault of the profile ("Invalid Entry") outweighs stations off the road.
     const TableCounts counts = WriteTable(out, err, state, walk, offsets, layout);
     if (counts.invalid > 0)
@@ -120,6 +130,9 @@ int RunReport(const ReportArgs& a, std::ostream& err)
                                  OptionValue(a.step, "--step", ParsePlainNumber));
     request.offset = FloatOption(a.offset, "--offset");
     request.time = ReportTime(std::getenv("SOURCE_DATE_EPOCH"));
+    if (!a.ground.empty())
+        request.earthwork =
+            ReportRequest::Earthwork{a.ground, EarthworkRequestOf(a.section), a.source.quiet};
     return WriteReport(request, err) == 0 ? ExitSuccess : ExitFaultsFound;
 }
 
@@ -196,6 +209,9 @@ public:
         AddCheck();
         AddReport();
         AddConvert();
+        earthwork_ = app_.add_subcommand("earthwork", EarthworkDescription);
+        earthwork_->footer(EarthworkFooter);
+        AddEarthworkOptions(earthwork_, earthworkArgs_);
     }
 
     int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -259,6 +275,7 @@ private:
             ->delimiter(',')
             ->allow_extra_args(false)
             ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+        table_->add_option("--ground", tableArgs_.ground, TableGroundHelp)->type_name("FILE|NAME");
         table_->add_flag("--csv", tableArgs_.csv, "write CSV (RFC 4180) with a header row");
         AddPlus(table_, tableArgs_.plus);
     }
@@ -313,6 +330,9 @@ private:
         report_->add_option("--offset", reportArgs_.offset, "offset of the logged points")
             ->type_name("OFFSET")
             ->capture_default_str();
+        CLI::Option* ground = report_->add_option("--ground", reportArgs_.ground, ReportGroundHelp)
+                                  ->type_name("FILE|NAME");
+        AddSectionOptions(report_, reportArgs_.section, false, ground);
     }
 
     void AddConvert()
@@ -325,14 +345,16 @@ private:
 
     int RunCommand(std::ostream& out, std::ostream& err)
     {
-        const std::string& file = table_->parsed()     ? tableArgs_.source.file
-                                  : curves_->parsed()  ? curvesArgs_.source.file
-                                  : convert_->parsed() ? convertArgs_.source.file
-                                  : report_->parsed()  ? reportArgs_.source.file
-                                                       : checkArgs_.source.file;
+        const std::string& file = table_->parsed()       ? tableArgs_.source.file
+                                  : curves_->parsed()    ? curvesArgs_.source.file
+                                  : convert_->parsed()   ? convertArgs_.source.file
+                                  : report_->parsed()    ? reportArgs_.source.file
+                                  : earthwork_->parsed() ? earthworkArgs_.source.file
+                                                         : checkArgs_.source.file;
         const std::string command = app_.get_subcommands().front()->get_name();
-        for (SourceArgs* source : {&tableArgs_.source, &curvesArgs_.source, &checkArgs_.source,
-                                   &convertArgs_.source, &reportArgs_.source})
+        for (SourceArgs* source :
+             {&tableArgs_.source, &curvesArgs_.source, &checkArgs_.source, &convertArgs_.source,
+              &reportArgs_.source, &earthworkArgs_.source})
             source->quiet = quiet_;
         try {
             if (table_->parsed())
@@ -343,6 +365,8 @@ private:
                 return RunConvert(convertArgs_, out, err);
             if (report_->parsed())
                 return RunReport(reportArgs_, err);
+            if (earthwork_->parsed())
+                return RunEarthwork(earthworkArgs_, out, err);
             return RunCheck(checkArgs_, out, err);
         } catch (const InputFileError& e) {
             err << LoadErrorLine(file, e.what()) << '\n';
@@ -364,11 +388,13 @@ private:
     CLI::App* check_ = nullptr;
     CLI::App* convert_ = nullptr;
     CLI::App* report_ = nullptr;
+    CLI::App* earthwork_ = nullptr;
     TableArgs tableArgs_;
     CurvesArgs curvesArgs_;
     CheckArgs checkArgs_;
     ConvertArgs convertArgs_;
     ReportArgs reportArgs_;
+    EarthworkArgs earthworkArgs_;
     bool quiet_ = false;
 };
 

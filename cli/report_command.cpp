@@ -7,9 +7,12 @@
 #include <filesystem>
 
 #include "core/formats/profile_file.h"
+#include "core/ground/earthwork_text.h"
 #include "core/profile/elevation_walk.h"
+#include "core/report/report_file.h"
 #include "core/report/report_session.h"
 #include "core/text/station_notation.h"
+#include "ground_source.h"
 
 namespace ravo::calc {
 namespace {
@@ -53,6 +56,35 @@ std::uint64_t LogStations(ProfileState& state, ReportSession& session, const Sta
     return invalid;
 }
 
+// The table of the ground and section, computed before anything is written,
+// so that a refusal leaves the report as it was.
+EarthworkTable EarthworkOf(const ReportRequest::Earthwork& asked, const ProfileState& state,
+                           const std::vector<GroundLine>& lines, std::ostream& err)
+{
+    const GroundProfile ground = LoadGround(asked.ground, lines, asked.quiet, err);
+    EarthworkTable table = ComputeEarthwork(state, ground, asked.request);
+    for (const std::string& note : table.notes)
+        err << "ravo-calc: " << note << '\n';
+    return table;
+}
+
+// The section, the table and its totals after the echo, on disk together.
+void AppendEarthwork(const std::string& path, const EarthworkTable& table,
+                     const EarthworkRequest& request)
+{
+    ReportFile file;
+    file.OpenForAppending(path);
+    const auto hold = [&file](std::string_view line) { file.HoldLine(line); };
+    hold("");
+    hold(SectionLine(request.section, request.interval));
+    hold("");
+    WriteEarthworkLines(table, false, hold);
+    hold("");
+    WriteEarthworkSummary(table, false, hold);
+    file.Sync();
+    file.Close();
+}
+
 }  // namespace
 
 std::tm ReportTime(const char* sourceDateEpoch)
@@ -74,7 +106,12 @@ std::tm ReportTime(const char* sourceDateEpoch)
 
 std::uint64_t WriteReport(const ReportRequest& request, std::ostream& err)
 {
-    ProfileState state = LoadProfile(request.inputPath, request.source);
+    LoadedProfile loaded = ReadAnyProfile(request.inputPath, request.source);
+    ProfileState state;
+    ApplyInputProfile(state, std::move(loaded.profile));
+    std::optional<EarthworkTable> earthwork;
+    if (request.earthwork)
+        earthwork = EarthworkOf(*request.earthwork, state, loaded.ground, err);
     state.InputPath = request.inputPath;
     state.InputFileTitle = FileNameOf(request.inputPath);
     ReportSession session(state);
@@ -82,6 +119,8 @@ std::uint64_t WriteReport(const ReportRequest& request, std::ostream& err)
     session.Choose(request.outputPath, FileNameOf(request.outputPath));
     // The count boxes show the counts as read.
     ThrowIfRefused(session.Echo(std::to_string(state.NumVC), std::to_string(state.NumSup)));
+    if (earthwork)
+        AppendEarthwork(request.outputPath, *earthwork, request.earthwork->request);
     if (!request.stations)
         return 0;
     return LogStations(state, session, *request.stations, request.offset, err);

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "core/formats/profile_file.h"
+#include "core/ground/earthwork.h"
 #include "elevation_table.h"
 
 namespace ravo::calc {
@@ -25,6 +26,12 @@ log follows: one header and one line per station at the one offset --offset
 (default 0), as "Start Printing Elevations" and presses of "Next" write them.
 A station where the desktop program says "Invalid Entry" is left out of the
 log, a line on standard error says why, and the exit status is 1.
+
+With --ground and the section (--width, --fill-slope, --cut-slope and
+optionally --pavement-depth, --cut-factor, --interval), the earthwork table
+and its totals follow the echo, before any log, as "ravo-calc earthwork"
+writes them; a ground that does not load or meet the grade line leaves
+OUTPUT untouched.
 
 The report is dated now, or, when the environment variable SOURCE_DATE_EPOCH
 is set, at that many seconds after 1970 in UTC, so that a report can be
@@ -49,6 +56,13 @@ struct ReportRequest {
     std::optional<StationWalk> stations;  // the log's stations; no log when empty
     float offset = 0;
     std::tm time{};
+    // With a ground, the earthwork table after the echo.
+    struct Earthwork {
+        std::string ground;  // --ground FILE|NAME
+        EarthworkRequest request;
+        bool quiet = false;
+    };
+    std::optional<Earthwork> earthwork{};
 };
 
 // Loads the input file and writes the report as the desktop program does

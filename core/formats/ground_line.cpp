@@ -30,9 +30,9 @@ std::vector<GroundPoint> GroundPointsOf(std::string_view text, const std::string
     if (words.size() % 2 != 0)
         throw InputFileError(where + ": " + std::to_string(words.size()) +
                              " numbers, not station and elevation pairs");
-    if (words.size() / 2 > static_cast<std::size_t>(MaxSegmentCount))
-        throw InputFileError(where + ": more than " + std::to_string(MaxSegmentCount) +
-                             " ground points; at most " + std::to_string(MaxSegmentCount) +
+    if (words.size() / 2 > MaxGroundLinePoints)
+        throw InputFileError(where + ": more than " + std::to_string(MaxGroundLinePoints) +
+                             " ground points; at most " + std::to_string(MaxGroundLinePoints) +
                              " can be loaded");
     std::vector<GroundPoint> points(words.size() / 2);
     for (std::size_t i = 0; i < words.size(); ++i) {

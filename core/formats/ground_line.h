@@ -3,6 +3,7 @@
 // the ground and earthwork work that uses it.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,10 +25,13 @@ struct GroundLine {
     bool operator==(const GroundLine&) const = default;
 };
 
+// The most points of one ground line: a survey every metre over 10 000 km.
+inline constexpr std::size_t MaxGroundLinePoints = 10'000'000;
+
 // The points of a PntList2D text, "station elevation" pairs separated by
 // blanks. Throws InputFileError with `where` (the line and element) for a
 // word that is not a number, an odd count of numbers, or more than
-// MaxSegmentCount points.
+// MaxGroundLinePoints points.
 std::vector<GroundPoint> GroundPointsOf(std::string_view text, const std::string& where);
 
 // One note for the user per ground line: its name, state, point count and

@@ -52,4 +52,12 @@ std::optional<double> GroundProfile::ElevationAt(double station) const
            (b.elevation - a.elevation) * (station - a.station) / (b.station - a.station);
 }
 
+CutFill CutFillAt(const GroundProfile& ground, double station, double design)
+{
+    const std::optional<double> elevation = ground.ElevationAt(station);
+    if (!elevation)
+        return {};
+    return {elevation, design - *elevation};
+}
+
 }  // namespace ravo

@@ -33,4 +33,13 @@ private:
     std::vector<std::string> notes_;
 };
 
+// The ground at a station and the depth of a design elevation above it,
+// design - ground (fill positive, cut negative); both empty where the ground
+// has no point (before its first point or after its last).
+struct CutFill {
+    std::optional<double> ground;
+    std::optional<double> depth;
+};
+[[nodiscard]] CutFill CutFillAt(const GroundProfile& ground, double station, double design);
+
 }  // namespace ravo

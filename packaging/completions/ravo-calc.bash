@@ -9,12 +9,14 @@ _ravo_calc()
 
     local source="--alignment --profile --pvi --joint-tolerance --help"
     local design="--design-speed --units"
+    local section="--width --fill-slope --cut-slope --pavement-depth --cut-factor --interval"
     local -A options=(
-        [table]="--from --to --step --offset --csv --plus $source"
+        [table]="--from --to --step --offset --ground --csv --plus $source"
         [curves]="$design --plus --json $source"
         [check]="--tolerance --grade-tolerance $design --min-length --plus --json $source"
         [convert]="-o --output --units --to-units --format $source"
-        [report]="-o --output --from --to --step --offset $source"
+        [report]="-o --output --from --to --step --offset --ground $section $source"
+        [earthwork]="--ground $section --from --to --csv --plus $source"
     )
 
     local command="" word
@@ -37,15 +39,16 @@ _ravo_calc()
             mapfile -t COMPREPLY < <(compgen -W "landxml csv input" -- "$cur")
             return ;;
         --from | --to | --step | --offset | --alignment | --profile | --design-speed | \
-            --min-length | --tolerance | --grade-tolerance | --joint-tolerance)
+            --min-length | --tolerance | --grade-tolerance | --joint-tolerance | --width | \
+            --fill-slope | --cut-slope | --pavement-depth | --cut-factor | --interval)
             return ;;
     esac
     if [[ -z $command ]]; then
-        mapfile -t COMPREPLY < <(compgen -W "table curves check convert report --help --version --quiet" -- "$cur")
+        mapfile -t COMPREPLY < <(compgen -W "table curves check convert report earthwork --help --version --quiet" -- "$cur")
     elif [[ $cur == -* ]]; then
         mapfile -t COMPREPLY < <(compgen -W "${options[$command]}" -- "$cur")
     else
-        # The input file, the output of convert, and the report after -o.
+        # The input file, the output of convert, the report after -o and the ground.
         compopt -o filenames 2>/dev/null
         mapfile -t COMPREPLY < <(compgen -f -- "$cur")
     fi

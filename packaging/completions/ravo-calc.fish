@@ -1,7 +1,7 @@
 # fish completion for ravo-calc: commands, each command's options, unit names
 # and file names.
 
-set -l commands table curves check convert report
+set -l commands table curves check convert report earthwork
 complete -c ravo-calc -f
 complete -c ravo-calc -n "not __fish_seen_subcommand_from $commands" -s h -l help -d 'Print the help'
 complete -c ravo-calc -n "not __fish_seen_subcommand_from $commands" -l version -d 'Print the version'
@@ -11,6 +11,7 @@ complete -c ravo-calc -n "not __fish_seen_subcommand_from $commands" -a curves -
 complete -c ravo-calc -n "not __fish_seen_subcommand_from $commands" -a check -d 'Faults of the profile'
 complete -c ravo-calc -n "not __fish_seen_subcommand_from $commands" -a convert -d 'Write the profile as LandXML, a PVI table or a Ravo input file'
 complete -c ravo-calc -n "not __fish_seen_subcommand_from $commands" -a report -d 'The output report: input data echo and elevation log'
+complete -c ravo-calc -n "not __fish_seen_subcommand_from $commands" -a earthwork -d 'Earthwork volumes and the mass haul over the existing ground'
 
 # Every command reads FILE and takes the LandXML and PVI table options.
 complete -c ravo-calc -n "__fish_seen_subcommand_from $commands" -F
@@ -20,12 +21,12 @@ complete -c ravo-calc -n "__fish_seen_subcommand_from $commands" -l profile -x -
 complete -c ravo-calc -n "__fish_seen_subcommand_from $commands" -l pvi -d 'Read FILE as a plain PVI table'
 complete -c ravo-calc -n "__fish_seen_subcommand_from $commands" -l joint-tolerance -x -d 'Largest overlap of curves snapped to one station'
 
-complete -c ravo-calc -n "__fish_seen_subcommand_from table report" -l from -x -d 'First station'
-complete -c ravo-calc -n "__fish_seen_subcommand_from table report" -l to -x -d 'Last station'
+complete -c ravo-calc -n "__fish_seen_subcommand_from table report earthwork" -l from -x -d 'First station'
+complete -c ravo-calc -n "__fish_seen_subcommand_from table report earthwork" -l to -x -d 'Last station'
 complete -c ravo-calc -n "__fish_seen_subcommand_from table report" -l step -x -d 'Distance between stations'
 complete -c ravo-calc -n "__fish_seen_subcommand_from table report" -l offset -x -d 'Offset from the profile grade line'
-complete -c ravo-calc -n "__fish_seen_subcommand_from table" -l csv -d 'Write CSV with a header row'
-complete -c ravo-calc -n "__fish_seen_subcommand_from table curves check" -l plus -d 'Print stations in road-station notation'
+complete -c ravo-calc -n "__fish_seen_subcommand_from table earthwork" -l csv -d 'Write CSV with a header row'
+complete -c ravo-calc -n "__fish_seen_subcommand_from table curves check earthwork" -l plus -d 'Print stations in road-station notation'
 complete -c ravo-calc -n "__fish_seen_subcommand_from curves check" -l design-speed -x -d 'Design speed, km/h with --units m or mph with --units ft'
 complete -c ravo-calc -n "__fish_seen_subcommand_from curves check convert" -l units -x -a 'm ft' -d 'Unit system'
 complete -c ravo-calc -n "__fish_seen_subcommand_from check" -l tolerance -x -d 'Largest elevation difference where curves meet'
@@ -35,3 +36,10 @@ complete -c ravo-calc -n "__fish_seen_subcommand_from report convert" -s o -l ou
 complete -c ravo-calc -n "__fish_seen_subcommand_from convert" -l to-units -x -a 'm ft usft' -d 'Convert the lengths to this unit'
 complete -c ravo-calc -n "__fish_seen_subcommand_from convert" -l format -x -a 'landxml csv input' -d 'The format to write whatever OUT is called'
 complete -c ravo-calc -n "__fish_seen_subcommand_from curves check" -l json -d 'Write the answer as JSON'
+complete -c ravo-calc -n "__fish_seen_subcommand_from table report earthwork" -l ground -r -F -d 'The existing ground: a ground line of FILE by name, or a file'
+complete -c ravo-calc -n "__fish_seen_subcommand_from report earthwork" -l width -x -d 'Formation width of the section'
+complete -c ravo-calc -n "__fish_seen_subcommand_from report earthwork" -l fill-slope -x -d 'Fill side slope 1:n'
+complete -c ravo-calc -n "__fish_seen_subcommand_from report earthwork" -l cut-slope -x -d 'Cut side slope 1:n'
+complete -c ravo-calc -n "__fish_seen_subcommand_from report earthwork" -l pavement-depth -x -d 'Formation below the grade line'
+complete -c ravo-calc -n "__fish_seen_subcommand_from report earthwork" -l cut-factor -x -d 'Shrink/swell: fill made by a unit of cut'
+complete -c ravo-calc -n "__fish_seen_subcommand_from report earthwork" -l interval -x -d 'Distance between the regular stations'

@@ -20,7 +20,8 @@ namespace {
 
 using Words = std::set<std::string>;
 
-const std::vector<std::string> Commands = {"table", "curves", "check", "convert", "report"};
+const std::vector<std::string> Commands = {"table",   "curves", "check",
+                                           "convert", "report", "earthwork"};
 
 std::string Completions(const std::string& name)
 {
@@ -82,7 +83,9 @@ TEST(ShellCompletion, BashCompletesCommandsUnitsAndFiles)
         Words expected;
     } cases[] = {
         {"ravo-calc ''",
-         {"table", "curves", "check", "convert", "report", "--help", "--version", "--quiet"}},
+         {"table", "curves", "check", "convert", "report", "earthwork", "--help", "--version",
+          "--quiet"}},
+        {"ravo-calc earthwork f --width ''", {}},
         {"ravo-calc ch", {"check"}},
         {"ravo-calc curves f --units ''", {"m", "ft"}},
         {"ravo-calc convert f --units f", {"ft"}},
