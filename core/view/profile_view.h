@@ -22,6 +22,7 @@ struct ProfileView {
     int plotWidth = 600;
     int gradeHeight = 300;
     int superHeight = 120;
+    int massHeight = 0;                   // the mass haul panel between the two; none when 0
     bool plusNotation = false;            // station labels as 12+34
     std::optional<double> designSpeed{};  // flags curves below the least K
     LengthUnits units = LengthUnits::Metres;

@@ -5,8 +5,10 @@
 
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 #include "core/formats/length_unit.h"
+#include "core/ground/ground_profile.h"
 #include "core/profile/profile_state.h"
 #include "ui/platform/platform.h"
 
@@ -19,6 +21,7 @@ class QShortcut;
 namespace ravo {
 
 class DesignSpeedBox;
+class GroundBar;
 class ProfilePlot;
 
 class frmProfile : public QWidget {
@@ -39,6 +42,8 @@ public:
     // The unit of the loaded profile's lengths: stations in 12+34 form read
     // 1+234.567 in metres and 12+34.56 in feet, and the axes name it.
     void SetProfileUnit(LengthUnit unit);
+    // The existing ground drawn under the grade line; none for an empty one.
+    void SetGround(std::shared_ptr<const GroundProfile> ground);
 
     ProfilePlot& Plot() { return *plotProfile; }
 
@@ -70,6 +75,7 @@ private:
     QComboBox* cboUnits = nullptr;
     QPushButton* cmdFit = nullptr;
     QPushButton* cmdExport = nullptr;
+    GroundBar* groundBar = nullptr;  // the section template and the mass haul toggle
     ProfilePlot* plotProfile = nullptr;
 };
 
