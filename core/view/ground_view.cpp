@@ -45,9 +45,8 @@ Polyline ThroughColumns(const GroundProfile& ground, const ProfileView& view, co
         const std::optional<double> edge = ground.ElevationAt(from);
         double low = edge.value_or(INFINITY);
         double high = edge.value_or(-INFINITY);
-        it = std::lower_bound(it, points.end(), from, [](const GroundPoint& p, double s) {
-            return p.station < s;
-        });
+        it = std::lower_bound(it, points.end(), from,
+                              [](const GroundPoint& p, double s) { return p.station < s; });
         for (; it != points.end() && it->station < to; ++it) {
             low = std::min(low, it->elevation);
             high = std::max(high, it->elevation);
@@ -172,7 +171,7 @@ std::optional<double> GradeAt(const ProfileViewIndex& index, double station)
         return std::nullopt;
     const double value = RowValue(index.curves.Row(row), station);
     return std::isfinite(value) && std::abs(value) < 1e15 ? std::optional<double>(value)
-                                                           : std::nullopt;
+                                                          : std::nullopt;
 }
 
 GroundScene BuildGroundScene(const ProfileViewIndex& index, const GroundProfile& ground,

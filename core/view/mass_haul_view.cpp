@@ -151,8 +151,11 @@ Panel MassPanel(const std::vector<MassSample>& mass, int height)
     const double range = panel.valueAtTop - panel.valueAtBottom;
     const double step = NiceStep(range * 24 / std::max(height, 1));
     const int decimals = std::clamp(int(-std::floor(std::log10(step))), 0, 6);
-    for (double v = std::ceil(panel.valueAtBottom / step) * step; v <= panel.valueAtTop; v += step)
+    // Counted in whole steps, so that the tick at 0 reads 0 and not -0.
+    for (double k = std::ceil(panel.valueAtBottom / step); k * step <= panel.valueAtTop; ++k) {
+        const double v = k == 0 ? 0.0 : k * step;
         panel.valueTicks.push_back({YOfValue(panel, height, v), FixedText(v, decimals)});
+    }
     return panel;
 }
 

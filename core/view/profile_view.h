@@ -22,7 +22,6 @@ struct ProfileView {
     int plotWidth = 600;
     int gradeHeight = 300;
     int superHeight = 120;
-    int massHeight = 0;                   // the mass haul panel between the two; none when 0
     bool plusNotation = false;            // station labels as 12+34
     std::optional<double> designSpeed{};  // flags curves below the least K
     LengthUnits units = LengthUnits::Metres;
@@ -30,6 +29,8 @@ struct ProfileView {
     // A chosen vertical exaggeration; without one the view's own, from the
     // height of the line in view.
     std::optional<double> exaggeration{};
+    // The mass haul panel between the two, in pixels; none when 0.
+    int massHeight = 0;
 };
 
 struct PixelPoint {

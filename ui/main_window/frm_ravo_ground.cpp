@@ -105,8 +105,8 @@ void frmRavo::TakeProfileGround(const std::vector<GroundLine>& lines,
         return;
     const GroundLine* chosen = &lines.front();
     for (const GroundLine& line : lines)
-        if (QString::fromStdString(line.state).compare(QStringLiteral("existing"),
-                                                       Qt::CaseInsensitive) == 0) {
+        if (QString::fromStdString(line.state)
+                .compare(QStringLiteral("existing"), Qt::CaseInsensitive) == 0) {
             chosen = &line;
             break;
         }

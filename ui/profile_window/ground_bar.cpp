@@ -12,7 +12,7 @@ namespace ravo {
 namespace {
 
 QDoubleSpinBox* NumberBox(QWidget* parent, QHBoxLayout* row, const char* name, const QString& label,
-                    double value, double maximum, const QString& tip)
+                          double value, double maximum, const QString& tip)
 {
     auto* caption = new QLabel(label, parent);
     auto* box = new QDoubleSpinBox(parent);
@@ -36,19 +36,20 @@ GroundBar::GroundBar(QWidget* parent) : QWidget(parent)
     row->setContentsMargins(0, 0, 0, 0);
     const SectionTemplate defaults{.width = 10, .fillSlope = 2, .cutSlope = 2};
     spnWidth = NumberBox(this, row, "spnWidth", QStringLiteral("Earthwork: &width"), defaults.width,
-                   1000, QStringLiteral("Formation width of the section template"));
-    spnFillSlope = NumberBox(this, row, "spnFillSlope", QStringLiteral("fi&ll slope 1:"),
-                       defaults.fillSlope, 100,
-                       QStringLiteral("Fill side slope, horizontal per vertical"));
-    spnCutSlope = NumberBox(this, row, "spnCutSlope", QStringLiteral("&cut slope 1:"), defaults.cutSlope,
-                      100, QStringLiteral("Cut side slope, horizontal per vertical"));
+                         1000, QStringLiteral("Formation width of the section template"));
+    spnFillSlope =
+        NumberBox(this, row, "spnFillSlope", QStringLiteral("fi&ll slope 1:"), defaults.fillSlope,
+                  100, QStringLiteral("Fill side slope, horizontal per vertical"));
+    spnCutSlope =
+        NumberBox(this, row, "spnCutSlope", QStringLiteral("&cut slope 1:"), defaults.cutSlope, 100,
+                  QStringLiteral("Cut side slope, horizontal per vertical"));
     row->addStretch(1);
     tbMassHaul = new QToolButton(this);
     tbMassHaul->setObjectName(QStringLiteral("tbMassHaul"));
     tbMassHaul->setText(QStringLiteral("&Mass haul"));
     tbMassHaul->setCheckable(true);
-    tbMassHaul->setToolTip(
-        QStringLiteral("Show the mass haul diagram beneath the grade line, with its balance points"));
+    tbMassHaul->setToolTip(QStringLiteral(
+        "Show the mass haul diagram beneath the grade line, with its balance points"));
     row->addWidget(tbMassHaul);
 }
 

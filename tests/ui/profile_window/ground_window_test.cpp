@@ -62,7 +62,8 @@ TEST_F(GroundWindow, LoadsAGroundThroughTheMenuAndKeepsItWhenAFileIsRefused)
         platform.messages.clear();
         Choose("mnuGround", file.path);
         ASSERT_EQ(platform.messages.size(), 1u) << file.path.toStdString();
-        EXPECT_TRUE(platform.messages[0].text.contains(QStringLiteral("Error loading ground file")));
+        EXPECT_TRUE(
+            platform.messages[0].text.contains(QStringLiteral("Error loading ground file")));
         EXPECT_TRUE(platform.messages[0].text.contains(QLatin1String(file.reason)))
             << platform.messages[0].text.toStdString();
         EXPECT_EQ(GroundPoints(), 3u);
@@ -105,7 +106,8 @@ TEST_F(GroundWindow, TheReadoutGivesGroundCutOrFillAndTheMassOrdinate)
     auto at = [&plot](double station) {
         return plot.GroundReadoutAt(XOfStation(plot.View(), station));
     };
-    EXPECT_TRUE(at(100).startsWith("Ground 99.400  Fill 0.600  Mass ordinate -")) << at(100).toStdString();
+    EXPECT_TRUE(at(100).startsWith("Ground 99.400  Fill 0.600  Mass ordinate -"))
+        << at(100).toStdString();
     EXPECT_TRUE(at(300).startsWith("Ground 100.200  Cut 0.200  Mass ordinate -"));
     EXPECT_TRUE(at(500).startsWith("Ground 101.000  Cut 1.000  Mass ordinate "));
     EXPECT_TRUE(at(800).startsWith("Ground 99.800  Fill 0.200  Mass ordinate "));
