@@ -60,24 +60,6 @@ Polyline ThroughColumns(const GroundProfile& ground, const ProfileView& view, co
     return line;
 }
 
-std::vector<Polyline> GroundLines(const GroundProfile& ground, const ProfileView& view,
-                                  const Panel& grade)
-{
-    const std::vector<GroundPoint>& points = ground.Points();
-    if (points.empty())
-        return {};
-    auto byStation = [](const GroundPoint& p, double s) { return p.station < s; };
-    const auto begin = std::lower_bound(points.begin(), points.end(), view.firstStation, byStation);
-    const auto end = std::lower_bound(begin, points.end(), view.lastStation, byStation);
-    const auto inView = static_cast<double>(end - begin);
-    if (inView > PointsPerPixel * view.plotWidth)
-        return {ThroughColumns(ground, view, grade)};
-    const std::size_t first = static_cast<std::size_t>(begin - points.begin());
-    const std::size_t last = static_cast<std::size_t>(end - points.begin());
-    return {ThroughPoints(points, first == 0 ? 0 : first - 1, std::min(last + 1, points.size()),
-                          view, grade)};
-}
-
 // The grade line and the ground at one pixel column.
 struct Column {
     double x = 0;
@@ -164,6 +146,24 @@ std::string DepthText(double depth)
 
 }  // namespace
 
+std::vector<Polyline> GroundLines(const GroundProfile& ground, const ProfileView& view,
+                                  const Panel& grade)
+{
+    const std::vector<GroundPoint>& points = ground.Points();
+    if (points.empty())
+        return {};
+    auto byStation = [](const GroundPoint& p, double s) { return p.station < s; };
+    const auto begin = std::lower_bound(points.begin(), points.end(), view.firstStation, byStation);
+    const auto end = std::lower_bound(begin, points.end(), view.lastStation, byStation);
+    const auto inView = static_cast<double>(end - begin);
+    if (inView > PointsPerPixel * view.plotWidth)
+        return {ThroughColumns(ground, view, grade)};
+    const std::size_t first = static_cast<std::size_t>(begin - points.begin());
+    const std::size_t last = static_cast<std::size_t>(end - points.begin());
+    return {ThroughPoints(points, first == 0 ? 0 : first - 1, std::min(last + 1, points.size()),
+                          view, grade)};
+}
+
 std::optional<double> GradeAt(const ProfileViewIndex& index, double station)
 {
     const std::int32_t row = index.curves.RowAt(static_cast<float>(station));
@@ -176,12 +176,13 @@ std::optional<double> GradeAt(const ProfileViewIndex& index, double station)
 
 GroundScene BuildGroundScene(const ProfileViewIndex& index, const GroundProfile& ground,
                              const SectionTemplate& section, const ProfileView& view,
-                             const Panel& grade, int massHeight)
+                             const Panel& grade, int massHeight, bool withGroundLines)
 {
     GroundScene scene;
     if (ground.Empty() || view.plotWidth <= 0 || !(grade.valueAtTop > grade.valueAtBottom))
         return scene;
-    scene.groundLines = GroundLines(ground, view, grade);
+    if (withGroundLines)
+        scene.groundLines = GroundLines(ground, view, grade);
     scene.shading = Shading(Columns(index, ground, view, grade));
     scene.mass = MassSamples(index, ground, section, view);
     scene.balanceX = BalanceXs(scene.mass);

@@ -44,9 +44,17 @@ inline constexpr int MassSectionsBefore = 2048;
 // a mass panel of massHeight pixels (none when 0), the mass diagram. Sections
 // are taken once a pixel column (and at most MassSectionsBefore before the
 // view), so the work is the width of the view, not the rows or ground points.
+// Without withGroundLines the ground line is left out: it does not depend on
+// the grade line, so a window may keep it while the profile changes.
 GroundScene BuildGroundScene(const ProfileViewIndex& index, const GroundProfile& ground,
                              const SectionTemplate& section, const ProfileView& view,
-                             const Panel& grade, int massHeight);
+                             const Panel& grade, int massHeight, bool withGroundLines = true);
+
+// The ground line in the grade panel: through the points themselves, or where
+// the view holds more than two a pixel, through each column's least and
+// greatest ground (a pass over the points in view).
+std::vector<Polyline> GroundLines(const GroundProfile& ground, const ProfileView& view,
+                                  const Panel& grade);
 
 // The grade line's elevation at a station, none where no curve row decides.
 std::optional<double> GradeAt(const ProfileViewIndex& index, double station);

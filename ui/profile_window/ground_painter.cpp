@@ -60,7 +60,7 @@ void GroundLayer::SetGround(std::shared_ptr<const GroundProfile> ground)
 void GroundLayer::SetSection(const SectionTemplate& section)
 {
     section_ = section;
-    scene_.reset();
+    sectionChanged_ = true;  // the ground line stays
 }
 
 void GroundLayer::Arrange(ProfileView& view, int gap) const
@@ -75,10 +75,21 @@ void GroundLayer::Arrange(ProfileView& view, int gap) const
 const GroundScene& GroundLayer::SceneFor(const std::shared_ptr<const ProfileViewIndex>& index,
                                          const ProfileView& view, const Panel& grade)
 {
-    if (!scene_ || sceneIndex_ != index || !SameView(view, sceneView_) ||
-        grade.valueAtTop != sceneTop_ || grade.valueAtBottom != sceneBottom_) {
-        scene_ = BuildFor(*index, view, grade);
+    const bool sameLines = scene_ && SameView(view, sceneView_) && grade.valueAtTop == sceneTop_ &&
+                           grade.valueAtBottom == sceneBottom_;
+    if (!sameLines || sceneIndex_ != index || sectionChanged_) {
+        // A change of the profile or the section alone keeps the ground
+        // line: the pass over the ground points in view is left out while typing.
+        if (sameLines) {
+            std::vector<Polyline> lines = std::move(scene_->groundLines);
+            scene_ =
+                BuildGroundScene(*index, *ground_, section_, view, grade, view.massHeight, false);
+            scene_->groundLines = std::move(lines);
+        } else {
+            scene_ = BuildFor(*index, view, grade);
+        }
         sceneIndex_ = index;
+        sectionChanged_ = false;
         sceneView_ = view;
         sceneTop_ = grade.valueAtTop;
         sceneBottom_ = grade.valueAtBottom;

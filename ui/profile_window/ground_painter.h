@@ -57,6 +57,7 @@ private:
     ProfileView sceneView_;
     double sceneTop_ = 0;
     double sceneBottom_ = 0;
+    bool sectionChanged_ = false;
 };
 
 }  // namespace ravo

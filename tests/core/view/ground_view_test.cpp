@@ -57,7 +57,7 @@ TEST(GroundScene, CutAndFillAreasEndWhereTheLinesCross)
         EXPECT_NEAR(right, crossings[i][1], 0.5) << i;
     }
     ASSERT_EQ(scene.groundLines.size(), 1u);
-    EXPECT_EQ(scene.groundLines[0].points.size(), 3u);  // through the points themselves
+    EXPECT_EQ(scene.groundLines[0].points.size(), 3u);        // through the points themselves
     EXPECT_NEAR(scene.groundLines[0].points[1].y, 80, 1e-9);  // 101 on 105..95 over 200 px
 }
 
@@ -69,8 +69,12 @@ TEST(GroundScene, TheMassOrdinateCountsTheEarthBeforeTheView)
     const struct {
         double first, last, station, mass;
     } cases[] = {
-        {0, 1000, 250, -Wedge}, {0, 1000, 500, 0},      {0, 1000, 750, Wedge},
-        {600, 900, 750, Wedge}, {400, 600, 450, 250 * (3.2 + 0.512 * 2 / 3) - Wedge}, {900, 1000, 1000, 0},
+        {0, 1000, 250, -Wedge},
+        {0, 1000, 500, 0},
+        {0, 1000, 750, Wedge},
+        {600, 900, 750, Wedge},
+        {400, 600, 450, 250 * (3.2 + 0.512 * 2 / 3) - Wedge},
+        {900, 1000, 1000, 0},
     };
     for (const auto& c : cases) {
         const GroundScene scene = road.Scene(c.first, c.last, 300);
