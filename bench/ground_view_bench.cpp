@@ -89,8 +89,8 @@ void BM_GroundScene(benchmark::State& bench)
     const ravo::SectionTemplate section{.width = 10, .fillSlope = 2, .cutSlope = 2};
     Ground();
     for (auto _ : bench)
-        benchmark::DoNotOptimize(
-            ravo::BuildGroundScene(Index(), Ground(), section, view, grade, view.massHeight, lines));
+        benchmark::DoNotOptimize(ravo::BuildGroundScene(Index(), Ground(), section, view, grade,
+                                                        view.massHeight, lines));
 }
 BENCHMARK(BM_GroundScene)->ArgsProduct({{0, 1}, {1, 0}})->Unit(benchmark::kMillisecond);
 

@@ -75,6 +75,7 @@ TEST(GroundScene, TheMassOrdinateCountsTheEarthBeforeTheView)
         {600, 900, 750, Wedge},
         {400, 600, 450, 250 * (3.2 + 0.512 * 2 / 3) - Wedge},
         {900, 1000, 1000, 0},
+        {400, 600, 600, 250 * (3.2 + 0.784 * 2 / 3)},  // the view's right edge
     };
     for (const auto& c : cases) {
         const GroundScene scene = road.Scene(c.first, c.last, 300);
@@ -88,8 +89,11 @@ TEST(GroundScene, TheMassOrdinateCountsTheEarthBeforeTheView)
     ASSERT_EQ(whole.balanceX.size(), 1u);
     EXPECT_NEAR(whole.balanceX[0], 500, 1);
     ASSERT_EQ(whole.massPanel.lines.size(), 1u);
+    // The panel holds the line with a small margin.
     EXPECT_GT(whole.massPanel.valueAtTop, Wedge);
+    EXPECT_LT(whole.massPanel.valueAtTop, Wedge * 1.2);
     EXPECT_LT(whole.massPanel.valueAtBottom, -Wedge);
+    EXPECT_GT(whole.massPanel.valueAtBottom, -Wedge * 1.2);
 }
 
 TEST(GroundScene, TheReadoutSaysGroundAndDepth)
