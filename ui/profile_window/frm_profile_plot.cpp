@@ -248,7 +248,7 @@ void ProfilePlot::Paint(QPainter& painter, QSize size)
                        (view.massHeight > 0 ? mass.bottom() : grade.bottom()) + PanelGap,
                        view.plotWidth, view.superHeight);
     PaintStationAxis(painter, scene, grade, super);
-    PaintGround(painter, view, scene.grade, grade, mass, shown);
+    PaintGround(painter, view, scene, grade, mass, shown);
     PaintPanel(painter, scene.grade, grade, GradeColour, QStringLiteral("No curve"));
     Panel superPanel = scene.super;
     superPanel.lines.clear();  // drawn as paths below

@@ -94,7 +94,7 @@ private:
     void KeepExaggeration();
     void PaintScreenExtras(QPainter& painter);
     void PaintTexts(QPainter& painter, const ProfileView& view, const ProfileScene& scene);
-    void PaintGround(QPainter& painter, const ProfileView& view, const Panel& gradePanel,
+    void PaintGround(QPainter& painter, const ProfileView& view, const ProfileScene& scene,
                      const QRectF& grade, const QRectF& mass, bool shown);
     void PaintGroundReadout(QPainter& painter, double x);
 

@@ -41,16 +41,18 @@ QString ProfilePlot::GroundReadoutAt(double x)
 
 // On screen the scene is kept between paints; an export of another size
 // gets its own.
-void ProfilePlot::PaintGround(QPainter& painter, const ProfileView& view, const Panel& gradePanel,
-                              const QRectF& grade, const QRectF& mass, bool shown)
+void ProfilePlot::PaintGround(QPainter& painter, const ProfileView& view,
+                              const ProfileScene& profile, const QRectF& grade, const QRectF& mass,
+                              bool shown)
 {
     if (!ground_.HasGround() && view.massHeight <= 0)
         return;
-    const GroundScene sized = shown ? GroundScene{} : ground_.BuildFor(*index_, view, gradePanel);
-    const GroundScene& scene = shown ? ground_.SceneFor(index_, view, gradePanel) : sized;
+    const GroundScene sized =
+        shown ? GroundScene{} : ground_.BuildFor(*index_, view, profile.grade);
+    const GroundScene& scene = shown ? ground_.SceneFor(index_, view, profile.grade) : sized;
     ground_.PaintUnderGrade(painter, scene, grade);
     if (view.massHeight > 0)
-        ground_.PaintMassPanel(painter, scene, mass, unitName_);
+        ground_.PaintMassPanel(painter, scene, mass, unitName_, profile.stationTicks);
 }
 
 // Beneath the grade panel, to the right of the next panel's title.

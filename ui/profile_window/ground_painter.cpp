@@ -121,9 +121,14 @@ void GroundLayer::PaintUnderGrade(QPainter& painter, const GroundScene& scene,
 }
 
 void GroundLayer::PaintMassPanel(QPainter& painter, const GroundScene& scene, const QRectF& area,
-                                 const QString& unitName) const
+                                 const QString& unitName,
+                                 const std::vector<Tick>& stationTicks) const
 {
     painter.save();
+    painter.setPen(MassGrid);
+    for (const Tick& tick : stationTicks)
+        painter.drawLine(QPointF(area.left() + tick.at, area.top() + 1),
+                         QPointF(area.left() + tick.at, area.bottom() - 1));
     painter.setPen(Qt::black);
     painter.drawText(QRectF(area.left(), area.top() - 18, area.width(), 18),
                      Qt::AlignLeft | Qt::AlignVCenter,

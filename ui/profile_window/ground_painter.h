@@ -43,7 +43,7 @@ public:
     void PaintUnderGrade(QPainter& painter, const GroundScene& scene, const QRectF& grade) const;
     // The mass haul panel: its grid, the mass line, the 0 line and the balance points.
     void PaintMassPanel(QPainter& painter, const GroundScene& scene, const QRectF& area,
-                        const QString& unitName) const;
+                        const QString& unitName, const std::vector<Tick>& stationTicks) const;
     // The ground's legend entries from the left of the strip, as many as fit.
     void PaintLegend(QPainter& painter, const QRectF& strip) const;
 

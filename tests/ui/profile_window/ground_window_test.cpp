@@ -2,6 +2,7 @@
 // a LandXML profile, drawn under the grade line with its cut, fill and mass haul.
 #include <QDoubleSpinBox>
 #include <QImage>
+#include <QPainter>
 #include <QToolButton>
 
 #include "support/window_fixture.h"
@@ -147,7 +148,7 @@ TEST_F(GroundWindow, TheMassHaulPanelIsToggledBeneathTheGradePanel)
     ASSERT_EQ(plot.GroundSceneNow().massPanel.lines.size(), 1u);
 
     // The ground line and the mass line are painted in their own colours.
-    const QImage image = plot.grab().toImage();
+    QImage image = plot.grab().toImage();
     auto painted = [&image](QRgb colour) {
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
@@ -157,6 +158,15 @@ TEST_F(GroundWindow, TheMassHaulPanelIsToggledBeneathTheGradePanel)
     };
     EXPECT_TRUE(painted(qRgb(130, 80, 30)));   // ground
     EXPECT_TRUE(painted(qRgb(120, 40, 150)));  // mass line
+    // An export at another size draws its own ground.
+    QImage exported(1600, 1000, QImage::Format_RGB32);
+    {
+        QPainter painter(&exported);
+        plot.Paint(painter, exported.size());
+    }
+    image = exported;
+    EXPECT_TRUE(painted(qRgb(130, 80, 30)));
+    EXPECT_TRUE(painted(qRgb(120, 40, 150)));
 
     QTest::mouseClick(toggle, Qt::LeftButton);
     EXPECT_EQ(plot.View().massHeight, 0);
