@@ -29,6 +29,8 @@ struct ProfileView {
     // A chosen vertical exaggeration; without one the view's own, from the
     // height of the line in view.
     std::optional<double> exaggeration{};
+    // The mass haul panel between the two, in pixels; none when 0.
+    int massHeight = 0;
 };
 
 struct PixelPoint {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/formats/profile_file.h"
+#include "core/ground/ground_profile.h"
 #include "core/profile/profile_state.h"
 #include "core/report/report_session.h"
 #include "ui/main_window/table_undo.h"
@@ -66,6 +67,9 @@ public:
     // Loads the file as File > Load Input does once a file is chosen: from
     // the command line, a drop or the recent files.
     void OpenFile(const QString& path);
+
+    // The existing ground under the road, empty until one is loaded.
+    const GroundProfile& Ground() const { return *ground_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -135,6 +139,12 @@ private:
     void ShowNotes(const std::vector<std::string>& notes);
     void mnuDOutT_Click();
 
+    // The existing ground, in frm_ravo_ground.cpp.
+    void mnuGround_Click();
+    std::optional<GroundProfile> ReadChosenGround(const QString& path);
+    void TakeProfileGround(const std::vector<GroundLine>& lines, std::vector<std::string>& notes);
+    void SetGround(GroundProfile ground);
+
     // Output report, in frm_ravo_reports.cpp.
     void mnuOutput_Click();
     void mnuVOut_Click();
@@ -166,6 +176,8 @@ private:
     // The unit of the loaded profile's lengths, named when it is written as
     // LandXML; metres until a file says otherwise.
     LengthUnit lengthUnit_ = LengthUnit::Meter;
+    // The ground the profile window draws under the grade line; shared with it.
+    std::shared_ptr<const GroundProfile> ground_ = std::make_shared<const GroundProfile>();
 
     // Controls; each one's objectName is its name here.
     QGroupBox* fraSegments = nullptr;
@@ -183,6 +195,7 @@ private:
     QAction* mnuLandXML = nullptr;
     QAction* mnuDOutT = nullptr;
     QAction* mnuExit = nullptr;
+    QAction* mnuGround = nullptr;
     QAction* mnuResetVcurves = nullptr;
     QAction* mnuResetSuper = nullptr;
     QAction* mnuResetAll = nullptr;

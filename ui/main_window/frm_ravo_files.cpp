@@ -68,6 +68,7 @@ void frmRavo::LoadChosenFile(const FileChoice& choice)
     ResetAll();
     ApplyInputProfile(state_, std::move(loaded->profile));
     lengthUnit_ = loaded->unit;
+    TakeProfileGround(loaded->ground, loaded->notes);
     ShowLoadedProfile();
     ShowNotes(loaded->notes);
 }

@@ -37,6 +37,7 @@ void frmRavo::BuildMenus()
     QMenu* mnuDefine = addMenu(mnuFile, "mnuDefine", QStringLiteral("&Define"));
     mnuDOutT = AddItem(mnuDefine, "mnuDOutT", QStringLiteral("&Output Title (optional)"));
     mnuExit = AddItem(mnuFile, "mnuExit", QStringLiteral("&Exit"));
+    mnuGround = AddItem(mnuFile, "mnuGround", QStringLiteral("Load &Ground"));
     BuildRecentMenu(mnuFile);
 
     QMenu* mnuReset = addMenu(bar, "mnuReset", QStringLiteral("&Reset"));
@@ -77,6 +78,8 @@ void frmRavo::BuildMenus()
             Guarded(&frmRavo::mnuUndo_Click, CommandFailedText()));
     connect(mnuLoad, &QAction::triggered, this,
             Guarded(&frmRavo::mnuLoad_Click, LoadFailureText()));
+    connect(mnuGround, &QAction::triggered, this,
+            Guarded(&frmRavo::mnuGround_Click, QStringLiteral("Error loading ground file")));
     connect(mnuInput, &QAction::triggered, this,
             Guarded(&frmRavo::mnuInput_Click, QStringLiteral("Error saving input file")));
     connect(mnuDOutT, &QAction::triggered, this,

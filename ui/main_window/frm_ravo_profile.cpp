@@ -16,6 +16,7 @@ frmProfile& frmRavo::ProfileWindow()
             this);
         profile_->CalculationDone();
         profile_->SetProfileUnit(lengthUnit_);
+        profile_->SetGround(ground_);
     }
     return *profile_;
 }

@@ -14,6 +14,7 @@
 
 #include "ui/profile_window/design_speed_box.h"
 #include "ui/profile_window/frm_profile_plot.h"
+#include "ui/profile_window/ground_bar.h"
 #include "ui/profile_window/sheet_export.h"
 #include "ui/widgets/icons.h"
 #include "ui/widgets/screen_fit.h"
@@ -45,6 +46,7 @@ frmProfile::frmProfile(const ProfileState& state, Platform& platform,
     layout->addWidget(bar);
     plotProfile = new ProfilePlot(this);
     layout->addWidget(plotProfile, 1);
+    groundBar->Drive(*plotProfile);
     setFocusProxy(plotProfile);  // so that Home fits the profile at once
     resize(900, 560);
     connect(plotProfile, &ProfilePlot::StationClicked, this, std::move(setStation));
@@ -124,6 +126,9 @@ void frmProfile::BuildToolbar(QWidget* bar)
     cmdExport = Named(new QPushButton(QStringLiteral("&Export..."), bar), "cmdExport");
     row->addWidget(cmdExport);
 
+    groundBar = new GroundBar(bar);
+    rows->addWidget(groundBar);
+
     connect(chkPlusNotation, &QCheckBox::toggled, this, &frmProfile::OptionsChanged);
     connect(spnDesignSpeed, &QSpinBox::valueChanged, this, &frmProfile::OptionsChanged);
     connect(cboUnits, &QComboBox::currentIndexChanged, this, &frmProfile::OptionsChanged);
@@ -154,6 +159,11 @@ void frmProfile::SetProfileUnit(LengthUnit unit)
         unit == LengthUnit::Meter  ? QStringLiteral("m")
         : unit == LengthUnit::Foot ? QStringLiteral("ft")
                                    : QStringLiteral("US ft"));
+}
+
+void frmProfile::SetGround(std::shared_ptr<const GroundProfile> ground)
+{
+    plotProfile->SetGround(std::move(ground));
 }
 
 // The index is worked out only for a shown window; a hidden one waits.

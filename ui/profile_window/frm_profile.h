@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "core/formats/length_unit.h"
+#include "core/ground/ground_profile.h"
 #include "core/profile/profile_state.h"
 #include "core/view/profile_view_index.h"
 #include "ui/platform/platform.h"
@@ -21,6 +22,7 @@ class QShortcut;
 namespace ravo {
 
 class DesignSpeedBox;
+class GroundBar;
 class ProfilePlot;
 
 class frmProfile : public QWidget {
@@ -45,6 +47,8 @@ public:
     // The unit of the loaded profile's lengths: stations in 12+34 form read
     // 1+234.567 in metres and 12+34.56 in feet, and the axes name it.
     void SetProfileUnit(LengthUnit unit);
+    // The existing ground drawn under the grade line; none for an empty one.
+    void SetGround(std::shared_ptr<const GroundProfile> ground);
 
     ProfilePlot& Plot() { return *plotProfile; }
 
@@ -75,6 +79,7 @@ private:
     QComboBox* cboUnits = nullptr;
     QPushButton* cmdFit = nullptr;
     QPushButton* cmdExport = nullptr;
+    GroundBar* groundBar = nullptr;  // the section template and the mass haul toggle
     ProfilePlot* plotProfile = nullptr;
 };
 

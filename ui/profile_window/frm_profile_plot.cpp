@@ -193,6 +193,7 @@ ProfileView ProfilePlot::SizedView(ProfileView view, QSize size) const
     const int panels = std::max(size.height() - TopMargin - PanelGap - BottomMargin, 20);
     view.gradeHeight = static_cast<int>(panels * GradeShare);
     view.superHeight = panels - view.gradeHeight;
+    ground_.Arrange(view, PanelGap);
     return view;
 }
 
@@ -237,8 +238,12 @@ void ProfilePlot::Paint(QPainter& painter, QSize size)
     painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF grade(LeftMargin, TopMargin, view.plotWidth, view.gradeHeight);
-    const QRectF super(LeftMargin, grade.bottom() + PanelGap, view.plotWidth, view.superHeight);
+    const QRectF mass(LeftMargin, grade.bottom() + PanelGap, view.plotWidth, view.massHeight);
+    const QRectF super(LeftMargin,
+                       (view.massHeight > 0 ? mass.bottom() : grade.bottom()) + PanelGap,
+                       view.plotWidth, view.superHeight);
     PaintStationAxis(painter, scene, grade, super);
+    PaintGround(painter, view, scene, grade, mass, shown);
     PaintPanel(painter, scene.grade, grade, GradeColour, QStringLiteral("No curve"));
     Panel superPanel = scene.super;
     superPanel.lines.clear();  // drawn as paths below
@@ -255,9 +260,10 @@ void ProfilePlot::Paint(QPainter& painter, QSize size)
     const QRectF bottom(LeftMargin, super.bottom() + 24, view.plotWidth, TextRow);
     const QString stationTitle = QStringLiteral("Station (") + unitName_ + ")";
     painter.drawText(bottom, Qt::AlignLeft | Qt::AlignVCenter, stationTitle);
-    PaintLegend(painter,
-                bottom.adjusted(QFontMetricsF(painter.font()).horizontalAdvance(stationTitle) + 24,
-                                0, 0, 0));
+    const double legendEnd = PaintLegend(
+        painter, bottom.adjusted(QFontMetricsF(painter.font()).horizontalAdvance(stationTitle) + 24,
+                                 0, 0, 0));
+    ground_.PaintLegend(painter, bottom.adjusted(legendEnd - bottom.left(), 0, 0, 0));
     if (hasCursor_) {
         const Cursor cursor = CursorAt(*index_, view, scene, cursorStation_, cursorElevation_);
         if (cursor.x >= 0 && cursor.x <= view.plotWidth) {

@@ -10,6 +10,7 @@
 
 #include "core/view/profile_sheet.h"
 #include "core/view/profile_view.h"
+#include "ui/profile_window/ground_painter.h"
 
 class QPainter;
 class QTimer;
@@ -50,6 +51,16 @@ public:
     // Paints the whole plot at a size, on the screen or into an exported file.
     void Paint(QPainter& painter, QSize size);
 
+    // The existing ground under the grade line and the earthwork against it
+    // (frm_profile_plot_ground.cpp).
+    void SetGround(std::shared_ptr<const GroundProfile> ground);
+    void SetSection(const SectionTemplate& section);
+    void SetMassHaulShown(bool shown);
+    const GroundLayer& Ground() const { return ground_; }
+    const GroundScene& GroundSceneNow();
+    // The ground's part of the pointer readout at x in the plot.
+    QString GroundReadoutAt(double x);
+
     // Where the plot area begins inside the widget.
     static constexpr int LeftMargin = 70;
     static constexpr int TopMargin = 40;
@@ -83,10 +94,14 @@ private:
     void KeepExaggeration();
     void PaintScreenExtras(QPainter& painter);
     void PaintTexts(QPainter& painter, const ProfileView& view, const ProfileScene& scene);
+    void PaintGround(QPainter& painter, const ProfileView& view, const ProfileScene& scene,
+                     const QRectF& grade, const QRectF& mass, bool shown);
+    void PaintGroundReadout(QPainter& painter, double x);
 
     std::shared_ptr<const ProfileViewIndex> index_ = std::make_shared<ProfileViewIndex>();
     ProfileView view_;
     std::optional<ProfileScene> scene_;  // of view_, until the view or the profile changes
+    GroundLayer ground_;
     float cursorStation_ = 0;
     float cursorElevation_ = 0;
     float cursorOffset_ = 0;

@@ -103,6 +103,7 @@ void ProfilePlot::PaintScreenExtras(QPainter& painter)
     painter.setPen(Qt::black);
     const QRectF row(LeftMargin + 110, TopMargin - 18, view_.plotWidth - 110, 18);
     PaintFitted(painter, row, Qt::AlignRight | Qt::AlignVCenter, readout);
+    PaintGroundReadout(painter, x);
 }
 
 }  // namespace ravo

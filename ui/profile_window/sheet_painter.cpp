@@ -133,7 +133,7 @@ void PaintSuperLine(QPainter& painter, const ProfileSheet& sheet, const QRectF& 
     painter.restore();
 }
 
-void PaintLegend(QPainter& painter, const QRectF& strip)
+double PaintLegend(QPainter& painter, const QRectF& strip)
 {
     static const char* const words[] = {"high point", "low point",   "PVI",
                                         "BVC / EVC",  "too sharp K", "no row"};
@@ -152,6 +152,7 @@ void PaintLegend(QPainter& painter, const QRectF& strip)
         x += width;
     }
     painter.restore();
+    return x;
 }
 
 void PaintFitted(QPainter& painter, const QRectF& area, int flags, const QString& text)

@@ -140,7 +140,8 @@ TEST_F(Desktop, RecentFilesMenuOpensAndOutlivesTheWindow)
     QStringList captions;
     for (QAction* item : window->findChild<QMenu*>("mnuFile")->actions())
         captions << item->text();
-    EXPECT_EQ(captions, QStringList({"&Load Input", "&Save", "&Define", "&Exit", "Recent &Files"}));
+    EXPECT_EQ(captions, QStringList({"&Load Input", "&Save", "&Define", "&Exit", "Load &Ground",
+                                     "Recent &Files"}));
     EXPECT_FALSE(Item("mnuRecentItem")->isEnabled());
 
     QStringList paths;

@@ -1,0 +1,114 @@
+// Tests of the ground in the profile window's scene: cut and fill areas, the
+// mass ordinate and its balance points, the pointer readout.
+#include "core/view/ground_view.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "support/profile_fixture.h"
+
+namespace ravo {
+namespace {
+
+// A level design at 100 from 0 to 1000 over a ground rising to 101 at 500
+// and falling back: fill to 250, cut to 750, fill to 1000. With W = 10 and
+// 1:2 slopes a depth falling straight from 1 to 0 over 250 moves
+// 250 (10/2 + 2/3) of earth.
+const double Wedge = 250 * (5 + 2.0 / 3);
+
+struct Road {
+    ProfileViewIndex index{ProfileOf({{100, 0, 0, 0, 1000}}, {})};
+    GroundProfile ground{{{0, 99}, {500, 101}, {1000, 99}}};
+    SectionTemplate section{.width = 10, .fillSlope = 2, .cutSlope = 2};
+    Panel grade = Grade();
+
+    static Panel Grade()
+    {
+        Panel panel;
+        panel.valueAtTop = 105;
+        panel.valueAtBottom = 95;
+        return panel;
+    }
+
+    GroundScene Scene(double first, double last, int width = 1000) const
+    {
+        ProfileView view{first, last, width, 200, 100};
+        return BuildGroundScene(index, ground, section, view, grade, 80);
+    }
+};
+
+TEST(GroundScene, CutAndFillAreasEndWhereTheLinesCross)
+{
+    const Road road;
+    const GroundScene scene = road.Scene(0, 1000);
+    ASSERT_EQ(scene.shading.size(), 3u);
+    const double crossings[][2] = {{0, 250}, {250, 750}, {750, 1000}};
+    for (std::size_t i = 0; i < 3; ++i) {
+        const ShadeArea& area = scene.shading[i];
+        EXPECT_EQ(area.cut, i == 1);
+        double left = INFINITY, right = -INFINITY;
+        for (const PixelPoint& p : area.outline) {
+            left = std::min(left, p.x);
+            right = std::max(right, p.x);
+        }
+        EXPECT_NEAR(left, crossings[i][0], 0.5) << i;
+        EXPECT_NEAR(right, crossings[i][1], 0.5) << i;
+    }
+    ASSERT_EQ(scene.groundLines.size(), 1u);
+    EXPECT_EQ(scene.groundLines[0].points.size(), 3u);        // through the points themselves
+    EXPECT_NEAR(scene.groundLines[0].points[1].y, 80, 1e-9);  // 101 on 105..95 over 200 px
+}
+
+TEST(GroundScene, TheMassOrdinateCountsTheEarthBeforeTheView)
+{
+    const Road road;
+    // {first, last, station, mass there}: the whole road and views that begin
+    // past the first cut and fill, where the mass must not start again at 0.
+    const struct {
+        double first, last, station, mass;
+    } cases[] = {
+        {0, 1000, 250, -Wedge},
+        {0, 1000, 500, 0},
+        {0, 1000, 750, Wedge},
+        {600, 900, 750, Wedge},
+        {400, 600, 450, 250 * (3.2 + 0.512 * 2 / 3) - Wedge},
+        {900, 1000, 1000, 0},
+        {400, 600, 600, 250 * (3.2 + 0.784 * 2 / 3)},  // the view's right edge
+    };
+    for (const auto& c : cases) {
+        const GroundScene scene = road.Scene(c.first, c.last, 300);
+        const ProfileView view{c.first, c.last, 300, 200, 100};
+        const std::optional<double> mass = MassAtX(scene, XOfStation(view, c.station));
+        ASSERT_TRUE(mass) << c.first << " " << c.station;
+        EXPECT_NEAR(*mass, c.mass, Wedge * 0.01) << c.first << " " << c.station;
+    }
+    // One balance point at 500; 1000 ends at 0 without crossing it.
+    const GroundScene whole = road.Scene(0, 1000);
+    ASSERT_EQ(whole.balanceX.size(), 1u);
+    EXPECT_NEAR(whole.balanceX[0], 500, 1);
+    ASSERT_EQ(whole.massPanel.lines.size(), 1u);
+    // The panel holds the line with a small margin.
+    EXPECT_GT(whole.massPanel.valueAtTop, Wedge);
+    EXPECT_LT(whole.massPanel.valueAtTop, Wedge * 1.2);
+    EXPECT_LT(whole.massPanel.valueAtBottom, -Wedge);
+    EXPECT_GT(whole.massPanel.valueAtBottom, -Wedge * 1.2);
+}
+
+TEST(GroundScene, TheReadoutSaysGroundAndDepth)
+{
+    const Road road;
+    const ProfileView view{0, 1000, 1000, 200, 100};
+    const GroundScene scene = road.Scene(0, 1000);
+    EXPECT_EQ(GroundReadout(road.index, road.ground, scene, view, 250).substr(0, 31),
+              "Ground 100.000  On grade  Mass ");
+    EXPECT_EQ(GroundReadout(road.index, road.ground, scene, view, 1200), "No ground here");
+    EXPECT_EQ(GroundReadout(road.index, GroundProfile{}, scene, view, 250), "");
+    // Beyond the design the ground is still read; no depth, no mass.
+    const GroundProfile longer{{{0, 99}, {2000, 99}}};
+    EXPECT_EQ(GroundReadout(road.index, longer, GroundScene{}, view, 1500), "Ground 99.000");
+}
+
+}  // namespace
+}  // namespace ravo

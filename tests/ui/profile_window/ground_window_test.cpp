@@ -1,0 +1,177 @@
+// The ground in the desktop program: loaded through File > Load Ground or with
+// a LandXML profile, drawn under the grade line with its cut, fill and mass haul.
+#include <QDoubleSpinBox>
+#include <QImage>
+#include <QPainter>
+#include <QToolButton>
+
+#include "support/window_fixture.h"
+#include "ui/profile_window/frm_profile.h"
+#include "ui/profile_window/frm_profile_plot.h"
+
+namespace ravo {
+namespace {
+
+// A level design at 100 from 0 to 1000 over a ground rising to 101 at 500 and
+// falling again: fill, cut from 250 to 750, fill.
+const QByteArray Road = R"(<?xml version="1.0" encoding="UTF-8"?>
+<LandXML xmlns="http://www.landxml.org/schema/LandXML-1.2" version="1.2">
+  <Units><Metric linearUnit="meter"/></Units>
+  <Alignments>
+    <Alignment name="Road" staStart="0" length="1000">
+      <CoordGeom><Line><Start>0 0</Start><End>0 1000</End></Line></CoordGeom>
+      <Profile name="Road">
+        <ProfSurf name="Proposed" state="proposed"><PntList2D>0 50 1000 50</PntList2D></ProfSurf>
+        <ProfSurf name="EG" state="existing"><PntList2D>0 99 500 101 1000 99</PntList2D></ProfSurf>
+        <ProfAlign name="Design"><PVI>0 100</PVI><PVI>1000 100</PVI></ProfAlign>
+      </Profile>
+    </Alignment>
+  </Alignments>
+</LandXML>
+)";
+
+class GroundWindow : public WindowTest {
+protected:
+    frmProfile* Open()
+    {
+        Item("mnuVProfile")->trigger();
+        return window->findChild<frmProfile*>(QStringLiteral("frmProfile"));
+    }
+
+    std::size_t GroundPoints() const { return window->Ground().Points().size(); }
+};
+
+TEST_F(GroundWindow, LoadsAGroundThroughTheMenuAndKeepsItWhenAFileIsRefused)
+{
+    frmProfile* profile = Open();
+    ASSERT_NE(profile, nullptr);
+    Choose("mnuGround", Write("ground.csv", "station,elevation\n0,99\n500,101\n1000,99\n"));
+    EXPECT_EQ(GroundPoints(), 3u);
+    EXPECT_TRUE(profile->Plot().Ground().HasGround());
+    EXPECT_TRUE(platform.messages.empty()) << platform.Last().toStdString();
+
+    // Refused files: each says why, and the ground stays as it was.
+    const struct {
+        QString path;
+        const char* reason;
+    } refused[] = {
+        {Write("bad.csv", "station,elevation\n0,99\n10,abc\n"), "line 3"},
+        {Write("empty.txt", "# nothing here\n"), "no station"},
+        {folder.filePath("missing.csv"), "missing.csv"},
+    };
+    for (const auto& file : refused) {
+        platform.messages.clear();
+        Choose("mnuGround", file.path);
+        ASSERT_EQ(platform.messages.size(), 1u) << file.path.toStdString();
+        EXPECT_TRUE(
+            platform.messages[0].text.contains(QStringLiteral("Error loading ground file")));
+        EXPECT_TRUE(platform.messages[0].text.contains(QLatin1String(file.reason)))
+            << platform.messages[0].text.toStdString();
+        EXPECT_EQ(GroundPoints(), 3u);
+    }
+
+    // Several ground lines: the user picks one, or cancels and keeps the ground.
+    platform.messages.clear();
+    const QString xml = Write("road.xml", Road);
+    platform.chosenItems.push_back(std::nullopt);
+    Choose("mnuGround", xml);
+    ASSERT_EQ(platform.choices.size(), 1u);
+    EXPECT_EQ(platform.choices[0],
+              QStringList({"Proposed (proposed), 2 points", "EG (existing), 3 points"}));
+    EXPECT_EQ(GroundPoints(), 3u);
+    platform.chosenItems.push_back(0);
+    Choose("mnuGround", xml);
+    ASSERT_EQ(GroundPoints(), 2u);
+    EXPECT_EQ(window->Ground().Points()[0].elevation, 50);
+    EXPECT_EQ(profile->Plot().Ground().Ground().Points().size(), 2u);
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(GroundWindow, TheGroundOfALandXmlProfileComesWithIt)
+{
+    Choose("mnuLoad", Write("road.xml", Road));
+    ASSERT_EQ(GroundPoints(), 3u);  // the existing line, not the first
+    EXPECT_EQ(window->Ground().Points()[1].elevation, 101);
+    EXPECT_TRUE(platform.choices.empty());
+    // The window made afterwards gets it; a profile without ground keeps it.
+    EXPECT_TRUE(Open()->Plot().Ground().HasGround());
+    Choose("mnuLoad", RAVO_EXAMPLES_DIR "/ridge-road.in");
+    EXPECT_EQ(GroundPoints(), 3u);
+}
+
+TEST_F(GroundWindow, TheReadoutGivesGroundCutOrFillAndTheMassOrdinate)
+{
+    frmProfile* profile = Open();
+    Choose("mnuLoad", Write("road.xml", Road));
+    ProfilePlot& plot = profile->Plot();
+    auto at = [&plot](double station) {
+        return plot.GroundReadoutAt(XOfStation(plot.View(), station));
+    };
+    EXPECT_TRUE(at(100).startsWith("Ground 99.400  Fill 0.600  Mass ordinate -"))
+        << at(100).toStdString();
+    EXPECT_TRUE(at(300).startsWith("Ground 100.200  Cut 0.200  Mass ordinate -"));
+    EXPECT_TRUE(at(500).startsWith("Ground 101.000  Cut 1.000  Mass ordinate "));
+    EXPECT_TRUE(at(800).startsWith("Ground 99.800  Fill 0.200  Mass ordinate "));
+    EXPECT_EQ(at(-15), QStringLiteral("No ground here"));
+
+    // Fill of 1 falling to 0 over 250 with W = 10 and 1:2 slopes is
+    // 250 (10/2 + 2/3); the cut from 250 to 500 gives it back.
+    const GroundScene& scene = plot.GroundSceneNow();
+    auto massAt = [&](double station) {
+        return MassAtX(plot.GroundSceneNow(), XOfStation(plot.View(), station)).value_or(NAN);
+    };
+    EXPECT_NEAR(massAt(250), -250 * (5 + 2.0 / 3), 15);
+    EXPECT_NEAR(massAt(750), 250 * (5 + 2.0 / 3), 15);
+    ASSERT_EQ(scene.balanceX.size(), 1u);
+    EXPECT_NEAR(StationAtX(plot.View(), scene.balanceX[0]), 500, 3);
+
+    // A wider formation moves more earth: the mass follows the box at once.
+    profile->findChild<QDoubleSpinBox*>("spnWidth")->setValue(20);
+    EXPECT_NEAR(massAt(250), -250 * (10 + 2.0 / 3), 25);
+    profile->findChild<QDoubleSpinBox*>("spnFillSlope")->setValue(0);
+    EXPECT_NEAR(massAt(250), -250 * 10, 25);
+}
+
+TEST_F(GroundWindow, TheMassHaulPanelIsToggledBeneathTheGradePanel)
+{
+    frmProfile* profile = Open();
+    Choose("mnuLoad", Write("road.xml", Road));
+    ProfilePlot& plot = profile->Plot();
+    const int gradeAlone = plot.View().gradeHeight;
+    EXPECT_EQ(plot.View().massHeight, 0);
+    EXPECT_TRUE(plot.GroundSceneNow().massPanel.lines.empty());
+
+    auto* toggle = profile->findChild<QToolButton*>("tbMassHaul");
+    QTest::mouseClick(toggle, Qt::LeftButton);
+    EXPECT_GT(plot.View().massHeight, 30);
+    EXPECT_LT(plot.View().gradeHeight, gradeAlone - plot.View().massHeight);
+    ASSERT_EQ(plot.GroundSceneNow().massPanel.lines.size(), 1u);
+
+    // The ground line and the mass line are painted in their own colours.
+    QImage image = plot.grab().toImage();
+    auto painted = [&image](QRgb colour) {
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixel(x, y) == colour)
+                    return true;
+        return false;
+    };
+    EXPECT_TRUE(painted(qRgb(130, 80, 30)));   // ground
+    EXPECT_TRUE(painted(qRgb(120, 40, 150)));  // mass line
+    // An export at another size draws its own ground.
+    QImage exported(1600, 1000, QImage::Format_RGB32);
+    {
+        QPainter painter(&exported);
+        plot.Paint(painter, exported.size());
+    }
+    image = exported;
+    EXPECT_TRUE(painted(qRgb(130, 80, 30)));
+    EXPECT_TRUE(painted(qRgb(120, 40, 150)));
+
+    QTest::mouseClick(toggle, Qt::LeftButton);
+    EXPECT_EQ(plot.View().massHeight, 0);
+    EXPECT_EQ(plot.View().gradeHeight, gradeAlone);
+}
+
+}  // namespace
+}  // namespace ravo
