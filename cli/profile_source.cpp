@@ -198,36 +198,46 @@ void AddConvertOptions(CLI::App* command, ConvertArgs& args)
         ->type_name("FORMAT");
 }
 
-ConvertedText ConvertText(const ProfileState& state, const std::string& format, LengthUnit units)
-{
-    if (format == "landxml") {
-        LandXmlExport exported = LandXmlText(state, units);
-        return {std::move(exported.text), std::move(exported.notes)};
-    }
-    if (format == "csv")
-        return {PviCsvText(PointsFromRows(state, {})), {}};
-    return {InputFileText(state), {}};
-}
-
 namespace {
 
+// Bytes for standard output, handed on as they come.
+class StreamSink : public ByteSink {
+public:
+    explicit StreamSink(std::ostream& out) : out_(out) {}
+    void Write(std::string_view bytes) override
+    {
+        out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    }
+
+private:
+    std::ostream& out_;
+};
+
+ProfileFormat FormatOfOption(const std::string& format)
+{
+    if (format == "landxml")
+        return ProfileFormat::LandXml;
+    return format == "csv" ? ProfileFormat::PviCsv : ProfileFormat::InputFile;
+}
+
 // Writes the profile where OUT says, in the format --format or OUT's name
-// says, and gives the notes of the export.
+// says, a piece at a time, and gives the notes of the export.
 std::vector<std::string> WriteConverted(const ProfileState& state, const ConvertArgs& args,
-                                        LengthUnit units, std::ostream& out)
+                                        LengthUnit units, const std::vector<GroundLine>& ground,
+                                        std::ostream& out)
 {
     if (args.output == "-") {
-        // Standard output takes the text as it is, without a temporary file.
-        ConvertedText converted =
-            ConvertText(state, args.format.empty() ? "input" : args.format, units);
-        out << converted.text;
-        return std::move(converted.notes);
+        // Standard output takes the text as it comes, without a temporary file.
+        StreamSink sink(out);
+        return WriteProfile(sink, state, FormatOfOption(args.format), units, ground);
     }
     if (args.format.empty())
-        return SaveProfileAs(state, args.output, units);
-    ConvertedText converted = ConvertText(state, args.format, units);
-    ReplaceFile(args.output, [&converted](ByteSink& sink) { sink.Write(converted.text); });
-    return std::move(converted.notes);
+        return SaveProfileAs(state, args.output, units, ground);
+    std::vector<std::string> notes;
+    ReplaceFile(args.output, [&](ByteSink& sink) {
+        notes = WriteProfile(sink, state, FormatOfOption(args.format), units, ground);
+    });
+    return notes;
 }
 
 }  // namespace
@@ -247,6 +257,7 @@ int RunConvert(const ConvertArgs& args, std::ostream& out, std::ostream& err)
     if (const std::optional<LengthUnit> wanted = UnitOfOption(args.toUnits);
         wanted && *wanted != unit) {
         ConvertLengths(loaded.profile, unit, *wanted);
+        ConvertGroundLengths(loaded.ground, unit, *wanted);
         if (!args.source.quiet)
             err << "ravo-calc: " << ConversionNote(unit, *wanted) << '\n';
         unit = *wanted;
@@ -256,7 +267,7 @@ int RunConvert(const ConvertArgs& args, std::ostream& out, std::ostream& err)
     const std::string target = args.output == "-" ? "standard output" : args.output;
     std::vector<std::string> notes;
     try {
-        notes = WriteConverted(state, args, unit, out);
+        notes = WriteConverted(state, args, unit, loaded.ground, out);
     } catch (const ProfileNotContinuousError& e) {
         err << "ravo-calc convert: " << target << " was not written: " << e.what() << '\n';
         return ExitFaultsFound;

@@ -90,15 +90,6 @@ struct ConvertArgs {
     std::string format;   // landxml, csv, input; empty: as the name of the output says
 };
 
-struct ConvertedText {
-    std::string text;
-    std::vector<std::string> notes;
-};
-
-// The profile as the text of FORMAT (landxml, csv or input). Throws
-// ProfileNotContinuousError when the rows make no PVI profile for LandXML or CSV.
-ConvertedText ConvertText(const ProfileState& state, const std::string& format, LengthUnit unit);
-
 void AddConvertOptions(CLI::App* command, ConvertArgs& args);
 int RunConvert(const ConvertArgs& args, std::ostream& out, std::ostream& err);
 

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "core/formats/input_file.h"
+#include "core/formats/text_out.h"
 #include "core/text/numbers.h"
 #include "core/text/station_notation.h"
 #include "core/text/text_encoding.h"
@@ -164,16 +165,19 @@ PviPoint CurvePoint(double station, double elevation, double lengthIn,
     return p;
 }
 
-void AddCsvField(std::string& text, const std::string& field)
+void AddCsvField(TextOut& out, const std::string& field)
 {
     if (field.find_first_of(",\"\r\n") == std::string::npos) {
-        text += field;
+        out << field;
         return;
     }
-    text += '"';
-    for (char c : field)
-        text += c == '"' ? std::string("\"\"") : std::string(1, c);
-    text += '"';
+    out << '"';
+    for (char c : field) {
+        if (c == '"')
+            out << '"';
+        out << c;
+    }
+    out << '"';
 }
 
 }  // namespace
@@ -247,29 +251,40 @@ std::vector<PviPoint> ParsePviPlain(std::string_view bytes)
     return points;
 }
 
-std::string PviCsvText(const std::vector<PviPoint>& points)
+void WritePviCsv(ByteSink& sink, const std::vector<PviPoint>& points)
 {
     const bool unsym = std::any_of(points.begin(), points.end(),
                                    [](const PviPoint& p) { return p.kind == PviKind::Unsym; });
     const bool desc = std::any_of(points.begin(), points.end(),
                                   [](const PviPoint& p) { return !p.desc.empty(); });
-    std::string text = "station,elevation,length";
-    text += std::string(unsym ? ",length_out" : "") + (desc ? ",desc" : "") + "\r\n";
+    TextOut out(sink);
+    out << "station,elevation,length" << (unsym ? ",length_out" : "") << (desc ? ",desc" : "")
+        << "\r\n";
     for (const PviPoint& p : points) {
-        text += ShortestText(p.station) + "," + ShortestText(p.elevation) + ",";
+        out.Number(p.station) << ',';
+        out.Number(p.elevation) << ',';
         if (p.kind == PviKind::Unsym)
-            text += ShortestText(p.lengthIn) + "," + ShortestText(p.lengthOut);
+            out.Number(p.lengthIn) << ',';
+        if (p.kind == PviKind::Unsym)
+            out.Number(p.lengthOut);
         else if (p.kind != PviKind::Pvi)
-            text += ShortestText(p.lengthIn + p.lengthOut) + (unsym ? "," : "");
+            out.Number(p.lengthIn + p.lengthOut) << (unsym ? "," : "");
         else if (unsym)
-            text += ",";
+            out << ',';
         if (desc) {
-            text += ",";
-            AddCsvField(text, p.desc);
+            out << ',';
+            AddCsvField(out, p.desc);
         }
-        text += "\r\n";
+        out << "\r\n";
     }
-    return text;
+    out.Finish();
+}
+
+std::string PviCsvText(const std::vector<PviPoint>& points)
+{
+    StringSink sink;
+    WritePviCsv(sink, points);
+    return std::move(sink.text);
 }
 
 }  // namespace ravo
