@@ -99,7 +99,15 @@ approximated. D is null without --design-speed, else "speed", "units",
 "length", "rate", "k", "minimum_k", "pvi" and "turning_point" (each with
 "station" and "elevation"); each segment "row", "extent", "station1",
 "station2", "super1" and "super2". What a row does not have is null. New
-fields may come; a field that changes or goes takes a new version.)";
+fields may come; a field that changes or goes takes a new version.
+
+--csv writes a table instead, lines ended by CR LF, the header
+kind,row,extent,shape,station1,station2,start,end,grade1,grade2,length,rate,
+k,minimum_k,pvi_station,pvi_elevation,turning_station,turning_elevation
+and one line a curve (kind "curve"; start and end are its elevations), then
+one a superelevation segment (kind "segment"; start and end its
+superelevations, grade1 and grade2 its super grades). A field a row does not
+have is empty. New columns may come at the end.)";
 
 inline constexpr const char* CheckFooter =
     R"(Reports, one line each, naming the rows (numbered as in the file):
@@ -127,7 +135,13 @@ elevation-step, grade-step, super-step, below-minimum-k, too-short), "rows"
 (curve or superelevation), "first" and "second" (row numbers, 0 for none),
 "from", "to", "before" and "after" (or "crest", "value" and "minimum" for the
 last two kinds) and "text", the line that check prints without --json. New
-fields may come; a field that changes or goes takes a new version.)";
+fields may come; a field that changes or goes takes a new version.
+
+--csv writes a table instead, lines ended by CR LF, the header
+kind,rows,first,second,from,to,before,after,crest,value,minimum,text
+and one line a fault, the fields as in --json ("crest" true or false for the
+last two kinds); a field a fault does not have is empty, and "text" is quoted
+as CSV quotes a field with a comma. New columns may come at the end.)";
 
 inline constexpr const char* ConvertFooter =
     R"(Writes the profile of FILE to OUT: as LandXML 1.2 when OUT ends in .xml, as a
@@ -140,6 +154,7 @@ output, as a Ravo input file unless --format says otherwise.
 
 LandXML names the unit the profile came with (the file's own, or --units for a
 file that names none, metres by default); lengths change only with --to-units,
+and a LandXML file's ground lines (ProfSurf) are written beside its profile,
 by the exact factors 1 ft = 0.3048 m and 1 US survey ft = 1200/3937 m.)";
 
 }  // namespace ravo::calc

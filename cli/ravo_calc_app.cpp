@@ -21,6 +21,7 @@
 #include "core/text/numbers.h"
 #include "core/text/station_notation.h"
 #include "core/version.h"
+#include "csv_output.h"
 #include "elevation_table.h"
 #include "json_output.h"
 #include "name_check.h"
@@ -77,6 +78,7 @@ struct CurvesArgs {
     DesignArgs design;
     bool plus = false;
     bool json = false;
+    bool csv = false;
 };
 
 struct CheckArgs {
@@ -86,6 +88,7 @@ struct CheckArgs {
     std::string gradeTolerance = ShortestText(Tolerances{}.grade);
     bool plus = false;
     bool json = false;
+    bool csv = false;
 };
 
 int RunTable(const TableArgs& a, std::ostream& out, std::ostream& err)
@@ -108,7 +111,7 @@ int RunTable(const TableArgs& a, std::ostream& out, std::ostream& err)
     return counts.noCurve > 0 ? ExitNoCurve : ExitSuccess;
 }
 
-int RunReport(const ReportArgs& a, std::ostream& err)
+int RunReport(const ReportArgs& a, std::ostream& out, std::ostream& err)
 {
     ReportRequest request;
     request.inputPath = a.source.file;
@@ -120,7 +123,7 @@ int RunReport(const ReportArgs& a, std::ostream& err)
                                  OptionValue(a.step, "--step", ParsePlainNumber));
     request.offset = FloatOption(a.offset, "--offset");
     request.time = ReportTime(std::getenv("SOURCE_DATE_EPOCH"));
-    return WriteReport(request, err) == 0 ? ExitSuccess : ExitFaultsFound;
+    return WriteReport(request, out, err) == 0 ? ExitSuccess : ExitFaultsFound;
 }
 
 int RunCurves(const CurvesArgs& a, std::ostream& out, std::ostream& err)
@@ -138,6 +141,8 @@ int RunCurves(const CurvesArgs& a, std::ostream& out, std::ostream& err)
     ApplyInputProfile(state, std::move(loaded.profile));
     if (a.json)
         out << CurvesJson(state, design, notes);
+    else if (a.csv)
+        out << CurvesCsv(state, design);
     else
         WriteCurves(out, state, a.plus, design);
     return ExitSuccess;
@@ -157,6 +162,10 @@ int RunCheck(const CheckArgs& a, std::ostream& out, std::ostream& err)
     const std::size_t found = faults.size() + design.size();
     if (a.json) {
         out << CheckJson(faults, design, criteria, a.plus, notes);
+        return found == 0 ? ExitSuccess : ExitFaultsFound;
+    }
+    if (a.csv) {
+        out << CheckCsv(faults, design, criteria, a.plus);
         return found == 0 ? ExitSuccess : ExitFaultsFound;
     }
     for (const Fault& fault : faults)
@@ -269,8 +278,13 @@ private:
                              CurvesFooter, curvesArgs_.source);
         AddDesignOptions(curves_, curvesArgs_.design, false);
         AddPlus(curves_, curvesArgs_.plus);
-        curves_->add_flag("--json", curvesArgs_.json,
-                          "write the summaries as JSON (see \"ravo-calc curves --help\")");
+        CLI::Option* json =
+            curves_->add_flag("--json", curvesArgs_.json,
+                              "write the summaries as JSON (see \"ravo-calc curves --help\")");
+        curves_
+            ->add_flag("--csv", curvesArgs_.csv,
+                       "write the summaries as a CSV table (see \"ravo-calc curves --help\")")
+            ->excludes(json);
     }
 
     void AddCheck()
@@ -289,15 +303,21 @@ private:
             ->capture_default_str();
         AddDesignOptions(check_, checkArgs_.design, true);
         AddPlus(check_, checkArgs_.plus);
-        check_->add_flag("--json", checkArgs_.json,
-                         "write the faults as JSON (see \"ravo-calc check --help\")");
+        CLI::Option* json = check_->add_flag(
+            "--json", checkArgs_.json, "write the faults as JSON (see \"ravo-calc check --help\")");
+        check_
+            ->add_flag("--csv", checkArgs_.csv,
+                       "write the faults as a CSV table (see \"ravo-calc check --help\")")
+            ->excludes(json);
     }
 
     void AddReport()
     {
         report_ = AddCommand("report", "the output report: input data echo and elevation log",
                              ReportHelp, reportArgs_.source);
-        report_->add_option("-o,--output", reportArgs_.output, "the report file to write")
+        report_
+            ->add_option("-o,--output", reportArgs_.output,
+                         "the report file to write; - for standard output")
             ->required()
             ->type_name("OUTPUT");
         CLI::Option* from = report_->add_option("--from", reportArgs_.from, "first logged station")
@@ -342,7 +362,7 @@ private:
             if (convert_->parsed())
                 return RunConvert(convertArgs_, out, err);
             if (report_->parsed())
-                return RunReport(reportArgs_, err);
+                return RunReport(reportArgs_, out, err);
             return RunCheck(checkArgs_, out, err);
         } catch (const InputFileError& e) {
             err << LoadErrorLine(file, e.what()) << '\n';

@@ -8,8 +8,11 @@
 
 #include "core/formats/profile_file.h"
 #include "core/profile/elevation_walk.h"
+#include "core/report/report.h"
+#include "core/report/report_layout.h"
 #include "core/report/report_session.h"
 #include "core/text/station_notation.h"
+#include "profile_source.h"
 
 namespace ravo::calc {
 namespace {
@@ -25,12 +28,13 @@ void ThrowIfRefused(ReportRefusal refusal)
         throw ReportRequestError(RefusalText(refusal));
 }
 
-// Logs each station of the walk as a press of "Next" would after the station
-// box showed it; the lines reach the disk together at the end.
-std::uint64_t LogStations(ProfileState& state, ReportSession& session, const StationWalk& walk,
-                          float offset, std::ostream& err)
+// Walks the stations as presses of "Next" would after the station box showed
+// each: `log` writes the line of each station with an elevation; a station
+// where the desktop program says "Invalid Entry" is told on err instead.
+template <typename Log>
+std::uint64_t WalkStations(ProfileState& state, const StationWalk& walk, float offset,
+                           std::ostream& err, const Log& log)
 {
-    ThrowIfRefused(session.StartLogging());
     ElevationWalk points(state);
     std::uint64_t invalid = 0;
     for (std::uint64_t k = 0; k < walk.Count(); ++k) {
@@ -47,10 +51,53 @@ std::uint64_t LogStations(ProfileState& state, ReportSession& session, const Sta
         state.CalcOffset = offset;
         state.CalcSuper = point.super;
         state.CalcElevation = point.elevation;
-        session.LogPoint(ReportSession::LineSync::AtSync);
+        log();
     }
+    return invalid;
+}
+
+// Logs each station into the report file; the lines reach the disk together
+// at the end.
+std::uint64_t LogStations(ProfileState& state, ReportSession& session, const StationWalk& walk,
+                          float offset, std::ostream& err)
+{
+    ThrowIfRefused(session.StartLogging());
+    const std::uint64_t invalid = WalkStations(
+        state, walk, offset, err, [&] { session.LogPoint(ReportSession::LineSync::AtSync); });
     session.SyncLog();
     return invalid;
+}
+
+// The profile of the request, from standard input when the file is "-".
+ProfileState LoadReportProfile(const ReportRequest& request)
+{
+    LoadedProfile loaded = AnyProfileFromBytes(SourceBytes(request.inputPath), request.source);
+    ProfileState state;
+    ApplyInputProfile(state, std::move(loaded.profile));
+    state.InputPath = request.inputPath;
+    state.InputFileTitle = FileNameOf(request.inputPath);
+    return state;
+}
+
+// The same report on a stream, with the same refusals: the echo, then the
+// log's header and lines.
+std::uint64_t StreamReport(ProfileState& state, const ReportRequest& request, std::ostream& out,
+                           std::ostream& err)
+{
+    if (state.NumVC == 0)
+        throw ReportRequestError(RefusalText(ReportRefusal::NoCurves));
+    state.OutputPath = request.outputPath;
+    state.OutputFileTitle = request.outputPath;
+    state.VersionText = CurrentVersionText();
+    const auto line = [&out](std::string_view text) { out << text << ReportLineEnd; };
+    WriteEchoLines(state, request.time, state.NumSup != 0, line);
+    if (!request.stations)
+        return 0;
+    for (const std::string& header : LogHeaderLines())
+        line(header);
+    state.LoggingOn = 1;
+    return WalkStations(state, *request.stations, request.offset, err,
+                        [&] { line(LogLine(state)); });
 }
 
 }  // namespace
@@ -74,9 +121,7 @@ std::tm ReportTime(const char* sourceDateEpoch)
 
 std::uint64_t WriteReport(const ReportRequest& request, std::ostream& err)
 {
-    ProfileState state = LoadProfile(request.inputPath, request.source);
-    state.InputPath = request.inputPath;
-    state.InputFileTitle = FileNameOf(request.inputPath);
+    ProfileState state = LoadReportProfile(request);
     ReportSession session(state);
     session.SetClock([&] { return request.time; });
     session.Choose(request.outputPath, FileNameOf(request.outputPath));
@@ -85,6 +130,14 @@ std::uint64_t WriteReport(const ReportRequest& request, std::ostream& err)
     if (!request.stations)
         return 0;
     return LogStations(state, session, *request.stations, request.offset, err);
+}
+
+std::uint64_t WriteReport(const ReportRequest& request, std::ostream& out, std::ostream& err)
+{
+    if (request.outputPath != "-")
+        return WriteReport(request, err);
+    ProfileState state = LoadReportProfile(request);
+    return StreamReport(state, request, out, err);
 }
 
 }  // namespace ravo::calc

@@ -27,10 +27,7 @@ bool IsNameStart(char c)
     return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || u == '_' || u == ':' || u >= 0x80;
 }
 
-bool IsNameChar(char c)
-{
-    return IsNameStart(c) || (c >= '0' && c <= '9') || c == '-' || c == '.';
-}
+bool IsNameChar(char c) { return IsNameStart(c) || (c >= '0' && c <= '9') || c == '-' || c == '.'; }
 
 std::string_view LocalName(std::string_view name)
 {
@@ -229,6 +226,7 @@ private:
         if (!Take("</"))
             GiveUp();
         EndTag(tag.name);
+        closed_ = true;
         return text;
     }
 
@@ -262,8 +260,9 @@ private:
         if (alignment_ && local == "Superelevation")
             ++alignment_->superelevations;
         const Role parent = stack_.empty() ? Role::Other : stack_.back().role;
+        closed_ = false;
         const Role role = Begin(stack_.empty(), parent, local, tag);
-        if (tag.empty)
+        if (tag.empty || closed_)
             End(role);
         else
             stack_.push_back({tag.name, role});
@@ -300,16 +299,17 @@ private:
     std::size_t pos_ = 0;
     LineCounter lines_;
     std::vector<Open> stack_;
+    bool closed_ = false;  // the element just begun was read to its end tag
     std::vector<Attribute> attributes_;
     LandXmlFile file_;
     bool unitsSeen_ = false;
     std::optional<std::string_view> metric_, imperial_;
     int alignments_ = 0;
     std::optional<AlignmentState> alignment_;
-    std::string profileName_;           // the open Profile's name
-    std::size_t profileFirst_ = 0;      // its first ProfAlign in the file
-    std::vector<GroundLine> ground_;    // its ProfSurf elements
-    std::optional<RowCounter> rows_;    // of the open ProfAlign
+    std::string profileName_;         // the open Profile's name
+    std::size_t profileFirst_ = 0;    // its first ProfAlign in the file
+    std::vector<GroundLine> ground_;  // its ProfSurf elements
+    std::optional<RowCounter> rows_;  // of the open ProfAlign
 };
 
 Role Scanner::Begin(bool root, Role parent, std::string_view local, const Tag& tag)
@@ -385,9 +385,8 @@ void Scanner::End(Role role)
 
 void Scanner::BeginAlignment()
 {
-    alignment_ = AlignmentState{.name = std::string(Text("name")),
-                                .number = ++alignments_,
-                                .first = file_.profiles.size()};
+    alignment_ = AlignmentState{
+        .name = std::string(Text("name")), .number = ++alignments_, .first = file_.profiles.size()};
 }
 
 void Scanner::BeginProfAlign(const Tag& tag)
@@ -422,8 +421,8 @@ void Scanner::ReserveFor(const Tag& tag, std::vector<PviPoint>& points) const
 
 void Scanner::ReadPoint(const Tag& tag, std::string_view kind)
 {
-    PviPoint p{.desc = std::string(Text("desc")), .line = lines_.LineOf(
-                                                       static_cast<std::ptrdiff_t>(tag.nameAt))};
+    PviPoint p{.desc = std::string(Text("desc")),
+               .line = lines_.LineOf(static_cast<std::ptrdiff_t>(tag.nameAt))};
     if (kind == "ParaCurve" || kind == "CircCurve") {
         p.kind = kind == "ParaCurve" ? PviKind::Para : PviKind::Circ;
         p.lengthIn = p.lengthOut = Number("length") / 2;

@@ -11,8 +11,8 @@ _ravo_calc()
     local design="--design-speed --units"
     local -A options=(
         [table]="--from --to --step --offset --csv --plus $source"
-        [curves]="$design --plus --json $source"
-        [check]="--tolerance --grade-tolerance $design --min-length --plus --json $source"
+        [curves]="$design --plus --json --csv $source"
+        [check]="--tolerance --grade-tolerance $design --min-length --plus --json --csv $source"
         [convert]="-o --output --units --to-units --format $source"
         [report]="-o --output --from --to --step --offset $source"
     )

@@ -35,3 +35,4 @@ complete -c ravo-calc -n "__fish_seen_subcommand_from report convert" -s o -l ou
 complete -c ravo-calc -n "__fish_seen_subcommand_from convert" -l to-units -x -a 'm ft usft' -d 'Convert the lengths to this unit'
 complete -c ravo-calc -n "__fish_seen_subcommand_from convert" -l format -x -a 'landxml csv input' -d 'The format to write whatever OUT is called'
 complete -c ravo-calc -n "__fish_seen_subcommand_from curves check" -l json -d 'Write the answer as JSON'
+complete -c ravo-calc -n "__fish_seen_subcommand_from curves check" -l csv -d 'Write the answer as a CSV table'
