@@ -70,8 +70,8 @@ std::string CurveLine(const CurveSummary& c, const std::optional<DesignMinimums>
     return Line({"curve", std::to_string(c.row), ExtentName(c.extent), ShapeName(c.shape),
                  Number(c.values.station1), Number(c.values.station2), Number(c.values.start),
                  Optional(c.endElevation), Number(c.values.rate1), Number(c.values.rate2),
-                 Optional(c.length), Optional(c.gradeChangeRate), Optional(c.k),
-                 Optional(minimumK), station(c.pvi), elevation(c.pvi), station(c.turningPoint),
+                 Optional(c.length), Optional(c.gradeChangeRate), Optional(c.k), Optional(minimumK),
+                 station(c.pvi), elevation(c.pvi), station(c.turningPoint),
                  elevation(c.turningPoint)});
 }
 
@@ -90,9 +90,10 @@ std::string CurvesCsv(const ProfileState& state, const std::optional<DesignSpeed
     std::optional<DesignMinimums> minimums;
     if (design)
         minimums = MinimumsForDesignSpeed(design->speed, design->units);
-    std::string text = std::string("kind,row,extent,shape,station1,station2,start,end,grade1,"
-                                   "grade2,length,rate,k,minimum_k,pvi_station,pvi_elevation,"
-                                   "turning_station,turning_elevation") +
+    std::string text = std::string(
+                           "kind,row,extent,shape,station1,station2,start,end,grade1,"
+                           "grade2,length,rate,k,minimum_k,pvi_station,pvi_elevation,"
+                           "turning_station,turning_elevation") +
                        LineEnd;
     ForEachRow(state, SegmentKind::VerticalCurve, [&](std::int32_t row, const SegmentRow& values) {
         text += CurveLine(SummarizeCurve(row, values), minimums);
@@ -110,15 +111,16 @@ std::string CheckCsv(const std::vector<Fault>& faults, const std::vector<DesignF
         std::string("kind,rows,first,second,from,to,before,after,crest,value,minimum,text") +
         LineEnd;
     for (const Fault& f : faults)
-        text += Line({FaultKindName(f.kind),
-                      f.rows == SegmentKind::VerticalCurve ? "curve" : "superelevation",
-                      std::to_string(f.first), std::to_string(f.second), Number(f.from),
-                      Number(f.to), Number(f.before), Number(f.after), "", "", "",
-                      FaultText(f, plusNotation)});
+        text +=
+            Line({FaultKindName(f.kind),
+                  f.rows == SegmentKind::VerticalCurve ? "curve" : "superelevation",
+                  std::to_string(f.first), std::to_string(f.second), Number(f.from), Number(f.to),
+                  Number(f.before), Number(f.after), "", "", "", FaultText(f, plusNotation)});
     for (const DesignFault& f : design)
-        text += Line({f.kind == DesignFaultKind::BelowMinimumK ? "below-minimum-k" : "too-short",
-                      "curve", std::to_string(f.row), "0", "", "", "", "", f.crest ? "true" : "false",
-                      Number(f.value), Number(f.minimum), DesignFaultText(f, criteria)});
+        text +=
+            Line({f.kind == DesignFaultKind::BelowMinimumK ? "below-minimum-k" : "too-short",
+                  "curve", std::to_string(f.row), "0", "", "", "", "", f.crest ? "true" : "false",
+                  Number(f.value), Number(f.minimum), DesignFaultText(f, criteria)});
     return text;
 }
 

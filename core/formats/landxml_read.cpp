@@ -255,7 +255,6 @@ bool LooksLikeLandXml(std::string_view text)
 
 LandXmlFile ParseLandXml(std::string_view text)
 {
-    CheckXmlElementCount(text);
     if (std::optional<LandXmlFile> scanned = ScanLandXml(text))
         return std::move(*scanned);
     return ParseLandXmlTree(text);

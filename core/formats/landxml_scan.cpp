@@ -3,6 +3,8 @@
 // on the way to a profile, its points and its ground lines are looked at.
 #include "core/formats/landxml_scan.h"
 
+#include <string.h>
+
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -77,6 +79,7 @@ public:
         Misc();
         if (!Take("<"))
             GiveUp();
+        CountTag(pos_ - 1);
         Start();
         Content();
         Misc();
@@ -95,12 +98,24 @@ private:
         return true;
     }
 
+    // A comment, CDATA section or processing instruction: its tags count too.
     void SkipPast(std::string_view end)
     {
         const std::size_t at = text_.find(end, pos_);
         if (at == std::string_view::npos)
             GiveUp();
+        for (std::size_t lt = text_.find('<', pos_); lt < at; lt = text_.find('<', lt + 1))
+            CountTag(lt);
         pos_ = at + end.size();
+    }
+
+    // The bound on element tags that the tree reading sets (CheckXmlElementCount):
+    // every "<" before a name counts, wherever it stands. Beyond it the tree
+    // reading refuses the file in its words.
+    void CountTag(std::size_t lt)
+    {
+        if (lt + 1 < text_.size() && IsNameStart(text_[lt + 1]) && ++tags_ > MaxXmlElements)
+            GiveUp();
     }
 
     void SkipSpace()
@@ -237,6 +252,7 @@ private:
             if (lt == std::string_view::npos)
                 GiveUp();
             pos_ = lt + 1;
+            CountTag(lt);
             if (Take("/")) {
                 EndTag(stack_.back().name);
                 End(stack_.back().role);
@@ -300,6 +316,7 @@ private:
     LineCounter lines_;
     std::vector<Open> stack_;
     bool closed_ = false;  // the element just begun was read to its end tag
+    std::size_t tags_ = 0;
     std::vector<Attribute> attributes_;
     LandXmlFile file_;
     bool unitsSeen_ = false;
@@ -411,11 +428,12 @@ void Scanner::ReserveFor(const Tag& tag, std::vector<PviPoint>& points) const
 {
     std::string end = "</";
     end += tag.name;
-    const std::size_t at = text_.find(end, pos_);
-    if (at == std::string_view::npos)
+    // memmem skips along the text, where a search from each "<" would stop at
+    // every tag.
+    const void* at = ::memmem(text_.data() + pos_, text_.size() - pos_, end.data(), end.size());
+    if (at == nullptr)
         return;
-    const auto tags = std::count(text_.begin() + static_cast<std::ptrdiff_t>(pos_),
-                                 text_.begin() + static_cast<std::ptrdiff_t>(at), '<');
+    const auto tags = std::count(text_.data() + pos_, static_cast<const char*>(at), '<');
     points.reserve(static_cast<std::size_t>(tags) / 2 + 1);
 }
 

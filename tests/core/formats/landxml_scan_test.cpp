@@ -52,7 +52,9 @@ TEST(ScanLandXml, ReadsWhatTheTreeReadsOrLeavesTheFileToIt)
         {head + "<PVI>0 1</PVI>" + tail, true},
         {"<!DOCTYPE LandXML>" + head + "<PVI>0 1</PVI>" + tail, false},
         {"<LandXML><Alignments><Alignment name=\"A &amp; B\"><Profile><ProfAlign>"
-         "<PVI>0 1</PVI>" + tail, false},
+         "<PVI>0 1</PVI>" +
+             tail,
+         false},
         {head + "<PVI desc=\"a\tb\">0 1</PVI>" + tail, false},
         {head + "<PVI>0 <!-- c --> 1</PVI>" + tail, false},
         {head + "<PVI>0 1 2</PVI>" + tail, false},
