@@ -173,11 +173,29 @@ void RefuseBrokenProfile(const ProfileState& state, const Tolerances& tolerances
         throw ProfileNotContinuousError(std::move(faults));
 }
 
+// How many points Drafts makes of the rows, so that their list is made once:
+// the two ends, a point where the grade changes between rows, one a curve and
+// one a pair of rows that form an unsymmetric curve.
+std::size_t DraftCount(const std::vector<SegmentRow>& rows, const std::vector<bool>& keepApart)
+{
+    std::size_t count = 2;
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        count += k > 0 && rows[k - 1].rate2 != rows[k].rate1 ? 1u : 0u;
+        if (!IsCurve(rows[k]))
+            continue;
+        ++count;
+        if (k + 1 < rows.size() && !keepApart[k] && FormUnsymmetricCurve(rows[k], rows[k + 1]))
+            ++k;
+    }
+    return count;
+}
+
 // keepApart[k]: rows k and k + 1 are written as two curves even when they
 // form an unsymmetric one.
 std::vector<Draft> Drafts(const std::vector<SegmentRow>& rows, const std::vector<bool>& keepApart)
 {
     std::vector<Draft> drafts;
+    drafts.reserve(DraftCount(rows, keepApart));
     drafts.push_back(DraftAt(rows.front().station1, rows.front().rate1, rows.front().start));
     for (std::size_t k = 0; k < rows.size(); ++k) {
         const SegmentRow& r = rows[k];
@@ -337,11 +355,16 @@ std::vector<PviPoint> PointsFromRows(const ProfileState& state, const Tolerances
     const std::vector<SegmentRow> rows = CurvesAlongTheRoad(state);
     std::vector<bool> keepApart(rows.size(), false);
     while (true) {
-        std::vector<Draft> drafts = Drafts(rows, keepApart);
-        ChooseElevations(drafts);
         std::vector<PviPoint> points;
-        for (Draft& d : drafts)
-            points.push_back(std::move(d.point));
+        {
+            // The drafts go before the points are read back, so that the two
+            // never share the memory.
+            std::vector<Draft> drafts = Drafts(rows, keepApart);
+            ChooseElevations(drafts);
+            points.reserve(drafts.size());
+            for (Draft& d : drafts)
+                points.push_back(std::move(d.point));
+        }
         // An unsymmetric curve is read back through grades found anew from the
         // elevations; where its common grade then rounds otherwise, or its
         // windows leave no elevation for the points before it, its two rows
