@@ -25,7 +25,7 @@ struct NumberSpan {
     const char* last = nullptr;
 };
 
-NumberSpan FindLeadingNumber(std::string_view text)
+inline NumberSpan FindLeadingNumber(std::string_view text)
 {
     std::size_t i = 0;
     while (i < text.size() && IsBlank(text[i]))
@@ -44,7 +44,7 @@ NumberSpan FindLeadingNumber(std::string_view text)
 }
 
 template <typename Number>
-NumberRead ReadNumber(std::string_view text, Number& value)
+inline NumberRead ReadNumber(std::string_view text, Number& value)
 {
     value = 0;
     const NumberSpan number = FindLeadingNumber(text);
@@ -112,9 +112,14 @@ bool FieldCursor::NextValue(float& value, NumberStatus& status)
         status = ReadFieldNumber(field.text, value).status;
         return true;
     }
-    const NumberRead read = ReadFieldNumber(bytes_.substr(pos_), value);
+    const NumberRead read = ReadNumber(bytes_.substr(pos_), value);
     status = read.status;
     pos_ = static_cast<std::size_t>(read.end - bytes_.data());
+    // Most fields end just after their number.
+    if (pos_ < bytes_.size() && bytes_[pos_] == ',') {
+        ++pos_;
+        return true;
+    }
     SkipRestOfField();
     return true;
 }
