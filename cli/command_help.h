@@ -10,11 +10,14 @@ inline constexpr const char* Description =
 
 inline constexpr const char* MainFooter = R"(Commands, each followed by the input file:
   ravo-calc table FILE --from S --to S --step D [--offset O,...] [--csv] [--plus]
-  ravo-calc curves FILE [--design-speed V --units m|ft] [--plus]
-  ravo-calc check FILE [--tolerance E] [--grade-tolerance G] [--design-speed V --units m|ft]
-                       [--min-length L] [--plus]
-  ravo-calc convert FILE OUT|-o OUT [--units m|ft] [--format landxml|csv|input]
+  ravo-calc curves FILE [--design-speed V] [--units m|ft|usft] [--plus] [--json|--csv]
+  ravo-calc check FILE [--tolerance E] [--grade-tolerance G] [--design-speed V]
+                       [--units m|ft|usft] [--min-length L] [--plus] [--json|--csv]
+  ravo-calc convert FILE OUT|-o OUT [--units m|ft|usft] [--to-units m|ft|usft]
+                       [--format landxml|csv|input]
   ravo-calc report FILE -o OUTPUT [--from S --to S --step D] [--offset O]
+--units is always the unit of FILE's lengths when the file names none (metres
+when not given); a file that names its own, LandXML's Units, keeps it.
 "ravo-calc COMMAND --help" tells more about a command.
 
 FILE is a Ravo input file, a LandXML file or a PVI table in CSV (header
@@ -82,7 +85,9 @@ A row's beginning and ending stations are printed so that they read back as
 the row's own: with three decimals, or with as many more as that takes
 (1249.9996), so that a table at a printed end lies on the row.
 
-With --design-speed V and --units m (V in km/h) or ft (V in mph) it gives the
+With --design-speed V it gives, in the tables of the profile's unit (V in km/h
+for metres, in mph for feet and US survey feet: the file's own unit, or --units
+m|ft|usft for a file that names none), the
 stopping sight distance (2.5 s reaction, 3.4 m/s2 or 11.2 ft/s2 braking, rounded
 up to the next 5) and the minimum K over a crest (S^2/658, S^2/2158) and
 through a sag (S^2/(120 + 3.5 S), S^2/(400 + 3.5 S)), rounded to one decimal and
@@ -122,7 +127,8 @@ inline constexpr const char* CheckFooter =
     (beyond --grade-tolerance); super grades may change at a joint.
 "Successive" means along the road, not in file order: rows are taken in order
 of their beginning station, and each row is compared with the row before it
-that reaches farthest. With --design-speed and --units, also each curve whose K
+that reaches farthest. With --design-speed (and --units for a file that names
+no unit), also each curve whose K
 lies below the minimum for its kind (see "ravo-calc curves --help"); with
 --min-length, each curve shorter than that. Exit status 0 when nothing is
 found, 1 when something is, 2 when the file does not load.

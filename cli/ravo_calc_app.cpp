@@ -128,9 +128,9 @@ int RunReport(const ReportArgs& a, std::ostream& out, std::ostream& err)
 
 int RunCurves(const CurvesArgs& a, std::ostream& out, std::ostream& err)
 {
-    const std::optional<DesignSpeed> design = DesignSpeedOf(a.design);
     std::vector<std::string> notes;
     LoadedProfile loaded = LoadAndTell(a.source, std::nullopt, err, a.json ? &notes : nullptr);
+    const std::optional<DesignSpeed> design = DesignSpeedOf(a.design, loaded);
     for (std::string& note : GroundLineNotes(loaded.ground)) {
         if (a.json)
             notes.push_back(std::move(note));
@@ -152,11 +152,13 @@ int RunCheck(const CheckArgs& a, std::ostream& out, std::ostream& err)
 {
     const Tolerances tolerances{ToleranceOption(a.tolerance, "--tolerance"),
                                 ToleranceOption(a.gradeTolerance, "--grade-tolerance")};
-    const DesignCriteria criteria = DesignCriteriaOf(a.design);
     std::vector<std::string> notes;
     SourceArgs source = a.source;
     source.keepFaults = true;
-    const ProfileState state = LoadSource(source, err, a.json ? &notes : nullptr);
+    LoadedProfile loaded = LoadAndTell(source, std::nullopt, err, a.json ? &notes : nullptr);
+    const DesignCriteria criteria = DesignCriteriaOf(a.design, loaded);
+    ProfileState state;
+    ApplyInputProfile(state, std::move(loaded.profile));
     const std::vector<Fault> faults = CheckProfile(state, tolerances);
     const std::vector<DesignFault> design = CheckDesign(state, criteria);
     const std::size_t found = faults.size() + design.size();

@@ -125,7 +125,8 @@ LoadedProfile ProfileOfFormat(std::string_view bytes, const ProfileSource& sourc
                 imported.unit.value_or(source.unit.value_or(LengthUnit::Meter)),
                 std::move(imported.notes),
                 {},
-                std::move(imported.ground)};
+                std::move(imported.ground),
+                imported.unit.has_value()};
     }
     // A title may begin with "<"; only a declared document is XML of another kind.
     if (xml.declared)

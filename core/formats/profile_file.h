@@ -40,6 +40,7 @@ struct LoadedProfile {
     // number and read as 0 (FieldsWithoutNumberLines).
     std::vector<std::string> fieldsWithoutNumber{};
     std::vector<GroundLine> ground{};  // a LandXML profile's ground lines
+    bool unitNamed = false;            // the file names its unit (LandXML's Units)
 };
 
 // The file's bytes are decoded once (DecodedText), and the format recognised

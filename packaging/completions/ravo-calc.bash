@@ -28,10 +28,8 @@ _ravo_calc()
     COMPREPLY=()
     case $prev in
         --units | --to-units)
-            # convert names lengths, the others the design speed's system.
-            local units="m ft"
-            [[ $command == convert ]] && units="m ft usft"
-            mapfile -t COMPREPLY < <(compgen -W "$units" -- "$cur")
+            # The unit of FILE's lengths, in every command.
+            mapfile -t COMPREPLY < <(compgen -W "m ft usft" -- "$cur")
             return ;;
         --format)
             mapfile -t COMPREPLY < <(compgen -W "landxml csv input" -- "$cur")

@@ -84,7 +84,7 @@ TEST(ShellCompletion, BashCompletesCommandsUnitsAndFiles)
         {"ravo-calc ''",
          {"table", "curves", "check", "convert", "report", "--help", "--version", "--quiet"}},
         {"ravo-calc ch", {"check"}},
-        {"ravo-calc curves f --units ''", {"m", "ft"}},
+        {"ravo-calc curves f --units ''", {"m", "ft", "usft"}},
         {"ravo-calc convert f --units f", {"ft"}},
         {"ravo-calc convert f - --format ''", {"landxml", "csv", "input"}},
         {"ravo-calc table --from ''", {}},
