@@ -85,9 +85,9 @@ TEST(Csv, CurvesAndCheckAnswerAsTables)
     const auto rows = Table(curves.out);
     ASSERT_EQ(rows.size(), 4u);
     const std::map<std::string, std::string> crest = {
-        {"kind", "curve"}, {"row", "1"}, {"shape", "crest"}, {"station2", "200"},
-        {"end", "100"},    {"k", "50.00000111758712"},     {"minimum_k", "26"},
-        {"pvi_station", "100"}, {"turning_elevation", "101"}};
+        {"kind", "curve"},   {"row", "1"},           {"shape", "crest"},
+        {"station2", "200"}, {"end", "100"},         {"k", "50.00000111758712"},
+        {"minimum_k", "26"}, {"pvi_station", "100"}, {"turning_elevation", "101"}};
     for (const auto& [name, value] : crest)
         EXPECT_EQ(rows[0].at(name), value) << name;
     EXPECT_EQ(rows[1].at("extent"), "zero-length");
