@@ -106,10 +106,11 @@ approximated. D is null without --design-speed, else "speed", "units",
 "station2", "super1" and "super2". What a row does not have is null. New
 fields may come; a field that changes or goes takes a new version.
 
---csv writes a table instead, lines ended by CR LF, the header
-kind,row,extent,shape,station1,station2,start,end,grade1,grade2,length,rate,
-k,minimum_k,pvi_station,pvi_elevation,turning_station,turning_elevation
-and one line a curve (kind "curve"; start and end are its elevations), then
+--csv writes a table instead, lines ended by CR LF: a header naming the
+columns kind, row, extent, shape, station1, station2, start, end, grade1,
+grade2, length, rate, k, minimum_k, pvi_station, pvi_elevation,
+turning_station and turning_elevation, in that order and separated by commas,
+then one line a curve (kind "curve"; start and end are its elevations), then
 one a superelevation segment (kind "segment"; start and end its
 superelevations, grade1 and grade2 its super grades). A field a row does not
 have is empty. New columns may come at the end.)";
@@ -143,10 +144,10 @@ elevation-step, grade-step, super-step, below-minimum-k, too-short), "rows"
 last two kinds) and "text", the line that check prints without --json. New
 fields may come; a field that changes or goes takes a new version.
 
---csv writes a table instead, lines ended by CR LF, the header
-kind,rows,first,second,from,to,before,after,crest,value,minimum,text
-and one line a fault, the fields as in --json ("crest" true or false for the
-last two kinds); a field a fault does not have is empty, and "text" is quoted
+--csv writes a table instead, lines ended by CR LF: a header naming the
+columns kind, rows, first, second, from, to, before, after, crest, value,
+minimum and text, in that order and separated by commas, then one line a
+fault, the fields as in --json ("crest" true or false for the last two kinds); a field a fault does not have is empty, and "text" is quoted
 as CSV quotes a field with a comma. New columns may come at the end.)";
 
 inline constexpr const char* ConvertFooter =
