@@ -232,8 +232,9 @@ void Scanner::ReserveFor(const XmlTag& tag, std::vector<PviPoint>& points) const
     const void* at = ::memmem(text_.data() + pos, text_.size() - pos, end.data(), end.size());
     if (at == nullptr)
         return;
-    const auto tags = std::count(text_.data() + pos, static_cast<const char*>(at), '<');
-    points.reserve(static_cast<std::size_t>(tags) / 2 + 1);
+    const std::size_t tags =
+        LineCounter::CountByte(text_.data() + pos, static_cast<const char*>(at), '<');
+    points.reserve(tags / 2 + 1);
 }
 
 void Scanner::ReadPoint(const XmlTag& tag, std::string_view kind)

@@ -41,15 +41,15 @@ public:
             at_ = 0;
             line_ = 1;
         }
-        line_ += static_cast<int>(LineFeeds(bytes_.data() + at_, bytes_.data() + to));
+        line_ += static_cast<int>(CountByte(bytes_.data() + at_, bytes_.data() + to, '\n'));
         at_ = to;
         return line_;
     }
 
-private:
-    // Eight bytes at a time: a byte equal to a line feed becomes zero, and the
-    // high bit of each byte then says whether it was.
-    static std::size_t LineFeeds(const char* from, const char* to)
+    // The bytes equal to `byte` from `from` to `to`, eight at a time: a byte
+    // equal to it becomes zero, and the high bit of each byte then says
+    // whether it was.
+    static std::size_t CountByte(const char* from, const char* to, char byte)
     {
         constexpr std::uint64_t ones = 0x0101010101010101;
         constexpr std::uint64_t low7 = 0x7F7F7F7F7F7F7F7F;
@@ -57,14 +57,15 @@ private:
         for (; to - from >= 8; from += 8) {
             std::uint64_t word = 0;
             std::memcpy(&word, from, sizeof word);
-            const std::uint64_t x = word ^ (ones * '\n');
+            const std::uint64_t x = word ^ (ones * static_cast<unsigned char>(byte));
             const std::uint64_t nonzero = ((x & low7) + low7) | x;
             // The high bits summed by one multiplication into the top byte.
             count += static_cast<std::size_t>((((~nonzero & ~low7) >> 7) * ones) >> 56);
         }
-        return count + static_cast<std::size_t>(std::count(from, to, '\n'));
+        return count + static_cast<std::size_t>(std::count(from, to, byte));
     }
 
+private:
     std::string_view bytes_;
     std::size_t at_ = 0;
     int line_ = 1;

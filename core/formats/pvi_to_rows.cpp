@@ -76,15 +76,20 @@ bool RowHasLength(double from, double to)
                    " curve rows; at most ", std::to_string(limit), " can be loaded"}));
 }
 
-float Stored(double value)
+float StoredOrRefused(double value)
 {
-    if (std::fabs(value) < FirstFloatOverflow)
-        return static_cast<float>(value);  // the common case, without a call
     try {
         return ToFloat(value);
     } catch (const OverflowError&) {
         Refuse("a value of the profile lies beyond the 32-bit float range");
     }
+}
+
+// The common case without a call; beyond the float range, refused.
+inline float Stored(double value)
+{
+    return std::fabs(value) < FirstFloatOverflow ? static_cast<float>(value)
+                                                 : StoredOrRefused(value);
 }
 
 // The largest of the joints that were snapped.
