@@ -9,14 +9,14 @@
 namespace ravo {
 namespace {
 
-// Shaped like a real export: a namespace, feet, comments, CRLF, two
-// alignments, ground lines, every kind of point.
+// Shaped like a real export: a namespace, comments, CRLF, two alignments,
+// ground lines, every kind of point; and a second Units, which does not count.
 const std::string Export =
     "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
     "<!-- written by a design program -->\r\n"
     "<LandXML xmlns=\"http://www.landxml.org/schema/LandXML-1.2\" version='1.2'>\r\n"
-    " <Units><Imperial linearUnit=\"USSurveyFoot\" areaUnit=\"squareFoot\"/></Units>\r\n"
-    " <Units><Metric linearUnit=\"meter\"/></Units>\r\n"
+    " <Units><Metric linearUnit=\"meter\" areaUnit=\"squareMeter\"/></Units>\r\n"
+    " <Units><Imperial linearUnit=\"USSurveyFoot\"/></Units>\r\n"
     " <Alignments>\r\n"
     "  <Alignment name=\"Main St\" staStart=\"0\"><StaEquation staAhead=\"1\"/>\r\n"
     "   <CoordGeom><Line><Start>0 0</Start></Line></CoordGeom>\r\n"
@@ -82,8 +82,8 @@ TEST(ScanLandXml, ReadsWhatTheTreeReadsOrLeavesTheFileToIt)
 TEST(ScanLandXml, KeepsTheLinesUnitsAndGroundOfAnExport)
 {
     const LandXmlFile file = ScanLandXml(Export).value();
-    EXPECT_EQ(file.unitSystem, "Imperial");
-    EXPECT_EQ(file.linearUnit, "USSurveyFoot");
+    EXPECT_EQ(file.unitSystem, "Metric");
+    EXPECT_EQ(file.linearUnit, "meter");
     ASSERT_EQ(file.profiles.size(), 2u);
     const LandXmlProfile& main = file.profiles[0];
     EXPECT_EQ(main.profile, "Main profile");
