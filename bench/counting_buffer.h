@@ -1,9 +1,12 @@
-// An output stream buffer that only counts the bytes written to it, so that a
-// benchmark measures the making of a text and not the disk.
+// An output stream buffer and a byte sink that only count the bytes written
+// to them, so that a benchmark measures the making of a text and not the disk.
 #pragma once
 
 #include <cstdint>
 #include <streambuf>
+#include <string_view>
+
+#include "core/io/file_replace.h"
 
 namespace ravo::bench {
 
@@ -22,6 +25,12 @@ protected:
         ++bytes;
         return traits_type::not_eof(c);
     }
+};
+
+class CountingSink : public ByteSink {
+public:
+    std::uint64_t bytes = 0;
+    void Write(std::string_view text) override { bytes += text.size(); }
 };
 
 }  // namespace ravo::bench

@@ -10,10 +10,11 @@ inline constexpr const char* Description =
 
 inline constexpr const char* MainFooter = R"(Commands, each followed by the input file:
   ravo-calc table FILE --from S --to S --step D [--offset O,...] [--ground G] [--csv] [--plus]
-  ravo-calc curves FILE [--design-speed V --units m|ft] [--plus]
-  ravo-calc check FILE [--tolerance E] [--grade-tolerance G] [--design-speed V --units m|ft]
-                       [--min-length L] [--plus]
-  ravo-calc convert FILE OUT|-o OUT [--units m|ft] [--format landxml|csv|input]
+  ravo-calc curves FILE [--design-speed V] [--units m|ft|usft] [--plus] [--json|--csv]
+  ravo-calc check FILE [--tolerance E] [--grade-tolerance G] [--design-speed V]
+                       [--units m|ft|usft] [--min-length L] [--plus] [--json|--csv]
+  ravo-calc convert FILE OUT|-o OUT [--units m|ft|usft] [--to-units m|ft|usft]
+                       [--format landxml|csv|input]
   ravo-calc report FILE -o OUTPUT [--from S --to S --step D] [--offset O]
                         [--ground G --width W --fill-slope N --cut-slope N]
   ravo-calc earthwork FILE --ground G --width W --fill-slope N --cut-slope N
@@ -22,6 +23,8 @@ inline constexpr const char* MainFooter = R"(Commands, each followed by the inpu
                        [--fix STA:ELEV ...] [--window A:B:LOW:HIGH ...] [--balance]
                        [--width W --fill-slope N --cut-slope N] [--max-pvis N]
                        [--compare FILE] -o OUT
+--units is always the unit of FILE's lengths when the file names none (metres
+when not given); a file that names its own, LandXML's Units, keeps it.
 "ravo-calc COMMAND --help" tells more about a command.
 
 FILE is a Ravo input file, a LandXML file or a PVI table in CSV (header
@@ -98,7 +101,9 @@ A row's beginning and ending stations are printed so that they read back as
 the row's own: with three decimals, or with as many more as that takes
 (1249.9996), so that a table at a printed end lies on the row.
 
-With --design-speed V and --units m (V in km/h) or ft (V in mph) it gives the
+With --design-speed V it gives, in the tables of the profile's unit (V in km/h
+for metres, in mph for feet and US survey feet: the file's own unit, or --units
+m|ft|usft for a file that names none), the
 stopping sight distance (2.5 s reaction, 3.4 m/s2 or 11.2 ft/s2 braking, rounded
 up to the next 5) and the minimum K over a crest (S^2/658, S^2/2158) and
 through a sag (S^2/(120 + 3.5 S), S^2/(400 + 3.5 S)), rounded to one decimal and
@@ -115,7 +120,16 @@ approximated. D is null without --design-speed, else "speed", "units",
 "length", "rate", "k", "minimum_k", "pvi" and "turning_point" (each with
 "station" and "elevation"); each segment "row", "extent", "station1",
 "station2", "super1" and "super2". What a row does not have is null. New
-fields may come; a field that changes or goes takes a new version.)";
+fields may come; a field that changes or goes takes a new version.
+
+--csv writes a table instead, lines ended by CR LF: a header naming the
+columns kind, row, extent, shape, station1, station2, start, end, grade1,
+grade2, length, rate, k, minimum_k, pvi_station, pvi_elevation,
+turning_station and turning_elevation, in that order and separated by commas,
+then one line a curve (kind "curve"; start and end are its elevations), then
+one a superelevation segment (kind "segment"; start and end its
+superelevations, grade1 and grade2 its super grades). A field a row does not
+have is empty. New columns may come at the end.)";
 
 inline constexpr const char* CheckFooter =
     R"(Reports, one line each, naming the rows (numbered as in the file):
@@ -130,7 +144,8 @@ inline constexpr const char* CheckFooter =
     (beyond --grade-tolerance); super grades may change at a joint.
 "Successive" means along the road, not in file order: rows are taken in order
 of their beginning station, and each row is compared with the row before it
-that reaches farthest. With --design-speed and --units, also each curve whose K
+that reaches farthest. With --design-speed (and --units for a file that names
+no unit), also each curve whose K
 lies below the minimum for its kind (see "ravo-calc curves --help"); with
 --min-length, each curve shorter than that. Exit status 0 when nothing is
 found, 1 when something is, 2 when the file does not load.
@@ -143,7 +158,13 @@ elevation-step, grade-step, super-step, below-minimum-k, too-short), "rows"
 (curve or superelevation), "first" and "second" (row numbers, 0 for none),
 "from", "to", "before" and "after" (or "crest", "value" and "minimum" for the
 last two kinds) and "text", the line that check prints without --json. New
-fields may come; a field that changes or goes takes a new version.)";
+fields may come; a field that changes or goes takes a new version.
+
+--csv writes a table instead, lines ended by CR LF: a header naming the
+columns kind, rows, first, second, from, to, before, after, crest, value,
+minimum and text, in that order and separated by commas, then one line a
+fault, the fields as in --json ("crest" true or false for the last two kinds); a field a fault does not have is empty, and "text" is quoted
+as CSV quotes a field with a comma. New columns may come at the end.)";
 
 inline constexpr const char* ConvertFooter =
     R"(Writes the profile of FILE to OUT: as LandXML 1.2 when OUT ends in .xml, as a
@@ -156,6 +177,7 @@ output, as a Ravo input file unless --format says otherwise.
 
 LandXML names the unit the profile came with (the file's own, or --units for a
 file that names none, metres by default); lengths change only with --to-units,
+and a LandXML file's ground lines (ProfSurf) are written beside its profile,
 by the exact factors 1 ft = 0.3048 m and 1 US survey ft = 1200/3937 m.)";
 
 inline constexpr const char* FitFooter =

@@ -10,7 +10,9 @@
 namespace ravo::calc {
 namespace {
 
-const char* KindName(FaultKind kind)
+}  // namespace
+
+const char* FaultKindName(FaultKind kind)
 {
     switch (kind) {
     case FaultKind::NoCurves:
@@ -35,10 +37,12 @@ const char* KindName(FaultKind kind)
     return "unknown";
 }
 
+namespace {
+
 std::string FaultJson(const Fault& fault, bool plusNotation)
 {
     return JsonObject()
-        .Add("kind", JsonString(KindName(fault.kind)))
+        .Add("kind", JsonString(FaultKindName(fault.kind)))
         .Add("rows",
              JsonString(fault.rows == SegmentKind::VerticalCurve ? "curve" : "superelevation"))
         .Add("first", std::to_string(fault.first))

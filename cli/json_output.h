@@ -18,6 +18,9 @@ namespace ravo::calc {
 
 inline constexpr int JsonVersion = 1;
 
+// The name of a fault's kind in JSON and CSV answers: "no-curves", "overlap"...
+const char* FaultKindName(FaultKind kind);
+
 // text as a JSON string, quoted and escaped.
 std::string JsonString(std::string_view text);
 

@@ -30,9 +30,10 @@ double PositiveOption(const std::string& text, const std::string& option)
     return value;
 }
 
-LengthUnits UnitsOf(const std::string& text)
+// The design tables of a unit: km/h and metres, or mph and feet.
+LengthUnits UnitsOf(LengthUnit unit)
 {
-    return text == "ft" ? LengthUnits::Feet : LengthUnits::Metres;
+    return unit == LengthUnit::Meter ? LengthUnits::Metres : LengthUnits::Feet;
 }
 
 }  // namespace
@@ -137,33 +138,55 @@ ProfileState LoadSource(const SourceArgs& args, std::ostream& err, std::vector<s
     return state;
 }
 
+void AddUnitsOption(CLI::App* command, std::string& units)
+{
+    command
+        ->add_option("--units", units,
+                     "unit of FILE's lengths when it names none: m (default), ft or usft (US "
+                     "survey foot)")
+        ->check(CLI::IsMember({"m", "ft", "usft"}))
+        ->type_name("UNITS");
+}
+
+void RequireUnitsOfFile(const std::string& units, const LoadedProfile& loaded, const char* advice)
+{
+    const std::optional<LengthUnit> given = UnitOfOption(units);
+    // A file that names its unit is not relabelled: that would move every
+    // point by the ratio of the units.
+    if (given && loaded.unitNamed && loaded.unit != *given)
+        throw UsageError("--units " + units + ": the file gives its unit, " +
+                         LandXmlUnitName(loaded.unit) + "; " + advice);
+}
+
 void AddDesignOptions(CLI::App* command, DesignArgs& args, bool minLength)
 {
-    CLI::Option* speed =
-        command
-            ->add_option("--design-speed", args.speed,
-                         "design speed, in km/h with --units m or mph with --units ft")
-            ->type_name("V");
-    command->add_option("--units", args.units, "unit system of the profile: m or ft")
-        ->check(CLI::IsMember({"m", "ft"}))
-        ->needs(speed)
-        ->type_name("UNITS");
-    speed->needs("--units");
+    command
+        ->add_option("--design-speed", args.speed,
+                     "design speed: km/h for a profile in metres, mph in feet (see --units)")
+        ->type_name("V");
+    AddUnitsOption(command, args.units);
     if (minLength)
         command->add_option("--min-length", args.minLength, "shortest curve length allowed")
             ->type_name("L");
 }
 
-std::optional<DesignSpeed> DesignSpeedOf(const DesignArgs& args)
+std::optional<DesignSpeed> DesignSpeedOf(const DesignArgs& args, const LoadedProfile& loaded)
 {
+    RequireUnitsOfFile(args.units, loaded, "leave --units out");
     if (args.speed.empty())
         return std::nullopt;
-    return DesignSpeed{PositiveOption(args.speed, "--design-speed"), UnitsOf(args.units)};
+    const double speed = PositiveOption(args.speed, "--design-speed");
+    const std::optional<LengthUnit> given = UnitOfOption(args.units);
+    if (!given && !loaded.unitNamed)
+        throw UsageError(
+            "--design-speed needs --units (m for km/h, ft or usft for mph): the "
+            "file names no unit");
+    return DesignSpeed{speed, UnitsOf(loaded.unitNamed ? loaded.unit : *given)};
 }
 
-DesignCriteria DesignCriteriaOf(const DesignArgs& args)
+DesignCriteria DesignCriteriaOf(const DesignArgs& args, const LoadedProfile& loaded)
 {
-    DesignCriteria criteria{DesignSpeedOf(args), std::nullopt};
+    DesignCriteria criteria{DesignSpeedOf(args, loaded), std::nullopt};
     if (!args.minLength.empty())
         criteria.minLength = PositiveOption(args.minLength, "--min-length");
     return criteria;
@@ -181,11 +204,7 @@ void AddConvertOptions(CLI::App* command, ConvertArgs& args)
     command->add_option("-o,--output", args.output, "the file to write, as OUT")
         ->type_name("OUTPUT")
         ->excludes(out);
-    command
-        ->add_option("--units", args.units,
-                     "unit of FILE when it names none: m (default), ft or usft (US survey foot)")
-        ->check(CLI::IsMember({"m", "ft", "usft"}))
-        ->type_name("UNITS");
+    AddUnitsOption(command, args.units);
     command
         ->add_option("--to-units", args.toUnits,
                      "convert the lengths to this unit: m, ft or usft (exact factors)")
@@ -198,36 +217,46 @@ void AddConvertOptions(CLI::App* command, ConvertArgs& args)
         ->type_name("FORMAT");
 }
 
-ConvertedText ConvertText(const ProfileState& state, const std::string& format, LengthUnit units)
-{
-    if (format == "landxml") {
-        LandXmlExport exported = LandXmlText(state, units);
-        return {std::move(exported.text), std::move(exported.notes)};
-    }
-    if (format == "csv")
-        return {PviCsvText(PointsFromRows(state, {})), {}};
-    return {InputFileText(state), {}};
-}
-
 namespace {
 
+// Bytes for standard output, handed on as they come.
+class StreamSink : public ByteSink {
+public:
+    explicit StreamSink(std::ostream& out) : out_(out) {}
+    void Write(std::string_view bytes) override
+    {
+        out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    }
+
+private:
+    std::ostream& out_;
+};
+
+ProfileFormat FormatOfOption(const std::string& format)
+{
+    if (format == "landxml")
+        return ProfileFormat::LandXml;
+    return format == "csv" ? ProfileFormat::PviCsv : ProfileFormat::InputFile;
+}
+
 // Writes the profile where OUT says, in the format --format or OUT's name
-// says, and gives the notes of the export.
+// says, a piece at a time, and gives the notes of the export.
 std::vector<std::string> WriteConverted(const ProfileState& state, const ConvertArgs& args,
-                                        LengthUnit units, std::ostream& out)
+                                        LengthUnit units, const std::vector<GroundLine>& ground,
+                                        std::ostream& out)
 {
     if (args.output == "-") {
-        // Standard output takes the text as it is, without a temporary file.
-        ConvertedText converted =
-            ConvertText(state, args.format.empty() ? "input" : args.format, units);
-        out << converted.text;
-        return std::move(converted.notes);
+        // Standard output takes the text as it comes, without a temporary file.
+        StreamSink sink(out);
+        return WriteProfile(sink, state, FormatOfOption(args.format), units, ground);
     }
     if (args.format.empty())
-        return SaveProfileAs(state, args.output, units);
-    ConvertedText converted = ConvertText(state, args.format, units);
-    ReplaceFile(args.output, [&converted](ByteSink& sink) { sink.Write(converted.text); });
-    return std::move(converted.notes);
+        return SaveProfileAs(state, args.output, units, ground);
+    std::vector<std::string> notes;
+    ReplaceFile(args.output, [&](ByteSink& sink) {
+        notes = WriteProfile(sink, state, FormatOfOption(args.format), units, ground);
+    });
+    return notes;
 }
 
 }  // namespace
@@ -238,15 +267,12 @@ int RunConvert(const ConvertArgs& args, std::ostream& out, std::ostream& err)
         throw UsageError("the file to write is missing: give OUT or -o OUTPUT");
     const std::optional<LengthUnit> given = UnitOfOption(args.units);
     LoadedProfile loaded = LoadAndTell(args.source, given, err, nullptr);
-    // A file that names its unit is not relabelled: that would move every
-    // point by the ratio of the units.
-    if (given && loaded.unit != *given)
-        throw UsageError("--units " + args.units + ": the file gives its unit, " +
-                         LandXmlUnitName(loaded.unit) + "; use --to-units to convert the lengths");
+    RequireUnitsOfFile(args.units, loaded, "use --to-units to convert the lengths");
     LengthUnit unit = loaded.unit;
     if (const std::optional<LengthUnit> wanted = UnitOfOption(args.toUnits);
         wanted && *wanted != unit) {
         ConvertLengths(loaded.profile, unit, *wanted);
+        ConvertGroundLengths(loaded.ground, unit, *wanted);
         if (!args.source.quiet)
             err << "ravo-calc: " << ConversionNote(unit, *wanted) << '\n';
         unit = *wanted;
@@ -256,7 +282,7 @@ int RunConvert(const ConvertArgs& args, std::ostream& out, std::ostream& err)
     const std::string target = args.output == "-" ? "standard output" : args.output;
     std::vector<std::string> notes;
     try {
-        notes = WriteConverted(state, args, unit, out);
+        notes = WriteConverted(state, args, unit, loaded.ground, out);
     } catch (const ProfileNotContinuousError& e) {
         err << "ravo-calc convert: " << target << " was not written: " << e.what() << '\n';
         return ExitFaultsFound;

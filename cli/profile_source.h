@@ -70,17 +70,28 @@ ProfileState LoadSource(const SourceArgs& args, std::ostream& err,
 LoadedProfile LoadAndTell(const SourceArgs& args, std::optional<LengthUnit> unit, std::ostream& err,
                           std::vector<std::string>* notes);
 
+// --units means one thing in every command: the unit of FILE's lengths when
+// the file names none (m, ft or usft; metres when not given).
+void AddUnitsOption(CLI::App* command, std::string& units);
+
+// Throws UsageError when --units names another unit than the file's own
+// (a LandXML file's Units), with the advice.
+void RequireUnitsOfFile(const std::string& units, const LoadedProfile& loaded, const char* advice);
+
 struct DesignArgs {
     std::string speed;
-    std::string units;
+    std::string units;  // --units
     std::string minLength;
 };
 
 // --design-speed and --units; with minLength also --min-length.
 void AddDesignOptions(CLI::App* command, DesignArgs& args, bool minLength);
 
-std::optional<DesignSpeed> DesignSpeedOf(const DesignArgs& args);
-DesignCriteria DesignCriteriaOf(const DesignArgs& args);
+// The design speed in the tables of the profile's unit: km/h for metres, mph
+// for feet and US survey feet. A design speed needs a unit, the file's own or
+// --units. Throws UsageError.
+std::optional<DesignSpeed> DesignSpeedOf(const DesignArgs& args, const LoadedProfile& loaded);
+DesignCriteria DesignCriteriaOf(const DesignArgs& args, const LoadedProfile& loaded);
 
 struct ConvertArgs {
     SourceArgs source;
@@ -89,15 +100,6 @@ struct ConvertArgs {
     std::string toUnits;  // the unit to convert to, when asked
     std::string format;   // landxml, csv, input; empty: as the name of the output says
 };
-
-struct ConvertedText {
-    std::string text;
-    std::vector<std::string> notes;
-};
-
-// The profile as the text of FORMAT (landxml, csv or input). Throws
-// ProfileNotContinuousError when the rows make no PVI profile for LandXML or CSV.
-ConvertedText ConvertText(const ProfileState& state, const std::string& format, LengthUnit unit);
 
 void AddConvertOptions(CLI::App* command, ConvertArgs& args);
 int RunConvert(const ConvertArgs& args, std::ostream& out, std::ostream& err);

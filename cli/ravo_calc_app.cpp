@@ -21,6 +21,7 @@
 #include "core/text/numbers.h"
 #include "core/text/station_notation.h"
 #include "core/version.h"
+#include "csv_output.h"
 #include "earthwork_help.h"
 #include "elevation_table.h"
 #include "fit_command.h"
@@ -83,6 +84,7 @@ struct CurvesArgs {
     DesignArgs design;
     bool plus = false;
     bool json = false;
+    bool csv = false;
 };
 
 struct CheckArgs {
@@ -92,6 +94,7 @@ struct CheckArgs {
     std::string gradeTolerance = ShortestText(Tolerances{}.grade);
     bool plus = false;
     bool json = false;
+    bool csv = false;
 };
 
 int RunTable(const TableArgs& a, std::ostream& out, std::ostream& err)
@@ -119,7 +122,7 @@ int RunTable(const TableArgs& a, std::ostream& out, std::ostream& err)
     return counts.noCurve > 0 ? ExitNoCurve : ExitSuccess;
 }
 
-int RunReport(const ReportArgs& a, std::ostream& err)
+int RunReport(const ReportArgs& a, std::ostream& out, std::ostream& err)
 {
     ReportRequest request;
     request.inputPath = a.source.file;
@@ -134,14 +137,14 @@ int RunReport(const ReportArgs& a, std::ostream& err)
     if (!a.ground.empty())
         request.earthwork =
             ReportRequest::Earthwork{a.ground, EarthworkRequestOf(a.section), a.source.quiet};
-    return WriteReport(request, err) == 0 ? ExitSuccess : ExitFaultsFound;
+    return WriteReport(request, out, err) == 0 ? ExitSuccess : ExitFaultsFound;
 }
 
 int RunCurves(const CurvesArgs& a, std::ostream& out, std::ostream& err)
 {
-    const std::optional<DesignSpeed> design = DesignSpeedOf(a.design);
     std::vector<std::string> notes;
     LoadedProfile loaded = LoadAndTell(a.source, std::nullopt, err, a.json ? &notes : nullptr);
+    const std::optional<DesignSpeed> design = DesignSpeedOf(a.design, loaded);
     for (std::string& note : GroundLineNotes(loaded.ground)) {
         if (a.json)
             notes.push_back(std::move(note));
@@ -152,6 +155,8 @@ int RunCurves(const CurvesArgs& a, std::ostream& out, std::ostream& err)
     ApplyInputProfile(state, std::move(loaded.profile));
     if (a.json)
         out << CurvesJson(state, design, notes);
+    else if (a.csv)
+        out << CurvesCsv(state, design);
     else
         WriteCurves(out, state, a.plus, design);
     return ExitSuccess;
@@ -161,16 +166,22 @@ int RunCheck(const CheckArgs& a, std::ostream& out, std::ostream& err)
 {
     const Tolerances tolerances{ToleranceOption(a.tolerance, "--tolerance"),
                                 ToleranceOption(a.gradeTolerance, "--grade-tolerance")};
-    const DesignCriteria criteria = DesignCriteriaOf(a.design);
     std::vector<std::string> notes;
     SourceArgs source = a.source;
     source.keepFaults = true;
-    const ProfileState state = LoadSource(source, err, a.json ? &notes : nullptr);
+    LoadedProfile loaded = LoadAndTell(source, std::nullopt, err, a.json ? &notes : nullptr);
+    const DesignCriteria criteria = DesignCriteriaOf(a.design, loaded);
+    ProfileState state;
+    ApplyInputProfile(state, std::move(loaded.profile));
     const std::vector<Fault> faults = CheckProfile(state, tolerances);
     const std::vector<DesignFault> design = CheckDesign(state, criteria);
     const std::size_t found = faults.size() + design.size();
     if (a.json) {
         out << CheckJson(faults, design, criteria, a.plus, notes);
+        return found == 0 ? ExitSuccess : ExitFaultsFound;
+    }
+    if (a.csv) {
+        out << CheckCsv(faults, design, criteria, a.plus);
         return found == 0 ? ExitSuccess : ExitFaultsFound;
     }
     for (const Fault& fault : faults)
@@ -288,8 +299,13 @@ private:
                              CurvesFooter, curvesArgs_.source);
         AddDesignOptions(curves_, curvesArgs_.design, false);
         AddPlus(curves_, curvesArgs_.plus);
-        curves_->add_flag("--json", curvesArgs_.json,
-                          "write the summaries as JSON (see \"ravo-calc curves --help\")");
+        CLI::Option* json =
+            curves_->add_flag("--json", curvesArgs_.json,
+                              "write the summaries as JSON (see \"ravo-calc curves --help\")");
+        curves_
+            ->add_flag("--csv", curvesArgs_.csv,
+                       "write the summaries as a CSV table (see \"ravo-calc curves --help\")")
+            ->excludes(json);
     }
 
     void AddCheck()
@@ -308,15 +324,21 @@ private:
             ->capture_default_str();
         AddDesignOptions(check_, checkArgs_.design, true);
         AddPlus(check_, checkArgs_.plus);
-        check_->add_flag("--json", checkArgs_.json,
-                         "write the faults as JSON (see \"ravo-calc check --help\")");
+        CLI::Option* json = check_->add_flag(
+            "--json", checkArgs_.json, "write the faults as JSON (see \"ravo-calc check --help\")");
+        check_
+            ->add_flag("--csv", checkArgs_.csv,
+                       "write the faults as a CSV table (see \"ravo-calc check --help\")")
+            ->excludes(json);
     }
 
     void AddReport()
     {
         report_ = AddCommand("report", "the output report: input data echo and elevation log",
                              ReportHelp, reportArgs_.source);
-        report_->add_option("-o,--output", reportArgs_.output, "the report file to write")
+        report_
+            ->add_option("-o,--output", reportArgs_.output,
+                         "the report file to write; - for standard output")
             ->required()
             ->type_name("OUTPUT");
         CLI::Option* from = report_->add_option("--from", reportArgs_.from, "first logged station")
@@ -374,7 +396,7 @@ private:
             if (convert_->parsed())
                 return RunConvert(convertArgs_, out, err);
             if (report_->parsed())
-                return RunReport(reportArgs_, err);
+                return RunReport(reportArgs_, out, err);
             if (earthwork_->parsed())
                 return RunEarthwork(earthworkArgs_, out, err);
             if (fit_->parsed())

@@ -35,7 +35,10 @@ OUTPUT untouched.
 
 The report is dated now, or, when the environment variable SOURCE_DATE_EPOCH
 is set, at that many seconds after 1970 in UTC, so that a report can be
-reproduced byte for byte.)";
+reproduced byte for byte.
+
+FILE "-" reads the profile from standard input, and -o - writes the report to
+standard output as it is made (the echo names the output file "-").)";
 
 // A report that cannot be made as asked; the message says why.
 class ReportRequestError : public std::runtime_error {
@@ -73,5 +76,9 @@ struct ReportRequest {
 // InputFileError when the file does not load, ReportRequestError when the
 // report is refused, ReportFileError when it cannot be written.
 std::uint64_t WriteReport(const ReportRequest& request, std::ostream& err);
+
+// The same, and when the output is "-", the report goes to out as it is made,
+// without a file of its own. The input "-" is standard input.
+std::uint64_t WriteReport(const ReportRequest& request, std::ostream& out, std::ostream& err);
 
 }  // namespace ravo::calc

@@ -1,5 +1,6 @@
 // libFuzzer target for the LandXML reader and writer: arbitrary bytes either
-// fail to load with InputFileError or load into curve rows. Rows that form one
+// fail to load with InputFileError or load into curve rows. A file that the
+// one-pass reading takes gives what the tree reading gives. Rows that form one
 // profile are written as LandXML, read back and written again; from the first
 // file Ravo wrote on, reading gives the same rows bit for bit and writing
 // the same text. Anything else (a crash, another exception, a sanitizer
@@ -7,10 +8,12 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "core/formats/landxml_read.h"
+#include "core/formats/landxml_scan.h"
 #include "core/formats/landxml_write.h"
 #include "core/formats/pvi_mapping.h"
 #include "same_bits.h"
@@ -46,6 +49,20 @@ std::string Written(const ravo::InputProfile& rows)
     }
 }
 
+// The one-pass reading never takes a file that the tree reads otherwise.
+void CompareReadings(std::string_view bytes)
+{
+    const std::optional<ravo::LandXmlFile> scanned = ravo::ScanLandXml(bytes);
+    if (!scanned)
+        return;
+    try {
+        if (!(*scanned == ravo::ParseLandXmlTree(bytes)))
+            Fail("the one-pass reading differs from the tree's", std::string(bytes));
+    } catch (const ravo::InputFileError& error) {
+        Fail(error.what(), std::string(bytes));
+    }
+}
+
 ravo::InputProfile ReadBack(const std::string& text)
 {
     try {
@@ -60,6 +77,7 @@ ravo::InputProfile ReadBack(const std::string& text)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    CompareReadings(bytes);
     ravo::InputProfile first;
     try {
         first = ravo::ImportLandXml(bytes, {}).profile;

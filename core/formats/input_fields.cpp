@@ -3,8 +3,10 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <string>
 #include <system_error>
+#include <type_traits>
 
 #include "core/text/numbers.h"
 
@@ -25,7 +27,7 @@ struct NumberSpan {
     const char* last = nullptr;
 };
 
-NumberSpan FindLeadingNumber(std::string_view text)
+inline NumberSpan FindLeadingNumber(std::string_view text)
 {
     std::size_t i = 0;
     while (i < text.size() && IsBlank(text[i]))
@@ -43,14 +45,55 @@ NumberSpan FindLeadingNumber(std::string_view text)
     return number;
 }
 
+// Clinger's fast path: a decimal without an exponent whose digits make a
+// whole number of at most 2^24, with at most 10 after the point, is that
+// whole number over a power of ten, both exact floats, and IEEE division
+// rounds their quotient correctly, as from_chars does. The end of the number
+// then, or none for any other number.
+const char* ShortDecimal(const char* first, const char* last, float& value)
+{
+    static constexpr float powers[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f,
+                                       1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
+    std::uint32_t whole = 0;
+    int decimals = 0;
+    bool point = false;
+    const char* p = first;
+    for (; p < last; ++p) {
+        if (IsDigit(*p)) {
+            whole = whole * 10 + static_cast<std::uint32_t>(*p - '0');
+            decimals += point ? 1 : 0;
+            if (whole > (1u << 24) || decimals > 10)
+                return nullptr;
+        } else if (*p == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (p < last && (*p == 'e' || *p == 'E'))
+        return nullptr;
+    value = static_cast<float>(whole) / powers[decimals];
+    return p;
+}
+
 template <typename Number>
-NumberRead ReadNumber(std::string_view text, Number& value)
+std::from_chars_result Convert(const char* first, const char* last, Number& value)
+{
+    if constexpr (std::is_same_v<Number, float>) {
+        if (const char* end = ShortDecimal(first, last, value))
+            return {end, std::errc()};
+    }
+    return std::from_chars(first, last, value);
+}
+
+template <typename Number>
+inline NumberRead ReadNumber(std::string_view text, Number& value)
 {
     value = 0;
     const NumberSpan number = FindLeadingNumber(text);
     if (!number.found)
         return {NumberStatus::NoNumber, text.data()};
-    const auto [end, error] = std::from_chars(number.first, number.last, value);
+    const auto [end, error] = Convert(number.first, number.last, value);
     if (error == std::errc::result_out_of_range) {
         const std::string_view digits(number.first, static_cast<std::size_t>(end - number.first));
         if (DecimalExponent(digits) > 0)
@@ -112,9 +155,14 @@ bool FieldCursor::NextValue(float& value, NumberStatus& status)
         status = ReadFieldNumber(field.text, value).status;
         return true;
     }
-    const NumberRead read = ReadFieldNumber(bytes_.substr(pos_), value);
+    const NumberRead read = ReadNumber(bytes_.substr(pos_), value);
     status = read.status;
     pos_ = static_cast<std::size_t>(read.end - bytes_.data());
+    // Most fields end just after their number.
+    if (pos_ < bytes_.size() && bytes_[pos_] == ',') {
+        ++pos_;
+        return true;
+    }
     SkipRestOfField();
     return true;
 }

@@ -84,6 +84,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/io/file_replace.h"
 #include "core/profile/profile_state.h"
 
 namespace ravo {
@@ -177,5 +178,7 @@ std::string InputFileText(const ProfileState& state);
 // whose text gives the path and the system's reason, when the profile cannot be written (as for
 // InputFileText) or the file cannot be written or replaced.
 void WriteInputFile(const ProfileState& state, const std::string& path);
+// The same text into a sink, a line at a time.
+void WriteInputFile(const ProfileState& state, ByteSink& sink);
 
 }  // namespace ravo

@@ -118,6 +118,8 @@ std::string InputFileText(const ProfileState& state)
     return std::move(sink.text);
 }
 
+void WriteInputFile(const ProfileState& state, ByteSink& sink) { WriteCanonical(state, sink); }
+
 void WriteInputFile(const ProfileState& state, const std::string& path)
 {
     try {

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "core/formats/circular_curve.h"
+#include "core/formats/landxml_scan.h"
 #include "core/text/numbers.h"
 #include "core/text/text_encoding.h"
 #include "core/text/words.h"
@@ -76,32 +77,6 @@ pugi::xml_node TooDeep(pugi::xml_document& document)
     document.traverse(finder);
     return finder.found;
 }
-
-// Lines of byte offsets, for offsets that mostly come in document order.
-class LineCounter {
-public:
-    explicit LineCounter(std::string_view bytes) : bytes_(bytes) {}
-
-    int LineOf(std::ptrdiff_t offset)
-    {
-        const std::size_t to =
-            std::min(static_cast<std::size_t>(std::max<std::ptrdiff_t>(offset, 0)), bytes_.size());
-        if (to < at_) {
-            at_ = 0;
-            line_ = 1;
-        }
-        line_ +=
-            static_cast<int>(std::count(bytes_.begin() + static_cast<std::ptrdiff_t>(at_),
-                                        bytes_.begin() + static_cast<std::ptrdiff_t>(to), '\n'));
-        at_ = to;
-        return line_;
-    }
-
-private:
-    std::string_view bytes_;
-    std::size_t at_ = 0;
-    int line_ = 1;
-};
 
 // An xs:double as design programs write it: optional sign, digits, point,
 // exponent.
@@ -280,6 +255,13 @@ bool LooksLikeLandXml(std::string_view text)
 
 LandXmlFile ParseLandXml(std::string_view text)
 {
+    if (std::optional<LandXmlFile> scanned = ScanLandXml(text))
+        return std::move(*scanned);
+    return ParseLandXmlTree(text);
+}
+
+LandXmlFile ParseLandXmlTree(std::string_view text)
+{
     CheckXmlElementCount(text);
     pugi::xml_document document;
     const pugi::xml_parse_result result =
@@ -349,11 +331,11 @@ std::vector<std::string> ChoiceTexts(const std::vector<ProfileSelection>& candid
 ImportedProfile ImportLandXml(std::string_view bytes, const ProfileSelection& selection,
                               const JointRules& joints)
 {
-    const LandXmlFile file = ParseLandXml(bytes);
+    LandXmlFile file = ParseLandXml(bytes);
     const Selection wanted{selection, Named(file, &LandXmlProfile::alignment, selection.alignment),
                            Named(file, &LandXmlProfile::profile, selection.profile)};
-    std::vector<const LandXmlProfile*> matching;
-    for (const LandXmlProfile& p : file.profiles) {
+    std::vector<LandXmlProfile*> matching;
+    for (LandXmlProfile& p : file.profiles) {
         if (Matches(p, wanted))
             matching.push_back(&p);
     }
@@ -372,16 +354,17 @@ ImportedProfile ImportLandXml(std::string_view bytes, const ProfileSelection& se
             candidates.push_back({p->alignment, p->profile, p->alignmentNumber, p->profileNumber});
         throw ProfileChoiceError(std::move(candidates));
     }
-    const LandXmlProfile& chosen = *matching.front();
+    LandXmlProfile& chosen = *matching.front();
     try {
-        std::vector<PviPoint> points = chosen.points;
+        // The points are taken, not copied: a long profile's are its largest part.
+        std::vector<PviPoint> points = std::move(chosen.points);
         std::vector<std::string> notes = PlaceCircularCurves(points, joints.tolerance);
         PointRows rows = RowsFromPoints(points, Title(chosen), joints);
         notes.insert(notes.end(), rows.notes.begin(), rows.notes.end());
         for (std::string& note : Notes(file, chosen))
             notes.push_back(std::move(note));
         return {std::move(rows.profile), std::move(notes),
-                LandXmlUnitOf(file.unitSystem, file.linearUnit), chosen.ground};
+                LandXmlUnitOf(file.unitSystem, file.linearUnit), std::move(chosen.ground)};
     } catch (const InputFileError& e) {
         throw InputFileError(SelectionText({chosen.alignment, chosen.profile}) + ": " + e.what());
     }

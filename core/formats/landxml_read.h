@@ -31,12 +31,16 @@ struct LandXmlProfile {
     int alignmentNumber = 0;           // 1 for the file's first Alignment
     int profileNumber = 0;             // 1 for the alignment's first ProfAlign
     std::vector<GroundLine> ground{};  // the ProfSurf elements of its Profile
+
+    bool operator==(const LandXmlProfile&) const = default;
 };
 
 struct LandXmlFile {
     std::string unitSystem;  // "Metric" or "Imperial"; empty when the file names none
     std::string linearUnit;  // e.g. "meter", "foot"; empty when not given
     std::vector<LandXmlProfile> profiles;
+
+    bool operator==(const LandXmlFile&) const = default;
 };
 
 // True when the text holds an XML document whose root element is LandXML,

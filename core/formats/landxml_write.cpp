@@ -1,10 +1,11 @@
-// Writing the vertical curves as a LandXML 1.2 profile of PVIs.
+// Writing the vertical curves as a LandXML 1.2 profile of PVIs, a piece at
+// a time, laid out as pugixml lays out a document (two blanks a level, the
+// attribute escapes of its writer), so that the bytes are those of a tree
+// saved whole.
 #include "core/formats/landxml_write.h"
 
-#include <pugixml.hpp>
-#include <sstream>
-
 #include "core/formats/pvi_mapping.h"
+#include "core/formats/text_out.h"
 #include "core/io/file_replace.h"
 #include "core/text/numbers.h"
 #include "core/text/text_encoding.h"
@@ -14,11 +15,6 @@ namespace ravo {
 namespace {
 
 constexpr const char* Namespace = "http://www.landxml.org/schema/LandXML-1.2";
-
-void SetNumber(pugi::xml_node node, const char* name, double value)
-{
-    node.append_attribute(name) = ShortestText(value).c_str();
-}
 
 // A title as XML 1.0 can hold it: control characters other than tab, line
 // feed and carriage return, and the non-characters U+FFFE and U+FFFF, have no
@@ -48,54 +44,185 @@ LengthUnit UnitOf(LengthUnits units)
     return units == LengthUnits::Feet ? LengthUnit::Foot : LengthUnit::Meter;
 }
 
-void AddUnits(pugi::xml_node root, LengthUnit unit)
+// An attribute value with the escapes of pugixml's writer: &, < and " as
+// entities, every control character as a two-digit character reference.
+void Escaped(TextOut& out, std::string_view value)
+{
+    for (const char c : value) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '&')
+            out << "&amp;";
+        else if (c == '<')
+            out << "&lt;";
+        else if (c == '"')
+            out << "&quot;";
+        else if (byte < 0x20)
+            out << "&#" << static_cast<char>('0' + byte / 10) << static_cast<char>('0' + byte % 10)
+                << ';';
+        else
+            out << c;
+    }
+}
+
+// Elements one a line, indented two blanks a level.
+class XmlOut {
+public:
+    explicit XmlOut(ByteSink& sink) : out_(sink) {}
+
+    // "<name": attributes follow, then Open, Empty or a text element's Close.
+    XmlOut& Begin(std::string_view name)
+    {
+        Indent();
+        out_ << '<' << name;
+        return *this;
+    }
+    XmlOut& Text(std::string_view name, std::string_view value)
+    {
+        out_ << ' ' << name << "=\"";
+        Escaped(out_, value);
+        out_ << '"';
+        return *this;
+    }
+    XmlOut& Number(std::string_view name, double value)
+    {
+        out_ << ' ' << name << "=\"";
+        out_.Number(value) << '"';
+        return *this;
+    }
+    void Open()
+    {
+        out_ << ">\n";
+        ++depth_;
+    }
+    void Empty() { out_ << " />\n"; }
+    void Close(std::string_view name)
+    {
+        --depth_;
+        Indent();
+        out_ << "</" << name << ">\n";
+    }
+    // The text of an element that holds only text, after its attributes.
+    TextOut& Content() { return out_ << '>'; }
+    void EndContent(std::string_view name) { out_ << "</" << name << ">\n"; }
+    void Finish() { out_.Finish(); }
+    void Line(std::string_view text) { out_ << text << '\n'; }
+
+private:
+    void Indent()
+    {
+        for (int i = 0; i < depth_; ++i)
+            out_ << "  ";
+    }
+
+    TextOut out_;
+    int depth_ = 0;
+};
+
+void WriteUnits(XmlOut& xml, LengthUnit unit)
 {
     const bool metric = unit == LengthUnit::Meter;
-    pugi::xml_node system = root.append_child("Units").append_child(metric ? "Metric" : "Imperial");
-    system.append_attribute("areaUnit") = metric ? "squareMeter" : "squareFoot";
-    system.append_attribute("linearUnit") = LandXmlUnitName(unit);
-    system.append_attribute("volumeUnit") = metric ? "cubicMeter" : "cubicFeet";
-    system.append_attribute("temperatureUnit") = metric ? "celsius" : "fahrenheit";
-    system.append_attribute("pressureUnit") = metric ? "milliBars" : "inHG";
+    xml.Begin("Units").Open();
+    xml.Begin(metric ? "Metric" : "Imperial")
+        .Text("areaUnit", metric ? "squareMeter" : "squareFoot")
+        .Text("linearUnit", LandXmlUnitName(unit))
+        .Text("volumeUnit", metric ? "cubicMeter" : "cubicFeet")
+        .Text("temperatureUnit", metric ? "celsius" : "fahrenheit")
+        .Text("pressureUnit", metric ? "milliBars" : "inHG")
+        .Empty();
+    xml.Close("Units");
 }
 
-void AddApplication(pugi::xml_node root)
+void WritePlaceholderLine(XmlOut& xml, double start, double length)
 {
-    pugi::xml_node application = root.append_child("Application");
-    application.append_attribute("name") = "Ravo";
-    application.append_attribute("manufacturer") = "Ravo";
-    application.append_attribute("version") = std::string(RavoVersion).c_str();
+    xml.Begin("CoordGeom").Open();
+    xml.Begin("Line")
+        .Text("desc", "placeholder: Ravo holds no horizontal alignment, only the profile")
+        .Number("staStart", start)
+        .Number("length", length)
+        .Open();
+    xml.Begin("Start").Content() << "0 0";
+    xml.EndContent("Start");
+    (xml.Begin("End").Content() << "0 ").Number(length);
+    xml.EndContent("End");
+    xml.Close("Line");
+    xml.Close("CoordGeom");
 }
 
-void AddPlaceholderLine(pugi::xml_node alignment, double start, double length)
-{
-    pugi::xml_node line = alignment.append_child("CoordGeom").append_child("Line");
-    line.append_attribute("desc") =
-        "placeholder: Ravo holds no horizontal alignment, only the profile";
-    SetNumber(line, "staStart", start);
-    SetNumber(line, "length", length);
-    const std::string end = "0 " + ShortestText(length);
-    line.append_child("Start").text() = "0 0";
-    line.append_child("End").text() = end.c_str();
-}
-
-void AddPoint(pugi::xml_node profAlign, const PviPoint& p)
+void WritePoint(XmlOut& xml, const PviPoint& p)
 {
     const char* element = p.kind == PviKind::Para    ? "ParaCurve"
                           : p.kind == PviKind::Unsym ? "UnsymParaCurve"
                                                      : "PVI";
-    pugi::xml_node node = profAlign.append_child(element);
+    xml.Begin(element);
     if (p.kind == PviKind::Para)
-        SetNumber(node, "length", p.lengthIn + p.lengthOut);
-    if (p.kind == PviKind::Unsym) {
-        SetNumber(node, "lengthIn", p.lengthIn);
-        SetNumber(node, "lengthOut", p.lengthOut);
+        xml.Number("length", p.lengthIn + p.lengthOut);
+    if (p.kind == PviKind::Unsym)
+        xml.Number("lengthIn", p.lengthIn).Number("lengthOut", p.lengthOut);
+    xml.Content().Number(p.station).operator<<(' ').Number(p.elevation);
+    xml.EndContent(element);
+}
+
+// A ground line as a ProfSurf element: its points in one PntList2D.
+void WriteGroundLine(XmlOut& xml, const GroundLine& line)
+{
+    xml.Begin("ProfSurf").Text("name", XmlText(line.name));
+    if (!line.state.empty())
+        xml.Text("state", XmlText(line.state));
+    xml.Open();
+    TextOut& out = xml.Begin("PntList2D").Content();
+    for (std::size_t i = 0; i < line.points.size(); ++i) {
+        if (i > 0)
+            out << ' ';
+        out.Number(line.points[i].station) << ' ';
+        out.Number(line.points[i].elevation);
     }
-    const std::string text = ShortestText(p.station) + " " + ShortestText(p.elevation);
-    node.text() = text.c_str();
+    xml.EndContent("PntList2D");
+    xml.Close("ProfSurf");
+}
+
+std::vector<std::string> Notes(const ProfileState& state)
+{
+    if (state.NumSup == 0)
+        return {};
+    return {
+        "The superelevation segments were not written: LandXML's superelevation cannot "
+        "hold them faithfully."};
 }
 
 }  // namespace
+
+std::vector<std::string> WriteLandXml(ByteSink& sink, const ProfileState& state, LengthUnit unit,
+                                      const std::vector<GroundLine>& ground,
+                                      const Tolerances& tolerances)
+{
+    const std::vector<PviPoint> points = PointsFromRows(state, tolerances);
+    XmlOut xml(sink);
+    xml.Line("<?xml version=\"1.0\" encoding=\"UTF-8\"?>");
+    xml.Begin("LandXML").Text("xmlns", Namespace).Text("version", "1.2").Open();
+    WriteUnits(xml, unit);
+    xml.Begin("Application")
+        .Text("name", "Ravo")
+        .Text("manufacturer", "Ravo")
+        .Text("version", RavoVersion)
+        .Empty();
+    const double start = points.front().station;
+    const double length = points.back().station - start;
+    const std::string title = XmlText(state.OutputTitle);
+    xml.Begin("Alignments").Open();
+    xml.Begin("Alignment").Text("name", title).Number("staStart", start).Number("length", length);
+    xml.Open();
+    WritePlaceholderLine(xml, start, length);
+    xml.Begin("Profile").Open();
+    for (const GroundLine& line : ground)
+        WriteGroundLine(xml, line);
+    xml.Begin("ProfAlign").Text("name", title).Open();
+    for (const PviPoint& p : points)
+        WritePoint(xml, p);
+    for (const char* element : {"ProfAlign", "Profile", "Alignment", "Alignments", "LandXML"})
+        xml.Close(element);
+    xml.Finish();
+    return Notes(state);
+}
 
 LandXmlExport LandXmlText(const ProfileState& state, LengthUnits units,
                           const Tolerances& tolerances)
@@ -103,42 +230,12 @@ LandXmlExport LandXmlText(const ProfileState& state, LengthUnits units,
     return LandXmlText(state, UnitOf(units), tolerances);
 }
 
-LandXmlExport LandXmlText(const ProfileState& state, LengthUnit unit, const Tolerances& tolerances)
+LandXmlExport LandXmlText(const ProfileState& state, LengthUnit unit, const Tolerances& tolerances,
+                          const std::vector<GroundLine>& ground)
 {
-    const std::vector<PviPoint> points = PointsFromRows(state, tolerances);
-    pugi::xml_document document;
-    pugi::xml_node declaration = document.append_child(pugi::node_declaration);
-    declaration.append_attribute("version") = "1.0";
-    declaration.append_attribute("encoding") = "UTF-8";
-    pugi::xml_node root = document.append_child("LandXML");
-    root.append_attribute("xmlns") = Namespace;
-    root.append_attribute("version") = "1.2";
-    AddUnits(root, unit);
-    AddApplication(root);
-
-    const double start = points.front().station;
-    const double length = points.back().station - start;
-    const std::string title = XmlText(state.OutputTitle);
-    pugi::xml_node alignment = root.append_child("Alignments").append_child("Alignment");
-    alignment.append_attribute("name") = title.c_str();
-    SetNumber(alignment, "staStart", start);
-    SetNumber(alignment, "length", length);
-    AddPlaceholderLine(alignment, start, length);
-    pugi::xml_node profAlign = alignment.append_child("Profile").append_child("ProfAlign");
-    profAlign.append_attribute("name") = title.c_str();
-    for (const PviPoint& p : points)
-        AddPoint(profAlign, p);
-
-    std::ostringstream text;
-    document.save(text, "  ", pugi::format_default, pugi::encoding_utf8);
-    LandXmlExport result{text.str(), {}};
-    if (!result.text.ends_with('\n'))
-        result.text += '\n';
-    if (state.NumSup > 0)
-        result.notes.push_back(
-            "The superelevation segments were not written: LandXML's superelevation cannot "
-            "hold them faithfully.");
-    return result;
+    StringSink sink;
+    std::vector<std::string> notes = WriteLandXml(sink, state, unit, ground, tolerances);
+    return {std::move(sink.text), std::move(notes)};
 }
 
 std::vector<std::string> WriteLandXml(const ProfileState& state, const std::string& path,
@@ -148,11 +245,13 @@ std::vector<std::string> WriteLandXml(const ProfileState& state, const std::stri
 }
 
 std::vector<std::string> WriteLandXml(const ProfileState& state, const std::string& path,
-                                      LengthUnit unit, const Tolerances& tolerances)
+                                      LengthUnit unit, const Tolerances& tolerances,
+                                      const std::vector<GroundLine>& ground)
 {
-    LandXmlExport result = LandXmlText(state, unit, tolerances);
-    ReplaceFile(path, [&result](ByteSink& sink) { sink.Write(result.text); });
-    return std::move(result.notes);
+    std::vector<std::string> notes;
+    ReplaceFile(
+        path, [&](ByteSink& sink) { notes = WriteLandXml(sink, state, unit, ground, tolerances); });
+    return notes;
 }
 
 }  // namespace ravo

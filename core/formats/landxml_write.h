@@ -15,7 +15,9 @@
 
 #include "core/design/design_speed.h"
 #include "core/design/profile_check.h"
+#include "core/formats/ground_line.h"
 #include "core/formats/length_unit.h"
+#include "core/io/file_replace.h"
 #include "core/profile/profile_state.h"
 
 namespace ravo {
@@ -25,11 +27,21 @@ struct LandXmlExport {
     std::vector<std::string> notes;  // e.g. that the superelevation was left out
 };
 
-// Throws ProfileNotContinuousError listing the faults when the rows do not
-// form one profile. Units names the unit that the rows are in, written as the
-// linearUnit of a Metric (meter) or Imperial (foot, USSurveyFoot) system.
+// Writes the file into the sink a piece at a time, never holding its whole
+// text; returns the notes of the export. The ground lines (in the rows' unit)
+// are written as ProfSurf elements beside the ProfAlign, each with its points
+// in one PntList2D. Throws ProfileNotContinuousError listing the faults, before
+// anything is written, when the rows do not form one profile. Unit names the
+// unit that the rows are in, written as the linearUnit of a Metric (meter) or
+// Imperial (foot, USSurveyFoot) system.
+std::vector<std::string> WriteLandXml(ByteSink& sink, const ProfileState& state, LengthUnit unit,
+                                      const std::vector<GroundLine>& ground = {},
+                                      const Tolerances& tolerances = {});
+
+// The same text in memory.
 LandXmlExport LandXmlText(const ProfileState& state, LengthUnit unit,
-                          const Tolerances& tolerances = {});
+                          const Tolerances& tolerances = {},
+                          const std::vector<GroundLine>& ground = {});
 // Metres or feet, as the design speed's unit system names them.
 LandXmlExport LandXmlText(const ProfileState& state, LengthUnits units,
                           const Tolerances& tolerances = {});
@@ -37,7 +49,8 @@ LandXmlExport LandXmlText(const ProfileState& state, LengthUnits units,
 // Writes the file so that a failure leaves an existing one as it was. Throws
 // ProfileNotContinuousError, or FileWriteError when the file cannot be written.
 std::vector<std::string> WriteLandXml(const ProfileState& state, const std::string& path,
-                                      LengthUnit unit, const Tolerances& tolerances = {});
+                                      LengthUnit unit, const Tolerances& tolerances = {},
+                                      const std::vector<GroundLine>& ground = {});
 std::vector<std::string> WriteLandXml(const ProfileState& state, const std::string& path,
                                       LengthUnits units, const Tolerances& tolerances = {});
 

@@ -95,6 +95,17 @@ void ConvertLengths(InputProfile& profile, LengthUnit from, LengthUnit to)
         Scale(profile.segments[IndexOf(column)], factor);
 }
 
+void ConvertGroundLengths(std::vector<GroundLine>& lines, LengthUnit from, LengthUnit to)
+{
+    const double factor = MetresPer(from) / MetresPer(to);
+    for (GroundLine& line : lines) {
+        for (GroundPoint& p : line.points) {
+            p.station *= factor;
+            p.elevation *= factor;
+        }
+    }
+}
+
 std::string ConversionNote(LengthUnit from, LengthUnit to)
 {
     const char* factors = "1 ft = 0.3048 m, 1 US survey ft = 1200/3937 m";

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/formats/ground_line.h"
 #include "core/formats/input_file.h"
 
 namespace ravo {
@@ -39,6 +40,9 @@ std::optional<LengthUnit> UnitOfOption(std::string_view text);
 // superelevation rates) from one unit to another. Throws OverflowError when a
 // converted value lies beyond the float range of the rows.
 void ConvertLengths(InputProfile& profile, LengthUnit from, LengthUnit to);
+
+// Converts the stations and elevations of ground lines in the same way.
+void ConvertGroundLengths(std::vector<GroundLine>& lines, LengthUnit from, LengthUnit to);
 
 // The note of such a conversion, with its exact factor.
 std::string ConversionNote(LengthUnit from, LengthUnit to);

@@ -125,7 +125,8 @@ LoadedProfile ProfileOfFormat(std::string_view bytes, const ProfileSource& sourc
                 imported.unit.value_or(source.unit.value_or(LengthUnit::Meter)),
                 std::move(imported.notes),
                 {},
-                std::move(imported.ground)};
+                std::move(imported.ground),
+                imported.unit.has_value()};
     }
     // A title may begin with "<"; only a declared document is XML of another kind.
     if (xml.declared)
@@ -162,18 +163,38 @@ ProfileState LoadProfile(const std::string& path, const ProfileSource& source)
     return StateOf(std::move(ReadAnyProfile(path, source).profile));
 }
 
-std::vector<std::string> SaveProfileAs(const ProfileState& state, const std::string& path,
-                                       LengthUnit unit)
+ProfileFormat FormatOfName(const std::string& path)
 {
     if (EndsWith(path, ".xml"))
-        return WriteLandXml(state, path, unit);
-    if (EndsWith(path, ".csv")) {
-        const std::string text = PviCsvText(PointsFromRows(state, {}));
-        ReplaceFile(path, [&text](ByteSink& sink) { sink.Write(text); });
+        return ProfileFormat::LandXml;
+    return EndsWith(path, ".csv") ? ProfileFormat::PviCsv : ProfileFormat::InputFile;
+}
+
+std::vector<std::string> WriteProfile(ByteSink& sink, const ProfileState& state,
+                                      ProfileFormat format, LengthUnit unit,
+                                      const std::vector<GroundLine>& ground)
+{
+    if (format == ProfileFormat::LandXml)
+        return WriteLandXml(sink, state, unit, ground);
+    if (format == ProfileFormat::InputFile)
+        WriteInputFile(state, sink);
+    else
+        WritePviCsv(sink, PointsFromRows(state, {}));
+    return {};
+}
+
+std::vector<std::string> SaveProfileAs(const ProfileState& state, const std::string& path,
+                                       LengthUnit unit, const std::vector<GroundLine>& ground)
+{
+    const ProfileFormat format = FormatOfName(path);
+    if (format == ProfileFormat::InputFile) {
+        WriteInputFile(state, path);
         return {};
     }
-    WriteInputFile(state, path);
-    return {};
+    std::vector<std::string> notes;
+    ReplaceFile(path,
+                [&](ByteSink& sink) { notes = WriteProfile(sink, state, format, unit, ground); });
+    return notes;
 }
 
 }  // namespace ravo

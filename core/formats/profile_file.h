@@ -15,6 +15,7 @@
 #include "core/formats/input_file.h"
 #include "core/formats/landxml_read.h"
 #include "core/formats/length_unit.h"
+#include "core/io/file_replace.h"
 #include "core/profile/profile_state.h"
 
 namespace ravo {
@@ -39,6 +40,7 @@ struct LoadedProfile {
     // number and read as 0 (FieldsWithoutNumberLines).
     std::vector<std::string> fieldsWithoutNumber{};
     std::vector<GroundLine> ground{};  // a LandXML profile's ground lines
+    bool unitNamed = false;            // the file names its unit (LandXML's Units)
 };
 
 // The file's bytes are decoded once (DecodedText), and the format recognised
@@ -63,7 +65,20 @@ ProfileState LoadProfile(const std::string& path, const ProfileSource& source = 
 // otherwise as a Ravo input file; the file is replaced only when the whole
 // text is written. Returns the notes of the export. Throws ProfileNotContinuousError for rows that
 // make no PVI profile, InputFileError or FileWriteError when the file cannot be written.
+// A LandXML file's ground lines, in the rows' unit, are written beside its
+// profile.
 std::vector<std::string> SaveProfileAs(const ProfileState& state, const std::string& path,
-                                       LengthUnit unit);
+                                       LengthUnit unit, const std::vector<GroundLine>& ground = {});
+
+// The format that a file name asks for, as SaveProfileAs takes it: LandXml,
+// PviCsv or InputFile.
+ProfileFormat FormatOfName(const std::string& path);
+
+// Writes the profile in the format (InputFile, LandXml or PviCsv) into the
+// sink, a piece at a time, and gives the notes of the export. Throws as
+// SaveProfileAs, before anything is written when the rows cannot be written.
+std::vector<std::string> WriteProfile(ByteSink& sink, const ProfileState& state,
+                                      ProfileFormat format, LengthUnit unit,
+                                      const std::vector<GroundLine>& ground = {});
 
 }  // namespace ravo

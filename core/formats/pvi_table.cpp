@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "core/formats/input_file.h"
+#include "core/formats/text_out.h"
 #include "core/text/numbers.h"
 #include "core/text/station_notation.h"
 #include "core/text/text_encoding.h"
@@ -20,7 +21,10 @@ void ForEachLine(std::string_view text, Visit visit)
 {
     int number = 0;
     while (!text.empty()) {
-        const std::size_t end = std::min(text.find_first_of("\r\n"), text.size());
+        // A plain loop: find_first_of looks each character up in the set.
+        std::size_t end = 0;
+        while (end < text.size() && text[end] != '\r' && text[end] != '\n')
+            ++end;
         visit(++number, text.substr(0, end));
         const bool crlf = text.substr(end).starts_with("\r\n");
         text.remove_prefix(std::min(end + (crlf ? 2 : 1), text.size()));
@@ -30,9 +34,24 @@ void ForEachLine(std::string_view text, Visit visit)
 // RFC 4180 fields of one line: quoted fields may hold separators and doubled
 // quotes. Spreadsheets set to a locale with a decimal comma separate fields by
 // semicolons instead.
-std::vector<std::string> CsvFields(std::string_view line, char separator = ',')
+void CsvFieldsInto(std::string_view line, char separator, std::vector<std::string>& fields)
 {
-    std::vector<std::string> fields(1);
+    // Most lines hold no quote: their fields are the text between separators.
+    if (line.find('"') == std::string_view::npos) {
+        std::size_t count = 0;
+        for (std::size_t at = 0;; ++count) {
+            const std::size_t end = std::min(line.find(separator, at), line.size());
+            if (count == fields.size())
+                fields.emplace_back();
+            fields[count].assign(line.substr(at, end - at));
+            if (end == line.size())
+                break;
+            at = end + 1;
+        }
+        fields.resize(count + 1);
+        return;
+    }
+    fields.assign(1, std::string());
     bool quoted = false;
     for (std::size_t i = 0; i < line.size(); ++i) {
         const char c = line[i];
@@ -45,6 +64,12 @@ std::vector<std::string> CsvFields(std::string_view line, char separator = ',')
         else
             fields.back() += c;
     }
+}
+
+std::vector<std::string> CsvFields(std::string_view line, char separator = ',')
+{
+    std::vector<std::string> fields;
+    CsvFieldsInto(line, separator, fields);
     return fields;
 }
 
@@ -164,16 +189,19 @@ PviPoint CurvePoint(double station, double elevation, double lengthIn,
     return p;
 }
 
-void AddCsvField(std::string& text, const std::string& field)
+void AddCsvField(TextOut& out, const std::string& field)
 {
     if (field.find_first_of(",\"\r\n") == std::string::npos) {
-        text += field;
+        out << field;
         return;
     }
-    text += '"';
-    for (char c : field)
-        text += c == '"' ? std::string("\"\"") : std::string(1, c);
-    text += '"';
+    out << '"';
+    for (char c : field) {
+        if (c == '"')
+            out << '"';
+        out << c;
+    }
+    out << '"';
 }
 
 }  // namespace
@@ -192,6 +220,7 @@ std::vector<PviPoint> ParsePviCsv(std::string_view bytes)
     std::vector<PviPoint> points;
     RowCounter rows;
     std::optional<Columns> columns;
+    std::vector<std::string> f;  // the fields of a line, their room kept for the next
     ForEachLine(WithoutUtf8Bom(bytes), [&](int line, std::string_view text) {
         if (!columns) {
             columns = HeaderColumns(text);
@@ -200,7 +229,7 @@ std::vector<PviPoint> ParsePviCsv(std::string_view bytes)
         if (Trimmed(text).empty())
             return;
         const char separator = columns->separator;
-        const std::vector<std::string> f = CsvFields(text, separator);
+        CsvFieldsInto(text, separator, f);
         const char other = separator == ';' ? ',' : ';';
         if (f.size() < 2 && text.find(other) != std::string_view::npos)
             Refuse(line, std::string("the fields are separated by \"") + other +
@@ -247,29 +276,40 @@ std::vector<PviPoint> ParsePviPlain(std::string_view bytes)
     return points;
 }
 
-std::string PviCsvText(const std::vector<PviPoint>& points)
+void WritePviCsv(ByteSink& sink, const std::vector<PviPoint>& points)
 {
     const bool unsym = std::any_of(points.begin(), points.end(),
                                    [](const PviPoint& p) { return p.kind == PviKind::Unsym; });
     const bool desc = std::any_of(points.begin(), points.end(),
                                   [](const PviPoint& p) { return !p.desc.empty(); });
-    std::string text = "station,elevation,length";
-    text += std::string(unsym ? ",length_out" : "") + (desc ? ",desc" : "") + "\r\n";
+    TextOut out(sink);
+    out << "station,elevation,length" << (unsym ? ",length_out" : "") << (desc ? ",desc" : "")
+        << "\r\n";
     for (const PviPoint& p : points) {
-        text += ShortestText(p.station) + "," + ShortestText(p.elevation) + ",";
+        out.Number(p.station) << ',';
+        out.Number(p.elevation) << ',';
         if (p.kind == PviKind::Unsym)
-            text += ShortestText(p.lengthIn) + "," + ShortestText(p.lengthOut);
+            out.Number(p.lengthIn) << ',';
+        if (p.kind == PviKind::Unsym)
+            out.Number(p.lengthOut);
         else if (p.kind != PviKind::Pvi)
-            text += ShortestText(p.lengthIn + p.lengthOut) + (unsym ? "," : "");
+            out.Number(p.lengthIn + p.lengthOut) << (unsym ? "," : "");
         else if (unsym)
-            text += ",";
+            out << ',';
         if (desc) {
-            text += ",";
-            AddCsvField(text, p.desc);
+            out << ',';
+            AddCsvField(out, p.desc);
         }
-        text += "\r\n";
+        out << "\r\n";
     }
-    return text;
+    out.Finish();
+}
+
+std::string PviCsvText(const std::vector<PviPoint>& points)
+{
+    StringSink sink;
+    WritePviCsv(sink, points);
+    return std::move(sink.text);
 }
 
 }  // namespace ravo

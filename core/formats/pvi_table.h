@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "core/formats/pvi_mapping.h"
+#include "core/io/file_replace.h"
 
 namespace ravo {
 
@@ -38,7 +39,9 @@ std::vector<PviPoint> ParsePviPlain(std::string_view bytes);
 
 // The CSV text of the points, lines ended by CR LF, values with the digits
 // that read back as the same numbers. The length_out and desc columns are
-// written only when a point needs them.
+// written only when a point needs them. Written into the sink a piece at a
+// time, or as one text.
+void WritePviCsv(ByteSink& sink, const std::vector<PviPoint>& points);
 std::string PviCsvText(const std::vector<PviPoint>& points);
 
 }  // namespace ravo

@@ -76,13 +76,20 @@ bool RowHasLength(double from, double to)
                    " curve rows; at most ", std::to_string(limit), " can be loaded"}));
 }
 
-float Stored(double value)
+float StoredOrRefused(double value)
 {
     try {
         return ToFloat(value);
     } catch (const OverflowError&) {
         Refuse("a value of the profile lies beyond the 32-bit float range");
     }
+}
+
+// The common case without a call; beyond the float range, refused.
+inline float Stored(double value)
+{
+    return std::fabs(value) < FirstFloatOverflow ? static_cast<float>(value)
+                                                 : StoredOrRefused(value);
 }
 
 // The largest of the joints that were snapped.
@@ -94,7 +101,16 @@ struct Snaps {
 
 class RowList {
 public:
-    explicit RowList(const JointRules& joints) : joints_(joints) {}
+    // Room for about the rows of `points` points: mostly a straight and a
+    // curve each.
+    RowList(const JointRules& joints, std::size_t points) : joints_(joints)
+    {
+        const std::size_t rows = std::min(2 * points, static_cast<std::size_t>(MaxSegmentCount));
+        for (std::vector<float>& column : columns_) {
+            column.reserve(rows + 1);
+            column.push_back(0.0f);  // rows are numbered from 1
+        }
+    }
 
     // Rows that round to no length are left out: they would apply to one
     // station only, where the elevation cannot be computed. A row that begins
@@ -105,7 +121,7 @@ public:
         if (!(station1 < station2))
             return;
         const double overlap = end_ - station1;
-        if (!rows_.empty() && overlap > 0 && overlap <= joints_.tolerance) {
+        if (columns_[0].size() > 1 && overlap > 0 && overlap <= joints_.tolerance) {
             if (!(end_ < station2))
                 return;
             const double length = station2 - station1;
@@ -119,16 +135,14 @@ public:
         end_ = std::max(end_, station2);
     }
 
-    InputProfile Profile(const std::string& title) const
+    // The rows as a profile; the list is left empty.
+    InputProfile TakeProfile(const std::string& title)
     {
         InputProfile profile;
         profile.title = title;
-        profile.numVC = static_cast<std::int32_t>(rows_.size());
-        for (std::size_t c = 0; c < ColumnCount; ++c) {
-            profile.curves[c].assign(rows_.size() + 1, 0.0f);
-            for (std::size_t r = 0; r < rows_.size(); ++r)
-                profile.curves[c][r + 1] = rows_[r][c];
-        }
+        profile.numVC = static_cast<std::int32_t>(columns_[0].size() - 1);
+        for (std::size_t c = 0; c < ColumnCount; ++c)
+            profile.curves[c] = std::move(columns_[c]);
         return profile;
     }
 
@@ -164,14 +178,15 @@ private:
     {
         if (!(row[3] < row[4]))
             return;
-        if (rows_.size() >= static_cast<std::size_t>(MaxSegmentCount))
+        if (columns_[0].size() > static_cast<std::size_t>(MaxSegmentCount))
             RefuseRows(MaxSegmentCount, 0);
-        rows_.push_back(row);
+        for (std::size_t c = 0; c < ColumnCount; ++c)
+            columns_[c].push_back(row[c]);
     }
 
     JointRules joints_;
-    std::vector<RowValues> rows_;
-    double end_ = 0;  // where the rows so far reach
+    std::array<std::vector<float>, ColumnCount> columns_;  // the rows' columns, from row 1
+    double end_ = 0;                                       // where the rows so far reach
     Snaps snaps_;
 };
 
@@ -232,11 +247,12 @@ PointRows RowsFromPoints(const std::vector<PviPoint>& points, const std::string&
     // Rows hold float grades; computing their elevations from the same floats
     // keeps the rows consistent and lets a writer reproduce them exactly.
     std::vector<double> grades;
+    grades.reserve(points.size());
     for (std::size_t i = 0; i + 1 < points.size(); ++i)
         grades.push_back(Stored(Grade(points[i].station, points[i].elevation, points[i + 1].station,
                                       points[i + 1].elevation)));
 
-    RowList rows(joints);
+    RowList rows(joints, points.size());
     for (std::size_t i = 1; i < points.size(); ++i) {
         const PviPoint& before = points[i - 1];
         const PviPoint& p = points[i];
@@ -258,7 +274,8 @@ PointRows RowsFromPoints(const std::vector<PviPoint>& points, const std::string&
         rows.Add(begin, gIn, gm, p.station - l1, p.station);
         rows.Add(SecondCurveStart(begin, gIn, gm, l1), gm, gOut, p.station, p.station + l2);
     }
-    return {rows.Profile(title), rows.Notes()};
+    std::vector<std::string> notes = rows.Notes();
+    return {rows.TakeProfile(title), std::move(notes)};
 }
 
 }  // namespace ravo

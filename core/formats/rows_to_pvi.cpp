@@ -105,8 +105,19 @@ Window ExactWindow(float stored, double near, double scale, double room, const V
                  [&](double z) { return rounded(z) <= stored; })};
 }
 
+// What a draft keeps of its point: no description, radius or line, so that
+// the drafts of a long profile take little more than half the memory of its
+// points.
+struct DraftPoint {
+    double station = 0;
+    double elevation = 0;
+    double lengthIn = 0;
+    double lengthOut = 0;
+    PviKind kind = PviKind::Pvi;
+};
+
 struct Draft {
-    PviPoint point{};
+    DraftPoint point{};
     float gradeOut = 0;  // the rows' grade towards the next point
     double target = 0;   // the elevation the rows give this point
     std::optional<Window> elevation{};
@@ -173,11 +184,29 @@ void RefuseBrokenProfile(const ProfileState& state, const Tolerances& tolerances
         throw ProfileNotContinuousError(std::move(faults));
 }
 
+// How many points Drafts makes of the rows, so that their list is made once:
+// the two ends, a point where the grade changes between rows, one a curve and
+// one a pair of rows that form an unsymmetric curve.
+std::size_t DraftCount(const std::vector<SegmentRow>& rows, const std::vector<bool>& keepApart)
+{
+    std::size_t count = 2;
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        count += k > 0 && rows[k - 1].rate2 != rows[k].rate1 ? 1u : 0u;
+        if (!IsCurve(rows[k]))
+            continue;
+        ++count;
+        if (k + 1 < rows.size() && !keepApart[k] && FormUnsymmetricCurve(rows[k], rows[k + 1]))
+            ++k;
+    }
+    return count;
+}
+
 // keepApart[k]: rows k and k + 1 are written as two curves even when they
 // form an unsymmetric one.
 std::vector<Draft> Drafts(const std::vector<SegmentRow>& rows, const std::vector<bool>& keepApart)
 {
     std::vector<Draft> drafts;
+    drafts.reserve(DraftCount(rows, keepApart));
     drafts.push_back(DraftAt(rows.front().station1, rows.front().rate1, rows.front().start));
     for (std::size_t k = 0; k < rows.size(); ++k) {
         const SegmentRow& r = rows[k];
@@ -337,11 +366,20 @@ std::vector<PviPoint> PointsFromRows(const ProfileState& state, const Tolerances
     const std::vector<SegmentRow> rows = CurvesAlongTheRoad(state);
     std::vector<bool> keepApart(rows.size(), false);
     while (true) {
-        std::vector<Draft> drafts = Drafts(rows, keepApart);
-        ChooseElevations(drafts);
         std::vector<PviPoint> points;
-        for (Draft& d : drafts)
-            points.push_back(std::move(d.point));
+        {
+            // The drafts go before the points are read back, so that the two
+            // never share the memory.
+            std::vector<Draft> drafts = Drafts(rows, keepApart);
+            ChooseElevations(drafts);
+            points.reserve(drafts.size());
+            for (Draft& d : drafts)
+                points.push_back({.station = d.point.station,
+                                  .elevation = d.point.elevation,
+                                  .lengthIn = d.point.lengthIn,
+                                  .lengthOut = d.point.lengthOut,
+                                  .kind = d.point.kind});
+        }
         // An unsymmetric curve is read back through grades found anew from the
         // elevations; where its common grade then rounds otherwise, or its
         // windows leave no elevation for the points before it, its two rows

@@ -254,13 +254,19 @@ std::string NumberText(std::int32_t value)
 namespace {
 
 template <typename Number>
+char* WriteShortestOf(char* out, Number value)
+{
+    auto result = std::to_chars(out, out + ShortestTextRoom, value, std::chars_format::fixed);
+    if (result.ec != std::errc{})
+        result = std::to_chars(out, out + ShortestTextRoom, value);
+    return result.ptr;
+}
+
+template <typename Number>
 std::string ShortestOf(Number value)
 {
-    char text[400];
-    auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
-    if (result.ec != std::errc{})
-        result = std::to_chars(text, text + sizeof text, value);
-    return std::string(text, result.ptr);
+    char text[ShortestTextRoom];
+    return std::string(text, WriteShortestOf(text, value));
 }
 
 std::string Formatted(double value, std::chars_format format, int precision)
@@ -276,6 +282,7 @@ std::string Formatted(double value, std::chars_format format, int precision)
 }  // namespace
 
 std::string ShortestText(double value) { return ShortestOf(value); }
+char* WriteShortest(char* out, double value) { return WriteShortestOf(out, value); }
 std::string ShortestText(float value) { return ShortestOf(value); }
 
 std::string SignificantText(double value, int digits)

@@ -2,6 +2,7 @@
 // reports. The decimal separator is always the point, whatever the locale.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -73,6 +74,12 @@ std::string NumberText(std::int32_t value);
 // would be hundreds of digits long.
 std::string ShortestText(double value);
 std::string ShortestText(float value);
+
+// The characters of ShortestText written at `out`, which has room for at
+// least ShortestTextRoom of them; returns the end of what was written. For
+// writers of long files, which should not make a string per number.
+inline constexpr std::size_t ShortestTextRoom = 400;
+char* WriteShortest(char* out, double value);
 
 // As printf's "%.*g" and "%.*f" in the C locale: the number rounded to
 // `digits` significant digits, or to `decimals` places after the point.

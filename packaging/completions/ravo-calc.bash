@@ -12,8 +12,8 @@ _ravo_calc()
     local section="--width --fill-slope --cut-slope --pavement-depth --cut-factor --interval"
     local -A options=(
         [table]="--from --to --step --offset --ground --csv --plus $source"
-        [curves]="$design --plus --json $source"
-        [check]="--tolerance --grade-tolerance $design --min-length --plus --json $source"
+        [curves]="$design --plus --json --csv $source"
+        [check]="--tolerance --grade-tolerance $design --min-length --plus --json --csv $source"
         [convert]="-o --output --units --to-units --format $source"
         [report]="-o --output --from --to --step --offset --ground $section $source"
         [earthwork]="--ground $section --from --to --csv --plus $source"
@@ -33,10 +33,8 @@ _ravo_calc()
     COMPREPLY=()
     case $prev in
         --units | --to-units)
-            # convert names lengths, the others the design speed's system.
-            local units="m ft"
-            [[ $command == convert ]] && units="m ft usft"
-            mapfile -t COMPREPLY < <(compgen -W "$units" -- "$cur")
+            # The unit of FILE's lengths, in every command.
+            mapfile -t COMPREPLY < <(compgen -W "m ft usft" -- "$cur")
             return ;;
         --format)
             mapfile -t COMPREPLY < <(compgen -W "landxml csv input" -- "$cur")

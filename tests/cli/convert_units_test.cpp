@@ -86,5 +86,45 @@ TEST(ConvertUnits, UnitKeptWrittenAndConvertedOnlyWhenAsked)
     }
 }
 
+// --units is the unit of the file's lengths in every command: a file that
+// names its own keeps it, and the design speed is in km/h for metres and in
+// mph for feet and US survey feet.
+TEST(ConvertUnits, UnitsMeanTheFileUnitInEveryCommand)
+{
+    test::TempFolder dir;
+    const std::string xml = (dir / "in.xml").string(), csv = (dir / "in.csv").string();
+    std::ofstream(xml) << LandXmlIn(UsSurvey, Points);
+    std::ofstream(csv) << "station,elevation,length\n0,100,\n3937,120,400\n7874,110,\n";
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string found;  // in standard output, or standard error on failure
+    } cases[] = {
+        {{"curves", xml, "--json", "--design-speed", "50"}, ExitSuccess, R"("units":"ft")"},
+        {{"curves", xml, "--json", "--design-speed", "50", "--units", "usft"},
+         ExitSuccess,
+         R"("units":"ft")"},
+        {{"check", xml, "--design-speed", "50", "--units", "m"},
+         ExitUsageOrLoad,
+         "--units m: the file gives its unit, USSurveyFoot; leave --units out"},
+        {{"curves", csv, "--json", "--design-speed", "50", "--units", "usft"},
+         ExitSuccess,
+         R"("units":"ft")"},
+        {{"curves", csv, "--json", "--design-speed", "80", "--units", "m"},
+         ExitSuccess,
+         R"("units":"m")"},
+        {{"check", csv, "--design-speed", "80"}, ExitUsageOrLoad, "--design-speed needs --units"},
+        {{"convert", csv, "-", "--units", "ft", "--format", "landxml"},
+         ExitSuccess,
+         R"(linearUnit="foot")"},
+    };
+    for (const auto& c : cases) {
+        std::ostringstream out, err;
+        EXPECT_EQ(RunRavoCalc(c.args, out, err), c.status) << err.str();
+        const std::string text = c.status == ExitSuccess ? out.str() : err.str();
+        EXPECT_NE(text.find(c.found), std::string::npos) << text;
+    }
+}
+
 }  // namespace
 }  // namespace ravo::calc

@@ -66,7 +66,7 @@ TEST(NameCheck, UnknownNamesAreRefusedWithTheNearestKnownOne)
         {{"check", Example, "--tolerence", "1"},
          R"(ravo-calc check: unknown option "--tolerence" (did you mean "--tolerance"?))"},
         // An option of another command is unknown here, and has no near name.
-        {{"curves", Example, "--csv"}, R"(ravo-calc curves: unknown option "--csv")"},
+        {{"curves", Example, "--offset"}, R"(ravo-calc curves: unknown option "--offset")"},
         // Values are not names, whatever they begin with; "--" ends the options.
         {{"table", Example, "--from", "--x", "--to", "1", "--step", "1"}, ""},
         {{"curves", "--", "--not-an-option"}, ""},

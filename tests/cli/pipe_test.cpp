@@ -84,6 +84,19 @@ TEST(RavoCalcPipes, EveryCommandReadsStandardInputAndPipesAsItReadsTheFile)
     }
 }
 
+// The report from a pipe to standard output, with no file left behind.
+TEST(RavoCalcPipes, ReportFromStandardInputToStandardOutput)
+{
+    const ravo::test::TempFolder dir;
+    const Outcome report = RunBash("cd '" + dir.path().string() +
+                                   "' && cat \"$EXAMPLES/ridge-road.in\" | SOURCE_DATE_EPOCH=0 "
+                                   "\"$CALC\" report - -o - --from 0 --to 100 --step 50");
+    EXPECT_EQ(report.status, 0) << report;
+    for (const char* part : {"Input file  = -\r\n", "Output file = -\r\n", "1/01/70"})
+        EXPECT_NE(report.out.find(part), std::string::npos) << part << "\n" << report.out;
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}
+
 TEST(RavoCalcPipes, ConvertToStandardOutputWritesWhatTheFileWouldHold)
 {
     const ravo::test::TempFolder dir;

@@ -59,6 +59,28 @@ TEST_F(ReportCommand, TheWorkedExamplesReportAndStationsLeftOut)
         << Report();
 }
 
+// "-o -": the same report on standard output, made as it goes, no file
+// written; "-" as the input reads standard input.
+TEST_F(ReportCommand, StandardOutputTakesTheSameReport)
+{
+    ReportRequest request = Request("main.in");
+    request.stations.emplace(1000, 1200, 100);
+    request.offset = 12;
+    request.outputPath = "-";
+    std::ostringstream out, err;
+    EXPECT_EQ(WriteReport(request, out, err), 0u);
+    std::string expected = fixtures::EchoOfWorkedExample + fixtures::LogOfWorkedExample;
+    const std::string name = "Output file = main.out";
+    expected.replace(expected.find(name), name.size(), "Output file = -");
+    EXPECT_EQ(out.str(), expected);
+    EXPECT_FALSE(fs::exists(dir_ / "-"));
+
+    std::ofstream(dir_ / "none.in") << "\"n\"\n0\n0\n";
+    request = Request("none.in");
+    request.outputPath = "-";
+    EXPECT_THROW(WriteReport(request, out, err), ReportRequestError);
+}
+
 // The moment as the report's twelve-hour clock shows it.
 TEST(ReportTime, NowOrTheSourceDateEpochInUtc)
 {

@@ -87,7 +87,7 @@ TEST(ShellCompletion, BashCompletesCommandsUnitsAndFiles)
           "--version", "--quiet"}},
         {"ravo-calc earthwork f --width ''", {}},
         {"ravo-calc ch", {"check"}},
-        {"ravo-calc curves f --units ''", {"m", "ft"}},
+        {"ravo-calc curves f --units ''", {"m", "ft", "usft"}},
         {"ravo-calc convert f --units f", {"ft"}},
         {"ravo-calc convert f - --format ''", {"landxml", "csv", "input"}},
         {"ravo-calc table --from ''", {}},

@@ -1,9 +1,15 @@
 // The fields of input files: numbers, counts and titles as a loaded file gives them.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cfloat>
+#include <charconv>
+#include <cstdint>
 #include <limits>
+#include <random>
+#include <string>
 
+#include "core/formats/input_fields.h"
 #include "support/input_profiles.h"
 
 namespace ravo {
@@ -70,6 +76,40 @@ TEST(ParseInputFile, TitleRule)
         const InputProfile profile = ParseInputFile(c.text);
         EXPECT_EQ(profile.title, c.title) << c.text;
         EXPECT_EQ(profile.numVC, c.numVC) << c.text;
+    }
+}
+
+}  // namespace
+}  // namespace ravo
+
+namespace ravo {
+namespace {
+
+// Short decimals take a quicker way than from_chars; every one must read as
+// from_chars reads it, to the bit and to the same end.
+TEST(ReadFieldNumber, ReadsEveryDecimalAsFromCharsDoes)
+{
+    std::mt19937 random(59);
+    std::uniform_int_distribution<int> digit(0, 9), count(0, 11), kind(0, 9);
+    for (int i = 0; i < 300'000; ++i) {
+        std::string text = kind(random) == 0 ? "-" : "";
+        for (int n = count(random) % 9; n > 0; --n)
+            text += static_cast<char>('0' + digit(random));
+        if (text.empty() || text == "-" || kind(random) < 7) {
+            text += '.';
+            for (int n = count(random) + 1; n > 0; --n)
+                text += static_cast<char>('0' + digit(random));
+        }
+        if (kind(random) == 0)
+            text += "e" + std::to_string(digit(random) - 4);
+        text += kind(random) == 0 ? "x," : ",";
+        float fast = 0;
+        float exact = 0;
+        const NumberRead read = ReadFieldNumber(text, fast);
+        const std::from_chars_result expected =
+            std::from_chars(text.data(), text.data() + text.size(), exact);
+        ASSERT_EQ(std::bit_cast<std::uint32_t>(fast), std::bit_cast<std::uint32_t>(exact)) << text;
+        ASSERT_EQ(read.end, expected.ptr) << text;
     }
 }
 

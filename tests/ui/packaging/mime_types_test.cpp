@@ -27,7 +27,8 @@ TEST(MimeTypes, InputFilesAndLandXmlAreToldByNameAndContent)
     } cases[] = {
         {"road.in", input, "application/x-ravo-input"},
         {"odd.in", "anything at all\n", "application/x-ravo-input"},  // the name decides
-        {"road", input, "application/x-ravo-input"},                  // no name: the content
+        {"Makefile.in", "all:\n\tcc -o ravo ravo.c\n", "text/x-makefile"},
+        {"road", input, "application/x-ravo-input"},  // no name: the content
         {"unix-road", "\"Title\"\n0\n0\n", "application/x-ravo-input"},
         {"quoted", "\"a quote that runs on without an end", "text/plain"},
         {"road.landxml", landXml, "application/x-landxml"},
