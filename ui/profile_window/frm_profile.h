@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "core/formats/length_unit.h"
 #include "core/profile/profile_state.h"
@@ -45,6 +46,9 @@ public:
     // The unit of the loaded profile's lengths: stations in 12+34 form read
     // 1+234.567 in metres and 12+34.56 in feet, and the axes name it.
     void SetProfileUnit(LengthUnit unit);
+
+    // A fitted grade line shown dashed beside the design (fitted_line_painter.cpp).
+    void SetFittedLine(std::optional<ProfileState> fitted);
 
     ProfilePlot& Plot() { return *plotProfile; }
 

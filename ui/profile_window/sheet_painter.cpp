@@ -133,7 +133,7 @@ void PaintSuperLine(QPainter& painter, const ProfileSheet& sheet, const QRectF& 
     painter.restore();
 }
 
-void PaintLegend(QPainter& painter, const QRectF& strip)
+double PaintLegend(QPainter& painter, const QRectF& strip)
 {
     static const char* const words[] = {"high point", "low point",   "PVI",
                                         "BVC / EVC",  "too sharp K", "no row"};
@@ -144,14 +144,17 @@ void PaintLegend(QPainter& painter, const QRectF& strip)
     for (int kind = 0; kind < 6; ++kind) {
         const QString text = QString::fromLatin1(words[kind]);
         const double width = 18 + metrics.horizontalAdvance(text) + 12;
-        if (x + width - 12 > strip.right())
+        if (x + width - 12 > strip.right()) {
+            x = strip.right();
             break;
+        }
         PaintLegendSymbol(painter, kind, QRectF(x, strip.center().y() - 8, 16, 16));
         painter.drawText(QRectF(x + 18, strip.top(), width, strip.height()),
                          Qt::AlignLeft | Qt::AlignVCenter, text);
         x += width;
     }
     painter.restore();
+    return x;
 }
 
 void PaintFitted(QPainter& painter, const QRectF& area, int flags, const QString& text)
