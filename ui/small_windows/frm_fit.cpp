@@ -44,8 +44,7 @@ QTableWidget* List(QWidget* parent, const char* name, const QStringList& columns
 }
 
 // A list with Add and Remove beneath it; Add gives an empty row to type into.
-QWidget* ListWithButtons(QWidget* parent, QTableWidget* table, const char* add,
-                         const char* remove)
+QWidget* ListWithButtons(QWidget* parent, QTableWidget* table, const char* add, const char* remove)
 {
     auto* box = new QWidget(parent);
     auto* layout = new QVBoxLayout(box);

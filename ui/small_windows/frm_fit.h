@@ -29,10 +29,10 @@ namespace ravo {
 struct FitOutcome {
     std::optional<FitResult> result;
     ProfileState fitted;
-    std::vector<std::string> faults;     // CriteriaFaults of the fitted profile
-    std::optional<Earthwork> design;     // of the current design on the same ground
-    std::string designNote;              // why the current design has no earthwork
-    std::string error;                   // a FitError's or a failure's message
+    std::vector<std::string> faults;  // CriteriaFaults of the fitted profile
+    std::optional<Earthwork> design;  // of the current design on the same ground
+    std::string designNote;           // why the current design has no earthwork
+    std::string error;                // a FitError's or a failure's message
 };
 
 // What the window asks of the main window.

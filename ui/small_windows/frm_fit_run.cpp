@@ -1,8 +1,8 @@
 // The Fit Grade Line window at work: the criteria read from its boxes, the
 // fit on a worker thread so that the window stays alive, the result shown,
 // and the ground chosen from a file.
-#include <QComboBox>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFutureWatcher>
 #include <QLabel>
 #include <QLineEdit>
@@ -141,7 +141,8 @@ void frmFit::FillRange()
     if (ground_ && !ground_->Empty()) {
         txtFrom->setText(Text(ShortestText(ground_->Points().front().station)));
         txtTo->setText(Text(ShortestText(ground_->Points().back().station)));
-    } else if (const std::optional<SegmentRow> first = RowOf(state_, SegmentKind::VerticalCurve, 1)) {
+    } else if (const std::optional<SegmentRow> first =
+                   RowOf(state_, SegmentKind::VerticalCurve, 1)) {
         const SegmentRow last = *RowOf(state_, SegmentKind::VerticalCurve, state_.NumVC);
         txtFrom->setText(Text(ShortestText(first->station1)));
         txtTo->setText(Text(ShortestText(last.station2)));
@@ -150,7 +151,8 @@ void frmFit::FillRange()
 
 void frmFit::Refuse(const QString& text)
 {
-    platform_.ShowMessage(this, Message{.text = text, .title = Title, .icon = MessageIcon::Warning});
+    platform_.ShowMessage(this,
+                          Message{.text = text, .title = Title, .icon = MessageIcon::Warning});
 }
 
 // A ground that cannot be read changes nothing; the message says why.
@@ -186,13 +188,15 @@ std::optional<FitCriteria> frmFit::CriteriaFromBoxes()
     c.section.width = reader.Required(txtWidth, QStringLiteral("width"));
     c.section.fillSlope = reader.Required(txtFillSlope, QStringLiteral("fill slope"));
     c.section.cutSlope = reader.Required(txtCutSlope, QStringLiteral("cut slope"));
-    for (const std::vector<double>& v : ListRows(tblFixed, reader, QStringLiteral("fixed points"), 1))
+    for (const std::vector<double>& v :
+         ListRows(tblFixed, reader, QStringLiteral("fixed points"), 1))
         c.fixedPoints.push_back({v[0], v[1]});
     for (const std::vector<double>& v :
          ListRows(tblWindows, reader, QStringLiteral("elevation windows"), 2))
         c.windows.push_back({v[0], v[1], v[2], v[3]});
     if (reader.fault.isEmpty() && (most < 0 || most != std::floor(most) || most > 1e6))
-        reader.fault = QStringLiteral("The most PVIs is a whole number of 0 or more; 0 sets no limit.");
+        reader.fault =
+            QStringLiteral("The most PVIs is a whole number of 0 or more; 0 sets no limit.");
     if (!reader.fault.isEmpty()) {
         Refuse(reader.fault);
         return std::nullopt;
@@ -206,8 +210,9 @@ void frmFit::cmdFit_Click()
     if (Running())
         return;
     if (!ground_) {
-        Refuse(QStringLiteral("The fit needs the ground under the road: choose a ground file "
-                              "first."));
+        Refuse(
+            QStringLiteral("The fit needs the ground under the road: choose a ground file "
+                           "first."));
         return;
     }
     const std::optional<FitCriteria> criteria = CriteriaFromBoxes();
@@ -229,7 +234,8 @@ void frmFit::FitFinished()
 void frmFit::ShowOutcome(const FitOutcome& outcome)
 {
     if (!outcome.result) {
-        txtResult->setPlainText(QStringLiteral("No grade line was fitted.\n") + Text(outcome.error));
+        txtResult->setPlainText(QStringLiteral("No grade line was fitted.\n") +
+                                Text(outcome.error));
         if (hooks_.showFitted)
             hooks_.showFitted(std::nullopt);
         Refuse(Text(outcome.error));
@@ -237,7 +243,9 @@ void frmFit::ShowOutcome(const FitOutcome& outcome)
     }
     const FitResult& r = *outcome.result;
     QStringList lines;
-    lines << QStringLiteral("Fitted grade line: %1 PVIs, %2 pieces.").arg(r.pvis.size()).arg(r.pieces);
+    lines << QStringLiteral("Fitted grade line: %1 PVIs, %2 pieces.")
+                 .arg(r.pvis.size())
+                 .arg(r.pieces);
     lines << QStringLiteral("Fitted: ") + Volumes(r.fitted);
     lines << QStringLiteral("Optimum of the pieces: ") + Volumes(r.optimum);
     lines << (outcome.design ? QStringLiteral("Current design: ") + Volumes(*outcome.design)
