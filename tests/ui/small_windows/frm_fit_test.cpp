@@ -77,7 +77,8 @@ TEST_F(FitWindowTest, AFlatGroundGivesTheFlatLineShownBesideTheDesign)
     Set("txtSpeed", QStringLiteral("60"));
     RunFit();
     const QString text = fit->ResultText();
-    EXPECT_TRUE(text.contains(QStringLiteral("Fitted: cut 0.0, fill 0.0, cost 0.0"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Fitted: cut 0.0, fill 0.0, cost 0.0")))
+        << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("meets every criterion"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("Current design: no vertical curves")));
     ASSERT_TRUE(fit->Result().has_value());
@@ -99,7 +100,8 @@ TEST_F(FitWindowTest, AValleyWithAFixedPointCostsLessThanTheDesign)
     const QString text = fit->ResultText();
     ASSERT_TRUE(fit->Result().has_value()) << text.toStdString();
     EXPECT_NEAR(fit->Result()->pvis.front().elevation, 110, 0.01);
-    EXPECT_TRUE(text.contains(QStringLiteral("Current design: cut 0.0, fill "))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Current design: cut 0.0, fill ")))
+        << text.toStdString();
     EXPECT_LT(fit->Result()->fitted.cost, 30000);  // the design at 120 fills about 120000
 }
 
