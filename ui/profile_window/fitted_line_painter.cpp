@@ -14,7 +14,7 @@
 namespace ravo {
 namespace {
 
-const QColor FittedColour(0, 140, 70);
+const QColor FittedColour(140, 40, 180);
 constexpr double StepPixels = 3;
 
 QPen FittedPen()
