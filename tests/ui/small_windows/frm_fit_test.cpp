@@ -2,12 +2,14 @@
 // the ground from a file chosen through the platform, the fit's result shown,
 // refusals as messages, and Use loading the fitted profile undoably.
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
 
+#include "core/profile/elevation.h"
 #include "support/window_fixture.h"
 #include "ui/profile_window/frm_profile.h"
 #include "ui/profile_window/frm_profile_plot.h"
@@ -56,7 +58,8 @@ protected:
     frmFit* fit = nullptr;
 };
 
-TEST_F(FitWindowTest, TheItemIsTheLastOfTheViewMenu)
+// The window opens over the loaded profile: its stations and its unit.
+TEST_F(FitWindowTest, TheItemIsLastInViewAndOpensOnTheProfilesRangeAndUnit)
 {
     const QList<QAction*> view = window->findChild<QMenu*>("mnuView")->actions();
     ASSERT_EQ(view.size(), 3);
@@ -64,8 +67,18 @@ TEST_F(FitWindowTest, TheItemIsTheLastOfTheViewMenu)
     EXPECT_EQ(view[1]->objectName(), QStringLiteral("mnuVProfile"));
     EXPECT_EQ(view.back()->objectName(), QStringLiteral("mnuFitGrade"));
     EXPECT_EQ(view.back()->text(), QStringLiteral("&Fit Grade Line..."));
+    Choose("mnuLoad", Write(QStringLiteral("feet.xml"),
+                            "<?xml version=\"1.0\"?><LandXML xmlns=\"http://www.landxml.org/"
+                            "schema/LandXML-1.2\"><Units><Imperial linearUnit=\"foot\"/></Units>"
+                            "<Alignments><Alignment name=\"A\"><Profile><ProfAlign name=\"D\">"
+                            "<PVI>100 50</PVI><PVI>900 60</PVI></ProfAlign></Profile></Alignment>"
+                            "</Alignments></LandXML>"));
+    ASSERT_EQ(state.NumVC, 1) << platform.Last().toStdString();
     ASSERT_NE(Open(), nullptr);
     EXPECT_TRUE(fit->isVisible());
+    EXPECT_EQ(FitBox("txtFrom")->text(), QStringLiteral("100"));
+    EXPECT_EQ(FitBox("txtTo")->text(), QStringLiteral("900"));
+    EXPECT_EQ(fit->findChild<QComboBox*>("cboUnits")->currentText(), QStringLiteral("mph, feet"));
 }
 
 TEST_F(FitWindowTest, AFlatGroundGivesTheFlatLineShownBesideTheDesign)
@@ -89,17 +102,30 @@ TEST_F(FitWindowTest, AFlatGroundGivesTheFlatLineShownBesideTheDesign)
     EXPECT_TRUE(platform.messages.empty()) << platform.Last().toStdString();
 }
 
-TEST_F(FitWindowTest, AValleyWithAFixedPointCostsLessThanTheDesign)
+TEST_F(FitWindowTest, AValleyWithAFixedPointAndAWindowCostsLessThanTheDesign)
 {
     TypeOver("txtNVC", QStringLiteral("1"));
     TypeRow({"txtE1", "txtG1", "txtG2", "txtSta1", "txtSta2"}, {"120", "0", "0", "0", "200"});
     Open();
     ChooseGround("station,elevation\n0,110\n100,100\n200,110\n");
     AddRow("tblFixed", "cmdAddFixed", {QStringLiteral("0"), QStringLiteral("110")});
+    AddRow("tblWindows", "cmdAddWindow",
+           {QStringLiteral("90"), QStringLiteral("110"), QStringLiteral("106"),
+            QStringLiteral("107")});
     RunFit();
     const QString text = fit->ResultText();
     ASSERT_TRUE(fit->Result().has_value()) << text.toStdString();
     EXPECT_NEAR(fit->Result()->pvis.front().elevation, 110, 0.01);
+    int covering = 0;  // rows that hold station 100
+    ForEachRow(FittedProfile(*fit->Result()), SegmentKind::VerticalCurve,
+               [&covering](std::int32_t, const SegmentRow& row) {
+                   if (row.station1 <= 100 && row.station2 >= 100) {
+                       ++covering;
+                       EXPECT_GE(RowValue(row, 100), 106 - 1e-3);
+                       EXPECT_LE(RowValue(row, 100), 107 + 1e-3);
+                   }
+               });
+    EXPECT_GT(covering, 0);
     EXPECT_TRUE(text.contains(QStringLiteral("Current design: cut 0.0, fill ")))
         << text.toStdString();
     EXPECT_LT(fit->Result()->fitted.cost, 30000);  // the design at 120 fills about 120000
