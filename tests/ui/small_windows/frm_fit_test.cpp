@@ -52,6 +52,7 @@ protected:
     void RunFit() const
     {
         QTest::mouseClick(Button("cmdFit"), Qt::LeftButton);
+        EXPECT_FALSE(Button("cmdFit")->isEnabled());  // until the worker's outcome is shown
         ASSERT_TRUE(QTest::qWaitFor([this] { return Button("cmdFit")->isEnabled(); }, 30000));
     }
 
@@ -162,6 +163,8 @@ TEST_F(FitWindowTest, CriteriaThatCannotBeUsedOrMetAreRefusedWithAMessage)
     EXPECT_FALSE(fit->Result().has_value());
     EXPECT_FALSE(Button("cmdUse")->isEnabled());
     EXPECT_TRUE(fit->ResultText().startsWith(QStringLiteral("No grade line was fitted.")));
+    EXPECT_FALSE(window->ProfileWindow().Plot().HasFittedLine());
+    EXPECT_FALSE(window->ProfileWindow().isVisible());
 }
 
 TEST_F(FitWindowTest, UseLoadsTheFittedProfileAndCtrlZBringsTheOldOneBack)
