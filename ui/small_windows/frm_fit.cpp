@@ -120,7 +120,7 @@ void frmFit::BuildCriteria()
     };
     grid->addWidget(cmdGround, 0, 0);
     grid->addWidget(lblGround, 0, 1, 1, 2);
-    row(1, QStringLiteral("Stations &from, to"), txtFrom, txtTo);
+    row(1, QStringLiteral("S&tations from, to"), txtFrom, txtTo);
     row(2, QStringLiteral("&Piece length"), txtPiece, nullptr);
     row(3, QStringLiteral("Design &speed"), txtSpeed, cboUnits);
     row(4, QStringLiteral("&Maximum grade %"), txtMaxGrade, nullptr);
