@@ -54,7 +54,8 @@ public:
            QWidget* parent = nullptr);
     ~frmFit() override;
 
-    // A ground handed in by the program; its name is shown beside the button.
+    // A ground handed in by the program (or read by "Ground file..."): its name
+    // is shown beside the button and its range fills the station boxes.
     void SetGround(GroundProfile ground, const QString& name);
     // The design speed's unit follows the loaded profile's.
     void SetProfileUnit(LengthUnits units);
