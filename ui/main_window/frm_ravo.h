@@ -32,6 +32,8 @@ class QToolButton;
 namespace ravo {
 
 class frmAbout;
+class frmFit;
+struct FitResult;
 class frmProfile;
 class SegmentEditor;
 class frmTitle;
@@ -171,6 +173,13 @@ private:
     void KindChanged(SegmentKind kind);
     void FitNumberBoxes();
 
+    // View > Fit Grade Line, in frm_ravo_fit.cpp: the window made on first
+    // use, and "Use" loading the fitted profile as a load does (undoable).
+    void mnuFitGrade_Click();
+    frmFit& FitWindow();
+    void UseFittedProfile(const FitResult& result);
+    void HandGroundToFit();
+
     ProfileState& state_;
     Platform& platform_;
     // The unit of the loaded profile's lengths, named when it is written as
@@ -202,6 +211,7 @@ private:
     QAction* mnuUndo = nullptr;
     QAction* mnuVOut = nullptr;
     QAction* mnuVProfile = nullptr;
+    QAction* mnuFitGrade = nullptr;
     QAction* mnuPrintCS = nullptr;
     QAction* mnuStartPrint = nullptr;
     QAction* mnuStopPrint = nullptr;
@@ -215,6 +225,7 @@ private:
     std::array<QLabel*, 3> panels_{};
     frmAbout* about_ = nullptr;      // created on first use, then only hidden and shown
     frmProfile* profile_ = nullptr;  // likewise
+    frmFit* fit_ = nullptr;          // likewise
     std::unique_ptr<frmTitle> title_;
     TableUndo undo_;        // the tables before the last re-creation, reset or load
     ReportSession report_;  // the output report, open between commands

@@ -124,6 +124,7 @@ void frmRavo::SetGround(GroundProfile ground)
     ground_ = std::make_shared<const GroundProfile>(std::move(ground));
     if (profile_ != nullptr)
         profile_->SetGround(ground_);
+    HandGroundToFit();
 }
 
 }  // namespace ravo

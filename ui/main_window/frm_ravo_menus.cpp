@@ -49,6 +49,7 @@ void frmRavo::BuildMenus()
     QMenu* mnuView = addMenu(bar, "mnuView", QStringLiteral("&View"));
     mnuVOut = AddItem(mnuView, "mnuVOut", QStringLiteral("&Output File"));
     mnuVProfile = AddItem(mnuView, "mnuVProfile", QStringLiteral("&Profile"));
+    mnuFitGrade = AddItem(mnuView, "mnuFitGrade", QStringLiteral("&Fit Grade Line..."));
 
     QMenu* mnuPrint = addMenu(bar, "mnuPrint", QStringLiteral("&Print"));
     mnuPrintCS = AddItem(mnuPrint, "mnuPrintCS", QStringLiteral("&Input Data Echo"));
@@ -97,6 +98,8 @@ void frmRavo::BuildMenus()
             Guarded(&frmRavo::mnuStopPrint_Click, WriteFailureText()));
     connect(mnuVProfile, &QAction::triggered, this,
             Guarded(&frmRavo::mnuVProfile_Click, CommandFailedText()));
+    connect(mnuFitGrade, &QAction::triggered, this,
+            Guarded(&frmRavo::mnuFitGrade_Click, CommandFailedText()));
     connect(mnuContents, &QAction::triggered, this,
             Guarded(&frmRavo::mnuContents_Click, CommandFailedText()));
     connect(mnuAbout, &QAction::triggered, this,

@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "core/formats/length_unit.h"
 #include "core/ground/ground_profile.h"
@@ -49,6 +50,9 @@ public:
     void SetProfileUnit(LengthUnit unit);
     // The existing ground drawn under the grade line; none for an empty one.
     void SetGround(std::shared_ptr<const GroundProfile> ground);
+
+    // A fitted grade line shown dashed beside the design (fitted_line_painter.cpp).
+    void SetFittedLine(std::optional<ProfileState> fitted);
 
     ProfilePlot& Plot() { return *plotProfile; }
 

@@ -11,6 +11,7 @@
 #include <QWheelEvent>
 #include <cmath>
 
+#include "ui/profile_window/fitted_line_painter.h"
 #include "ui/profile_window/plot_band.h"
 #include "ui/profile_window/sheet_painter.h"
 #include "ui/widgets/text.h"
@@ -260,10 +261,14 @@ void ProfilePlot::Paint(QPainter& painter, QSize size)
     const QRectF bottom(LeftMargin, super.bottom() + 24, view.plotWidth, TextRow);
     const QString stationTitle = QStringLiteral("Station (") + unitName_ + ")";
     painter.drawText(bottom, Qt::AlignLeft | Qt::AlignVCenter, stationTitle);
-    const double legendEnd = PaintLegend(
-        painter, bottom.adjusted(QFontMetricsF(painter.font()).horizontalAdvance(stationTitle) + 24,
-                                 0, 0, 0));
-    ground_.PaintLegend(painter, bottom.adjusted(legendEnd - bottom.left(), 0, 0, 0));
+    const QRectF legend = bottom.adjusted(
+        QFontMetricsF(painter.font()).horizontalAdvance(stationTitle) + 24, 0, 0, 0);
+    double legendEnd = PaintLegend(painter, legend);
+    legendEnd = ground_.PaintLegend(painter, legend.adjusted(legendEnd - legend.left(), 0, 0, 0));
+    if (fitted_) {
+        PaintFittedLine(painter, *fitted_, view, scene.grade, grade);
+        PaintFittedLegend(painter, legend, legendEnd);
+    }
     if (hasCursor_) {
         const Cursor cursor = CursorAt(*index_, view, scene, cursorStation_, cursorElevation_);
         if (cursor.x >= 0 && cursor.x <= view.plotWidth) {

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "core/profile/profile_state.h"
 #include "core/view/profile_sheet.h"
 #include "core/view/profile_view.h"
 #include "ui/profile_window/ground_painter.h"
@@ -35,6 +36,9 @@ public:
     // A chosen vertical exaggeration, or none for one worked out at each fit
     // and then kept while panning and zooming.
     void SetExaggeration(std::optional<double> exaggeration);
+    // A fitted grade line drawn dashed beside the design; none takes it away.
+    void SetFittedLine(std::optional<ProfileState> fitted);
+    bool HasFittedLine() const { return fitted_.has_value(); }
     // Moves the pointer, the crosshair the keys zoom about and pick at.
     void MovePointer(double dx);
 
@@ -109,6 +113,7 @@ private:
     std::vector<QRectF> paintedLabels_;
     std::optional<QPointF> pointer_;  // in the widget
     std::optional<double> fixedExaggeration_;
+    std::optional<ProfileState> fitted_;
     QString unitName_ = QStringLiteral("m");
     QTimer* clickTimer_ = nullptr;  // a click waits to be told from a double-click
     double clickX_ = 0;

@@ -162,10 +162,10 @@ void GroundLayer::PaintMassPanel(QPainter& painter, const GroundScene& scene, co
     painter.restore();
 }
 
-void GroundLayer::PaintLegend(QPainter& painter, const QRectF& strip) const
+double GroundLayer::PaintLegend(QPainter& painter, const QRectF& strip) const
 {
     if (!HasGround())
-        return;
+        return strip.left();
     const QFontMetricsF metrics(painter.font());
     double x = strip.left();
     painter.save();
@@ -173,8 +173,10 @@ void GroundLayer::PaintLegend(QPainter& painter, const QRectF& strip) const
         static const char* const words[] = {"ground", "cut", "fill"};
         const QString text = QString::fromLatin1(words[kind]);
         const double width = 18 + metrics.horizontalAdvance(text) + 12;
-        if (x + width - 12 > strip.right())
+        if (x + width - 12 > strip.right()) {
+            x = strip.right();
             break;
+        }
         const QRectF square(x, strip.center().y() - 8, 16, 16);
         if (kind == 0) {
             painter.setPen(QPen(GroundColour, 2));
@@ -188,6 +190,7 @@ void GroundLayer::PaintLegend(QPainter& painter, const QRectF& strip) const
         x += width;
     }
     painter.restore();
+    return x;
 }
 
 }  // namespace ravo

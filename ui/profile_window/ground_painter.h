@@ -45,7 +45,7 @@ public:
     void PaintMassPanel(QPainter& painter, const GroundScene& scene, const QRectF& area,
                         const QString& unitName, const std::vector<Tick>& stationTicks) const;
     // The ground's legend entries from the left of the strip, as many as fit.
-    void PaintLegend(QPainter& painter, const QRectF& strip) const;
+    double PaintLegend(QPainter& painter, const QRectF& strip) const;
 
 private:
     std::shared_ptr<const GroundProfile> ground_;

@@ -144,8 +144,10 @@ double PaintLegend(QPainter& painter, const QRectF& strip)
     for (int kind = 0; kind < 6; ++kind) {
         const QString text = QString::fromLatin1(words[kind]);
         const double width = 18 + metrics.horizontalAdvance(text) + 12;
-        if (x + width - 12 > strip.right())
+        if (x + width - 12 > strip.right()) {
+            x = strip.right();
             break;
+        }
         PaintLegendSymbol(painter, kind, QRectF(x, strip.center().y() - 8, 16, 16));
         painter.drawText(QRectF(x + 18, strip.top(), width, strip.height()),
                          Qt::AlignLeft | Qt::AlignVCenter, text);

@@ -30,7 +30,8 @@ void PaintSuperLine(QPainter& painter, const ProfileSheet& sheet, const QRectF& 
                     const QColor& colour);
 
 // The legend of dots, triangles, ticks, red curves and hatching, from the
-// left of the strip for as many entries as fit; returns where the next entry would begin.
+// left of the strip for as many entries as fit; returns where the next entry
+// may begin (the strip's right end when one was left out).
 double PaintLegend(QPainter& painter, const QRectF& strip);
 
 // A text in a rectangle, shortened with an ellipsis where it does not fit.

@@ -2,6 +2,7 @@
 // a LandXML profile, drawn under the grade line with its cut, fill and mass haul.
 #include <QDoubleSpinBox>
 #include <QImage>
+#include <QLabel>
 #include <QPainter>
 #include <QToolButton>
 
@@ -97,6 +98,13 @@ TEST_F(GroundWindow, TheGroundOfALandXmlProfileComesWithIt)
     EXPECT_TRUE(Open()->Plot().Ground().HasGround());
     Choose("mnuLoad", RAVO_EXAMPLES_DIR "/ridge-road.in");
     EXPECT_EQ(GroundPoints(), 3u);
+    // The fit window fits over it.
+    Item("mnuFitGrade")->trigger();
+    const auto* fit = window->findChild<QWidget*>(QStringLiteral("frmFit"));
+    ASSERT_NE(fit, nullptr);
+    EXPECT_TRUE(fit->findChild<QLabel*>(QStringLiteral("lblGround"))
+                    ->text()
+                    .startsWith(QStringLiteral("Loaded ground: 3 points")));
 }
 
 TEST_F(GroundWindow, TheReadoutGivesGroundCutOrFillAndTheMassOrdinate)
