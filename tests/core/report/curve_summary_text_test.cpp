@@ -33,6 +33,18 @@ STA 2         11+00.000      SUPER 2        0.02
 )");
 }
 
+// Segments stand apart as curves do: a blank line between each two.
+TEST(WriteCurves, ABlankLineBetweenSegments)
+{
+    std::ostringstream out;
+    WriteCurves(
+        out,
+        test::StateOf(test::ProfileOf("", {}, {{-0.02f, 0, 0, 0, 100}, {0.02f, 0, 0, 100, 200}})),
+        false);
+    EXPECT_NE(out.str().find("\n\nSUPERELEVATION SEGMENT 2\n"), std::string::npos) << out.str();
+    EXPECT_EQ(out.str().find("\n\nSUPERELEVATION SEGMENT 1\n"), std::string::npos) << out.str();
+}
+
 // The lines of a curve row's ends, for a row from station1 to station2.
 std::string EndLines(float station1, float station2, bool plus)
 {

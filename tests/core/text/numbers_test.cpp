@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -93,6 +96,14 @@ TEST(NumberText, ExactTextReadsBackAsTheSameFloat)
     for (const auto& [value, expected] : cases) {
         EXPECT_EQ(ExactNumberText(value), expected) << value;
         EXPECT_EQ(ToFloat(LeadingNumber(ExactNumberText(value))), value) << value;
+    }
+    // Any float, also those that need all nine digits.
+    std::mt19937 bits(5);
+    for (int i = 0; i < 20000; ++i) {
+        const float value = std::bit_cast<float>(static_cast<std::uint32_t>(bits()));
+        if (!std::isfinite(value))
+            continue;
+        ASSERT_EQ(ToFloat(LeadingNumber(ExactNumberText(value))), value) << value;
     }
 }
 

@@ -59,6 +59,7 @@ TEST(DecodedText, EveryEncodingBecomesUtf8)
         {Utf16(u"\u0080", false), "\xC2\x80"},
         {"\xF5\x80\x80\x80", "\xC3\xB5\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC"},
         {"price \x80", "price \xE2\x82\xAC"},
+        {Utf16(u"ab", false) + "x", "ab\xEF\xBF\xBD"},  // an odd byte at the end
     };
     for (const auto& [bytes, expected] : edges) {
         std::string room;
