@@ -23,9 +23,11 @@ public:
     double Advance(double station)
     {
         const std::optional<double> depth = DepthAt(station);
-        if (depth && last_)
-            AddVolume(station - lastStation_, *last_, *depth);
-        last_ = depth;
+        if (depth && hasLast_)
+            AddVolume(station - lastStation_, last_, *depth);
+        // A flag and a value rather than an optional: GCC's -O3 then sees it set.
+        hasLast_ = depth.has_value();
+        last_ = depth.value_or(0);
         lastStation_ = station;
         return cut_ * section_.cutFactor - fill_;
     }
@@ -56,7 +58,8 @@ private:
     const ProfileViewIndex& index_;
     const GroundProfile& ground_;
     const SectionTemplate& section_;
-    std::optional<double> last_;
+    bool hasLast_ = false;
+    double last_ = 0;  // the depth at lastStation_ when hasLast_
     double lastStation_ = 0;
     double cut_ = 0;
     double fill_ = 0;

@@ -34,17 +34,23 @@ std::string StationInStyle(double station, int decimals, bool plusNotation, Stat
     const std::int64_t step = style == StationStyle::Kilometre ? 1000 : 100;
     const std::int64_t metres = whole / unit;
     std::string text = whole > 0 && station < 0 ? "-" : "";
-    text += std::to_string(metres / step) + "+" +
-            Padded(metres % step, style == StationStyle::Kilometre ? 3 : 2);
-    if (decimals > 0)
-        text += "." + Padded(whole % unit, decimals);
+    text += std::to_string(metres / step);
+    text += '+';
+    text += Padded(metres % step, style == StationStyle::Kilometre ? 3 : 2);
+    if (decimals > 0) {
+        text += '.';
+        text += Padded(whole % unit, decimals);
+    }
     return text;
 }
 
 std::string GradePercentText(double grade)
 {
-    const std::string text = FixedText(grade * 100, 2);
-    return (text.front() == '-' ? "" : "+") + text + "%";
+    std::string text = FixedText(grade * 100, 2);
+    if (text.front() != '-')
+        text.insert(text.begin(), '+');
+    text += '%';
+    return text;
 }
 
 }  // namespace ravo
