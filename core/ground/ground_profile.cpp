@@ -52,6 +52,29 @@ std::optional<double> GroundProfile::ElevationAt(double station) const
            (b.elevation - a.elevation) * (station - a.station) / (b.station - a.station);
 }
 
+std::optional<std::pair<double, double>> GroundProfile::ElevationRange(double from, double to) const
+{
+    if (points_.empty() || !(from <= to))
+        return std::nullopt;
+    from = std::max(from, points_.front().station);
+    to = std::min(to, points_.back().station);
+    if (from > to)
+        return std::nullopt;
+    std::pair<double, double> range{*ElevationAt(from), *ElevationAt(from)};
+    const auto widen = [&range](double elevation) {
+        range.first = std::min(range.first, elevation);
+        range.second = std::max(range.second, elevation);
+    };
+    widen(*ElevationAt(to));
+    const auto byStation = [](const GroundPoint& point, double station) {
+        return point.station < station;
+    };
+    for (auto it = std::lower_bound(points_.begin(), points_.end(), from, byStation);
+         it != points_.end() && it->station <= to; ++it)
+        widen(it->elevation);
+    return range;
+}
+
 CutFill CutFillAt(const GroundProfile& ground, double station, double design)
 {
     const std::optional<double> elevation = ground.ElevationAt(station);

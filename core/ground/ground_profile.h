@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/formats/ground_line.h"
@@ -23,6 +24,11 @@ public:
     // The ground at a station, straight between neighbouring points; nothing
     // before the first point, after the last, or on an empty line.
     [[nodiscard]] std::optional<double> ElevationAt(double station) const;
+
+    // The lowest and highest ground between two stations, the ends read
+    // between points; nothing where the ground does not reach.
+    [[nodiscard]] std::optional<std::pair<double, double>> ElevationRange(double from,
+                                                                          double to) const;
 
     [[nodiscard]] const std::vector<GroundPoint>& Points() const { return points_; }
     [[nodiscard]] bool Empty() const { return points_.empty(); }

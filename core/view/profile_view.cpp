@@ -298,6 +298,10 @@ ProfileScene BuildScene(const ProfileViewIndex& index, const ProfileView& view)
     double low = 0;
     double high = 0;
     ValueRange(grade, 1, low, high);
+    if (view.alsoShown) {
+        low = std::min(low, view.alsoShown->first);
+        high = std::max(high, view.alsoShown->second);
+    }
     scene.exaggeration = FitGrade(scene.grade, low, high, view);
     scene.exaggerationText = ExaggerationText(scene.exaggeration);
     ValueRange(super, 100, low, high);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/design/design_speed.h"
@@ -31,6 +32,9 @@ struct ProfileView {
     std::optional<double> exaggeration{};
     // The mass haul panel between the two, in pixels; none when 0.
     int massHeight = 0;
+    // Elevations the grade panel shows besides the line's own, lowest and
+    // highest: the ground's in view.
+    std::optional<std::pair<double, double>> alsoShown{};
 };
 
 struct PixelPoint {

@@ -195,6 +195,11 @@ ProfileView ProfilePlot::SizedView(ProfileView view, QSize size) const
     view.gradeHeight = static_cast<int>(panels * GradeShare);
     view.superHeight = panels - view.gradeHeight;
     ground_.Arrange(view, PanelGap);
+    // The grade panel's scale takes in the ground in view, which would
+    // otherwise be cut at the panel's edge.
+    view.alsoShown = ground_.HasGround()
+                         ? ground_.Ground().ElevationRange(view.firstStation, view.lastStation)
+                         : std::nullopt;
     return view;
 }
 

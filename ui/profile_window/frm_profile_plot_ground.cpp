@@ -11,7 +11,8 @@ namespace ravo {
 void ProfilePlot::SetGround(std::shared_ptr<const GroundProfile> ground)
 {
     ground_.SetGround(std::move(ground));
-    update();
+    // The automatic exaggeration is worked out again over the ground.
+    SetExaggeration(fixedExaggeration_);
 }
 
 void ProfilePlot::SetSection(const SectionTemplate& section)

@@ -115,6 +115,15 @@ TEST(GroundRead, GroundFilesAreReadAndWrittenWhole)
 
 TEST(GroundRead, CutAndFillWhereTheGroundIsAndNowhereElse)
 {
+    // The lowest and highest ground between two stations, ends read between points.
+    const GroundProfile hill(Points{{0, 10}, {10, 20}, {20, 5}});
+    using Range = std::optional<std::pair<double, double>>;
+    EXPECT_EQ(hill.ElevationRange(5, 15), (Range{{12.5, 20}}));
+    EXPECT_EQ(hill.ElevationRange(-5, 30), (Range{{5, 20}}));
+    EXPECT_EQ(hill.ElevationRange(2, 4), (Range{{12, 14}}));
+    EXPECT_EQ(hill.ElevationRange(25, 30), Range{});
+    EXPECT_EQ(hill.ElevationRange(15, 5), Range{});
+
     const GroundProfile ground(Points{{10, 100}, {20, 102}});
     const CutFill middle = CutFillAt(ground, 15, 103.5);
     EXPECT_EQ(middle.ground, 101);

@@ -46,6 +46,12 @@ TEST(ProfileScene, AViewWorkedByHandItsCursorAndHover)
     EXPECT_EQ(scene.rowBoundaries, (std::vector<double>{0, 200, 300, 400, 500, 550, 800}));
     EXPECT_EQ(Texts(scene.grade.valueTicks),
               (Strings{"20@261", "40@221", "60@181", "80@141", "100@101", "120@61", "140@21"}));
+    // Elevations shown besides the line's (a ground far below) widen the panel's range.
+    ProfileView withGround = Whole();
+    withGround.alsoShown = std::pair{-300.0, 50.0};
+    const ProfileScene wide = BuildScene(index, withGround);
+    EXPECT_LE(wide.grade.valueAtBottom, -300);
+    EXPECT_GE(wide.grade.valueAtTop, scene.grade.valueAtTop);
 
     // Kind, row, label and place to the hundredth of a pixel.
     Strings marks;
