@@ -2,7 +2,7 @@
 // reference pass that formats the same numbers with the same patterns and
 // writes them with stdio, without any of the report machinery. Each also
 // reports the peak of heap memory above the loaded profile, counted by the
-// allocation functions of this program.
+// allocation functions of this program (heap_count).
 #include <benchmark/benchmark.h>
 
 #include <atomic>
@@ -17,46 +17,8 @@
 #include "core/profile/profile_state.h"
 #include "core/report/report_session.h"
 #include "core/text/numbers.h"
+#include "heap_count.h"
 #include "large_profile.h"
-
-namespace {
-
-// Bytes now held on the heap, and the most held since the last reset. Each
-// block carries its size in front of it, so that delete can count it off.
-std::atomic<std::int64_t> heapNow{0};
-std::atomic<std::int64_t> heapPeak{0};
-constexpr std::size_t kHeader = alignof(std::max_align_t);
-
-void* CountedAlloc(std::size_t size)
-{
-    auto* block = static_cast<unsigned char*>(std::malloc(size + kHeader));
-    if (block == nullptr)
-        throw std::bad_alloc();
-    *reinterpret_cast<std::size_t*>(block) = size;
-    const std::int64_t now = heapNow += static_cast<std::int64_t>(size);
-    std::int64_t peak = heapPeak.load();
-    while (now > peak && !heapPeak.compare_exchange_weak(peak, now)) {
-    }
-    return block + kHeader;
-}
-
-void CountedFree(void* pointer) noexcept
-{
-    if (pointer == nullptr)
-        return;
-    auto* block = static_cast<unsigned char*>(pointer) - kHeader;
-    heapNow -= static_cast<std::int64_t>(*reinterpret_cast<std::size_t*>(block));
-    std::free(block);
-}
-
-}  // namespace
-
-void* operator new(std::size_t size) { return CountedAlloc(size); }
-void* operator new[](std::size_t size) { return CountedAlloc(size); }
-void operator delete(void* pointer) noexcept { CountedFree(pointer); }
-void operator delete[](void* pointer) noexcept { CountedFree(pointer); }
-void operator delete(void* pointer, std::size_t) noexcept { CountedFree(pointer); }
-void operator delete[](void* pointer, std::size_t) noexcept { CountedFree(pointer); }
 
 namespace {
 
@@ -87,10 +49,9 @@ void MeasurePasses(benchmark::State& bench, Pass pass)
     const std::string path = ReportPath();
     std::int64_t peakAbove = 0;
     for (auto _ : bench) {
-        const std::int64_t before = heapNow.load();
-        heapPeak = before;
+        ravo::bench::ResetHeapPeak();
         pass(profile, path);
-        peakAbove = std::max(peakAbove, heapPeak.load() - before);
+        peakAbove = std::max(peakAbove, ravo::bench::HeapPeakAbove());
     }
     bench.counters["peak_MB"] = static_cast<double>(peakAbove) / 1e6;
     bench.counters["rows"] = 2.0 * kRows;

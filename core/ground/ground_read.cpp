@@ -200,17 +200,25 @@ const GroundLine& ChooseGroundLine(const std::vector<GroundLine>& lines, const s
                          "; choose one by name: " + LineNames(lines));
 }
 
-GroundProfile GroundFromBytes(std::string_view bytes, const std::string& name)
+GroundSource GroundSourceOf(std::string_view bytes)
 {
     std::string storage;
     const std::string_view text = DecodedText(bytes, storage);
-    if (!LooksLikeLandXml(text))
-        return GroundProfile(GroundPointsOfTable(text));
-    std::vector<GroundLine> lines;
+    GroundSource source;
+    if (!LooksLikeLandXml(text)) {
+        source.table.emplace(GroundPointsOfTable(text));
+        return source;
+    }
     for (LandXmlProfile& profile : ParseLandXml(text).profiles)
         for (GroundLine& line : profile.ground)
-            lines.push_back(std::move(line));
-    return GroundFromLines(lines, name);
+            source.lines.push_back(std::move(line));
+    return source;
+}
+
+GroundProfile GroundFromBytes(std::string_view bytes, const std::string& name)
+{
+    GroundSource source = GroundSourceOf(bytes);
+    return source.table ? std::move(*source.table) : GroundFromLines(source.lines, name);
 }
 
 GroundProfile GroundFromLines(const std::vector<GroundLine>& lines, const std::string& name)
@@ -221,7 +229,7 @@ GroundProfile GroundFromLines(const std::vector<GroundLine>& lines, const std::s
     return GroundProfile(line.points);
 }
 
-GroundProfile ReadGroundFile(const std::string& path, const std::string& name)
+GroundSource ReadGroundSource(const std::string& path)
 {
     std::string bytes;
     try {
@@ -229,7 +237,13 @@ GroundProfile ReadGroundFile(const std::string& path, const std::string& name)
     } catch (const FileReadError& e) {
         throw InputFileError(e.what());
     }
-    return GroundFromBytes(bytes, name);
+    return GroundSourceOf(bytes);
+}
+
+GroundProfile ReadGroundFile(const std::string& path, const std::string& name)
+{
+    GroundSource source = ReadGroundSource(path);
+    return source.table ? std::move(*source.table) : GroundFromLines(source.lines, name);
 }
 
 std::string GroundCsvText(const GroundProfile& ground)

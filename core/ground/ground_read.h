@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,6 +46,19 @@ GroundProfile GroundFromLines(const std::vector<GroundLine>& lines, const std::s
 // GroundPointsOfTable reads it. The text is decoded as every input file is
 // (UTF-16 with a mark, UTF-8, else Windows-1252). Throws InputFileError.
 GroundProfile GroundFromBytes(std::string_view bytes, const std::string& name = "");
+
+// What a ground file holds before a line is chosen: a table's ground, or
+// the ground lines of a LandXML file (every ProfSurf, in order).
+struct GroundSource {
+    std::optional<GroundProfile> table;
+    std::vector<GroundLine> lines;
+};
+
+// The bytes read as GroundFromBytes reads them, without choosing a line.
+GroundSource GroundSourceOf(std::string_view bytes);
+
+// The file at path read as ReadGroundFile reads it, without choosing a line.
+GroundSource ReadGroundSource(const std::string& path);
 
 // The ground of the file at path, read as GroundFromBytes reads its bytes.
 // Throws InputFileError naming the file when it cannot be read or holds more

@@ -4,8 +4,6 @@
 #include "core/formats/input_file.h"
 #include "core/formats/landxml_read.h"
 #include "core/ground/ground_read.h"
-#include "core/io/file_read.h"
-#include "core/text/text_encoding.h"
 #include "ui/main_window/frm_ravo.h"
 #include "ui/profile_window/frm_profile.h"
 #include "ui/widgets/text.h"
@@ -68,20 +66,10 @@ void frmRavo::mnuGround_Click()
 // picks one; a cancelled choice loads nothing.
 std::optional<GroundProfile> frmRavo::ReadChosenGround(const QString& path)
 {
-    std::string bytes;
-    try {
-        bytes = ReadRegularFile(path.toStdString(), MaxGroundFileBytes);
-    } catch (const FileReadError& e) {
-        throw InputFileError(e.what());
-    }
-    std::string storage;
-    const std::string_view text = DecodedText(bytes, storage);
-    if (!LooksLikeLandXml(text))
-        return GroundProfile(GroundPointsOfTable(text));
-    std::vector<GroundLine> lines;
-    for (LandXmlProfile& profile : ParseLandXml(text).profiles)
-        for (GroundLine& line : profile.ground)
-            lines.push_back(std::move(line));
+    GroundSource source = ReadGroundSource(path.toStdString());
+    if (source.table)
+        return std::move(*source.table);
+    const std::vector<GroundLine>& lines = source.lines;
     if (lines.size() <= 1)
         return GroundFromLines(lines, "");
     QStringList items;
