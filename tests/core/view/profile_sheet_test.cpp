@@ -65,7 +65,7 @@ void ExpectApart(const ProfileSheet& sheet, const ProfileView& view, const std::
 
 TEST(SheetText, StationsInEachStyleAndGrades)
 {
-    const std::vector<std::tuple<double, int, bool, StationStyle, const char*>> stations = {
+    const std::vector<std::tuple<double, int, bool, StationStyle, std::string>> stations = {
         {1234.5674, 3, true, StationStyle::Kilometre, "1+234.567"},
         {1234.5674, 2, true, StationStyle::Hundreds, "12+34.57"},
         {1234.5674, 3, true, StationStyle::Hundreds3, "12+34.567"},
@@ -74,7 +74,7 @@ TEST(SheetText, StationsInEachStyleAndGrades)
         {5.5, 0, true, StationStyle::Hundreds, "0+06"},
         {999.9996, 3, true, StationStyle::Kilometre, "1+000.000"},
         {1234.5, 2, false, StationStyle::Kilometre, "1234.50"},
-        {1e300, 3, true, StationStyle::Kilometre, FixedText(1e300, 3).c_str()},
+        {1e300, 3, true, StationStyle::Kilometre, FixedText(1e300, 3)},
     };
     for (const auto& [station, decimals, plus, style, text] : stations)
         EXPECT_EQ(StationInStyle(station, decimals, plus, style), text) << station;
