@@ -167,9 +167,13 @@ std::vector<SegmentRow> CurvesAlongTheRoad(const ProfileState& state)
     std::vector<SegmentRow> rows;
     ForEachRow(state, SegmentKind::VerticalCurve,
                [&](std::int32_t, const SegmentRow& row) { rows.push_back(row); });
-    std::stable_sort(rows.begin(), rows.end(), [](const SegmentRow& a, const SegmentRow& b) {
+    const auto along = [](const SegmentRow& a, const SegmentRow& b) {
         return a.station1 < b.station1;
-    });
+    };
+    // Rows mostly come in station order already, and sorting them would take
+    // a buffer as large as the rows.
+    if (!std::is_sorted(rows.begin(), rows.end(), along))
+        std::stable_sort(rows.begin(), rows.end(), along);
     return rows;
 }
 
@@ -328,6 +332,19 @@ void ChooseElevations(std::vector<Draft>& drafts)
     }
 }
 
+// The first pair of rows from `from` on that is written as one unsymmetric
+// curve.
+std::optional<std::size_t> FirstUnsymmetricPair(const std::vector<SegmentRow>& rows,
+                                                const std::vector<bool>& keepApart,
+                                                std::size_t from)
+{
+    for (std::size_t k = from; k + 1 < rows.size(); ++k) {
+        if (!keepApart[k] && FormUnsymmetricCurve(rows[k], rows[k + 1]))
+            return k;
+    }
+    return std::nullopt;
+}
+
 // The first pair of rows written as one unsymmetric curve that may keep the
 // points from reading back as the same rows: at or after the first row that
 // differs, counting the pair whose own rows or following straight row it is.
@@ -338,6 +355,10 @@ std::optional<std::size_t> FirstChangedPair(const std::vector<SegmentRow>& rows,
                                             const std::vector<PviPoint>& points,
                                             const std::vector<bool>& keepApart)
 {
+    // Without a pair written as one curve there is none to keep apart, and
+    // reading the points back would only cost the time and memory of rows.
+    if (!FirstUnsymmetricPair(rows, keepApart, 0))
+        return std::nullopt;
     InputProfile back;
     try {
         back = RowsFromPoints(points, "");
@@ -351,11 +372,7 @@ std::optional<std::size_t> FirstChangedPair(const std::vector<SegmentRow>& rows,
                       back.curves[2][first + 1], back.curves[3][first + 1],
                       back.curves[4][first + 1]} == rows[first])
         ++first;
-    for (std::size_t k = first < 2 ? 0 : first - 2; k + 1 < rows.size(); ++k) {
-        if (!keepApart[k] && FormUnsymmetricCurve(rows[k], rows[k + 1]))
-            return k;
-    }
-    return std::nullopt;
+    return FirstUnsymmetricPair(rows, keepApart, first < 2 ? 0 : first - 2);
 }
 
 }  // namespace
