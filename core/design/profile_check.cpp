@@ -23,6 +23,7 @@ struct NumberedRow {
 std::vector<NumberedRow> RowsOf(const ProfileState& state, SegmentKind kind)
 {
     std::vector<NumberedRow> rows;
+    rows.reserve(RowsEnd(TablesOf(state, kind), CountOf(state, kind)) - 1);
     ForEachRow(state, kind, [&](std::int32_t row, const SegmentRow& values) {
         rows.push_back({row, values});
     });
@@ -52,11 +53,16 @@ void CheckExtents(const std::vector<NumberedRow>& rows, SegmentKind kind,
 std::vector<NumberedRow> AlongTheRoad(const std::vector<NumberedRow>& rows)
 {
     std::vector<NumberedRow> along;
+    along.reserve(rows.size());
     std::copy_if(rows.begin(), rows.end(), std::back_inserter(along),
                  [](const NumberedRow& r) { return ExtentOf(r.values) == RowExtent::Normal; });
-    std::stable_sort(along.begin(), along.end(), [](const NumberedRow& a, const NumberedRow& b) {
+    const auto byStation = [](const NumberedRow& a, const NumberedRow& b) {
         return a.values.station1 < b.values.station1;
-    });
+    };
+    // Rows mostly come in station order already, and sorting them would take
+    // a buffer as large as the rows.
+    if (!std::is_sorted(along.begin(), along.end(), byStation))
+        std::stable_sort(along.begin(), along.end(), byStation);
     return along;
 }
 

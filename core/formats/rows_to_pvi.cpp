@@ -163,6 +163,7 @@ bool FormUnsymmetricCurve(const SegmentRow& a, const SegmentRow& b)
 std::vector<SegmentRow> CurvesAlongTheRoad(const ProfileState& state)
 {
     std::vector<SegmentRow> rows;
+    rows.reserve(RowsEnd(TablesOf(state, SegmentKind::VerticalCurve), state.NumVC) - 1);
     ForEachRow(state, SegmentKind::VerticalCurve,
                [&](std::int32_t, const SegmentRow& row) { rows.push_back(row); });
     const auto along = [](const SegmentRow& a, const SegmentRow& b) {
