@@ -13,6 +13,7 @@
 #include <optional>
 #include <utility>
 
+#include "core/formats/curve_rows.h"
 #include "core/formats/pvi_mapping.h"
 #include "core/profile/elevation.h"
 #include "core/text/numbers.h"
@@ -160,22 +161,6 @@ bool FormUnsymmetricCurve(const SegmentRow& a, const SegmentRow& b)
     return static_cast<float>(common) == a.rate2;
 }
 
-std::vector<SegmentRow> CurvesAlongTheRoad(const ProfileState& state)
-{
-    std::vector<SegmentRow> rows;
-    rows.reserve(RowsEnd(TablesOf(state, SegmentKind::VerticalCurve), state.NumVC) - 1);
-    ForEachRow(state, SegmentKind::VerticalCurve,
-               [&](std::int32_t, const SegmentRow& row) { rows.push_back(row); });
-    const auto along = [](const SegmentRow& a, const SegmentRow& b) {
-        return a.station1 < b.station1;
-    };
-    // Rows mostly come in station order already, and sorting them would take
-    // a buffer as large as the rows.
-    if (!std::is_sorted(rows.begin(), rows.end(), along))
-        std::stable_sort(rows.begin(), rows.end(), along);
-    return rows;
-}
-
 void RefuseBrokenProfile(const ProfileState& state, const Tolerances& tolerances)
 {
     std::vector<Fault> faults = CheckProfile(state, tolerances);
@@ -190,7 +175,7 @@ void RefuseBrokenProfile(const ProfileState& state, const Tolerances& tolerances
 // How many points Drafts makes of the rows, so that their list is made once:
 // the two ends, a point where the grade changes between rows, one a curve and
 // one a pair of rows that form an unsymmetric curve.
-std::size_t DraftCount(const std::vector<SegmentRow>& rows, const std::vector<bool>& keepApart)
+std::size_t DraftCount(const CurveRows& rows, const std::vector<bool>& keepApart)
 {
     std::size_t count = 2;
     for (std::size_t k = 0; k < rows.size(); ++k) {
@@ -206,7 +191,7 @@ std::size_t DraftCount(const std::vector<SegmentRow>& rows, const std::vector<bo
 
 // keepApart[k]: rows k and k + 1 are written as two curves even when they
 // form an unsymmetric one.
-Plan Drafts(const std::vector<SegmentRow>& rows, const std::vector<bool>& keepApart)
+Plan Drafts(const CurveRows& rows, const std::vector<bool>& keepApart)
 {
     Plan plan;
     const std::size_t count = DraftCount(rows, keepApart);
@@ -333,7 +318,7 @@ void ChooseElevations(Plan& plan)
 
 // The first pair of rows from `from` on that is written as one unsymmetric
 // curve.
-std::optional<std::size_t> FirstUnsymmetricPair(const std::vector<SegmentRow>& rows,
+std::optional<std::size_t> FirstUnsymmetricPair(const CurveRows& rows,
                                                 const std::vector<bool>& keepApart,
                                                 std::size_t from)
 {
@@ -350,7 +335,7 @@ std::optional<std::size_t> FirstUnsymmetricPair(const std::vector<SegmentRow>& r
 // An unsymmetric curve's elevation windows are narrower than those of two
 // curves, and the grade windows carry that narrowness back to the points
 // before it, so a row well before the pair may be the one that differs.
-std::optional<std::size_t> FirstChangedPair(const std::vector<SegmentRow>& rows,
+std::optional<std::size_t> FirstChangedPair(const CurveRows& rows,
                                             const std::vector<PviPoint>& points,
                                             const std::vector<bool>& keepApart)
 {
@@ -379,7 +364,7 @@ std::optional<std::size_t> FirstChangedPair(const std::vector<SegmentRow>& rows,
 std::vector<PviPoint> PointsFromRows(const ProfileState& state, const Tolerances& tolerances)
 {
     RefuseBrokenProfile(state, tolerances);
-    const std::vector<SegmentRow> rows = CurvesAlongTheRoad(state);
+    const CurveRows rows(state);
     std::vector<bool> keepApart(rows.size(), false);
     while (true) {
         std::vector<PviPoint> points;
