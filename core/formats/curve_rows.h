@@ -48,10 +48,9 @@ private:
         sorted_.reserve(size_);
         ForEachRow(state, SegmentKind::VerticalCurve,
                    [&](std::int32_t, const SegmentRow& row) { sorted_.push_back(row); });
-        std::stable_sort(sorted_.begin(), sorted_.end(),
-                         [](const SegmentRow& a, const SegmentRow& b) {
-                             return a.station1 < b.station1;
-                         });
+        std::stable_sort(
+            sorted_.begin(), sorted_.end(),
+            [](const SegmentRow& a, const SegmentRow& b) { return a.station1 < b.station1; });
     }
 
     std::array<const float*, ColumnCount> columns_{};

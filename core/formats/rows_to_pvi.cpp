@@ -93,17 +93,26 @@ Window ExactWindow(float stored, double near, double scale, double room, const V
     if (!std::isfinite(below) || !std::isfinite(above) || rounded(near) != stored ||
         !(rounded(below) < stored) || !(rounded(above) > stored))
         return {near - room, near + room};
-    // The edges lie about half a gap from `near`: halving starts from just
-    // inside the room and just beyond half the gap where those hold, which
-    // saves most of its steps.
-    const auto edge = [&](double far, double outer, double inner, const auto& holds) {
-        return Boundary(holds(outer) ? far : outer, holds(inner) ? inner : near, holds);
+    // The edges lie about half a gap from `near`, within a few doubles of it
+    // where the arithmetic is fine: halving starts from there where the
+    // edge lies there, else from just inside the room and just beyond half
+    // the gap where those hold. The test turns only once, so every start
+    // that brackets it finds the same edge, in fewer steps the closer it is.
+    const auto edge = [&](double far, double outer, double inner, double closeOut, double closeIn,
+                          const auto& holds) {
+        const double out = !holds(closeOut) ? closeOut : holds(outer) ? far : outer;
+        const double in = holds(closeIn) ? closeIn : holds(inner) ? inner : near;
+        return Boundary(out, in, holds);
     };
     constexpr double beyondHalf = 0.500001;
-    return {edge(below, near - beyondHalf * down * scale, near - room,
-                 [&](double z) { return rounded(z) >= stored; }),
-            edge(above, near + beyondHalf * up * scale, near + room,
-                 [&](double z) { return rounded(z) <= stored; })};
+    constexpr double closeBeyond = 0.50000002;
+    constexpr double closeWithin = 0.49999998;
+    return {
+        edge(below, near - beyondHalf * down * scale, near - room,
+             near - closeBeyond * down * scale, near - closeWithin * down * scale,
+             [&](double z) { return rounded(z) >= stored; }),
+        edge(above, near + beyondHalf * up * scale, near + room, near + closeBeyond * up * scale,
+             near + closeWithin * up * scale, [&](double z) { return rounded(z) <= stored; })};
 }
 
 // What choosing a point's elevation takes beyond the point itself, which
