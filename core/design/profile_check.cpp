@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <iterator>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "core/design/curve_summary.h"
 #include "core/profile/elevation.h"
@@ -23,6 +25,7 @@ struct NumberedRow {
 std::vector<NumberedRow> RowsOf(const ProfileState& state, SegmentKind kind)
 {
     std::vector<NumberedRow> rows;
+    rows.reserve(RowsEnd(TablesOf(state, kind), CountOf(state, kind)) - 1);
     ForEachRow(state, kind, [&](std::int32_t row, const SegmentRow& values) {
         rows.push_back({row, values});
     });
@@ -48,15 +51,19 @@ void CheckExtents(const std::vector<NumberedRow>& rows, SegmentKind kind,
     }
 }
 
-// The rows that apply to a stretch of road, in station order.
-std::vector<NumberedRow> AlongTheRoad(const std::vector<NumberedRow>& rows)
+// The rows that apply to a stretch of road, in station order: the others are
+// taken out of the rows in place, so that the rows are not held twice.
+std::vector<NumberedRow> AlongTheRoad(std::vector<NumberedRow> along)
 {
-    std::vector<NumberedRow> along;
-    std::copy_if(rows.begin(), rows.end(), std::back_inserter(along),
-                 [](const NumberedRow& r) { return ExtentOf(r.values) == RowExtent::Normal; });
-    std::stable_sort(along.begin(), along.end(), [](const NumberedRow& a, const NumberedRow& b) {
+    std::erase_if(along,
+                  [](const NumberedRow& r) { return ExtentOf(r.values) != RowExtent::Normal; });
+    const auto byStation = [](const NumberedRow& a, const NumberedRow& b) {
         return a.values.station1 < b.values.station1;
-    });
+    };
+    // Rows mostly come in station order already, and sorting them would take
+    // a buffer as large as the rows.
+    if (!std::is_sorted(along.begin(), along.end(), byStation))
+        std::stable_sort(along.begin(), along.end(), byStation);
     return along;
 }
 
@@ -172,9 +179,9 @@ std::vector<Fault> CheckProfile(const ProfileState& state, const Tolerances& tol
     if (state.NumVC < 1)
         faults.push_back({.kind = FaultKind::NoCurves});
     for (SegmentKind kind : {SegmentKind::VerticalCurve, SegmentKind::Superelevation}) {
-        const std::vector<NumberedRow> rows = RowsOf(state, kind);
+        std::vector<NumberedRow> rows = RowsOf(state, kind);
         CheckExtents(rows, kind, faults);
-        const std::vector<NumberedRow> along = AlongTheRoad(rows);
+        const std::vector<NumberedRow> along = AlongTheRoad(std::move(rows));
         CheckNeighbours(along, kind, tolerances, faults);
         CheckOverlaps(along, kind, faults);
     }

@@ -13,6 +13,7 @@
 #include <optional>
 #include <utility>
 
+#include "core/formats/curve_rows.h"
 #include "core/formats/pvi_mapping.h"
 #include "core/profile/elevation.h"
 #include "core/text/numbers.h"
@@ -92,35 +93,35 @@ Window ExactWindow(float stored, double near, double scale, double room, const V
     if (!std::isfinite(below) || !std::isfinite(above) || rounded(near) != stored ||
         !(rounded(below) < stored) || !(rounded(above) > stored))
         return {near - room, near + room};
-    // The edges lie about half a gap from `near`: halving starts from just
-    // inside the room and just beyond half the gap where those hold, which
-    // saves most of its steps.
-    const auto edge = [&](double far, double outer, double inner, const auto& holds) {
-        return Boundary(holds(outer) ? far : outer, holds(inner) ? inner : near, holds);
+    // The edges lie about half a gap from `near`, within a few doubles of it
+    // where the arithmetic is fine: halving starts from there where the
+    // edge lies there, else from just inside the room and just beyond half
+    // the gap where those hold. The test turns only once, so every start
+    // that brackets it finds the same edge, in fewer steps the closer it is.
+    const auto edge = [&](double far, double outer, double inner, double closeOut, double closeIn,
+                          const auto& holds) {
+        const double out = !holds(closeOut) ? closeOut : holds(outer) ? far : outer;
+        const double in = holds(closeIn) ? closeIn : holds(inner) ? inner : near;
+        return Boundary(out, in, holds);
     };
     constexpr double beyondHalf = 0.500001;
-    return {edge(below, near - beyondHalf * down * scale, near - room,
-                 [&](double z) { return rounded(z) >= stored; }),
-            edge(above, near + beyondHalf * up * scale, near + room,
-                 [&](double z) { return rounded(z) <= stored; })};
+    constexpr double closeBeyond = 0.50000002;
+    constexpr double closeWithin = 0.49999998;
+    return {
+        edge(below, near - beyondHalf * down * scale, near - room,
+             near - closeBeyond * down * scale, near - closeWithin * down * scale,
+             [&](double z) { return rounded(z) >= stored; }),
+        edge(above, near + beyondHalf * up * scale, near + room, near + closeBeyond * up * scale,
+             near + closeWithin * up * scale, [&](double z) { return rounded(z) <= stored; })};
 }
 
-// What a draft keeps of its point: no description, radius or line, so that
-// the drafts of a long profile take little more than half the memory of its
-// points.
-struct DraftPoint {
-    double station = 0;
-    double elevation = 0;
-    double lengthIn = 0;
-    double lengthOut = 0;
-    PviKind kind = PviKind::Pvi;
-};
-
+// What choosing a point's elevation takes beyond the point itself, which
+// holds the elevation the rows give it until the choice: a long profile's
+// drafts take about a quarter of the memory of its points.
 struct Draft {
-    DraftPoint point{};
-    float gradeOut = 0;  // the rows' grade towards the next point
-    double target = 0;   // the elevation the rows give this point
-    std::optional<Window> elevation{};
+    Window elevation{};    // where the rows beginning here read back right
+    float gradeOut = 0;    // the rows' grade towards the next point
+    bool bounded = false;  // whether any row begins here, bounding `elevation`
 
     // A row whose stored start elevation the reader computes from this
     // point's elevation z as start(z) reads back right when z lies in this
@@ -129,22 +130,29 @@ struct Draft {
     void RowBegins(float stored, double near, const Start& start)
     {
         const Window w = ExactWindow(stored, near, 1, RoundingRoom(stored), start);
-        elevation = elevation ? elevation->And(w) : w;
+        elevation = bounded ? elevation.And(w) : w;
+        bounded = true;
     }
+    Window Own() const { return bounded ? elevation : Window{}; }
 };
 
-Draft DraftAt(double station, float gradeOut, double target, PviKind kind = PviKind::Pvi,
-              double lengthIn = 0, double lengthOut = 0)
-{
-    Draft d;
-    d.point.station = station;
-    d.point.lengthIn = lengthIn;
-    d.point.lengthOut = lengthOut;
-    d.point.kind = kind;
-    d.gradeOut = gradeOut;
-    d.target = target;
-    return d;
-}
+// The points with the elevations the rows give them, and their drafts.
+struct Plan {
+    std::vector<PviPoint> points;
+    std::vector<Draft> drafts;
+
+    Draft& Add(double station, float gradeOut, double target, PviKind kind = PviKind::Pvi,
+               double lengthIn = 0, double lengthOut = 0)
+    {
+        points.push_back({.station = station,
+                          .elevation = target,
+                          .lengthIn = lengthIn,
+                          .lengthOut = lengthOut,
+                          .kind = kind});
+        drafts.push_back({.gradeOut = gradeOut});
+        return drafts.back();
+    }
+};
 
 bool IsCurve(const SegmentRow& r) { return r.rate1 != r.rate2; }
 
@@ -162,17 +170,6 @@ bool FormUnsymmetricCurve(const SegmentRow& a, const SegmentRow& b)
     return static_cast<float>(common) == a.rate2;
 }
 
-std::vector<SegmentRow> CurvesAlongTheRoad(const ProfileState& state)
-{
-    std::vector<SegmentRow> rows;
-    ForEachRow(state, SegmentKind::VerticalCurve,
-               [&](std::int32_t, const SegmentRow& row) { rows.push_back(row); });
-    std::stable_sort(rows.begin(), rows.end(), [](const SegmentRow& a, const SegmentRow& b) {
-        return a.station1 < b.station1;
-    });
-    return rows;
-}
-
 void RefuseBrokenProfile(const ProfileState& state, const Tolerances& tolerances)
 {
     std::vector<Fault> faults = CheckProfile(state, tolerances);
@@ -187,7 +184,7 @@ void RefuseBrokenProfile(const ProfileState& state, const Tolerances& tolerances
 // How many points Drafts makes of the rows, so that their list is made once:
 // the two ends, a point where the grade changes between rows, one a curve and
 // one a pair of rows that form an unsymmetric curve.
-std::size_t DraftCount(const std::vector<SegmentRow>& rows, const std::vector<bool>& keepApart)
+std::size_t DraftCount(const CurveRows& rows, const std::vector<bool>& keepApart)
 {
     std::size_t count = 2;
     for (std::size_t k = 0; k < rows.size(); ++k) {
@@ -203,29 +200,30 @@ std::size_t DraftCount(const std::vector<SegmentRow>& rows, const std::vector<bo
 
 // keepApart[k]: rows k and k + 1 are written as two curves even when they
 // form an unsymmetric one.
-std::vector<Draft> Drafts(const std::vector<SegmentRow>& rows, const std::vector<bool>& keepApart)
+Plan Drafts(const CurveRows& rows, const std::vector<bool>& keepApart)
 {
-    std::vector<Draft> drafts;
-    drafts.reserve(DraftCount(rows, keepApart));
-    drafts.push_back(DraftAt(rows.front().station1, rows.front().rate1, rows.front().start));
+    Plan plan;
+    const std::size_t count = DraftCount(rows, keepApart);
+    plan.points.reserve(count);
+    plan.drafts.reserve(count);
+    plan.Add(rows.front().station1, rows.front().rate1, rows.front().start);
     for (std::size_t k = 0; k < rows.size(); ++k) {
         const SegmentRow& r = rows[k];
         if (k > 0 && rows[k - 1].rate2 != r.rate1)
-            drafts.push_back(DraftAt(r.station1, r.rate1, r.start));
+            plan.Add(r.station1, r.rate1, r.start);
         if (!IsCurve(r)) {
-            Draft& last = drafts.back();
             // The point's lengthOut where the row begins at its curve's end,
             // as the reader has it; farther along a straight split in rows.
-            const double out = r.station1 - last.point.station;
-            last.RowBegins(r.start, r.start - r.rate1 * out,
-                           [&](double z) { return StraightStart(z, r.rate1, out); });
+            const double out = r.station1 - plan.points.back().station;
+            plan.drafts.back().RowBegins(r.start, r.start - r.rate1 * out,
+                                         [&](double z) { return StraightStart(z, r.rate1, out); });
             continue;
         }
         const double l1 = LengthOf(r);
         if (k + 1 < rows.size() && !keepApart[k] && FormUnsymmetricCurve(r, rows[k + 1])) {
             const SegmentRow& second = rows[++k];
-            Draft d = DraftAt(r.station2, second.rate2, r.start + r.rate1 * l1, PviKind::Unsym, l1,
-                              LengthOf(second));
+            Draft& d = plan.Add(r.station2, second.rate2, r.start + r.rate1 * l1, PviKind::Unsym,
+                                l1, LengthOf(second));
             const double g1 = r.rate1;
             const double gm = r.rate2;
             d.RowBegins(r.start, r.start + g1 * l1,
@@ -233,19 +231,16 @@ std::vector<Draft> Drafts(const std::vector<SegmentRow>& rows, const std::vector
             d.RowBegins(second.start, second.start - (gm - g1) / 2 * l1, [&](double z) {
                 return SecondCurveStart(CurveStart(z, g1, l1), g1, gm, l1);
             });
-            drafts.push_back(d);
             continue;
         }
         const double half = l1 / 2;
-        Draft d = DraftAt(r.station1 + half, r.rate2, r.start + r.rate1 * half, PviKind::Para, half,
-                          half);
-        d.RowBegins(r.start, r.start + r.rate1 * half,
-                    [&](double z) { return CurveStart(z, r.rate1, half); });
-        drafts.push_back(d);
+        plan.Add(r.station1 + half, r.rate2, r.start + r.rate1 * half, PviKind::Para, half, half)
+            .RowBegins(r.start, r.start + r.rate1 * half,
+                       [&](double z) { return CurveStart(z, r.rate1, half); });
     }
     const SegmentRow& last = rows.back();
-    drafts.push_back(DraftAt(last.station2, last.rate2, RowValue(last, last.station2)));
-    return drafts;
+    plan.Add(last.station2, last.rate2, RowValue(last, last.station2));
+    return plan;
 }
 
 // How far the next point's elevation may stray from the rows' grade over the
@@ -257,9 +252,8 @@ double GradeRoom(const Draft& from, double run)
 
 // How far the next point may lie above this one for the grade between them to
 // round to the rows' grade.
-Window GradeStep(const Draft& from, const Draft& to)
+Window GradeStep(const Draft& from, double run)
 {
-    const double run = to.point.station - from.point.station;
     const double room = GradeRoom(from, run);
     const double rise = from.gradeOut * run;
     return {rise - room, rise + room};
@@ -267,11 +261,11 @@ Window GradeStep(const Draft& from, const Draft& to)
 
 // Where the next point may lie, once this one's elevation is chosen, for the
 // grade that the reader finds between them to round to the rows' grade.
-Window NextElevations(const Draft& from, const Draft& to)
+Window NextElevations(const Draft& from, const PviPoint& p0, const PviPoint& p1)
 {
-    const double z0 = from.point.elevation;
-    const double s0 = from.point.station;
-    const double s1 = to.point.station;
+    const double z0 = p0.elevation;
+    const double s0 = p0.station;
+    const double s1 = p1.station;
     const double run = s1 - s0;
     return ExactWindow(from.gradeOut, z0 + from.gradeOut * run, run, GradeRoom(from, run),
                        [&](double z1) { return Grade(s0, z0, s1, z1); });
@@ -302,30 +296,46 @@ double Simplest(const Window& w, double target)
 // must leave room for the windows of all points after it: these are found
 // backwards first, then each elevation is chosen forwards within them. Where
 // no choice fits (rows that disagree within the tolerances) the rows'
-// elevations win over the grade, so that differences do not add up.
-void ChooseElevations(std::vector<Draft>& drafts)
+// elevations win over the grade, so that differences do not add up. The
+// backward pass keeps each point's window in its own draft.
+void ChooseElevations(Plan& plan)
 {
-    const Window any;
-    std::vector<Window> feasible(drafts.size());
+    std::vector<PviPoint>& points = plan.points;
+    std::vector<Draft>& drafts = plan.drafts;
     for (std::size_t i = drafts.size(); i-- > 0;) {
-        const Window own = drafts[i].elevation.value_or(any);
-        if (i + 1 == drafts.size()) {
-            feasible[i] = own;
-            continue;
+        const Window own = drafts[i].Own();
+        Window feasible = own;
+        if (i + 1 < drafts.size()) {
+            const Window step = GradeStep(drafts[i], points[i + 1].station - points[i].station);
+            const Window& after = drafts[i + 1].elevation;
+            const Window reach = {after.low - step.high, after.high - step.low};
+            feasible = own.And(reach).Empty() ? own : own.And(reach);
         }
-        const Window step = GradeStep(drafts[i], drafts[i + 1]);
-        const Window reach = {feasible[i + 1].low - step.high, feasible[i + 1].high - step.low};
-        feasible[i] = own.And(reach).Empty() ? own : own.And(reach);
+        drafts[i].elevation = feasible;
+        drafts[i].bounded = true;
     }
     for (std::size_t i = 0; i < drafts.size(); ++i) {
-        Window chosen = feasible[i];
+        Window chosen = drafts[i].elevation;
         if (i > 0) {
-            const Window next = NextElevations(drafts[i - 1], drafts[i]);
+            const Window next = NextElevations(drafts[i - 1], points[i - 1], points[i]);
             if (!chosen.And(next).Empty())
                 chosen = chosen.And(next);
         }
-        drafts[i].point.elevation = Simplest(chosen, drafts[i].target);
+        points[i].elevation = Simplest(chosen, points[i].elevation);
     }
+}
+
+// The first pair of rows from `from` on that is written as one unsymmetric
+// curve.
+std::optional<std::size_t> FirstUnsymmetricPair(const CurveRows& rows,
+                                                const std::vector<bool>& keepApart,
+                                                std::size_t from)
+{
+    for (std::size_t k = from; k + 1 < rows.size(); ++k) {
+        if (!keepApart[k] && FormUnsymmetricCurve(rows[k], rows[k + 1]))
+            return k;
+    }
+    return std::nullopt;
 }
 
 // The first pair of rows written as one unsymmetric curve that may keep the
@@ -334,10 +344,14 @@ void ChooseElevations(std::vector<Draft>& drafts)
 // An unsymmetric curve's elevation windows are narrower than those of two
 // curves, and the grade windows carry that narrowness back to the points
 // before it, so a row well before the pair may be the one that differs.
-std::optional<std::size_t> FirstChangedPair(const std::vector<SegmentRow>& rows,
+std::optional<std::size_t> FirstChangedPair(const CurveRows& rows,
                                             const std::vector<PviPoint>& points,
                                             const std::vector<bool>& keepApart)
 {
+    // Without a pair written as one curve there is none to keep apart, and
+    // reading the points back would only cost the time and memory of rows.
+    if (!FirstUnsymmetricPair(rows, keepApart, 0))
+        return std::nullopt;
     InputProfile back;
     try {
         back = RowsFromPoints(points, "");
@@ -351,11 +365,7 @@ std::optional<std::size_t> FirstChangedPair(const std::vector<SegmentRow>& rows,
                       back.curves[2][first + 1], back.curves[3][first + 1],
                       back.curves[4][first + 1]} == rows[first])
         ++first;
-    for (std::size_t k = first < 2 ? 0 : first - 2; k + 1 < rows.size(); ++k) {
-        if (!keepApart[k] && FormUnsymmetricCurve(rows[k], rows[k + 1]))
-            return k;
-    }
-    return std::nullopt;
+    return FirstUnsymmetricPair(rows, keepApart, first < 2 ? 0 : first - 2);
 }
 
 }  // namespace
@@ -363,22 +373,16 @@ std::optional<std::size_t> FirstChangedPair(const std::vector<SegmentRow>& rows,
 std::vector<PviPoint> PointsFromRows(const ProfileState& state, const Tolerances& tolerances)
 {
     RefuseBrokenProfile(state, tolerances);
-    const std::vector<SegmentRow> rows = CurvesAlongTheRoad(state);
+    const CurveRows rows(state);
     std::vector<bool> keepApart(rows.size(), false);
     while (true) {
         std::vector<PviPoint> points;
         {
             // The drafts go before the points are read back, so that the two
             // never share the memory.
-            std::vector<Draft> drafts = Drafts(rows, keepApart);
-            ChooseElevations(drafts);
-            points.reserve(drafts.size());
-            for (Draft& d : drafts)
-                points.push_back({.station = d.point.station,
-                                  .elevation = d.point.elevation,
-                                  .lengthIn = d.point.lengthIn,
-                                  .lengthOut = d.point.lengthOut,
-                                  .kind = d.point.kind});
+            Plan plan = Drafts(rows, keepApart);
+            ChooseElevations(plan);
+            points = std::move(plan.points);
         }
         // An unsymmetric curve is read back through grades found anew from the
         // elevations; where its common grade then rounds otherwise, or its

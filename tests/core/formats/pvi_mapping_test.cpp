@@ -129,6 +129,25 @@ TEST(PointsFromRows, ATangentSplitInTwoRows)
     EXPECT_EQ(elevations, (std::vector<double>{100, 105, 102}));
 }
 
+// Rows typed out of station order, or with a curve at the same station as the
+// tangent before it, give the points of the rows in order.
+TEST(PointsFromRows, RowsOutOfOrderGiveThePointsInOrder)
+{
+    const std::vector<test::Row> inOrder = {{100, 0.02f, 0.02f, 0, 100},
+                                            {102, 0.02f, -0.02f, 100, 200},
+                                            {102, -0.02f, -0.02f, 200, 300},
+                                            {100, -0.02f, 0.01f, 300, 400}};
+    const std::vector<PviPoint> expected =
+        PointsFromRows(test::StateOf(test::ProfileOf("", inOrder, {})), {});
+    const std::vector<std::vector<int>> orders = {{3, 0, 2, 1}, {1, 0, 2, 3}, {0, 1, 3, 2}};
+    for (const std::vector<int>& order : orders) {
+        std::vector<test::Row> rows;
+        for (const int k : order)
+            rows.push_back(inOrder[static_cast<std::size_t>(k)]);
+        EXPECT_EQ(PointsFromRows(test::StateOf(test::ProfileOf("", rows, {})), {}), expected);
+    }
+}
+
 // Profiles whose rows once failed to come back bit for bit.
 TEST(PointsFromRows, AwkwardProfilesComeBackBitForBit)
 {
