@@ -84,25 +84,10 @@ DecidedRows::DecidedRows(const ProfileState& state, SegmentKind kind)
             pieces_.push_back(piece);
         }
     }
-    constexpr float none = std::numeric_limits<float>::infinity();
-    for (std::size_t first = 0; first + BlockPieces <= pieces_.size(); first += BlockPieces) {
-        PieceBlock block{pieces_[first].first,
-                         pieces_[first + BlockPieces - 1].last,
-                         none,
-                         -none,
-                         false,
-                         none,
-                         none};
-        for (std::size_t i = first; i < first + BlockPieces; ++i) {
-            const DecidedPiece& piece = pieces_[i];
-            block.gap = block.gap || piece.row == 0;
-            if (piece.row != 0) {
-                block.low = std::min(block.low, piece.low);
-                block.high = std::max(block.high, piece.high);
-            }
-        }
-        blocks_.push_back(block);
-    }
+    // A block for each whole run of BlockPieces pieces; the last few have none.
+    blocks_.resize(pieces_.size() / BlockPieces);
+    if (!blocks_.empty())
+        SummarizeBlocks(0, pieces_.size() - 1, nullptr, nullptr);
 }
 
 void DecidedRows::NoteCurveKs(const std::vector<float>& k, const std::vector<CurveShape>& shape)
