@@ -80,6 +80,7 @@ TEST(Joints, RoundingNoiseIsSnappedARealOverlapIsRefused)
         bool noted;
     };
     for (const Case& c : {Case{1e-12, 0.001, true, true}, Case{0.0008, 0.001, true, true},
+                          Case{0, 0.001, true, false},        // curves that meet: nothing to snap
                           Case{-0.0005, 0.001, true, false},  // a gap: a straight row fills it
                           Case{0.002, 0.001, false, false}, Case{0.002, 0.01, true, true},
                           Case{1e-12, 0, false, false}}) {

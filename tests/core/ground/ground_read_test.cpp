@@ -27,6 +27,7 @@ TEST(GroundRead, TablesInEveryShapeGiveTheirPoints)
         {"sta elev\n1+00 12\n", {{100, 12}}},
         {"\"code\",\"Elevation\",\"Station\"\nGR,\"55.5\",\"10\"\n", {{10, 55.5}}},
         {"chainage,level,code\n5,7,GR\n", {{5, 7}}},
+        {"Elevation,Station\n55.5,10\n", {{10, 55.5}}},
         {"-1e2,+3\n", {{-100, 3}}},
     };
     for (const auto& c : cases)
