@@ -34,6 +34,13 @@ GroundProfile::GroundProfile(std::vector<GroundPoint> points)
     if (merged > 0)
         notes_.push_back(ShortestText(static_cast<double>(merged)) +
                          " ground points at a station already given were merged (mean elevation)");
+    for (std::size_t first = 0; first + kBlockPoints <= points_.size(); first += kBlockPoints) {
+        const auto [low, high] = std::minmax_element(
+            points_.begin() + static_cast<std::ptrdiff_t>(first),
+            points_.begin() + static_cast<std::ptrdiff_t>(first + kBlockPoints),
+            [](const GroundPoint& a, const GroundPoint& b) { return a.elevation < b.elevation; });
+        blocks_.emplace_back(low->elevation, high->elevation);
+    }
 }
 
 std::optional<double> GroundProfile::ElevationAt(double station) const
@@ -69,9 +76,20 @@ std::optional<std::pair<double, double>> GroundProfile::ElevationRange(double fr
     const auto byStation = [](const GroundPoint& point, double station) {
         return point.station < station;
     };
-    for (auto it = std::lower_bound(points_.begin(), points_.end(), from, byStation);
-         it != points_.end() && it->station <= to; ++it)
-        widen(it->elevation);
+    std::size_t i = static_cast<std::size_t>(
+        std::lower_bound(points_.begin(), points_.end(), from, byStation) - points_.begin());
+    while (i < points_.size() && points_[i].station <= to) {
+        const std::size_t block = i / kBlockPoints;
+        const std::size_t blockEnd = (block + 1) * kBlockPoints;
+        if (i % kBlockPoints == 0 && block < blocks_.size() &&
+            points_[blockEnd - 1].station <= to) {
+            widen(blocks_[block].first);
+            widen(blocks_[block].second);
+            i = blockEnd;
+        } else {
+            widen(points_[i++].elevation);
+        }
+    }
     return range;
 }
 

@@ -3,6 +3,7 @@
 // making gives (duplicates merged, points out of order).
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <utility>
@@ -35,7 +36,12 @@ public:
     [[nodiscard]] const std::vector<std::string>& Notes() const { return notes_; }
 
 private:
-    std::vector<GroundPoint> points_;  // stations strictly increasing
+    // Points a block of the lowest and highest elevations holds, so that the
+    // range over a long stretch, asked at every pan and zoom, reads blocks.
+    static constexpr std::size_t kBlockPoints = 1024;
+
+    std::vector<GroundPoint> points_;                // stations strictly increasing
+    std::vector<std::pair<double, double>> blocks_;  // lowest, highest of each whole block
     std::vector<std::string> notes_;
 };
 

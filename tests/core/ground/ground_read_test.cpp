@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -124,6 +126,27 @@ TEST(GroundRead, CutAndFillWhereTheGroundIsAndNowhereElse)
     EXPECT_EQ(hill.ElevationRange(2, 4), (Range{{12, 14}}));
     EXPECT_EQ(hill.ElevationRange(25, 30), Range{});
     EXPECT_EQ(hill.ElevationRange(15, 5), Range{});
+    // A long ground gives what a look at every point gives, over any stretch.
+    Points many;
+    for (int i = 0; i < 5000; ++i)
+        many.push_back({i * 1.0, std::sin(i * 0.37) * 10 + i * 0.001});
+    const GroundProfile longGround(many);
+    for (const auto& [from, to] : {std::pair{0.0, 4999.0},
+                                   {10.5, 4000.25},
+                                   {1023.0, 2048.0},
+                                   {1024.0, 1024.0},
+                                   {3000.0, 9000.0}}) {
+        std::pair<double, double> naive{*longGround.ElevationAt(from),
+                                        *longGround.ElevationAt(from)};
+        for (const GroundPoint& p : many)
+            if (p.station >= from && p.station <= to) {
+                naive.first = std::min(naive.first, p.elevation);
+                naive.second = std::max(naive.second, p.elevation);
+            }
+        const double end = *longGround.ElevationAt(std::min(to, 4999.0));
+        naive = {std::min(naive.first, end), std::max(naive.second, end)};
+        EXPECT_EQ(longGround.ElevationRange(from, to), Range{naive}) << from << " " << to;
+    }
 
     const GroundProfile ground(Points{{10, 100}, {20, 102}});
     const CutFill middle = CutFillAt(ground, 15, 103.5);
