@@ -49,8 +49,12 @@ private:
     }
     std::size_t Clamp(double at, std::size_t count) const
     {
+        // A box at NaN (nothing finite to place it by) falls in the first cell,
+        // rather than into a conversion that has no defined result.
         const double cell = std::floor(at / Cell);
-        return static_cast<std::size_t>(std::clamp(cell, 0.0, double(count - 1)));
+        if (!(cell > 0))
+            return 0;
+        return static_cast<std::size_t>(std::min(cell, double(count - 1)));
     }
     template <typename F>
     void ForCells(const Box& box, F&& f)

@@ -3,6 +3,7 @@
 #include "core/view/profile_view_lines.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace ravo {
 namespace {
@@ -148,7 +149,9 @@ void ValueRange(const std::vector<ColumnRange>& columns, double scale, double& l
     low = std::numeric_limits<double>::infinity();
     high = -low;
     for (const ColumnRange& column : columns) {
-        if (column.HasValue()) {
+        // An elevation that overflowed the float rows cannot be drawn, and
+        // would stretch the scale to infinity.
+        if (column.HasValue() && std::isfinite(column.low) && std::isfinite(column.high)) {
             low = std::min(low, column.low * scale);
             high = std::max(high, column.high * scale);
         }

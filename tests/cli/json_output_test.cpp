@@ -32,6 +32,9 @@ TEST(Json, StringsAndNumbersAreWrittenAsJsonReadsThem)
     EXPECT_EQ(JsonNumber(-250), "-250");
     EXPECT_EQ(JsonNumber(1.0 / 0.0), "null");
     EXPECT_EQ(JsonNumber(std::nan("")), "null");
+    // Items of one character are parted like any other.
+    EXPECT_EQ(JsonArray({}), "[]");
+    EXPECT_EQ(JsonArray({"1", "2", "{}"}), "[1,2,{}]");
 }
 
 struct Result {

@@ -133,6 +133,12 @@ TEST(ProfileView, ClicksAndScenesZoomedFarInAndFarOut)
     EXPECT_EQ(BuildScene(ProfileViewIndex(ProfileOf({{100, 0, 0, 1000, 1800}})), Whole())
                   .exaggerationText,
               "Vertical exaggeration 1:1");
+    // An infinite elevation is left out of the scale, which stays finite
+    // for the rest of the line.
+    const ProfileScene overflow = BuildScene(
+        ProfileViewIndex(ProfileOf({{100, 0, 0, 1000, 1400}, {INFINITY, 0, 0, 1400, 1800}})),
+        Whole());
+    EXPECT_TRUE(std::isfinite(overflow.grade.valueAtTop - overflow.grade.valueAtBottom));
 
     // Zoomed in on the high point the line is drawn pixel by pixel, its top at
     // the high point, 100 px a station.
