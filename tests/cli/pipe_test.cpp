@@ -17,6 +17,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+using ravo::test::Contents;
 
 struct Outcome {
     int status = -1;
@@ -47,14 +48,6 @@ Outcome RunBash(const std::string& script)
     const int status = pclose(pipe);
     outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return outcome;
-}
-
-std::string Slurp(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 TEST(RavoCalcPipes, EveryCommandReadsStandardInputAndPipesAsItReadsTheFile)
@@ -111,24 +104,25 @@ TEST(RavoCalcPipes, ConvertToStandardOutputWritesWhatTheFileWouldHold)
         ASSERT_EQ(wrote.status, 0) << c.out;
         const Outcome piped =
             RunBash("\"$CALC\" convert \"$EXAMPLES/ridge-road.in\" - --format " + c.format);
-        EXPECT_EQ(piped, (Outcome{0, Slurp(file)})) << c.format;
+        EXPECT_EQ(piped, (Outcome{0, Contents(file)})) << c.format;
         // --format wins over the name of a file as well.
         const std::string other = (dir / ("other-" + c.format)).string();
         RunBash("\"$CALC\" convert \"$EXAMPLES/ridge-road.in\" '" + other + "' --format " +
                 c.format);
-        EXPECT_EQ(Slurp(other), Slurp(file)) << c.format;
+        EXPECT_EQ(Contents(other), Contents(file)) << c.format;
     }
     // -o names the output as OUT does; one of them, not both.
     const std::string viaOption = (dir / "o.xml").string();
     EXPECT_EQ(
         RunBash("\"$CALC\" convert \"$EXAMPLES/ridge-road.in\" -o '" + viaOption + "'").status, 0);
-    EXPECT_EQ(Slurp(viaOption), Slurp(dir / "r.xml"));
+    EXPECT_EQ(Contents(viaOption), Contents(dir / "r.xml"));
     EXPECT_EQ(RunBash("\"$CALC\" convert \"$EXAMPLES/ridge-road.in\" -o - --format csv").out,
-              Slurp(dir / "r.csv"));
+              Contents(dir / "r.csv"));
     EXPECT_EQ(RunBash("\"$CALC\" convert \"$EXAMPLES/ridge-road.in\"").status, 2);
     EXPECT_EQ(RunBash("\"$CALC\" convert \"$EXAMPLES/ridge-road.in\" a.in -o b.in").status, 2);
     // Without --format, standard output takes a Ravo input file, and nothing else.
-    EXPECT_EQ(RunBash("\"$CALC\" convert \"$EXAMPLES/ridge-road.in\" -").out, Slurp(dir / "r.in"));
+    EXPECT_EQ(RunBash("\"$CALC\" convert \"$EXAMPLES/ridge-road.in\" -").out,
+              Contents(dir / "r.in"));
 }
 
 TEST(RavoCalcPipes, AnEmptyOrMalformedInputIsRefusedWithStatus2)
