@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "calc_run.h"
 #include "core/formats/profile_file.h"
-#include "ravo_calc_app.h"
 #include "support/file_test_support.h"
 
 namespace ravo::calc {
@@ -65,15 +65,14 @@ TEST(ConvertUnits, UnitKeptWrittenAndConvertedOnlyWhenAsked)
         std::ofstream(in) << LandXmlIn(c.unitIn, Points);
         std::vector<std::string> args = {"convert", in.string(), out.string()};
         args.insert(args.end(), c.options.begin(), c.options.end());
-        std::ostringstream sout, serr;
-        ASSERT_EQ(RunRavoCalc(args, sout, serr), c.status) << serr.str();
+        const CalcResult run = Calc(args);
+        ASSERT_EQ(run.status, c.status) << run.err;
         if (c.linearUnit.empty()) {
             EXPECT_FALSE(fs::exists(out));
             continue;
         }
         const std::string written = test::Contents(out);
-        EXPECT_NE(written.find("linearUnit=\"" + c.linearUnit + "\""), std::string::npos)
-            << written;
+        EXPECT_TRUE(Has(written, "linearUnit=\"" + c.linearUnit + "\"")) << written;
         // Read back: the unit survives, and the PVI stands where it should
         // to the float precision of the rows.
         const LoadedProfile back = ReadAnyProfile(out.string());
@@ -119,10 +118,9 @@ TEST(ConvertUnits, UnitsMeanTheFileUnitInEveryCommand)
          R"(linearUnit="foot")"},
     };
     for (const auto& c : cases) {
-        std::ostringstream out, err;
-        EXPECT_EQ(RunRavoCalc(c.args, out, err), c.status) << err.str();
-        const std::string text = c.status == ExitSuccess ? out.str() : err.str();
-        EXPECT_NE(text.find(c.found), std::string::npos) << text;
+        const CalcResult r = Calc(c.args);
+        EXPECT_EQ(r.status, c.status) << r.err;
+        EXPECT_TRUE(Has(c.status == ExitSuccess ? r.out : r.err, c.found)) << r.out << r.err;
     }
 }
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "ravo_calc_app.h"
+#include "calc_run.h"
 #include "support/file_test_support.h"
 
 namespace ravo::calc {
@@ -59,18 +59,6 @@ std::vector<std::map<std::string, std::string>> Table(const std::string& text)
     return rows;
 }
 
-struct Answer {
-    int status;
-    std::string out;
-};
-
-Answer Calc(const std::vector<std::string>& args)
-{
-    std::ostringstream out, err;
-    const int status = RunRavoCalc(args, out, err);
-    return {status, out.str()};
-}
-
 TEST(Csv, CurvesAndCheckAnswerAsTables)
 {
     const test::TempFolder dir;
@@ -80,7 +68,8 @@ TEST(Csv, CurvesAndCheckAnswerAsTables)
     std::ofstream(file, std::ios::binary) << "\"Two, \"\"quoted\"\"\"\n3\n100,0.02,-0.02,0,200\n"
                                              "0,0,0,300,300\n100,-0.02,0.02,150,170\n"
                                              "1\n0.02,0,0,0,100\n";
-    const Answer curves = Calc({"curves", file, "--csv", "--design-speed", "80", "--units", "m"});
+    const CalcResult curves =
+        Calc({"curves", file, "--csv", "--design-speed", "80", "--units", "m"});
     EXPECT_EQ(curves.status, 0);
     const auto rows = Table(curves.out);
     ASSERT_EQ(rows.size(), 4u);
@@ -96,7 +85,7 @@ TEST(Csv, CurvesAndCheckAnswerAsTables)
     EXPECT_EQ(rows[3].at("start"), "0.019999999552965164");
     EXPECT_EQ(rows[3].at("shape"), "");
 
-    const Answer check = Calc({"check", file, "--csv", "--design-speed", "80", "--units", "m"});
+    const CalcResult check = Calc({"check", file, "--csv", "--design-speed", "80", "--units", "m"});
     EXPECT_EQ(check.status, 1);
     const auto faults = Table(check.out);
     ASSERT_GE(faults.size(), 2u);

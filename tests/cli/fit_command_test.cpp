@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "calc_run.h"
 #include "core/design/profile_check.h"
 #include "core/formats/profile_file.h"
-#include "ravo_calc_app.h"
 #include "support/file_test_support.h"
 
 namespace ravo::calc {
@@ -28,20 +28,13 @@ std::string HillyGround()
     return text;
 }
 
-struct Outcome {
-    int status;
-    std::string out, err;
-};
-
-Outcome Fit(const fs::path& ground, std::vector<std::string> more)
+CalcResult Fit(const fs::path& ground, std::vector<std::string> more)
 {
     std::vector<std::string> args{
         "fit", ground.string(), "--from", "0",           "--to", "1500", "--design-speed",
         "80",  "--units",       "m",      "--max-grade", "5"};
     args.insert(args.end(), more.begin(), more.end());
-    std::ostringstream out, err;
-    const int status = RunRavoCalc(args, out, err);
-    return {status, out.str(), err.str()};
+    return Calc(args);
 }
 
 TEST(FitCommand, WritesEachFormatThatLoadsBackAndPassesTheCheck)
@@ -55,7 +48,7 @@ TEST(FitCommand, WritesEachFormatThatLoadsBackAndPassesTheCheck)
         const fs::path design = folder / "fit.xml";
         if (fs::exists(design))
             more.insert(more.end(), {"--compare", design.string()});
-        const Outcome run = Fit(ground, more);
+        const CalcResult run = Fit(ground, more);
         ASSERT_EQ(run.status, ExitSuccess) << name << run.err;
         EXPECT_NE(run.out.find("fitted ("), std::string::npos) << run.out;
         EXPECT_EQ(run.out.find("design") != std::string::npos, more.size() > 4) << run.out;
@@ -105,7 +98,7 @@ TEST(FitCommand, RefusedCriteriaAndValuesAreTold)
          "ravo-calc fit: the ground line does not reach station 10"},
     };
     for (const auto& c : cases) {
-        const Outcome run = Fit(c.ground, c.more);
+        const CalcResult run = Fit(c.ground, c.more);
         EXPECT_EQ(run.status, c.status) << c.message;
         EXPECT_EQ(run.err.substr(0, c.message.size()), c.message) << run.err;
         EXPECT_FALSE(fs::exists(out)) << c.message;

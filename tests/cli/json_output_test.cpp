@@ -10,7 +10,7 @@
 #include <sstream>
 #include <string>
 
-#include "ravo_calc_app.h"
+#include "calc_run.h"
 #include "support/file_test_support.h"
 
 namespace ravo::calc {
@@ -37,18 +37,6 @@ TEST(Json, StringsAndNumbersAreWrittenAsJsonReadsThem)
     EXPECT_EQ(JsonArray({"1", "2", "{}"}), "[1,2,{}]");
 }
 
-struct Result {
-    int status;
-    std::string out;
-};
-
-Result Check(const std::vector<std::string>& args)
-{
-    std::ostringstream out, err;
-    const int status = RunRavoCalc(args, out, err);
-    return {status, out.str()};
-}
-
 TEST(Json, CheckWritesEveryFaultWithItsFieldsAndText)
 {
     const ravo::test::TempFolder dir;
@@ -57,9 +45,9 @@ TEST(Json, CheckWritesEveryFaultWithItsFieldsAndText)
     std::ofstream(file, std::ios::binary)
         << "\"faulty\"\n3\n100,0.02,0.02,0,100\n102,0.02,0.02,200,300\n0,0,0,50,50\n"
            "1\n0.02,0,0,10,5\n";
-    const Result r = Check({"check", file, "--json"});
+    const CalcResult r = Calc({"check", file, "--json"});
     EXPECT_EQ(r.status, 1);
-    const Result plain = Check({"check", file});
+    const CalcResult plain = Calc({"check", file});
     EXPECT_EQ(r.out.back(), '\n');
     EXPECT_EQ(r.out.find('\n'), r.out.size() - 1) << "one line";
     EXPECT_EQ(r.out.rfind(R"({"command":"check","version":1,"notes":[],"count":)", 0), 0u) << r.out;
@@ -78,7 +66,7 @@ TEST(Json, CheckWritesEveryFaultWithItsFieldsAndText)
         std::string::npos)
         << r.out;
 
-    const Result clean = Check({"check", RAVO_EXAMPLES_DIR "/main-street.in", "--json"});
+    const CalcResult clean = Calc({"check", RAVO_EXAMPLES_DIR "/main-street.in", "--json"});
     EXPECT_EQ(clean.status, 0);
     EXPECT_EQ(clean.out, R"({"command":"check","version":1,"notes":[],"count":0,"faults":[]})"
                          "\n");
@@ -91,7 +79,7 @@ TEST(Json, CurvesWritesEachSummaryWithNullWhereARowHasNoValue)
     // A crest with its high point on it, a row of zero length, one segment.
     std::ofstream(file, std::ios::binary) << "\"Two\"\n2\n100,0.02,-0.02,0,200\n0,0,0,300,300\n"
                                              "1\n0.02,0,0,0,100\n";
-    const Result r = Check({"curves", file, "--json", "--design-speed", "80", "--units", "m"});
+    const CalcResult r = Calc({"curves", file, "--json", "--design-speed", "80", "--units", "m"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(
         r.out,
@@ -113,19 +101,17 @@ TEST(Json, CurvesWritesEachSummaryWithNullWhereARowHasNoValue)
 TEST(Json, TheNotesOfAnImportGoIntoTheDocumentInsteadOfStandardError)
 {
     for (const char* command : {"curves", "check"}) {
-        std::ostringstream out, err, plainOut, plainErr;
-        RunRavoCalc({command, RAVO_EXAMPLES_DIR "/ridge-road.xml", "--json"}, out, err);
-        RunRavoCalc({command, RAVO_EXAMPLES_DIR "/ridge-road.xml"}, plainOut, plainErr);
-        EXPECT_EQ(err.str(), "") << command;
+        const CalcResult json = Calc({command, RAVO_EXAMPLES_DIR "/ridge-road.xml", "--json"});
+        const CalcResult plain = Calc({command, RAVO_EXAMPLES_DIR "/ridge-road.xml"});
+        EXPECT_EQ(json.err, "") << command;
         // Each note that plain output gives on standard error, as a JSON string.
-        std::istringstream lines(plainErr.str());
+        std::istringstream lines(plain.err);
         std::string notes;
         for (std::string line; std::getline(lines, line);)
             notes += (notes.empty() ? "" : ",") +
                      JsonString(line.substr(std::string("ravo-calc: ").size()));
         EXPECT_NE(notes, "");
-        EXPECT_NE(out.str().find(R"("version":1,"notes":[)" + notes + "],"), std::string::npos)
-            << out.str();
+        EXPECT_TRUE(Has(json.out, R"("version":1,"notes":[)" + notes + "],")) << json.out;
     }
 }
 
@@ -138,7 +124,7 @@ TEST(Json, CheckOutputIsReadByAJsonReader)
     const std::string file = (dir / "k.csv").string();
     std::ofstream(file, std::ios::binary)
         << "station,elevation,length\n0,100,\n100,102,80\n300,98,116\n500,102,120\n700,98,\n";
-    const Result r = Check({"check", file, "--design-speed", "80", "--units", "m", "--json"});
+    const CalcResult r = Calc({"check", file, "--design-speed", "80", "--units", "m", "--json"});
     const std::string json = (dir / "out.json").string();
     std::ofstream(json, std::ios::binary) << r.out;
     const std::string reader =

@@ -6,7 +6,6 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 
-#include <array>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
@@ -14,34 +13,21 @@
 #include <string>
 #include <vector>
 
+#include "shell_run.h"
 #include "support/file_test_support.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-};
+using ravo::calc::ShellResult;
 
 // Standard error goes to /dev/null, or with `withErrors` into `out`; the
 // messages are tested in-process.
-Outcome RunProgram(const std::string& args, bool withErrors = false)
+ShellResult RunProgram(const std::string& args, bool withErrors = false)
 {
-    const std::string command = std::string("'") + RAVO_CALC_PROGRAM + "' " + args +
-                                (withErrors ? " 2>&1" : " 2>/dev/null");
-    Outcome outcome;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return outcome;
-    std::array<char, 4096> buffer;
-    std::size_t read;
-    while ((read = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        outcome.out.append(buffer.data(), read);
-    const int status = pclose(pipe);
-    outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return outcome;
+    return ravo::calc::RunShell(std::string("'") + RAVO_CALC_PROGRAM + "' " + args +
+                                (withErrors ? " 2>&1" : " 2>/dev/null"));
 }
 
 class RavoCalcProgram : public testing::Test {
@@ -62,7 +48,7 @@ const std::string MainStreet = "'" RAVO_EXAMPLES_DIR "/main-street.in'";
 
 TEST_F(RavoCalcProgram, WorkedExampleTable)
 {
-    const Outcome o =
+    const ShellResult o =
         RunProgram("table " + MainStreet + " --from 1000 --to 1250 --step 50 --offset 12");
     EXPECT_EQ(o.status, 3);  // 1250 lies beyond the curve
     EXPECT_EQ(o.out, "STATION       OFFSET         SUPER          ELEVATION\n" +

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "ravo_calc_app.h"
+#include "calc_run.h"
 #include "support/file_test_support.h"
 
 namespace ravo::calc {
@@ -33,18 +33,6 @@ TEST(NameCheck, EditDistanceCountsInsertionsDeletionsReplacementsAndSwaps)
         EXPECT_EQ(EditDistance(c.a, c.b), c.distance) << c.a << " / " << c.b;
         EXPECT_EQ(EditDistance(c.b, c.a), c.distance) << c.b << " / " << c.a;
     }
-}
-
-struct Result {
-    int status;
-    std::string out, err;
-};
-
-Result Calc(const std::vector<std::string>& args)
-{
-    std::ostringstream out, err;
-    const int status = RunRavoCalc(args, out, err);
-    return {status, out.str(), err.str()};
 }
 
 const std::string Example = RAVO_EXAMPLES_DIR "/main-street.in";
@@ -72,7 +60,7 @@ TEST(NameCheck, UnknownNamesAreRefusedWithTheNearestKnownOne)
         {{"curves", "--", "--not-an-option"}, ""},
     };
     for (const auto& c : cases) {
-        const Result run = Calc(c.args);
+        const CalcResult run = Calc(c.args);
         const std::string firstLine = run.err.substr(0, run.err.find('\n'));
         if (c.firstLine.empty()) {
             EXPECT_EQ(firstLine.find("unknown"), std::string::npos) << run.err;
@@ -89,19 +77,19 @@ TEST(NameCheck, QuietLeavesOutNotesAndWroteLinesButNotTheAnswerOrErrors)
     const ravo::test::TempFolder dir;
     const std::string xml = RAVO_EXAMPLES_DIR "/ridge-road.xml";
     const std::string out = (dir / "r.in").string();
-    const Result loud = Calc({"convert", xml, out});
+    const CalcResult loud = Calc({"convert", xml, out});
     EXPECT_NE(loud.err, "");
     EXPECT_EQ(loud.out.rfind("Wrote ", 0), 0u) << loud.out;
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"-q", "convert", xml, out}, {"convert", "--quiet", xml, out}}) {
-        const Result quiet = Calc(args);
+        const CalcResult quiet = Calc(args);
         EXPECT_EQ(quiet.status, 0);
         EXPECT_EQ(quiet.out + quiet.err, "");
     }
-    const Result curves = Calc({"curves", xml, "-q"});
+    const CalcResult curves = Calc({"curves", xml, "-q"});
     EXPECT_EQ(curves.out, Calc({"curves", xml}).out);
     EXPECT_EQ(curves.err, "");
-    const Result missing = Calc({"-q", "check", (dir / "missing.in").string()});
+    const CalcResult missing = Calc({"-q", "check", (dir / "missing.in").string()});
     EXPECT_EQ(missing.status, 2);
     EXPECT_NE(missing.err.find("missing.in"), std::string::npos) << missing.err;
 }

@@ -2,59 +2,28 @@
 // output, and a pipe or a process substitution is read like a file.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <array>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 
+#include "shell_run.h"
 #include "support/file_test_support.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Outcome {
-    int status = -1;
-    std::string out;
-    bool operator==(const Outcome&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& os, const Outcome& o)
-{
-    return os << "status " << o.status << ", output:\n" << o.out;
-}
+using ravo::calc::ShellResult;
+using ravo::test::Contents;
 
 // Runs `script` in bash with $CALC the program and $EXAMPLES the examples
 // folder; standard error goes to /dev/null.
-Outcome RunBash(const std::string& script)
+ShellResult RunBash(const std::string& script)
 {
     setenv("CALC", RAVO_CALC_PROGRAM, 1);
     setenv("EXAMPLES", RAVO_EXAMPLES_DIR, 1);
     setenv("RAVO_SCRIPT", script.c_str(), 1);
-    Outcome outcome;
-    FILE* pipe = popen("bash -c \"$RAVO_SCRIPT\" 2>/dev/null", "r");
-    if (pipe == nullptr)
-        return outcome;
-    std::array<char, 4096> buffer{};
-    std::size_t read = 0;
-    while ((read = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        outcome.out.append(buffer.data(), read);
-    const int status = pclose(pipe);
-    outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return outcome;
-}
-
-std::string Slurp(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return ravo::calc::RunShell("bash -c \"$RAVO_SCRIPT\" 2>/dev/null");
 }
 
 TEST(RavoCalcPipes, EveryCommandReadsStandardInputAndPipesAsItReadsTheFile)
@@ -71,7 +40,7 @@ TEST(RavoCalcPipes, EveryCommandReadsStandardInputAndPipesAsItReadsTheFile)
         for (const auto& c : commands) {
             const std::string tail = " " + c.args;
             const std::string path = std::string("\"$EXAMPLES/") + file + "\"";
-            const Outcome expected = RunBash("\"$CALC\" " + c.command + " " + path + tail);
+            const ShellResult expected = RunBash("\"$CALC\" " + c.command + " " + path + tail);
             ASSERT_FALSE(expected.out.empty()) << c.command << c.args;
             EXPECT_EQ(RunBash("cat " + path + " | \"$CALC\" " + c.command + " -" + tail), expected)
                 << file << ": " << c.command << " -" << c.args;
@@ -88,9 +57,9 @@ TEST(RavoCalcPipes, EveryCommandReadsStandardInputAndPipesAsItReadsTheFile)
 TEST(RavoCalcPipes, ReportFromStandardInputToStandardOutput)
 {
     const ravo::test::TempFolder dir;
-    const Outcome report = RunBash("cd '" + dir.path().string() +
-                                   "' && cat \"$EXAMPLES/ridge-road.in\" | SOURCE_DATE_EPOCH=0 "
-                                   "\"$CALC\" report - -o - --from 0 --to 100 --step 50");
+    const ShellResult report = RunBash("cd '" + dir.path().string() +
+                                       "' && cat \"$EXAMPLES/ridge-road.in\" | SOURCE_DATE_EPOCH=0 "
+                                       "\"$CALC\" report - -o - --from 0 --to 100 --step 50");
     EXPECT_EQ(report.status, 0) << report;
     for (const char* part : {"Input file  = -\r\n", "Output file = -\r\n", "1/01/70"})
         EXPECT_NE(report.out.find(part), std::string::npos) << part << "\n" << report.out;
@@ -106,29 +75,30 @@ TEST(RavoCalcPipes, ConvertToStandardOutputWritesWhatTheFileWouldHold)
     } cases[] = {{"r.xml", "landxml"}, {"r.csv", "csv"}, {"r.in", "input"}};
     for (const auto& c : cases) {
         const std::string file = (dir / c.out).string();
-        const Outcome wrote =
+        const ShellResult wrote =
             RunBash("\"$CALC\" convert \"$EXAMPLES/ridge-road.in\" '" + file + "'");
         ASSERT_EQ(wrote.status, 0) << c.out;
-        const Outcome piped =
+        const ShellResult piped =
             RunBash("\"$CALC\" convert \"$EXAMPLES/ridge-road.in\" - --format " + c.format);
-        EXPECT_EQ(piped, (Outcome{0, Slurp(file)})) << c.format;
+        EXPECT_EQ(piped, (ShellResult{0, Contents(file)})) << c.format;
         // --format wins over the name of a file as well.
         const std::string other = (dir / ("other-" + c.format)).string();
         RunBash("\"$CALC\" convert \"$EXAMPLES/ridge-road.in\" '" + other + "' --format " +
                 c.format);
-        EXPECT_EQ(Slurp(other), Slurp(file)) << c.format;
+        EXPECT_EQ(Contents(other), Contents(file)) << c.format;
     }
     // -o names the output as OUT does; one of them, not both.
     const std::string viaOption = (dir / "o.xml").string();
     EXPECT_EQ(
         RunBash("\"$CALC\" convert \"$EXAMPLES/ridge-road.in\" -o '" + viaOption + "'").status, 0);
-    EXPECT_EQ(Slurp(viaOption), Slurp(dir / "r.xml"));
+    EXPECT_EQ(Contents(viaOption), Contents(dir / "r.xml"));
     EXPECT_EQ(RunBash("\"$CALC\" convert \"$EXAMPLES/ridge-road.in\" -o - --format csv").out,
-              Slurp(dir / "r.csv"));
+              Contents(dir / "r.csv"));
     EXPECT_EQ(RunBash("\"$CALC\" convert \"$EXAMPLES/ridge-road.in\"").status, 2);
     EXPECT_EQ(RunBash("\"$CALC\" convert \"$EXAMPLES/ridge-road.in\" a.in -o b.in").status, 2);
     // Without --format, standard output takes a Ravo input file, and nothing else.
-    EXPECT_EQ(RunBash("\"$CALC\" convert \"$EXAMPLES/ridge-road.in\" -").out, Slurp(dir / "r.in"));
+    EXPECT_EQ(RunBash("\"$CALC\" convert \"$EXAMPLES/ridge-road.in\" -").out,
+              Contents(dir / "r.in"));
 }
 
 TEST(RavoCalcPipes, AnEmptyOrMalformedInputIsRefusedWithStatus2)

@@ -1,7 +1,7 @@
 // ravo-calc's commands run in-process: what they print and their exit status
 // for LandXML files and PVI tables, conversion, design speed and the check's
 // options.
-#include "ravo_calc_app.h"
+#include "calc_run.h"
 
 #include <gtest/gtest.h>
 
@@ -23,29 +23,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Result {
-    int status = -1;
-    std::string out, err;
-};
-
 class RavoCalcApp : public testing::Test {
 protected:
     std::string File(const std::string& name, const std::string& text) const
     {
         std::ofstream(dir_ / name, std::ios::binary) << text;
         return (dir_ / name).string();
-    }
-
-    static Result Run(const std::vector<std::string>& args)
-    {
-        std::ostringstream out, err;
-        const int status = RunRavoCalc(args, out, err);
-        return {status, out.str(), err.str()};
-    }
-
-    static bool Has(const std::string& text, const std::string& part)
-    {
-        return text.find(part) != std::string::npos;
     }
 
     test::TempFolder dir_;
@@ -55,7 +38,7 @@ TEST_F(RavoCalcApp, LandXmlFilesAndPviTablesInEveryCommand)
 {
     const std::string xml = File("road.data", samples::LandXml);
     const std::string plain = File("road.txt", "0 10\n50 11 40\n100 10.5\n");
-    const Result several = Run({"curves", xml});
+    const CalcResult several = Calc({"curves", xml});
     EXPECT_EQ(several.status, ExitUsageOrLoad);
     EXPECT_TRUE(Has(several.err, "several profiles; choose one with --alignment NAME"));
     EXPECT_TRUE(Has(several.err, "alignment \"Ramp\", profile \"Final\""));
@@ -66,20 +49,21 @@ TEST_F(RavoCalcApp, LandXmlFilesAndPviTablesInEveryCommand)
     std::vector<std::string> fromPlain = {"table", plain, "--pvi"};
     for (auto* args : {&fromXml, &fromPlain})
         args->insert(args->end(), table.begin(), table.end());
-    const Result a = Run(fromXml);
+    const CalcResult a = Calc(fromXml);
     EXPECT_EQ(a.status, ExitSuccess) << a.err;
     EXPECT_EQ(a.out,
               "station,offset,superelevation,elevation\r\n0.000,0.000,0.,10.000\r\n"
               "25.000,0.000,0.,10.500\r\n50.000,0.000,0.,10.850\r\n"
               "75.000,0.000,0.,10.750\r\n100.000,0.000,0.,10.500\r\n");
     EXPECT_TRUE(Has(a.err, "Lengths are in foot"));
-    EXPECT_EQ(Run(fromPlain).out, a.out);
+    EXPECT_EQ(Calc(fromPlain).out, a.out);
     // curves lists the ground lines kept with the profile.
     const std::string ground =
         "ravo-calc: Ground line \"Ground\": 2 points from station 1000 to 2000.";
-    EXPECT_TRUE(Has(Run({"curves", xml, "--alignment", "Main"}).err, ground));
+    EXPECT_TRUE(Has(Calc({"curves", xml, "--alignment", "Main"}).err, ground));
 
-    const Result curves = Run({"curves", plain, "--pvi", "--design-speed", "100", "--units", "m"});
+    const CalcResult curves =
+        Calc({"curves", plain, "--pvi", "--design-speed", "100", "--units", "m"});
     EXPECT_EQ(curves.status, ExitSuccess);
     EXPECT_TRUE(Has(curves.out,
                     "DESIGN SPEED  100 km/h       SIGHT DIST     185 m\n"
@@ -97,20 +81,20 @@ TEST_F(RavoCalcApp, TablesFindTheCurveAtTheEndsThatCurvesPrints)
 {
     const std::string file = File("end.in", "\"e\"\n1\n100,0.01,0.01,1000,1249.9996\n0\n");
     EXPECT_TRUE(
-        Has(Run({"curves", file}).out, "STA 2         1249.9996      ELEV 2         102.500"));
+        Has(Calc({"curves", file}).out, "STA 2         1249.9996      ELEV 2         102.500"));
     const auto table = [&](const std::string& station) {
-        return Run({"table", file, "--from", station, "--to", station, "--step", "1", "--csv"});
+        return Calc({"table", file, "--from", station, "--to", station, "--step", "1", "--csv"});
     };
-    const Result atEnd = table("1249.9996");
+    const CalcResult atEnd = table("1249.9996");
     EXPECT_EQ(atEnd.status, ExitSuccess) << atEnd.err;
     EXPECT_TRUE(Has(atEnd.out, "1250.000,0.000,0.,102.500\r\n"));
-    const Result rounded = table("1250");
+    const CalcResult rounded = table("1250");
     EXPECT_EQ(rounded.status, ExitNoCurve);
     EXPECT_TRUE(Has(rounded.out, "1250.000,0.000,0.,\r\n"));
 
     // "Invalid Entry" is a fault of the profile: it outweighs stations off the road.
     const std::string zero = File("zero.in", "\"z\"\n1\n100,0,0,10,10\n0\n");
-    EXPECT_EQ(Run({"table", zero, "--from", "0", "--to", "20", "--step", "10"}).status,
+    EXPECT_EQ(Calc({"table", zero, "--from", "0", "--to", "20", "--step", "10"}).status,
               ExitFaultsFound);
 }
 
@@ -118,29 +102,29 @@ TEST_F(RavoCalcApp, ConvertWritesTheFormatTheNameAsksFor)
 {
     const std::string xml = File("road.xml", samples::LandXml);
     const std::string out = (dir_ / "ramp.csv").string();
-    const Result csv = Run({"convert", xml, out, "--alignment", "Ramp", "--profile", "Final"});
+    const CalcResult csv = Calc({"convert", xml, out, "--alignment", "Ramp", "--profile", "Final"});
     EXPECT_EQ(csv.status, ExitSuccess) << csv.err;
     std::ifstream in(out, std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}),
               "station,elevation,length\r\n0,10,\r\n50,11,40\r\n100,10.5,\r\n");
 
     const std::string gap = File("gap.in", "\"gap\"\n2\n1,0,0,0,10\n1,0,0,20,30\n0\n");
-    const Result refused = Run({"convert", gap, (dir_ / "gap.xml").string()});
+    const CalcResult refused = Calc({"convert", gap, (dir_ / "gap.xml").string()});
     EXPECT_EQ(refused.status, ExitFaultsFound);
     EXPECT_TRUE(Has(refused.err,
                     "gap.xml was not written: the vertical curves do not form one "
                     "continuous profile:\ngap between curves 1 and 2 from 10.000 to 20.000"));
     EXPECT_FALSE(fs::exists(dir_ / "gap.xml"));
     // An input file that cannot be written is said so, with the system's reason.
-    const Result unwritten = Run({"convert", gap, (dir_ / "missing/gap.in").string()});
+    const CalcResult unwritten = Calc({"convert", gap, (dir_ / "missing/gap.in").string()});
     EXPECT_EQ(unwritten.status, ExitUsageOrLoad);
     EXPECT_EQ(unwritten.err, "ravo-calc convert: " + (dir_ / "missing/gap.in").string() +
                                  " was not written: " + (dir_ / "missing").string() +
                                  ": No such file or directory\n");
     // A load failure names the file once: the reader's own words, or the command's around them.
-    EXPECT_EQ(Run({"curves", (dir_ / "none.in").string()}).err,
+    EXPECT_EQ(Calc({"curves", (dir_ / "none.in").string()}).err,
               "ravo-calc: " + (dir_ / "none.in").string() + ": No such file or directory\n");
-    EXPECT_TRUE(Run({"curves", File("cut.in", "\"t\"\n2\n")})
+    EXPECT_TRUE(Calc({"curves", File("cut.in", "\"t\"\n2\n")})
                     .err.starts_with("ravo-calc: the input file " + (dir_ / "cut.in").string() +
                                      " does not load: "));
 }
@@ -150,7 +134,7 @@ TEST_F(RavoCalcApp, ConvertWritesTheFormatTheNameAsksFor)
 TEST_F(RavoCalcApp, TellsWhatAFileHoldsThatReadsAsNothing)
 {
     const std::string typo = File("typo.in", "\"T\"\r\n1\r\n100,O.5,0,0,100\r\n0\r\n");
-    const Result loaded = Run({"curves", typo});
+    const CalcResult loaded = Calc({"curves", typo});
     EXPECT_EQ(loaded.status, ExitSuccess);
     EXPECT_TRUE(Has(loaded.err,
                     "typo.in: 1 curve field holds no number and reads as 0: the "
@@ -163,8 +147,8 @@ TEST_F(RavoCalcApp, TellsWhatAFileHoldsThatReadsAsNothing)
     };
     const std::string twice = File("twice.xml", "<LandXML><Alignments>" + alignment("10") +
                                                     alignment("20") + "</Alignments></LandXML>");
-    const Result second = Run({"table", twice, "--alignment", "2", "--from", "1e+01", "--to", "20",
-                               "--step", "10", "--csv"});
+    const CalcResult second = Calc({"table", twice, "--alignment", "2", "--from", "1e+01", "--to",
+                                    "20", "--step", "10", "--csv"});
     EXPECT_EQ(second.status, ExitSuccess) << second.err;
     EXPECT_TRUE(Has(second.out, "20.000,0.000,0.,2.000")) << second.out;
 }
@@ -175,22 +159,22 @@ TEST_F(RavoCalcApp, CheckAgainstDesignSpeedAndLength)
     const std::string file = File("k.csv",
                                   "station,elevation,length\n0,100,\n100,102,80\n"
                                   "300,98,116\n500,102,120\n700,98,\n");
-    const Result r =
-        Run({"check", file, "--design-speed", "80", "--units", "m", "--min-length", "100"});
+    const CalcResult r =
+        Calc({"check", file, "--design-speed", "80", "--units", "m", "--min-length", "100"});
     EXPECT_EQ(r.status, ExitFaultsFound);
     EXPECT_EQ(r.out,
               "curve 2 (crest): K 20.000 is below the minimum 26 for 80 km/h\n"
               "curve 2 (crest): length 80.000 is shorter than 100\n"
               "curve 4 (sag): K 29.000 is below the minimum 30 for 80 km/h\n"
               "3 faults found.\n");
-    EXPECT_EQ(Run({"check", file, "--design-speed", "60", "--units", "m"}).status, ExitSuccess);
+    EXPECT_EQ(Calc({"check", file, "--design-speed", "60", "--units", "m"}).status, ExitSuccess);
     for (const std::vector<std::string>& wrong :
          {std::vector<std::string>{"check", file, "--design-speed", "80"},
           {"check", file, "--design-speed", "80", "--units", "km"},
           {"check", file, "--design-speed", "-5", "--units", "m"},
           {"check", file, "--design-speed", "0", "--units", "m"},
           {"check", file, "--min-length", "abc"}})
-        EXPECT_EQ(Run(wrong).status, ExitUsageOrLoad) << wrong[2];
+        EXPECT_EQ(Calc(wrong).status, ExitUsageOrLoad) << wrong[2];
 }
 
 TEST_F(RavoCalcApp, CheckToleranceOptionsAndTheOverlapCap)
@@ -212,7 +196,7 @@ TEST_F(RavoCalcApp, CheckToleranceOptionsAndTheOverlapCap)
     for (const auto& c : cases) {
         std::vector<std::string> args = {"check", joint};
         args.insert(args.end(), c.options.begin(), c.options.end());
-        const Result r = Run(args);
+        const CalcResult r = Calc(args);
         EXPECT_EQ(r.status, c.status) << c.first;
         EXPECT_EQ(r.out.substr(0, c.first.size()), c.first) << r.out;
     }
@@ -221,7 +205,7 @@ TEST_F(RavoCalcApp, CheckToleranceOptionsAndTheOverlapCap)
     std::string many = "\"many\"\n50\n";
     for (int row = 0; row < 50; ++row)
         many += "100,0,0,0,100\n";
-    const Result r = Run({"check", File("many.in", many + "0\n")});
+    const CalcResult r = Calc({"check", File("many.in", many + "0\n")});
     EXPECT_EQ(r.status, ExitFaultsFound);
     std::size_t overlaps = 0;
     for (std::size_t at = 0; (at = r.out.find(" overlap from ", at)) != std::string::npos; ++at)
@@ -249,7 +233,7 @@ TEST_F(RavoCalcApp, OnlyARegularFileIsWritten)
              ": Not a regular file (a FIFO)\n"},
     };
     for (const auto& [args, err] : cases) {
-        const Result r = Run(args);
+        const CalcResult r = Calc(args);
         EXPECT_EQ(r.status, ExitUsageOrLoad);
         EXPECT_EQ(r.err, err);
     }
@@ -287,7 +271,7 @@ TEST_F(RavoCalcApp, AFileTooLargeForTheMemory)
         const std::string result = test::InChild([&] {
             const rlimit limit{AddressSpaceInUse() + room, RLIM_INFINITY};
             ::setrlimit(RLIMIT_AS, &limit);
-            const Result r = Run({"curves", file});
+            const CalcResult r = Calc({"curves", file});
             return std::to_string(r.status) + " " + r.err;
         });
         EXPECT_TRUE(Has(result, "ok: 2 ravo-calc")) << result;

@@ -19,6 +19,7 @@
 #include "core/profile/profile_state.h"
 #include "support/scripted_platform.h"
 #include "ui/main_window/frm_ravo.h"
+#include "ui/profile_window/frm_profile.h"
 
 namespace ravo {
 
@@ -105,6 +106,13 @@ protected:
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::ReadOnly));
         return file.readAll();
+    }
+
+    // View > Profile, and the window it shows.
+    frmProfile* OpenProfile() const
+    {
+        Item("mnuVProfile")->trigger();
+        return window->findChild<frmProfile*>(QStringLiteral("frmProfile"));
     }
 
     // Triggers the item with the file dialog answered by the path.

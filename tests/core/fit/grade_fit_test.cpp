@@ -9,6 +9,7 @@
 #include "core/design/curve_summary.h"
 #include "core/fit/grade_fit.h"
 #include "core/profile/elevation_walk.h"
+#include "support/error_text.h"
 
 namespace ravo {
 namespace {
@@ -227,12 +228,7 @@ TEST(GradeFit, CriteriaThatNoGradeLineMeetsAreNamed)
         c.fixedPoints = t.fixed;
         c.windows = t.windows;
         c.speed.speed = t.speed;
-        try {
-            (void)FitGradeLine(ground, c);
-            ADD_FAILURE() << t.message;
-        } catch (const FitError& e) {
-            EXPECT_EQ(std::string(e.what()), t.message);
-        }
+        EXPECT_EQ(test::ErrorText<FitError>([&] { (void)FitGradeLine(ground, c); }), t.message);
     }
 }
 

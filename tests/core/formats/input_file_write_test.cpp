@@ -6,6 +6,7 @@
 #include <limits>
 #include <random>
 
+#include "support/error_text.h"
 #include "support/file_test_support.h"
 #include "support/input_profiles.h"
 #include "support/worked_examples.h"
@@ -65,14 +66,9 @@ TEST(WriteInputFile, AFailedSaveLeavesThePreviousFileAndSaysWhy)
         {inconsistent, "the segment count 9 exceeds the rows of its tables"},
         {infinite, "segment 1 holds a value that is not a finite number"},
     };
-    for (const auto& [state, message] : cases) {
-        try {
-            WriteInputFile(state, file.string());
-            ADD_FAILURE() << "no error: " << message;
-        } catch (const InputFileError& error) {
-            EXPECT_EQ(error.what(), message);
-        }
-    }
+    for (const auto& [state, message] : cases)
+        EXPECT_EQ(ErrorText<InputFileError>([&] { WriteInputFile(state, file.string()); }),
+                  message);
     EXPECT_EQ(Contents(file), "old contents");
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"old.in"});
 }

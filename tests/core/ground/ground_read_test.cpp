@@ -10,6 +10,7 @@
 
 #include "core/formats/input_file.h"
 #include "core/io/file_replace.h"
+#include "support/error_text.h"
 #include "support/file_test_support.h"
 
 namespace ravo {
@@ -51,14 +52,9 @@ TEST(GroundRead, FaultsNameTheirLine)
         {"station,elevation\n\n", "the ground file holds no station and elevation points"},
         {"", "the ground file holds no station and elevation points"},
     };
-    for (const auto& c : cases) {
-        try {
-            GroundPointsOfTable(c.text);
-            ADD_FAILURE() << "no error for " << c.text;
-        } catch (const InputFileError& e) {
-            EXPECT_STREQ(e.what(), c.message);
-        }
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(test::ErrorText<InputFileError>([&] { GroundPointsOfTable(c.text); }), c.message)
+            << c.text;
 }
 
 TEST(GroundRead, LandXmlGroundLinesAreChosenByNameOrState)
@@ -73,14 +69,9 @@ TEST(GroundRead, LandXmlGroundLinesAreChosenByNameOrState)
     EXPECT_EQ(ChooseGroundLine({lines[0]}, "").name, "design");
     EXPECT_EQ(GroundFromLines(lines, "").Points(), (Points{{0, 2}, {10, 3}}));
     EXPECT_THROW(GroundFromLines(lines, "empty"), InputFileError);
-    try {
-        ChooseGroundLine(lines, "eg");
-        ADD_FAILURE();
-    } catch (const InputFileError& e) {
-        EXPECT_STREQ(e.what(),
-                     "the LandXML file holds no ground line (ProfSurf) named \"eg\"; choose one by "
-                     "name: \"design\", \"EG\", \"empty\"");
-    }
+    EXPECT_EQ(test::ErrorText<InputFileError>([&] { ChooseGroundLine(lines, "eg"); }),
+              "the LandXML file holds no ground line (ProfSurf) named \"eg\"; choose one by "
+              "name: \"design\", \"EG\", \"empty\"");
     EXPECT_THROW(ChooseGroundLine({lines[0], lines[0]}, ""), InputFileError);
     EXPECT_THROW(ChooseGroundLine({}, ""), InputFileError);
 }

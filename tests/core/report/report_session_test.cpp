@@ -9,6 +9,7 @@
 
 #include "core/profile/elevation.h"
 #include "core/text/numbers.h"
+#include "support/error_text.h"
 #include "support/file_test_support.h"
 #include "support/worked_examples.h"
 
@@ -125,13 +126,8 @@ TEST_F(ReportSessionTest, AFailedWriteKeepsTheReportAsItWas)
          {std::pair{fifo, "No such device or address"}, {missing, "No such file or directory"}}) {
         session_.Choose(path, "x" + path);
         EXPECT_THROW(Echo(), ReportFileError) << path;
-        try {
-            session_.StartLogging();
-            ADD_FAILURE() << "logging into " << path;
-        } catch (const ReportFileError& error) {
-            EXPECT_EQ(error.what(),
-                      "Cannot open the report file \"" + path + "\" for appending: " + reason);
-        }
+        EXPECT_EQ(ErrorText<ReportFileError>([&] { session_.StartLogging(); }),
+                  "Cannot open the report file \"" + path + "\" for appending: " + reason);
     }
 }
 
@@ -146,14 +142,9 @@ TEST_F(ReportSessionTest, TheInputFileIsNeverTakenAsTheReport)
     std::filesystem::create_hard_link(input, PathOf("second.out"));
     for (const std::string name : {"main.in", "link.out", "second.out"}) {
         session_.Choose(PathOf(name), name);
-        try {
-            Echo();
-            ADD_FAILURE() << "echo into " << name;
-        } catch (const ReportFileError& error) {
-            EXPECT_EQ(error.what(), "The report \"" + PathOf(name) + "\" is the input file \"" +
-                                        input +
-                                        "\"; nothing was written. Choose another output file.");
-        }
+        EXPECT_EQ(ErrorText<ReportFileError>([&] { Echo(); }),
+                  "The report \"" + PathOf(name) + "\" is the input file \"" + input +
+                      "\"; nothing was written. Choose another output file.");
         EXPECT_THROW(session_.StartLogging(), ReportFileError) << name;
         EXPECT_EQ(Contents(input), "the profile") << name;
     }

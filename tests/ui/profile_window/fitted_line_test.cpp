@@ -27,13 +27,12 @@ std::vector<int> FittedRows(ProfilePlot& plot, int from, int to)
     return rows;
 }
 
-class FittedLine : public WindowTest {};
+using FittedLine = WindowTest;
 
 TEST_F(FittedLine, IsPaintedAtItsElevationsAndGoneWhenTakenAway)
 {
     Choose("mnuLoad", RAVO_EXAMPLES_DIR "/ridge-road.in");
-    Item("mnuVProfile")->trigger();
-    frmProfile& profile = window->ProfileWindow();
+    frmProfile& profile = *OpenProfile();
     ProfilePlot& plot = profile.Plot();
     // A level line at 270 over the first half of the road only.
     ProfileState fitted;

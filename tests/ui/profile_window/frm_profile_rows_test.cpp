@@ -31,8 +31,7 @@ void ExpectDrawnAfresh(ProfilePlot& plot, const ProfileState& state, const std::
 TEST_F(ProfileWindowRows, EveryStoredFieldCountResetAndUndoIsDrawn)
 {
     Choose("mnuLoad", RAVO_EXAMPLES_DIR "/ridge-road.in");
-    Item("mnuVProfile")->trigger();
-    auto* profile = window->findChild<frmProfile*>(QStringLiteral("frmProfile"));
+    frmProfile* profile = OpenProfile();
     // Its own size is larger than the test's screen: it opens within it.
     const QRect frame = profile->frameGeometry();
     EXPECT_TRUE(profile->screen()->availableGeometry().contains(frame))

@@ -12,24 +12,16 @@
 #include <cmath>
 
 #include "support/window_fixture.h"
-#include "ui/profile_window/frm_profile.h"
 #include "ui/profile_window/frm_profile_plot.h"
 
 namespace ravo {
 namespace {
 
-class ProfileSheetWindow : public WindowTest {
-protected:
-    frmProfile* Open()
-    {
-        Item("mnuVProfile")->trigger();
-        return window->findChild<frmProfile*>(QStringLiteral("frmProfile"));
-    }
-};
+using ProfileSheetWindow = WindowTest;
 
 TEST_F(ProfileSheetWindow, PaintedLabelsNeverMeetAtAnySize)
 {
-    frmProfile* profile = Open();
+    frmProfile* profile = OpenProfile();
     ASSERT_NE(profile, nullptr);
     Choose("mnuLoad", RAVO_EXAMPLES_DIR "/ridge-road.in");
     ProfilePlot& plot = profile->Plot();
@@ -67,7 +59,7 @@ TEST_F(ProfileSheetWindow, PaintedLabelsNeverMeetAtAnySize)
 
 TEST_F(ProfileSheetWindow, UsableWithoutAMouse)
 {
-    frmProfile* profile = Open();
+    frmProfile* profile = OpenProfile();
     ASSERT_NE(profile, nullptr);
     Choose("mnuLoad", RAVO_EXAMPLES_DIR "/ridge-road.in");
     ProfilePlot& plot = profile->Plot();
@@ -121,14 +113,14 @@ TEST_F(ProfileSheetWindow, UsableWithoutAMouse)
         ASSERT_TRUE(QTest::qWaitForWindowActive(profile));
         QTest::keyClick(&plot, close.key(), close.keyboardModifiers());
         EXPECT_FALSE(profile->isVisible());
-        EXPECT_EQ(Open(), profile);
+        EXPECT_EQ(OpenProfile(), profile);
         EXPECT_TRUE(profile->isVisible());
     }
 }
 
 TEST_F(ProfileSheetWindow, SpeedExaggerationCaptionAndStations)
 {
-    frmProfile* profile = Open();
+    frmProfile* profile = OpenProfile();
     ASSERT_NE(profile, nullptr);
     Choose("mnuLoad", RAVO_EXAMPLES_DIR "/ridge-road.in");
     ProfilePlot& plot = profile->Plot();
@@ -171,7 +163,7 @@ TEST_F(ProfileSheetWindow, SpeedExaggerationCaptionAndStations)
 
 TEST_F(ProfileSheetWindow, ExportsASheetOrSaysWhyNot)
 {
-    frmProfile* profile = Open();
+    frmProfile* profile = OpenProfile();
     ASSERT_NE(profile, nullptr);
     Choose("mnuLoad", RAVO_EXAMPLES_DIR "/ridge-road.in");
     const QString pdf = folder.filePath("ridge.pdf");
