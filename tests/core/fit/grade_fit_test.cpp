@@ -9,6 +9,7 @@
 #include "core/design/curve_summary.h"
 #include "core/fit/grade_fit.h"
 #include "core/profile/elevation_walk.h"
+#include "core/text/numbers.h"
 #include "support/error_text.h"
 
 namespace ravo {
@@ -156,17 +157,25 @@ TEST(GradeFit, FewerPvisAndBalanceStillMeetTheCriteria)
 {
     const GroundProfile ground =
         GroundOf([](double s) { return 100 + 6 * std::sin(s / 150) + 0.01 * s; }, 0, 2000, 10);
-    for (const int most : {0, 6, 2}) {
+    const struct {
+        int most;
+        double tolerance;  // a volume, below 1 as well
+    } cases[] = {{0, 0.5}, {6, 50}, {2, 50}};
+    for (const auto& t : cases) {
         FitCriteria c = Criteria(0, 2000, 4);
-        c.maxPvis = most;
+        c.maxPvis = t.most;
         c.pieceLength = 40;
         c.balance = true;
-        c.balanceTolerance = 50;
+        c.balanceTolerance = t.tolerance;
         c.section.cutFactor = 0.9;
         FitResult result;
         CheckedFit(ground, c, result);
-        EXPECT_LE(std::fabs(0.9 * result.fitted.cut - result.fitted.fill), 50) << most;
-        EXPECT_LE(std::fabs(0.9 * result.optimum.cut - result.optimum.fill), 50) << most;
+        EXPECT_LE(std::fabs(0.9 * result.fitted.cut - result.fitted.fill), t.tolerance) << t.most;
+        EXPECT_LE(std::fabs(0.9 * result.optimum.cut - result.optimum.fill), t.tolerance) << t.most;
+        ASSERT_FALSE(result.notes.empty());
+        EXPECT_NE(result.notes[0].find("(tolerance " + FixedText(t.tolerance, 1)),
+                  std::string::npos)
+            << result.notes[0];
     }
 }
 
