@@ -44,6 +44,8 @@ TEST(MinimumsForDesignSpeed, EqualThePublishedDesignTables)
     }
     const DesignMinimums none = MinimumsForDesignSpeed(0, LengthUnits::Metres);
     EXPECT_EQ(none.stoppingSightDistance + none.crestK + none.sagK, 0);
+    // Any speed above 0 has minimums, however slow.
+    EXPECT_EQ(MinimumsForDesignSpeed(0.5, LengthUnits::Metres).stoppingSightDistance, 5);
 }
 
 }  // namespace
