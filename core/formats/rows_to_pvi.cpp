@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "core/formats/curve_rows.h"
+#include "core/formats/exact_window.h"
 #include "core/formats/pvi_mapping.h"
 #include "core/profile/elevation.h"
 #include "core/text/numbers.h"
@@ -21,99 +22,13 @@
 namespace ravo {
 namespace {
 
-struct Window {
-    double low = -std::numeric_limits<double>::infinity();
-    double high = std::numeric_limits<double>::infinity();
-
-    bool Empty() const { return low > high; }
-    Window And(const Window& other) const
-    {
-        return {std::max(low, other.low), std::min(high, other.high)};
-    }
-    double Clamp(double value) const { return std::clamp(value, low, high); }
-};
-
-// The gaps between a float and its neighbours below and above.
-std::pair<double, double> Gaps(float value)
-{
-    constexpr float inf = std::numeric_limits<float>::infinity();
-    return {static_cast<double>(value) - std::nextafter(value, -inf),
-            static_cast<double>(std::nextafter(value, inf)) - value};
-}
-
-// Values within this distance of a float round to it, with room to spare for
-// the double arithmetic of the reader.
-double RoundingRoom(float value, double share = 0.499999)
-{
-    const auto [down, up] = Gaps(value);
-    return share * std::min(down, up);
-}
+using exact::ExactWindow;
+using exact::RoundingRoom;
+using exact::Window;
 
 // A grade is found from two elevations, whose own double rounding weighs more
 // over a short run: grades are kept a little further inside their rounding.
 constexpr double GradeShare = 0.499;
-
-// The float nearest a double, infinite beyond the float range.
-float Nearest(double value)
-{
-    if (std::fabs(value) >= FirstFloatOverflow)
-        return value > 0 ? std::numeric_limits<float>::infinity()
-                         : -std::numeric_limits<float>::infinity();
-    return static_cast<float>(value);
-}
-
-// Where a test turns true between `out`, where it is false, and `in`, where it
-// holds: the last double on the `in` side.
-template <class Test>
-double Boundary(double out, double in, const Test& holds)
-{
-    while (true) {
-        const double middle = out + (in - out) / 2;
-        if (middle == out || middle == in)
-            return in;
-        (holds(middle) ? in : out) = middle;
-    }
-}
-
-// The elevations z for which the reader's `value(z)`, which grows with z,
-// rounds to the float `stored`: found with the reader's own arithmetic, so
-// that a value exactly halfway between two floats counts as it rounds (nice
-// decimals often give such values), and so that the double rounding of the
-// arithmetic counts too, which a room of less than half the float's gaps
-// does not always cover. `near` gives about `stored`, and z changes `scale`
-// times as much as the value. Where the arithmetic is too coarse to tell the
-// edges, the window of the conservative room `room`.
-template <class Value>
-Window ExactWindow(float stored, double near, double scale, double room, const Value& value)
-{
-    const auto [down, up] = Gaps(stored);
-    const double below = near - down * scale;
-    const double above = near + up * scale;
-    const auto rounded = [&](double z) { return Nearest(value(z)); };
-    if (!std::isfinite(below) || !std::isfinite(above) || rounded(near) != stored ||
-        !(rounded(below) < stored) || !(rounded(above) > stored))
-        return {near - room, near + room};
-    // The edges lie about half a gap from `near`, within a few doubles of it
-    // where the arithmetic is fine: halving starts from there where the
-    // edge lies there, else from just inside the room and just beyond half
-    // the gap where those hold. The test turns only once, so every start
-    // that brackets it finds the same edge, in fewer steps the closer it is.
-    const auto edge = [&](double far, double outer, double inner, double closeOut, double closeIn,
-                          const auto& holds) {
-        const double out = !holds(closeOut) ? closeOut : holds(outer) ? far : outer;
-        const double in = holds(closeIn) ? closeIn : holds(inner) ? inner : near;
-        return Boundary(out, in, holds);
-    };
-    constexpr double beyondHalf = 0.500001;
-    constexpr double closeBeyond = 0.50000002;
-    constexpr double closeWithin = 0.49999998;
-    return {
-        edge(below, near - beyondHalf * down * scale, near - room,
-             near - closeBeyond * down * scale, near - closeWithin * down * scale,
-             [&](double z) { return rounded(z) >= stored; }),
-        edge(above, near + beyondHalf * up * scale, near + room, near + closeBeyond * up * scale,
-             near + closeWithin * up * scale, [&](double z) { return rounded(z) <= stored; })};
-}
 
 // What choosing a point's elevation takes beyond the point itself, which
 // holds the elevation the rows give it until the choice: a long profile's
