@@ -85,8 +85,32 @@ bool FormUnsymmetricCurve(const SegmentRow& a, const SegmentRow& b)
     return static_cast<float>(common) == a.rate2;
 }
 
-void RefuseBrokenProfile(const ProfileState& state, const Tolerances& tolerances)
+// Rows that each run forward and begin where the one before ends, at an
+// elevation within the tolerance of its end: nothing the profile check would
+// find in them but changes of grade, found in place with the check's own
+// comparisons. Rows that are not so go through the whole check, which names
+// their faults.
+bool JoinEndToEnd(const CurveRows& rows, double tolerance)
 {
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        const SegmentRow r = rows[k];
+        if (!(r.station2 > r.station1))
+            return false;
+        if (k == 0)
+            continue;
+        const SegmentRow before = rows[k - 1];
+        if (r.station1 != before.station2 ||
+            !(std::fabs(r.start - RowValue(before, before.station2)) <= tolerance))
+            return false;
+    }
+    return rows.size() > 0;
+}
+
+void RefuseBrokenProfile(const ProfileState& state, const CurveRows& rows,
+                         const Tolerances& tolerances)
+{
+    if (state.NumVC >= 1 && JoinEndToEnd(rows, tolerances.elevation))
+        return;
     std::vector<Fault> faults = CheckProfile(state, tolerances);
     // A change of grade where two rows meet is a PVI without a curve.
     std::erase_if(faults, [](const Fault& f) {
@@ -287,8 +311,8 @@ std::optional<std::size_t> FirstChangedPair(const CurveRows& rows,
 
 std::vector<PviPoint> PointsFromRows(const ProfileState& state, const Tolerances& tolerances)
 {
-    RefuseBrokenProfile(state, tolerances);
     const CurveRows rows(state);
+    RefuseBrokenProfile(state, rows, tolerances);
     std::vector<bool> keepApart(rows.size(), false);
     while (true) {
         std::vector<PviPoint> points;
