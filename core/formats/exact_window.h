@@ -15,6 +15,8 @@
 
 namespace ravo::exact {
 
+inline constexpr double Infinity = std::numeric_limits<double>::infinity();
+
 struct Window {
     double low = -std::numeric_limits<double>::infinity();
     double high = std::numeric_limits<double>::infinity();
@@ -118,20 +120,31 @@ Window ExactWindow(float stored, double near, double scale, double room, const V
     const double above = near + up * scale;
     const double atNear = value(near);
     const auto rounded = [&](double z) { return Nearest(value(z)); };
-    if (!std::isfinite(below) || !std::isfinite(above) || Nearest(atNear) != stored ||
-        !(rounded(below) < stored) || !(rounded(above) > stored))
+    if (!std::isfinite(below) || !std::isfinite(above) || Nearest(atNear) != stored)
         return {near - room, near + room};
+    const auto holdsBelow = [&](double z) { return rounded(z) >= stored; };
+    const auto holdsAbove = [&](double z) { return rounded(z) <= stored; };
     // Each edge lies where the value crosses halfway to the next float, which
     // a step of Newton's from `near` finds to within a few doubles, since the
-    // value is close to linear in z. Where it does not, halving starts from
-    // half the gap, else from just inside the room and just beyond half the
-    // gap where those hold. The test turns only once, so every start that
-    // brackets it finds the same edge, in fewer steps the closer it is.
-    const auto edge = [&](double halfway, double far, double outer, double inner, double closeOut,
-                          double closeIn, const auto& holds) {
-        const double guess = near + (halfway - atNear) * scale;
-        const double outward = std::copysign(std::numeric_limits<double>::infinity(), far - near);
-        if (const std::optional<double> found = EdgeNear(guess, outward, holds))
+    // value is close to linear in z.
+    const double stored64 = stored;
+    const std::optional<double> low =
+        EdgeNear(near + (stored64 - down / 2 - atNear) * scale, -Infinity, holdsBelow);
+    const std::optional<double> high =
+        EdgeNear(near + (stored64 + up / 2 - atNear) * scale, Infinity, holdsAbove);
+    // The test turns once, so edges strictly within a gap of `near` tell
+    // that `below` and `above` round to the floats beside `stored`.
+    if (low && high && *low > below && *high < above)
+        return {*low, *high};
+    if (!(rounded(below) < stored) || !(rounded(above) > stored))
+        return {near - room, near + room};
+    // Where the guess misses, halving starts from half the gap, else from just
+    // inside the room and just beyond half the gap where those hold. Every
+    // start that brackets the edge finds the same edge, in fewer steps the
+    // closer it is.
+    const auto edge = [&](std::optional<double> found, double far, double outer, double inner,
+                          double closeOut, double closeIn, const auto& holds) {
+        if (found)
             return *found;
         const double out = !holds(closeOut) ? closeOut : holds(outer) ? far : outer;
         const double in = holds(closeIn) ? closeIn : holds(inner) ? inner : near;
@@ -140,13 +153,10 @@ Window ExactWindow(float stored, double near, double scale, double room, const V
     constexpr double beyondHalf = 0.500001;
     constexpr double closeBeyond = 0.50000002;
     constexpr double closeWithin = 0.49999998;
-    const double stored64 = stored;
-    return {edge(stored64 - down / 2, below, near - beyondHalf * down * scale, near - room,
-                 near - closeBeyond * down * scale, near - closeWithin * down * scale,
-                 [&](double z) { return rounded(z) >= stored; }),
-            edge(stored64 + up / 2, above, near + beyondHalf * up * scale, near + room,
-                 near + closeBeyond * up * scale, near + closeWithin * up * scale,
-                 [&](double z) { return rounded(z) <= stored; })};
+    return {edge(low, below, near - beyondHalf * down * scale, near - room,
+                 near - closeBeyond * down * scale, near - closeWithin * down * scale, holdsBelow),
+            edge(high, above, near + beyondHalf * up * scale, near + room,
+                 near + closeBeyond * up * scale, near + closeWithin * up * scale, holdsAbove)};
 }
 
 }  // namespace ravo::exact
