@@ -17,10 +17,10 @@ constexpr double inf = std::numeric_limits<double>::infinity();
 TEST(ExactWindowTest, NeighboursAreThoseOfNextafter)
 {
     constexpr float finf = std::numeric_limits<float>::infinity();
-    for (const float f : {1.0f, -1.0f, 2.0f, -2.0f, 265.125f, -0.375f, 1e-40f, -1e-40f,
-                          std::numeric_limits<float>::denorm_min(),
-                          std::numeric_limits<float>::max(), -std::numeric_limits<float>::max(),
-                          0.0f, -0.0f}) {
+    for (const float f :
+         {1.0f, -1.0f, 2.0f, -2.0f, 265.125f, -0.375f, 1e-40f, -1e-40f,
+          std::numeric_limits<float>::denorm_min(), std::numeric_limits<float>::max(),
+          -std::numeric_limits<float>::max(), 0.0f, -0.0f}) {
         const auto [down, up] = Gaps(f);
         EXPECT_EQ(down, static_cast<double>(f) - std::nextafter(f, -finf)) << f;
         EXPECT_EQ(up, static_cast<double>(std::nextafter(f, finf)) - f) << f;
@@ -42,9 +42,8 @@ TEST(ExactWindowTest, EdgesAreThoseOfHalving)
         double run;  // 0: a curve's start over length 1, else a grade over this run
     };
     const Case cases[] = {
-        {264.99998f, 0.0125, 0},  {250.12345f, -0.02, 0}, {-3.5f, 0.5, 0},
-        {1e6f, 1e-3, 0},          {0.0125f, 0, 0.125},    {-0.0003f, 0, 0.2},
-        {0.015625f, 0, 1e-3},     {2.5e-5f, 0, 40.0},
+        {264.99998f, 0.0125, 0}, {250.12345f, -0.02, 0}, {-3.5f, 0.5, 0},      {1e6f, 1e-3, 0},
+        {0.0125f, 0, 0.125},     {-0.0003f, 0, 0.2},     {0.015625f, 0, 1e-3}, {2.5e-5f, 0, 40.0},
     };
     for (const Case& c : cases) {
         const double z0 = 100.5;
