@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "core/formats/input_file.h"
+#include "core/formats/plain_decimal.h"
 #include "core/formats/text_out.h"
 #include "core/text/numbers.h"
 #include "core/text/station_notation.h"
@@ -37,10 +38,13 @@ void ForEachLine(std::string_view text, Visit visit)
 void CsvFieldsInto(std::string_view line, char separator, std::vector<std::string>& fields)
 {
     // Most lines hold no quote: their fields are the text between separators.
-    if (line.find('"') == std::string_view::npos) {
+    // Plain loops: lines are short, and find calls memchr once a field.
+    if (std::find(line.begin(), line.end(), '"') == line.end()) {
         std::size_t count = 0;
         for (std::size_t at = 0;; ++count) {
-            const std::size_t end = std::min(line.find(separator, at), line.size());
+            std::size_t end = at;
+            while (end < line.size() && line[end] != separator)
+                ++end;
             if (count == fields.size())
                 fields.emplace_back();
             fields[count].assign(line.substr(at, end - at));
@@ -136,6 +140,11 @@ double Length(std::string_view text, const char* column, int line)
 template <typename Parse>
 double CsvNumber(std::string_view text, const char* column, int line, char separator, Parse parse)
 {
+    // Most fields are plain decimals with a point, read in place.
+    if (separator == ',') {
+        if (const std::optional<double> value = PlainDecimal(text))
+            return *value;
+    }
     const std::string number = InPointStyle(text, column, line, separator);
     return Field(text, column, line, [&](std::string_view) { return parse(number); });
 }
