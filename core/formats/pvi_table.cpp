@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <optional>
+#include <type_traits>
 
 #include "core/formats/input_file.h"
 #include "core/formats/plain_decimal.h"
@@ -213,6 +214,41 @@ void AddCsvField(TextOut& out, const std::string& field)
     out << '"';
 }
 
+// PviPoints and RowPoints alike, the latter with no descriptions.
+template <class Point>
+void WriteCsv(ByteSink& sink, const std::vector<Point>& points)
+{
+    const bool unsym = std::any_of(points.begin(), points.end(),
+                                   [](const Point& p) { return p.kind == PviKind::Unsym; });
+    bool desc = false;
+    if constexpr (std::is_same_v<Point, PviPoint>)
+        desc = std::any_of(points.begin(), points.end(),
+                           [](const PviPoint& p) { return !p.desc.empty(); });
+    TextOut out(sink);
+    out << "station,elevation,length" << (unsym ? ",length_out" : "") << (desc ? ",desc" : "")
+        << "\r\n";
+    for (const Point& p : points) {
+        out.Number(p.station) << ',';
+        out.Number(p.elevation) << ',';
+        if (p.kind == PviKind::Unsym)
+            out.Number(p.lengthIn) << ',';
+        if (p.kind == PviKind::Unsym)
+            out.Number(p.lengthOut);
+        else if (p.kind != PviKind::Pvi)
+            out.Number(p.lengthIn + p.lengthOut) << (unsym ? "," : "");
+        else if (unsym)
+            out << ',';
+        if constexpr (std::is_same_v<Point, PviPoint>) {
+            if (desc) {
+                out << ',';
+                AddCsvField(out, p.desc);
+            }
+        }
+        out << "\r\n";
+    }
+    out.Finish();
+}
+
 }  // namespace
 
 bool LooksLikePviCsv(std::string_view text)
@@ -285,34 +321,9 @@ std::vector<PviPoint> ParsePviPlain(std::string_view bytes)
     return points;
 }
 
-void WritePviCsv(ByteSink& sink, const std::vector<PviPoint>& points)
-{
-    const bool unsym = std::any_of(points.begin(), points.end(),
-                                   [](const PviPoint& p) { return p.kind == PviKind::Unsym; });
-    const bool desc = std::any_of(points.begin(), points.end(),
-                                  [](const PviPoint& p) { return !p.desc.empty(); });
-    TextOut out(sink);
-    out << "station,elevation,length" << (unsym ? ",length_out" : "") << (desc ? ",desc" : "")
-        << "\r\n";
-    for (const PviPoint& p : points) {
-        out.Number(p.station) << ',';
-        out.Number(p.elevation) << ',';
-        if (p.kind == PviKind::Unsym)
-            out.Number(p.lengthIn) << ',';
-        if (p.kind == PviKind::Unsym)
-            out.Number(p.lengthOut);
-        else if (p.kind != PviKind::Pvi)
-            out.Number(p.lengthIn + p.lengthOut) << (unsym ? "," : "");
-        else if (unsym)
-            out << ',';
-        if (desc) {
-            out << ',';
-            AddCsvField(out, p.desc);
-        }
-        out << "\r\n";
-    }
-    out.Finish();
-}
+void WritePviCsv(ByteSink& sink, const std::vector<PviPoint>& points) { WriteCsv(sink, points); }
+
+void WritePviCsv(ByteSink& sink, const std::vector<RowPoint>& points) { WriteCsv(sink, points); }
 
 std::string PviCsvText(const std::vector<PviPoint>& points)
 {

@@ -53,7 +53,7 @@ struct Draft {
 
 // The points with the elevations the rows give them, and their drafts.
 struct Plan {
-    std::vector<PviPoint> points;
+    std::vector<RowPoint> points;
     std::vector<Draft> drafts;
 
     Draft& Add(double station, float gradeOut, double target, PviKind kind = PviKind::Pvi,
@@ -200,7 +200,7 @@ Window GradeStep(const Draft& from, double run)
 
 // Where the next point may lie, once this one's elevation is chosen, for the
 // grade that the reader finds between them to round to the rows' grade.
-Window NextElevations(const Draft& from, const PviPoint& p0, const PviPoint& p1)
+Window NextElevations(const Draft& from, const RowPoint& p0, const RowPoint& p1)
 {
     const double z0 = p0.elevation;
     const double s0 = p0.station;
@@ -239,7 +239,7 @@ double Simplest(const Window& w, double target)
 // backward pass keeps each point's window in its own draft.
 void ChooseElevations(Plan& plan)
 {
-    std::vector<PviPoint>& points = plan.points;
+    std::vector<RowPoint>& points = plan.points;
     std::vector<Draft>& drafts = plan.drafts;
     for (std::size_t i = drafts.size(); i-- > 0;) {
         const Window own = drafts[i].Own();
@@ -264,6 +264,20 @@ void ChooseElevations(Plan& plan)
     }
 }
 
+// The points as a reader takes them.
+std::vector<PviPoint> AsPviPoints(const std::vector<RowPoint>& points)
+{
+    std::vector<PviPoint> out;
+    out.reserve(points.size());
+    for (const RowPoint& p : points)
+        out.push_back({.station = p.station,
+                       .elevation = p.elevation,
+                       .lengthIn = p.lengthIn,
+                       .lengthOut = p.lengthOut,
+                       .kind = p.kind});
+    return out;
+}
+
 // The first pair of rows from `from` on that is written as one unsymmetric
 // curve.
 std::optional<std::size_t> FirstUnsymmetricPair(const CurveRows& rows,
@@ -284,7 +298,7 @@ std::optional<std::size_t> FirstUnsymmetricPair(const CurveRows& rows,
 // curves, and the grade windows carry that narrowness back to the points
 // before it, so a row well before the pair may be the one that differs.
 std::optional<std::size_t> FirstChangedPair(const CurveRows& rows,
-                                            const std::vector<PviPoint>& points,
+                                            const std::vector<RowPoint>& points,
                                             const std::vector<bool>& keepApart)
 {
     // Without a pair written as one curve there is none to keep apart, and
@@ -293,7 +307,7 @@ std::optional<std::size_t> FirstChangedPair(const CurveRows& rows,
         return std::nullopt;
     InputProfile back;
     try {
-        back = RowsFromPoints(points, "");
+        back = RowsFromPoints(AsPviPoints(points), "");
     } catch (const InputFileError&) {
         // read back as no rows: every row differs
     }
@@ -309,13 +323,13 @@ std::optional<std::size_t> FirstChangedPair(const CurveRows& rows,
 
 }  // namespace
 
-std::vector<PviPoint> PointsFromRows(const ProfileState& state, const Tolerances& tolerances)
+std::vector<RowPoint> RowPointsFromRows(const ProfileState& state, const Tolerances& tolerances)
 {
     const CurveRows rows(state);
     RefuseBrokenProfile(state, rows, tolerances);
     std::vector<bool> keepApart(rows.size(), false);
     while (true) {
-        std::vector<PviPoint> points;
+        std::vector<RowPoint> points;
         {
             // The drafts go before the points are read back, so that the two
             // never share the memory.
@@ -332,6 +346,11 @@ std::vector<PviPoint> PointsFromRows(const ProfileState& state, const Tolerances
             return points;
         keepApart[*differs] = true;
     }
+}
+
+std::vector<PviPoint> PointsFromRows(const ProfileState& state, const Tolerances& tolerances)
+{
+    return AsPviPoints(RowPointsFromRows(state, tolerances));
 }
 
 }  // namespace ravo
