@@ -9,6 +9,7 @@
 #include <random>
 #include <string>
 
+#include "core/formats/xml_pull.h"
 #include "core/text/station_notation.h"
 
 namespace ravo {
@@ -66,6 +67,37 @@ TEST(PlainDecimalTest, ReadsAsTheTableDoesOrNotAtAll)
         for (int n = count(random); n > 0; --n)
             text += static_cast<char>('0' + digit(random));
         ExpectAsParsed(text);
+    }
+}
+
+// A LandXML number takes the plain decimals' path where it can and reads as
+// from_chars reads it all the same; blanks about it make it no number.
+TEST(PlainDecimalTest, XmlNumbersReadAsFromChars)
+{
+    const struct {
+        const char* text;
+        bool read;
+        double value;
+    } cases[] = {
+        {"250.01234", true, 250.01234},
+        {"+0.5", true, 0.5},
+        {"-0", true, -0.0},
+        {"5.", true, 5},
+        {"1e3", true, 1000},
+        {"9007199254740993", true, 9007199254740992},
+        {" 5", false, 0},
+        {"5\t", false, 0},
+        {"+", false, 0},
+        {"1e999", false, 0},
+        {"0x10", false, 0},
+    };
+    for (const auto& c : cases) {
+        double value = 0;
+        EXPECT_EQ(ReadXmlNumber(c.text, value), c.read) << c.text;
+        if (c.read) {
+            EXPECT_EQ(std::bit_cast<std::uint64_t>(value), std::bit_cast<std::uint64_t>(c.value))
+                << c.text;
+        }
     }
 }
 
