@@ -55,6 +55,7 @@ struct Draft {
 struct Plan {
     std::vector<RowPoint> points;
     std::vector<Draft> drafts;
+    bool unsymmetric = false;  // whether two rows are written as one curve
 
     Draft& Add(double station, float gradeOut, double target, PviKind kind = PviKind::Pvi,
                double lengthIn = 0, double lengthOut = 0)
@@ -161,6 +162,7 @@ Plan Drafts(const CurveRows& rows, const std::vector<bool>& keepApart)
         const double l1 = LengthOf(r);
         if (k + 1 < rows.size() && !keepApart[k] && FormUnsymmetricCurve(r, rows[k + 1])) {
             const SegmentRow& second = rows[++k];
+            plan.unsymmetric = true;
             Draft& d = plan.Add(r.station2, second.rate2, r.start + r.rate1 * l1, PviKind::Unsym,
                                 l1, LengthOf(second));
             const double g1 = r.rate1;
@@ -220,10 +222,12 @@ double Simplest(const Window& w, double target)
         return (w.low + w.high) / 2;
     double scale = 1;
     for (int decimals = 0; decimals <= 12; ++decimals, scale *= 10) {
-        const double low = std::ceil(w.low * scale);
+        // No whole number lies between the ends exactly when the floor of the
+        // higher lies below the lower, which spares a ceil where none does.
         const double high = std::floor(w.high * scale);
-        if (low > high)
+        if (high < w.low * scale)
             continue;
+        const double low = std::ceil(w.low * scale);
         const double value = std::clamp(std::round(target * scale), low, high) / scale;
         if (value >= w.low && value <= w.high)
             return value;
@@ -301,10 +305,6 @@ std::optional<std::size_t> FirstChangedPair(const CurveRows& rows,
                                             const std::vector<RowPoint>& points,
                                             const std::vector<bool>& keepApart)
 {
-    // Without a pair written as one curve there is none to keep apart, and
-    // reading the points back would only cost the time and memory of rows.
-    if (!FirstUnsymmetricPair(rows, keepApart, 0))
-        return std::nullopt;
     InputProfile back;
     try {
         back = RowsFromPoints(AsPviPoints(points), "");
@@ -330,13 +330,19 @@ std::vector<RowPoint> RowPointsFromRows(const ProfileState& state, const Toleran
     std::vector<bool> keepApart(rows.size(), false);
     while (true) {
         std::vector<RowPoint> points;
+        bool unsymmetric = false;
         {
             // The drafts go before the points are read back, so that the two
             // never share the memory.
             Plan plan = Drafts(rows, keepApart);
             ChooseElevations(plan);
             points = std::move(plan.points);
+            unsymmetric = plan.unsymmetric;
         }
+        // Without a pair written as one curve there is none to keep apart, and
+        // reading the points back would only cost the time and memory of rows.
+        if (!unsymmetric)
+            return points;
         // An unsymmetric curve is read back through grades found anew from the
         // elevations; where its common grade then rounds otherwise, or its
         // windows leave no elevation for the points before it, its two rows
