@@ -2,8 +2,10 @@
 #include "core/formats/input_fields.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <type_traits>
@@ -48,31 +50,62 @@ inline NumberSpan FindLeadingNumber(std::string_view text)
 // Clinger's fast path: a decimal without an exponent whose digits make a
 // whole number of at most 2^24, with at most 10 after the point, is that
 // whole number over a power of ten, both exact floats, and IEEE division
-// rounds their quotient correctly, as from_chars does. The end of the number
-// then, or none for any other number.
-const char* ShortDecimal(const char* first, const char* last, float& value)
+// rounds their quotient correctly, as from_chars does.
+float FloatQuotient(std::uint64_t whole, int decimals)
 {
     static constexpr float powers[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f,
                                        1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
-    std::uint32_t whole = 0;
+    return static_cast<float>(whole) / powers[decimals];
+}
+
+// The same in doubles for up to 2^53 over up to 10^22, exact doubles too: the
+// quotient rounded to a double rounds on to the float nearest the decimal,
+// unless it lands exactly halfway between two floats (its 29 bits below a
+// float's precision 1 then 0s), where the decimal may lie to either side.
+std::optional<float> DoubleQuotient(std::uint64_t whole, int decimals)
+{
+    static constexpr double powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const double quotient = static_cast<double>(whole) / powers[decimals];
+    constexpr std::uint64_t below = (std::uint64_t{1} << 29) - 1;
+    if ((std::bit_cast<std::uint64_t>(quotient) & below) == std::uint64_t{1} << 28)
+        return std::nullopt;
+    return static_cast<float>(quotient);
+}
+
+// The digits from `p` on added to `whole`; their count is added to `count`.
+const char* Digits(const char* p, const char* last, std::uint64_t& whole, int& count)
+{
+    const char* const first = p;
+    for (; p < last && IsDigit(*p); ++p)
+        whole = whole * 10 + static_cast<std::uint64_t>(*p - '0');
+    count += static_cast<int>(p - first);
+    return p;
+}
+
+// A decimal without an exponent read by one of the quotients above: the end
+// of the number, or none for any other number.
+const char* ShortDecimal(const char* first, const char* last, float& value)
+{
+    std::uint64_t whole = 0;
+    int digits = 0;
+    const char* p = Digits(first, last, whole, digits);
     int decimals = 0;
-    bool point = false;
-    const char* p = first;
-    for (; p < last; ++p) {
-        if (IsDigit(*p)) {
-            whole = whole * 10 + static_cast<std::uint32_t>(*p - '0');
-            decimals += point ? 1 : 0;
-            if (whole > (1u << 24) || decimals > 10)
-                return nullptr;
-        } else if (*p == '.' && !point) {
-            point = true;
-        } else {
-            break;
-        }
-    }
-    if (p < last && (*p == 'e' || *p == 'E'))
+    if (p < last && *p == '.')
+        p = Digits(p + 1, last, whole, decimals);
+    // More than 19 digits may have wrapped `whole` round.
+    if (digits + decimals > 19 || whole > (std::uint64_t{1} << 53) || decimals > 22 ||
+        (p < last && (*p == 'e' || *p == 'E')))
         return nullptr;
-    value = static_cast<float>(whole) / powers[decimals];
+    if (whole <= (1u << 24) && decimals <= 10) {
+        value = FloatQuotient(whole, decimals);
+        return p;
+    }
+    const std::optional<float> quotient = DoubleQuotient(whole, decimals);
+    if (!quotient)
+        return nullptr;
+    value = *quotient;
     return p;
 }
 

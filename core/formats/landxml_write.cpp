@@ -148,7 +148,7 @@ void WritePlaceholderLine(XmlOut& xml, double start, double length)
     xml.Close("CoordGeom");
 }
 
-void WritePoint(XmlOut& xml, const PviPoint& p)
+void WritePoint(XmlOut& xml, const RowPoint& p)
 {
     const char* element = p.kind == PviKind::Para    ? "ParaCurve"
                           : p.kind == PviKind::Unsym ? "UnsymParaCurve"
@@ -195,7 +195,7 @@ std::vector<std::string> WriteLandXml(ByteSink& sink, const ProfileState& state,
                                       const std::vector<GroundLine>& ground,
                                       const Tolerances& tolerances)
 {
-    const std::vector<PviPoint> points = PointsFromRows(state, tolerances);
+    const std::vector<RowPoint> points = RowPointsFromRows(state, tolerances);
     XmlOut xml(sink);
     xml.Line("<?xml version=\"1.0\" encoding=\"UTF-8\"?>");
     xml.Begin("LandXML").Text("xmlns", Namespace).Text("version", "1.2").Open();
@@ -216,7 +216,7 @@ std::vector<std::string> WriteLandXml(ByteSink& sink, const ProfileState& state,
     for (const GroundLine& line : ground)
         WriteGroundLine(xml, line);
     xml.Begin("ProfAlign").Text("name", title).Open();
-    for (const PviPoint& p : points)
+    for (const RowPoint& p : points)
         WritePoint(xml, p);
     for (const char* element : {"ProfAlign", "Profile", "Alignment", "Alignments", "LandXML"})
         xml.Close(element);

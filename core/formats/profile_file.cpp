@@ -179,7 +179,7 @@ std::vector<std::string> WriteProfile(ByteSink& sink, const ProfileState& state,
     if (format == ProfileFormat::InputFile)
         WriteInputFile(state, sink);
     else
-        WritePviCsv(sink, PointsFromRows(state, {}));
+        WritePviCsv(sink, RowPointsFromRows(state, {}));
     return {};
 }
 

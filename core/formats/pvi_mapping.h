@@ -137,8 +137,20 @@ inline double SecondCurveStart(double curveStart, double gradeIn, double commonG
     return curveStart + (gradeIn + commonGrade) / 2 * lengthIn;
 }
 
+// A point found from curve rows, with only what the exports write of it: a
+// long profile's points take less than half the memory of PviPoints.
+struct RowPoint {
+    double station = 0;
+    double elevation = 0;
+    double lengthIn = 0;
+    double lengthOut = 0;
+    PviKind kind = PviKind::Pvi;
+};
+
 // The points of the profile's vertical curves. Throws ProfileNotContinuousError
 // with the faults of the curve rows that keep them from being one profile.
+std::vector<RowPoint> RowPointsFromRows(const ProfileState& state, const Tolerances& tolerances);
+// The same points as PviPoints.
 std::vector<PviPoint> PointsFromRows(const ProfileState& state, const Tolerances& tolerances);
 
 // The texts one after the other. Messages are built with it rather than with

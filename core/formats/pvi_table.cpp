@@ -4,8 +4,10 @@
 #include <algorithm>
 #include <cctype>
 #include <optional>
+#include <type_traits>
 
 #include "core/formats/input_file.h"
+#include "core/formats/plain_decimal.h"
 #include "core/formats/text_out.h"
 #include "core/text/numbers.h"
 #include "core/text/station_notation.h"
@@ -37,10 +39,13 @@ void ForEachLine(std::string_view text, Visit visit)
 void CsvFieldsInto(std::string_view line, char separator, std::vector<std::string>& fields)
 {
     // Most lines hold no quote: their fields are the text between separators.
-    if (line.find('"') == std::string_view::npos) {
+    // Plain loops: lines are short, and find calls memchr once a field.
+    if (std::find(line.begin(), line.end(), '"') == line.end()) {
         std::size_t count = 0;
         for (std::size_t at = 0;; ++count) {
-            const std::size_t end = std::min(line.find(separator, at), line.size());
+            std::size_t end = at;
+            while (end < line.size() && line[end] != separator)
+                ++end;
             if (count == fields.size())
                 fields.emplace_back();
             fields[count].assign(line.substr(at, end - at));
@@ -136,6 +141,11 @@ double Length(std::string_view text, const char* column, int line)
 template <typename Parse>
 double CsvNumber(std::string_view text, const char* column, int line, char separator, Parse parse)
 {
+    // Most fields are plain decimals with a point, read in place.
+    if (separator == ',') {
+        if (const std::optional<double> value = PlainDecimal(text))
+            return *value;
+    }
     const std::string number = InPointStyle(text, column, line, separator);
     return Field(text, column, line, [&](std::string_view) { return parse(number); });
 }
@@ -202,6 +212,41 @@ void AddCsvField(TextOut& out, const std::string& field)
         out << c;
     }
     out << '"';
+}
+
+// PviPoints and RowPoints alike, the latter with no descriptions.
+template <class Point>
+void WriteCsv(ByteSink& sink, const std::vector<Point>& points)
+{
+    const bool unsym = std::any_of(points.begin(), points.end(),
+                                   [](const Point& p) { return p.kind == PviKind::Unsym; });
+    bool desc = false;
+    if constexpr (std::is_same_v<Point, PviPoint>)
+        desc = std::any_of(points.begin(), points.end(),
+                           [](const PviPoint& p) { return !p.desc.empty(); });
+    TextOut out(sink);
+    out << "station,elevation,length" << (unsym ? ",length_out" : "") << (desc ? ",desc" : "")
+        << "\r\n";
+    for (const Point& p : points) {
+        out.Number(p.station) << ',';
+        out.Number(p.elevation) << ',';
+        if (p.kind == PviKind::Unsym)
+            out.Number(p.lengthIn) << ',';
+        if (p.kind == PviKind::Unsym)
+            out.Number(p.lengthOut);
+        else if (p.kind != PviKind::Pvi)
+            out.Number(p.lengthIn + p.lengthOut) << (unsym ? "," : "");
+        else if (unsym)
+            out << ',';
+        if constexpr (std::is_same_v<Point, PviPoint>) {
+            if (desc) {
+                out << ',';
+                AddCsvField(out, p.desc);
+            }
+        }
+        out << "\r\n";
+    }
+    out.Finish();
 }
 
 }  // namespace
@@ -276,34 +321,9 @@ std::vector<PviPoint> ParsePviPlain(std::string_view bytes)
     return points;
 }
 
-void WritePviCsv(ByteSink& sink, const std::vector<PviPoint>& points)
-{
-    const bool unsym = std::any_of(points.begin(), points.end(),
-                                   [](const PviPoint& p) { return p.kind == PviKind::Unsym; });
-    const bool desc = std::any_of(points.begin(), points.end(),
-                                  [](const PviPoint& p) { return !p.desc.empty(); });
-    TextOut out(sink);
-    out << "station,elevation,length" << (unsym ? ",length_out" : "") << (desc ? ",desc" : "")
-        << "\r\n";
-    for (const PviPoint& p : points) {
-        out.Number(p.station) << ',';
-        out.Number(p.elevation) << ',';
-        if (p.kind == PviKind::Unsym)
-            out.Number(p.lengthIn) << ',';
-        if (p.kind == PviKind::Unsym)
-            out.Number(p.lengthOut);
-        else if (p.kind != PviKind::Pvi)
-            out.Number(p.lengthIn + p.lengthOut) << (unsym ? "," : "");
-        else if (unsym)
-            out << ',';
-        if (desc) {
-            out << ',';
-            AddCsvField(out, p.desc);
-        }
-        out << "\r\n";
-    }
-    out.Finish();
-}
+void WritePviCsv(ByteSink& sink, const std::vector<PviPoint>& points) { WriteCsv(sink, points); }
+
+void WritePviCsv(ByteSink& sink, const std::vector<RowPoint>& points) { WriteCsv(sink, points); }
 
 std::string PviCsvText(const std::vector<PviPoint>& points)
 {

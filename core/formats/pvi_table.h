@@ -42,6 +42,7 @@ std::vector<PviPoint> ParsePviPlain(std::string_view bytes);
 // written only when a point needs them. Written into the sink a piece at a
 // time, or as one text.
 void WritePviCsv(ByteSink& sink, const std::vector<PviPoint>& points);
+void WritePviCsv(ByteSink& sink, const std::vector<RowPoint>& points);
 std::string PviCsvText(const std::vector<PviPoint>& points);
 
 }  // namespace ravo

@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "core/formats/curve_rows.h"
+#include "core/formats/exact_window.h"
 #include "core/formats/pvi_mapping.h"
 #include "core/profile/elevation.h"
 #include "core/text/numbers.h"
@@ -21,99 +22,13 @@
 namespace ravo {
 namespace {
 
-struct Window {
-    double low = -std::numeric_limits<double>::infinity();
-    double high = std::numeric_limits<double>::infinity();
-
-    bool Empty() const { return low > high; }
-    Window And(const Window& other) const
-    {
-        return {std::max(low, other.low), std::min(high, other.high)};
-    }
-    double Clamp(double value) const { return std::clamp(value, low, high); }
-};
-
-// The gaps between a float and its neighbours below and above.
-std::pair<double, double> Gaps(float value)
-{
-    constexpr float inf = std::numeric_limits<float>::infinity();
-    return {static_cast<double>(value) - std::nextafter(value, -inf),
-            static_cast<double>(std::nextafter(value, inf)) - value};
-}
-
-// Values within this distance of a float round to it, with room to spare for
-// the double arithmetic of the reader.
-double RoundingRoom(float value, double share = 0.499999)
-{
-    const auto [down, up] = Gaps(value);
-    return share * std::min(down, up);
-}
+using exact::ExactWindow;
+using exact::RoundingRoom;
+using exact::Window;
 
 // A grade is found from two elevations, whose own double rounding weighs more
 // over a short run: grades are kept a little further inside their rounding.
 constexpr double GradeShare = 0.499;
-
-// The float nearest a double, infinite beyond the float range.
-float Nearest(double value)
-{
-    if (std::fabs(value) >= FirstFloatOverflow)
-        return value > 0 ? std::numeric_limits<float>::infinity()
-                         : -std::numeric_limits<float>::infinity();
-    return static_cast<float>(value);
-}
-
-// Where a test turns true between `out`, where it is false, and `in`, where it
-// holds: the last double on the `in` side.
-template <class Test>
-double Boundary(double out, double in, const Test& holds)
-{
-    while (true) {
-        const double middle = out + (in - out) / 2;
-        if (middle == out || middle == in)
-            return in;
-        (holds(middle) ? in : out) = middle;
-    }
-}
-
-// The elevations z for which the reader's `value(z)`, which grows with z,
-// rounds to the float `stored`: found with the reader's own arithmetic, so
-// that a value exactly halfway between two floats counts as it rounds (nice
-// decimals often give such values), and so that the double rounding of the
-// arithmetic counts too, which a room of less than half the float's gaps
-// does not always cover. `near` gives about `stored`, and z changes `scale`
-// times as much as the value. Where the arithmetic is too coarse to tell the
-// edges, the window of the conservative room `room`.
-template <class Value>
-Window ExactWindow(float stored, double near, double scale, double room, const Value& value)
-{
-    const auto [down, up] = Gaps(stored);
-    const double below = near - down * scale;
-    const double above = near + up * scale;
-    const auto rounded = [&](double z) { return Nearest(value(z)); };
-    if (!std::isfinite(below) || !std::isfinite(above) || rounded(near) != stored ||
-        !(rounded(below) < stored) || !(rounded(above) > stored))
-        return {near - room, near + room};
-    // The edges lie about half a gap from `near`, within a few doubles of it
-    // where the arithmetic is fine: halving starts from there where the
-    // edge lies there, else from just inside the room and just beyond half
-    // the gap where those hold. The test turns only once, so every start
-    // that brackets it finds the same edge, in fewer steps the closer it is.
-    const auto edge = [&](double far, double outer, double inner, double closeOut, double closeIn,
-                          const auto& holds) {
-        const double out = !holds(closeOut) ? closeOut : holds(outer) ? far : outer;
-        const double in = holds(closeIn) ? closeIn : holds(inner) ? inner : near;
-        return Boundary(out, in, holds);
-    };
-    constexpr double beyondHalf = 0.500001;
-    constexpr double closeBeyond = 0.50000002;
-    constexpr double closeWithin = 0.49999998;
-    return {
-        edge(below, near - beyondHalf * down * scale, near - room,
-             near - closeBeyond * down * scale, near - closeWithin * down * scale,
-             [&](double z) { return rounded(z) >= stored; }),
-        edge(above, near + beyondHalf * up * scale, near + room, near + closeBeyond * up * scale,
-             near + closeWithin * up * scale, [&](double z) { return rounded(z) <= stored; })};
-}
 
 // What choosing a point's elevation takes beyond the point itself, which
 // holds the elevation the rows give it until the choice: a long profile's
@@ -138,8 +53,9 @@ struct Draft {
 
 // The points with the elevations the rows give them, and their drafts.
 struct Plan {
-    std::vector<PviPoint> points;
+    std::vector<RowPoint> points;
     std::vector<Draft> drafts;
+    bool unsymmetric = false;  // whether two rows are written as one curve
 
     Draft& Add(double station, float gradeOut, double target, PviKind kind = PviKind::Pvi,
                double lengthIn = 0, double lengthOut = 0)
@@ -170,8 +86,32 @@ bool FormUnsymmetricCurve(const SegmentRow& a, const SegmentRow& b)
     return static_cast<float>(common) == a.rate2;
 }
 
-void RefuseBrokenProfile(const ProfileState& state, const Tolerances& tolerances)
+// Rows that each run forward and begin where the one before ends, at an
+// elevation within the tolerance of its end: nothing the profile check would
+// find in them but changes of grade, found in place with the check's own
+// comparisons. Rows that are not so go through the whole check, which names
+// their faults.
+bool JoinEndToEnd(const CurveRows& rows, double tolerance)
 {
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        const SegmentRow r = rows[k];
+        if (!(r.station2 > r.station1))
+            return false;
+        if (k == 0)
+            continue;
+        const SegmentRow before = rows[k - 1];
+        if (r.station1 != before.station2 ||
+            !(std::fabs(r.start - RowValue(before, before.station2)) <= tolerance))
+            return false;
+    }
+    return rows.size() > 0;
+}
+
+void RefuseBrokenProfile(const ProfileState& state, const CurveRows& rows,
+                         const Tolerances& tolerances)
+{
+    if (state.NumVC >= 1 && JoinEndToEnd(rows, tolerances.elevation))
+        return;
     std::vector<Fault> faults = CheckProfile(state, tolerances);
     // A change of grade where two rows meet is a PVI without a curve.
     std::erase_if(faults, [](const Fault& f) {
@@ -222,6 +162,7 @@ Plan Drafts(const CurveRows& rows, const std::vector<bool>& keepApart)
         const double l1 = LengthOf(r);
         if (k + 1 < rows.size() && !keepApart[k] && FormUnsymmetricCurve(r, rows[k + 1])) {
             const SegmentRow& second = rows[++k];
+            plan.unsymmetric = true;
             Draft& d = plan.Add(r.station2, second.rate2, r.start + r.rate1 * l1, PviKind::Unsym,
                                 l1, LengthOf(second));
             const double g1 = r.rate1;
@@ -261,7 +202,7 @@ Window GradeStep(const Draft& from, double run)
 
 // Where the next point may lie, once this one's elevation is chosen, for the
 // grade that the reader finds between them to round to the rows' grade.
-Window NextElevations(const Draft& from, const PviPoint& p0, const PviPoint& p1)
+Window NextElevations(const Draft& from, const RowPoint& p0, const RowPoint& p1)
 {
     const double z0 = p0.elevation;
     const double s0 = p0.station;
@@ -281,10 +222,12 @@ double Simplest(const Window& w, double target)
         return (w.low + w.high) / 2;
     double scale = 1;
     for (int decimals = 0; decimals <= 12; ++decimals, scale *= 10) {
-        const double low = std::ceil(w.low * scale);
+        // No whole number lies between the ends exactly when the floor of the
+        // higher lies below the lower, which spares a ceil where none does.
         const double high = std::floor(w.high * scale);
-        if (low > high)
+        if (high < w.low * scale)
             continue;
+        const double low = std::ceil(w.low * scale);
         const double value = std::clamp(std::round(target * scale), low, high) / scale;
         if (value >= w.low && value <= w.high)
             return value;
@@ -300,7 +243,7 @@ double Simplest(const Window& w, double target)
 // backward pass keeps each point's window in its own draft.
 void ChooseElevations(Plan& plan)
 {
-    std::vector<PviPoint>& points = plan.points;
+    std::vector<RowPoint>& points = plan.points;
     std::vector<Draft>& drafts = plan.drafts;
     for (std::size_t i = drafts.size(); i-- > 0;) {
         const Window own = drafts[i].Own();
@@ -325,6 +268,20 @@ void ChooseElevations(Plan& plan)
     }
 }
 
+// The points as a reader takes them.
+std::vector<PviPoint> AsPviPoints(const std::vector<RowPoint>& points)
+{
+    std::vector<PviPoint> out;
+    out.reserve(points.size());
+    for (const RowPoint& p : points)
+        out.push_back({.station = p.station,
+                       .elevation = p.elevation,
+                       .lengthIn = p.lengthIn,
+                       .lengthOut = p.lengthOut,
+                       .kind = p.kind});
+    return out;
+}
+
 // The first pair of rows from `from` on that is written as one unsymmetric
 // curve.
 std::optional<std::size_t> FirstUnsymmetricPair(const CurveRows& rows,
@@ -345,16 +302,12 @@ std::optional<std::size_t> FirstUnsymmetricPair(const CurveRows& rows,
 // curves, and the grade windows carry that narrowness back to the points
 // before it, so a row well before the pair may be the one that differs.
 std::optional<std::size_t> FirstChangedPair(const CurveRows& rows,
-                                            const std::vector<PviPoint>& points,
+                                            const std::vector<RowPoint>& points,
                                             const std::vector<bool>& keepApart)
 {
-    // Without a pair written as one curve there is none to keep apart, and
-    // reading the points back would only cost the time and memory of rows.
-    if (!FirstUnsymmetricPair(rows, keepApart, 0))
-        return std::nullopt;
     InputProfile back;
     try {
-        back = RowsFromPoints(points, "");
+        back = RowsFromPoints(AsPviPoints(points), "");
     } catch (const InputFileError&) {
         // read back as no rows: every row differs
     }
@@ -370,20 +323,26 @@ std::optional<std::size_t> FirstChangedPair(const CurveRows& rows,
 
 }  // namespace
 
-std::vector<PviPoint> PointsFromRows(const ProfileState& state, const Tolerances& tolerances)
+std::vector<RowPoint> RowPointsFromRows(const ProfileState& state, const Tolerances& tolerances)
 {
-    RefuseBrokenProfile(state, tolerances);
     const CurveRows rows(state);
+    RefuseBrokenProfile(state, rows, tolerances);
     std::vector<bool> keepApart(rows.size(), false);
     while (true) {
-        std::vector<PviPoint> points;
+        std::vector<RowPoint> points;
+        bool unsymmetric = false;
         {
             // The drafts go before the points are read back, so that the two
             // never share the memory.
             Plan plan = Drafts(rows, keepApart);
             ChooseElevations(plan);
             points = std::move(plan.points);
+            unsymmetric = plan.unsymmetric;
         }
+        // Without a pair written as one curve there is none to keep apart, and
+        // reading the points back would only cost the time and memory of rows.
+        if (!unsymmetric)
+            return points;
         // An unsymmetric curve is read back through grades found anew from the
         // elevations; where its common grade then rounds otherwise, or its
         // windows leave no elevation for the points before it, its two rows
@@ -393,6 +352,11 @@ std::vector<PviPoint> PointsFromRows(const ProfileState& state, const Tolerances
             return points;
         keepApart[*differs] = true;
     }
+}
+
+std::vector<PviPoint> PointsFromRows(const ProfileState& state, const Tolerances& tolerances)
+{
+    return AsPviPoints(RowPointsFromRows(state, tolerances));
 }
 
 }  // namespace ravo

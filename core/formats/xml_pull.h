@@ -5,9 +5,11 @@
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <optional>
 #include <string_view>
 #include <vector>
 
+#include "core/formats/plain_decimal.h"
 #include "core/formats/xml_shape.h"
 
 namespace ravo {
@@ -23,6 +25,15 @@ inline bool ReadXmlNumber(std::string_view text, double& value)
 {
     if (!text.empty() && text.front() == '+')
         text.remove_prefix(1);
+    // Plain decimals, most numbers of a file, read as from_chars reads them;
+    // blanks about a number are no part of it here, so those go on to it.
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    if (!text.empty() && !blank(text.front()) && !blank(text.back())) {
+        if (const std::optional<double> plain = PlainDecimal(text)) {
+            value = *plain;
+            return true;
+        }
+    }
     const char* end = text.data() + text.size();
     const std::from_chars_result result = std::from_chars(text.data(), end, value);
     return result.ec == std::errc() && result.ptr == end && std::isfinite(value);

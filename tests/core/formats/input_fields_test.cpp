@@ -113,5 +113,42 @@ TEST(ReadFieldNumber, ReadsEveryDecimalAsFromCharsDoes)
     }
 }
 
+// Long decimals go through a double, whose rounding can land exactly halfway
+// between two floats when the decimal lies just to one side: these, and the
+// ends of the ranges the quicker ways take, read as from_chars reads them.
+TEST(ReadFieldNumber, LongDecimalsReadAsFromCharsDoes)
+{
+    const char* const texts[] = {
+        // a double quotient exactly halfway between two floats, the decimal
+        // above it, below it, or above and rounding to the odd float
+        "0.8500000536441803",
+        "0.8500001728534698",
+        "0.8500001728534699",
+        "0.8500002324581146",
+        "1.000000059604644775390625",  // exactly halfway, 25 digits
+        "16777217",                    // 2^24 + 1, halfway between two floats
+        "16777217.5",
+        "102450.125",
+        "9007199254740993",  // 2^53 + 1
+        "9007199254740992",
+        "0.0000000000000000000001",   // 22 decimals
+        "0.00000000000000000000012",  // 23 decimals
+        "1234567890123456789",        // 19 digits
+        "12345678901234567890",       // 20 digits
+        "18446744073709551617",       // wraps a 64-bit whole number round
+        "5.",
+        "3.4028235677973366e38",
+    };
+    for (const std::string text : texts) {
+        float fast = 0;
+        float exact = 0;
+        const NumberRead read = ReadFieldNumber(text, fast);
+        const std::from_chars_result expected =
+            std::from_chars(text.data(), text.data() + text.size(), exact);
+        EXPECT_EQ(std::bit_cast<std::uint32_t>(fast), std::bit_cast<std::uint32_t>(exact)) << text;
+        EXPECT_EQ(read.end, expected.ptr) << text;
+    }
+}
+
 }  // namespace
 }  // namespace ravo

@@ -64,6 +64,10 @@ TEST(EveryFormat, WrittenProfilesReadBackToTheSameRows)
             PviCsvText(PointsFromRows(state, {})),
             LandXmlText(state, LengthUnits::Metres).text,
         };
+        // Exported from the rows, the table is that of the points found.
+        StringSink exported;
+        WriteProfile(exported, state, ProfileFormat::PviCsv, LengthUnit::Meter);
+        EXPECT_EQ(exported.text, texts[1]);
         for (const std::string& text : texts) {
             SCOPED_TRACE("seed " + std::to_string(seed) + "\n" + text);
             const LoadedProfile back = AnyProfileFromBytes(text);
