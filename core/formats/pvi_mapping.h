@@ -147,6 +147,9 @@ struct RowPoint {
     PviKind kind = PviKind::Pvi;
 };
 
+// As RowsFromPoints above, without copying the points into PviPoints.
+InputProfile RowsFromPoints(const std::vector<RowPoint>& points, const std::string& title);
+
 // The points of the profile's vertical curves. Throws ProfileNotContinuousError
 // with the faults of the curve rows that keep them from being one profile.
 std::vector<RowPoint> RowPointsFromRows(const ProfileState& state, const Tolerances& tolerances);

@@ -15,19 +15,25 @@
 namespace ravo {
 namespace {
 
-std::string PointName(const std::vector<PviPoint>& points, std::size_t index)
+// Where a point stands in its file: points found from rows have no file.
+int LineOf(const PviPoint& p) { return p.line; }
+int LineOf(const RowPoint&) { return 0; }
+
+template <class Point>
+std::string PointName(const std::vector<Point>& points, std::size_t index)
 {
     std::string name = Joined({"point ", std::to_string(index + 1)});
-    if (points[index].line > 0)
-        name += Joined({" (line ", std::to_string(points[index].line), ")"});
+    if (LineOf(points[index]) > 0)
+        name += Joined({" (line ", std::to_string(LineOf(points[index])), ")"});
     return name;
 }
 
 [[noreturn]] void Refuse(const std::string& text) { throw InputFileError(text); }
 
-void CheckPoint(const std::vector<PviPoint>& points, std::size_t i)
+template <class Point>
+void CheckPoint(const std::vector<Point>& points, std::size_t i)
 {
-    const PviPoint& p = points[i];
+    const Point& p = points[i];
     for (double value : {p.station, p.elevation, p.lengthIn, p.lengthOut}) {
         if (!std::isfinite(value) || std::fabs(value) >= FirstFloatOverflow)
             Refuse(PointName(points, i) + ": a value lies beyond the range of the profile");
@@ -47,10 +53,11 @@ void CheckPoint(const std::vector<PviPoint>& points, std::size_t i)
 
 // Each curve must end where the next one begins at the latest; the first and
 // last points count as curves of no length.
-void CheckRoom(const std::vector<PviPoint>& points, std::size_t i, double tolerance)
+template <class Point>
+void CheckRoom(const std::vector<Point>& points, std::size_t i, double tolerance)
 {
-    const PviPoint& before = points[i - 1];
-    const PviPoint& p = points[i];
+    const Point& before = points[i - 1];
+    const Point& p = points[i];
     const double reach = before.station + before.lengthOut;
     const double begin = p.station - p.lengthIn;
     if (begin < reach - tolerance)
@@ -190,6 +197,54 @@ private:
     Snaps snaps_;
 };
 
+// RowsFromPoints over either kind of point.
+template <class Point>
+PointRows RowsOf(const std::vector<Point>& points, const std::string& title,
+                 const JointRules& joints)
+{
+    if (points.size() < 2)
+        Refuse(Joined({"a profile needs at least two points, the first and the last; this one has ",
+                       std::to_string(points.size())}));
+    const double allowed = joints.keepFaults ? HUGE_VAL : joints.tolerance;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        CheckPoint(points, i);
+        if (i > 0)
+            CheckRoom(points, i, allowed);
+    }
+    // Rows hold float grades; computing their elevations from the same floats
+    // keeps the rows consistent and lets a writer reproduce them exactly.
+    std::vector<double> grades;
+    grades.reserve(points.size());
+    for (std::size_t i = 0; i + 1 < points.size(); ++i)
+        grades.push_back(Stored(Grade(points[i].station, points[i].elevation, points[i + 1].station,
+                                      points[i + 1].elevation)));
+
+    RowList rows(joints, points.size());
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        const Point& before = points[i - 1];
+        const Point& p = points[i];
+        const double gIn = grades[i - 1];
+        const double l1 = p.lengthIn;
+        const double l2 = p.lengthOut;
+        rows.Add(StraightStart(before.elevation, gIn, before.lengthOut), gIn, gIn,
+                 before.station + before.lengthOut, p.station - l1);
+        if (i + 1 == points.size() || l1 + l2 == 0)
+            continue;
+        const double gOut = grades[i];
+        const double begin = CurveStart(p.elevation, gIn, l1);
+        // A circular curve's sides differ where its grades do.
+        if (p.kind != PviKind::Unsym && l1 == l2) {
+            rows.Add(begin, gIn, gOut, p.station - l1, p.station + l2);
+            continue;
+        }
+        const double gm = Stored((l1 * gIn + l2 * gOut) / (l1 + l2));
+        rows.Add(begin, gIn, gm, p.station - l1, p.station);
+        rows.Add(SecondCurveStart(begin, gIn, gm, l1), gm, gOut, p.station, p.station + l2);
+    }
+    std::vector<std::string> notes = rows.Notes();
+    return {rows.TakeProfile(title), std::move(notes)};
+}
+
 }  // namespace
 
 void RowCounter::Add(const PviPoint& p)
@@ -235,47 +290,12 @@ InputProfile RowsFromPoints(const std::vector<PviPoint>& points, const std::stri
 PointRows RowsFromPoints(const std::vector<PviPoint>& points, const std::string& title,
                          const JointRules& joints)
 {
-    if (points.size() < 2)
-        Refuse(Joined({"a profile needs at least two points, the first and the last; this one has ",
-                       std::to_string(points.size())}));
-    const double allowed = joints.keepFaults ? HUGE_VAL : joints.tolerance;
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        CheckPoint(points, i);
-        if (i > 0)
-            CheckRoom(points, i, allowed);
-    }
-    // Rows hold float grades; computing their elevations from the same floats
-    // keeps the rows consistent and lets a writer reproduce them exactly.
-    std::vector<double> grades;
-    grades.reserve(points.size());
-    for (std::size_t i = 0; i + 1 < points.size(); ++i)
-        grades.push_back(Stored(Grade(points[i].station, points[i].elevation, points[i + 1].station,
-                                      points[i + 1].elevation)));
+    return RowsOf(points, title, joints);
+}
 
-    RowList rows(joints, points.size());
-    for (std::size_t i = 1; i < points.size(); ++i) {
-        const PviPoint& before = points[i - 1];
-        const PviPoint& p = points[i];
-        const double gIn = grades[i - 1];
-        const double l1 = p.lengthIn;
-        const double l2 = p.lengthOut;
-        rows.Add(StraightStart(before.elevation, gIn, before.lengthOut), gIn, gIn,
-                 before.station + before.lengthOut, p.station - l1);
-        if (i + 1 == points.size() || l1 + l2 == 0)
-            continue;
-        const double gOut = grades[i];
-        const double begin = CurveStart(p.elevation, gIn, l1);
-        // A circular curve's sides differ where its grades do.
-        if (p.kind != PviKind::Unsym && l1 == l2) {
-            rows.Add(begin, gIn, gOut, p.station - l1, p.station + l2);
-            continue;
-        }
-        const double gm = Stored((l1 * gIn + l2 * gOut) / (l1 + l2));
-        rows.Add(begin, gIn, gm, p.station - l1, p.station);
-        rows.Add(SecondCurveStart(begin, gIn, gm, l1), gm, gOut, p.station, p.station + l2);
-    }
-    std::vector<std::string> notes = rows.Notes();
-    return {rows.TakeProfile(title), std::move(notes)};
+InputProfile RowsFromPoints(const std::vector<RowPoint>& points, const std::string& title)
+{
+    return RowsOf(points, title, JointRules{}).profile;
 }
 
 }  // namespace ravo

@@ -307,7 +307,7 @@ std::optional<std::size_t> FirstChangedPair(const CurveRows& rows,
 {
     InputProfile back;
     try {
-        back = RowsFromPoints(AsPviPoints(points), "");
+        back = RowsFromPoints(points, "");
     } catch (const InputFileError&) {
         // read back as no rows: every row differs
     }
