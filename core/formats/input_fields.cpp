@@ -10,6 +10,7 @@
 #include <system_error>
 #include <type_traits>
 
+#include "core/formats/plain_decimal.h"
 #include "core/text/numbers.h"
 
 namespace ravo {
@@ -64,10 +65,7 @@ float FloatQuotient(std::uint64_t whole, int decimals)
 // float's precision 1 then 0s), where the decimal may lie to either side.
 std::optional<float> DoubleQuotient(std::uint64_t whole, int decimals)
 {
-    static constexpr double powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-    const double quotient = static_cast<double>(whole) / powers[decimals];
+    const double quotient = DecimalQuotient(whole, static_cast<std::size_t>(decimals));
     constexpr std::uint64_t below = (std::uint64_t{1} << 29) - 1;
     if ((std::bit_cast<std::uint64_t>(quotient) & below) == std::uint64_t{1} << 28)
         return std::nullopt;
