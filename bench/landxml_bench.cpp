@@ -12,6 +12,7 @@
 #include <pugixml.hpp>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/formats/input_file.h"
@@ -21,6 +22,7 @@
 #include "core/formats/pvi_mapping.h"
 #include "core/formats/pvi_table.h"
 #include "core/formats/text_out.h"
+#include "core/io/file_replace.h"
 #include "counting_buffer.h"
 #include "heap_count.h"
 
@@ -52,13 +54,15 @@ struct Fixture {
     Fixture()
     {
         ravo::ApplyInputProfile(state, ravo::RowsFromPoints(LargePoints(), "Benchmark"));
-        points = ravo::PointsFromRows(state, {});
+        points = ravo::RowPointsFromRows(state, {});
         landXml = ravo::LandXmlText(state, ravo::LengthUnit::Meter).text;
-        pviCsv = ravo::PviCsvText(points);
+        ravo::StringSink csv;
+        ravo::WritePviCsv(csv, points);
+        pviCsv = std::move(csv.text);
         inputFile = ravo::InputFileText(state);
     }
     ravo::ProfileState state;
-    std::vector<ravo::PviPoint> points;  // as the exports write them
+    std::vector<ravo::RowPoint> points;  // as the exports write them
     std::string landXml, pviCsv, inputFile;
 };
 
@@ -130,13 +134,13 @@ void BM_ImportPviCsv(benchmark::State& bench)
 // to_chars, a line a point, in the same pieces to the same sink.
 void BM_WriteNumbersFloor(benchmark::State& bench)
 {
-    const std::vector<ravo::PviPoint>& points = Data().points;
+    const std::vector<ravo::RowPoint>& points = Data().points;
     ravo::bench::ResetHeapPeak();
     std::uint64_t bytes = 0;
     for (auto _ : bench) {
         ravo::bench::CountingSink sink;
         ravo::TextOut out(sink);
-        for (const ravo::PviPoint& p : points) {
+        for (const ravo::RowPoint& p : points) {
             out.Number(p.station) << ' ';
             out.Number(p.elevation) << ' ';
             out.Number(p.lengthIn + p.lengthOut) << '\n';

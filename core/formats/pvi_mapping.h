@@ -153,8 +153,6 @@ InputProfile RowsFromPoints(const std::vector<RowPoint>& points, const std::stri
 // The points of the profile's vertical curves. Throws ProfileNotContinuousError
 // with the faults of the curve rows that keep them from being one profile.
 std::vector<RowPoint> RowPointsFromRows(const ProfileState& state, const Tolerances& tolerances);
-// The same points as PviPoints.
-std::vector<PviPoint> PointsFromRows(const ProfileState& state, const Tolerances& tolerances);
 
 // The texts one after the other. Messages are built with it rather than with
 // a literal + a temporary string, which GCC 12 misreads in optimised builds.

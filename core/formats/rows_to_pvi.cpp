@@ -268,20 +268,6 @@ void ChooseElevations(Plan& plan)
     }
 }
 
-// The points as a reader takes them.
-std::vector<PviPoint> AsPviPoints(const std::vector<RowPoint>& points)
-{
-    std::vector<PviPoint> out;
-    out.reserve(points.size());
-    for (const RowPoint& p : points)
-        out.push_back({.station = p.station,
-                       .elevation = p.elevation,
-                       .lengthIn = p.lengthIn,
-                       .lengthOut = p.lengthOut,
-                       .kind = p.kind});
-    return out;
-}
-
 // The first pair of rows from `from` on that is written as one unsymmetric
 // curve.
 std::optional<std::size_t> FirstUnsymmetricPair(const CurveRows& rows,
@@ -352,11 +338,6 @@ std::vector<RowPoint> RowPointsFromRows(const ProfileState& state, const Toleran
             return points;
         keepApart[*differs] = true;
     }
-}
-
-std::vector<PviPoint> PointsFromRows(const ProfileState& state, const Tolerances& tolerances)
-{
-    return AsPviPoints(RowPointsFromRows(state, tolerances));
 }
 
 }  // namespace ravo

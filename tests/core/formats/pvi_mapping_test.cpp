@@ -10,6 +10,7 @@
 
 #include "support/error_text.h"
 #include "support/input_profiles.h"
+#include "support/points_from_rows.h"
 
 namespace ravo {
 namespace {
@@ -102,7 +103,7 @@ TEST(PointsFromRows, RowsComeBackBitForBitAndPointsAsSurveyed)
         points[2].kind = PviKind::Circ;
         points[6].elevation = points[5].elevation;  // a level stretch
         const InputProfile rows = RowsFromPoints(points, "");
-        const std::vector<PviPoint> back = PointsFromRows(test::StateOf(rows), {});
+        const std::vector<PviPoint> back = test::PointsFromRows(test::StateOf(rows), {});
         test::ExpectSameBits(RowsFromPoints(back, ""), rows);
         ASSERT_EQ(back.size(), points.size());
         for (std::size_t i = 0; i < back.size(); ++i)
@@ -122,7 +123,7 @@ TEST(PointsFromRows, ATangentSplitInTwoRows)
                                                {104, -0.02f, -0.02f, 300, 400}},
                                               {});
     std::vector<double> elevations;
-    for (const PviPoint& p : PointsFromRows(test::StateOf(rows), {}))
+    for (const PviPoint& p : test::PointsFromRows(test::StateOf(rows), {}))
         elevations.push_back(p.elevation);
     EXPECT_EQ(elevations, (std::vector<double>{100, 105, 102}));
 }
@@ -136,13 +137,13 @@ TEST(PointsFromRows, RowsOutOfOrderGiveThePointsInOrder)
                                             {102, -0.02f, -0.02f, 200, 300},
                                             {100, -0.02f, 0.01f, 300, 400}};
     const std::vector<PviPoint> expected =
-        PointsFromRows(test::StateOf(test::ProfileOf("", inOrder, {})), {});
+        test::PointsFromRows(test::StateOf(test::ProfileOf("", inOrder, {})), {});
     const std::vector<std::vector<int>> orders = {{3, 0, 2, 1}, {1, 0, 2, 3}, {0, 1, 3, 2}};
     for (const std::vector<int>& order : orders) {
         std::vector<test::Row> rows;
         for (const int k : order)
             rows.push_back(inOrder[static_cast<std::size_t>(k)]);
-        EXPECT_EQ(PointsFromRows(test::StateOf(test::ProfileOf("", rows, {})), {}), expected);
+        EXPECT_EQ(test::PointsFromRows(test::StateOf(test::ProfileOf("", rows, {})), {}), expected);
     }
 }
 
@@ -168,7 +169,7 @@ TEST(PointsFromRows, AwkwardProfilesComeBackBitForBit)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const InputProfile rows = RowsFromPoints(c.points, "");
-        test::ExpectSameBits(RowsFromPoints(PointsFromRows(test::StateOf(rows), {}), ""), rows);
+        test::ExpectSameBits(RowsFromPoints(test::PointsFromRows(test::StateOf(rows), {}), ""), rows);
     }
 }
 

@@ -12,6 +12,7 @@
 #include "core/formats/pvi_mapping.h"
 #include "core/formats/pvi_table.h"
 #include "support/input_profiles.h"
+#include "support/points_from_rows.h"
 
 namespace ravo {
 namespace {
@@ -61,7 +62,7 @@ TEST(EveryFormat, WrittenProfilesReadBackToTheSameRows)
         const ProfileState state = test::StateOf(rows);
         const std::string texts[] = {
             InputFileText(state),
-            PviCsvText(PointsFromRows(state, {})),
+            PviCsvText(test::PointsFromRows(state, {})),
             LandXmlText(state, LengthUnits::Metres).text,
         };
         // Exported from the rows, the table is that of the points found.

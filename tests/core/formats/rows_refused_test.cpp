@@ -9,6 +9,7 @@
 
 #include "core/formats/pvi_mapping.h"
 #include "support/input_profiles.h"
+#include "support/points_from_rows.h"
 
 namespace ravo {
 namespace {
@@ -16,7 +17,7 @@ namespace {
 std::vector<FaultKind> RefusedFor(const std::vector<test::Row>& rows)
 {
     try {
-        PointsFromRows(test::StateOf(test::ProfileOf("", rows, {})), {});
+        test::PointsFromRows(test::StateOf(test::ProfileOf("", rows, {})), {});
     } catch (const ProfileNotContinuousError& error) {
         std::vector<FaultKind> kinds;
         for (const Fault& f : error.Faults())
