@@ -169,7 +169,8 @@ TEST(PointsFromRows, AwkwardProfilesComeBackBitForBit)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const InputProfile rows = RowsFromPoints(c.points, "");
-        test::ExpectSameBits(RowsFromPoints(test::PointsFromRows(test::StateOf(rows), {}), ""), rows);
+        test::ExpectSameBits(RowsFromPoints(test::PointsFromRows(test::StateOf(rows), {}), ""),
+                             rows);
     }
 }
 
