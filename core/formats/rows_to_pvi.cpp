@@ -34,9 +34,9 @@ constexpr double GradeShare = 0.499;
 // holds the elevation the rows give it until the choice: a long profile's
 // drafts take about a quarter of the memory of its points.
 struct Draft {
-    Window elevation{};    // where the rows beginning here read back right
-    float gradeOut = 0;    // the rows' grade towards the next point
-    bool bounded = false;  // whether any row begins here, bounding `elevation`
+    Window elevation{};  // where the rows beginning here read back right: all
+                         // elevations where none begins
+    float gradeOut = 0;  // the rows' grade towards the next point
 
     // A row whose stored start elevation the reader computes from this
     // point's elevation z as start(z) reads back right when z lies in this
@@ -45,10 +45,8 @@ struct Draft {
     void RowBegins(float stored, double near, const Start& start)
     {
         const Window w = ExactWindow(stored, near, 1, RoundingRoom(stored), start);
-        elevation = bounded ? elevation.And(w) : w;
-        bounded = true;
+        elevation = elevation.And(w);
     }
-    Window Own() const { return bounded ? elevation : Window{}; }
 };
 
 // The points with the elevations the rows give them, and their drafts.
@@ -246,7 +244,7 @@ void ChooseElevations(Plan& plan)
     std::vector<RowPoint>& points = plan.points;
     std::vector<Draft>& drafts = plan.drafts;
     for (std::size_t i = drafts.size(); i-- > 0;) {
-        const Window own = drafts[i].Own();
+        const Window own = drafts[i].elevation;
         Window feasible = own;
         if (i + 1 < drafts.size()) {
             const Window step = GradeStep(drafts[i], points[i + 1].station - points[i].station);
@@ -255,7 +253,6 @@ void ChooseElevations(Plan& plan)
             feasible = own.And(reach).Empty() ? own : own.And(reach);
         }
         drafts[i].elevation = feasible;
-        drafts[i].bounded = true;
     }
     for (std::size_t i = 0; i < drafts.size(); ++i) {
         Window chosen = drafts[i].elevation;

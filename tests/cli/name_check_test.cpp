@@ -53,6 +53,11 @@ TEST(NameCheck, UnknownNamesAreRefusedWithTheNearestKnownOne)
          R"(ravo-calc report: unknown option "--ouput" (did you mean "--output"?))"},
         {{"check", Example, "--tolerence", "1"},
          R"(ravo-calc check: unknown option "--tolerence" (did you mean "--tolerance"?))"},
+        // A name is near within a third of its letters changed.
+        {{"curves", Example, "--jxint-txlxrxnxe"},
+         R"(ravo-calc curves: unknown option "--jxint-txlxrxnxe" (did you mean "--joint-tolerance"?))"},
+        {{"curves", Example, "--jxint-txlxrxxxe"},
+         R"(ravo-calc curves: unknown option "--jxint-txlxrxxxe")"},
         // An option of another command is unknown here, and has no near name.
         {{"curves", Example, "--offset"}, R"(ravo-calc curves: unknown option "--offset")"},
         // Values are not names, whatever they begin with; "--" ends the options.

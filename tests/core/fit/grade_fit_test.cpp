@@ -5,6 +5,7 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <tuple>
 
 #include "core/design/curve_summary.h"
 #include "core/fit/grade_fit.h"
@@ -238,6 +239,18 @@ TEST(GradeFit, CriteriaThatNoGradeLineMeetsAreNamed)
         c.windows = t.windows;
         c.speed.speed = t.speed;
         EXPECT_EQ(test::ErrorText<FitError>([&] { (void)FitGradeLine(ground, c); }), t.message);
+    }
+    // A section without a width has area only with side slopes in both cut and fill.
+    const std::string noArea = "the section has no area: give it a width or side slopes";
+    for (const auto& [width, fill, cut, refused] : {std::tuple{0.0, 2.0, 0.0, true},
+                                                    {0.0, 0.0, 2.0, true},
+                                                    {0.0, 2.0, 2.0, false},
+                                                    {7.0, 0.0, 0.0, false}}) {
+        FitCriteria c = Criteria(0, 1000, 6);
+        c.section = {.width = width, .fillSlope = fill, .cutSlope = cut};
+        EXPECT_EQ(test::ErrorText<FitError>([&] { (void)FitGradeLine(ground, c); }) == noArea,
+                  refused)
+            << width << " " << fill << " " << cut;
     }
 }
 

@@ -66,7 +66,7 @@ TEST(AnyProfileFromBytes, RecognisesEachFormatInAnyEncoding)
         ProfileFormat format;
         std::int32_t curves;
     } cases[] = {
-        {"<?xml version=\"1.0\"?>\n<!DOCTYPE LandXML>\n" + xml, ProfileFormat::LandXml, 3},
+        {"<?xml version=\"1.0\"?>\n<!DOCTYPE LandXML>" + xml, ProfileFormat::LandXml, 3},
         {"<!DOCTYPE LandXML [\n<!ENTITY e \"<x>\">\n]>\n" + xml, ProfileFormat::LandXml, 3},
         {test::Utf16(u"<?xml version=\"1.0\" encoding=\"UTF-16\"?>" + xml16, false),
          ProfileFormat::LandXml, 3},

@@ -78,6 +78,12 @@ TEST(Earthwork, MassOrdinateBalancePointAndLargestHaul)
     EXPECT_NEAR(table.largestHaul.ordinate, 414, 1e-3);
     EXPECT_NEAR(table.totals.cutAsFill, 474, 1e-3);
     EXPECT_NEAR(table.totals.net, 414, 1e-3);
+    // A mass ordinate of a fraction above 0 turns the balance too: 0.5 at 30.
+    request.section.cutFactor = 60.5 / 245;
+    const EarthworkTable small = ComputeEarthwork(Straight(101, 97, 40), Flat(100, 40), request);
+    const double at20 = 57.5 * request.section.cutFactor - 60;
+    ASSERT_EQ(small.balancePoints.size(), 1u);
+    EXPECT_NEAR(small.balancePoints[0], 20 + 10 * at20 / (at20 - 0.5), 1e-4);
 }
 
 // A sag curve 2 - x/50 + x^2/10000 over flat ground at 0 from 0 to 200, the
