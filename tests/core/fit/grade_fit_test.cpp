@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "core/design/curve_summary.h"
+#include "core/fit/fit_shapes.h"
 #include "core/fit/grade_fit.h"
 #include "core/profile/elevation_walk.h"
 #include "core/text/numbers.h"
@@ -198,6 +199,20 @@ TEST(GradeFit, TheMostTellingPviIsKept)
     ASSERT_EQ(result.pvis.size(), 3U);
     EXPECT_NEAR(result.pvis[1].station, 1400, 150);
     EXPECT_LT(result.pvis[1].elevation, 90);
+}
+
+// A sag and a crest of 6% 100 apart at 80 km/h ask for 180 and 160 (K 30
+// and 26, in steps of 10): each is shortened in proportion, to 100 and 90.
+TEST(GradeFit, NeighbouringCurvesThatWouldOverlapAreShortenedInProportion)
+{
+    const std::vector<Piece> pieces = {{0, 100, 100, 0, 0},
+                                       {100, 110, 100, 0, 0.06},
+                                       {110, 200, 100.3, 0.06, 0.06},
+                                       {200, 210, 105.7, 0.06, 0},
+                                       {210, 300, 106, 0, 0}};
+    const PviLayout layout = LayoutOf(pieces, Criteria(0, 300, 6));
+    EXPECT_EQ(layout.stations, (std::vector<double>{0, 105, 205, 300}));
+    EXPECT_EQ(layout.lengths, (std::vector<double>{0, 100, 90, 0}));
 }
 
 TEST(GradeFit, CriteriaThatNoGradeLineMeetsAreNamed)
