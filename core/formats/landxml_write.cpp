@@ -4,6 +4,9 @@
 // saved whole.
 #include "core/formats/landxml_write.h"
 
+#include <algorithm>
+#include <string_view>
+
 #include "core/formats/pvi_mapping.h"
 #include "core/formats/text_out.h"
 #include "core/io/file_replace.h"
@@ -110,8 +113,11 @@ public:
 private:
     void Indent()
     {
-        for (int i = 0; i < depth_; ++i)
-            out_ << "  ";
+        // One piece for the whole indent: a profile writes a point a line.
+        constexpr std::string_view blanks = "                                ";
+        const auto wanted = static_cast<std::size_t>(2 * depth_);
+        for (std::size_t left = wanted; left > 0; left -= std::min(left, blanks.size()))
+            out_ << blanks.substr(0, std::min(left, blanks.size()));
     }
 
     TextOut out_;

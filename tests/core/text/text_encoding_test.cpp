@@ -72,6 +72,23 @@ TEST(DecodedText, EveryEncodingBecomesUtf8)
     EXPECT_EQ(DecodeUtf16WithoutMark(unmarked), utf8);
     EXPECT_EQ(DecodeUtf16WithoutMark(Utf16(u"a\u00DF<", false).substr(2)), utf8);
     EXPECT_EQ(DecodeUtf16WithoutMark(std::string("ab\0c", 4)), std::nullopt);
+    EXPECT_EQ(DecodeUtf16WithoutMark(std::string("a\0b\0", 4)), "ab");
+}
+
+// The well-formed byte sequences of UTF-8 at the edges of each lead byte's
+// range, after ASCII read a word at a time and alone.
+TEST(IsValidUtf8, TakesTheWellFormedSequencesOnly)
+{
+    const std::pair<const char*, bool> cases[] = {
+        {"\xC2\x80", true},          {"\xDF\xBF", true},          {"\xC1\xBF", false},
+        {"\xE0\xA0\x80", true},      {"\xE0\x9F\xBF", false},     {"\xED\x9F\xBF", true},
+        {"\xED\xA0\x80", false},     {"\xEF\xBF\xBF", true},      {"\xE1\x80\xC0", false},
+        {"\xF0\x90\x80\x80", true},  {"\xF0\x8F\xBF\xBF", false}, {"\xF4\x8F\xBF\xBF", true},
+        {"\xF4\x90\x80\x80", false}, {"\xF5\x80\x80\x80", false}, {"\xE1\x80", false},
+    };
+    for (const auto& [sequence, valid] : cases)
+        for (const std::string before : {"", "abc", "abcdefgh"})
+            EXPECT_EQ(IsValidUtf8(before + sequence + "z"), valid) << before << sequence;
 }
 
 }  // namespace
