@@ -93,6 +93,8 @@ TEST(ParseLandXml, RefusesDeepAndHugeDocumentsWithTheLine)
     EXPECT_EQ(ErrorOf(many + "\n<b/></LandXML>"),
               "line 3: the file holds more than 4000000 XML elements; at most that many can be "
               "read");
+    // Closing tags are not elements: as many as the limit are read.
+    EXPECT_EQ(ErrorOf(many + "\n</LandXML>").find("XML elements"), std::string::npos);
 }
 
 // Profiles of the same names are told apart by their numbers in the file.

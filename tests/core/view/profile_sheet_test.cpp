@@ -191,10 +191,21 @@ TEST(ProfileSheet, SegmentsDenserThanThePixelsKeepTheColumns)
         const ProfileScene scene = BuildScene(index, view);
         const std::vector<Polyline> line = SuperLine(index, view, scene);
         std::size_t points = 0;
-        for (const Polyline& part : line)
+        std::vector<double> heights, sceneHeights;
+        for (const Polyline& part : line) {
             points += part.points.size();
+            for (const PixelPoint& p : part.points)
+                heights.push_back(p.y);
+        }
         // Two points a segment where the pixels outnumber them, else the columns.
         EXPECT_EQ(points, width == 100 ? scene.super.lines.at(0).points.size() : 2 * 5000u);
+        // Either way between the heights of +2% and -2%.
+        for (const PixelPoint& p : scene.super.lines.at(0).points)
+            sceneHeights.push_back(p.y);
+        EXPECT_EQ(*std::min_element(heights.begin(), heights.end()),
+                  *std::min_element(sceneHeights.begin(), sceneHeights.end()));
+        EXPECT_EQ(*std::max_element(heights.begin(), heights.end()),
+                  *std::max_element(sceneHeights.begin(), sceneHeights.end()));
     }
 }
 
