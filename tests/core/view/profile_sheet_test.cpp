@@ -167,6 +167,11 @@ TEST(ProfileSheet, ARoadReadAtAGlance)
     EXPECT_TRUE(has("+3.00%"));
     EXPECT_EQ(sheet.tangents.size(), 6u);
     EXPECT_EQ(sheet.curveEnds.size(), 12u);
+    // Each curve end is marked, its mark about it.
+    for (const PixelPoint& end : sheet.curveEnds)
+        EXPECT_TRUE(std::any_of(sheet.marks.begin(), sheet.marks.end(), [&end](const Box& b) {
+            return b.left < end.x && end.x < b.right && b.top < end.y && end.y < b.bottom;
+        })) << end.x;
 
     // The superelevation runs through the rows' ends: straight pieces need
     // two points each, not one a pixel column.
