@@ -113,7 +113,7 @@ TEST(Earthwork, StationsTakeEveryBreakOfGroundAndGrade)
 {
     const ProfileState two =
         test::ProfileFromText("\"two\"\n2\n100,0.01,0.01,0,33.5\n100.335,0.01,0.01,33.5,70\n0\n");
-    const GroundProfile ground({{-5, 99}, {15, 98}, {40.0000001, 99}, {75, 99}});
+    const GroundProfile ground({{-5, 99}, {15, 98}, {40.0000001, 99}, {69.9999999, 99}, {75, 99}});
     EXPECT_EQ(EarthworkStations(two, ground, 0, 70, 20),
               (std::vector<double>{0, 15, 20, 33.5, 40, 60, 70}));
     // The default stretch is where both are: 0 to 70.
