@@ -2,7 +2,9 @@
 // run, at 500,000 PVIs (about a million curve rows): importing LandXML beside
 // pugixml's parse of the same text alone; importing the PVI table beside
 // loading the input file of the same rows; exporting LandXML and the PVI table
-// beside a pass that only writes the same numbers with to_chars. Every
+// beside a pass that only writes the same numbers with to_chars, and the
+// points they write, of that profile and of one whose unsymmetric curves are
+// written as two curves each. Every
 // benchmark reports peak_MB, the most heap memory it held above what was held
 // before it (pugixml's allocations counted too), and the exports the loaded
 // profile's own size, profile_MB.
@@ -164,6 +166,55 @@ void Export(benchmark::State& bench, ravo::ProfileFormat format)
     bench.counters["profile_MB"] = ProfileMegabytes();
 }
 
+// The part of an export that is not writing: the points that read back as
+// the rows.
+void BM_PointsFromRows(benchmark::State& bench)
+{
+    ravo::bench::ResetHeapPeak();
+    for (auto _ : bench) {
+        std::vector<ravo::RowPoint> points = ravo::RowPointsFromRows(Data().state, {});
+        benchmark::DoNotOptimize(points.back().elevation);
+    }
+    Report(bench, 0);
+}
+
+// Short curves every 1/8 to 1/4 unit, every other one unsymmetric, on grades
+// of k/256, some equal on both sides of a curve: the curves without a change
+// of grade read back merged with their tangents, so that every unsymmetric
+// pair after them is written as two curves.
+ravo::ProfileState CascadingPairs(int count)
+{
+    std::mt19937 random(13);
+    std::uniform_int_distribution<int> run(8, 16);
+    std::uniform_int_distribution<int> grade(-5, 5);
+    std::vector<ravo::PviPoint> points = {{.station = 0, .elevation = 250}};
+    for (int i = 1; i < count; ++i) {
+        const double length = run(random) / 64.0;
+        const double half = i + 1 == count ? 0 : 1 / 32.0;
+        const auto kind = half == 0    ? ravo::PviKind::Pvi
+                          : i % 2 == 0 ? ravo::PviKind::Unsym
+                                       : ravo::PviKind::Para;
+        points.push_back({points.back().station + length,
+                          points.back().elevation + grade(random) / 256.0 * length, half, half,
+                          kind});
+    }
+    ravo::ProfileState state;
+    ravo::ApplyInputProfile(state, ravo::RowsFromPoints(points, "Cascade"));
+    return state;
+}
+
+// The points of such a profile of 40,000 PVIs, to set beside those of the
+// benchmark profile of 500,000.
+void BM_PointsOfCascadingPairs(benchmark::State& bench)
+{
+    static const ravo::ProfileState state = CascadingPairs(40'000);
+    for (auto _ : bench) {
+        std::vector<ravo::RowPoint> points = ravo::RowPointsFromRows(state, {});
+        benchmark::DoNotOptimize(points.back().elevation);
+    }
+    bench.counters["rows"] = state.NumVC;
+}
+
 void BM_ExportLandXml(benchmark::State& bench) { Export(bench, ravo::ProfileFormat::LandXml); }
 void BM_ExportPviCsv(benchmark::State& bench) { Export(bench, ravo::ProfileFormat::PviCsv); }
 
@@ -178,5 +229,7 @@ BENCHMARK(BM_ImportLandXml)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadInputFileReference)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ImportPviCsv)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteNumbersFloor)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PointsFromRows)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PointsOfCascadingPairs)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExportLandXml)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExportPviCsv)->Unit(benchmark::kMillisecond);

@@ -311,6 +311,8 @@ std::vector<RowPoint> RowPointsFromRows(const ProfileState& state, const Toleran
     const CurveRows rows(state);
     RefuseBrokenProfile(state, rows, tolerances);
     std::vector<bool> keepApart(rows.size(), false);
+    constexpr int PassesOfOnePair = 8;
+    int passes = 0;
     while (true) {
         std::vector<RowPoint> points;
         bool unsymmetric = false;
@@ -330,10 +332,23 @@ std::vector<RowPoint> RowPointsFromRows(const ProfileState& state, const Toleran
         // elevations; where its common grade then rounds otherwise, or its
         // windows leave no elevation for the points before it, its two rows
         // are written as two curves, which always read back exactly.
-        const std::optional<std::size_t> differs = FirstChangedPair(rows, points, keepApart);
-        if (!differs)
+        std::optional<std::size_t> pair = FirstChangedPair(rows, points, keepApart);
+        if (!pair)
             return points;
-        keepApart[*differs] = true;
+        // A difference that no pair causes (a curve row without a change of
+        // grade reads back merged with the straight rows beside it) sends
+        // every pair after it apart, one a pass, and keeping one pair apart
+        // can leave the next unable to read back. After a few passes each
+        // keeps apart twice as many pairs as the one before, so that such a
+        // profile is read a few dozen times rather than once a pair.
+        const std::size_t count =
+            passes < PassesOfOnePair ? 1
+                                     : std::size_t{1} << std::min(passes - PassesOfOnePair + 1, 40);
+        for (std::size_t i = 0; i < count && pair; ++i) {
+            keepApart[*pair] = true;
+            pair = FirstUnsymmetricPair(rows, keepApart, *pair + 2);
+        }
+        ++passes;
     }
 }
 
