@@ -210,7 +210,7 @@ TEST(ReplaceFile, AnInPlaceSaveKilledPartWayLeavesTheOldBytesInItsBackup)
     fs::create_directory(folder / "d");
     const fs::path target = folder / "d/t.in";
     const fs::path backups = folder / "state/ravo/backups";
-    const std::string old(1 << 16, 'o');
+    const std::string old((1 << 16) + 3, 'o');  // more than one piece of the copy
     const std::string fresh(8 << 20, 'n');
     int torn = 0;
     for (int run = 0; run < 4; ++run) {

@@ -87,13 +87,21 @@ TEST(GroundScene, TheMassOrdinateCountsTheEarthBeforeTheView)
     // One balance point at 500; 1000 ends at 0 without crossing it.
     const GroundScene whole = road.Scene(0, 1000);
     ASSERT_EQ(whole.balanceX.size(), 1u);
-    EXPECT_NEAR(whole.balanceX[0], 500, 1);
+    EXPECT_NEAR(whole.balanceX[0], 500, 0.05);
+    // Between two pixel columns as well: at 500 of 1000 over 333 pixels.
+    EXPECT_NEAR(road.Scene(0, 1000, 333).balanceX.at(0), 166.5, 0.05);
     ASSERT_EQ(whole.massPanel.lines.size(), 1u);
     // The panel holds the line with a small margin.
     EXPECT_GT(whole.massPanel.valueAtTop, Wedge);
     EXPECT_LT(whole.massPanel.valueAtTop, Wedge * 1.2);
     EXPECT_LT(whole.massPanel.valueAtBottom, -Wedge);
     EXPECT_GT(whole.massPanel.valueAtBottom, -Wedge * 1.2);
+    // Its value ticks lie within it, at every step.
+    EXPECT_GE(whole.massPanel.valueTicks.size(), 3u);
+    for (const Tick& tick : whole.massPanel.valueTicks) {
+        EXPECT_GE(tick.at, 0) << tick.label;
+        EXPECT_LE(tick.at, 80) << tick.label;
+    }
 }
 
 TEST(GroundScene, TheReadoutSaysGroundAndDepth)

@@ -43,6 +43,10 @@ TEST(ProfileScene, AViewWorkedByHandItsCursorAndHover)
     const ProfileScene scene = BuildScene(index, Whole());
     EXPECT_EQ(scene.exaggerationText, "Vertical exaggeration 2:1");
     EXPECT_EQ(scene.grade.gaps, (std::vector<std::pair<double, double>>{{300, 400}}));
+    ProfileView half = Whole();
+    half.plotWidth /= 2;
+    EXPECT_EQ(BuildScene(index, half).grade.gaps,
+              (std::vector<std::pair<double, double>>{{150, 200}}));
     EXPECT_EQ(scene.rowBoundaries, (std::vector<double>{0, 200, 300, 400, 500, 550, 800}));
     EXPECT_EQ(Texts(scene.grade.valueTicks),
               (Strings{"20@261", "40@221", "60@181", "80@141", "100@101", "120@61", "140@21"}));
@@ -83,6 +87,10 @@ TEST(ProfileScene, AViewWorkedByHandItsCursorAndHover)
     // Steps of ten times a power of ten far out; decimals, also in 12+34 form, far in.
     EXPECT_EQ(Texts(BuildScene(index, Whole(true)).stationTicks),
               (Strings{"10+00@0", "12+00@200", "14+00@400", "16+00@600", "18+00@800"}));
+    ProfileView kilometres = Whole(true);
+    kilometres.stationStyle = StationStyle::Kilometre;
+    EXPECT_EQ(Texts(BuildScene(index, kilometres).stationTicks),
+              (Strings{"1+000@0", "1+200@200", "1+400@400", "1+600@600", "1+800@800"}));
     EXPECT_EQ(Texts(BuildScene(index, {1000, 1800, 100, 300, 120}).stationTicks),
               Strings{"1000@0"});
     EXPECT_EQ(Texts(BuildScene(index, ZoomView(Whole(true), 0, 800)).stationTicks),
