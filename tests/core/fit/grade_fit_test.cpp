@@ -215,6 +215,16 @@ TEST(GradeFit, NeighbouringCurvesThatWouldOverlapAreShortenedInProportion)
     EXPECT_EQ(layout.lengths, (std::vector<double>{0, 100, 90, 0}));
 }
 
+// The solution's PVIs: one where the grade does not change is left out, the
+// others keep their curves.
+TEST(GradeFit, PointsOfTheLayoutLeaveOutThoseWithoutAChangeOfGrade)
+{
+    const PviLayout layout{{0, 100, 200, 300}, {0, 40, 40, 0}};
+    EXPECT_EQ(PointsOf(layout, {100, 101, 102, 104}),
+              (std::vector<PviPoint>{{0, 100}, {200, 102, 20, 20, PviKind::Para}, {300, 104}}));
+    EXPECT_EQ(PointsOf(layout, {100, 101, 103, 104}).size(), 4u);
+}
+
 TEST(GradeFit, CriteriaThatNoGradeLineMeetsAreNamed)
 {
     const GroundProfile ground = GroundOf([](double) { return 100.0; }, 0, 1000, 100);
