@@ -5,6 +5,7 @@
 #include "core/formats/landxml_write.h"
 
 #include <algorithm>
+#include <array>
 #include <string_view>
 
 #include "core/formats/pvi_mapping.h"
@@ -109,16 +110,18 @@ public:
     void EndContent(std::string_view name) { out_ << "</" << name << ">\n"; }
     void Finish() { out_.Finish(); }
     void Line(std::string_view text) { out_ << text << '\n'; }
+    // Text laid out by the caller, indent and all.
+    void Raw(std::string_view text) { out_ << text; }
+    // The blanks before an element at this depth; the document is never
+    // deeper than these allow.
+    std::string_view IndentText() const
+    {
+        constexpr std::string_view blanks = "                    ";
+        return blanks.substr(0, std::min(blanks.size(), static_cast<std::size_t>(2 * depth_)));
+    }
 
 private:
-    void Indent()
-    {
-        // One piece for the whole indent: a profile writes a point a line.
-        constexpr std::string_view blanks = "                                ";
-        const auto wanted = static_cast<std::size_t>(2 * depth_);
-        for (std::size_t left = wanted; left > 0; left -= std::min(left, blanks.size()))
-            out_ << blanks.substr(0, std::min(left, blanks.size()));
-    }
+    void Indent() { out_ << IndentText(); }
 
     TextOut out_;
     int depth_ = 0;
@@ -154,18 +157,51 @@ void WritePlaceholderLine(XmlOut& xml, double start, double length)
     xml.Close("CoordGeom");
 }
 
+// A point's line, gathered whole before it goes out: a long profile writes
+// little else, and one piece a line is much less work than one a word.
+class PointLine {
+public:
+    PointLine& operator<<(std::string_view text)
+    {
+        end_ = std::copy(text.begin(), text.end(), end_);
+        return *this;
+    }
+    PointLine& Number(double value)
+    {
+        end_ = WriteShortest(end_, value);
+        return *this;
+    }
+    std::string_view Text() const
+    {
+        return {text_.data(), static_cast<std::size_t>(end_ - text_.data())};
+    }
+
+private:
+    // Three numbers at most, the longest element name twice, the indent and the markup.
+    std::array<char, 3 * ShortestTextRoom + 128> text_{};
+    char* end_ = text_.data();
+};
+
 void WritePoint(XmlOut& xml, const RowPoint& p)
 {
-    const char* element = p.kind == PviKind::Para    ? "ParaCurve"
-                          : p.kind == PviKind::Unsym ? "UnsymParaCurve"
-                                                     : "PVI";
-    xml.Begin(element);
-    if (p.kind == PviKind::Para)
-        xml.Number("length", p.lengthIn + p.lengthOut);
-    if (p.kind == PviKind::Unsym)
-        xml.Number("lengthIn", p.lengthIn).Number("lengthOut", p.lengthOut);
-    xml.Content().Number(p.station).operator<<(' ').Number(p.elevation);
-    xml.EndContent(element);
+    const std::string_view element = p.kind == PviKind::Para    ? "ParaCurve"
+                                     : p.kind == PviKind::Unsym ? "UnsymParaCurve"
+                                                                : "PVI";
+    PointLine line;
+    line << xml.IndentText() << "<" << element;
+    if (p.kind == PviKind::Para) {
+        line << " length=\"";
+        line.Number(p.lengthIn + p.lengthOut) << "\"";
+    }
+    if (p.kind == PviKind::Unsym) {
+        line << " lengthIn=\"";
+        line.Number(p.lengthIn) << "\" lengthOut=\"";
+        line.Number(p.lengthOut) << "\"";
+    }
+    line << ">";
+    line.Number(p.station) << " ";
+    line.Number(p.elevation) << "</" << element << ">\n";
+    xml.Raw(line.Text());
 }
 
 // A ground line as a ProfSurf element: its points in one PntList2D.
