@@ -304,6 +304,25 @@ std::optional<std::size_t> FirstChangedPair(const CurveRows& rows,
     return FirstUnsymmetricPair(rows, keepApart, first < 2 ? 0 : first - 2);
 }
 
+// Keeps apart the pair that may keep the points from reading back, and on a
+// later pass the pairs after it too. A difference that no pair causes (a
+// curve row without a change of grade reads back merged with the straight
+// rows beside it) sends every pair after it apart, one a pass, and keeping one
+// pair apart can leave the next unable to read back. After a few passes each
+// keeps apart twice as many pairs as the one before, so that such a profile is
+// read a few dozen times rather than once a pair.
+void KeepApart(const CurveRows& rows, std::size_t pair, int pass, std::vector<bool>& keepApart)
+{
+    constexpr int PassesOfOnePair = 8;
+    const std::size_t count =
+        pass < PassesOfOnePair ? 1 : std::size_t{1} << std::min(pass - PassesOfOnePair + 1, 40);
+    std::optional<std::size_t> next = pair;
+    for (std::size_t i = 0; i < count && next; ++i) {
+        keepApart[*next] = true;
+        next = FirstUnsymmetricPair(rows, keepApart, *next + 2);
+    }
+}
+
 }  // namespace
 
 std::vector<RowPoint> RowPointsFromRows(const ProfileState& state, const Tolerances& tolerances)
@@ -311,7 +330,6 @@ std::vector<RowPoint> RowPointsFromRows(const ProfileState& state, const Toleran
     const CurveRows rows(state);
     RefuseBrokenProfile(state, rows, tolerances);
     std::vector<bool> keepApart(rows.size(), false);
-    constexpr int PassesOfOnePair = 8;
     int passes = 0;
     while (true) {
         std::vector<RowPoint> points;
@@ -332,23 +350,10 @@ std::vector<RowPoint> RowPointsFromRows(const ProfileState& state, const Toleran
         // elevations; where its common grade then rounds otherwise, or its
         // windows leave no elevation for the points before it, its two rows
         // are written as two curves, which always read back exactly.
-        std::optional<std::size_t> pair = FirstChangedPair(rows, points, keepApart);
+        const std::optional<std::size_t> pair = FirstChangedPair(rows, points, keepApart);
         if (!pair)
             return points;
-        // A difference that no pair causes (a curve row without a change of
-        // grade reads back merged with the straight rows beside it) sends
-        // every pair after it apart, one a pass, and keeping one pair apart
-        // can leave the next unable to read back. After a few passes each
-        // keeps apart twice as many pairs as the one before, so that such a
-        // profile is read a few dozen times rather than once a pair.
-        const std::size_t count =
-            passes < PassesOfOnePair ? 1
-                                     : std::size_t{1} << std::min(passes - PassesOfOnePair + 1, 40);
-        for (std::size_t i = 0; i < count && pair; ++i) {
-            keepApart[*pair] = true;
-            pair = FirstUnsymmetricPair(rows, keepApart, *pair + 2);
-        }
-        ++passes;
+        KeepApart(rows, *pair, passes++, keepApart);
     }
 }
 
