@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -144,6 +145,26 @@ TEST(PointsFromRows, RowsOutOfOrderGiveThePointsInOrder)
         for (const int k : order)
             rows.push_back(inOrder[static_cast<std::size_t>(k)]);
         EXPECT_EQ(test::PointsFromRows(test::StateOf(test::ProfileOf("", rows, {})), {}), expected);
+    }
+}
+
+// An unsymmetric curve that reads back stays one curve: after a PVI with the
+// same grade on both sides, whose curve row reads back joined to its
+// tangents, and where the profile ends at the curve's end.
+TEST(PointsFromRows, UnsymmetricCurvesThatReadBackStayOneCurve)
+{
+    const std::vector<PviPoint> profiles[] = {
+        {Pvi(0, 100), Para(100, 101, 20), Para(200, 102, 20), Unsym(300, 101, 10, 30),
+         Pvi(400, 103)},
+        {Pvi(0, 100), Unsym(300, 103, 10, 30), Pvi(330, 102)},
+    };
+    for (const std::vector<PviPoint>& points : profiles) {
+        const std::vector<PviPoint> back =
+            test::PointsFromRows(test::StateOf(RowsFromPoints(points, "")), {});
+        EXPECT_EQ(std::count_if(back.begin(), back.end(),
+                                [](const PviPoint& p) { return p.kind == PviKind::Unsym; }),
+                  1);
+        EXPECT_EQ(back.back().station, points.back().station);
     }
 }
 
