@@ -1,6 +1,7 @@
 // Tests of ravo-calc's ground options: table --ground, the earthwork command and report --ground.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -129,6 +130,15 @@ TEST_F(GroundCommands, EarthworkTableTotalsAndBalancePoint)
     EXPECT_EQ(Run(csv), 0);
     EXPECT_TRUE(out_.str().starts_with("station,grade,ground,depth,cut_area,"));
     EXPECT_NE(err_.str().find("ravo-calc: Balance points: 20.933\n"), std::string::npos);
+
+    // The section's width and slopes must each be given.
+    for (const std::string option : {"--width", "--fill-slope", "--cut-slope"}) {
+        std::vector<std::string> without = args;
+        const auto at = std::find(without.begin(), without.end(), option);
+        without.erase(at, at + 2);
+        EXPECT_EQ(Run(without), 2) << option;
+        EXPECT_NE(err_.str().find(option + " is required"), std::string::npos) << err_.str();
+    }
 }
 
 TEST_F(GroundCommands, ReportAddsTheEarthworkAfterTheEchoOrLeavesTheReportAlone)

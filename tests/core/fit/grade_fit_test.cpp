@@ -219,9 +219,10 @@ TEST(GradeFit, NeighbouringCurvesThatWouldOverlapAreShortenedInProportion)
 // others keep their curves.
 TEST(GradeFit, PointsOfTheLayoutLeaveOutThoseWithoutAChangeOfGrade)
 {
-    const PviLayout layout{{0, 100, 200, 300}, {0, 40, 40, 0}};
-    EXPECT_EQ(PointsOf(layout, {100, 101, 102, 104}),
-              (std::vector<PviPoint>{{0, 100}, {200, 102, 20, 20, PviKind::Para}, {300, 104}}));
+    const PviLayout layout{{1000, 1100, 1200, 1300}, {0, 40, 40, 0}};
+    EXPECT_EQ(
+        PointsOf(layout, {100, 101, 102, 104}),
+        (std::vector<PviPoint>{{1000, 100}, {1200, 102, 20, 20, PviKind::Para}, {1300, 104}}));
     EXPECT_EQ(PointsOf(layout, {100, 101, 103, 104}).size(), 4u);
 }
 
