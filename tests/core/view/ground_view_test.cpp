@@ -7,6 +7,7 @@
 #include <cmath>
 #include <string>
 
+#include "core/view/profile_view_lines.h"
 #include "support/profile_fixture.h"
 
 namespace ravo {
@@ -101,6 +102,8 @@ TEST(GroundScene, TheMassOrdinateCountsTheEarthBeforeTheView)
     for (const Tick& tick : whole.massPanel.valueTicks) {
         EXPECT_GE(tick.at, 0) << tick.label;
         EXPECT_LE(tick.at, 80) << tick.label;
+        EXPECT_NEAR(tick.at, YOfValue(whole.massPanel, 80, std::stod(tick.label)), 0.5)
+            << tick.label;
     }
 }
 

@@ -113,6 +113,11 @@ TEST(LabelPlacer, KeepsClearOfMarksAndDropsTheLeastFirst)
     EXPECT_EQ(PlaceLabels({sag}, {}, {0, 0, 100, 60}, {}).placed.at(0).box.top, 25);
     EXPECT_EQ(PlaceLabels({sag}, {{40, 25, 60, 39}}, {0, 0, 100, 60}, {}).placed.at(0).box.top, 1);
     EXPECT_EQ(PlaceLabels({labels[1]}, {}, {0, 0, 100, 60}, {}).placed.at(0).box.top, 1);
+    // Above, below and to the right taken: to the left, level with the anchor.
+    const std::vector<Box> around = {{45, 0, 100, 19}, {45, 21, 100, 60}};
+    const Box left = PlaceLabels({labels[1]}, around, {0, 0, 100, 60}, {}).placed.at(0).box;
+    EXPECT_EQ(left.top, 13);
+    EXPECT_EQ(left.right, 45);
 }
 
 TEST(ProfileSheet, LabelsApartAtEverySizeZoomAndPan)
@@ -182,6 +187,12 @@ TEST(ProfileSheet, ARoadReadAtAGlance)
     EXPECT_EQ(PointerReadout(index, view, BuildScene(index, view), XOfStation(view, 400), 0)
                   .substr(0, 24),
               "Pointer 0+400.000  Eleva");
+    // The elevation read falls as the pointer goes down the plot.
+    const auto elevationAt = [&](double y) {
+        const std::string text = PointerReadout(index, view, BuildScene(index, view), 0, y);
+        return std::stod(text.substr(text.find("Elevation ") + 10));
+    };
+    EXPECT_GT(elevationAt(10), elevationAt(100));
 }
 
 TEST(ProfileSheet, SegmentsDenserThanThePixelsKeepTheColumns)
