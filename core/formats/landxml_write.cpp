@@ -177,8 +177,10 @@ public:
     }
 
 private:
-    // Three numbers at most, the longest element name twice, the indent and the markup.
-    std::array<char, 3 * ShortestTextRoom + 128> text_{};
+    // Four numbers at most (an unsymmetric curve's two lengths, the station
+    // and the elevation), the longest element name twice, the indent and the
+    // markup.
+    std::array<char, 4 * ShortestTextRoom + 128> text_{};
     char* end_ = text_.data();
 };
 
