@@ -76,7 +76,8 @@ TEST(GroundScene, TheMassOrdinateCountsTheEarthBeforeTheView)
         {600, 900, 750, Wedge},
         {400, 600, 450, 250 * (3.2 + 0.512 * 2 / 3) - Wedge},
         {900, 1000, 1000, 0},
-        {400, 600, 600, 250 * (3.2 + 0.784 * 2 / 3)},  // the view's right edge
+        {400, 600, 600, 250 * (3.2 + 0.784 * 2 / 3)},          // the view's right edge
+        {400, 600, 400, 250 * (1.8 + 0.216 * 2 / 3) - Wedge},  // and its left
     };
     for (const auto& c : cases) {
         const GroundScene scene = road.Scene(c.first, c.last, 300);
@@ -97,14 +98,28 @@ TEST(GroundScene, TheMassOrdinateCountsTheEarthBeforeTheView)
     EXPECT_LT(whole.massPanel.valueAtTop, Wedge * 1.2);
     EXPECT_LT(whole.massPanel.valueAtBottom, -Wedge);
     EXPECT_GT(whole.massPanel.valueAtBottom, -Wedge * 1.2);
-    // Its value ticks lie within it, at every step.
+    // Its value ticks lie within it, at every step, from near its bottom to near its top.
     EXPECT_GE(whole.massPanel.valueTicks.size(), 3u);
+    EXPECT_LT(std::stod(whole.massPanel.valueTicks.front().label), -Wedge / 2);
+    EXPECT_GT(std::stod(whole.massPanel.valueTicks.back().label), Wedge / 2);
     for (const Tick& tick : whole.massPanel.valueTicks) {
         EXPECT_GE(tick.at, 0) << tick.label;
         EXPECT_LE(tick.at, 80) << tick.label;
         EXPECT_NEAR(tick.at, YOfValue(whole.massPanel, 80, std::stod(tick.label)), 0.5)
             << tick.label;
     }
+}
+
+TEST(GroundScene, SectionsAFewPixelsApartSplitTheVolumeWhereTheDepthChangesSign)
+{
+    // Three columns, at 0, 333.3, 666.7 and 1000: depths 1, -1/3, -1/3, 1.
+    // Fill 0..250 is 12/2 * 250 and cut 250..333.3 is 32/9/2 * 83.3, and the
+    // same again at the far end with 32/9 * 333.3 of cut between.
+    const GroundScene scene = Road().Scene(0, 1000, 3);
+    const double fillEnd = 12.0 / 2 * 250;
+    const double cutEnd = 32.0 / 9 / 2 * (1000 / 12.0);
+    EXPECT_NEAR(MassAtX(scene, 1).value_or(0), cutEnd - fillEnd, 1e-6);
+    EXPECT_NEAR(MassAtX(scene, 3).value_or(0), 2 * (cutEnd - fillEnd) + 32.0 / 9 * 1000 / 3, 1e-6);
 }
 
 TEST(GroundScene, TheReadoutSaysGroundAndDepth)

@@ -138,9 +138,12 @@ TEST(ProfileView, ClicksAndScenesZoomedFarInAndFarOut)
     EXPECT_EQ(StationTextAtX(ZoomView(Whole(), 0, 10), 1004), "1100.4");
     EXPECT_EQ(FitView(ProfileViewIndex(ProfileState{}), Whole()).firstStation, 1000);
     // A level profile has no height to fit: exaggeration 1.
-    EXPECT_EQ(BuildScene(ProfileViewIndex(ProfileOf({{100, 0, 0, 1000, 1800}})), Whole())
-                  .exaggerationText,
-              "Vertical exaggeration 1:1");
+    const ProfileScene level =
+        BuildScene(ProfileViewIndex(ProfileOf({{100, 0, 0, 1000, 1800}})), Whole());
+    EXPECT_EQ(level.exaggerationText, "Vertical exaggeration 1:1");
+    // Nor a superelevation: its panel shows 1% either side of 0.
+    EXPECT_EQ(level.super.valueAtTop, 1);
+    EXPECT_EQ(level.super.valueAtBottom, -1);
     // An infinite elevation is left out of the scale, which stays finite
     // for the rest of the line.
     const ProfileScene overflow = BuildScene(
@@ -187,6 +190,22 @@ TEST(ProfileView, ClicksAndScenesZoomedFarInAndFarOut)
         EXPECT_LE(wide.rowBoundaries.size(), 101u);
         EXPECT_TRUE(wide.marks.empty());
     }
+    // Only the first 16 of them too sharp, the rest K 250: zoomed out to five
+    // columns of 2000, the first is red and the others are not.
+    std::vector<SegmentRow> sharpFirst;
+    for (int i = 0; i < 10000; ++i) {
+        const float g = i < 16 ? 0.01f : 0.00002f;
+        sharpFirst.push_back({10, i % 2 ? -g : g, i % 2 ? g : -g, float(i), float(i) + 1});
+    }
+    const ProfileViewIndex rows(ProfileOf(sharpFirst));
+    ProfileView far = FitView(rows, Whole(false, 120));
+    far.plotWidth = 5;
+    std::vector<double> red;  // the x of each point on a red line
+    for (const Polyline& line : BuildScene(rows, far).grade.lines)
+        for (const PixelPoint& p : line.points)
+            if (line.flagged)
+                red.push_back(p.x);
+    EXPECT_EQ(red, (std::vector<double>{0.5, 0.5}));
 }
 
 }  // namespace
