@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "core/formats/pvi_mapping.h"
+#include "core/formats/row_point_stream.h"
 #include "core/formats/text_out.h"
 #include "core/io/file_replace.h"
 #include "core/text/numbers.h"
@@ -239,7 +240,7 @@ std::vector<std::string> WriteLandXml(ByteSink& sink, const ProfileState& state,
                                       const std::vector<GroundLine>& ground,
                                       const Tolerances& tolerances)
 {
-    const std::vector<RowPoint> points = RowPointsFromRows(state, tolerances);
+    const RowPointStream points(state, tolerances);
     XmlOut xml(sink);
     xml.Line("<?xml version=\"1.0\" encoding=\"UTF-8\"?>");
     xml.Begin("LandXML").Text("xmlns", Namespace).Text("version", "1.2").Open();
@@ -249,8 +250,8 @@ std::vector<std::string> WriteLandXml(ByteSink& sink, const ProfileState& state,
         .Text("manufacturer", "Ravo")
         .Text("version", RavoVersion)
         .Empty();
-    const double start = points.front().station;
-    const double length = points.back().station - start;
+    const double start = points.FirstStation();
+    const double length = points.LastStation() - start;
     const std::string title = XmlText(state.OutputTitle);
     xml.Begin("Alignments").Open();
     xml.Begin("Alignment").Text("name", title).Number("staStart", start).Number("length", length);
@@ -260,8 +261,7 @@ std::vector<std::string> WriteLandXml(ByteSink& sink, const ProfileState& state,
     for (const GroundLine& line : ground)
         WriteGroundLine(xml, line);
     xml.Begin("ProfAlign").Text("name", title).Open();
-    for (const RowPoint& p : points)
-        WritePoint(xml, p);
+    points.ForEach([&xml](const RowPoint& p) { WritePoint(xml, p); });
     for (const char* element : {"ProfAlign", "Profile", "Alignment", "Alignments", "LandXML"})
         xml.Close(element);
     xml.Finish();

@@ -9,6 +9,7 @@
 #include "core/formats/landxml_write.h"
 #include "core/formats/pvi_mapping.h"
 #include "core/formats/pvi_table.h"
+#include "core/formats/row_point_stream.h"
 #include "core/formats/station_precision.h"
 #include "core/io/file_replace.h"
 #include "core/text/text_encoding.h"
@@ -179,7 +180,7 @@ std::vector<std::string> WriteProfile(ByteSink& sink, const ProfileState& state,
     if (format == ProfileFormat::InputFile)
         WriteInputFile(state, sink);
     else
-        WritePviCsv(sink, RowPointsFromRows(state, {}));
+        WritePviCsv(sink, RowPointStream(state, {}));
     return {};
 }
 

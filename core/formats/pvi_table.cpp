@@ -8,6 +8,7 @@
 
 #include "core/formats/input_file.h"
 #include "core/formats/plain_decimal.h"
+#include "core/formats/row_point_stream.h"
 #include "core/formats/text_out.h"
 #include "core/text/numbers.h"
 #include "core/text/station_notation.h"
@@ -214,7 +215,35 @@ void AddCsvField(TextOut& out, const std::string& field)
     out << '"';
 }
 
-// PviPoints and RowPoints alike, the latter with no descriptions.
+void WriteCsvHeader(TextOut& out, bool unsym, bool desc)
+{
+    out << "station,elevation,length" << (unsym ? ",length_out" : "") << (desc ? ",desc" : "")
+        << "\r\n";
+}
+
+// A point's line, PviPoints and RowPoints alike, the latter with no descriptions.
+template <class Point>
+void WriteCsvLine(TextOut& out, const Point& p, bool unsym, bool desc)
+{
+    out.Number(p.station) << ',';
+    out.Number(p.elevation) << ',';
+    if (p.kind == PviKind::Unsym)
+        out.Number(p.lengthIn) << ',';
+    if (p.kind == PviKind::Unsym)
+        out.Number(p.lengthOut);
+    else if (p.kind != PviKind::Pvi)
+        out.Number(p.lengthIn + p.lengthOut) << (unsym ? "," : "");
+    else if (unsym)
+        out << ',';
+    if constexpr (std::is_same_v<Point, PviPoint>) {
+        if (desc) {
+            out << ',';
+            AddCsvField(out, p.desc);
+        }
+    }
+    out << "\r\n";
+}
+
 template <class Point>
 void WriteCsv(ByteSink& sink, const std::vector<Point>& points)
 {
@@ -225,27 +254,9 @@ void WriteCsv(ByteSink& sink, const std::vector<Point>& points)
         desc = std::any_of(points.begin(), points.end(),
                            [](const PviPoint& p) { return !p.desc.empty(); });
     TextOut out(sink);
-    out << "station,elevation,length" << (unsym ? ",length_out" : "") << (desc ? ",desc" : "")
-        << "\r\n";
-    for (const Point& p : points) {
-        out.Number(p.station) << ',';
-        out.Number(p.elevation) << ',';
-        if (p.kind == PviKind::Unsym)
-            out.Number(p.lengthIn) << ',';
-        if (p.kind == PviKind::Unsym)
-            out.Number(p.lengthOut);
-        else if (p.kind != PviKind::Pvi)
-            out.Number(p.lengthIn + p.lengthOut) << (unsym ? "," : "");
-        else if (unsym)
-            out << ',';
-        if constexpr (std::is_same_v<Point, PviPoint>) {
-            if (desc) {
-                out << ',';
-                AddCsvField(out, p.desc);
-            }
-        }
-        out << "\r\n";
-    }
+    WriteCsvHeader(out, unsym, desc);
+    for (const Point& p : points)
+        WriteCsvLine(out, p, unsym, desc);
     out.Finish();
 }
 
@@ -324,6 +335,15 @@ std::vector<PviPoint> ParsePviPlain(std::string_view bytes)
 void WritePviCsv(ByteSink& sink, const std::vector<PviPoint>& points) { WriteCsv(sink, points); }
 
 void WritePviCsv(ByteSink& sink, const std::vector<RowPoint>& points) { WriteCsv(sink, points); }
+
+void WritePviCsv(ByteSink& sink, const RowPointStream& points)
+{
+    const bool unsym = points.Unsymmetric();
+    TextOut out(sink);
+    WriteCsvHeader(out, unsym, false);
+    points.ForEach([&](const RowPoint& p) { WriteCsvLine(out, p, unsym, false); });
+    out.Finish();
+}
 
 std::string PviCsvText(const std::vector<PviPoint>& points)
 {

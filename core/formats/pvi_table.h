@@ -27,6 +27,8 @@
 
 namespace ravo {
 
+class RowPointStream;
+
 // True when the first line (after a byte order mark) is a PVI CSV header:
 // its first three fields, blanks around them ignored, in any case.
 bool LooksLikePviCsv(std::string_view text);
@@ -43,6 +45,7 @@ std::vector<PviPoint> ParsePviPlain(std::string_view bytes);
 // time, or as one text.
 void WritePviCsv(ByteSink& sink, const std::vector<PviPoint>& points);
 void WritePviCsv(ByteSink& sink, const std::vector<RowPoint>& points);
+void WritePviCsv(ByteSink& sink, const RowPointStream& points);
 std::string PviCsvText(const std::vector<PviPoint>& points);
 
 }  // namespace ravo

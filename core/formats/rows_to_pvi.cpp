@@ -9,17 +9,17 @@
 // choice within the grade windows).
 #include <algorithm>
 #include <cmath>
+#include <exception>
 #include <limits>
 #include <optional>
+#include <thread>
 #include <utility>
 
-#include "core/formats/curve_rows.h"
-#include "core/formats/exact_window.h"
-#include "core/formats/pvi_mapping.h"
+#include "core/formats/rows_to_pvi.h"
 #include "core/profile/elevation.h"
 #include "core/text/numbers.h"
 
-namespace ravo {
+namespace ravo::rows_to_pvi {
 namespace {
 
 using exact::ExactWindow;
@@ -30,58 +30,27 @@ using exact::Window;
 // over a short run: grades are kept a little further inside their rounding.
 constexpr double GradeShare = 0.499;
 
-// What choosing a point's elevation takes beyond the point itself, which
-// holds the elevation the rows give it until the choice: a long profile's
-// drafts take about a quarter of the memory of its points.
-struct Draft {
-    Window elevation{};  // where the rows beginning here read back right: all
-                         // elevations where none begins
-    float gradeOut = 0;  // the rows' grade towards the next point
-
-    // A row whose stored start elevation the reader computes from this
-    // point's elevation z as start(z) reads back right when z lies in this
-    // window; `near` gives about that start.
-    template <class Start>
-    void RowBegins(float stored, double near, const Start& start)
-    {
-        const Window w = ExactWindow(stored, near, 1, RoundingRoom(stored), start);
-        elevation = elevation.And(w);
-    }
-};
-
-// The points with the elevations the rows give them, and their drafts.
-struct Plan {
-    std::vector<RowPoint> points;
-    std::vector<Draft> drafts;
-    bool unsymmetric = false;  // whether two rows are written as one curve
-
-    Draft& Add(double station, float gradeOut, double target, PviKind kind = PviKind::Pvi,
-               double lengthIn = 0, double lengthOut = 0)
-    {
-        points.push_back({.station = station,
-                          .elevation = target,
-                          .lengthIn = lengthIn,
-                          .lengthOut = lengthOut,
-                          .kind = kind});
-        drafts.push_back({.gradeOut = gradeOut});
-        return drafts.back();
-    }
-};
-
-bool IsCurve(const SegmentRow& r) { return r.rate1 != r.rate2; }
-
-double LengthOf(const SegmentRow& r) { return static_cast<double>(r.station2) - r.station1; }
-
-// Two curve rows that meet with the common grade of an unsymmetric curve, as
-// the reader computes it from their float grades.
-bool FormUnsymmetricCurve(const SegmentRow& a, const SegmentRow& b)
+// A row whose stored start elevation the reader computes from the point's
+// elevation z as start(z) reads back right when z lies in this window; `near`
+// gives about that start.
+template <class Start>
+void RowBegins(Draft& draft, float stored, double near, const Start& start)
 {
-    if (!IsCurve(a) || !IsCurve(b) || a.station2 != b.station1 || a.rate2 != b.rate1)
-        return false;
-    const double la = LengthOf(a);
-    const double lb = LengthOf(b);
-    const double common = (la * a.rate1 + lb * b.rate2) / (la + lb);
-    return static_cast<float>(common) == a.rate2;
+    draft.elevation =
+        draft.elevation.And(ExactWindow(stored, near, 1, RoundingRoom(stored), start));
+}
+
+// A point with the elevation the rows give it, and its draft.
+Draft& Add(Plan& plan, double station, float gradeOut, double target, PviKind kind = PviKind::Pvi,
+           double lengthIn = 0, double lengthOut = 0)
+{
+    plan.points.push_back({.station = station,
+                           .elevation = target,
+                           .lengthIn = lengthIn,
+                           .lengthOut = lengthOut,
+                           .kind = kind});
+    plan.drafts.push_back({.gradeOut = gradeOut});
+    return plan.drafts.back();
 }
 
 // Rows that each run forward and begin where the one before ends, at an
@@ -119,13 +88,14 @@ void RefuseBrokenProfile(const ProfileState& state, const CurveRows& rows,
         throw ProfileNotContinuousError(std::move(faults));
 }
 
-// How many points Drafts makes of the rows, so that their list is made once:
-// the two ends, a point where the grade changes between rows, one a curve and
+// How many points AddDrafts makes of rows [from, to), so that their list is
+// made once: a point where the grade changes between rows, one a curve and
 // one a pair of rows that form an unsymmetric curve.
-std::size_t DraftCount(const CurveRows& rows, const std::vector<bool>& keepApart)
+std::size_t DraftCount(const CurveRows& rows, const std::vector<bool>& keepApart, std::size_t from,
+                       std::size_t to)
 {
-    std::size_t count = 2;
-    for (std::size_t k = 0; k < rows.size(); ++k) {
+    std::size_t count = 0;
+    for (std::size_t k = from; k < to; ++k) {
         count += k > 0 && rows[k - 1].rate2 != rows[k].rate1 ? 1u : 0u;
         if (!IsCurve(rows[k]))
             continue;
@@ -136,49 +106,97 @@ std::size_t DraftCount(const CurveRows& rows, const std::vector<bool>& keepApart
     return count;
 }
 
+// Adds the points of rows [from, to) but the last row's end to the plan.
 // keepApart[k]: rows k and k + 1 are written as two curves even when they
-// form an unsymmetric one.
-Plan Drafts(const CurveRows& rows, const std::vector<bool>& keepApart)
+// form an unsymmetric one. A straight row belongs to the point before it,
+// so `from` is 0 or a curve row.
+void AddDrafts(const CurveRows& rows, const std::vector<bool>& keepApart, std::size_t from,
+               std::size_t to, Plan& plan)
 {
-    Plan plan;
-    const std::size_t count = DraftCount(rows, keepApart);
-    plan.points.reserve(count);
-    plan.drafts.reserve(count);
-    plan.Add(rows.front().station1, rows.front().rate1, rows.front().start);
-    for (std::size_t k = 0; k < rows.size(); ++k) {
+    for (std::size_t k = from; k < to; ++k) {
         const SegmentRow& r = rows[k];
         if (k > 0 && rows[k - 1].rate2 != r.rate1)
-            plan.Add(r.station1, r.rate1, r.start);
+            Add(plan, r.station1, r.rate1, r.start);
         if (!IsCurve(r)) {
             // The point's lengthOut where the row begins at its curve's end,
             // as the reader has it; farther along a straight split in rows.
             const double out = r.station1 - plan.points.back().station;
-            plan.drafts.back().RowBegins(r.start, r.start - r.rate1 * out,
-                                         [&](double z) { return StraightStart(z, r.rate1, out); });
+            RowBegins(plan.drafts.back(), r.start, r.start - r.rate1 * out,
+                      [&](double z) { return StraightStart(z, r.rate1, out); });
             continue;
         }
         const double l1 = LengthOf(r);
         if (k + 1 < rows.size() && !keepApart[k] && FormUnsymmetricCurve(r, rows[k + 1])) {
             const SegmentRow& second = rows[++k];
             plan.unsymmetric = true;
-            Draft& d = plan.Add(r.station2, second.rate2, r.start + r.rate1 * l1, PviKind::Unsym,
-                                l1, LengthOf(second));
+            Draft& d = Add(plan, r.station2, second.rate2, r.start + r.rate1 * l1, PviKind::Unsym,
+                           l1, LengthOf(second));
             const double g1 = r.rate1;
             const double gm = r.rate2;
-            d.RowBegins(r.start, r.start + g1 * l1,
-                        [&](double z) { return CurveStart(z, g1, l1); });
-            d.RowBegins(second.start, second.start - (gm - g1) / 2 * l1, [&](double z) {
+            RowBegins(d, r.start, r.start + g1 * l1,
+                      [&](double z) { return CurveStart(z, g1, l1); });
+            RowBegins(d, second.start, second.start - (gm - g1) / 2 * l1, [&](double z) {
                 return SecondCurveStart(CurveStart(z, g1, l1), g1, gm, l1);
             });
             continue;
         }
         const double half = l1 / 2;
-        plan.Add(r.station1 + half, r.rate2, r.start + r.rate1 * half, PviKind::Para, half, half)
-            .RowBegins(r.start, r.start + r.rate1 * half,
-                       [&](double z) { return CurveStart(z, r.rate1, half); });
+        RowBegins(Add(plan, r.station1 + half, r.rate2, r.start + r.rate1 * half, PviKind::Para,
+                      half, half),
+                  r.start, r.start + r.rate1 * half,
+                  [&](double z) { return CurveStart(z, r.rate1, half); });
+    }
+}
+
+// A long profile's rows are drafted in two halves at once, which meet at a
+// curve row after a straight one: no pair and no straight row's point lies
+// across it. 0 where there is none in the second half.
+constexpr std::size_t RowsDraftedInHalves = std::size_t{1} << 16;
+
+std::size_t HalfwayRow(const CurveRows& rows)
+{
+    for (std::size_t k = rows.size() / 2; k < rows.size(); ++k) {
+        if (IsCurve(rows[k]) && !IsCurve(rows[k - 1]))
+            return k;
+    }
+    return 0;
+}
+
+Plan Drafts(const CurveRows& rows, const std::vector<bool>& keepApart)
+{
+    const std::size_t size = rows.size();
+    const std::size_t half = size >= RowsDraftedInHalves ? HalfwayRow(rows) : 0;
+    Plan second;
+    std::exception_ptr failed;
+    std::jthread helper;
+    if (half > 0) {
+        helper = std::jthread([&] {
+            try {
+                const std::size_t count = DraftCount(rows, keepApart, half, size);
+                second.points.reserve(count);
+                second.drafts.reserve(count);
+                AddDrafts(rows, keepApart, half, size, second);
+            } catch (...) {
+                failed = std::current_exception();
+            }
+        });
+    }
+    Plan plan;
+    const std::size_t count = DraftCount(rows, keepApart, 0, size) + 2;
+    plan.points.reserve(count);
+    plan.drafts.reserve(count);
+    Add(plan, rows.front().station1, rows.front().rate1, rows.front().start);
+    AddDrafts(rows, keepApart, 0, half > 0 ? half : size, plan);
+    if (half > 0) {
+        helper.join();
+        if (failed)
+            std::rethrow_exception(failed);
+        plan.points.insert(plan.points.end(), second.points.begin(), second.points.end());
+        plan.drafts.insert(plan.drafts.end(), second.drafts.begin(), second.drafts.end());
+        plan.unsymmetric = plan.unsymmetric || second.unsymmetric;
     }
     const SegmentRow& last = rows.back();
-    plan.Add(last.station2, last.rate2, RowValue(last, last.station2));
+    Add(plan, last.station2, last.rate2, RowValue(last, last.station2));
     return plan;
 }
 
@@ -235,11 +253,11 @@ double Simplest(const Window& w, double target)
 
 // The grade windows tie every elevation to the next, so a point's elevation
 // must leave room for the windows of all points after it: these are found
-// backwards first, then each elevation is chosen forwards within them. Where
-// no choice fits (rows that disagree within the tolerances) the rows'
-// elevations win over the grade, so that differences do not add up. The
-// backward pass keeps each point's window in its own draft.
-void ChooseElevations(Plan& plan)
+// backwards first, and kept in each point's own draft; Plan::Choose then
+// chooses each elevation forwards within them. Where no choice fits (rows
+// that disagree within the tolerances) the rows' elevations win over the
+// grade, so that differences do not add up.
+void LeaveRoomForward(Plan& plan)
 {
     std::vector<RowPoint>& points = plan.points;
     std::vector<Draft>& drafts = plan.drafts;
@@ -254,7 +272,13 @@ void ChooseElevations(Plan& plan)
         }
         drafts[i].elevation = feasible;
     }
-    for (std::size_t i = 0; i < drafts.size(); ++i) {
+}
+
+}  // namespace
+
+void Plan::Choose(std::size_t from, std::size_t to)
+{
+    for (std::size_t i = from; i < to; ++i) {
         Window chosen = drafts[i].elevation;
         if (i > 0) {
             const Window next = NextElevations(drafts[i - 1], points[i - 1], points[i]);
@@ -265,126 +289,44 @@ void ChooseElevations(Plan& plan)
     }
 }
 
-// The first pair of rows from `from` on that is written as one unsymmetric
-// curve.
-std::optional<std::size_t> FirstUnsymmetricPair(const CurveRows& rows,
-                                                const std::vector<bool>& keepApart,
-                                                std::size_t from)
+Plan PlanRowPoints(const CurveRows& rows, const ProfileState& state, const Tolerances& tolerances)
 {
-    for (std::size_t k = from; k + 1 < rows.size(); ++k) {
-        if (!keepApart[k] && FormUnsymmetricCurve(rows[k], rows[k + 1]))
-            return k;
-    }
-    return std::nullopt;
-}
-
-// The row k of `size` rows with the straight rows of its grade that follow it
-// end to end joined to it, as a profile's points give them back: a point is
-// written only where something changes. `next` is the row after them.
-template <class RowAt>
-SegmentRow JoinedRow(const RowAt& rowAt, std::size_t size, std::size_t k, std::size_t& next)
-{
-    SegmentRow joined = rowAt(k);
-    for (next = k + 1; next < size && !IsCurve(joined); ++next) {
-        const SegmentRow r = rowAt(next);
-        if (IsCurve(r) || r.rate1 != joined.rate1 || r.station1 != joined.station2)
-            break;
-        joined.station2 = r.station2;
-    }
-    return joined;
-}
-
-// The first pair of rows written as one unsymmetric curve that may keep the
-// points from reading back as the same rows: at or after the first row that
-// differs, counting the pair whose own rows or following straight row it is;
-// none when all read back. An unsymmetric curve's elevation windows are
-// narrower than those of two curves, and the grade windows carry that
-// narrowness back to the points before it, so a row well before the pair may
-// be the one that differs. Straight rows of one grade that meet are compared
-// joined, as they read back: keeping pairs apart cannot part them again.
-std::optional<std::size_t> FirstChangedPair(const CurveRows& rows,
-                                            const std::vector<RowPoint>& points,
-                                            const std::vector<bool>& keepApart)
-{
-    InputProfile back;
-    try {
-        back = RowsFromPoints(points, "");
-    } catch (const InputFileError&) {
-        // read back as no rows: every row differs
-    }
-    const auto ours = [&rows](std::size_t k) { return rows[k]; };
-    const auto theirs = [&back](std::size_t k) {
-        return SegmentRow{back.curves[0][k + 1], back.curves[1][k + 1], back.curves[2][k + 1],
-                          back.curves[3][k + 1], back.curves[4][k + 1]};
-    };
-    const auto backSize = static_cast<std::size_t>(back.numVC);
-    std::size_t first = 0;
-    std::size_t other = 0;
-    while (first < rows.size() && other < backSize) {
-        std::size_t firstNext = 0;
-        std::size_t otherNext = 0;
-        if (!(JoinedRow(ours, rows.size(), first, firstNext) ==
-              JoinedRow(theirs, backSize, other, otherNext)))
-            break;
-        first = firstNext;
-        other = otherNext;
-    }
-    if (first == rows.size() && other == backSize)
-        return std::nullopt;
-    return FirstUnsymmetricPair(rows, keepApart, first < 2 ? 0 : first - 2);
-}
-
-// Keeps apart the pair that may keep the points from reading back, and on a
-// later pass the pairs after it too. A difference that no pair causes (rows
-// that disagree within the tolerances, which no points give back) sends every
-// pair after it apart, one a pass, and keeping one pair apart can leave the
-// next unable to read back. After a few passes each keeps apart twice as many
-// pairs as the one before, so that such a profile is read a few dozen times
-// rather than once a pair.
-void KeepApart(const CurveRows& rows, std::size_t pair, int pass, std::vector<bool>& keepApart)
-{
-    constexpr int PassesOfOnePair = 8;
-    const std::size_t count =
-        pass < PassesOfOnePair ? 1 : std::size_t{1} << std::min(pass - PassesOfOnePair + 1, 40);
-    std::optional<std::size_t> next = pair;
-    for (std::size_t i = 0; i < count && next; ++i) {
-        keepApart[*next] = true;
-        next = FirstUnsymmetricPair(rows, keepApart, *next + 2);
-    }
-}
-
-}  // namespace
-
-std::vector<RowPoint> RowPointsFromRows(const ProfileState& state, const Tolerances& tolerances)
-{
-    const CurveRows rows(state);
     RefuseBrokenProfile(state, rows, tolerances);
     std::vector<bool> keepApart(rows.size(), false);
     int passes = 0;
     while (true) {
-        std::vector<RowPoint> points;
-        bool unsymmetric = false;
-        {
-            // The drafts go before the points are read back, so that the two
-            // never share the memory.
-            Plan plan = Drafts(rows, keepApart);
-            ChooseElevations(plan);
-            points = std::move(plan.points);
-            unsymmetric = plan.unsymmetric;
-        }
+        Plan plan = Drafts(rows, keepApart);
+        LeaveRoomForward(plan);
         // Without a pair written as one curve there is none to keep apart, and
         // reading the points back would only cost the time and memory of rows.
-        if (!unsymmetric)
-            return points;
+        if (!plan.unsymmetric)
+            return plan;
+        // The drafts go before the points are read back, so that the two
+        // never share the memory.
+        plan.Choose(0, plan.points.size());
+        plan.drafts = std::vector<Draft>();
         // An unsymmetric curve is read back through grades found anew from the
         // elevations; where its common grade then rounds otherwise, or its
         // windows leave no elevation for the points before it, its two rows
         // are written as two curves, which always read back exactly.
-        const std::optional<std::size_t> pair = FirstChangedPair(rows, points, keepApart);
+        const std::optional<std::size_t> pair = FirstChangedPair(rows, plan.points, keepApart);
         if (!pair)
-            return points;
+            return plan;
         KeepApart(rows, *pair, passes++, keepApart);
     }
+}
+
+}  // namespace ravo::rows_to_pvi
+
+namespace ravo {
+
+std::vector<RowPoint> RowPointsFromRows(const ProfileState& state, const Tolerances& tolerances)
+{
+    const CurveRows rows(state);
+    rows_to_pvi::Plan plan = rows_to_pvi::PlanRowPoints(rows, state, tolerances);
+    if (!plan.drafts.empty())
+        plan.Choose(0, plan.points.size());
+    return std::move(plan.points);
 }
 
 }  // namespace ravo
