@@ -54,6 +54,31 @@ std::vector<PviPoint> RandomPoints(std::mt19937& random)
     return points;
 }
 
+// 48,000 points one to two units apart, each of a random kind up to
+// lastKind in the last quarter and up to Para before, with curves of an
+// eighth to three eighths of a unit each side, on grades up and down by
+// turns; stations in 64ths, which floats hold exactly there.
+std::vector<PviPoint> LongPoints(PviKind lastKind)
+{
+    constexpr int count = 48'000;
+    std::mt19937 random(20261208);
+    std::uniform_int_distribution<int> run(64, 128), rise(1, 300), side(8, 24);
+    std::uniform_int_distribution<int> early(0, 1), late(0, static_cast<int>(lastKind));
+    std::vector<PviPoint> points = {{.station = 0, .elevation = 250}};
+    for (int i = 1; i < count; ++i) {
+        PviPoint p{points.back().station + run(random) / 64.0,
+                   points.back().elevation + (i % 2 ? 1 : -1) * rise(random) / 10'000.0};
+        const int kind = i < count / 4 * 3 ? early(random) : late(random);
+        p.kind = i + 1 < count ? static_cast<PviKind>(kind) : PviKind::Pvi;
+        if (p.kind != PviKind::Pvi) {
+            p.lengthIn = side(random) / 64.0;
+            p.lengthOut = p.kind == PviKind::Para ? p.lengthIn : side(random) / 64.0;
+        }
+        points.push_back(p);
+    }
+    return points;
+}
+
 TEST(EveryFormat, WrittenProfilesReadBackToTheSameRows)
 {
     for (unsigned seed = 1; seed <= 200; ++seed) {
@@ -79,34 +104,21 @@ TEST(EveryFormat, WrittenProfilesReadBackToTheSameRows)
 }
 
 // A long profile's points are drafted in two halves at once and their
-// elevations chosen a stretch at a time while the first are written: the
-// exports are the same as those of points found all at once.
-TEST(EveryFormat, ALongProfileReadsBackToTheSameRows)
+// elevations chosen a stretch at a time while the first are written, but
+// where unsymmetric curves must be read back first: the exports are those of
+// the points found all at once, and read back as the rows.
+TEST(EveryFormat, LongProfilesReadBackToTheSameRows)
 {
-    // 40,000 points one to two units apart, each of a random kind, with
-    // curves of an eighth to three eighths of a unit each side, on grades up
-    // and down by turns; stations in 64ths, which floats hold exactly there.
-    std::mt19937 random(20261208);
-    std::uniform_int_distribution<int> run(64, 128), rise(1, 300), kind(0, 2), side(8, 24);
-    std::vector<PviPoint> points = {{.station = 0, .elevation = 250}};
-    for (int i = 1; i < 40'000; ++i) {
-        PviPoint p{points.back().station + run(random) / 64.0,
-                   points.back().elevation + (i % 2 ? 1 : -1) * rise(random) / 10'000.0};
-        p.kind = i + 1 < 40'000 ? static_cast<PviKind>(kind(random)) : PviKind::Pvi;
-        if (p.kind != PviKind::Pvi) {
-            p.lengthIn = side(random) / 64.0;
-            p.lengthOut = p.kind == PviKind::Para ? p.lengthIn : side(random) / 64.0;
-        }
-        points.push_back(p);
+    for (const auto lastKind : {PviKind::Para, PviKind::Unsym}) {
+        const InputProfile rows = RowsFromPoints(LongPoints(lastKind), "");
+        ASSERT_GT(rows.numVC, 1 << 16);
+        const ProfileState state = test::StateOf(rows);
+        StringSink csv;
+        WriteProfile(csv, state, ProfileFormat::PviCsv, LengthUnit::Meter);
+        EXPECT_EQ(csv.text, PviCsvText(test::PointsFromRows(state, {})));
+        for (const std::string& text : {csv.text, LandXmlText(state, LengthUnits::Metres).text})
+            test::ExpectSameBits(AnyProfileFromBytes(text).profile, rows);
     }
-    const InputProfile rows = RowsFromPoints(points, "");
-    ASSERT_GT(rows.numVC, 1 << 16);
-    const ProfileState state = test::StateOf(rows);
-    StringSink csv;
-    WriteProfile(csv, state, ProfileFormat::PviCsv, LengthUnit::Meter);
-    EXPECT_EQ(csv.text, PviCsvText(test::PointsFromRows(state, {})));
-    for (const std::string& text : {csv.text, LandXmlText(state, LengthUnits::Metres).text})
-        test::ExpectSameBits(AnyProfileFromBytes(text).profile, rows);
 }
 
 // expat refuses what XML 1.0 forbids, character references included.
