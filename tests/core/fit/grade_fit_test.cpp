@@ -137,22 +137,36 @@ TEST(GradeFit, GroundThatIsAGentleCurveIsFollowed)
 }
 
 // A bridge over flat ground: the line must rise to the window's floor and
-// falls back, over a crest, to the ground on either side.
-TEST(GradeFit, WindowOverFlatGroundForcesACrest)
+// falls back, over a crest, to the ground on either side; under an
+// underpass's ceiling it must dip, through a sag, and touches the ceiling.
+TEST(GradeFit, WindowsOverFlatGroundForceACrestOrASag)
 {
-    FitCriteria c = Criteria(0, 1200, 5);
-    c.windows = {{550, 650, 105, 112}};
-    FitResult result;
-    const ProfileState profile =
-        CheckedFit(GroundOf([](double) { return 100.0; }, 0, 1200, 100), c, result);
-    EXPECT_NEAR(std::min(ElevationAt(profile, 550), ElevationAt(profile, 650)), 105, 0.01);
-    EXPECT_NEAR(ElevationAt(profile, 0), 100, 0.01);
-    EXPECT_NEAR(ElevationAt(profile, 1200), 100, 0.01);
-    int crests = 0;
-    ForEachRow(profile, SegmentKind::VerticalCurve, [&](std::int32_t row, const SegmentRow& r) {
-        crests += SummarizeCurve(row, r).shape == CurveShape::Crest ? 1 : 0;
-    });
-    EXPECT_GE(crests, 1);
+    const struct {
+        ElevationWindow window;
+        double touched;
+        CurveShape shape;
+    } cases[] = {
+        {{550, 650, 105, 112}, 105, CurveShape::Crest},
+        {{550, 650, 88, 95}, 95, CurveShape::Sag},
+    };
+    for (const auto& t : cases) {
+        FitCriteria c = Criteria(0, 1200, 5);
+        c.windows = {t.window};
+        FitResult result;
+        const ProfileState profile =
+            CheckedFit(GroundOf([](double) { return 100.0; }, 0, 1200, 100), c, result);
+        const double ends[] = {ElevationAt(profile, 550), ElevationAt(profile, 650)};
+        const double nearest =
+            t.shape == CurveShape::Crest ? std::min(ends[0], ends[1]) : std::max(ends[0], ends[1]);
+        EXPECT_NEAR(nearest, t.touched, 0.01);
+        EXPECT_NEAR(ElevationAt(profile, 0), 100, 0.01);
+        EXPECT_NEAR(ElevationAt(profile, 1200), 100, 0.01);
+        int shaped = 0;
+        ForEachRow(profile, SegmentKind::VerticalCurve, [&](std::int32_t row, const SegmentRow& r) {
+            shaped += SummarizeCurve(row, r).shape == t.shape ? 1 : 0;
+        });
+        EXPECT_GE(shaped, 1);
+    }
 }
 
 TEST(GradeFit, FewerPvisAndBalanceStillMeetTheCriteria)

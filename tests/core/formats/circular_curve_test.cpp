@@ -100,6 +100,19 @@ TEST(Joints, RoundingNoiseIsSnappedARealOverlapIsRefused)
     }
 }
 
+// Two joints that overlap by the same 2^-11, which floats hold exactly: the
+// note names the first as the largest.
+TEST(Joints, TheNoteNamesTheFirstOfTheLargestSnaps)
+{
+    const std::string xml = Wrapped(
+        "<PVI>0 100</PVI><ParaCurve length=\"100\">100 103</ParaCurve>"
+        "<ParaCurve length=\"100.0009765625\">200 101</ParaCurve>"
+        "<ParaCurve length=\"100\">300 102</ParaCurve><PVI>400 101</PVI>");
+    EXPECT_EQ(ImportLandXml(xml, {}, {0.001, false}).notes.at(0),
+              "2 joints between curves were closer than the joint tolerance of 0.001 and "
+              "snapped to one station; the largest snap was 0.000488 (at station 150.000).");
+}
+
 TEST(Joints, KeptAsFaultsForACheck)
 {
     const ImportedProfile imported = ImportLandXml(Joint(0.5), {}, {0.001, true});

@@ -64,6 +64,24 @@ TEST(AnyProfileFromBytes, StopsAtTheLineBeyondTheRowLimit)
                   "can be loaded");
 }
 
+// Points made in the program rather than read from a file have no line to
+// name, and are refused all the same.
+TEST(RowsFromPoints, RefusesPointsBeyondTheRowLimitWithoutALine)
+{
+    std::vector<PviPoint> points = {{0, 0}};
+    for (int i = 1; i <= MaxSegmentCount / 3 + 1; ++i)
+        points.push_back({i * 10.0, 1, 4, 4, PviKind::Unsym});
+    points.push_back({points.back().station + 10, 0});
+    try {
+        RowsFromPoints(points, "");
+        ADD_FAILURE() << "refused no points";
+    } catch (const InputFileError& e) {
+        EXPECT_STREQ(e.what(),
+                     "the points up to here make more than 1000000 curve rows; at most "
+                     "1000000 can be loaded");
+    }
+}
+
 TEST(ParseLandXml, RefusesDeepAndHugeDocumentsWithTheLine)
 {
     const auto alignment = [](const std::string& inner) {

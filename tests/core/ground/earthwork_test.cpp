@@ -157,6 +157,11 @@ TEST(Earthwork, GapsAndRefusals)
     };
     for (const EarthworkRequest& request : refused)
         EXPECT_THROW(ComputeEarthwork(road, Flat(100, 20), request), EarthworkRequestError);
+    // A section of no width, or less than a unit, is its side slopes alone.
+    for (const double width : {0.0, 0.5})
+        EXPECT_GT(ComputeEarthwork(road, Flat(100, 20), {.section = {.width = width}}).totals.fill,
+                  0)
+            << width;
     // The ground lies beyond the road, or meets it at one station only.
     for (const double start : {30.0, 20.0})
         EXPECT_THROW(ComputeEarthwork(road, GroundProfile({{start, 1}, {40, 1}}), {}),
