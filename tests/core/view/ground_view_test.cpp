@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "core/view/profile_view_lines.h"
 #include "support/profile_fixture.h"
@@ -43,20 +44,25 @@ struct Road {
 TEST(GroundScene, CutAndFillAreasEndWhereTheLinesCross)
 {
     const Road road;
-    const GroundScene scene = road.Scene(0, 1000);
-    ASSERT_EQ(scene.shading.size(), 3u);
-    const double crossings[][2] = {{0, 250}, {250, 750}, {750, 1000}};
-    for (std::size_t i = 0; i < 3; ++i) {
-        const ShadeArea& area = scene.shading[i];
-        EXPECT_EQ(area.cut, i == 1);
-        double left = INFINITY, right = -INFINITY;
-        for (const PixelPoint& p : area.outline) {
-            left = std::min(left, p.x);
-            right = std::max(right, p.x);
+    // At a pixel a station, and at three columns 333.3 apart where the
+    // crossings lie between columns, straight between their depths.
+    for (const auto& [width, within] : {std::pair{1000, 0.5}, std::pair{3, 1e-9}}) {
+        const GroundScene coarse = road.Scene(0, 1000, width);
+        ASSERT_EQ(coarse.shading.size(), 3u);
+        const double crossings[][2] = {{0, 250}, {250, 750}, {750, 1000}};
+        for (std::size_t i = 0; i < 3; ++i) {
+            const ShadeArea& area = coarse.shading[i];
+            EXPECT_EQ(area.cut, i == 1);
+            double left = INFINITY, right = -INFINITY;
+            for (const PixelPoint& p : area.outline) {
+                left = std::min(left, p.x);
+                right = std::max(right, p.x);
+            }
+            EXPECT_NEAR(left, crossings[i][0] * width / 1000, within) << width << " " << i;
+            EXPECT_NEAR(right, crossings[i][1] * width / 1000, within) << width << " " << i;
         }
-        EXPECT_NEAR(left, crossings[i][0], 0.5) << i;
-        EXPECT_NEAR(right, crossings[i][1], 0.5) << i;
     }
+    const GroundScene scene = road.Scene(0, 1000);
     ASSERT_EQ(scene.groundLines.size(), 1u);
     EXPECT_EQ(scene.groundLines[0].points.size(), 3u);        // through the points themselves
     EXPECT_NEAR(scene.groundLines[0].points[1].y, 80, 1e-9);  // 101 on 105..95 over 200 px

@@ -120,6 +120,36 @@ TEST(LabelPlacer, KeepsClearOfMarksAndDropsTheLeastFirst)
     EXPECT_EQ(left.right, 45);
 }
 
+// A label 40 by 14 at (100, 100) goes to the first place left free, 5 px
+// from the anchor: above, below, right, left, then the corners.
+TEST(LabelPlacer, TriesEachPlaceAroundTheAnchorInTurn)
+{
+    const LabelRequest label{"pvi", {100, 100}, 40, 14, LabelRank::Design};
+    // Small marks, each inside one place and clear of the others.
+    const Box above{100, 85, 101, 90}, below{100, 110, 101, 112}, right{140, 99, 141, 101},
+        left{60, 99, 61, 101}, upperRight{130, 85, 135, 90}, upperLeft{60, 85, 61, 90},
+        lowerRight{130, 110, 135, 112};
+    const struct {
+        std::vector<Box> marks;
+        Box place;
+    } cases[] = {
+        {{}, {80, 81, 120, 95}},
+        {{above}, {80, 105, 120, 119}},
+        {{above, below}, {105, 93, 145, 107}},
+        {{above, below, right}, {55, 93, 95, 107}},
+        {{above, below, right, left}, {102.5, 81, 142.5, 95}},
+        {{above, below, right, left, upperRight}, {57.5, 81, 97.5, 95}},
+        {{above, below, right, left, upperRight, upperLeft}, {102.5, 105, 142.5, 119}},
+        {{above, below, right, left, upperRight, upperLeft, lowerRight}, {57.5, 105, 97.5, 119}},
+    };
+    for (const auto& c : cases) {
+        const Box box = PlaceLabels({label}, c.marks, {0, 0, 200, 200}, {}).placed.at(0).box;
+        EXPECT_EQ(std::vector<double>({box.left, box.top, box.right, box.bottom}),
+                  std::vector<double>({c.place.left, c.place.top, c.place.right, c.place.bottom}))
+            << c.marks.size() << " marks";
+    }
+}
+
 TEST(ProfileSheet, LabelsApartAtEverySizeZoomAndPan)
 {
     test::Random random(41);
