@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "core/formats/profile_file.h"
@@ -223,6 +224,22 @@ TEST(ProfileSheet, ARoadReadAtAGlance)
         return std::stod(text.substr(text.find("Elevation ") + 10));
     };
     EXPECT_GT(elevationAt(10), elevationAt(100));
+}
+
+// Ten crests and sags end to end: each is drawn with its ends where there
+// are eight pixels a row, and none is where there are fewer.
+TEST(ProfileSheet, CurvesAreDrawnUpToOneEveryEightPixels)
+{
+    std::vector<SegmentRow> rows;
+    for (int i = 0; i < 10; ++i)
+        rows.push_back({100, i % 2 ? -0.01f : 0.01f, i % 2 ? 0.01f : -0.01f, float(i * 100),
+                        float(i * 100 + 100)});
+    const ProfileViewIndex index(ProfileOf(rows));
+    for (const auto& [width, ends] : {std::pair{80, 20u}, std::pair{72, 0u}}) {
+        const ProfileView view = FitView(index, Sized({}, width + 100, 400));
+        EXPECT_EQ(BuildSheet(index, view, BuildScene(index, view), Measure).curveEnds.size(), ends)
+            << width;
+    }
 }
 
 TEST(ProfileSheet, SegmentsDenserThanThePixelsKeepTheColumns)
