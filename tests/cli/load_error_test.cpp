@@ -1,14 +1,19 @@
 // A file that does not load is named as editors take it, FILE:LINE: message,
-// wherever the reader knows the line.
+// wherever the reader knows the line; LandXML curves that overlap at a joint
+// are snapped under --joint-tolerance, and a real overlap refuses the load but
+// is a finding of check.
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
+#include "calc_run.h"
 #include "profile_source.h"
 #include "ravo_calc_app.h"
 #include "support/file_test_support.h"
+#include "support/landxml_samples.h"
 
 namespace ravo::calc {
 namespace {
@@ -56,6 +61,57 @@ TEST(LoadErrorLine, EveryReaderGivesTheLineOfItsFault)
         std::ostringstream out, err;
         EXPECT_EQ(RunRavoCalc({"check", path}, out, err), 2);
         EXPECT_EQ(err.str().rfind(path + c.line, 0), 0u) << err.str();
+    }
+}
+
+// Parabolas about 100 and 200 whose joint at 150 is written with the second
+// beginning `overlap` before the first ends.
+std::string Joint(const std::string& secondLength)
+{
+    return samples::InOneProfile(
+        "<PVI>0 100</PVI><ParaCurve length=\"100\">100 103</ParaCurve>"
+        "<ParaCurve length=\"" +
+        secondLength + "\">200 101</ParaCurve><PVI>300 102</PVI>");
+}
+
+TEST(LandXmlJoints, SnappedWithinTheToleranceListedByCheckBeyondIt)
+{
+    test::TempFolder dir;
+    const auto file = [&dir](const std::string& name, const std::string& text) {
+        std::ofstream(dir.path() / name, std::ios::binary) << text;
+        return (dir.path() / name).string();
+    };
+    const std::string noise = file("noise.xml", Joint("100.0016"));  // 0.8 mm
+    const std::string overlap = file("overlap.xml", Joint("101"));   // 0.5 m
+    const std::string table = file("noise.csv",
+                                   "station,elevation,length\n0,100,\n100,103,100\n"
+                                   "200,101,100.0016\n300,102,\n");
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string out;  // a part of each, when not empty
+        std::string err;
+    } cases[] = {
+        {{"curves", noise},
+         ExitSuccess,
+         "",
+         "1 joint between curves was closer than the joint "
+         "tolerance of 0.001 and snapped to one station"},
+        {{"curves", noise, "--joint-tolerance", "0"}, ExitUsageOrLoad, "", "does not load"},
+        {{"curves", overlap}, ExitUsageOrLoad, "", "overlap: the first reaches station 150"},
+        {{"curves", overlap, "--joint-tolerance", "0.6"}, ExitSuccess, "", "the largest snap was"},
+        {{"check", overlap}, ExitFaultsFound, " overlap from ", ""},
+        {{"curves", table}, ExitSuccess, "", "the largest snap was 0.0008"},
+        {{"check", noise}, ExitSuccess, "No faults found.", "snapped to one station"},
+        {{"curves", noise, "--joint-tolerance", "-1"}, ExitUsageOrLoad, "", "cannot be negative"},
+        {{"check", noise, "--joint-tolerance", "1mm"}, ExitUsageOrLoad, "", "--joint-tolerance"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args[0] + " " + c.args[1]);
+        const CalcResult r = Calc(c.args);
+        EXPECT_EQ(r.status, c.status) << r.out << r.err;
+        EXPECT_TRUE(Has(r.out, c.out)) << r.out;
+        EXPECT_TRUE(Has(r.err, c.err)) << r.err;
     }
 }
 

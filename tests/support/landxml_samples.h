@@ -38,4 +38,12 @@ inline const std::string LandXml = R"(<?xml version="1.0" encoding="UTF-8"?>
 </LandXML>
 )";
 
+// One alignment "A" whose one design profile "P" holds `points`, which begin
+// on line 4.
+inline std::string InOneProfile(const std::string& points)
+{
+    return "<LandXML>\n<Alignments><Alignment name=\"A\"><Profile>\n<ProfAlign name=\"P\">\n" +
+           points + "\n</ProfAlign></Profile></Alignment></Alignments></LandXML>";
+}
+
 }  // namespace ravo::samples

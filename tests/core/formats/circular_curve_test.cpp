@@ -14,15 +14,10 @@
 #include "core/design/profile_check.h"
 #include "core/formats/landxml_read.h"
 #include "core/formats/profile_file.h"
+#include "support/landxml_samples.h"
 
 namespace ravo {
 namespace {
-
-std::string Wrapped(const std::string& points)
-{
-    return "<LandXML>\n<Alignments><Alignment name=\"A\"><Profile>\n<ProfAlign name=\"P\">\n" +
-           points + "\n</ProfAlign></Profile></Alignment></Alignments></LandXML>";
-}
 
 // The elevation of the last row that holds the station, as the program
 // computes it; NaN where no row does.
@@ -65,7 +60,7 @@ std::string Text(double value)
 // with the second beginning `overlap` before the first ends.
 std::string Joint(double overlap)
 {
-    return Wrapped(
+    return samples::InOneProfile(
         "<PVI>0 100</PVI><ParaCurve length=\"100\">100 103</ParaCurve>"
         "<ParaCurve length=\"" +
         Text(100 + 2 * overlap) + "\">200 101</ParaCurve><PVI>300 102</PVI>");
@@ -157,8 +152,8 @@ struct TrueProfile {
 // Grades -4% and +6% about a PVI at 1000, elevation 100, radius 3000.
 std::string Arc(const std::string& length, const std::string& radius = " radius=\"3000\"")
 {
-    return Wrapped("<PVI>0 140</PVI><CircCurve length=\"" + length + "\"" + radius +
-                   ">1000 100</CircCurve><PVI>2000 160</PVI>");
+    return samples::InOneProfile("<PVI>0 140</PVI><CircCurve length=\"" + length + "\"" + radius +
+                                 ">1000 100</CircCurve><PVI>2000 160</PVI>");
 }
 
 TEST(CircularCurves, PlacedFromRadiusAndGradesWhateverTheLengthSays)
@@ -244,7 +239,7 @@ TEST(CircularCurves, RandomProfilesRoundedToSixDecimalsMatchTheirArcs)
             xml += line;
         }
         SCOPED_TRACE(run);
-        const ImportedProfile imported = ImportLandXml(Wrapped(xml), {});
+        const ImportedProfile imported = ImportLandXml(samples::InOneProfile(xml), {});
         ASSERT_TRUE(FaultsOf(imported.profile).empty());
         // The ends as the float stations of the rows hold them.
         const InputProfile& p = imported.profile;

@@ -9,18 +9,14 @@
 #include "core/formats/profile_file.h"
 #include "core/formats/pvi_mapping.h"
 #include "core/formats/pvi_table.h"
+#include "support/error_text.h"
 
 namespace ravo {
 namespace {
 
-std::string ErrorOf(const std::string& bytes, const ProfileSource& source = {})
+std::string ErrorOf(const std::string& bytes)
 {
-    try {
-        AnyProfileFromBytes(bytes, source);
-    } catch (const InputFileError& e) {
-        return e.what();
-    }
-    return "(no error)";
+    return test::ErrorText<InputFileError>([&] { AnyProfileFromBytes(bytes); });
 }
 
 // The counter agrees with the rows that RowsFromPoints makes, so that a reader

@@ -79,12 +79,6 @@ TEST(ParseInputFile, TitleRule)
     }
 }
 
-}  // namespace
-}  // namespace ravo
-
-namespace ravo {
-namespace {
-
 // Short decimals take a quicker way than from_chars; every one must read as
 // from_chars reads it, to the bit and to the same end.
 TEST(ReadFieldNumber, ReadsEveryDecimalAsFromCharsDoes)

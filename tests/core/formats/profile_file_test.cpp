@@ -1,16 +1,20 @@
 // Loading any profile file: recognising the format on the decoded text,
-// refusing what is none, and saving in the format a name asks for.
+// refusing what is none, its length unit and the note on far stations, and
+// saving in the format a name asks for.
 #include "core/formats/profile_file.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "core/formats/length_unit.h"
 #include "core/formats/pvi_mapping.h"
+#include "core/formats/station_precision.h"
 #include "support/error_text.h"
 #include "support/file_test_support.h"
 #include "support/input_profiles.h"
@@ -140,12 +144,91 @@ TEST(SaveProfileAs, TheFileNameChoosesTheFormat)
         EXPECT_TRUE(SaveProfileAs(state, path, LengthUnit::Meter).empty());
         const LoadedProfile loaded = ReadAnyProfile(path);
         EXPECT_EQ(loaded.format, c.format) << c.name;
-        ProfileState back;
-        ApplyInputProfile(back, InputProfile(loaded.profile));
+        const ProfileState back = test::StateOf(loaded.profile);
         EXPECT_EQ(back.VcElevation1, state.VcElevation1) << c.name;
         EXPECT_EQ(back.VcSta2, state.VcSta2) << c.name;
     }
     EXPECT_THROW(ReadAnyProfile((dir / "missing.xml").string()), InputFileError);
+}
+
+std::vector<std::string> PrecisionNotes(const std::string& bytes)
+{
+    std::vector<std::string> found;
+    for (const std::string& note : AnyProfileFromBytes(bytes).notes)
+        if (note.starts_with("Stations are held as 32-bit floats"))
+            found.push_back(note);
+    return found;
+}
+
+std::string Note(const std::string& station, const std::string& step)
+{
+    return "Stations are held as 32-bit floats, which lie more than 0.001 apart from station "
+           "16384 on: this profile reaches station " +
+           station + ", where they lie " + step + " apart.";
+}
+
+// Input files and imports alike: the note comes once, for the farthest
+// station of either kind of row, and not where a millimetre still holds.
+TEST(StationPrecisionNote, OnceForTheFarthestStationOfAnyLoad)
+{
+    const std::string landXml =
+        R"(<LandXML xmlns="http://www.landxml.org/schema/LandXML-1.2" version="1.2">)"
+        R"(<Units><Metric linearUnit="meter"/></Units><Alignments><Alignment name="A">)"
+        R"(<Profile><ProfAlign name="P"><PVI>20000 10</PVI><PVI>20100 12</PVI></ProfAlign>)"
+        R"(</Profile></Alignment></Alignments></LandXML>)";
+    const struct {
+        std::string bytes;
+        std::vector<std::string> notes;
+    } cases[] = {
+        {"\"a\"\n1\n100,0,0,0,16383.99\n0\n", {}},
+        {"\"a\"\n1\n100,0,0,0,16384\n0\n", {Note("16384", "0.001953125")}},
+        {"\"a\"\n3\n100,0,0,0,20000\n100,0,0,20000,70000\n100,0,0,70000,65536\n0\n",
+         {Note("70000", "0.0078125")}},
+        {"\"a\"\n1\n100,0,0,0,100\n1\n0,0,0,-100000.5,0\n", {Note("-100000.5", "0.0078125")}},
+        {landXml, {Note("20100", "0.001953125")}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(PrecisionNotes(c.bytes), c.notes) << c.bytes;
+}
+
+TEST(LengthUnits, NamesAndTheConversionOfRows)
+{
+    const struct {
+        std::string system, linear;
+        std::optional<LengthUnit> unit;
+    } names[] = {
+        {"Metric", "meter", LengthUnit::Meter},
+        {"Imperial", "FOOT", LengthUnit::Foot},
+        {"", "ussurveyfoot", LengthUnit::UsSurveyFoot},
+        {"Imperial", "", LengthUnit::Foot},
+        {"Metric", "", LengthUnit::Meter},
+        {"", "", std::nullopt},
+        {"", "furlong", std::nullopt},
+    };
+    for (const auto& n : names)
+        EXPECT_EQ(LandXmlUnitOf(n.system, n.linear), n.unit) << n.system << " " << n.linear;
+
+    InputProfile p;
+    p.numVC = p.numSup = 1;
+    for (auto* table : {&p.curves, &p.segments}) {
+        for (auto& column : *table)
+            column = {0, 0};
+    }
+    const auto set = [](auto& table, Column c, float v) { table[IndexOf(c)][1] = v; };
+    set(p.curves, Column::Start, 3937);
+    set(p.curves, Column::Rate1, 0.5f);
+    set(p.curves, Column::Station2, 7874);
+    set(p.segments, Column::Start, 0.02f);
+    set(p.segments, Column::Station1, 39370);
+    ConvertLengths(p, LengthUnit::UsSurveyFoot, LengthUnit::Meter);
+    const auto at = [](const auto& table, Column c) { return table[IndexOf(c)][1]; };
+    EXPECT_EQ(at(p.curves, Column::Start), 1200);
+    EXPECT_EQ(at(p.curves, Column::Rate1), 0.5f);
+    EXPECT_EQ(at(p.curves, Column::Station2), 2400);
+    EXPECT_EQ(at(p.segments, Column::Start), 0.02f);
+    EXPECT_EQ(at(p.segments, Column::Station1), 12000);
+    ConvertLengths(p, LengthUnit::Meter, LengthUnit::Foot);
+    EXPECT_FLOAT_EQ(at(p.curves, Column::Start), static_cast<float>(1200 / 0.3048));
 }
 
 }  // namespace

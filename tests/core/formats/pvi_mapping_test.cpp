@@ -1,4 +1,5 @@
-// Tests of the mapping between PVIs and curve rows, both ways.
+// Tests of the mapping between PVIs and curve rows, both ways, and of which
+// rows the points export refuses.
 #include "core/formats/pvi_mapping.h"
 
 #include <gtest/gtest.h>
@@ -6,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -74,6 +76,32 @@ TEST(RowsFromPoints, RefusesPointsThatMakeNoProfile)
         const std::string error =
             test::ErrorText<InputFileError>([&] { RowsFromPoints(c.points, ""); });
         EXPECT_NE(error.find(c.message), std::string::npos) << error;
+    }
+}
+
+// RowPoints, as the exports find them, make the rows that PviPoints of the
+// same values make, and meet the same refusals.
+TEST(RowsFromPoints, RowPointsMakeTheRowsOfTheSamePviPoints)
+{
+    const std::vector<std::vector<PviPoint>> cases = {
+        {Pvi(0, 100), Para(40.5, 101.25, 20), Pvi(90, 99.8)},
+        {Pvi(0, 100), Unsym(50, 102.3, 12.5, 20), Unsym(80, 101.1, 4, 4), Pvi(120, 100)},
+        {Pvi(0, 100), Pvi(30, 100.7), Pvi(60, 100.2)},
+        // refused: a curve at the first point, stations out of order, overlap
+        {{0, 100, 0, 5, PviKind::Para}, Pvi(50, 101)},
+        {Pvi(10, 100), Pvi(5, 101)},
+        {Pvi(0, 100), Para(20, 101, 30), Para(30, 101, 30), Pvi(60, 100)},
+    };
+    const auto refusal = [](const auto& points) {
+        return test::ErrorText<InputFileError>([&] { RowsFromPoints(points, ""); });
+    };
+    for (const std::vector<PviPoint>& points : cases) {
+        std::vector<RowPoint> rowPoints;
+        for (const PviPoint& p : points)
+            rowPoints.push_back({p.station, p.elevation, p.lengthIn, p.lengthOut, p.kind});
+        EXPECT_EQ(refusal(rowPoints), refusal(points));
+        if (refusal(points) == "no error")
+            test::ExpectSameBits(RowsFromPoints(rowPoints, ""), RowsFromPoints(points, ""));
     }
 }
 
@@ -193,6 +221,59 @@ TEST(PointsFromRows, AwkwardProfilesComeBackBitForBit)
         test::ExpectSameBits(RowsFromPoints(test::PointsFromRows(test::StateOf(rows), {}), ""),
                              rows);
     }
+}
+
+// The points export takes rows that join end to end without the whole profile
+// check, and refuses any others with the faults that check finds.
+TEST(PointsFromRows, OnlyRowsThatDoNotJoinUpAreRefused)
+{
+    using K = FaultKind;
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const auto refusedFor = [](const std::vector<test::Row>& rows) {
+        std::vector<FaultKind> kinds;
+        try {
+            test::PointsFromRows(test::StateOf(test::ProfileOf("", rows, {})), {});
+        } catch (const ProfileNotContinuousError& error) {
+            for (const Fault& f : error.Faults())
+                kinds.push_back(f.kind);
+        }
+        return kinds;
+    };
+    struct Case {
+        const char* what;
+        std::vector<test::Row> rows;
+        std::vector<FaultKind> refused;
+    };
+    const Case cases[] = {
+        {"joined", {{100, 0.02f, 0.02f, 0, 100}, {102, 0.02f, -0.02f, 100, 200}}, {}},
+        {"a change of grade, a plain PVI",
+         {{100, 0.02f, 0.02f, 0, 100}, {102, -0.01f, -0.01f, 100, 200}},
+         {}},
+        {"a step within the tolerance",
+         {{100, 0.02f, 0.02f, 0, 100}, {102.001f, 0.02f, 0.02f, 100, 200}},
+         {}},
+        {"a step beyond it",
+         {{100, 0.02f, 0.02f, 0, 100}, {102.002f, 0.02f, 0.02f, 100, 200}},
+         {K::ElevationStep}},
+        {"a start that is not a number",
+         {{100, 0.02f, 0.02f, 0, 100}, {nan, 0.02f, 0.02f, 100, 200}},
+         {K::ElevationStep}},
+        {"a gap", {{100, 0.02f, 0.02f, 0, 100}, {102, 0.02f, 0.02f, 101, 200}}, {K::Gap}},
+        {"an overlap",
+         {{100, 0.02f, 0.02f, 0, 100}, {101.98f, 0.02f, 0.02f, 99, 200}},
+         {K::Overlap}},
+        {"a row of no length",
+         {{100, 0.02f, 0.02f, 0, 100},
+          {102, 0.02f, 0.02f, 100, 100},
+          {102, 0.02f, 0.02f, 100, 200}},
+         {K::ZeroLength}},
+        {"a reversed row", {{100, 0.02f, 0.02f, 100, 0}}, {K::Reversed}},
+        {"rows out of order that join",
+         {{102, 0.02f, -0.02f, 100, 200}, {100, 0.02f, 0.02f, 0, 100}},
+         {}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(refusedFor(c.rows), c.refused) << c.what;
 }
 
 }  // namespace

@@ -6,17 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "support/error_text.h"
+
 namespace ravo {
 namespace {
 
 std::string ErrorOf(const std::string& text, bool plain = false)
 {
-    try {
-        RowsFromPoints(plain ? ParsePviPlain(text) : ParsePviCsv(text), "");
-    } catch (const InputFileError& e) {
-        return e.what();
-    }
-    return "(no error)";
+    return test::ErrorText<InputFileError>(
+        [&] { RowsFromPoints(plain ? ParsePviPlain(text) : ParsePviCsv(text), ""); });
 }
 
 TEST(PviCsv, TableToRowsToTableGivesTheSameTable)
@@ -55,7 +53,7 @@ TEST(PviCsv, MalformedTablesNameTheLine)
         // Thirty thousand digits: read in one pass, quoted cut short.
         {"station,elevation,length\n0,100,\n" + std::string(30000, '9') + "+0,1,\n",
          "line 3: station \"" + std::string(40, '9') + "...\" is not a number"},
-        {"station,elevation,length\n0,100\n1e+05,101,\n", "(no error)"},  // two fields do
+        {"station,elevation,length\n0,100\n1e+05,101,\n", "no error"},  // two fields do
         {"station,elevation,length\n0,100,1,2\n", "line 2: 4 fields where the header names 3"},
         {"station,elevation,length,grade\n", "line 1: unknown column \"grade\""},
         {"station,elevation,length\n0,100,\n100,101,\n\n90,102,\n", "point 3 (line 5): station 90"},
