@@ -99,7 +99,7 @@ TEST(Joints, RoundingNoiseIsSnappedARealOverlapIsRefused)
 // note names the first as the largest.
 TEST(Joints, TheNoteNamesTheFirstOfTheLargestSnaps)
 {
-    const std::string xml = Wrapped(
+    const std::string xml = samples::InOneProfile(
         "<PVI>0 100</PVI><ParaCurve length=\"100\">100 103</ParaCurve>"
         "<ParaCurve length=\"100.0009765625\">200 101</ParaCurve>"
         "<ParaCurve length=\"100\">300 102</ParaCurve><PVI>400 101</PVI>");
