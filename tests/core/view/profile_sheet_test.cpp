@@ -240,6 +240,13 @@ TEST(ProfileSheet, CurvesAreDrawnUpToOneEveryEightPixels)
         EXPECT_EQ(BuildSheet(index, view, BuildScene(index, view), Measure).curveEnds.size(), ends)
             << width;
     }
+    // A curve that begins where the view ends is not in it.
+    const ProfileViewIndex edge(
+        ProfileOf({{100, 0.01f, 0.01f, 0, 100}, {101, 0.01f, -0.01f, 100, 200}}));
+    ProfileView upTo = Sized({}, 500, 400);
+    upTo.firstStation = 0;
+    upTo.lastStation = 100;
+    EXPECT_TRUE(BuildSheet(edge, upTo, BuildScene(edge, upTo), Measure).curveEnds.empty());
 }
 
 TEST(ProfileSheet, SegmentsDenserThanThePixelsKeepTheColumns)
