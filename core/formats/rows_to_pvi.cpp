@@ -8,6 +8,7 @@
 // computes elevations from the float grades, so these do not depend on the
 // choice within the grade windows).
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <exception>
 #include <limits>
@@ -162,44 +163,6 @@ std::size_t HalfwayRow(const CurveRows& rows)
     return 0;
 }
 
-Plan Drafts(const CurveRows& rows, const std::vector<bool>& keepApart)
-{
-    const std::size_t size = rows.size();
-    const std::size_t half = size >= RowsDraftedInHalves ? HalfwayRow(rows) : 0;
-    Plan second;
-    std::exception_ptr failed;
-    std::jthread helper;
-    if (half > 0) {
-        helper = std::jthread([&] {
-            try {
-                const std::size_t count = DraftCount(rows, keepApart, half, size);
-                second.points.reserve(count);
-                second.drafts.reserve(count);
-                AddDrafts(rows, keepApart, half, size, second);
-            } catch (...) {
-                failed = std::current_exception();
-            }
-        });
-    }
-    Plan plan;
-    const std::size_t count = DraftCount(rows, keepApart, 0, size) + 2;
-    plan.points.reserve(count);
-    plan.drafts.reserve(count);
-    Add(plan, rows.front().station1, rows.front().rate1, rows.front().start);
-    AddDrafts(rows, keepApart, 0, half > 0 ? half : size, plan);
-    if (half > 0) {
-        helper.join();
-        if (failed)
-            std::rethrow_exception(failed);
-        plan.points.insert(plan.points.end(), second.points.begin(), second.points.end());
-        plan.drafts.insert(plan.drafts.end(), second.drafts.begin(), second.drafts.end());
-        plan.unsymmetric = plan.unsymmetric || second.unsymmetric;
-    }
-    const SegmentRow& last = rows.back();
-    Add(plan, last.station2, last.rate2, RowValue(last, last.station2));
-    return plan;
-}
-
 // How far the next point's elevation may stray from the rows' grade over the
 // run between them, conservatively, for the grade to round to the rows'.
 double GradeRoom(const Draft& from, double run)
@@ -256,12 +219,13 @@ double Simplest(const Window& w, double target)
 // backwards first, and kept in each point's own draft; Plan::Choose then
 // chooses each elevation forwards within them. Where no choice fits (rows
 // that disagree within the tolerances) the rows' elevations win over the
-// grade, so that differences do not add up.
-void LeaveRoomForward(Plan& plan)
+// grade, so that differences do not add up. This for the points before
+// `end`, whose followers have their room already.
+void LeaveRoomForward(Plan& plan, std::size_t end)
 {
     std::vector<RowPoint>& points = plan.points;
     std::vector<Draft>& drafts = plan.drafts;
-    for (std::size_t i = drafts.size(); i-- > 0;) {
+    for (std::size_t i = end; i-- > 0;) {
         const Window own = drafts[i].elevation;
         Window feasible = own;
         if (i + 1 < drafts.size()) {
@@ -272,6 +236,64 @@ void LeaveRoomForward(Plan& plan)
         }
         drafts[i].elevation = feasible;
     }
+}
+
+void AddLastPoint(const CurveRows& rows, Plan& plan)
+{
+    const SegmentRow& last = rows.back();
+    Add(plan, last.station2, last.rate2, RowValue(last, last.station2));
+}
+
+// The plan of the rows, each point's window leaving room for those after it.
+// The second half of a long profile is drafted, and its room left, on a
+// second thread; the first half's room then reaches back from it.
+Plan Drafts(const CurveRows& rows, const std::vector<bool>& keepApart)
+{
+    const std::size_t size = rows.size();
+    const std::size_t half = size >= RowsDraftedInHalves ? HalfwayRow(rows) : 0;
+    Plan second;
+    std::exception_ptr failed;
+    constexpr std::size_t NotCounted = 0;  // a half always has its last point
+    std::atomic<std::size_t> secondCount = NotCounted;
+    std::jthread helper;
+    if (half > 0) {
+        helper = std::jthread([&] {
+            secondCount = DraftCount(rows, keepApart, half, size) + 1;
+            secondCount.notify_one();
+            try {
+                second.points.reserve(secondCount);
+                second.drafts.reserve(secondCount);
+                AddDrafts(rows, keepApart, half, size, second);
+                AddLastPoint(rows, second);
+                LeaveRoomForward(second, second.drafts.size());
+            } catch (...) {
+                failed = std::current_exception();
+            }
+        });
+    }
+    Plan plan;
+    std::size_t count = DraftCount(rows, keepApart, 0, half > 0 ? half : size) + 2;
+    if (half > 0) {
+        secondCount.wait(NotCounted);
+        count += secondCount - 1;
+    }
+    plan.points.reserve(count);
+    plan.drafts.reserve(count);
+    Add(plan, rows.front().station1, rows.front().rate1, rows.front().start);
+    AddDrafts(rows, keepApart, 0, half > 0 ? half : size, plan);
+    const std::size_t firstHalf = plan.drafts.size();
+    if (half > 0) {
+        helper.join();
+        if (failed)
+            std::rethrow_exception(failed);
+        plan.points.insert(plan.points.end(), second.points.begin(), second.points.end());
+        plan.drafts.insert(plan.drafts.end(), second.drafts.begin(), second.drafts.end());
+        plan.unsymmetric = plan.unsymmetric || second.unsymmetric;
+    } else {
+        AddLastPoint(rows, plan);
+    }
+    LeaveRoomForward(plan, half > 0 ? firstHalf : plan.drafts.size());
+    return plan;
 }
 
 }  // namespace
@@ -296,7 +318,6 @@ Plan PlanRowPoints(const CurveRows& rows, const ProfileState& state, const Toler
     int passes = 0;
     while (true) {
         Plan plan = Drafts(rows, keepApart);
-        LeaveRoomForward(plan);
         // Without a pair written as one curve there is none to keep apart, and
         // reading the points back would only cost the time and memory of rows.
         if (!plan.unsymmetric)
