@@ -47,6 +47,8 @@ TEST(ParseInputFile, ValueFieldsReadTheirLeadingNumber)
                   std::bit_cast<std::uint32_t>(expected))
             << '"' << text << "\" read " << profile.curves[0][1];
     }
+    // A number that ends the file, with no line end after it.
+    EXPECT_EQ(ParseInputFile("1\r\n0,0,0,0,1\r\n1\r\n0,0,0,0,.5").segments[4].at(1), 0.5f);
 }
 
 TEST(ParseInputFile, TitleRule)
