@@ -31,6 +31,7 @@ TEST(GroundRead, TablesInEveryShapeGiveTheirPoints)
         {"\"code\",\"Elevation\",\"Station\"\nGR,\"55.5\",\"10\"\n", {{10, 55.5}}},
         {"chainage,level,code\n5,7,GR\n", {{5, 7}}},
         {"Elevation,Station\n55.5,10\n", {{10, 55.5}}},
+        {"station,elevation,ground\n10,55.5,54\n", {{10, 55.5}}},  // the first named
         {"-1e2,+3\n", {{-100, 3}}},
     };
     for (const auto& c : cases)

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <chrono>
 #include <iostream>
 #include <stdexcept>
@@ -186,12 +187,21 @@ TEST(ReplaceFile, TheNextSaveRemovesTheTemporariesOfSavesThatWereKilled)
         if (name != fresh && name != "t.in")
             fs::last_write_time(folder / name,
                                 fs::file_time_type::clock::now() - std::chrono::hours(24));
+    // Named as a temporary of t.in but for letters that are no hex digits:
+    // not one, and kept however old.
+    std::string lookalike = fresh;
+    lookalike.replace(lookalike.size() - 20, 16, std::string(16, 'z'));
+    Put(folder / lookalike, "a file of the user's");
+    fs::last_write_time(folder / lookalike,
+                        fs::file_time_type::clock::now() - std::chrono::hours(24));
     ReplaceFile(target.string(), Produce);
     EXPECT_EQ(Contents(target), kNew);
     std::vector<std::string> kept = left;
     std::erase_if(kept, [&](const std::string& name) {
         return name.starts_with("t.in.") && name != fresh && name != "t.in.0123456789abcdef.tmp";
     });
+    kept.push_back(lookalike);
+    std::sort(kept.begin(), kept.end());
     EXPECT_EQ(folder.Names(), kept);
 
     // The temporary of a file with a name near the 255-byte limit still fits.
