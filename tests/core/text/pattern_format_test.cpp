@@ -46,6 +46,7 @@ TEST(FormatPattern, ThePatternsOfTheReportsAndTheElevationBox)
         {static_cast<double>(0.0004f), "0.########", "0.0004"},
         {static_cast<double>(1.0f / 3.0f), "0.########", "0.33333334"},
         {3, "##", "3"},
+        {5.25, "00.0", "05.3"},
         {0, "##", ""},
         {2.5, "##", "3"},
         // beyond the double rounding: whole numbers and the exact expansion

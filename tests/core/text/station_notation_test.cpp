@@ -39,6 +39,16 @@ TEST(ParseStation, RefusesMalformedTexts)
     };
     for (const char* text : malformed)
         EXPECT_THROW(ParseStation(text), NotationError) << '"' << text << '"';
+    // A sign or nothing at all says how a station is written.
+    for (const char* text : {"-", ""}) {
+        try {
+            ParseStation(text);
+        } catch (const NotationError& e) {
+            EXPECT_EQ(std::string(e.what()), "\"" + std::string(text) +
+                                                 "\" is not a station (write it as 1234.56 or "
+                                                 "as 12+34.56)");
+        }
+    }
 }
 
 // Numbers tens of thousands of characters long are read in one pass; a

@@ -92,6 +92,18 @@ TEST(GroundScene, TheMassOrdinateCountsTheEarthBeforeTheView)
         ASSERT_TRUE(mass) << c.first << " " << c.station;
         EXPECT_NEAR(*mass, c.mass, Wedge * 0.01) << c.first << " " << c.station;
     }
+    // Nor is there a mass ordinate beside the road.
+    const ProfileView wider{-100, 1100, 300, 200, 100};
+    const GroundScene beyond = road.Scene(-100, 1100, 300);
+    EXPECT_FALSE(MassAtX(beyond, XOfStation(wider, -50)));
+    EXPECT_FALSE(MassAtX(beyond, XOfStation(wider, 1050)));
+    for (std::size_t i = 0; i < beyond.mass.size(); ++i) {
+        EXPECT_GE(beyond.mass[i].station, 0) << i;
+        EXPECT_LE(beyond.mass[i].station, 1000) << i;
+        if (i > 0) {
+            EXPECT_GT(beyond.mass[i].x, beyond.mass[i - 1].x) << i;
+        }
+    }
     // One balance point at 500; 1000 ends at 0 without crossing it.
     const GroundScene whole = road.Scene(0, 1000);
     ASSERT_EQ(whole.balanceX.size(), 1u);
@@ -133,8 +145,10 @@ TEST(GroundScene, TheReadoutSaysGroundAndDepth)
     const Road road;
     const ProfileView view{0, 1000, 1000, 200, 100};
     const GroundScene scene = road.Scene(0, 1000);
-    EXPECT_EQ(GroundReadout(road.index, road.ground, scene, view, 250).substr(0, 31),
-              "Ground 100.000  On grade  Mass ");
+    const std::string atQuarter = GroundReadout(road.index, road.ground, scene, view, 250);
+    EXPECT_EQ(atQuarter.substr(0, 31), "Ground 100.000  On grade  Mass ");
+    // The mass ordinate to a tenth: -Wedge there.
+    EXPECT_EQ(atQuarter.substr(31), "ordinate -1416.7");
     EXPECT_EQ(GroundReadout(road.index, road.ground, scene, view, 1200), "No ground here");
     EXPECT_EQ(GroundReadout(road.index, GroundProfile{}, scene, view, 250), "");
     // Beyond the design the ground is still read; no depth, no mass.
