@@ -194,6 +194,16 @@ TEST(ProfileView, ClicksAndScenesZoomedFarInAndFarOut)
         EXPECT_LE(wide.rowBoundaries.size(), 101u);
         EXPECT_TRUE(wide.marks.empty());
     }
+    // 32 pieces, two whole blocks, both in the first column: taken as blocks
+    // up to the very last piece.
+    std::vector<SegmentRow> twoBlocks;
+    for (int i = 0; i < 32; ++i)
+        twoBlocks.push_back({10, 0.01f, -0.01f, float(i), float(i) + 1});
+    const ProfileScene blocks =
+        BuildScene(ProfileViewIndex(ProfileOf(twoBlocks)),
+                   {.firstStation = 0, .lastStation = 1000, .plotWidth = 10});
+    ASSERT_EQ(blocks.grade.lines.size(), 1u);
+    EXPECT_EQ(blocks.grade.lines[0].points.size(), 2u);
     // Only the first 16 of them too sharp, the rest K 250: zoomed out to five
     // columns of 2000, the first is red and the others are not.
     std::vector<SegmentRow> sharpFirst;
