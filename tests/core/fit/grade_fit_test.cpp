@@ -286,7 +286,8 @@ TEST(GradeFit, CriteriaThatNoGradeLineMeetsAreNamed)
                                                     {0.0, 0.0, 2.0, true},
                                                     {0.0, 2.0, 2.0, false},
                                                     {7.0, 0.0, 0.0, false},
-                                                    {0.5, 0.0, 0.0, false}}) {
+                                                    {0.5, 0.0, 0.0, false},
+                                                    {0.0, 0.5, 0.5, false}}) {
         FitCriteria c = Criteria(0, 1000, 6);
         c.section = {.width = width, .fillSlope = fill, .cutSlope = cut};
         EXPECT_EQ(test::ErrorText<FitError>([&] { (void)FitGradeLine(ground, c); }) == noArea,
