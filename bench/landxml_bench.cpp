@@ -23,6 +23,7 @@
 #include "core/formats/profile_file.h"
 #include "core/formats/pvi_mapping.h"
 #include "core/formats/pvi_table.h"
+#include "core/formats/row_point_stream.h"
 #include "core/formats/text_out.h"
 #include "core/io/file_replace.h"
 #include "counting_buffer.h"
@@ -52,14 +53,23 @@ std::vector<ravo::PviPoint> LargePoints()
     return points;
 }
 
+// The points the exports write, gathered.
+std::vector<ravo::RowPoint> PointsOf(const ravo::ProfileState& state)
+{
+    std::vector<ravo::RowPoint> points;
+    ravo::RowPointStream(state, {}).ForEach(
+        [&points](const ravo::RowPoint& p) { points.push_back(p); });
+    return points;
+}
+
 struct Fixture {
     Fixture()
     {
         ravo::ApplyInputProfile(state, ravo::RowsFromPoints(LargePoints(), "Benchmark"));
-        points = ravo::RowPointsFromRows(state, {});
+        points = PointsOf(state);
         landXml = ravo::LandXmlText(state, ravo::LengthUnit::Meter).text;
         ravo::StringSink csv;
-        ravo::WritePviCsv(csv, points);
+        ravo::WriteProfile(csv, state, ravo::ProfileFormat::PviCsv, ravo::LengthUnit::Meter);
         pviCsv = std::move(csv.text);
         inputFile = ravo::InputFileText(state);
     }
@@ -172,7 +182,7 @@ void BM_PointsFromRows(benchmark::State& bench)
 {
     ravo::bench::ResetHeapPeak();
     for (auto _ : bench) {
-        std::vector<ravo::RowPoint> points = ravo::RowPointsFromRows(Data().state, {});
+        std::vector<ravo::RowPoint> points = PointsOf(Data().state);
         benchmark::DoNotOptimize(points.back().elevation);
     }
     Report(bench, 0);
@@ -210,7 +220,7 @@ void BM_PointsOfCascadingPairs(benchmark::State& bench)
 {
     static const ravo::ProfileState state = CascadingPairs(40'000);
     for (auto _ : bench) {
-        std::vector<ravo::RowPoint> points = ravo::RowPointsFromRows(state, {});
+        std::vector<ravo::RowPoint> points = PointsOf(state);
         benchmark::DoNotOptimize(points.back().elevation);
     }
     bench.counters["rows"] = state.NumVC;

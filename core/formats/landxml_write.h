@@ -1,6 +1,6 @@
 // Writing the profile's vertical curves as a LandXML 1.2 file.
 //
-// The curve rows must form one continuous profile (see RowPointsFromRows). The
+// The curve rows must form one continuous profile (see RowPointStream). The
 // file holds Units, Application (Ravo and its version) and one Alignment named
 // after the title, with staStart and length of the profile, a CoordGeom of one
 // straight Line of that length marked as a placeholder (Ravo holds no

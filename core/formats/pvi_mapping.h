@@ -150,10 +150,6 @@ struct RowPoint {
 // As RowsFromPoints above, without copying the points into PviPoints.
 InputProfile RowsFromPoints(const std::vector<RowPoint>& points, const std::string& title);
 
-// The points of the profile's vertical curves. Throws ProfileNotContinuousError
-// with the faults of the curve rows that keep them from being one profile.
-std::vector<RowPoint> RowPointsFromRows(const ProfileState& state, const Tolerances& tolerances);
-
 // The texts one after the other. Messages are built with it rather than with
 // a literal + a temporary string, which GCC 12 misreads in optimised builds.
 std::string Joined(std::initializer_list<std::string_view> parts);

@@ -244,22 +244,6 @@ void WriteCsvLine(TextOut& out, const Point& p, bool unsym, bool desc)
     out << "\r\n";
 }
 
-template <class Point>
-void WriteCsv(ByteSink& sink, const std::vector<Point>& points)
-{
-    const bool unsym = std::any_of(points.begin(), points.end(),
-                                   [](const Point& p) { return p.kind == PviKind::Unsym; });
-    bool desc = false;
-    if constexpr (std::is_same_v<Point, PviPoint>)
-        desc = std::any_of(points.begin(), points.end(),
-                           [](const PviPoint& p) { return !p.desc.empty(); });
-    TextOut out(sink);
-    WriteCsvHeader(out, unsym, desc);
-    for (const Point& p : points)
-        WriteCsvLine(out, p, unsym, desc);
-    out.Finish();
-}
-
 }  // namespace
 
 bool LooksLikePviCsv(std::string_view text)
@@ -332,9 +316,18 @@ std::vector<PviPoint> ParsePviPlain(std::string_view bytes)
     return points;
 }
 
-void WritePviCsv(ByteSink& sink, const std::vector<PviPoint>& points) { WriteCsv(sink, points); }
-
-void WritePviCsv(ByteSink& sink, const std::vector<RowPoint>& points) { WriteCsv(sink, points); }
+void WritePviCsv(ByteSink& sink, const std::vector<PviPoint>& points)
+{
+    const bool unsym = std::any_of(points.begin(), points.end(),
+                                   [](const PviPoint& p) { return p.kind == PviKind::Unsym; });
+    const bool desc = std::any_of(points.begin(), points.end(),
+                                  [](const PviPoint& p) { return !p.desc.empty(); });
+    TextOut out(sink);
+    WriteCsvHeader(out, unsym, desc);
+    for (const PviPoint& p : points)
+        WriteCsvLine(out, p, unsym, desc);
+    out.Finish();
+}
 
 void WritePviCsv(ByteSink& sink, const RowPointStream& points)
 {

@@ -44,7 +44,6 @@ std::vector<PviPoint> ParsePviPlain(std::string_view bytes);
 // written only when a point needs them. Written into the sink a piece at a
 // time, or as one text.
 void WritePviCsv(ByteSink& sink, const std::vector<PviPoint>& points);
-void WritePviCsv(ByteSink& sink, const std::vector<RowPoint>& points);
 void WritePviCsv(ByteSink& sink, const RowPointStream& points);
 std::string PviCsvText(const std::vector<PviPoint>& points);
 

@@ -22,12 +22,10 @@ RowPointStream::RowPointStream(const ProfileState& state, const Tolerances& tole
       unsymmetric_(plan_->unsymmetric)
 {
     const std::size_t size = points_.size();
-    if (plan_->drafts.empty()) {
-        ready_ = size;
-        return;
-    }
-    if (size <= PointsChosenAtOnce) {
-        plan_->Choose(0, size);
+    // A plan without drafts is chosen already, as its points were read back.
+    if (plan_->drafts.empty() || size <= PointsChosenAtOnce) {
+        if (!plan_->drafts.empty())
+            plan_->Choose(0, size);
         ready_ = size;
         return;
     }

@@ -18,11 +18,13 @@ namespace rows_to_pvi {
 class Plan;
 }
 
-// The points of RowPointsFromRows. A long profile's elevations are chosen on
-// a second thread, a stretch at a time, while the first are written.
+// The points of the profile's vertical curves, which read back as its rows.
+// A long profile's elevations are chosen on a second thread, a stretch at a
+// time, while the first are written.
 class RowPointStream {
 public:
-    // Throws ProfileNotContinuousError as RowPointsFromRows does.
+    // Throws ProfileNotContinuousError with the faults of the curve rows that
+    // keep them from being one profile.
     RowPointStream(const ProfileState& state, const Tolerances& tolerances);
     ~RowPointStream();  // stops the choosing and waits for it
     RowPointStream(const RowPointStream&) = delete;

@@ -271,16 +271,20 @@ Plan Drafts(const CurveRows& rows, const std::vector<bool>& keepApart)
             }
         });
     }
-    Plan plan;
-    std::size_t count = DraftCount(rows, keepApart, 0, half > 0 ? half : size) + 2;
+    const std::size_t firstEnd = half > 0 ? half : size;
+    // The first point, the first half's, and the second half's with the last.
+    std::size_t count = 1 + DraftCount(rows, keepApart, 0, firstEnd);
     if (half > 0) {
         secondCount.wait(NotCounted);
-        count += secondCount - 1;
+        count += secondCount;
+    } else {
+        count += 1;
     }
+    Plan plan;
     plan.points.reserve(count);
     plan.drafts.reserve(count);
     Add(plan, rows.front().station1, rows.front().rate1, rows.front().start);
-    AddDrafts(rows, keepApart, 0, half > 0 ? half : size, plan);
+    AddDrafts(rows, keepApart, 0, firstEnd, plan);
     const std::size_t firstHalf = plan.drafts.size();
     if (half > 0) {
         helper.join();
@@ -338,16 +342,3 @@ Plan PlanRowPoints(const CurveRows& rows, const ProfileState& state, const Toler
 }
 
 }  // namespace ravo::rows_to_pvi
-
-namespace ravo {
-
-std::vector<RowPoint> RowPointsFromRows(const ProfileState& state, const Tolerances& tolerances)
-{
-    const CurveRows rows(state);
-    rows_to_pvi::Plan plan = rows_to_pvi::PlanRowPoints(rows, state, tolerances);
-    if (!plan.drafts.empty())
-        plan.Choose(0, plan.points.size());
-    return std::move(plan.points);
-}
-
-}  // namespace ravo

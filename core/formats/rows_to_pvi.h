@@ -61,7 +61,7 @@ void KeepApart(const CurveRows& rows, std::size_t pair, int pass, std::vector<bo
 
 // The plan of the profile's rows, its elevations chosen where the points had
 // to be read back to find which unsymmetric pairs read back, else still to be
-// chosen. Throws ProfileNotContinuousError as RowPointsFromRows does.
+// chosen. Throws ProfileNotContinuousError as RowPointStream does.
 Plan PlanRowPoints(const CurveRows& rows, const ProfileState& state, const Tolerances& tolerances);
 
 }  // namespace ravo::rows_to_pvi

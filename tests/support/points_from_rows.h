@@ -5,18 +5,20 @@
 #include <vector>
 
 #include "core/formats/pvi_mapping.h"
+#include "core/formats/row_point_stream.h"
 
 namespace ravo::test {
 
 inline std::vector<PviPoint> PointsFromRows(const ProfileState& state, const Tolerances& tolerances)
 {
     std::vector<PviPoint> points;
-    for (const RowPoint& p : RowPointsFromRows(state, tolerances))
+    RowPointStream(state, tolerances).ForEach([&points](const RowPoint& p) {
         points.push_back({.station = p.station,
                           .elevation = p.elevation,
                           .lengthIn = p.lengthIn,
                           .lengthOut = p.lengthOut,
                           .kind = p.kind});
+    });
     return points;
 }
 
