@@ -229,6 +229,12 @@ TEST(LengthUnits, NamesAndTheConversionOfRows)
     EXPECT_EQ(at(p.segments, Column::Station1), 12000);
     ConvertLengths(p, LengthUnit::Meter, LengthUnit::Foot);
     EXPECT_FLOAT_EQ(at(p.curves, Column::Start), static_cast<float>(1200 / 0.3048));
+    // The note names each unit in words.
+    EXPECT_EQ(ConversionNote(LengthUnit::UsSurveyFoot, LengthUnit::Meter),
+              "Lengths were converted from US survey feet to metres (1 ft = 0.3048 m, 1 US "
+              "survey ft = 1200/3937 m).");
+    EXPECT_EQ(ConversionNote(LengthUnit::Meter, LengthUnit::Foot).substr(0, 42),
+              "Lengths were converted from metres to feet");
 }
 
 }  // namespace
