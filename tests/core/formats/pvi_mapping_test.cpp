@@ -196,6 +196,33 @@ TEST(PointsFromRows, UnsymmetricCurvesThatReadBackStayOneCurve)
     }
 }
 
+// A row that differs from its points within the tolerances, which no points
+// give back, sends every unsymmetric pair after it apart, a pass at a time
+// and then more at once; the export still ends, and the rows after it read
+// back bit for bit as two curves each.
+TEST(PointsFromRows, ARowNoPointsGiveBackSendsThePairsAfterItApart)
+{
+    std::vector<PviPoint> points = {Pvi(0, 250)};
+    for (int i = 1; i < 60; ++i) {
+        const double length = 0.125 + (i * 7 % 9) / 64.0;
+        const double elevation = points.back().elevation + (i * 5 % 11 - 5) / 256.0 * length;
+        const double station = points.back().station + length;
+        points.push_back(i + 1 == 60  ? Pvi(station, elevation)
+                         : i % 2 == 0 ? Unsym(station, elevation, 1 / 32.0, 1 / 32.0)
+                                      : Para(station, elevation, 1 / 16.0));
+    }
+    ProfileState state = test::StateOf(RowsFromPoints(points, ""));
+    state.VcElevation1[1] += 0.0002f;
+    const std::vector<PviPoint> back = test::PointsFromRows(state, {});
+    EXPECT_EQ(std::count_if(back.begin(), back.end(),
+                            [](const PviPoint& p) { return p.kind == PviKind::Unsym; }),
+              0);
+    const InputProfile rows = RowsFromPoints(back, "");
+    ASSERT_EQ(rows.numVC, state.NumVC);
+    for (std::size_t k = 3; k < state.VcElevation1.size(); ++k)
+        EXPECT_EQ(rows.curves[0][k], state.VcElevation1[k]) << k;
+}
+
 // Profiles whose rows once failed to come back bit for bit.
 TEST(PointsFromRows, AwkwardProfilesComeBackBitForBit)
 {
