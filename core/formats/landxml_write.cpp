@@ -111,8 +111,8 @@ public:
     void EndContent(std::string_view name) { out_ << "</" << name << ">\n"; }
     void Finish() { out_.Finish(); }
     void Line(std::string_view text) { out_ << text << '\n'; }
-    // Text laid out by the caller, indent and all.
-    void Raw(std::string_view text) { out_ << text; }
+    // For text laid out by the caller, indent and all.
+    TextOut& Out() { return out_; }
     // The blanks before an element at this depth; the document is never
     // deeper than these allow.
     std::string_view IndentText() const
@@ -185,13 +185,13 @@ private:
     char* end_ = text_.data();
 };
 
-void WritePoint(XmlOut& xml, const RowPoint& p)
+void WritePoint(TextOut& out, std::string_view indent, const RowPoint& p)
 {
     const std::string_view element = p.kind == PviKind::Para    ? "ParaCurve"
                                      : p.kind == PviKind::Unsym ? "UnsymParaCurve"
                                                                 : "PVI";
     PointLine line;
-    line << xml.IndentText() << "<" << element;
+    line << indent << "<" << element;
     if (p.kind == PviKind::Para) {
         line << " length=\"";
         line.Number(p.lengthIn + p.lengthOut) << "\"";
@@ -204,7 +204,7 @@ void WritePoint(XmlOut& xml, const RowPoint& p)
     line << ">";
     line.Number(p.station) << " ";
     line.Number(p.elevation) << "</" << element << ">\n";
-    xml.Raw(line.Text());
+    out << line.Text();
 }
 
 // A ground line as a ProfSurf element: its points in one PntList2D.
@@ -261,7 +261,9 @@ std::vector<std::string> WriteLandXml(ByteSink& sink, const ProfileState& state,
     for (const GroundLine& line : ground)
         WriteGroundLine(xml, line);
     xml.Begin("ProfAlign").Text("name", title).Open();
-    points.ForEach([&xml](const RowPoint& p) { WritePoint(xml, p); });
+    points.WriteEach(xml.Out(), [indent = xml.IndentText()](TextOut& out, const RowPoint& p) {
+        WritePoint(out, indent, p);
+    });
     for (const char* element : {"ProfAlign", "Profile", "Alignment", "Alignments", "LandXML"})
         xml.Close(element);
     xml.Finish();

@@ -334,7 +334,8 @@ void WritePviCsv(ByteSink& sink, const RowPointStream& points)
     const bool unsym = points.Unsymmetric();
     TextOut out(sink);
     WriteCsvHeader(out, unsym, false);
-    points.ForEach([&](const RowPoint& p) { WriteCsvLine(out, p, unsym, false); });
+    points.WriteEach(out,
+                     [unsym](TextOut& o, const RowPoint& p) { WriteCsvLine(o, p, unsym, false); });
     out.Finish();
 }
 

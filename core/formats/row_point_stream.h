@@ -4,12 +4,16 @@
 
 #include <atomic>
 #include <cstddef>
+#include <exception>
+#include <functional>
 #include <memory>
+#include <string>
 #include <thread>
 #include <vector>
 
 #include "core/design/profile_check.h"
 #include "core/formats/pvi_mapping.h"
+#include "core/formats/text_out.h"
 #include "core/profile/profile_state.h"
 
 namespace ravo {
@@ -40,15 +44,52 @@ public:
     template <class Write>
     void ForEach(const Write& write) const
     {
-        std::size_t ready = 0;
-        for (std::size_t i = 0; i < points_.size(); ++i) {
+        Each(0, points_.size(), write);
+    }
+
+    // Adds each point's text, as write(out, point) makes it, to `out` in
+    // station order. A long profile's last points are written into memory on
+    // a thread of their own once all are chosen, while the first are written
+    // here: writing numbers is most of an export's work.
+    template <class Write>
+    void WriteEach(TextOut& out, const Write& write) const
+    {
+        const PointText text = [&write](TextOut& o, const RowPoint& p) { write(o, p); };
+        TextApart tail(*this, text);
+        Each(0, tail.From(), [&](const RowPoint& p) { write(out, p); });
+        tail.PassTo(out);
+    }
+
+private:
+    using PointText = std::function<void(TextOut&, const RowPoint&)>;
+
+    // The text of the points from From() on, made on a thread of its own.
+    class TextApart {
+    public:
+        TextApart(const RowPointStream& stream, const PointText& text);
+        std::size_t From() const { return from_; }
+        // Waits for the text and adds it to `out`; passes on what the thread
+        // threw.
+        void PassTo(TextOut& out);
+
+    private:
+        std::size_t from_;
+        std::vector<std::string> pieces_;
+        std::exception_ptr failed_;
+        std::jthread writer_;  // last, so that it is stopped before the rest goes
+    };
+
+    template <class Write>
+    void Each(std::size_t from, std::size_t to, const Write& write) const
+    {
+        std::size_t ready = from;
+        for (std::size_t i = from; i < to; ++i) {
             if (i == ready)
                 ready = WaitBeyond(i);
             write(points_[i]);
         }
     }
 
-private:
     // How many points are chosen, once more than i are.
     std::size_t WaitBeyond(std::size_t i) const;
 

@@ -41,6 +41,12 @@ public:
             sink_.Write(piece_);
         piece_.clear();
     }
+    // Hands text made elsewhere to the sink as it is, after what was added.
+    void Pass(std::string_view text)
+    {
+        Finish();
+        sink_.Write(text);
+    }
 
 private:
     TextOut& Full()

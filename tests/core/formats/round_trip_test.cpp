@@ -5,6 +5,7 @@
 
 #include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/formats/landxml_write.h"
@@ -118,6 +119,37 @@ TEST(EveryFormat, LongProfilesReadBackToTheSameRows)
         EXPECT_EQ(csv.text, PviCsvText(test::PointsFromRows(state, {})));
         for (const std::string& text : {csv.text, LandXmlText(state, LengthUnits::Metres).text})
             test::ExpectSameBits(AnyProfileFromBytes(text).profile, rows);
+    }
+}
+
+// A disk that fails part way through a long export: the failure is passed
+// on wherever it falls, in the text written as the points are chosen or in
+// the last points' text made apart, and no thread outlives the export.
+TEST(EveryFormat, ADiskFailingPartWayThroughALongExportIsPassedOn)
+{
+    class FailingSink : public ByteSink {
+    public:
+        explicit FailingSink(std::size_t room) : room_(room) {}
+        void Write(std::string_view bytes) override
+        {
+            if (bytes.size() > room_)
+                throw FileWriteError("disk full");
+            room_ -= bytes.size();
+        }
+
+    private:
+        std::size_t room_;
+    };
+    const ProfileState state = test::StateOf(RowsFromPoints(LongPoints(PviKind::Para), ""));
+    for (const ProfileFormat format : {ProfileFormat::PviCsv, ProfileFormat::LandXml}) {
+        StringSink whole;
+        WriteProfile(whole, state, format, LengthUnit::Meter);
+        const std::size_t size = whole.text.size();
+        for (const std::size_t room : {std::size_t{0}, size / 3, size / 6 * 5, size - 1}) {
+            FailingSink sink(room);
+            EXPECT_THROW(WriteProfile(sink, state, format, LengthUnit::Meter), FileWriteError)
+                << room;
+        }
     }
 }
 
