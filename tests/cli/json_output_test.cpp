@@ -75,9 +75,11 @@ TEST(Json, CurvesWritesEachSummaryWithNullWhereARowHasNoValue)
 {
     const ravo::test::TempFolder dir;
     const std::string file = (dir / "c.in").string();
-    // A crest with its high point on it, a row of zero length, one segment.
-    std::ofstream(file, std::ios::binary) << "\"Two\"\n2\n100,0.02,-0.02,0,200\n0,0,0,300,300\n"
-                                             "1\n0.02,0,0,0,100\n";
+    // A crest with its high point on it, a row of zero length, a straight
+    // grade, one segment.
+    std::ofstream(file, std::ios::binary)
+        << "\"Two\"\n3\n100,0.02,-0.02,0,200\n0,0,0,300,300\n5,0.01,0.01,300,400\n"
+           "1\n0.02,0,0,0,100\n";
     const CalcResult r = Calc({"curves", file, "--json", "--design-speed", "80", "--units", "m"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(
@@ -91,7 +93,11 @@ TEST(Json, CurvesWritesEachSummaryWithNullWhereARowHasNoValue)
         R"("turning_point":{"station":100,"elevation":101}},)"
         R"({"row":2,"extent":"zero-length","shape":"straight","station1":300,"station2":300,)"
         R"("elevation1":0,"elevation2":null,"grade1":0,"grade2":0,"length":null,"rate":null,)"
-        R"("k":null,"minimum_k":null,"pvi":null,"turning_point":null}],)"
+        R"("k":null,"minimum_k":null,"pvi":null,"turning_point":null},)"
+        R"({"row":3,"extent":"normal","shape":"straight","station1":300,"station2":400,)"
+        R"("elevation1":5,"elevation2":6,"grade1":0.009999999776482582,)"
+        R"("grade2":0.009999999776482582,"length":100,"rate":0,"k":null,"minimum_k":null,)"
+        R"("pvi":null,"turning_point":null}],)"
         R"("segments":[{"row":1,"extent":"normal","station1":0,"station2":100,)"
         R"("super1":0.019999999552965164,"super2":0.019999999552965164}]})"
         "\n");

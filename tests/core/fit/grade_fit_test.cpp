@@ -249,12 +249,12 @@ TEST(GradeFit, CriteriaThatNoGradeLineMeetsAreNamed)
         double speed;
         const char* message;
     } cases[] = {
-        {{{0, 100}, {1000, 200}},
+        {{{0, 100}, {1000, 170.12345}},
          {},
          80,
-         "no grade line meets the criteria: the fixed point at 1000 (elevation 200) cannot be "
-         "reached from the fixed point at 0 (elevation 100) with a grade of at most 6% (it takes "
-         "10%)"},
+         "no grade line meets the criteria: the fixed point at 1000 (elevation 170.12345) cannot "
+         "be reached from the fixed point at 0 (elevation 100) with a grade of at most 6% (it "
+         "takes 7.012%)"},
         {{{200, 100}},
          {{100, 300, 90, 95}},
          80,

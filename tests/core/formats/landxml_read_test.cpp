@@ -191,6 +191,11 @@ TEST(ScanLandXml, ReadsWhatTheTreeReadsOrLeavesTheFileToIt)
          "</x:Alignments></x:LandXML>",
          true},
         {head + "<PVI>0 1</PVI>" + tail, true},
+        {head +
+             "<PVI>0 1</PVI><CircCurve length=\"20\">50 2</CircCurve>"
+             "<ParaCurve length=\"20\" radius=\"9\">80 1</ParaCurve><PVI>100 1</PVI>" +
+             tail,
+         true},
         {"<!DOCTYPE LandXML>" + head + "<PVI>0 1</PVI>" + tail, false},
         {"<LandXML><Alignments><Alignment name=\"A &amp; B\"><Profile><ProfAlign>"
          "<PVI>0 1</PVI>" +
