@@ -95,6 +95,13 @@ TEST(ImportLandXml, MalformedFilesNameTheLineAndTheFault)
          "alignment \"A\", profile \"P\": the curves at point 2 (line 4) and point 3 (line 5) "
          "overlap: the first reaches station 90 and the second begins at 70"},
         {"<LandXML><Alignments/></LandXML>", "the file holds no design profile (ProfAlign)"},
+        // All on one line, as some programs write it.
+        {"<LandXML><Alignments><Alignment name=\"A\"><Profile name=\"P\"><ProfAlign>"
+         "<PVI>0 10</PVI><ParaCurve length=\"80\">50 11</ParaCurve><ParaCurve length=\"40\">"
+         "90 11</ParaCurve><PVI>200 10</PVI></ProfAlign></Profile></Alignment></Alignments>"
+         "</LandXML>",
+         "alignment \"A\", profile \"P\": the curves at point 2 (line 1) and point 3 (line 1) "
+         "overlap: the first reaches station 90 and the second begins at 70"},
     };
     for (const auto& [text, error] : cases)
         EXPECT_EQ(ErrorOf(text), error);
