@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/ground/earthwork_text.h"
@@ -148,15 +149,26 @@ TEST(Earthwork, GapsAndRefusals)
         change(request);
         return request;
     };
-    const std::vector<EarthworkRequest> refused = {
-        changed([](EarthworkRequest& r) { r.section.width = -1; }),
-        changed([](EarthworkRequest& r) { r.section.cutFactor = 0; }),
-        changed([](EarthworkRequest& r) { r.interval = 0; }),
-        changed([](EarthworkRequest& r) { r.interval = 1e-9; }),
-        changed([](EarthworkRequest& r) { r.from = 10, r.to = 5; }),
+    const std::pair<EarthworkRequest, std::string> refused[] = {
+        {changed([](EarthworkRequest& r) { r.section.width = -1; }),
+         "the formation width cannot be negative"},
+        {changed([](EarthworkRequest& r) { r.section.cutFactor = 0; }),
+         "the cut factor must be above 0"},
+        {changed([](EarthworkRequest& r) { r.interval = 0; }), "the interval must be above 0"},
+        {changed([](EarthworkRequest& r) { r.interval = 1e-9; }),
+         "the table would have more than 10000000 stations: use a larger interval or a shorter "
+         "stretch"},
+        {changed([](EarthworkRequest& r) { r.from = 10, r.to = 5; }),
+         "the stretch of road must run from a station to a later one"},
     };
-    for (const EarthworkRequest& request : refused)
-        EXPECT_THROW(ComputeEarthwork(road, Flat(100, 20), request), EarthworkRequestError);
+    for (const auto& [request, message] : refused) {
+        try {
+            ComputeEarthwork(road, Flat(100, 20), request);
+            ADD_FAILURE() << message;
+        } catch (const EarthworkRequestError& error) {
+            EXPECT_EQ(error.what(), message);
+        }
+    }
     // A section of no width, or less than a unit, is its side slopes alone.
     for (const double width : {0.0, 0.5})
         EXPECT_GT(ComputeEarthwork(road, Flat(100, 20), {.section = {.width = width}}).totals.fill,

@@ -1,6 +1,7 @@
 // Tests of reading whole files.
 #include "core/io/file_read.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -151,6 +152,11 @@ TEST(ReadDescriptor, ReadsAnOpenDescriptorToItsEndWithinTheLimit)
             Outcome([&] { return ReadDescriptor(pipe.ReadEnd(), "standard input", c.limit); }),
             c.expected);
     }
+    // A descriptor that cannot be read, a folder's, gives the system's reason.
+    const int folder = ::open(".", O_RDONLY | O_DIRECTORY);
+    EXPECT_EQ(Outcome([&] { return ReadDescriptor(folder, "standard input", 3); }),
+              "error: standard input: Is a directory");
+    ::close(folder);
 }
 
 }  // namespace
