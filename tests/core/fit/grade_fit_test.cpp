@@ -280,6 +280,18 @@ TEST(GradeFit, CriteriaThatNoGradeLineMeetsAreNamed)
         c.speed.speed = t.speed;
         EXPECT_EQ(test::ErrorText<FitError>([&] { (void)FitGradeLine(ground, c); }), t.message);
     }
+    // Fixed points a unit apart that only a sag or crest far sharper than any
+    // curve joins, on pieces of a unit: the grades alone meet them.
+    for (const double middle : {99.98, 100.02}) {
+        FitCriteria sharp = Criteria(390, 410, 6);
+        sharp.pieceLength = 1;
+        sharp.fixedPoints = {{400, 100}, {401, middle}, {402, 100}};
+        EXPECT_EQ(test::ErrorText<FitError>([&] { (void)FitGradeLine(ground, sharp); }),
+                  "no grade line meets the criteria: the fixed points and windows can be met "
+                  "with grades of at most 6%, but not with curves of crest K 26 and sag K 30 "
+                  "(80 km/h) between them")
+            << middle;
+    }
     // A section without a width has area only with side slopes in both cut and fill.
     const std::string noArea = "the section has no area: give it a width or side slopes";
     for (const auto& [width, fill, cut, refused] : {std::tuple{0.0, 2.0, 0.0, true},

@@ -108,6 +108,9 @@ TEST(LabelPlacer, KeepsClearOfMarksAndDropsTheLeastFirst)
     const Polyline across{{{0, 10}, {100, 10}}};
     const LabelPlacement clear = PlaceLabels({labels[1]}, {}, {0, 0, 100, 60}, {across});
     EXPECT_EQ(clear.placed.at(0).box.top, 25);
+    // So does a piece of a line that only clips the place's corner.
+    const Polyline clipping{{{40, 0}, {75, 14}, {100, 0}}};
+    EXPECT_EQ(PlaceLabels({labels[1]}, {}, {0, 0, 100, 60}, {clipping}).placed.at(0).box.top, 25);
     // The label of a sag goes beneath it first.
     LabelRequest sag = labels[1];
     sag.below = true;
@@ -186,7 +189,8 @@ TEST(ProfileSheet, ARoadReadAtAGlance)
 {
     // Ridge Road at the window's first size: every PVI and curve datum placed,
     // grades on the tangents, BVC and EVC on each curve.
-    const ProfileViewIndex index(LoadProfile(RAVO_EXAMPLES_DIR "/ridge-road.in"));
+    const ProfileState ridge = LoadProfile(RAVO_EXAMPLES_DIR "/ridge-road.in");
+    const ProfileViewIndex index(ridge);
     const ProfileView view = FitView(
         index, Sized({.plusNotation = true, .stationStyle = StationStyle::Kilometre}, 1200, 700));
     const ProfileSheet sheet = BuildSheet(index, view, BuildScene(index, view), Measure);
@@ -208,6 +212,17 @@ TEST(ProfileSheet, ARoadReadAtAGlance)
         EXPECT_TRUE(std::any_of(sheet.marks.begin(), sheet.marks.end(), [&end](const Box& b) {
             return b.left < end.x && end.x < b.right && b.top < end.y && end.y < b.bottom;
         })) << end.x;
+    // So is one on the plot's top edge.
+    ProfileScene topAtAnEnd = BuildScene(index, view);
+    topAtAnEnd.grade.valueAtTop = -1e9;
+    ForEachRow(ridge, SegmentKind::VerticalCurve, [&](std::int32_t row, const SegmentRow& values) {
+        const CurveSummary curve = SummarizeCurve(row, values);
+        if (curve.shape != CurveShape::Straight)
+            topAtAnEnd.grade.valueAtTop =
+                std::max<double>({topAtAnEnd.grade.valueAtTop, static_cast<double>(values.start),
+                                  *curve.endElevation});
+    });
+    EXPECT_EQ(BuildSheet(index, view, topAtAnEnd, Measure).curveEnds.size(), 12u);
 
     // The superelevation runs through the rows' ends: straight pieces need
     // two points each, not one a pixel column.

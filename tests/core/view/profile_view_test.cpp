@@ -48,6 +48,10 @@ TEST(ProfileScene, AViewWorkedByHandItsCursorAndHover)
     EXPECT_EQ(BuildScene(index, half).grade.gaps,
               (std::vector<std::pair<double, double>>{{150, 200}}));
     EXPECT_EQ(scene.rowBoundaries, (std::vector<double>{0, 200, 300, 400, 500, 550, 800}));
+    // Row ends a pixel apart are each marked, to the profile's end.
+    const ProfileViewIndex close(
+        ProfileOf({{100, 0, 0, 1000, 1001}, {100, 0, 0, 1001, 1799}, {100, 0, 0, 1799, 1800}}));
+    EXPECT_EQ(BuildScene(close, Whole()).rowBoundaries, (std::vector<double>{0, 1, 799, 800}));
     EXPECT_EQ(Texts(scene.grade.valueTicks),
               (Strings{"20@261", "40@221", "60@181", "80@141", "100@101", "120@61", "140@21"}));
     // Elevations shown besides the line's (a ground far below) widen the panel's range.
