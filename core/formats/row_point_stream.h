@@ -2,8 +2,10 @@
 // are chosen, so that an export takes little more than its writing.
 #pragma once
 
+#include <algorithm>
 #include <atomic>
 #include <cstddef>
+#include <cstdint>
 #include <exception>
 #include <functional>
 #include <memory>
@@ -40,11 +42,16 @@ public:
     bool Unsymmetric() const { return unsymmetric_; }
 
     // Calls write(point) for each point in station order, each once its
-    // elevation is chosen.
+    // elevation is chosen; only for the first `count` where that is given.
     template <class Write>
-    void ForEach(const Write& write) const
+    void ForEach(const Write& write, std::size_t count = SIZE_MAX) const
     {
-        Each(0, points_.size(), write);
+        std::size_t ready = 0;
+        for (std::size_t i = 0; i < std::min(count, points_.size()); ++i) {
+            if (i == ready)
+                ready = WaitBeyond(i);
+            write(points_[i]);
+        }
     }
 
     // Adds each point's text, as write(out, point) makes it, to `out` in
@@ -56,7 +63,7 @@ public:
     {
         const PointText text = [&write](TextOut& o, const RowPoint& p) { write(o, p); };
         TextApart tail(*this, text);
-        Each(0, tail.From(), [&](const RowPoint& p) { write(out, p); });
+        ForEach([&](const RowPoint& p) { write(out, p); }, tail.From());
         tail.PassTo(out);
     }
 
@@ -73,22 +80,11 @@ private:
         void PassTo(TextOut& out);
 
     private:
-        std::size_t from_;
+        std::size_t from_ = 0;
         std::vector<std::string> pieces_;
         std::exception_ptr failed_;
         std::jthread writer_;  // last, so that it is stopped before the rest goes
     };
-
-    template <class Write>
-    void Each(std::size_t from, std::size_t to, const Write& write) const
-    {
-        std::size_t ready = from;
-        for (std::size_t i = from; i < to; ++i) {
-            if (i == ready)
-                ready = WaitBeyond(i);
-            write(points_[i]);
-        }
-    }
 
     // How many points are chosen, once more than i are.
     std::size_t WaitBeyond(std::size_t i) const;
