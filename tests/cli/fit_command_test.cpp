@@ -103,6 +103,17 @@ TEST(FitCommand, RefusedCriteriaAndValuesAreTold)
         EXPECT_EQ(run.err.substr(0, c.message.size()), c.message) << run.err;
         EXPECT_FALSE(fs::exists(out)) << c.message;
     }
+    // In feet the design speed is in miles an hour, with the minimums for it.
+    const CalcResult feet = Calc(
+        {"fit",   ground.string(), "--from", "390",         "--to",  "410",     "--design-speed",
+         "50",    "--units",       "ft",     "--max-grade", "5",     "--piece", "1",
+         "--fix", "400:100",       "--fix",  "401:99.98",   "--fix", "402:100", "-o",
+         out});
+    EXPECT_EQ(feet.status, ExitFaultsFound);
+    EXPECT_EQ(feet.err,
+              "ravo-calc fit: no grade line meets the criteria: the fixed points and windows can "
+              "be met with grades of at most 5%, but not with curves of crest K 84 and sag K 96 "
+              "(50 mph) between them\n");
 }
 
 }  // namespace

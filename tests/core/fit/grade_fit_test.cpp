@@ -271,6 +271,7 @@ TEST(GradeFit, CriteriaThatNoGradeLineMeetsAreNamed)
          80,
          "the window from 500 to 400 must run from lower to higher stations and elevations"},
         {{}, {}, 0, "the design speed must be above 0"},
+        {{}, {}, 1, "no error"},  // a walking pace is a speed
         {{}, {}, std::numeric_limits<double>::infinity(), "the design speed must be above 0"},
     };
     for (const auto& t : cases) {
