@@ -125,10 +125,13 @@ TEST(WriteInputFile, AFailedSaveLeavesThePreviousFileAndSaysWhy)
     Put(file, "old contents");
     ProfileState inconsistent = StateOf(kRidge);
     inconsistent.NumSup = 9;
+    ProfileState noRows;
+    noRows.NumVC = 1;
     ProfileState infinite = StateOf(kRidge);
     infinite.SupSta2[1] = std::numeric_limits<float>::infinity();
     const std::vector<std::pair<ProfileState, std::string>> cases = {
         {inconsistent, "the segment count 9 exceeds the rows of its tables"},
+        {noRows, "the curve count 1 exceeds the rows of its tables"},
         {infinite, "segment 1 holds a value that is not a finite number"},
     };
     for (const auto& [state, message] : cases)
