@@ -31,10 +31,19 @@ TEST(RowCounter, CountsTheRowsThatThePointsMake)
         {{0, 1}, {1e7, 2, 0.1, 0.1, PviKind::Para}, {2e7, 1}},  // a curve lost to rounding
     };
     for (const std::vector<PviPoint>& points : profiles) {
+        const std::int32_t rows = RowsFromPoints(points, "").numVC;
         RowCounter counter;
         for (const PviPoint& p : points)
             counter.Add(p);
-        EXPECT_EQ(counter.Rows(), RowsFromPoints(points, "").numVC) << points.size();
+        EXPECT_EQ(counter.Rows(), rows) << points.size();
+        // As many rows as the limit are taken, and not one more.
+        const auto addAll = [&points](std::int64_t limit) {
+            RowCounter limited(limit);
+            for (const PviPoint& p : points)
+                limited.Add(p);
+        };
+        EXPECT_NO_THROW(addAll(rows)) << points.size();
+        EXPECT_THROW(addAll(rows - 1), InputFileError) << points.size();
     }
 }
 
