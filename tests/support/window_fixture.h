@@ -115,6 +115,13 @@ protected:
         return window->findChild<frmProfile*>(QStringLiteral("frmProfile"));
     }
 
+    // The example Ridge Road loaded, and the profile window showing it.
+    frmProfile& OpenRidgeRoad()
+    {
+        Choose("mnuLoad", RAVO_EXAMPLES_DIR "/ridge-road.in");
+        return *OpenProfile();
+    }
+
     // Triggers the item with the file dialog answered by the path.
     void Choose(const char* item, const QString& path)
     {

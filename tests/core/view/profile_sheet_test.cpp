@@ -116,12 +116,6 @@ TEST(LabelPlacer, KeepsClearOfMarksAndDropsTheLeastFirst)
     sag.below = true;
     EXPECT_EQ(PlaceLabels({sag}, {}, {0, 0, 100, 60}, {}).placed.at(0).box.top, 25);
     EXPECT_EQ(PlaceLabels({sag}, {{40, 25, 60, 39}}, {0, 0, 100, 60}, {}).placed.at(0).box.top, 1);
-    EXPECT_EQ(PlaceLabels({labels[1]}, {}, {0, 0, 100, 60}, {}).placed.at(0).box.top, 1);
-    // Above, below and to the right taken: to the left, level with the anchor.
-    const std::vector<Box> around = {{45, 0, 100, 19}, {45, 21, 100, 60}};
-    const Box left = PlaceLabels({labels[1]}, around, {0, 0, 100, 60}, {}).placed.at(0).box;
-    EXPECT_EQ(left.top, 13);
-    EXPECT_EQ(left.right, 45);
 }
 
 // A label 40 by 14 at (100, 100) goes to the first place left free, 5 px

@@ -1,11 +1,16 @@
-// Tests of the profile window's row index.
+// Tests of the profile window's row index: the row that decides each station,
+// and keeping the index up to date row by row: after every stored field it
+// must equal an index made afresh from the same rows.
 #include "core/view/profile_view_index.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <random>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -13,11 +18,11 @@
 #include "core/profile/elevation.h"
 #include "core/profile/elevation_walk.h"
 #include "core/text/numbers.h"
+#include "core/view/profile_view.h"
 #include "support/profile_fixture.h"
 #include "support/random_profiles.h"
 
 namespace ravo {
-
 namespace {
 
 TEST(DecidedRows, TheLastContainingRowDecidesBothEndsIncluded)
@@ -83,6 +88,138 @@ TEST(DecidedRows, AgreeWithTheCalculationAndTheWalkOnRandomProfiles)
         }
     }
     EXPECT_GT(checked, 20000);
+}
+
+bool Same(float a, float b)
+{
+    return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b);
+}
+
+// Pixels alike to far below one: blocks of pieces fall differently after a
+// change, and a block's float values may round a column's last digit apart.
+bool SamePixel(double a, double b)
+{
+    return std::abs(a - b) <= 1e-6 || a == b || (std::isnan(a) && std::isnan(b));
+}
+
+// The pieces of some length are those of a fresh index; an end repeated after
+// a change, with its piece of no length, changes nothing that RowAt tells.
+void ExpectSame(const DecidedRows& kept, const DecidedRows& fresh, const std::string& where)
+{
+    std::vector<DecidedPiece> pieces;
+    for (const DecidedPiece& p : kept.Pieces()) {
+        if (p.first != p.last)
+            pieces.push_back(p);
+    }
+    ASSERT_EQ(pieces.size(), fresh.Pieces().size()) << where;
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        const DecidedPiece& a = pieces[i];
+        const DecidedPiece& b = fresh.Pieces()[i];
+        ASSERT_TRUE(Same(a.first, b.first) && Same(a.last, b.last) && a.row == b.row &&
+                    Same(a.low, b.low) && Same(a.high, b.high))
+            << where << " piece " << i;
+        for (float station : {a.first, (a.first + a.last) / 2, a.last})
+            ASSERT_EQ(kept.RowAt(station), fresh.RowAt(station)) << where << " at " << station;
+    }
+}
+
+// What the window draws from either index is the same, zoomed out and in.
+void ExpectSameScenes(const ProfileViewIndex& kept, const ProfileViewIndex& fresh,
+                      const std::string& where)
+{
+    ProfileView view = FitView(fresh, ProfileView{});
+    view.plotWidth = 37;  // many pieces a column, so that blocks are taken whole
+    view.designSpeed = 60;
+    for (const ProfileView& v : {view, ZoomView(view, 10, 4)}) {
+        const ProfileScene a = BuildScene(kept, v);
+        const ProfileScene b = BuildScene(fresh, v);
+        for (const auto& [x, y] : {std::pair(&a.grade, &b.grade), std::pair(&a.super, &b.super)}) {
+            ASSERT_EQ(x->lines.size(), y->lines.size()) << where;
+            for (std::size_t i = 0; i < x->lines.size(); ++i) {
+                ASSERT_EQ(x->lines[i].flagged, y->lines[i].flagged) << where;
+                ASSERT_EQ(x->lines[i].points.size(), y->lines[i].points.size()) << where;
+                for (std::size_t j = 0; j < x->lines[i].points.size(); ++j)
+                    ASSERT_TRUE(SamePixel(x->lines[i].points[j].x, y->lines[i].points[j].x) &&
+                                SamePixel(x->lines[i].points[j].y, y->lines[i].points[j].y))
+                        << where << " line " << i << " point " << j << ": "
+                        << x->lines[i].points[j].x << "," << x->lines[i].points[j].y << " against "
+                        << y->lines[i].points[j].x << "," << y->lines[i].points[j].y;
+            }
+            ASSERT_EQ(x->gaps, y->gaps) << where;
+        }
+        ASSERT_EQ(a.rowBoundaries, b.rowBoundaries) << where;
+        ASSERT_EQ(a.marks.size(), b.marks.size()) << where;
+    }
+}
+
+// Many rows on a grid of stations, so that there are blocks of pieces, rows
+// sharing ends, overlapping, reversed and of no length; a count now and then
+// beyond the tables.
+ProfileState GridProfile(test::Random& random)
+{
+    ProfileState state = test::RandomProfile(random);
+    const int rows = std::uniform_int_distribution<int>(0, 80)(random);
+    RecreateTables(state, SegmentKind::VerticalCurve, rows);
+    std::uniform_int_distribution<int> grid(0, 60);
+    for (int r = 1; r <= rows; ++r) {
+        const float first = 5.0f * static_cast<float>(grid(random));
+        const float last = test::Chance(random, 0.8)
+                               ? first + 5.0f * static_cast<float>(grid(random) % 6)
+                               : first - 5;
+        fixtures::SetRow(state, SegmentKind::VerticalCurve, r,
+                         {test::Pick(random, {100, -3}), test::Pick(random, {0.02f, -0.01f}),
+                          test::Pick(random, {-0.03f, 0.01f, 0.02f}), first, last});
+    }
+    return state;
+}
+
+float NewValue(test::Random& random, Column column)
+{
+    if (column == Column::Station1 || column == Column::Station2)
+        return test::Chance(random, 0.05)
+                   ? std::nanf("")
+                   : 5.0f * static_cast<float>(std::uniform_int_distribution<int>(-2, 62)(random));
+    return test::Pick(random, {0.02f, -0.04f, 0, 100, 1e37f});
+}
+
+TEST(ProfileViewIndexUpdate, EveryStoredFieldLeavesTheIndexAsIfMadeAfresh)
+{
+    test::Random random(4343);
+    for (int profile = 0; profile < 800; ++profile) {
+        ProfileState state = GridProfile(random);
+        ProfileViewIndex kept(state);
+        for (int edit = 0; edit < 25; ++edit) {
+            const SegmentKind kind = test::Chance(random, 0.7) ? SegmentKind::VerticalCurve
+                                                               : SegmentKind::Superelevation;
+            const std::int32_t count = CountOf(state, kind);
+            if (count < 1)
+                continue;
+            const std::int32_t row = std::uniform_int_distribution<std::int32_t>(1, count)(random);
+            const auto column =
+                static_cast<Column>(std::uniform_int_distribution<int>(0, 4)(random));
+            if (!StoreField(state, kind, column, row, NewValue(random, column)))
+                continue;
+            kept.RowChanged(state, kind, row);
+            const ProfileViewIndex fresh(state);
+            const std::string where = "profile " + std::to_string(profile) + " edit " +
+                                      std::to_string(edit) + " row " + std::to_string(row);
+            ExpectSame(kept.curves, fresh.curves, where);
+            ExpectSame(kept.segments, fresh.segments, where);
+            ExpectSameScenes(kept, fresh, where);
+            ASSERT_EQ(kept.curveK.size(), fresh.curveK.size());
+            for (std::size_t i = 0; i < fresh.curveK.size(); ++i)
+                ASSERT_TRUE(Same(kept.curveK[i], fresh.curveK[i]) &&
+                            kept.curveShape[i] == fresh.curveShape[i])
+                    << where;
+            if (HasFailure())
+                return;
+        }
+        // A count typed anew re-creates one kind's tables; the other is kept.
+        RecreateTables(state, SegmentKind::VerticalCurve, 3);
+        kept.KindChanged(state, SegmentKind::VerticalCurve);
+        ExpectSame(kept.curves, ProfileViewIndex(state).curves, "re-created");
+        ExpectSame(kept.segments, ProfileViewIndex(state).segments, "kept");
+    }
 }
 
 }  // namespace

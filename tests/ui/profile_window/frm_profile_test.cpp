@@ -1,9 +1,11 @@
-// The profile window: it follows the profile and the station box, and clicks,
-// zooms, pans and exports as a user asks.
+// The profile window: it follows the profile, every change of its rows and the
+// station box; it clicks, zooms, pans and exports as a user asks, and paints a
+// fitted grade line dashed on the design's elevation scale.
 #include "ui/profile_window/frm_profile.h"
 
 #include <QCheckBox>
 #include <QImage>
+#include <QPainter>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -73,15 +75,92 @@ TEST_F(ProfileWindow, FollowsTheProfileAndTheStationBoth)
     }
     EXPECT_EQ(QImage(png).size(), QSize(1200, 700));
     EXPECT_TRUE(QSvgRenderer(svg).isValid());
+}
 
-    // A stored field redraws; a reset empties; the window is hidden and reused.
-    const double top = plot.Scene().grade.valueAtTop;
-    TypeOver("txtE1", QStringLiteral("400"));
-    EXPECT_GT(plot.Scene().grade.valueAtTop, top + 50);
-    Item("mnuResetAll")->trigger();
-    EXPECT_TRUE(plot.Scene().grade.lines.empty());
-    profile->close();
-    EXPECT_EQ(OpenProfile(), profile);
+// What the shown window draws after every change of the rows is what an index
+// made afresh from the same rows gives.
+void ExpectDrawnAfresh(ProfilePlot& plot, const ProfileState& state, const std::string& step)
+{
+    const ProfileScene shown = plot.Scene();
+    const ProfileScene fresh = BuildScene(ProfileViewIndex(state), plot.View());
+    for (const auto& [a, b] :
+         {std::pair(&shown.grade, &fresh.grade), std::pair(&shown.super, &fresh.super)}) {
+        ASSERT_EQ(a->lines.size(), b->lines.size()) << step;
+        for (std::size_t i = 0; i < a->lines.size(); ++i) {
+            ASSERT_EQ(a->lines[i].points.size(), b->lines[i].points.size()) << step;
+            for (std::size_t j = 0; j < a->lines[i].points.size(); ++j)
+                EXPECT_NEAR(a->lines[i].points[j].y, b->lines[i].points[j].y, 1e-6) << step;
+        }
+    }
+    EXPECT_EQ(shown.marks.size(), fresh.marks.size()) << step;
+}
+
+TEST_F(ProfileWindow, EveryStoredFieldCountResetAndUndoIsDrawn)
+{
+    ProfilePlot& plot = OpenRidgeRoad().Plot();
+    ExpectDrawnAfresh(plot, state, "loaded");
+    struct Step {
+        const char* box;
+        const char* text;
+    };
+    // A value and the stations of a curve, a segment's station, then counts.
+    const Step steps[] = {{"txtE1", "275"},     {"txtSta2", "950"}, {"txtSta1", "-100"},
+                          {"txtSSta2", "3000"}, {"txtNSUP", "2"},   {"txtS1", "0.04"},
+                          {"txtNVC", "1"}};
+    for (const Step& step : steps) {
+        TypeOver(step.box, QLatin1String(step.text));
+        ExpectDrawnAfresh(plot, state, std::string(step.box) + " " + step.text);
+    }
+    Item("mnuUndo")->trigger();
+    ExpectDrawnAfresh(plot, state, "undo");
+    Item("mnuResetSuper")->trigger();
+    ExpectDrawnAfresh(plot, state, "reset");
+}
+
+// The rows of the fitted line's colour in the plot's columns from..to.
+std::vector<int> FittedRows(ProfilePlot& plot, int from, int to)
+{
+    QImage image(plot.size(), QImage::Format_ARGB32);
+    QPainter painter(&image);
+    plot.Paint(painter, plot.size());
+    painter.end();
+    std::vector<int> rows;
+    for (int x = from; x <= to; ++x)
+        for (int y = 0; y < image.height(); ++y) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.red() > 110 && c.red() < 170 && c.green() < 80 && c.blue() > 140)
+                rows.push_back(y);
+        }
+    return rows;
+}
+
+TEST_F(ProfileWindow, AFittedLineIsPaintedAtItsElevationsAndGoneWhenTakenAway)
+{
+    frmProfile& profile = OpenRidgeRoad();
+    ProfilePlot& plot = profile.Plot();
+    // A level line at 270 over the first half of the road only.
+    ProfileState fitted;
+    RecreateTables(fitted, SegmentKind::VerticalCurve, 1);
+    StoreField(fitted, SegmentKind::VerticalCurve, Column::Start, 1, 270);
+    StoreField(fitted, SegmentKind::VerticalCurve, Column::Station2, 1, 2250);
+    profile.SetFittedLine(fitted);
+
+    const auto& grade = plot.Scene().grade;
+    const double expected = ProfilePlot::TopMargin + (grade.valueAtTop - 270) /
+                                                         (grade.valueAtTop - grade.valueAtBottom) *
+                                                         plot.View().gradeHeight;
+    const int left = ProfilePlot::LeftMargin + int(XOfStation(plot.View(), 500));
+    const std::vector<int> rows = FittedRows(plot, left, left + 40);
+    ASSERT_FALSE(rows.empty());
+    for (int y : rows)
+        EXPECT_NEAR(y, expected, 2.5);
+    // Beyond its last station there is no fitted line above the legend.
+    const int beyond = ProfilePlot::LeftMargin + int(XOfStation(plot.View(), 3500));
+    for (int y : FittedRows(plot, beyond, beyond + 40))
+        EXPECT_GT(y, ProfilePlot::TopMargin + plot.View().gradeHeight);
+
+    profile.SetFittedLine(std::nullopt);
+    EXPECT_TRUE(FittedRows(plot, left, left + 40).empty());
 }
 
 }  // namespace

@@ -100,7 +100,8 @@ TEST_F(GroundWindow, TheGroundOfALandXmlProfileComesWithIt)
                     .startsWith(QStringLiteral("Loaded ground: 3 points")));
 }
 
-TEST_F(GroundWindow, TheReadoutGivesGroundCutOrFillAndTheMassOrdinate)
+// The readout and the mass haul panel follow the section's boxes and the toggle.
+TEST_F(GroundWindow, TheReadoutAndTheMassHaulPanelFollowTheSectionAndTheToggle)
 {
     frmProfile* profile = OpenProfile();
     Choose("mnuLoad", Write("road.xml", Road));
@@ -125,13 +126,8 @@ TEST_F(GroundWindow, TheReadoutGivesGroundCutOrFillAndTheMassOrdinate)
     EXPECT_NEAR(massAt(250), -250 * (10 + 2.0 / 3), 25);
     profile->findChild<QDoubleSpinBox*>("spnFillSlope")->setValue(0);
     EXPECT_NEAR(massAt(250), -250 * 10, 25);
-}
 
-TEST_F(GroundWindow, TheMassHaulPanelIsToggledBeneathTheGradePanel)
-{
-    frmProfile* profile = OpenProfile();
-    Choose("mnuLoad", Write("road.xml", Road));
-    ProfilePlot& plot = profile->Plot();
+    // The mass haul panel is toggled beneath the grade panel.
     const int gradeAlone = plot.View().gradeHeight;
     EXPECT_EQ(plot.View().massHeight, 0);
     EXPECT_TRUE(plot.GroundSceneNow().massPanel.lines.empty());

@@ -7,7 +7,6 @@
 #include <QImage>
 #include <QPushButton>
 #include <QScreen>
-#include <QSignalSpy>
 #include <QSpinBox>
 #include <cmath>
 
@@ -21,10 +20,7 @@ using ProfileSheetWindow = WindowTest;
 
 TEST_F(ProfileSheetWindow, PaintedLabelsNeverMeetAtAnySize)
 {
-    frmProfile* profile = OpenProfile();
-    ASSERT_NE(profile, nullptr);
-    Choose("mnuLoad", RAVO_EXAMPLES_DIR "/ridge-road.in");
-    ProfilePlot& plot = profile->Plot();
+    ProfilePlot& plot = OpenRidgeRoad().Plot();
     for (const QSize size : {QSize(420, 260), QSize(900, 560), QSize(1600, 1000)}) {
         plot.setFixedSize(size);
         plot.Fit();
@@ -59,9 +55,7 @@ TEST_F(ProfileSheetWindow, PaintedLabelsNeverMeetAtAnySize)
 
 TEST_F(ProfileSheetWindow, UsableWithoutAMouse)
 {
-    frmProfile* profile = OpenProfile();
-    ASSERT_NE(profile, nullptr);
-    Choose("mnuLoad", RAVO_EXAMPLES_DIR "/ridge-road.in");
+    frmProfile* profile = &OpenRidgeRoad();
     ProfilePlot& plot = profile->Plot();
     EXPECT_EQ(profile->focusWidget(), &plot);
     // Shown again after growing beyond the screen, it fits the screen.
@@ -120,9 +114,7 @@ TEST_F(ProfileSheetWindow, UsableWithoutAMouse)
 
 TEST_F(ProfileSheetWindow, SpeedExaggerationCaptionAndStations)
 {
-    frmProfile* profile = OpenProfile();
-    ASSERT_NE(profile, nullptr);
-    Choose("mnuLoad", RAVO_EXAMPLES_DIR "/ridge-road.in");
+    frmProfile* profile = &OpenRidgeRoad();
     ProfilePlot& plot = profile->Plot();
 
     // Up steps through listed design speeds only; Down from the lowest is off.
@@ -163,9 +155,7 @@ TEST_F(ProfileSheetWindow, SpeedExaggerationCaptionAndStations)
 
 TEST_F(ProfileSheetWindow, ExportsASheetOrSaysWhyNot)
 {
-    frmProfile* profile = OpenProfile();
-    ASSERT_NE(profile, nullptr);
-    Choose("mnuLoad", RAVO_EXAMPLES_DIR "/ridge-road.in");
+    frmProfile* profile = &OpenRidgeRoad();
     const QString pdf = folder.filePath("ridge.pdf");
     const QString png = folder.filePath("ridge-a4.png");
     for (const QString& path : {pdf, png, folder.filePath("none/x.pdf")}) {

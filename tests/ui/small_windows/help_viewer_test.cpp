@@ -1,8 +1,12 @@
-// The Help menu, where the help file is found, and the help window.
+// The Help menu: where the help file is found, the help window, and the About
+// window, modeless, made once and hidden only by its button. (Help > Contents
+// and its key are the desktop test's.)
 #include <QDir>
+#include <QPushButton>
 
 #include "support/window_fixture.h"
 #include "ui/platform/qt_platform.h"
+#include "ui/small_windows/frm_about.h"
 #include "ui/small_windows/help_file.h"
 #include "ui/small_windows/help_viewer.h"
 
@@ -13,11 +17,29 @@ const QString kBuiltHelpFile = QStringLiteral(RAVO_BUILT_HELP_FILE);
 
 using HelpMenu = WindowTest;
 
-TEST_F(HelpMenu, ContentsOpensTheOverview)
+TEST_F(HelpMenu, AboutIsOneModelessWindowThatOnlyItsButtonHides)
 {
-    Item("mnuContents")->trigger();
-    EXPECT_EQ(platform.helpTopics,
-              (std::vector<std::pair<QString, QString>>{{HelpFilePath(), "Overview.htm"}}));
+    Item("mnuAbout")->trigger();
+    auto* about = window->findChild<frmAbout*>();
+    ASSERT_TRUE(about && about->isVisible());
+    auto* ok = about->findChild<QPushButton*>("Command1");
+    for (const QWidget* child : about->findChildren<QWidget*>())
+        EXPECT_EQ(child->focusPolicy() != Qt::NoFocus, child == ok)
+            << child->objectName().toStdString();
+
+    // A window counts as active while its owner is, so wait for the focus itself.
+    ASSERT_TRUE(QTest::qWaitFor([about] { return QApplication::activeWindow() == about; }));
+    EXPECT_EQ(QApplication::focusWidget(), ok);
+    EXPECT_FALSE(about->close());
+    about->move(about->pos() + QPoint(-70, 45));
+    const QPoint moved = about->pos();
+    QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Escape);
+    EXPECT_TRUE(about->isVisible());
+    QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Return);
+    EXPECT_FALSE(about->isVisible());
+    Item("mnuAbout")->trigger();  // the same window again, where it was left
+    EXPECT_EQ(window->findChildren<frmAbout*>().size(), 1);
+    EXPECT_EQ(about->pos(), moved);
 }
 
 TEST(HelpFile, LiesBesideTheProgramOrInTheInstalledDataFolder)
