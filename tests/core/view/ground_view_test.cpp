@@ -7,6 +7,7 @@
 #include <cmath>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "core/view/profile_view_lines.h"
 #include "support/profile_fixture.h"
@@ -66,6 +67,24 @@ TEST(GroundScene, CutAndFillAreasEndWhereTheLinesCross)
     ASSERT_EQ(scene.groundLines.size(), 1u);
     EXPECT_EQ(scene.groundLines[0].points.size(), 3u);        // through the points themselves
     EXPECT_NEAR(scene.groundLines[0].points[1].y, 80, 1e-9);  // 101 on 105..95 over 200 px
+    // A ground denser than the pixels: each column's highest and lowest, at
+    // its middle.
+    Road dense;
+    dense.ground = GroundProfile({{0, 99},
+                                  {100, 100},
+                                  {200, 99},
+                                  {300, 100},
+                                  {400, 99},
+                                  {500, 100},
+                                  {600, 99},
+                                  {700, 100},
+                                  {800, 99},
+                                  {900, 100}});
+    const GroundScene columns = dense.Scene(0, 1000, 2);
+    std::vector<double> xs;
+    for (const PixelPoint& p : columns.groundLines.at(0).points)
+        xs.push_back(p.x);
+    EXPECT_EQ(xs, (std::vector<double>{0.5, 0.5, 1.5, 1.5}));
 }
 
 TEST(GroundScene, TheMassOrdinateCountsTheEarthBeforeTheView)

@@ -140,11 +140,15 @@ TEST(LabelPlacer, TriesEachPlaceAroundTheAnchorInTurn)
         {{above, below, right, left, upperRight, upperLeft}, {102.5, 105, 142.5, 119}},
         {{above, below, right, left, upperRight, upperLeft, lowerRight}, {57.5, 105, 97.5, 119}},
     };
-    for (const auto& c : cases) {
-        const Box box = PlaceLabels({label}, c.marks, {0, 0, 200, 200}, {}).placed.at(0).box;
-        EXPECT_EQ(std::vector<double>({box.left, box.top, box.right, box.bottom}),
-                  std::vector<double>({c.place.left, c.place.top, c.place.right, c.place.bottom}))
-            << c.marks.size() << " marks";
+    // In a plot at the origin, and in one that begins further in.
+    for (const Box& plot : {Box{0, 0, 200, 200}, Box{50, 50, 200, 200}}) {
+        for (const auto& c : cases) {
+            const Box box = PlaceLabels({label}, c.marks, plot, {}).placed.at(0).box;
+            EXPECT_EQ(
+                std::vector<double>({box.left, box.top, box.right, box.bottom}),
+                std::vector<double>({c.place.left, c.place.top, c.place.right, c.place.bottom}))
+                << c.marks.size() << " marks, plot from " << plot.left;
+        }
     }
 }
 
