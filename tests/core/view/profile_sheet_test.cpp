@@ -73,6 +73,7 @@ TEST(SheetText, StationsInEachStyleAndGrades)
         {-50, 3, true, StationStyle::Kilometre, "-0+050.000"},
         {-0.0001, 3, true, StationStyle::Kilometre, "0+000.000"},
         {-0.001, 3, true, StationStyle::Kilometre, "-0+000.001"},
+        {0.5, 3, true, StationStyle::Kilometre, "0+000.500"},
         {5.5, 0, true, StationStyle::Hundreds, "0+06"},
         {999.9996, 3, true, StationStyle::Kilometre, "1+000.000"},
         {1234.5, 2, false, StationStyle::Kilometre, "1234.50"},
