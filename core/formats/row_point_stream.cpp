@@ -83,7 +83,9 @@ RowPointStream::RowPointStream(const ProfileState& state, const Tolerances& tole
             const std::size_t to = std::min(size, from + PointsChosenAtOnce);
             plan_->Choose(from, to);
             ready_.store(to, std::memory_order_release);
-            ready_.notify_one();
+            // Both the writer and the thread that writes the last points
+            // apart may be waiting.
+            ready_.notify_all();
         }
     });
 }
