@@ -113,6 +113,11 @@ TEST(LabelPlacer, KeepsClearOfMarksAndDropsTheLeastFirst)
     // So does a piece of a line that only clips the place's corner.
     const Polyline clipping{{{40, 0}, {75, 14}, {100, 0}}};
     EXPECT_EQ(PlaceLabels({labels[1]}, {}, {0, 0, 100, 60}, {clipping}).placed.at(0).box.top, 25);
+    // A line that rises steeply beside the place and runs on above it leaves
+    // it free.
+    const Polyline beside{{{28, 0}, {29, 30}, {100, 20}, {101, 20}}};
+    const Box free = PlaceLabels({labels[1]}, {}, {0, 0, 100, 60}, {beside}).placed.at(0).box;
+    EXPECT_EQ(std::pair(free.left, free.top), std::pair(30.0, 1.0));
     // The label of a sag goes beneath it first.
     LabelRequest sag = labels[1];
     sag.below = true;
