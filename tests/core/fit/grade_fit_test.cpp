@@ -227,6 +227,11 @@ TEST(GradeFit, NeighbouringCurvesThatWouldOverlapAreShortenedInProportion)
     const PviLayout layout = LayoutOf(pieces, Criteria(0, 300, 6));
     EXPECT_EQ(layout.stations, (std::vector<double>{0, 105, 205, 300}));
     EXPECT_EQ(layout.lengths, (std::vector<double>{0, 100, 90, 0}));
+    // A curving run at the profile's end whose PVI rounds onto the end
+    // station is left out, rather than making two PVIs there.
+    const PviLayout atEnd =
+        LayoutOf({{0, 299.6, 100, 0, 0}, {299.6, 300, 100, 0, 0.06}}, Criteria(0, 300, 6));
+    EXPECT_EQ(atEnd.stations, (std::vector<double>{0, 300}));
 }
 
 // The solution's PVIs: one where the grade does not change is left out, the
