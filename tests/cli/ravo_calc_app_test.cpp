@@ -168,6 +168,8 @@ TEST_F(RavoCalcApp, CheckAgainstDesignSpeedAndLength)
               "curve 4 (sag): K 29.000 is below the minimum 30 for 80 km/h\n"
               "3 faults found.\n");
     EXPECT_EQ(Calc({"check", file, "--design-speed", "60", "--units", "m"}).status, ExitSuccess);
+    EXPECT_EQ(Calc({"check", file, "--min-length", "0.5"}).status,
+              ExitSuccess);  // any length above 0
     EXPECT_EQ(
         Calc({"check", file, "--design-speed", "70", "--units", "m", "--min-length", "100"}).out,
         "curve 2 (crest): length 80.000 is shorter than 100\n1 fault found.\n");

@@ -301,6 +301,13 @@ TEST(PointsFromRows, OnlyRowsThatDoNotJoinUpAreRefused)
     };
     for (const Case& c : cases)
         EXPECT_EQ(refusedFor(c.rows), c.refused) << c.what;
+    // Rows that disagree within the tolerance, which no point gives back
+    // both, are met halfway.
+    const std::vector<PviPoint> halfway = test::PointsFromRows(
+        test::StateOf(test::ProfileOf(
+            "", {{100, 0.02f, 0.02f, 0, 100}, {102.001f, 0.02f, 0.02f, 100, 200}}, {})),
+        {});
+    EXPECT_NEAR(halfway.at(0).elevation, 100.0005, 1e-5);
 }
 
 }  // namespace
