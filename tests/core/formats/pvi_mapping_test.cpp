@@ -221,6 +221,15 @@ TEST(PointsFromRows, ARowNoPointsGiveBackSendsThePairsAfterItApart)
     ASSERT_EQ(rows.numVC, state.NumVC);
     for (std::size_t k = 3; k < state.VcElevation1.size(); ++k)
         EXPECT_EQ(rows.curves[0][k], state.VcElevation1[k]) << k;
+    // So does one that begins the profile with the pair itself.
+    ProfileState first =
+        test::StateOf(RowsFromPoints({Pvi(0, 100), Unsym(10, 100.2, 10, 20), Pvi(100, 101)}, ""));
+    first.VcElevation1[1] += 0.0002f;
+    const std::vector<PviPoint> firstPoints = test::PointsFromRows(first, {});
+    EXPECT_EQ(firstPoints.at(1).kind, PviKind::Para);
+    const InputProfile firstBack = RowsFromPoints(firstPoints, "");
+    ASSERT_EQ(firstBack.numVC, first.NumVC);
+    EXPECT_EQ(firstBack.curves[0][3], first.VcElevation1[3]);
 }
 
 // Profiles whose rows once failed to come back bit for bit.
