@@ -46,8 +46,9 @@ public:
     template <class Write>
     void ForEach(const Write& write, std::size_t count = SIZE_MAX) const
     {
+        const std::size_t end = std::min(count, points_.size());
         std::size_t ready = 0;
-        for (std::size_t i = 0; i < std::min(count, points_.size()); ++i) {
+        for (std::size_t i = 0; i < end; ++i) {
             if (i == ready)
                 ready = WaitBeyond(i);
             write(points_[i]);
