@@ -152,7 +152,9 @@ Panel MassPanel(const std::vector<MassSample>& mass, int height)
     if (!line.points.empty())
         panel.lines.push_back(std::move(line));
     const double range = panel.valueAtTop - panel.valueAtBottom;
-    const double step = NiceStep(range * 24 / std::max(height, 1));
+    // No finer than the labels' six decimals tell apart, or a mass line of
+    // rounding noise would be ticked with labels that all read the same.
+    const double step = std::max(NiceStep(range * 24 / std::max(height, 1)), 1e-6);
     const int decimals = std::clamp(int(-std::floor(std::log10(step))), 0, 6);
     // Counted in whole steps, so that the tick at 0 reads 0 and not -0.
     for (double k = std::ceil(panel.valueAtBottom / step); k * step <= panel.valueAtTop; ++k) {

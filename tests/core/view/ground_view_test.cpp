@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/view/mass_haul_view.h"
 #include "core/view/profile_view_lines.h"
 #include "support/profile_fixture.h"
 
@@ -145,6 +146,12 @@ TEST(GroundScene, TheMassOrdinateCountsTheEarthBeforeTheView)
         EXPECT_NEAR(tick.at, YOfValue(whole.massPanel, 80, std::stod(tick.label)), 0.5)
             << tick.label;
     }
+    // A mass line of a few ten-millionths, as rounding leaves on a ground at
+    // grade, is ticked with labels that differ.
+    const Panel noise = MassPanel({{0, 0, 0}, {50, 500, 3e-7}, {100, 1000, -2e-7}}, 80);
+    ASSERT_FALSE(noise.valueTicks.empty());
+    for (std::size_t i = 1; i < noise.valueTicks.size(); ++i)
+        EXPECT_NE(noise.valueTicks[i].label, noise.valueTicks[i - 1].label);
 }
 
 TEST(GroundScene, SectionsAFewPixelsApartSplitTheVolumeWhereTheDepthChangesSign)
