@@ -47,10 +47,10 @@ struct Span {
 // copies go before the first end that begins a piece inside a row; else
 // before the last end, on the row of the piece beyond the span; else before
 // the first, on the row of the piece before it; else, among gaps, before the
-// last end as a gap. A lone end with nothing beside it takes none, and false
-// says so. So the pieces keep their count when a row loses ends, and the
-// pieces after need not move.
-bool Pad(Span& span, std::size_t count, std::int32_t rowBefore, std::int32_t rowAfter)
+// last end as a gap. A lone end with nothing beside it takes none. So the
+// pieces keep their count when a row loses ends, and the pieces after need
+// not move.
+void Pad(Span& span, std::size_t count, std::int32_t rowBefore, std::int32_t rowAfter)
 {
     std::size_t at = span.ends.size() - 1;
     std::int32_t row = rowAfter;
@@ -63,7 +63,7 @@ bool Pad(Span& span, std::size_t count, std::int32_t rowBefore, std::int32_t row
         at = 0;
         row = rowBefore;
     } else if (row == 0 && span.pieces.empty()) {
-        return false;
+        return;
     }
     // No least and greatest value: a column or block taking the piece in
     // keeps its own, and an end that overflows adds no value of its own.
@@ -75,7 +75,6 @@ bool Pad(Span& span, std::size_t count, std::int32_t rowBefore, std::int32_t row
     const std::int32_t decides = span.atEnd[at];
     span.atEnd.insert(span.atEnd.begin() + place, count, decides);
     span.pieces.insert(span.pieces.begin() + place, count, none);
-    return true;
 }
 
 }  // namespace
