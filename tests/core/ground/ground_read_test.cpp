@@ -118,14 +118,16 @@ TEST(GroundRead, CutAndFillWhereTheGroundIsAndNowhereElse)
     EXPECT_EQ(hill.ElevationRange(2, 4), (Range{{12, 14}}));
     EXPECT_EQ(hill.ElevationRange(25, 30), Range{});
     EXPECT_EQ(hill.ElevationRange(15, 5), Range{});
-    // A long ground gives what a look at every point gives, over any stretch.
+    // A long ground gives what a look at every point gives, over any stretch,
+    // also one that stops just short of a spike.
     Points many;
     for (int i = 0; i < 5000; ++i)
-        many.push_back({i * 1.0, std::sin(i * 0.37) * 10 + i * 0.001});
+        many.push_back({i * 1.0, i == 1023 ? 50 : std::sin(i * 0.37) * 10 + i * 0.001});
     const GroundProfile longGround(many);
     for (const auto& [from, to] : {std::pair{0.0, 4999.0},
                                    {10.5, 4000.25},
                                    {1023.0, 2048.0},
+                                   {0.0, 1022.5},
                                    {1024.0, 1024.0},
                                    {3000.0, 9000.0}}) {
         std::pair<double, double> naive{*longGround.ElevationAt(from),

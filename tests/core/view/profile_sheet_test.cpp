@@ -113,6 +113,10 @@ TEST(LabelPlacer, KeepsClearOfMarksAndDropsTheLeastFirst)
     // So does a piece of a line that only clips the place's corner.
     const Polyline clipping{{{40, 0}, {75, 14}, {100, 0}}};
     EXPECT_EQ(PlaceLabels({labels[1]}, {}, {0, 0, 100, 60}, {clipping}).placed.at(0).box.top, 25);
+    // And lines that stop less than half a pixel left of it or above it: a
+    // line a pixel wide still reaches into the place.
+    for (const Polyline& near : {Polyline{{{0, 10}, {29.7, 10}}}, Polyline{{{0, 0.7}, {100, 0.7}}}})
+        EXPECT_EQ(PlaceLabels({labels[1]}, {}, {0, 0, 100, 60}, {near}).placed.at(0).box.top, 25);
     // A line that rises steeply beside the place and runs on above it leaves
     // it free.
     const Polyline beside{{{28, 0}, {29, 30}, {100, 20}, {101, 20}}};
@@ -244,6 +248,18 @@ TEST(ProfileSheet, ARoadReadAtAGlance)
         return std::stod(text.substr(text.find("Elevation ") + 10));
     };
     EXPECT_GT(elevationAt(10), elevationAt(100));
+    // It is given to the pixel's size, a millimetre at the finest.
+    for (const auto& [perPixel, decimals] : {std::pair{0.0003, 3}, {0.05, 2}, {300.0, 0}}) {
+        ProfileScene zoomed = BuildScene(index, view);
+        zoomed.grade.valueAtBottom = zoomed.grade.valueAtTop - perPixel * view.gradeHeight;
+        std::string elevation = PointerReadout(index, view, zoomed, 0, 10);
+        elevation = elevation.substr(elevation.find("Elevation ") + 10);
+        elevation = elevation.substr(0, elevation.find(' '));
+        const std::size_t point = elevation.find('.');
+        EXPECT_EQ(point == std::string::npos ? 0 : elevation.size() - point - 1,
+                  std::size_t(decimals))
+            << elevation;
+    }
 }
 
 // Ten crests and sags end to end: each is drawn with its ends where there

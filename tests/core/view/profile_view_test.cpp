@@ -74,6 +74,12 @@ TEST(ProfileScene, AViewWorkedByHandItsCursorAndHover)
         (Strings{"0 1 PVI 1100.000 100.00,97.33", "1 1 High 1133.333 / 101.333 133.33,98.67",
                  "0 3 PVI 1600.000 600.00,113.33", "2 3 Low 1700.000 / 95.500 700.00,110.33"}));
     EXPECT_EQ(Texts(scene.curveLabels), (Strings{"K 66.7@100", "K 100.0@600"}));
+    // Zoomed out far from the origin, the curves are 10 and 20 pixels wide:
+    // too narrow for their K or their PVI's label.
+    const ProfileScene far = BuildScene(index, {0, 16000, 800, 300, 120});
+    EXPECT_TRUE(far.curveLabels.empty());
+    for (const Mark& m : far.marks)
+        EXPECT_TRUE(m.kind != MarkKind::Pvi || m.label.empty()) << m.label;
 
     // The line breaks at the gap; the later level row shows at 50 inside the sag.
     ASSERT_EQ(scene.grade.lines.size(), 2u);
