@@ -71,6 +71,12 @@ TEST(ReplaceFile, ReplacesOnlyARegularFileAndOnlyWhenComplete)
         {"disk full", old(kReadWrite), "error: d/t.in: File too large", Produce, 1000},
         {"read-only file", old(kReadOnly), "error: d/t.in: Permission denied"},
         {"in place where the folder is closed", closed, "ok: "},
+        {"in place over a file of one byte",
+         [](const TempFolder& f) {
+             Put(f / "d/t.in", "x", kReadWrite);
+             fs::permissions(f / "d", kClosedFolder);
+         },
+         "ok: "},
         {"in place, produce fails", closed, "error: half way", ProduceHalf},
         {"in place, disk full", closed,
          "error: d/t.in: File too large; the file was left as it was", Produce, 1000},
