@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -84,7 +85,10 @@ TEST(NameCheck, QuietLeavesOutNotesAndWroteLinesButNotTheAnswerOrErrors)
     const std::string out = (dir / "r.in").string();
     const CalcResult loud = Calc({"convert", xml, out});
     EXPECT_NE(loud.err, "");
-    EXPECT_EQ(loud.out.rfind("Wrote ", 0), 0u) << loud.out;
+    EXPECT_EQ(loud.out, "Wrote " + out + " (13 curve rows).\n");
+    const std::string one = (dir / "one.csv").string();
+    std::ofstream(one) << "station,elevation,length\n0,100,\n100,101,\n";
+    EXPECT_EQ(Calc({"convert", one, out}).out, "Wrote " + out + " (1 curve row).\n");
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"-q", "convert", xml, out}, {"convert", "--quiet", xml, out}}) {
         const CalcResult quiet = Calc(args);

@@ -312,12 +312,27 @@ TEST(GradeFit, CriteriaThatNoGradeLineMeetsAreNamed)
                   refused)
             << width << " " << fill << " " << cut;
     }
+    // Unit costs of any size are taken, and one of them 0, but not below 0 nor both 0.
+    const std::string costs = "the unit costs cannot be negative, nor both 0";
+    for (const auto& [cut, fill, refused] : {std::tuple{0.5, 0.25, false},
+                                             {0.0, 0.5, false},
+                                             {0.5, 0.0, false},
+                                             {-0.5, 1.0, true},
+                                             {1.0, -0.5, true},
+                                             {0.0, 0.0, true}}) {
+        FitCriteria c = Criteria(0, 1000, 6);
+        c.cutCost = cut;
+        c.fillCost = fill;
+        EXPECT_EQ(test::ErrorText<FitError>([&] { (void)FitGradeLine(ground, c); }) == costs,
+                  refused)
+            << cut << " " << fill;
+    }
 }
 
 // The re-check names each way a profile misses the criteria.
 TEST(GradeFit, CriteriaFaultsNameEachCriterionMissed)
 {
-    FitCriteria c = Criteria(0, 1000, 6);
+    FitCriteria c = Criteria(0, 1000, 5.9876543);
     c.fixedPoints = {{0, 101}, {1000, 100}};
     c.windows = {{700, 800, 130, 140}};
     FitResult made;
@@ -332,7 +347,9 @@ TEST(GradeFit, CriteriaFaultsNameEachCriterionMissed)
         });
     };
     EXPECT_EQ(count("is below the minimum"), 1);
-    EXPECT_EQ(count("is steeper than 6%"), 3);  // the grades and the curve between them
+    // the grades and the curve between them, to six figures
+    EXPECT_EQ(count("is steeper than 5.98765%"), 3);
+    EXPECT_EQ(count("curve 1: grade 8% is"), 1);
     EXPECT_EQ(count("the fixed point at 0 is missed"), 1);
     EXPECT_EQ(count("leaves the window from 700 to 800"), 11);  // each section of 10 m
     EXPECT_EQ(faults.size(), 16U);
