@@ -65,15 +65,6 @@ private:
     double fill_ = 0;
 };
 
-double NiceStep(double least)
-{
-    const double power = std::pow(10.0, std::floor(std::log10(least)));
-    for (double factor : {1.0, 2.0, 5.0})
-        if (factor * power >= least)
-            return factor * power;
-    return 10 * power;
-}
-
 }  // namespace
 
 std::vector<MassSample> MassSamples(const ProfileViewIndex& index, const GroundProfile& ground,
@@ -151,16 +142,7 @@ Panel MassPanel(const std::vector<MassSample>& mass, int height)
         line.points.push_back({sample.x, YOfValue(panel, height, sample.ordinate)});
     if (!line.points.empty())
         panel.lines.push_back(std::move(line));
-    const double range = panel.valueAtTop - panel.valueAtBottom;
-    // No finer than the labels' six decimals tell apart, or a mass line of
-    // rounding noise would be ticked with labels that all read the same.
-    const double step = std::max(NiceStep(range * 24 / std::max(height, 1)), 1e-6);
-    const int decimals = std::clamp(int(-std::floor(std::log10(step))), 0, 6);
-    // Counted in whole steps, so that the tick at 0 reads 0 and not -0.
-    for (double k = std::ceil(panel.valueAtBottom / step); k * step <= panel.valueAtTop; ++k) {
-        const double v = k == 0 ? 0.0 : k * step;
-        panel.valueTicks.push_back({YOfValue(panel, height, v), FixedText(v, decimals)});
-    }
+    panel.valueTicks = ValueTicks(panel, height, 24, 6);
     return panel;
 }
 

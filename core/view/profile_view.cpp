@@ -39,9 +39,9 @@ double NiceAtLeast(double value)
     return 10 * power;
 }
 
-int DecimalsFor(double step)
+int DecimalsFor(double step, int most = 3)
 {
-    return std::clamp(static_cast<int>(std::ceil(-std::log10(step) - 1e-9)), 0, 3);
+    return std::clamp(static_cast<int>(std::ceil(-std::log10(step) - 1e-9)), 0, most);
 }
 
 // A number with a fixed count of decimals and a point whatever the locale.
@@ -63,20 +63,16 @@ std::string StationLabel(double station, int decimals, bool plusNotation,
     return text;
 }
 
+// The narrowest view about a station: a millimetre, or wider far out, where
+// stations a pixel apart must still be different numbers.
+double LeastSpan(double station, int plotWidth)
+{
+    return std::max(MinimumSpan, std::abs(station) * 1e-12 * std::max(plotWidth, 1));
+}
+
 double PerPixel(const ProfileView& view)
 {
     return (view.lastStation - view.firstStation) / view.plotWidth;
-}
-
-std::vector<Tick> ValueTicks(const Panel& panel, double height)
-{
-    const double range = panel.valueAtTop - panel.valueAtBottom;
-    const double step = NiceAtLeast(range * 30 / height);
-    const int decimals = DecimalsFor(step);
-    std::vector<Tick> ticks;
-    for (double v = std::ceil(panel.valueAtBottom / step) * step; v <= panel.valueAtTop; v += step)
-        ticks.push_back({(panel.valueAtTop - v) / range * height, Fixed(v, decimals)});
-    return ticks;
 }
 
 // The grade panel keeps one scale for both directions times a round
@@ -118,18 +114,47 @@ std::string ExaggerationText(double exaggeration)
     return "Vertical exaggeration " + Fixed(exaggeration, decimals) + ":1";
 }
 
+// A tick at each multiple of step from low to high, made by `make`. Counted
+// in whole steps, so that the tick at 0 is at 0 and not -0; and by a count
+// of ticks, which ends also where the values are too large for a step to
+// change them.
+template <class Make>
+std::vector<Tick> TicksOfStep(double low, double high, double step, const Make& make)
+{
+    const double first = std::ceil(low / step);
+    const double count = std::floor(high / step) - first;
+    std::vector<Tick> ticks;
+    for (double i = 0; i <= count; ++i) {
+        const double k = first + i;
+        ticks.push_back(make(k == 0 ? 0.0 : k * step));
+    }
+    return ticks;
+}
+
 std::vector<Tick> StationTicks(const ProfileView& view)
 {
     const double step = NiceAtLeast(PerPixel(view) * 110);
     const int decimals = DecimalsFor(step);
-    std::vector<Tick> ticks;
-    for (double s = std::ceil(view.firstStation / step) * step; s <= view.lastStation; s += step)
-        ticks.push_back(
-            {XOfStation(view, s), StationLabel(s, decimals, view.plusNotation, view.stationStyle)});
-    return ticks;
+    return TicksOfStep(view.firstStation, view.lastStation, step, [&](double s) {
+        return Tick{XOfStation(view, s),
+                    StationLabel(s, decimals, view.plusNotation, view.stationStyle)};
+    });
 }
 
 }  // namespace
+
+std::vector<Tick> ValueTicks(const Panel& panel, double height, double spacing, int mostDecimals)
+{
+    const double range = panel.valueAtTop - panel.valueAtBottom;
+    if (!(range > 0))
+        return {};
+    const double step = std::max(NiceAtLeast(range * spacing / std::max(height, 1.0)),
+                                 std::pow(10.0, -mostDecimals));
+    const int decimals = DecimalsFor(step, mostDecimals);
+    return TicksOfStep(panel.valueAtBottom, panel.valueAtTop, step, [&](double v) {
+        return Tick{YOfValue(panel, height, v), Fixed(v, decimals)};
+    });
+}
 
 double StationAtX(const ProfileView& view, double x)
 {
@@ -158,7 +183,9 @@ ProfileView FitView(const ProfileViewIndex& index, ProfileView view)
     }
     if (!std::isfinite(first))
         return view;
-    const double margin = last > first ? (last - first) * 0.02 : 50;
+    const double margin =
+        std::max(last > first ? (last - first) * 0.02 : 50,
+                 LeastSpan(std::max(std::abs(first), std::abs(last)), view.plotWidth));
     view.firstStation = first - margin;
     view.lastStation = last + margin;
     return view;
@@ -167,8 +194,9 @@ ProfileView FitView(const ProfileViewIndex& index, ProfileView view)
 ProfileView ZoomView(ProfileView view, double x, double factor)
 {
     const double station = StationAtX(view, x);
-    const double span =
-        std::clamp((view.lastStation - view.firstStation) / factor, MinimumSpan, MaximumSpan);
+    const double least = LeastSpan(station, view.plotWidth);
+    const double span = std::clamp((view.lastStation - view.firstStation) / factor, least,
+                                   std::max(least, MaximumSpan));
     view.firstStation = station - x / view.plotWidth * span;
     view.lastStation = view.firstStation + span;
     return view;
@@ -308,8 +336,8 @@ ProfileScene BuildScene(const ProfileViewIndex& index, const ProfileView& view)
     FitSuper(scene.super, low, high);
     scene.grade.lines = Lines(grade, 1, scene.grade, view.gradeHeight);
     scene.super.lines = Lines(super, 100, scene.super, view.superHeight);
-    scene.grade.valueTicks = ValueTicks(scene.grade, view.gradeHeight);
-    scene.super.valueTicks = ValueTicks(scene.super, view.superHeight);
+    scene.grade.valueTicks = ValueTicks(scene.grade, view.gradeHeight, 30, 3);
+    scene.super.valueTicks = ValueTicks(scene.super, view.superHeight, 30, 3);
     scene.stationTicks = StationTicks(view);
     scene.rowBoundaries = RowBoundaries(index.curves, view);
     AddCurveMarks(index, view, flags, scene);

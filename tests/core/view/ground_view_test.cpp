@@ -136,22 +136,28 @@ TEST(GroundScene, TheMassOrdinateCountsTheEarthBeforeTheView)
     EXPECT_LT(whole.massPanel.valueAtTop, Wedge * 1.2);
     EXPECT_LT(whole.massPanel.valueAtBottom, -Wedge);
     EXPECT_GT(whole.massPanel.valueAtBottom, -Wedge * 1.2);
-    // Its value ticks lie within it, at every step, from near its bottom to near its top.
+    // Its value ticks lie within it, from near its bottom to near its top.
     EXPECT_GE(whole.massPanel.valueTicks.size(), 3u);
     EXPECT_LT(std::stod(whole.massPanel.valueTicks.front().label), -Wedge / 2);
     EXPECT_GT(std::stod(whole.massPanel.valueTicks.back().label), Wedge / 2);
-    for (const Tick& tick : whole.massPanel.valueTicks) {
-        EXPECT_GE(tick.at, 0) << tick.label;
-        EXPECT_LE(tick.at, 80) << tick.label;
-        EXPECT_NEAR(tick.at, YOfValue(whole.massPanel, 80, std::stod(tick.label)), 0.5)
-            << tick.label;
-    }
-    // A mass line of a few ten-millionths, as rounding leaves on a ground at
-    // grade, is ticked with labels that differ.
+    // Each tick's label reads the value at its height, to half a pixel, and
+    // no two read the same: also on a mass line of a few ten-millionths, as
+    // rounding leaves on a ground at grade, and on one ticked every half unit.
     const Panel noise = MassPanel({{0, 0, 0}, {50, 500, 3e-7}, {100, 1000, -2e-7}}, 80);
-    ASSERT_FALSE(noise.valueTicks.empty());
-    for (std::size_t i = 1; i < noise.valueTicks.size(); ++i)
-        EXPECT_NE(noise.valueTicks[i].label, noise.valueTicks[i - 1].label);
+    const Panel halves = MassPanel({{0, 0, 0}, {50, 500, 0.7}, {100, 1000, -0.16}}, 80);
+    EXPECT_EQ(halves.valueTicks.size(), 2u);
+    for (const Panel* panel : {&whole.massPanel, &noise, &halves}) {
+        ASSERT_FALSE(panel->valueTicks.empty());
+        for (std::size_t i = 0; i < panel->valueTicks.size(); ++i) {
+            const Tick& tick = panel->valueTicks[i];
+            EXPECT_GE(tick.at, 0) << tick.label;
+            EXPECT_LE(tick.at, 80) << tick.label;
+            EXPECT_NEAR(tick.at, YOfValue(*panel, 80, std::stod(tick.label)), 0.5) << tick.label;
+            if (i > 0) {
+                EXPECT_NE(tick.label, panel->valueTicks[i - 1].label);
+            }
+        }
+    }
 }
 
 TEST(GroundScene, SectionsAFewPixelsApartSplitTheVolumeWhereTheDepthChangesSign)

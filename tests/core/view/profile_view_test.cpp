@@ -54,6 +54,15 @@ TEST(ProfileScene, AViewWorkedByHandItsCursorAndHover)
     EXPECT_EQ(BuildScene(close, Whole()).rowBoundaries, (std::vector<double>{0, 1, 799, 800}));
     EXPECT_EQ(Texts(scene.grade.valueTicks),
               (Strings{"20@261", "40@221", "60@181", "80@141", "100@101", "120@61", "140@21"}));
+    // Elevations and stations too large for a step to change them still end
+    // their ticks, also zoomed in as far as the view goes.
+    const ProfileViewIndex high(ProfileOf({{1e20f, 0.01f, 0.01f, 0, 1e6f}}));
+    EXPECT_LE(BuildScene(high, {0, 1e6, 800, 300, 120}).grade.valueTicks.size(), 12u);
+    const ProfileViewIndex farOut(ProfileOf({{100, 0.01f, 0.01f, 1e20f, 2e20f}}));
+    ProfileView zoomed{1e20, 2e20, 800, 300, 120};
+    for (int i = 0; i < 80; ++i)
+        zoomed = ZoomView(zoomed, 400, 2);
+    EXPECT_LE(BuildScene(farOut, zoomed).stationTicks.size(), 12u);
     // Elevations shown besides the line's (a ground far below) widen the panel's range.
     ProfileView withGround = Whole();
     withGround.alsoShown = std::pair{-300.0, 50.0};
@@ -103,8 +112,10 @@ TEST(ProfileScene, AViewWorkedByHandItsCursorAndHover)
               (Strings{"1+000@0", "1+200@200", "1+400@400", "1+600@600", "1+800@800"}));
     EXPECT_EQ(Texts(BuildScene(index, {1000, 1800, 100, 300, 120}).stationTicks),
               Strings{"1000@0"});
+    // The tick at the view's end is there as at the whole view's.
     EXPECT_EQ(Texts(BuildScene(index, ZoomView(Whole(true), 0, 800)).stationTicks),
-              (Strings{"10+00.0@0", "10+00.2@160", "10+00.4@320", "10+00.6@480", "10+00.8@640"}));
+              (Strings{"10+00.0@0", "10+00.2@160", "10+00.4@320", "10+00.6@480", "10+00.8@640",
+                       "10+01.0@800"}));
 
     // A zero-length row at 1100 and the gap at 1350 give no point.
     const std::vector<std::tuple<float, std::optional<double>, std::optional<double>>> cursors = {
