@@ -51,6 +51,9 @@ TEST(RavoCalcPipes, EveryCommandReadsStandardInputAndPipesAsItReadsTheFile)
                 << file << ": " << c.command << " /dev/stdin" << c.args;
         }
     }
+    // With standard input closed, a pipe opened as descriptor 0 is read all the same.
+    EXPECT_EQ(RunBash("\"$CALC\" table <(cat \"$EXAMPLES/ridge-road.in\")" + table + " <&-"),
+              RunBash("\"$CALC\" table \"$EXAMPLES/ridge-road.in\"" + table));
 }
 
 // The report from a pipe to standard output, with no file left behind.

@@ -204,6 +204,13 @@ TEST(Earthwork, TextAndCsvRows)
         ComputeEarthwork(Straight(100, 100, 20), Flat(100, 20), {.section = {.width = 10}}), false,
         [&](std::string_view line) { lines.emplace_back(line); });
     EXPECT_EQ(lines.front(), "Cut 0.00, as fill 0.00; fill 0.00; net 0.00");
+    // A surplus of less than a unit is one all the same.
+    lines.clear();
+    WriteEarthworkSummary(
+        ComputeEarthwork(Straight(101, 99, 20), Flat(100, 20),
+                         {.section = {.width = 10, .fillSlope = 2, .cutSlope = 2.15}}),
+        false, [&](std::string_view line) { lines.emplace_back(line); });
+    EXPECT_EQ(lines.front(), "Cut 60.75, as fill 60.75; fill 60.00; net 0.75 (surplus)");
 }
 
 }  // namespace

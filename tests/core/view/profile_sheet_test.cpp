@@ -242,6 +242,11 @@ TEST(ProfileSheet, ARoadReadAtAGlance)
     EXPECT_EQ(PointerReadout(index, view, BuildScene(index, view), XOfStation(view, 400), 0)
                   .substr(0, 24),
               "Pointer 0+400.000  Eleva");
+    ProfileView hundreds = view;
+    hundreds.stationStyle = StationStyle::Hundreds;
+    EXPECT_EQ(PointerReadout(index, hundreds, BuildScene(index, view), XOfStation(view, 400), 0)
+                  .substr(0, 22),
+              "Pointer 4+00.00  Eleva");
     // The elevation read falls as the pointer goes down the plot.
     const auto elevationAt = [&](double y) {
         const std::string text = PointerReadout(index, view, BuildScene(index, view), 0, y);

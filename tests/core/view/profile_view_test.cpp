@@ -54,15 +54,6 @@ TEST(ProfileScene, AViewWorkedByHandItsCursorAndHover)
     EXPECT_EQ(BuildScene(close, Whole()).rowBoundaries, (std::vector<double>{0, 1, 799, 800}));
     EXPECT_EQ(Texts(scene.grade.valueTicks),
               (Strings{"20@261", "40@221", "60@181", "80@141", "100@101", "120@61", "140@21"}));
-    // Elevations and stations too large for a step to change them still end
-    // their ticks, also zoomed in as far as the view goes.
-    const ProfileViewIndex high(ProfileOf({{1e20f, 0.01f, 0.01f, 0, 1e6f}}));
-    EXPECT_LE(BuildScene(high, {0, 1e6, 800, 300, 120}).grade.valueTicks.size(), 12u);
-    const ProfileViewIndex farOut(ProfileOf({{100, 0.01f, 0.01f, 1e20f, 2e20f}}));
-    ProfileView zoomed{1e20, 2e20, 800, 300, 120};
-    for (int i = 0; i < 80; ++i)
-        zoomed = ZoomView(zoomed, 400, 2);
-    EXPECT_LE(BuildScene(farOut, zoomed).stationTicks.size(), 12u);
     // Elevations shown besides the line's (a ground far below) widen the panel's range.
     ProfileView withGround = Whole();
     withGround.alsoShown = std::pair{-300.0, 50.0};
@@ -171,6 +162,18 @@ TEST(ProfileView, ClicksAndScenesZoomedFarInAndFarOut)
         ProfileViewIndex(ProfileOf({{100, 0, 0, 1000, 1400}, {INFINITY, 0, 0, 1400, 1800}})),
         Whole());
     EXPECT_TRUE(std::isfinite(overflow.grade.valueAtTop - overflow.grade.valueAtBottom));
+    // No line at all: the grade panel stands about 0.
+    const ProfileScene empty = BuildScene(ProfileViewIndex(ProfileState{}), Whole());
+    EXPECT_EQ(empty.grade.valueAtTop, -empty.grade.valueAtBottom);
+    // Elevations and stations too large for a step to change them still end
+    // their ticks, also zoomed in as far as the view goes.
+    const ProfileViewIndex high(ProfileOf({{1e20f, 0.01f, 0.01f, 0, 1e6f}}));
+    EXPECT_LE(BuildScene(high, {0, 1e6, 800, 300, 120}).grade.valueTicks.size(), 12u);
+    const ProfileViewIndex farOut(ProfileOf({{100, 0.01f, 0.01f, 1e20f, 2e20f}}));
+    ProfileView zoomed{1e20, 2e20, 800, 300, 120};
+    for (int i = 0; i < 80; ++i)
+        zoomed = ZoomView(zoomed, 400, 2);
+    EXPECT_LE(BuildScene(farOut, zoomed).stationTicks.size(), 12u);
 
     // Zoomed in on the high point the line is drawn pixel by pixel, its top at
     // the high point, 100 px a station.
