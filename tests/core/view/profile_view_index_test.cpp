@@ -215,8 +215,13 @@ TEST(ProfileViewIndexUpdate, EveryStoredFieldLeavesTheIndexAsIfMadeAfresh)
                 return;
         }
         // A count typed anew re-creates one kind's tables; the other is kept.
-        RecreateTables(state, SegmentKind::VerticalCurve, 3);
-        kept.KindChanged(state, SegmentKind::VerticalCurve);
+        // A row told as changed after a new count re-creates them as well.
+        RecreateTables(state, SegmentKind::VerticalCurve,
+                       CountOf(state, SegmentKind::VerticalCurve) == 3 ? 4 : 3);
+        if (profile % 2 == 0)
+            kept.KindChanged(state, SegmentKind::VerticalCurve);
+        else
+            kept.RowChanged(state, SegmentKind::VerticalCurve, 1);
         ExpectSame(kept.curves, ProfileViewIndex(state).curves, "re-created");
         ExpectSame(kept.segments, ProfileViewIndex(state).segments, "kept");
     }
