@@ -94,11 +94,15 @@ void PrintLine(std::ostream& out, const std::string& name, const Earthwork& e,
     out << (remark.empty() ? "" : "  " + remark) << '\n';
 }
 
+// The fitted line against the optimum of the pieces. Its curves need not end
+// where pieces do, so it may cost a little less.
 std::string Above(double cost, double base)
 {
     if (!(base > 0))
         return cost > 0 ? "(above an optimum of 0)" : "(the optimum)";
-    return "(" + FixedText(100 * (cost - base) / base, 2) + "% above the optimum)";
+    const double percent = 100 * (cost - base) / base;
+    const std::string size = FixedText(std::fabs(percent), 2);
+    return "(" + size + (percent < 0 && size != "0.00" ? "% below" : "% above") + " the optimum)";
 }
 
 // The profile as OUT's name asks; LandXML with the ground line beside it.
@@ -206,7 +210,7 @@ int RunFit(const FitArgs& a, std::ostream& out, std::ostream& err)
     out << std::left << std::setw(22) << "" << std::right << std::setw(14) << "cut" << std::setw(14)
         << "fill" << std::setw(16) << "cost" << '\n';
     PrintLine(out, "optimum (pieces)", result.optimum,
-              "(none costs less than " + Column(result.lowerBound) + ")");
+              "(no line of these pieces costs less than " + Column(result.lowerBound) + ")");
     PrintLine(out, "fitted (" + std::to_string(result.pvis.size()) + " PVIs)", result.fitted,
               Above(result.fitted.cost, result.optimum.cost));
     if (!a.compare.file.empty()) {

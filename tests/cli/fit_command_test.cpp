@@ -64,6 +64,22 @@ TEST(FitCommand, WritesEachFormatThatLoadsBackAndPassesTheCheck)
     }
 }
 
+// A point held a unit above flat ground: the fitted line's curves end between
+// the pieces' joints, and it costs a little less than the pieces' optimum.
+TEST(FitCommand, TheFittedLineIsToldAgainstTheOptimumOfThePieces)
+{
+    TempFolder folder;
+    const fs::path ground = folder / "flat.txt";
+    Put(ground, "0 100\n1000 100\n");
+    const CalcResult run = Calc({"fit", ground.string(), "--from", "0", "--to", "1000",
+                                 "--design-speed", "80", "--units", "m", "--max-grade", "6",
+                                 "--fix", "500:101", "-o", (folder / "out.csv").string()});
+    ASSERT_EQ(run.status, ExitSuccess) << run.err;
+    EXPECT_NE(run.out.find("(no line of these pieces costs less than "), std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("% below the optimum)\n"), std::string::npos) << run.out;
+}
+
 TEST(FitCommand, RefusedCriteriaAndValuesAreTold)
 {
     TempFolder folder;
