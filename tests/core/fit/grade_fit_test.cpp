@@ -90,6 +90,14 @@ TEST(GradeFit, FlatGroundGivesTheFlatLine)
     FitResult result;
     CheckedFit(GroundOf([](double) { return 100.0; }, 0, 1000, 50), held, result);
     EXPECT_GT(result.optimum.cost, 0);
+    // Ends held a unit and two above it with grades of at most 0.1%: the line
+    // is forced, its fill runs from 1 to 2 deep, and its volume is the
+    // integral of the section's area 10 d + 2 d², 1000 (15 + 14/3).
+    FitCriteria forced = Criteria(0, 1000, 0.1);
+    forced.fixedPoints = {{0, 101}, {1000, 102}};
+    CheckedFit(GroundOf([](double) { return 100.0; }, 0, 1000, 50), forced, result);
+    EXPECT_NEAR(result.fitted.fill, 1000 * (15 + 14 / 3.0), 0.1);
+    EXPECT_EQ(result.fitted.cut, 0);
 }
 
 // A valley of 5% sides with its bottom held: every section is in cut, so the
@@ -278,6 +286,10 @@ TEST(GradeFit, CriteriaThatNoGradeLineMeetsAreNamed)
          "no grade line meets the criteria: the fixed points and windows can be met with grades "
          "of at most 6%, but not with curves of crest K 52 and sag K 45 (100 km/h) between them"},
         {{{1200, 100}}, {}, 80, "the fixed point at 1200 lies outside the stations 0 to 1000"},
+        {{},
+         {{900, 1100, 90, 95}},
+         80,
+         "the window from 900 to 1100 lies outside the stations 0 to 1000"},
         {{},
          {{500, 400, 90, 95}},
          80,
