@@ -192,7 +192,9 @@ section (formation --width, side slopes 1:N, formation --pavement-depth below
 the grade line) at the joints and middles of the pieces, by average end areas. The
 programme takes each area as the largest of its tangents at depths 1.25 times
 apart, so it never overestimates an area (by at most 1.2% below it, for depths
-beyond 0.05 m or 0.15 ft): its cost is a lower bound that no grade line beats.
+beyond 0.05 m or 0.15 ft): its cost is a lower bound that no line of these
+pieces beats. A fitted profile's curves end between the joints, so it may
+cost a little less.
 
 The optimum is then made a designer's profile: PVIs where the tangents about
 its curves meet (at most --max-pvis between the ends, the least telling left
