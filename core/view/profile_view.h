@@ -94,6 +94,11 @@ ProfileView PanView(ProfileView view, double dx);
 double StationAtX(const ProfileView& view, double x);
 double XOfStation(const ProfileView& view, double station);
 
+// The value axis of a panel: ticks about `spacing` pixels apart at 1, 2 or 5
+// times a power of ten, labelled with the decimals the step needs, at most
+// `mostDecimals`, and never closer than those decimals tell apart.
+std::vector<Tick> ValueTicks(const Panel& panel, double height, double spacing, int mostDecimals);
+
 // The station as the station box should receive it after a click at x: plain
 // digits, to the resolution of one pixel.
 std::string StationTextAtX(const ProfileView& view, double x);

@@ -62,11 +62,6 @@ std::vector<ColumnRange> Columns(const DecidedRows& rows, const ProfileView& vie
 // The y pixel of a value in a panel of the given height.
 double YOfValue(const Panel& panel, double height, double value);
 
-// The value axis of a panel: ticks about `spacing` pixels apart at 1, 2 or 5
-// times a power of ten, labelled with the decimals the step needs, at most
-// `mostDecimals`, and never closer than those decimals tell apart.
-std::vector<Tick> ValueTicks(const Panel& panel, double height, double spacing, int mostDecimals);
-
 // The columns joined into polylines, values multiplied by scale first.
 std::vector<Polyline> Lines(const std::vector<ColumnRange>& columns, double scale,
                             const Panel& panel, double height);
