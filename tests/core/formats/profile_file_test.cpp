@@ -123,6 +123,14 @@ TEST(AnyProfileFromBytes, CountsTheFieldsThatHoldNoNumber)
         AnyProfileFromBytes(counts + test::Lines({"0,0,0,0,1", "0,0,0,1,2"})).fieldsWithoutNumber,
         (std::vector<std::string>{
             "1 curve field holds no number and reads as 0: the curve count (line 2), \"one\""}));
+    // A field is told whole up to 40 characters, and its first 40 beyond.
+    const std::string forty(40, 'x');
+    for (const auto& [field, told] :
+         {std::pair{forty, "\"" + forty + "\""}, {forty + "y", "\"" + forty + "...\""}}) {
+        const std::string note =
+            AnyProfileFromBytes(test::Lines({"\"T\"", field, "0"})).fieldsWithoutNumber.at(0);
+        EXPECT_EQ(note.substr(note.find('"')), told);
+    }
 }
 
 TEST(SaveProfileAs, TheFileNameChoosesTheFormat)
