@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <utility>
 #include <vector>
@@ -44,6 +45,14 @@ TEST(Earthwork, HandWorkedFullFillFullCutAndTransitionIntervals)
         // +1 to -1: zero point at 10; fill 10 x 12 / 2, cut 10 x 11.5 / 2;
         // prismoidal 10 / 6 (12 + 4 x 5.5) and 10 / 6 (11.5 + 4 x 5.375)
         {101, 99, 0, 57.5, 60, 55, 56.6666667},
+        // depths under a unit: +0.5 to -0.5 and back split at 10, fill 10 x 5.5 / 2 and
+        // cut 10 x 5.375 / 2, prismoidal 10 / 6 (5.5 + 4 x 2.625) and 10 / 6 (5.375 + 4 x 2.59375);
+        {100.5, 99.5, 0, 26.875, 27.5, 26.25, 26.6666667},
+        {99.5, 100.5, 0, 26.875, 27.5, 26.25, 26.6666667},
+        // and +1.5 to +0.5 and back without a split: 20 (19.5 + 5.5) / 2; 20 / 6 (19.5 + 4 x 12
+        // + 5.5)
+        {101.5, 100.5, 0, 0, 250, 0, 243.3333333},
+        {100.5, 101.5, 0, 0, 250, 0, 243.3333333},
     };
     EarthworkRequest request{.section = {.width = 10, .fillSlope = 2, .cutSlope = 1.5}};
     for (const auto& c : cases) {
@@ -156,6 +165,13 @@ TEST(Earthwork, GapsAndRefusals)
          "the cut factor must be above 0"},
         {changed([](EarthworkRequest& r) { r.interval = 0; }), "the interval must be above 0"},
         {changed([](EarthworkRequest& r) { r.interval = 1e-9; }),
+         "the table would have more than 10000000 stations: use a larger interval or a shorter "
+         "stretch"},
+        // exactly 10000000 intervals of 2^-20, and one station more
+        {changed([](EarthworkRequest& r) {
+             r.interval = std::ldexp(1.0, -20);
+             r.from = 0, r.to = 1e7 * r.interval;
+         }),
          "the table would have more than 10000000 stations: use a larger interval or a shorter "
          "stretch"},
         {changed([](EarthworkRequest& r) { r.from = 10, r.to = 5; }),
