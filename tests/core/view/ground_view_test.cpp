@@ -111,6 +111,10 @@ TEST(GroundScene, TheMassOrdinateCountsTheEarthBeforeTheView)
         const std::optional<double> mass = MassAtX(scene, XOfStation(view, c.station));
         ASSERT_TRUE(mass) << c.first << " " << c.station;
         EXPECT_NEAR(*mass, c.mass, Wedge * 0.01) << c.first << " " << c.station;
+        // A view that begins on the road has its line from its first column.
+        if (c.first > 0) {
+            EXPECT_EQ(scene.mass.at(0).x, 0) << c.first;
+        }
     }
     // Nor is there a mass ordinate beside the road.
     const ProfileView wider{-100, 1100, 300, 200, 100};
