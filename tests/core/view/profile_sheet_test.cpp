@@ -281,6 +281,15 @@ TEST(ProfileSheet, CurvesAreDrawnUpToOneEveryEightPixels)
         EXPECT_EQ(BuildSheet(index, view, BuildScene(index, view), Measure).curveEnds.size(), ends)
             << width;
     }
+    // The data of a sag is put beneath it first, that of a crest above.
+    const ProfileView wide = FitView(index, Sized({}, 2000, 400));
+    std::vector<bool> below;
+    for (const LabelRequest& label :
+         BuildSheet(index, wide, BuildScene(index, wide), Measure).labels)
+        if (label.text.starts_with("L "))
+            below.push_back(label.below);
+    EXPECT_EQ(below,
+              (std::vector<bool>{false, true, false, true, false, true, false, true, false, true}));
     // A curve that begins where the view ends is not in it.
     const ProfileViewIndex edge(
         ProfileOf({{100, 0.01f, 0.01f, 0, 100}, {101, 0.01f, -0.01f, 100, 200}}));
