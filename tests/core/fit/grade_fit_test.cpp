@@ -372,6 +372,13 @@ TEST(GradeFit, CriteriaFaultsNameEachCriterionMissed)
     EXPECT_EQ(count("the fixed point at 0 is missed"), 1);
     EXPECT_EQ(count("leaves the window from 700 to 800"), 11);  // each section of 10 m
     EXPECT_EQ(faults.size(), 16U);
+    // A design that ends halfway has no earthwork over the stretch.
+    made.pvis = {{.station = 0, .elevation = 100}, {.station = 500, .elevation = 100}};
+    EXPECT_EQ(test::ErrorText<FitError>([&] {
+                  (void)EarthworkOf(FittedProfile(made),
+                                    GroundOf([](double) { return 100.0; }, 0, 1000, 100), c);
+              }),
+              "the profile has no elevation at station 510");
 }
 
 }  // namespace

@@ -109,6 +109,13 @@ TEST(ParseLandXml, RefusesDeepAndHugeDocumentsWithTheLine)
     // without recursion.
     const ImportedProfile deep = ImportLandXml(alignment(nested(250, "<Superelevation/>")), {});
     EXPECT_NE(deep.notes.front().find("(1 Superelevation elements)"), std::string::npos);
+    // 256 elements deep are read, and one more is refused, by either reading.
+    for (const std::string head : {"", "<!DOCTYPE LandXML>"}) {
+        EXPECT_EQ(ErrorOf(head + alignment(nested(253, ""))), "no error");
+        EXPECT_EQ(ErrorOf(head + alignment(nested(254, ""))),
+                  "line 3: elements are nested more than 256 deep; a LandXML profile needs far "
+                  "fewer");
+    }
 
     std::string many = "<LandXML>\n";
     for (std::size_t i = 0; i + 1 < MaxXmlElements; ++i)
