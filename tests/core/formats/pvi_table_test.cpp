@@ -36,6 +36,12 @@ TEST(PviCsv, TableToRowsToTableGivesTheSameTable)
     // Without unsymmetric curves the table has three columns; BOM, LF line
     // ends, blank lines and road-station notation are read.
     EXPECT_EQ(ParsePviCsv("station,elevation,length,desc\n0,1,,a\n")[0].desc, "a");
+    // A line may stop before the last columns: they are empty there, whatever
+    // the line before held.
+    const std::vector<PviPoint> shortLines = ParsePviCsv(
+        "station,elevation,length,length_out,desc\n0,1,,,a\n50,2,10,20,b\n100,1,10\n150,2\n");
+    EXPECT_EQ(shortLines[2].kind, PviKind::Para);
+    EXPECT_EQ(shortLines[2].desc, "");
     EXPECT_EQ(PviCsvText(ParsePviCsv("\xEF\xBB\xBFStation,Elevation,Length\n0+00,1,\n\n"
                                      "1+00,2,50\n2+00.5,1.5,0\n")),
               "station,elevation,length\r\n0,1,\r\n100,2,50\r\n200.5,1.5,\r\n");
