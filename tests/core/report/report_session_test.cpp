@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "core/profile/elevation.h"
+#include "core/report/report_file.h"
 #include "core/text/numbers.h"
 #include "support/error_text.h"
 #include "support/file_test_support.h"
@@ -190,6 +191,21 @@ TEST_F(ReportSessionTest, HeldLogLinesReachTheFileWhole)
     EXPECT_TRUE(log.starts_with(written) && written.size() % kLine1000.size() == 0)
         << written.size() << " bytes";
     EXPECT_EQ(std::pair(int{state_.OutputFileNum}, state_.LoggingOn), std::pair(0, 0));
+}
+
+// Open reports hold the lowest numbers free when they were opened.
+TEST(ReportFile, TakesTheLowestFreeNumber)
+{
+    const TempFolder folder;
+    ReportFile first, second, third;
+    first.OpenForAppending((folder / "1.out").string());
+    second.OpenForAppending((folder / "2.out").string());
+    EXPECT_EQ(std::pair(first.Number(), second.Number()),
+              (std::pair<std::int16_t, std::int16_t>(1, 2)));
+    first.Close();
+    third.OpenForAppending((folder / "3.out").string());
+    EXPECT_EQ(std::pair(first.Number(), third.Number()),
+              (std::pair<std::int16_t, std::int16_t>(0, 1)));
 }
 
 }  // namespace
