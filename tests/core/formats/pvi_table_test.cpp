@@ -41,6 +41,10 @@ TEST(PviCsv, TableToRowsToTableGivesTheSameTable)
     const std::vector<PviPoint> shortLines = ParsePviCsv(
         "station,elevation,length,length_out,desc\n0,1,,,a\n50,2,10,20,b\n100,1,10\n150,2\n");
     EXPECT_EQ(shortLines[2].kind, PviKind::Para);
+    // A curve with only its second part is unsymmetric still.
+    EXPECT_EQ(
+        ParsePviCsv("station,elevation,length,length_out\n0,1,,\n50,2,0,20\n100,1,,\n")[1].kind,
+        PviKind::Unsym);
     EXPECT_EQ(shortLines[2].desc, "");
     EXPECT_EQ(PviCsvText(ParsePviCsv("\xEF\xBB\xBFStation,Elevation,Length\n0+00,1,\n\n"
                                      "1+00,2,50\n2+00.5,1.5,0\n")),

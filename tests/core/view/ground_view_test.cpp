@@ -150,6 +150,9 @@ TEST(GroundScene, TheMassOrdinateCountsTheEarthBeforeTheView)
     const Panel noise = MassPanel({{0, 0, 0}, {50, 500, 3e-7}, {100, 1000, -2e-7}}, 80);
     const Panel halves = MassPanel({{0, 0, 0}, {50, 500, 0.7}, {100, 1000, -0.16}}, 80);
     EXPECT_EQ(halves.valueTicks.size(), 2u);
+    // A mass line flat at 0 (ground at grade) stands in a panel of a unit.
+    const Panel flat = MassPanel({{0, 0, 0}, {100, 1000, 0}}, 80);
+    EXPECT_EQ(std::pair(flat.valueAtBottom, flat.valueAtTop), std::pair(-0.08, 1.08));
     for (const Panel* panel : {&whole.massPanel, &noise, &halves}) {
         ASSERT_FALSE(panel->valueTicks.empty());
         for (std::size_t i = 0; i < panel->valueTicks.size(); ++i) {
