@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/text/numbers.h"
 #include "core/view/profile_view_lines.h"
 
 namespace ravo {
