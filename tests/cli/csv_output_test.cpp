@@ -81,6 +81,7 @@ TEST(Csv, CurvesAndCheckAnswerAsTables)
         EXPECT_EQ(rows[0].at(name), value) << name;
     EXPECT_EQ(rows[1].at("extent"), "zero-length");
     EXPECT_EQ(rows[1].at("k"), "");
+    EXPECT_EQ(rows[1].at("shape") + " " + rows[2].at("shape"), "straight sag");
     EXPECT_EQ(rows[3].at("kind"), "segment");
     EXPECT_EQ(rows[3].at("start"), "0.019999999552965164");
     EXPECT_EQ(rows[3].at("shape"), "");
