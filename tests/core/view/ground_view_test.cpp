@@ -64,6 +64,15 @@ TEST(GroundScene, CutAndFillAreasEndWhereTheLinesCross)
             EXPECT_NEAR(right, crossings[i][1] * width / 1000, within) << width << " " << i;
         }
     }
+    // Where a rising grade line crosses the ground between columns, the areas'
+    // corner lies on the grade line.
+    const Road sloped{ProfileViewIndex(ProfileOf({{99.5f, 0.001f, 0.001f, 0, 1000}}, {}))};
+    const GroundScene crossing = sloped.Scene(0, 1000, 3);
+    ASSERT_EQ(crossing.shading.size(), 3u);
+    for (std::size_t i = 1; i < 3; ++i) {
+        const PixelPoint corner = crossing.shading[i].outline.front();
+        EXPECT_NEAR(corner.y, YOfValue(sloped.grade, 200, 99.5 + corner.x / 3), 1e-6) << i;
+    }
     const GroundScene scene = road.Scene(0, 1000);
     ASSERT_EQ(scene.groundLines.size(), 1u);
     EXPECT_EQ(scene.groundLines[0].points.size(), 3u);        // through the points themselves
