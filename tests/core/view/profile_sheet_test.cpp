@@ -278,8 +278,9 @@ TEST(ProfileSheet, CurvesAreDrawnUpToOneEveryEightPixels)
     const ProfileViewIndex index(ProfileOf(rows));
     for (const auto& [width, ends] : {std::pair{80, 20u}, std::pair{72, 0u}}) {
         const ProfileView view = FitView(index, Sized({}, width + 100, 400));
-        EXPECT_EQ(BuildSheet(index, view, BuildScene(index, view), Measure).curveEnds.size(), ends)
-            << width;
+        const ProfileScene scene = BuildScene(index, view);
+        EXPECT_EQ(BuildSheet(index, view, scene, Measure).curveEnds.size(), ends) << width;
+        EXPECT_EQ(scene.marks.empty(), ends == 0) << width;  // and their PVIs marked
     }
     // The data of a sag is put beneath it first, that of a crest above.
     const ProfileView wide = FitView(index, Sized({}, 2000, 400));
