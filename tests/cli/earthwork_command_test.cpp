@@ -72,6 +72,14 @@ TEST_F(GroundCommands, TableGainsGroundAndCutFillAndSaysWhereThereIsNoGround)
         << out_.str();
     EXPECT_NE(out_.str().find("97.000         no ground      no ground\n"), std::string::npos)
         << out_.str();
+
+    // Ground beyond the road: no curve there, so no cut or fill either.
+    test::Put(dir_ / "longer.csv", "station,elevation\n0,100\n60,100\n");
+    EXPECT_EQ(Run({"table", Path("road.in"), "--from", "50", "--to", "50", "--step", "10",
+                   "--ground", Path("longer.csv")}),
+              3);
+    EXPECT_NE(out_.str().find("no curve       100.000        no curve"), std::string::npos)
+        << out_.str();
 }
 
 TEST_F(GroundCommands, GroundByNameFromTheLandXmlFileOrAFaultNamingTheLine)

@@ -162,6 +162,12 @@ TEST(ProfileView, ClicksAndScenesZoomedFarInAndFarOut)
         ProfileViewIndex(ProfileOf({{100, 0, 0, 1000, 1400}, {INFINITY, 0, 0, 1400, 1800}})),
         Whole());
     EXPECT_TRUE(std::isfinite(overflow.grade.valueAtTop - overflow.grade.valueAtBottom));
+    // Zoomed in as far as the view goes, stations are labelled to the millimetre.
+    ProfileView deepest = Whole();
+    for (int i = 0; i < 30; ++i)
+        deepest = ZoomView(deepest, 400, 2);
+    for (const Tick& tick : BuildScene(index, deepest).stationTicks)
+        EXPECT_EQ(tick.label.size() - tick.label.find('.'), 4u) << tick.label;
     // No line at all: the grade panel stands about 0.
     const ProfileScene empty = BuildScene(ProfileViewIndex(ProfileState{}), Whole());
     EXPECT_EQ(empty.grade.valueAtTop, -empty.grade.valueAtBottom);
