@@ -3,11 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "core/formats/profile_file.h"
+#include "support/error_text.h"
 #include "support/input_profiles.h"
 #include "support/worked_examples.h"
 
@@ -142,6 +144,9 @@ TEST(StationWalk, RefusesWhatCannotBeWalked)
     for (const Case& c : refused)
         EXPECT_THROW(StationWalk(c.from, c.to, c.step), TableRequestError)
             << c.from << " " << c.to << " " << c.step;
+    for (const double step : {0.0, std::numeric_limits<double>::infinity()})
+        EXPECT_EQ(test::ErrorText<TableRequestError>([&] { StationWalk(0, 10, step); }),
+                  "--step must be a number other than 0");
     EXPECT_EQ(StationWalk(0, 1e7 - 1, 1).Count(), MaxTableRows);
 }
 

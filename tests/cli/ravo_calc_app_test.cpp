@@ -193,6 +193,7 @@ TEST_F(RavoCalcApp, CheckToleranceOptionsAndTheOverlapCap)
         std::string first;
     } cases[] = {
         {{}, ExitFaultsFound, "curves 1 and 2 meet at 100.000 with elevations 100 and 100.0015"},
+        {{"--tolerance", "0"}, ExitFaultsFound, "curves 1 and 2 meet at 100.000 with elevations"},
         {{"--tolerance", "0.002"}, ExitFaultsFound, "curves 1 and 2 meet at 100.000 with grades"},
         {{"--tolerance", "0.002", "--grade-tolerance", "0.0002"}, ExitSuccess, "No faults found."},
         {{"--tolerance=-1"}, ExitUsageOrLoad, ""},

@@ -161,6 +161,8 @@ TEST(Earthwork, GapsAndRefusals)
     const std::pair<EarthworkRequest, std::string> refused[] = {
         {changed([](EarthworkRequest& r) { r.section.width = -1; }),
          "the formation width cannot be negative"},
+        {changed([](EarthworkRequest& r) { r.section.pavementDepth = -0.1; }),
+         "the pavement depth cannot be negative"},
         {changed([](EarthworkRequest& r) { r.section.cutFactor = 0; }),
          "the cut factor must be above 0"},
         {changed([](EarthworkRequest& r) { r.interval = 0; }), "the interval must be above 0"},
