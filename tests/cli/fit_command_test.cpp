@@ -75,6 +75,7 @@ TEST(FitCommand, TheFittedLineIsToldAgainstTheOptimumOfThePieces)
                                  "--design-speed", "80", "--units", "m", "--max-grade", "6",
                                  "--fix", "500:101", "-o", (folder / "out.csv").string()});
     ASSERT_EQ(run.status, ExitSuccess) << run.err;
+    EXPECT_TRUE(run.out.starts_with("Fitted over 0 to 1000 in 50 pieces; ")) << run.out;
     EXPECT_NE(run.out.find("(no line of these pieces costs less than "), std::string::npos)
         << run.out;
     EXPECT_NE(run.out.find("% below the optimum)\n"), std::string::npos) << run.out;

@@ -5,13 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "calc_run.h"
 #include "profile_source.h"
-#include "ravo_calc_app.h"
 #include "support/file_test_support.h"
 #include "support/landxml_samples.h"
 
@@ -38,30 +36,6 @@ TEST(LoadErrorLine, PutsTheFileAndLineFirstWhenTheReaderKnowsTheLine)
     };
     for (const auto& c : cases)
         EXPECT_EQ(LoadErrorLine(c.file, c.what), c.line) << c.what;
-}
-
-TEST(LoadErrorLine, EveryReaderGivesTheLineOfItsFault)
-{
-    const ravo::test::TempFolder dir;
-    const struct {
-        const char* name;
-        const char* text;
-        const char* line;  // what follows the path
-    } cases[] = {
-        {"bad.csv", "station,elevation,length\n0,1,\nx,2,\n", ":3: "},
-        {"bad.in", "\"t\"\n1\n1,0,0,1e999,10\n0\n", ":3: "},
-        {"bad.xml",
-         "<LandXML>\n<Alignments>\n<Alignment name=\"A\">\n<Profile>\n<ProfAlign "
-         "name=\"P\">\n<PVI>0 x</PVI>\n</ProfAlign></Profile></Alignment></Alignments></LandXML>\n",
-         ":6: "},
-    };
-    for (const auto& c : cases) {
-        const std::string path = (dir / c.name).string();
-        std::ofstream(path, std::ios::binary) << c.text;
-        std::ostringstream out, err;
-        EXPECT_EQ(RunRavoCalc({"check", path}, out, err), 2);
-        EXPECT_EQ(err.str().rfind(path + c.line, 0), 0u) << err.str();
-    }
 }
 
 // Parabolas about 100 and 200 whose joint at 150 is written with the second

@@ -102,16 +102,19 @@ TEST(GradeFit, FlatGroundGivesTheFlatLine)
 
 // A valley of 5% sides with its bottom held: every section is in cut, so the
 // line climbs out as steeply as allowed through the shortest sag the design
-// speed allows.
+// speed allows, rounded up to the curve step: the unit's own, or one given.
 TEST(GradeFit, ValleyWithAFixedBottomClimbsAtTheMaximumGrade)
 {
     const struct {
         LengthUnits units;
-        double speed, curveStep;
-    } cases[] = {{LengthUnits::Metres, 80, 10}, {LengthUnits::Feet, 50, 25}};
+        double speed, maxGrade, curveStep, step;
+    } cases[] = {{LengthUnits::Metres, 80, 3, 0, 10},
+                 {LengthUnits::Feet, 50, 3, 0, 25},
+                 {LengthUnits::Metres, 80, 2.9, 1, 1}};
     for (const auto& t : cases) {
-        FitCriteria c = Criteria(0, 1000, 3);
+        FitCriteria c = Criteria(0, 1000, t.maxGrade);
         c.speed = {t.speed, t.units};
+        c.curveStep = t.curveStep;
         c.fixedPoints = {{500, 100}};
         FitResult result;
         const ProfileState profile = CheckedFit(
@@ -119,16 +122,17 @@ TEST(GradeFit, ValleyWithAFixedBottomClimbsAtTheMaximumGrade)
             result);
         EXPECT_NEAR(ElevationAt(profile, 500), 100, 1e-3);
         ASSERT_GE(profile.NumVC, 1);
-        EXPECT_NEAR(profile.VcGrade1[1], -0.03, 1e-6);
-        EXPECT_NEAR(profile.VcGrade2[static_cast<std::size_t>(profile.NumVC)], 0.03, 1e-6);
+        EXPECT_NEAR(profile.VcGrade1[1], -t.maxGrade / 100, 1e-6);
+        EXPECT_NEAR(profile.VcGrade2[static_cast<std::size_t>(profile.NumVC)], t.maxGrade / 100,
+                    1e-6);
         const double sagK = MinimumsForDesignSpeed(t.speed, t.units).sagK;
         int sags = 0;
         ForEachRow(profile, SegmentKind::VerticalCurve, [&](std::int32_t row, const SegmentRow& r) {
             const CurveSummary curve = SummarizeCurve(row, r);
             if (curve.shape == CurveShape::Sag) {
                 ++sags;
-                // the least K, up to the curve step: 6 percent of grade change
-                EXPECT_LE(*curve.k, sagK + t.curveStep / 6 + 1e-6);
+                // the least K, up to the curve step over the change of grade
+                EXPECT_LE(*curve.k, sagK + t.step / (2 * t.maxGrade) + 1e-6);
             }
         });
         EXPECT_EQ(sags, 1);
