@@ -220,18 +220,18 @@ TEST(GradeFit, TheMostTellingPviIsKept)
 {
     const GroundProfile ground = GroundOf(
         [](double s) {
-            return 100 - 20 * std::max(0.0, 1 - std::fabs(s - 1400) / 500) -
+            return 100 + 0.03 * s - 20 * std::max(0.0, 1 - std::fabs(s - 1400) / 500) -
                    std::max(0.0, 1 - std::fabs(s - 400) / 50);
         },
         0, 2000, 10);
     FitCriteria c = Criteria(0, 2000, 6);
-    c.fixedPoints = {{0, 100}, {2000, 100}};
+    c.fixedPoints = {{0, 100}, {2000, 160}};
     c.maxPvis = 1;
     FitResult result;
     CheckedFit(ground, c, result);
     ASSERT_EQ(result.pvis.size(), 3U);
     EXPECT_NEAR(result.pvis[1].station, 1400, 150);
-    EXPECT_LT(result.pvis[1].elevation, 90);
+    EXPECT_LT(result.pvis[1].elevation, 132);
 }
 
 // A sag and a crest of 6% 100 apart at 80 km/h ask for 180 and 160 (K 30
@@ -246,6 +246,10 @@ TEST(GradeFit, NeighbouringCurvesThatWouldOverlapAreShortenedInProportion)
     const PviLayout layout = LayoutOf(pieces, Criteria(0, 300, 6));
     EXPECT_EQ(layout.stations, (std::vector<double>{0, 105, 205, 300}));
     EXPECT_EQ(layout.lengths, (std::vector<double>{0, 100, 90, 0}));
+    // A curve 5 from the start is shortened to end there.
+    const PviLayout atStart =
+        LayoutOf({{0, 10, 100, 0, 0.06}, {10, 300, 100.3, 0.06, 0.06}}, Criteria(0, 300, 6));
+    EXPECT_EQ(atStart.lengths, (std::vector<double>{0, 10, 0}));
     // A curving run at the profile's end whose PVI rounds onto the end
     // station is left out, rather than making two PVIs there.
     const PviLayout atEnd =

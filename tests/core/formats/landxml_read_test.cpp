@@ -115,7 +115,7 @@ TEST(ImportLandXml, GroundLinesAreKeptWithTheirProfile)
         "<LandXML><Units><Imperial linearUnit=\"USSurveyFoot\"/></Units>\n"
         "<Alignments><Alignment name=\"A\"><Profile>\n"
         "<ProfSurf name=\"EG\" state=\"existing\"><PntList2D>10 1.25 20000.123456789 "
-        "2.5\n15 3</PntList2D></ProfSurf>\n"
+        "2.5\n15 +3</PntList2D></ProfSurf>\n"
         "<ProfSurf name=\"Rock\"><PntList2D></PntList2D></ProfSurf>\n"
         "<ProfAlign name=\"P\"><PVI>0 1</PVI><PVI>100 2</PVI></ProfAlign>\n"
         "</Profile></Alignment></Alignments></LandXML>";
