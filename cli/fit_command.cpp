@@ -95,11 +95,14 @@ void PrintLine(std::ostream& out, const std::string& name, const Earthwork& e,
 }
 
 // The fitted line against the optimum of the pieces. Its curves need not end
-// where pieces do, so it may cost a little less.
+// where pieces do, so it may cost a little less. Costs show to a tenth: an
+// optimum that shows as 0.0 is taken as 0, not as a base for a percentage of
+// rounding noise.
 std::string Above(double cost, double base)
 {
-    if (!(base > 0))
-        return cost > 0 ? "(above an optimum of 0)" : "(the optimum)";
+    constexpr double shownAsZero = 0.05;
+    if (!(base >= shownAsZero))
+        return cost >= shownAsZero ? "(above an optimum of 0)" : "(the optimum)";
     const double percent = 100 * (cost - base) / base;
     const std::string size = FixedText(std::fabs(percent), 2);
     return "(" + size + (percent < 0 && size != "0.00" ? "% below" : "% above") + " the optimum)";
