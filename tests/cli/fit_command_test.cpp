@@ -115,6 +115,8 @@ TEST(FitCommand, RefusedCriteriaAndValuesAreTold)
          ExitUsageOrLoad,
          "ravo-calc fit: --fix 1000: give 2 values separated by colons\n"},
         {ground, {"--window", "1:2:x:4", "-o", out}, ExitUsageOrLoad, "ravo-calc fit: --window: "},
+        // a station may be written 5+00; an elevation may not
+        {ground, {"--fix", "5+00:1+01", "-o", out}, ExitUsageOrLoad, "ravo-calc fit: --fix: "},
         {bad, {"-o", out}, ExitUsageOrLoad, bad.string() + ":3: "},
         {shorter,
          {"-o", out},
