@@ -79,6 +79,7 @@ TEST_F(RavoCalcProgram, ExitStatuses)
         {"table " + MainStreet + " --from 1000 --to 1250", 2},  // CLI11: a missing option
         {"report " + MainStreet + " -o " + Out() + " --from 0 --to 100 --step 50", 0},
         {"report " + MainStreet + " -o " + Out(), 0},  // the input echo alone
+        {"report " + MainStreet + " -o -", 0},
         {"report " + faulty + " -o " + Out() + " --from 0 --to 100 --step 50", 1},
         {"report " + File("flat.in", "\"f\"\n0\n0\n") + " -o " + Out(), 2},  // no curves
         {"report " + MainStreet + " -o /", 2},
