@@ -84,7 +84,12 @@ FitCriteria CriteriaOf(const FitArgs& a)
     return c;
 }
 
-std::string Column(double value) { return FixedText(value, 1); }
+constexpr int ShownDecimals = 1;  // volumes and costs show to a tenth
+
+std::string Column(double value) { return FixedText(value, ShownDecimals); }
+
+// The least cost that shows as more than 0 in its column.
+double LeastShownCost() { return 0.5 * std::pow(10.0, -ShownDecimals); }
 
 void PrintLine(std::ostream& out, const std::string& name, const Earthwork& e,
                const std::string& remark)
@@ -95,14 +100,13 @@ void PrintLine(std::ostream& out, const std::string& name, const Earthwork& e,
 }
 
 // The fitted line against the optimum of the pieces. Its curves need not end
-// where pieces do, so it may cost a little less. Costs show to a tenth: an
-// optimum that shows as 0.0 is taken as 0, not as a base for a percentage of
-// rounding noise.
+// where pieces do, so it may cost a little less. An optimum that shows as 0
+// is taken as 0, not as a base for a percentage of rounding noise.
 std::string Above(double cost, double base)
 {
-    constexpr double shownAsZero = 0.05;
-    if (!(base >= shownAsZero))
-        return cost >= shownAsZero ? "(above an optimum of 0)" : "(the optimum)";
+    const double least = LeastShownCost();
+    if (!(base >= least))
+        return cost >= least ? "(above an optimum of 0)" : "(the optimum)";
     const double percent = 100 * (cost - base) / base;
     const std::string size = FixedText(std::fabs(percent), 2);
     return "(" + size + (percent < 0 && size != "0.00" ? "% below" : "% above") + " the optimum)";

@@ -82,10 +82,10 @@ TEST(FitCommand, TheFittedLineIsToldAgainstTheOptimumOfThePieces)
     EXPECT_NE(run.out.find("  1206.5  (0.55% below the optimum)\n"), std::string::npos) << run.out;
     // Unheld, the line lies on the ground: an optimum of 0 is met, whatever
     // the solver's rounding leaves of it.
-    const CalcResult free =
+    const CalcResult unheld =
         Calc({"fit", ground.string(), "--from", "0", "--to", "1000", "--design-speed", "80",
               "--units", "m", "--max-grade", "6", "-o", (folder / "free.csv").string()});
-    EXPECT_NE(free.out.find("0.0  (the optimum)\n"), std::string::npos) << free.out;
+    EXPECT_NE(unheld.out.find("0.0  (the optimum)\n"), std::string::npos) << unheld.out;
 }
 
 TEST(FitCommand, RefusedCriteriaAndValuesAreTold)
