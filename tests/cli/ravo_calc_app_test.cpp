@@ -1,22 +1,26 @@
 // ravo-calc's commands run in-process: what they print and their exit status
-// for LandXML files and PVI tables, conversion, design speed and the check's
-// options.
+// for LandXML files and PVI tables, conversion, design speed, the check's
+// options, reports and files that do not load.
 #include "calc_run.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "core/report/report.h"
+#include "profile_source.h"
+#include "report_command.h"
 #include "support/file_test_support.h"
 #include "support/landxml_samples.h"
+#include "support/worked_examples.h"
 
 namespace ravo::calc {
 namespace {
@@ -40,36 +44,30 @@ TEST_F(RavoCalcApp, LandXmlFilesAndPviTablesInEveryCommand)
     const std::string plain = File("road.txt", "0 10\n50 11 40\n100 10.5\n");
     const CalcResult several = Calc({"curves", xml});
     EXPECT_EQ(several.status, ExitUsageOrLoad);
-    EXPECT_TRUE(Has(several.err, "several profiles; choose one with --alignment NAME"));
-    EXPECT_TRUE(Has(several.err, "alignment \"Ramp\", profile \"Final\""));
+    EXPECT_TRUE(Has(several.err,
+                    "choose one with --alignment NAME (and --profile NAME), a name "
+                    "or a number counted from 1 in the file:\n  alignment \"Main\", "
+                    "profile \"Design\"\n  alignment \"Ramp\", profile \"Prelim\"\n"));
 
     // The same profile as LandXML and as a plain PVI table: the same table.
-    const std::vector<std::string> table = {"--from", "0", "--to", "100", "--step", "25", "--csv"};
-    std::vector<std::string> fromXml = {"table", xml, "--alignment", "Ramp", "--profile", "Final"};
-    std::vector<std::string> fromPlain = {"table", plain, "--pvi"};
-    for (auto* args : {&fromXml, &fromPlain})
-        args->insert(args->end(), table.begin(), table.end());
-    const CalcResult a = Calc(fromXml);
+    const std::string table = "--from 0 --to 100 --step 25 --csv";
+    const CalcResult a = Calc(Args({"table", xml}, "--alignment Ramp --profile Final " + table));
     EXPECT_EQ(a.status, ExitSuccess) << a.err;
     EXPECT_EQ(a.out,
               "station,offset,superelevation,elevation\r\n0.000,0.000,0.,10.000\r\n"
               "25.000,0.000,0.,10.500\r\n50.000,0.000,0.,10.850\r\n"
               "75.000,0.000,0.,10.750\r\n100.000,0.000,0.,10.500\r\n");
     EXPECT_TRUE(Has(a.err, "Lengths are in foot"));
-    EXPECT_EQ(Calc(fromPlain).out, a.out);
-    // curves lists the ground lines kept with the profile.
-    const std::string ground =
-        "ravo-calc: Ground line \"Ground\": 2 points from station 1000 to 2000.";
-    EXPECT_TRUE(Has(Calc({"curves", xml, "--alignment", "Main"}).err, ground));
-
-    const CalcResult curves =
-        Calc({"curves", plain, "--pvi", "--design-speed", "100", "--units", "m"});
-    EXPECT_EQ(curves.status, ExitSuccess);
-    EXPECT_TRUE(Has(curves.out,
+    EXPECT_EQ(Calc(Args({"table", plain}, "--pvi " + table)).out, a.out);
+    // curves lists the ground lines kept with the profile, and the design speed's minimums.
+    EXPECT_TRUE(Has(Calc({"curves", xml, "--alignment", "Main"}).err,
+                    "ravo-calc: Ground line \"Ground\": 2 points from station 1000 to 2000."));
+    const std::string curves =
+        Calc(Args({"curves", plain}, "--pvi --design-speed 100 --units m")).out;
+    EXPECT_TRUE(Has(curves,
                     "DESIGN SPEED  100 km/h       SIGHT DIST     185 m\n"
                     "MIN K         crest 52, sag 45\n"));
-    EXPECT_TRUE(Has(curves.out,
-                    "K             13.333\n"
+    EXPECT_TRUE(Has(curves,
                     "PVI           50.000         ELEV           11.000\n"
                     "MIN K         52             BELOW MINIMUM\n"));
 }
@@ -77,36 +75,41 @@ TEST_F(RavoCalcApp, LandXmlFilesAndPviTablesInEveryCommand)
 // A curve whose end in the file, 1249.9996, is held as a float a hair below
 // 1250: "curves" prints that float, and a table at the printed end finds the
 // curve, while one at the rounded 1250.000 finds no curve and says so.
+// "Invalid Entry" is a fault of the profile: it outweighs stations off the road.
 TEST_F(RavoCalcApp, TablesFindTheCurveAtTheEndsThatCurvesPrints)
 {
     const std::string file = File("end.in", "\"e\"\n1\n100,0.01,0.01,1000,1249.9996\n0\n");
     EXPECT_TRUE(
         Has(Calc({"curves", file}).out, "STA 2         1249.9996      ELEV 2         102.500"));
-    const auto table = [&](const std::string& station) {
-        return Calc({"table", file, "--from", station, "--to", station, "--step", "1", "--csv"});
-    };
-    const CalcResult atEnd = table("1249.9996");
-    EXPECT_EQ(atEnd.status, ExitSuccess) << atEnd.err;
-    EXPECT_TRUE(Has(atEnd.out, "1250.000,0.000,0.,102.500\r\n"));
-    const CalcResult rounded = table("1250");
-    EXPECT_EQ(rounded.status, ExitNoCurve);
-    EXPECT_TRUE(Has(rounded.out, "1250.000,0.000,0.,\r\n"));
-
-    // "Invalid Entry" is a fault of the profile: it outweighs stations off the road.
-    const std::string zero = File("zero.in", "\"z\"\n1\n100,0,0,10,10\n0\n");
-    EXPECT_EQ(Calc({"table", zero, "--from", "0", "--to", "20", "--step", "10"}).status,
-              ExitFaultsFound);
+    ExpectRuns({
+        {Args({"table", file}, "--from 1249.9996 --to 1249.9996 --step 1 --csv"), ExitSuccess,
+         "\r\n1250.000,0.000,0.,102.500\r\n"},
+        {Args({"table", file}, "--from 1250 --to 1250 --step 1 --csv"), ExitNoCurve,
+         "\r\n1250.000,0.000,0.,\r\n"},
+        {Args({"table", File("zero.in", "\"z\"\n1\n100,0,0,10,10\n0\n")},
+              "--from 0 --to 20 --step 10"),
+         ExitFaultsFound, "Invalid Entry"},
+    });
 }
 
+// convert writes the format that --format or the name of the file asks for;
+// standard output without --format takes a Ravo input file.
 TEST_F(RavoCalcApp, ConvertWritesTheFormatTheNameAsksFor)
 {
     const std::string xml = File("road.xml", samples::LandXml);
     const std::string out = (dir_ / "ramp.csv").string();
-    const CalcResult csv = Calc({"convert", xml, out, "--alignment", "Ramp", "--profile", "Final"});
-    EXPECT_EQ(csv.status, ExitSuccess) << csv.err;
-    std::ifstream in(out, std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}),
-              "station,elevation,length\r\n0,10,\r\n50,11,40\r\n100,10.5,\r\n");
+    const auto ramp = [&](std::vector<std::string> args) {
+        args.insert(args.begin(), {"convert", xml});
+        args.insert(args.end(), {"--alignment", "Ramp", "--profile", "Final", "-q"});
+        return Calc(args);
+    };
+    EXPECT_EQ(ramp({"-o", out}).status, ExitSuccess);
+    const std::string csv = "station,elevation,length\r\n0,10,\r\n50,11,40\r\n100,10.5,\r\n";
+    EXPECT_EQ(test::Contents(out), csv);
+    EXPECT_EQ(ramp({"-", "--format", "csv"}).out, csv);
+    EXPECT_TRUE(ramp({"-"}).out.starts_with("\"Ramp - Final\"\r\n3\r\n10,0.02,0.02,0,30\r\n"));
+    EXPECT_EQ(ramp({}).status, ExitUsageOrLoad);                      // no output
+    EXPECT_EQ(ramp({"a.in", "-o", "b.in"}).status, ExitUsageOrLoad);  // two
 
     const std::string gap = File("gap.in", "\"gap\"\n2\n1,0,0,0,10\n1,0,0,20,30\n0\n");
     const CalcResult refused = Calc({"convert", gap, (dir_ / "gap.xml").string()});
@@ -115,136 +118,176 @@ TEST_F(RavoCalcApp, ConvertWritesTheFormatTheNameAsksFor)
                     "gap.xml was not written: the vertical curves do not form one "
                     "continuous profile:\ngap between curves 1 and 2 from 10.000 to 20.000"));
     EXPECT_FALSE(fs::exists(dir_ / "gap.xml"));
-    // An input file that cannot be written is said so, with the system's reason.
-    const CalcResult unwritten = Calc({"convert", gap, (dir_ / "missing/gap.in").string()});
+    // A file that cannot be written, or read, is named once, with the system's reason.
+    const std::string missing = (dir_ / "missing").string();
+    const CalcResult unwritten = Calc({"convert", gap, missing + "/gap.in"});
     EXPECT_EQ(unwritten.status, ExitUsageOrLoad);
-    EXPECT_EQ(unwritten.err, "ravo-calc convert: " + (dir_ / "missing/gap.in").string() +
-                                 " was not written: " + (dir_ / "missing").string() +
-                                 ": No such file or directory\n");
-    // A load failure names the file once: the reader's own words, or the command's around them.
-    EXPECT_EQ(Calc({"curves", (dir_ / "none.in").string()}).err,
-              "ravo-calc: " + (dir_ / "none.in").string() + ": No such file or directory\n");
-    EXPECT_TRUE(Calc({"curves", File("cut.in", "\"t\"\n2\n")})
-                    .err.starts_with("ravo-calc: the input file " + (dir_ / "cut.in").string() +
-                                     " does not load: "));
+    EXPECT_EQ(unwritten.err, "ravo-calc convert: " + missing + "/gap.in was not written: " +
+                                 missing + ": No such file or directory\n");
+    EXPECT_EQ(Calc({"curves", missing}).err,
+              "ravo-calc: " + missing + ": No such file or directory\n");
 }
 
-// A field without a number is told on standard error; of two profiles of
-// the same names, the second is chosen by its number.
-TEST_F(RavoCalcApp, TellsWhatAFileHoldsThatReadsAsNothing)
+// A file that names its own unit keeps it, and refuses another; lengths
+// change only with --to-units; the design speed is in km/h for metres and in
+// mph for feet and US survey feet.
+TEST_F(RavoCalcApp, UnitsKeptWrittenAndConvertedOnlyWhenAsked)
 {
-    const std::string typo = File("typo.in", "\"T\"\r\n1\r\n100,O.5,0,0,100\r\n0\r\n");
-    const CalcResult loaded = Calc({"curves", typo});
-    EXPECT_EQ(loaded.status, ExitSuccess);
-    EXPECT_TRUE(Has(loaded.err,
-                    "typo.in: 1 curve field holds no number and reads as 0: the "
-                    "beginning grade of curve 1 (line 3), \"O.5\"\n"))
-        << loaded.err;
-
-    const auto alignment = [](const std::string& end) {
-        return "<Alignment name=\"A\"><Profile><ProfAlign name=\"P\"><PVI>0 1</PVI><PVI>" + end +
-               " 2</PVI></ProfAlign></Profile></Alignment>";
+    const std::string xml = File(
+        "in.xml", R"(<LandXML><Units><Imperial linearUnit="USSurveyFoot"/></Units><Alignments>)"
+                  R"(<Alignment name="A"><Profile><ProfAlign name="P"><PVI>0 100</PVI><ParaCurve )"
+                  R"(length="400">3937 120</ParaCurve><PVI>7874 110</PVI></ProfAlign></Profile>)"
+                  "</Alignment></Alignments></LandXML>\n");
+    const std::string csv =
+        File("in.csv", "station,elevation,length\n0,100,\n3937,120,400\n7874,110,\n");
+    const auto convert = [](const std::string& file, std::vector<std::string> options) {
+        options.insert(options.begin(), {"convert", file, "-", "--format", "landxml"});
+        return options;
     };
-    const std::string twice = File("twice.xml", "<LandXML><Alignments>" + alignment("10") +
-                                                    alignment("20") + "</Alignments></LandXML>");
-    const CalcResult second = Calc({"table", twice, "--alignment", "2", "--from", "1e+01", "--to",
-                                    "20", "--step", "10", "--csv"});
-    EXPECT_EQ(second.status, ExitSuccess) << second.err;
-    EXPECT_TRUE(Has(second.out, "20.000,0.000,0.,2.000")) << second.out;
+    ExpectRuns({
+        {convert(xml, {}), ExitSuccess, R"(linearUnit="USSurveyFoot")"},
+        {convert(xml, {"--to-units", "m"}), ExitSuccess, ">1200 36.5760726</"},
+        {convert(csv, {"--units", "ft"}), ExitSuccess, R"(linearUnit="foot")"},
+        {convert(xml, {"--units", "m"}), ExitUsageOrLoad,
+         "USSurveyFoot; use --to-units to convert"},
+        {convert(xml, {"--to-units", "km"}), ExitUsageOrLoad, "--to-units: km not in"},
+        {{"check", xml, "--units", "m"}, ExitUsageOrLoad, "USSurveyFoot; leave --units out"},
+        {{"curves", xml, "--json", "--design-speed", "50"}, ExitSuccess, R"("units":"ft")"},
+        {{"check", csv, "--design-speed", "80"}, ExitUsageOrLoad, "--design-speed needs --units"},
+    });
 }
 
-TEST_F(RavoCalcApp, CheckAgainstDesignSpeedAndLength)
+// A crest with K 20, one with K 30, a sag with K 29, joined by tangents;
+// joints 0.0015 apart in elevation and 0.00015 in grade; 50 rows over one
+// stretch, 1225 overlapping pairs of which the first 1000 are listed.
+TEST_F(RavoCalcApp, CheckOptionsAndTheOverlapCap)
 {
-    // A crest with K 20, one with K 30, a sag with K 29, joined by tangents.
-    const std::string file = File("k.csv",
-                                  "station,elevation,length\n0,100,\n100,102,80\n"
-                                  "300,98,116\n500,102,120\n700,98,\n");
-    const CalcResult r =
-        Calc({"check", file, "--design-speed", "80", "--units", "m", "--min-length", "100"});
-    EXPECT_EQ(r.status, ExitFaultsFound);
-    EXPECT_EQ(r.out,
-              "curve 2 (crest): K 20.000 is below the minimum 26 for 80 km/h\n"
-              "curve 2 (crest): length 80.000 is shorter than 100\n"
-              "curve 4 (sag): K 29.000 is below the minimum 30 for 80 km/h\n"
-              "3 faults found.\n");
-    EXPECT_EQ(Calc({"check", file, "--design-speed", "60", "--units", "m"}).status, ExitSuccess);
-    EXPECT_EQ(Calc({"check", file, "--min-length", "0.5"}).status,
-              ExitSuccess);  // any length above 0
-    EXPECT_EQ(
-        Calc({"check", file, "--design-speed", "70", "--units", "m", "--min-length", "100"}).out,
-        "curve 2 (crest): length 80.000 is shorter than 100\n1 fault found.\n");
-    for (const std::vector<std::string>& wrong :
-         {std::vector<std::string>{"check", file, "--design-speed", "80"},
-          {"check", file, "--design-speed", "80", "--units", "km"},
-          {"check", file, "--design-speed", "-5", "--units", "m"},
-          {"check", file, "--design-speed", "0", "--units", "m"},
-          {"check", file, "--min-length", "abc"}})
-        EXPECT_EQ(Calc(wrong).status, ExitUsageOrLoad) << wrong[2];
-}
-
-TEST_F(RavoCalcApp, CheckToleranceOptionsAndTheOverlapCap)
-{
-    // Joints 0.0015 apart in elevation and 0.00015 in grade.
+    const std::string k = File("k.csv",
+                               "station,elevation,length\n0,100,\n100,102,80\n"
+                               "300,98,116\n500,102,120\n700,98,\n");
     const std::string joint =
         File("joint.in", "\"j\"\n2\n100,0,0,0,100\n100.0015,0.00015,0.00015,100,200\n0\n");
-    const struct {
-        std::vector<std::string> options;
-        int status;
-        std::string first;
-    } cases[] = {
-        {{}, ExitFaultsFound, "curves 1 and 2 meet at 100.000 with elevations 100 and 100.0015"},
-        {{"--tolerance", "0"}, ExitFaultsFound, "curves 1 and 2 meet at 100.000 with elevations"},
-        {{"--tolerance", "0.002"}, ExitFaultsFound, "curves 1 and 2 meet at 100.000 with grades"},
-        {{"--tolerance", "0.002", "--grade-tolerance", "0.0002"}, ExitSuccess, "No faults found."},
-        {{"--tolerance=-1"}, ExitUsageOrLoad, ""},
-        {{"--grade-tolerance", "x"}, ExitUsageOrLoad, ""},
-    };
-    for (const auto& c : cases) {
-        std::vector<std::string> args = {"check", joint};
-        args.insert(args.end(), c.options.begin(), c.options.end());
-        const CalcResult r = Calc(args);
-        EXPECT_EQ(r.status, c.status) << c.first;
-        EXPECT_EQ(r.out.substr(0, c.first.size()), c.first) << r.out;
-    }
-
-    // 50 rows over one stretch make 1225 overlapping pairs: 1000 are listed.
     std::string many = "\"many\"\n50\n";
     for (int row = 0; row < 50; ++row)
         many += "100,0,0,0,100\n";
-    const CalcResult r = Calc({"check", File("many.in", many + "0\n")});
-    EXPECT_EQ(r.status, ExitFaultsFound);
-    std::size_t overlaps = 0;
-    for (std::size_t at = 0; (at = r.out.find(" overlap from ", at)) != std::string::npos; ++at)
-        ++overlaps;
-    EXPECT_EQ(overlaps, 1000u);
-    EXPECT_TRUE(Has(r.out, "\nfurther overlapping curves not listed\n1001 faults found.\n"));
+    ExpectRuns({
+        {{"check", k, "--design-speed", "80", "--units", "m", "--min-length", "100"},
+         ExitFaultsFound,
+         "curve 2 (crest): K 20.000 is below the minimum 26 for 80 km/h\n"
+         "curve 2 (crest): length 80.000 is shorter than 100\n"
+         "curve 4 (sag): K 29.000 is below the minimum 30 for 80 km/h\n3 faults found.\n"},
+        {{"check", k, "--design-speed", "80", "--units", "km"}, ExitUsageOrLoad, ""},
+        {{"check", k, "--design-speed", "-5", "--units", "m"}, ExitUsageOrLoad, ""},
+        {{"check", k, "--design-speed", "0", "--units", "m"}, ExitUsageOrLoad, ""},
+        {{"check", k, "--min-length", "abc"}, ExitUsageOrLoad, ""},
+        {{"check", joint}, ExitFaultsFound, "2 meet at 100.000 with elevations 100 and 100.0015"},
+        {{"check", joint, "--tolerance", "0.002"}, ExitFaultsFound, "at 100.000 with grades"},
+        {{"check", joint, "--tolerance", "0.002", "--grade-tolerance", "0.0002"},
+         ExitSuccess,
+         "No faults found."},
+        {{"check", joint, "--tolerance=-1"}, ExitUsageOrLoad, ""},
+        {{"check", joint, "--grade-tolerance", "x"}, ExitUsageOrLoad, ""},
+        {{"check", File("many.in", many + "0\n")},
+         ExitFaultsFound,
+         "\ncurves 29 and 35 overlap from 0.000 to 100.000; curve 35 (the later row) gives the "
+         "elevations there\nfurther overlapping curves not listed\n1001 faults found.\n"},
+    });
 }
 
-// Only a regular file is written: a FIFO as the report, and a pipe named
-// through /proc/self/fd as standard output sent on to another program is.
-TEST_F(RavoCalcApp, OnlyARegularFileIsWritten)
+// Parabolas about 100 and 200 whose joint at 150 is written with the second
+// beginning before the first ends: 0.8 mm in `noise`, 0.5 m in `overlap`.
+// Curves that overlap at a joint are snapped under --joint-tolerance; a real
+// overlap refuses the load but is a finding of check.
+TEST_F(RavoCalcApp, LandXmlJointsSnappedWithinTheToleranceListedByCheckBeyondIt)
 {
-    const std::string input = File("main.in", test::Contents(RAVO_EXAMPLES_DIR "/main-street.in"));
-    const std::string fifo = (dir_ / "fifo").string();
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    int pipeEnds[2] = {-1, -1};
-    ASSERT_EQ(::pipe(pipeEnds), 0);
-    const std::string piped = "/proc/self/fd/" + std::to_string(pipeEnds[1]);
-    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
-        {{"report", input, "-o", fifo},
-         "ravo-calc report: Unable to write output file: The report must be a regular file; " +
-             fifo + ": Not a regular file (a FIFO)\n"},
-        {{"convert", input, piped},
-         "ravo-calc convert: " + piped + " was not written: " + piped +
-             ": Not a regular file (a FIFO)\n"},
+    const auto joint = [](const std::string& secondLength) {
+        return samples::InOneProfile(
+            "<PVI>0 100</PVI><ParaCurve length=\"100\">100 103</ParaCurve><ParaCurve length=\"" +
+            secondLength + "\">200 101</ParaCurve><PVI>300 102</PVI>");
     };
-    for (const auto& [args, err] : cases) {
-        const CalcResult r = Calc(args);
-        EXPECT_EQ(r.status, ExitUsageOrLoad);
-        EXPECT_EQ(r.err, err);
-    }
-    ::close(pipeEnds[0]);
-    ::close(pipeEnds[1]);
+    const std::string noise = File("noise.xml", joint("100.0016"));
+    const std::string overlap = File("overlap.xml", joint("101"));
+    ExpectRuns({
+        {{"curves", noise},
+         ExitSuccess,
+         "1 joint between curves was closer than the joint tolerance of 0.001 and snapped to "
+         "one station"},
+        {{"curves", noise, "--joint-tolerance", "0"}, ExitUsageOrLoad, "does not load"},
+        {{"curves", overlap}, ExitUsageOrLoad, "overlap: the first reaches station 150"},
+        {{"curves", overlap, "--joint-tolerance", "0.6"}, ExitSuccess, "the largest snap was"},
+        {{"check", overlap}, ExitFaultsFound, " overlap from "},
+        {{"curves", noise, "--joint-tolerance", "-1"}, ExitUsageOrLoad, "cannot be negative"},
+        {{"check", noise, "--joint-tolerance", "1mm"}, ExitUsageOrLoad, "--joint-tolerance"},
+    });
+}
+
+// A file that does not load is named as editors take it, FILE:LINE: message,
+// wherever the reader knows the line; a missing file is named once.
+TEST(LoadErrorLine, PutsTheFileAndLineFirstWhenTheReaderKnowsTheLine)
+{
+    const std::vector<std::array<const char*, 3>> cases = {
+        {"r.xml", "line 12, PVI: the attribute x is missing",
+         "r.xml:12: PVI: the attribute x is missing"},
+        {"-", "line 2: two\nlines", "standard input:2: two\nlines"},
+        {"a.in", "lines 2 to 3 overlap",
+         "ravo-calc: the input file a.in does not load: lines 2 to 3 overlap"},
+    };
+    for (const auto& [file, what, line] : cases)
+        EXPECT_EQ(LoadErrorLine(file, what), line) << what;
+}
+
+// The worked example's report file is the report session's test; here a
+// zero-length curve at 50 gives "Invalid Entry", a station left out of the
+// report, and "-o -" writes the same report on standard output, as it goes
+// (the pipe test finds no file left behind).
+TEST(ReportCommand, InvalidEntryIsLeftOutAndStandardOutputTakesTheSameReport)
+{
+    const test::TempFolder dir;
+    test::Put(dir / "faulty.in", "\"f\"\n2\n100,0,0,0,100\n100,0,0,50,50\n0\n");
+    ReportRequest request;
+    request.inputPath = (dir / "faulty.in").string();
+    request.outputPath = (dir / "main.out").string();
+    request.stations.emplace(0, 100, 50);
+    request.time = fixtures::WorkedExampleTime();
+    std::ostringstream out, err;
+    EXPECT_EQ(WriteReport(request, err), 1u);
+    EXPECT_TRUE(Has(err.str(), "station 50.000: Invalid Entry")) << err.str();
+    const std::string report = test::Contents(dir / "main.out");
+    EXPECT_TRUE(report.ends_with(
+        fixtures::LogHeader +
+        fixtures::WithCrLf("0.000         0.000          0.             100.000\n"
+                           "100.000       0.000          0.             100.000\n")))
+        << report;
+
+    test::Put(dir / "main.in", test::Contents(RAVO_EXAMPLES_DIR "/main-street.in"));
+    request.inputPath = (dir / "main.in").string();
+    request.outputPath = "-";
+    request.stations.emplace(1000, 1200, 100);
+    request.offset = 12;
+    EXPECT_EQ(WriteReport(request, out, err), 0u);
+    std::string expected = fixtures::EchoOfWorkedExample + fixtures::LogOfWorkedExample;
+    const std::string name = "Output file = main.out";
+    expected.replace(expected.find(name), name.size(), "Output file = -");
+    EXPECT_EQ(out.str(), expected);
+
+    test::Put(dir / "none.in", "\"n\"\n0\n0\n");
+    request.inputPath = (dir / "none.in").string();
+    EXPECT_THROW(WriteReport(request, out, err), ReportRequestError);
+}
+
+// The moment as the report's twelve-hour clock shows it.
+TEST(ReportTime, NowOrTheSourceDateEpochInUtc)
+{
+    const std::vector<std::pair<const char*, const char*>> cases = {
+        {"0", "1/01/70, 12:00 am"},
+        {"43200", "1/01/70, 12:00 pm"},
+        {"32700", "1/01/70, 9:05 am"},
+        {"946684799", "12/31/99, 11:59 pm"},
+    };
+    for (const auto& [epoch, expected] : cases)
+        EXPECT_EQ(DateTimeText(ReportTime(epoch)), expected);
+    for (const char* bad : {"", "abc", "-5", "12x", " 12", "99999999999999999999"})
+        EXPECT_THROW(ReportTime(bad), ReportRequestError) << bad;
 }
 
 // The address space this process holds now, in bytes.
