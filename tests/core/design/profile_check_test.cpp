@@ -1,15 +1,66 @@
-// Tests of the profile check.
+// Tests of the curve summaries, the profile check and the design values for a
+// design speed.
 #include "core/design/profile_check.h"
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <string>
 #include <tuple>
 #include <vector>
 
+#include "core/design/curve_summary.h"
+#include "core/design/design_speed.h"
+#include "core/text/numbers.h"
 #include "support/worked_examples.h"
 
 namespace ravo {
 namespace {
+
+std::string Shown(float value) { return FormatPattern(value, "#####0.000"); }
+
+// The worked example's crest is checked through the curves report
+// (curve_summary_text_test).
+TEST(SummarizeCurve, CrestSagAndStraightWithTheirHighAndLowPoints)
+{
+    struct Case {
+        SegmentRow curve;
+        CurveShape shape;
+        double k, rate;
+        const char* shown;  // end elevation, then the turning point if it lies on the curve
+    };
+    const std::vector<Case> cases = {
+        // x = 0.03 * 400 / 0.04 = 300; 100 - 9 + 4.5
+        {{100, -0.03f, 0.01f, 0, 400}, CurveShape::Sag, 100, 0.0001, "96.000 300.000 95.500"},
+        // still rising at the end: no high point; a level start is the high point
+        {{100, 0.03f, 0.01f, 0, 100}, CurveShape::Crest, 50, -0.0002, "102.000"},
+        {{50, 0, -0.04f, 200, 400}, CurveShape::Crest, 50, -0.0002, "46.000 200.000 50.000"},
+    };
+    for (const Case& c : cases) {
+        const CurveSummary s = SummarizeCurve(1, c.curve);
+        EXPECT_EQ(s.shape, c.shape) << c.shown;
+        ASSERT_TRUE(s.k && s.gradeChangeRate && s.endElevation) << c.shown;
+        EXPECT_NEAR(*s.k, c.k, 1e-3) << c.shown;
+        EXPECT_NEAR(*s.gradeChangeRate, c.rate, 1e-9) << c.shown;
+        std::string shown = Shown(*s.endElevation);
+        if (s.turningPoint)
+            shown += " " + Shown(s.turningPoint->station) + " " + Shown(s.turningPoint->elevation);
+        EXPECT_EQ(shown, c.shown);
+    }
+    // Equal grades, zero-length and reversed rows divide by nothing.
+    const CurveSummary straight = SummarizeCurve(1, {264, -0.01f, -0.01f, 600, 1100});
+    EXPECT_EQ(straight.shape, CurveShape::Straight);
+    EXPECT_FALSE(straight.k);
+    EXPECT_FALSE(straight.turningPoint);
+    EXPECT_EQ(Shown(*straight.endElevation), "259.000");
+
+    const CurveSummary zero = SummarizeCurve(2, {50, 0.01f, -0.01f, 500, 500});
+    const CurveSummary reversed = SummarizeCurve(3, {50, 0.01f, -0.01f, 600, 400});
+    EXPECT_EQ(zero.extent, RowExtent::ZeroLength);
+    EXPECT_EQ(reversed.extent, RowExtent::Reversed);
+    for (const CurveSummary& s : {zero, reversed})
+        EXPECT_FALSE(s.length || s.k || s.gradeChangeRate || s.turningPoint || s.endElevation);
+}
 
 using fixtures::ProfileOf;
 constexpr SegmentKind Curves = SegmentKind::VerticalCurve;
@@ -81,6 +132,46 @@ TEST(CheckDesign, LeavesOutStraightAndZeroLengthRowsAndPassesTheLeast)
     EXPECT_EQ(std::pair(faults[0].kind, faults[0].row),
               std::pair(DesignFaultKind::BelowMinimumK, 4));
     EXPECT_TRUE(CheckDesign(state, {}).empty());
+}
+
+// Every design speed of AASHTO, "A Policy on Geometric Design of Highways and
+// Streets" (the Green Book): stopping sight distance from Table 3-1, the
+// design K of crest curves from Table 3-34 and of sag curves from Table 3-36,
+// in metric and US customary units, 20 to 130 km/h and 15 to 80 mph. 100
+// km/h, calculated K 52.0, is 52.
+TEST(MinimumsForDesignSpeed, EqualThePublishedDesignTables)
+{
+    const struct {
+        LengthUnits units;
+        double firstSpeed, speedStep;
+        std::vector<double> sight, crest, sag;
+    } tables[] = {
+        {LengthUnits::Metres,
+         20,
+         10,
+         {20, 35, 50, 65, 85, 105, 130, 160, 185, 220, 250, 285},
+         {1, 2, 4, 7, 11, 17, 26, 39, 52, 74, 95, 124},
+         {3, 6, 9, 13, 18, 23, 30, 38, 45, 55, 63, 73}},
+        {LengthUnits::Feet,
+         15,
+         5,
+         {80, 115, 155, 200, 250, 305, 360, 425, 495, 570, 645, 730, 820, 910},
+         {3, 7, 12, 19, 29, 44, 61, 84, 114, 151, 193, 247, 312, 384},
+         {10, 17, 26, 37, 49, 64, 79, 96, 115, 136, 157, 181, 206, 231}},
+    };
+    for (const auto& table : tables) {
+        for (std::size_t i = 0; i < table.sight.size(); ++i) {
+            const double speed = table.firstSpeed + table.speedStep * static_cast<double>(i);
+            const DesignMinimums m = MinimumsForDesignSpeed(speed, table.units);
+            EXPECT_EQ(std::tuple(m.stoppingSightDistance, m.crestK, m.sagK),
+                      std::tuple(table.sight[i], table.crest[i], table.sag[i]))
+                << speed << ' ' << SpeedUnitName(table.units);
+        }
+    }
+    const DesignMinimums none = MinimumsForDesignSpeed(0, LengthUnits::Metres);
+    EXPECT_EQ(none.stoppingSightDistance + none.crestK + none.sagK, 0);
+    // Any speed above 0 has minimums, however slow.
+    EXPECT_EQ(MinimumsForDesignSpeed(0.5, LengthUnits::Metres).stoppingSightDistance, 5);
 }
 
 }  // namespace

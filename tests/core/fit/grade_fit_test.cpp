@@ -1,5 +1,6 @@
 // The grade-line fit on small grounds whose optimum is known, every result
-// checked by the profile check, the design tables and the criteria.
+// checked by the profile check, the design tables and the criteria; and the
+// solver interface on programmes whose answer is known.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,6 +11,7 @@
 #include "core/design/curve_summary.h"
 #include "core/fit/fit_shapes.h"
 #include "core/fit/grade_fit.h"
+#include "core/fit/lp_solver.h"
 #include "core/profile/elevation_walk.h"
 #include "core/text/numbers.h"
 #include "support/error_text.h"
@@ -23,6 +25,12 @@ GroundProfile GroundOf(const std::function<double(double)>& z, double from, doub
     for (double s = from; s <= to + 1e-9; s += step)
         points.push_back({s, z(s)});
     return GroundProfile(points);
+}
+
+// Level ground at 100.
+GroundProfile Level(double to, double step)
+{
+    return GroundOf([](double) { return 100.0; }, 0, to, step);
 }
 
 FitCriteria Criteria(double from, double to, double maxGrade)
@@ -45,11 +53,10 @@ double ElevationAt(const ProfileState& profile, double station)
 // The fitted profile meets every criterion by the program's own checks, and
 // the programme's lower bound lies below the optimum of its pieces, within the
 // stated bound. (A fitted line is not made of the pieces, and may cost less.)
-ProfileState CheckedFit(const GroundProfile& ground, const FitCriteria& criteria, FitResult& result)
+FitResult CheckedFit(const GroundProfile& ground, const FitCriteria& criteria)
 {
-    result = FitGradeLine(ground, criteria);
-    const ProfileState profile = FittedProfile(result);
-    EXPECT_EQ(CriteriaFaults(profile, criteria), std::vector<std::string>{});
+    const FitResult result = FitGradeLine(ground, criteria);
+    EXPECT_EQ(CriteriaFaults(FittedProfile(result), criteria), std::vector<std::string>{});
     EXPECT_LE(result.lowerBound, result.optimum.cost + 1e-6);
     // The stated bound of the linearised areas: 1.2% below the true area, and
     // n·h0²/4 per unit of length for depths under h0.
@@ -59,10 +66,9 @@ ProfileState CheckedFit(const GroundProfile& ground, const FitCriteria& criteria
                            h0 / 4;
     EXPECT_LE(result.optimum.cost - result.lowerBound,
               (0.25 / 2.25) * (0.25 / 2.25) * result.optimum.cost + shallow + 1e-6);
-    if (criteria.maxPvis > 0) {
-        EXPECT_LE(result.pvis.size(), static_cast<std::size_t>(criteria.maxPvis) + 2);
-    }
-    return profile;
+    EXPECT_TRUE(criteria.maxPvis == 0 ||
+                result.pvis.size() <= static_cast<std::size_t>(criteria.maxPvis) + 2);
+    return result;
 }
 
 // The formation lies its depth below the grade line, so the flat line stands
@@ -74,8 +80,7 @@ TEST(GradeFit, FlatGroundGivesTheFlatLine)
             FitCriteria c = Criteria(0, 1000, 6);
             c.speed.units = units;
             c.section.pavementDepth = depth;
-            FitResult result;
-            CheckedFit(GroundOf([](double) { return 100.0; }, 0, 1000, 50), c, result);
+            const FitResult result = CheckedFit(Level(1000, 50), c);
             ASSERT_EQ(result.pvis.size(), 2U);
             EXPECT_NEAR(result.pvis[0].elevation, 100 + depth, 1e-6);
             EXPECT_NEAR(result.pvis[1].elevation, 100 + depth, 1e-6);
@@ -87,17 +92,15 @@ TEST(GradeFit, FlatGroundGivesTheFlatLine)
     // within the stated bound too.
     FitCriteria held = Criteria(0, 1000, 6);
     held.fixedPoints = {{500, 101}};
-    FitResult result;
-    CheckedFit(GroundOf([](double) { return 100.0; }, 0, 1000, 50), held, result);
-    EXPECT_GT(result.optimum.cost, 0);
+    EXPECT_GT(CheckedFit(Level(1000, 50), held).optimum.cost, 0);
     // Ends held a unit and two above it with grades of at most 0.1%: the line
     // is forced, its fill runs from 1 to 2 deep, and its volume is the
     // integral of the section's area 10 d + 2 d², 1000 (15 + 14/3).
     FitCriteria forced = Criteria(0, 1000, 0.1);
     forced.fixedPoints = {{0, 101}, {1000, 102}};
-    CheckedFit(GroundOf([](double) { return 100.0; }, 0, 1000, 50), forced, result);
-    EXPECT_NEAR(result.fitted.fill, 1000 * (15 + 14 / 3.0), 0.1);
-    EXPECT_EQ(result.fitted.cut, 0);
+    const FitResult line = CheckedFit(Level(1000, 50), forced);
+    EXPECT_NEAR(line.fitted.fill, 1000 * (15 + 14 / 3.0), 0.1);
+    EXPECT_EQ(line.fitted.cut, 0);
 }
 
 // A valley of 5% sides with its bottom held: every section is in cut, so the
@@ -116,10 +119,9 @@ TEST(GradeFit, ValleyWithAFixedBottomClimbsAtTheMaximumGrade)
         c.speed = {t.speed, t.units};
         c.curveStep = t.curveStep;
         c.fixedPoints = {{500, 100}};
-        FitResult result;
-        const ProfileState profile = CheckedFit(
-            GroundOf([](double s) { return 100 + 0.05 * std::fabs(s - 500); }, 0, 1000, 50), c,
-            result);
+        const FitResult result = CheckedFit(
+            GroundOf([](double s) { return 100 + 0.05 * std::fabs(s - 500); }, 0, 1000, 50), c);
+        const ProfileState profile = FittedProfile(result);
         EXPECT_NEAR(ElevationAt(profile, 500), 100, 1e-3);
         ASSERT_GE(profile.NumVC, 1);
         EXPECT_NEAR(profile.VcGrade1[1], -t.maxGrade / 100, 1e-6);
@@ -142,19 +144,6 @@ TEST(GradeFit, ValleyWithAFixedBottomClimbsAtTheMaximumGrade)
     }
 }
 
-// Ground that is itself one sag, gentler than the least K and within the
-// grade, is followed by one curve as long as the road.
-TEST(GradeFit, GroundThatIsAGentleCurveIsFollowed)
-{
-    FitResult result;
-    CheckedFit(GroundOf([](double s) { return 100 + (s - 600) * (s - 600) / 40000; }, 0, 1200, 10),
-               Criteria(0, 1200, 5), result);
-    ASSERT_EQ(result.pvis.size(), 3U);
-    EXPECT_EQ(result.pvis[1].station, 600);
-    EXPECT_EQ(result.pvis[1].lengthIn + result.pvis[1].lengthOut, 1200);
-    EXPECT_LT(result.fitted.cost, 10);  // the ground's chords against its curve
-}
-
 // A bridge over flat ground: the line must rise to the window's floor and
 // falls back, over a crest, to the ground on either side; under an
 // underpass's ceiling it must dip, through a sag, and touches the ceiling.
@@ -171,9 +160,7 @@ TEST(GradeFit, WindowsOverFlatGroundForceACrestOrASag)
     for (const auto& t : cases) {
         FitCriteria c = Criteria(0, 1200, 5);
         c.windows = {t.window};
-        FitResult result;
-        const ProfileState profile =
-            CheckedFit(GroundOf([](double) { return 100.0; }, 0, 1200, 100), c, result);
+        const ProfileState profile = FittedProfile(CheckedFit(Level(1200, 100), c));
         const double ends[] = {ElevationAt(profile, 550), ElevationAt(profile, 650)};
         const double nearest =
             t.shape == CurveShape::Crest ? std::min(ends[0], ends[1]) : std::max(ends[0], ends[1]);
@@ -203,8 +190,7 @@ TEST(GradeFit, FewerPvisAndBalanceStillMeetTheCriteria)
         c.balance = true;
         c.balanceTolerance = t.tolerance;
         c.section.cutFactor = 0.9;
-        FitResult result;
-        CheckedFit(ground, c, result);
+        const FitResult result = CheckedFit(ground, c);
         EXPECT_LE(std::fabs(0.9 * result.fitted.cut - result.fitted.fill), t.tolerance) << t.most;
         EXPECT_LE(std::fabs(0.9 * result.optimum.cut - result.optimum.fill), t.tolerance) << t.most;
         ASSERT_FALSE(result.notes.empty());
@@ -227,8 +213,7 @@ TEST(GradeFit, TheMostTellingPviIsKept)
     FitCriteria c = Criteria(0, 2000, 6);
     c.fixedPoints = {{0, 100}, {2000, 160}};
     c.maxPvis = 1;
-    FitResult result;
-    CheckedFit(ground, c, result);
+    const FitResult result = CheckedFit(ground, c);
     ASSERT_EQ(result.pvis.size(), 3U);
     EXPECT_NEAR(result.pvis[1].station, 1400, 150);
     EXPECT_LT(result.pvis[1].elevation, 132);
@@ -255,22 +240,18 @@ TEST(GradeFit, NeighbouringCurvesThatWouldOverlapAreShortenedInProportion)
     const PviLayout atEnd =
         LayoutOf({{0, 299.6, 100, 0, 0}, {299.6, 300, 100, 0, 0.06}}, Criteria(0, 300, 6));
     EXPECT_EQ(atEnd.stations, (std::vector<double>{0, 300}));
-}
-
-// The solution's PVIs: one where the grade does not change is left out, the
-// others keep their curves.
-TEST(GradeFit, PointsOfTheLayoutLeaveOutThoseWithoutAChangeOfGrade)
-{
-    const PviLayout layout{{1000, 1100, 1200, 1300}, {0, 40, 40, 0}};
+    // Of the solution's PVIs one where the grade does not change is left out,
+    // the others keep their curves.
+    const PviLayout four{{1000, 1100, 1200, 1300}, {0, 40, 40, 0}};
     EXPECT_EQ(
-        PointsOf(layout, {100, 101, 102, 104}),
+        PointsOf(four, {100, 101, 102, 104}),
         (std::vector<PviPoint>{{1000, 100}, {1200, 102, 20, 20, PviKind::Para}, {1300, 104}}));
-    EXPECT_EQ(PointsOf(layout, {100, 101, 103, 104}).size(), 4u);
+    EXPECT_EQ(PointsOf(four, {100, 101, 103, 104}).size(), 4u);
 }
 
 TEST(GradeFit, CriteriaThatNoGradeLineMeetsAreNamed)
 {
-    const GroundProfile ground = GroundOf([](double) { return 100.0; }, 0, 1000, 100);
+    const GroundProfile ground = Level(1000, 100);
     const struct {
         std::vector<FixedPoint> fixed;
         std::vector<ElevationWindow> windows;
@@ -325,34 +306,34 @@ TEST(GradeFit, CriteriaThatNoGradeLineMeetsAreNamed)
                   "(80 km/h) between them")
             << middle;
     }
-    // A section without a width has area only with side slopes in both cut and fill.
+    // A section without a width has area only with side slopes in both cut and
+    // fill; unit costs of any size are taken, one of them 0, but not below 0
+    // nor both 0.
     const std::string noArea = "the section has no area: give it a width or side slopes";
-    for (const auto& [width, fill, cut, refused] : {std::tuple{0.0, 2.0, 0.0, true},
-                                                    {0.0, 0.0, 2.0, true},
-                                                    {0.0, 2.0, 2.0, false},
-                                                    {7.0, 0.0, 0.0, false},
-                                                    {0.5, 0.0, 0.0, false},
-                                                    {0.0, 0.5, 0.5, false}}) {
-        FitCriteria c = Criteria(0, 1000, 6);
-        c.section = {.width = width, .fillSlope = fill, .cutSlope = cut};
-        EXPECT_EQ(test::ErrorText<FitError>([&] { (void)FitGradeLine(ground, c); }) == noArea,
-                  refused)
-            << width << " " << fill << " " << cut;
-    }
-    // Unit costs of any size are taken, and one of them 0, but not below 0 nor both 0.
     const std::string costs = "the unit costs cannot be negative, nor both 0";
-    for (const auto& [cut, fill, refused] : {std::tuple{0.5, 0.25, false},
-                                             {0.0, 0.5, false},
-                                             {0.5, 0.0, false},
-                                             {-0.5, 1.0, true},
-                                             {1.0, -0.5, true},
-                                             {0.0, 0.0, true}}) {
+    const struct {
+        SectionTemplate section;
+        double cut, fill;
+        std::string refusal;
+    } sections[] = {
+        {{.width = 0, .fillSlope = 2, .cutSlope = 0}, 1, 1, noArea},
+        {{.width = 0, .fillSlope = 0, .cutSlope = 2}, 1, 1, noArea},
+        {{.width = 0, .fillSlope = 0.5, .cutSlope = 0.5}, 1, 1, ""},
+        {{.width = 0.5, .fillSlope = 0, .cutSlope = 0}, 1, 1, ""},
+        {{.width = 10}, 0, 0.5, ""},
+        {{.width = 10}, 0.5, 0, ""},
+        {{.width = 10}, -0.5, 1, costs},
+        {{.width = 10}, 1, -0.5, costs},
+        {{.width = 10}, 0, 0, costs},
+    };
+    for (const auto& t : sections) {
         FitCriteria c = Criteria(0, 1000, 6);
-        c.cutCost = cut;
-        c.fillCost = fill;
-        EXPECT_EQ(test::ErrorText<FitError>([&] { (void)FitGradeLine(ground, c); }) == costs,
-                  refused)
-            << cut << " " << fill;
+        c.section = t.section;
+        c.cutCost = t.cut;
+        c.fillCost = t.fill;
+        const std::string error = test::ErrorText<FitError>([&] { (void)FitGradeLine(ground, c); });
+        EXPECT_EQ(error == noArea || error == costs ? error : "", t.refusal)
+            << t.section.width << " " << t.section.fillSlope << " " << t.cut << " " << t.fill;
     }
 }
 
@@ -382,11 +363,49 @@ TEST(GradeFit, CriteriaFaultsNameEachCriterionMissed)
     EXPECT_EQ(faults.size(), 16U);
     // A design that ends halfway has no earthwork over the stretch.
     made.pvis = {{.station = 0, .elevation = 100}, {.station = 500, .elevation = 100}};
-    EXPECT_EQ(test::ErrorText<FitError>([&] {
-                  (void)EarthworkOf(FittedProfile(made),
-                                    GroundOf([](double) { return 100.0; }, 0, 1000, 100), c);
-              }),
+    EXPECT_EQ(test::ErrorText<FitError>(
+                  [&] { (void)EarthworkOf(FittedProfile(made), Level(1000, 100), c); }),
               "the profile has no elevation at station 510");
+}
+
+// The solver interface on programmes whose answer is known: an optimum at a
+// vertex, one with open bounds and equality rows, no solution, no bound.
+TEST(LpSolver, ClpFindsKnownOptimaAndTellsInfeasibleAndUnbounded)
+{
+    const std::unique_ptr<LpSolver> solver = MakeClpSolver();
+    // max x + y (min -x - y) with x + 2y <= 4, 3x + y <= 6, x, y >= 0: x = 1.6, y = 1.2.
+    LpProblem vertex;
+    const int x = vertex.AddColumn(0, LpInfinity, -1);
+    const int y = vertex.AddColumn(0, LpInfinity, -1);
+    vertex.AddRow(-LpInfinity, 4, {{x, 1}, {y, 2}});
+    vertex.AddRow(-LpInfinity, 6, {{x, 3}, {y, 1}});
+    const LpSolution atVertex = solver->Solve(vertex);
+    ASSERT_EQ(atVertex.status, LpStatus::Optimal);
+    EXPECT_NEAR(atVertex.x[0], 1.6, 1e-9);
+    EXPECT_NEAR(atVertex.x[1], 1.2, 1e-9);
+    EXPECT_NEAR(atVertex.objective, -2.8, 1e-9);
+    // min |z - 3| as u + v with z - u + v = 3, z free and in no other row;
+    // a last column without coefficients keeps its bound.
+    LpProblem open;
+    const int z = open.AddColumn(-LpInfinity, LpInfinity, 0);
+    const int u = open.AddColumn(0, LpInfinity, 1);
+    const int v = open.AddColumn(0, LpInfinity, 1);
+    open.AddRow(3, 3, {{z, 1}, {u, -1}, {v, 1}});
+    open.AddRow(-LpInfinity, 1, {{z, 1}});
+    open.AddColumn(2, 5, 1);
+    const LpSolution free = solver->Solve(open);
+    ASSERT_EQ(free.status, LpStatus::Optimal);
+    EXPECT_NEAR(free.x[0], 1, 1e-9);
+    EXPECT_NEAR(free.objective, 2 + 2, 1e-9);
+    EXPECT_NEAR(free.x[3], 2, 1e-9);
+    LpProblem infeasible;
+    infeasible.AddRow(2, LpInfinity, {{infeasible.AddColumn(0, 1, 1), 1}});
+    EXPECT_EQ(solver->Solve(infeasible).status, LpStatus::Infeasible);
+    LpProblem unbounded;
+    unbounded.AddRow(-LpInfinity, 0, {{unbounded.AddColumn(-LpInfinity, LpInfinity, 1), 1}});
+    EXPECT_EQ(solver->Solve(unbounded).status, LpStatus::Unbounded);
+    // A row naming a column that is not there is refused.
+    EXPECT_THROW(infeasible.AddRow(0, 1, {{1, 1}}), std::logic_error);
 }
 
 }  // namespace

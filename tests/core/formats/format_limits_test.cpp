@@ -8,7 +8,6 @@
 #include "core/formats/landxml_read.h"
 #include "core/formats/profile_file.h"
 #include "core/formats/pvi_mapping.h"
-#include "core/formats/pvi_table.h"
 #include "support/error_text.h"
 
 namespace ravo {
@@ -48,43 +47,29 @@ TEST(RowCounter, CountsTheRowsThatThePointsMake)
 }
 
 // Unsymmetric curves make three rows a point, so a third of a million points
-// go beyond the limit of a million rows in every format.
+// go beyond the limit of a million rows in every format; points made in the
+// program rather than read from a file have no line to name.
 TEST(AnyProfileFromBytes, StopsAtTheLineBeyondTheRowLimit)
 {
     const int points = MaxSegmentCount / 3 + 2;
+    const std::string refusal =
+        "the points up to here make more than 1000000 curve rows; at most 1000000 can be loaded";
     std::string csv = "station,elevation,length,length_out\n0,0,,\n";
     std::string xml = "<LandXML><Alignments><Alignment><Profile><ProfAlign>\n<PVI>0 0</PVI>\n";
+    std::vector<PviPoint> made = {{0, 0}};
     for (int i = 1; i < points; ++i) {
         const std::string station = std::to_string(i * 10);
         csv += station + ",1,4,4\n";
         xml +=
             "<UnsymParaCurve lengthIn=\"4\" lengthOut=\"4\">" + station + " 1</UnsymParaCurve>\n";
+        made.push_back({i * 10.0, 1, 4, 4, PviKind::Unsym});
     }
-    EXPECT_EQ(ErrorOf(csv), "line " + std::to_string(points + 1) +
-                                ": the points up to here make more than 1000000 curve rows; at "
-                                "most 1000000 can be loaded");
+    const std::string line = "line " + std::to_string(points + 1) + ": ";
+    EXPECT_EQ(ErrorOf(csv), line + refusal);
     EXPECT_EQ(ErrorOf(xml + "</ProfAlign></Profile></Alignment></Alignments></LandXML>"),
-              "line " + std::to_string(points + 1) +
-                  ": the points up to here make more than 1000000 curve rows; at most 1000000 "
-                  "can be loaded");
-}
-
-// Points made in the program rather than read from a file have no line to
-// name, and are refused all the same.
-TEST(RowsFromPoints, RefusesPointsBeyondTheRowLimitWithoutALine)
-{
-    std::vector<PviPoint> points = {{0, 0}};
-    for (int i = 1; i <= MaxSegmentCount / 3 + 1; ++i)
-        points.push_back({i * 10.0, 1, 4, 4, PviKind::Unsym});
-    points.push_back({points.back().station + 10, 0});
-    try {
-        RowsFromPoints(points, "");
-        ADD_FAILURE() << "refused no points";
-    } catch (const InputFileError& e) {
-        EXPECT_STREQ(e.what(),
-                     "the points up to here make more than 1000000 curve rows; at most "
-                     "1000000 can be loaded");
-    }
+              line + refusal);
+    made.push_back({made.back().station + 10, 0});
+    EXPECT_EQ(test::ErrorText<InputFileError>([&] { RowsFromPoints(made, ""); }), refusal);
 }
 
 TEST(ParseLandXml, RefusesDeepAndHugeDocumentsWithTheLine)
@@ -103,8 +88,9 @@ TEST(ParseLandXml, RefusesDeepAndHugeDocumentsWithTheLine)
             text += "</a>";
         return text + "\n";
     };
-    EXPECT_EQ(ErrorOf(alignment(nested(60000, ""))),
-              "line 3: elements are nested more than 256 deep; a LandXML profile needs far fewer");
+    const std::string tooDeep =
+        "line 3: elements are nested more than 256 deep; a LandXML profile needs far fewer";
+    EXPECT_EQ(ErrorOf(alignment(nested(60000, ""))), tooDeep);
     // Within the limit, a Superelevation deep down is still found, by a walk
     // without recursion.
     const ImportedProfile deep = ImportLandXml(alignment(nested(250, "<Superelevation/>")), {});
@@ -112,9 +98,7 @@ TEST(ParseLandXml, RefusesDeepAndHugeDocumentsWithTheLine)
     // 256 elements deep are read, and one more is refused, by either reading.
     for (const std::string head : {"", "<!DOCTYPE LandXML>"}) {
         EXPECT_EQ(ErrorOf(head + alignment(nested(253, ""))), "no error");
-        EXPECT_EQ(ErrorOf(head + alignment(nested(254, ""))),
-                  "line 3: elements are nested more than 256 deep; a LandXML profile needs far "
-                  "fewer");
+        EXPECT_EQ(ErrorOf(head + alignment(nested(254, ""))), tooDeep);
     }
 
     std::string many = "<LandXML>\n";

@@ -5,16 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "core/formats/length_unit.h"
-#include "core/formats/pvi_mapping.h"
-#include "core/formats/station_precision.h"
 #include "support/error_text.h"
 #include "support/file_test_support.h"
 #include "support/input_profiles.h"
@@ -23,10 +19,18 @@
 namespace ravo {
 namespace {
 
-namespace fs = std::filesystem;
-
-TEST(AnyProfileFromBytes, TellsTheFormatsApartByContent)
+// The format is told by content, on the decoded text: a document type
+// declaration, UTF-16 and blanks in a CSV header do not hide a profile, and a
+// plain PVI table is read only when asked for.
+TEST(AnyProfileFromBytes, TellsTheFormatsApartByContentInAnyEncoding)
 {
+    const std::string xml =
+        "<LandXML><Alignments><Alignment name=\"Main\"><Profile><ProfAlign name=\"P\">"
+        "<PVI>0 10</PVI><ParaCurve length=\"40\">50 11</ParaCurve><PVI>100 10.5</PVI>"
+        "</ProfAlign></Profile></Alignment></Alignments></LandXML>";
+    const std::u16string xml16(xml.begin(), xml.end());
+    const std::string csv = "station , Elevation ,length\r\n0,100,\r\n100,101,20\r\n200,100,\r\n";
+    const std::u16string csv16(csv.begin(), csv.end());
     const std::string pviPlain = "0 100\n100 101 20\n200 100\n";
     const struct {
         std::string bytes;
@@ -34,13 +38,20 @@ TEST(AnyProfileFromBytes, TellsTheFormatsApartByContent)
         ProfileFormat format;
         std::int32_t curves;
     } cases[] = {
-        {"\"Road\"\n1\n100,0,0,0,100\n0\n", false, ProfileFormat::InputFile, 1},
         {samples::LandXml, false, ProfileFormat::LandXml, 9},
-        {"station,elevation,length\n0,100,\n100,101,20\n200,100,\n", false, ProfileFormat::PviCsv,
-         3},
-        {pviPlain, true, ProfileFormat::PviPlain, 3},
+        {"<?xml version=\"1.0\"?>\n<!DOCTYPE LandXML>" + xml, false, ProfileFormat::LandXml, 3},
+        {"<!DOCTYPE LandXML [\n<!ENTITY e \"<x>\">\n]>\n" + xml, false, ProfileFormat::LandXml, 3},
+        {test::Utf16(u"<?xml version=\"1.0\" encoding=\"UTF-16\"?>" + xml16, false), false,
+         ProfileFormat::LandXml, 3},
+        {test::Utf16(xml16, true).substr(2), false, ProfileFormat::LandXml, 3},
+        {csv, false, ProfileFormat::PviCsv, 3},
+        {test::Utf16(csv16, true), false, ProfileFormat::PviCsv, 3},
         {"station,elevation,length\n0,100,\n100,101,\n", true, ProfileFormat::PviCsv, 1},
-        {pviPlain, false, ProfileFormat::InputFile, 0},  // not asked for: an untitled input file
+        {pviPlain, true, ProfileFormat::PviPlain, 3},
+        {pviPlain, false, ProfileFormat::InputFile, -1},  // not asked for: an untitled input file
+        {"\"\"\r\n0\r\n0\r\n", false, ProfileFormat::InputFile, 0},  // an empty profile is one
+        {"<Main road>\r\n1\r\n100,0,0,0,100\r\n0\r\n", false, ProfileFormat::InputFile, 1},
+        {"Title\r\nabc\r\n0\r\n", false, ProfileFormat::InputFile, 0},  // a count holds a number
     };
     for (const auto& c : cases) {
         try {
@@ -48,44 +59,10 @@ TEST(AnyProfileFromBytes, TellsTheFormatsApartByContent)
             EXPECT_EQ(loaded.format, c.format) << c.bytes;
             EXPECT_EQ(loaded.profile.numVC, c.curves) << c.bytes;
         } catch (const InputFileError& e) {
-            EXPECT_EQ(c.curves, 0) << e.what();
+            EXPECT_EQ(c.curves, -1) << e.what();
         }
     }
     EXPECT_THROW(AnyProfileFromBytes(samples::LandXml), ProfileChoiceError);
-}
-
-// The format is recognised on the decoded text: a document type declaration,
-// UTF-16 and blanks in a CSV header do not hide a profile.
-TEST(AnyProfileFromBytes, RecognisesEachFormatInAnyEncoding)
-{
-    const std::string xml =
-        "<LandXML><Alignments><Alignment name=\"A\"><Profile><ProfAlign name=\"P\">"
-        "<PVI>0 10</PVI><ParaCurve length=\"40\">50 11</ParaCurve><PVI>100 10.5</PVI>"
-        "</ProfAlign></Profile></Alignment></Alignments></LandXML>";
-    const std::u16string xml16(xml.begin(), xml.end());
-    const std::string csv = "station , Elevation ,length\r\n0,100,\r\n100,101,20\r\n200,100,\r\n";
-    const std::u16string csv16(csv.begin(), csv.end());
-    const struct {
-        std::string bytes;
-        ProfileFormat format;
-        std::int32_t curves;
-    } cases[] = {
-        {"<?xml version=\"1.0\"?>\n<!DOCTYPE LandXML>" + xml, ProfileFormat::LandXml, 3},
-        {"<!DOCTYPE LandXML [\n<!ENTITY e \"<x>\">\n]>\n" + xml, ProfileFormat::LandXml, 3},
-        {test::Utf16(u"<?xml version=\"1.0\" encoding=\"UTF-16\"?>" + xml16, false),
-         ProfileFormat::LandXml, 3},
-        {test::Utf16(xml16, true).substr(2), ProfileFormat::LandXml, 3},
-        {csv, ProfileFormat::PviCsv, 3},
-        {test::Utf16(csv16, true), ProfileFormat::PviCsv, 3},
-        {"\"\"\r\n0\r\n0\r\n", ProfileFormat::InputFile, 0},  // an empty profile is one
-        {"<Main road>\r\n1\r\n100,0,0,0,100\r\n0\r\n", ProfileFormat::InputFile, 1},
-        {"Title\r\nabc\r\n0\r\n", ProfileFormat::InputFile, 0},  // a count holds a number
-    };
-    for (const auto& c : cases) {
-        const LoadedProfile loaded = AnyProfileFromBytes(c.bytes);
-        EXPECT_EQ(loaded.format, c.format) << c.bytes;
-        EXPECT_EQ(loaded.profile.numVC, c.curves) << c.bytes;
-    }
 }
 
 TEST(AnyProfileFromBytes, RefusesAFileOfNoFormatWithWhatItLooksLike)
@@ -179,11 +156,7 @@ std::string Note(const std::string& station, const std::string& step)
 // station of either kind of row, and not where a millimetre still holds.
 TEST(StationPrecisionNote, OnceForTheFarthestStationOfAnyLoad)
 {
-    const std::string landXml =
-        R"(<LandXML xmlns="http://www.landxml.org/schema/LandXML-1.2" version="1.2">)"
-        R"(<Units><Metric linearUnit="meter"/></Units><Alignments><Alignment name="A">)"
-        R"(<Profile><ProfAlign name="P"><PVI>20000 10</PVI><PVI>20100 12</PVI></ProfAlign>)"
-        R"(</Profile></Alignment></Alignments></LandXML>)";
+    const std::string landXml = samples::InOneProfile("<PVI>20000 10</PVI><PVI>20100 12</PVI>");
     const struct {
         std::string bytes;
         std::vector<std::string> notes;
@@ -209,34 +182,19 @@ TEST(LengthUnits, NamesAndTheConversionOfRows)
         {"Imperial", "FOOT", LengthUnit::Foot},
         {"", "ussurveyfoot", LengthUnit::UsSurveyFoot},
         {"Imperial", "", LengthUnit::Foot},
-        {"Metric", "", LengthUnit::Meter},
         {"", "", std::nullopt},
         {"", "furlong", std::nullopt},
     };
     for (const auto& n : names)
         EXPECT_EQ(LandXmlUnitOf(n.system, n.linear), n.unit) << n.system << " " << n.linear;
-
-    InputProfile p;
-    p.numVC = p.numSup = 1;
-    for (auto* table : {&p.curves, &p.segments}) {
-        for (auto& column : *table)
-            column = {0, 0};
-    }
-    const auto set = [](auto& table, Column c, float v) { table[IndexOf(c)][1] = v; };
-    set(p.curves, Column::Start, 3937);
-    set(p.curves, Column::Rate1, 0.5f);
-    set(p.curves, Column::Station2, 7874);
-    set(p.segments, Column::Start, 0.02f);
-    set(p.segments, Column::Station1, 39370);
+    // Stations, lengths and elevations are converted; grades are not.
+    InputProfile p =
+        test::ProfileOf("", {{3937, 0.5f, 0.25f, 7874, 11811}}, {{0.02f, 0, 0, 39370, 0}});
     ConvertLengths(p, LengthUnit::UsSurveyFoot, LengthUnit::Meter);
-    const auto at = [](const auto& table, Column c) { return table[IndexOf(c)][1]; };
-    EXPECT_EQ(at(p.curves, Column::Start), 1200);
-    EXPECT_EQ(at(p.curves, Column::Rate1), 0.5f);
-    EXPECT_EQ(at(p.curves, Column::Station2), 2400);
-    EXPECT_EQ(at(p.segments, Column::Start), 0.02f);
-    EXPECT_EQ(at(p.segments, Column::Station1), 12000);
+    test::ExpectSameBits(
+        p, test::ProfileOf("", {{1200, 0.5f, 0.25f, 2400, 3600}}, {{0.02f, 0, 0, 12000, 0}}));
     ConvertLengths(p, LengthUnit::Meter, LengthUnit::Foot);
-    EXPECT_FLOAT_EQ(at(p.curves, Column::Start), static_cast<float>(1200 / 0.3048));
+    EXPECT_FLOAT_EQ(p.curves[0][1], static_cast<float>(1200 / 0.3048));
     // The note names each unit in words.
     EXPECT_EQ(ConversionNote(LengthUnit::UsSurveyFoot, LengthUnit::Meter),
               "Lengths were converted from US survey feet to metres (1 ft = 0.3048 m, 1 US "

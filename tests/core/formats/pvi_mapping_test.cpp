@@ -53,55 +53,40 @@ TEST(RowsFromPoints, EachKindOfPointGivesItsRows)
     test::ExpectSameBits(RowsFromPoints(points, "Test road"), expected);
 }
 
-TEST(RowsFromPoints, RefusesPointsThatMakeNoProfile)
+// RowPoints, as the exports find them, make the rows that PviPoints of the
+// same values make, and meet the same refusals. What the PVI tables also meet
+// is checked there, with its line.
+TEST(RowsFromPoints, RefusesPointsThatMakeNoProfileOfEitherKind)
 {
-    // What the PVI tables also meet is checked there, with its line.
     const struct {
         std::vector<PviPoint> points;
-        std::string message;
+        std::string message;  // empty for rows
     } cases[] = {
-        {{Pvi(0, 1), Pvi(0, 2)}, "point 2: station 0 does not lie beyond"},
+        {{Pvi(0, 100), Para(40.5, 101.25, 20), Pvi(90, 99.8)}, ""},
+        {{Pvi(0, 100), Unsym(50, 102.3, 12.5, 20), Unsym(80, 101.1, 4, 4), Pvi(120, 100)}, ""},
         {{Pvi(0, 1), Para(100, 2, 10)},
          "point 2: the last point cannot have a curve, since the profile has no grade after it"},
-        {{Pvi(0, 1), Para(100, 2, 250), Pvi(400, 1)},
-         "the curves at point 1 and point 2 overlap: the first reaches station 0 and the second "
-         "begins at -25"},
         {{Pvi(0, 1), Para(100, 2, 80), Unsym(150, 1, 15, 10), Pvi(300, 1)},
          "the curves at point 2 and point 3 overlap: the first reaches station 140 and the "
          "second begins at 135"},
         {{Pvi(0, 1), Pvi(100, NAN)}, "point 2: a value lies beyond the range"},
         {{Pvi(0, 1), Pvi(1e39, 2)}, "point 2: a value lies beyond the range"},
     };
-    for (const auto& c : cases) {
-        const std::string error =
-            test::ErrorText<InputFileError>([&] { RowsFromPoints(c.points, ""); });
-        EXPECT_NE(error.find(c.message), std::string::npos) << error;
-    }
-}
-
-// RowPoints, as the exports find them, make the rows that PviPoints of the
-// same values make, and meet the same refusals.
-TEST(RowsFromPoints, RowPointsMakeTheRowsOfTheSamePviPoints)
-{
-    const std::vector<std::vector<PviPoint>> cases = {
-        {Pvi(0, 100), Para(40.5, 101.25, 20), Pvi(90, 99.8)},
-        {Pvi(0, 100), Unsym(50, 102.3, 12.5, 20), Unsym(80, 101.1, 4, 4), Pvi(120, 100)},
-        {Pvi(0, 100), Pvi(30, 100.7), Pvi(60, 100.2)},
-        // refused: a curve at the first point, stations out of order, overlap
-        {{0, 100, 0, 5, PviKind::Para}, Pvi(50, 101)},
-        {Pvi(10, 100), Pvi(5, 101)},
-        {Pvi(0, 100), Para(20, 101, 30), Para(30, 101, 30), Pvi(60, 100)},
-    };
     const auto refusal = [](const auto& points) {
         return test::ErrorText<InputFileError>([&] { RowsFromPoints(points, ""); });
     };
-    for (const std::vector<PviPoint>& points : cases) {
+    for (const auto& c : cases) {
         std::vector<RowPoint> rowPoints;
-        for (const PviPoint& p : points)
+        for (const PviPoint& p : c.points)
             rowPoints.push_back({p.station, p.elevation, p.lengthIn, p.lengthOut, p.kind});
-        EXPECT_EQ(refusal(rowPoints), refusal(points));
-        if (refusal(points) == "no error")
-            test::ExpectSameBits(RowsFromPoints(rowPoints, ""), RowsFromPoints(points, ""));
+        const std::string error = refusal(c.points);
+        EXPECT_EQ(refusal(rowPoints), error);
+        if (c.message.empty()) {
+            EXPECT_EQ(error, "no error");
+            test::ExpectSameBits(RowsFromPoints(rowPoints, ""), RowsFromPoints(c.points, ""));
+        } else {
+            EXPECT_NE(error.find(c.message), std::string::npos) << error;
+        }
     }
 }
 
@@ -109,7 +94,7 @@ TEST(RowsFromPoints, RowPointsMakeTheRowsOfTheSamePviPoints)
 // that 32-bit floats hold, at a hilltop and near sea level: rows made from
 // points, turned back into points and made into rows again are the same
 // floats, and nearly every point comes back with its surveyed elevation (the
-// rest where float rows cannot hold it).
+// rest where float rows cannot hold it); so do profiles that once did not.
 TEST(PointsFromRows, RowsComeBackBitForBitAndPointsAsSurveyed)
 {
     std::uint32_t seed = 12345;
@@ -139,40 +124,52 @@ TEST(PointsFromRows, RowsComeBackBitForBitAndPointsAsSurveyed)
             surveyed += back[i].elevation == points[i].elevation;
     }
     EXPECT_GE(surveyed, 40 * 32 * 95 / 100);
-}
-
-// A tangent typed as two rows: the second begins 100 beyond the point that
-// the tangent leaves, and the points are still those of the design.
-TEST(PointsFromRows, ATangentSplitInTwoRows)
-{
-    const InputProfile rows = test::ProfileOf("",
-                                              {{100, 0.02f, 0.02f, 0, 100},
-                                               {102, 0.02f, 0.02f, 100, 200},
-                                               {104, 0.02f, -0.02f, 200, 300},
-                                               {104, -0.02f, -0.02f, 300, 400}},
-                                              {});
-    std::vector<double> elevations;
-    for (const PviPoint& p : test::PointsFromRows(test::StateOf(rows), {}))
-        elevations.push_back(p.elevation);
-    EXPECT_EQ(elevations, (std::vector<double>{100, 105, 102}));
+    // Profiles whose rows once failed to come back bit for bit.
+    const std::vector<PviPoint> awkward[] = {
+        // a BVC elevation, 5605.125 - 200 g, exactly halfway between two floats
+        {Pvi(1000.1270141601562, 100.5), Para(1250.0999755859375, 5605.125, 400),
+         Pvi(1475.5, 559.8065)},
+        // two curves that meet as an unsymmetric one, whose narrower windows
+        // leave no elevation for the grade before them
+        {Pvi(1000.1649780273438, 10.0500004), Para(1250.199951171875, 51.51249738, 200),
+         Para(1475.5, 96.507241, 50), Para(1550.5, 122.8426856, 100), Pvi(1750, 208)},
+        // a grade of 1.6e-7 at elevation 104, where the double rounding of the
+        // reader's arithmetic is as wide as the window of elevations
+        {Pvi(1600, 26), Para(1750, 103.99999186243076, 0.427978515625), Pvi(1800, 104)},
+    };
+    for (const std::vector<PviPoint>& points : awkward) {
+        SCOPED_TRACE(points[0].station);
+        const InputProfile rows = RowsFromPoints(points, "");
+        test::ExpectSameBits(RowsFromPoints(test::PointsFromRows(test::StateOf(rows), {}), ""),
+                             rows);
+    }
 }
 
 // Rows typed out of station order, or with a curve at the same station as the
-// tangent before it, give the points of the rows in order.
+// tangent before it, give the points of the rows in order; a tangent typed as
+// two rows gives no point where they meet, and the profile may end at a curve.
 TEST(PointsFromRows, RowsOutOfOrderGiveThePointsInOrder)
 {
     const std::vector<test::Row> inOrder = {{100, 0.02f, 0.02f, 0, 100},
-                                            {102, 0.02f, -0.02f, 100, 200},
-                                            {102, -0.02f, -0.02f, 200, 300},
-                                            {100, -0.02f, 0.01f, 300, 400}};
-    const std::vector<PviPoint> expected =
-        test::PointsFromRows(test::StateOf(test::ProfileOf("", inOrder, {})), {});
-    const std::vector<std::vector<int>> orders = {{3, 0, 2, 1}, {1, 0, 2, 3}, {0, 1, 3, 2}};
+                                            {102, 0.02f, 0.02f, 100, 200},
+                                            {104, 0.02f, -0.02f, 200, 300},
+                                            {104, -0.02f, -0.02f, 300, 400},
+                                            {102, -0.02f, 0.01f, 400, 500}};
+    const auto points = [](const std::vector<test::Row>& rows) {
+        return test::PointsFromRows(test::StateOf(test::ProfileOf("", rows, {})), {});
+    };
+    const std::vector<PviPoint> expected = points(inOrder);
+    std::vector<double> elevations;
+    for (const PviPoint& p : expected)
+        elevations.push_back(p.elevation);
+    EXPECT_EQ(elevations, (std::vector<double>{100, 105, 101, 101.5}));
+    const std::vector<std::vector<int>> orders = {
+        {4, 0, 3, 1, 2}, {1, 0, 2, 3, 4}, {0, 1, 2, 4, 3}};
     for (const std::vector<int>& order : orders) {
         std::vector<test::Row> rows;
         for (const int k : order)
             rows.push_back(inOrder[static_cast<std::size_t>(k)]);
-        EXPECT_EQ(test::PointsFromRows(test::StateOf(test::ProfileOf("", rows, {})), {}), expected);
+        EXPECT_EQ(points(rows), expected);
     }
 }
 
@@ -232,39 +229,13 @@ TEST(PointsFromRows, ARowNoPointsGiveBackSendsThePairsAfterItApart)
     EXPECT_EQ(firstBack.curves[0][3], first.VcElevation1[3]);
 }
 
-// Profiles whose rows once failed to come back bit for bit.
-TEST(PointsFromRows, AwkwardProfilesComeBackBitForBit)
-{
-    struct Case {
-        const char* what;
-        std::vector<PviPoint> points;
-    };
-    const Case cases[] = {
-        {"a BVC elevation, 5605.125 - 200 g, exactly halfway between two floats",
-         {Pvi(1000.1270141601562, 100.5), Para(1250.0999755859375, 5605.125, 400),
-          Pvi(1475.5, 559.8065)}},
-        {"two curves that meet as an unsymmetric one, whose narrower windows leave no "
-         "elevation for the grade before them",
-         {Pvi(1000.1649780273438, 10.0500004), Para(1250.199951171875, 51.51249738, 200),
-          Para(1475.5, 96.507241, 50), Para(1550.5, 122.8426856, 100), Pvi(1750, 208)}},
-        {"a grade of 1.6e-7 at elevation 104, where the double rounding of the reader's "
-         "arithmetic is as wide as the window of elevations",
-         {Pvi(1600, 26), Para(1750, 103.99999186243076, 0.427978515625), Pvi(1800, 104)}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        const InputProfile rows = RowsFromPoints(c.points, "");
-        test::ExpectSameBits(RowsFromPoints(test::PointsFromRows(test::StateOf(rows), {}), ""),
-                             rows);
-    }
-}
-
 // The points export takes rows that join end to end without the whole profile
 // check, and refuses any others with the faults that check finds.
 TEST(PointsFromRows, OnlyRowsThatDoNotJoinUpAreRefused)
 {
     using K = FaultKind;
     const float nan = std::numeric_limits<float>::quiet_NaN();
+    const test::Row first = {100, 0.02f, 0.02f, 0, 100};
     const auto refusedFor = [](const std::vector<test::Row>& rows) {
         std::vector<FaultKind> kinds;
         try {
@@ -275,47 +246,32 @@ TEST(PointsFromRows, OnlyRowsThatDoNotJoinUpAreRefused)
         }
         return kinds;
     };
-    struct Case {
+    const struct {
         const char* what;
         std::vector<test::Row> rows;
         std::vector<FaultKind> refused;
-    };
-    const Case cases[] = {
-        {"joined", {{100, 0.02f, 0.02f, 0, 100}, {102, 0.02f, -0.02f, 100, 200}}, {}},
-        {"a change of grade, a plain PVI",
-         {{100, 0.02f, 0.02f, 0, 100}, {102, -0.01f, -0.01f, 100, 200}},
-         {}},
-        {"a step within the tolerance",
-         {{100, 0.02f, 0.02f, 0, 100}, {102.001f, 0.02f, 0.02f, 100, 200}},
-         {}},
-        {"a step beyond it",
-         {{100, 0.02f, 0.02f, 0, 100}, {102.002f, 0.02f, 0.02f, 100, 200}},
-         {K::ElevationStep}},
+    } cases[] = {
+        {"joined", {first, {102, 0.02f, -0.02f, 100, 200}}, {}},
+        {"a change of grade, a plain PVI", {first, {102, -0.01f, -0.01f, 100, 200}}, {}},
+        {"a step within the tolerance", {first, {102.001f, 0.02f, 0.02f, 100, 200}}, {}},
+        {"a step beyond it", {first, {102.002f, 0.02f, 0.02f, 100, 200}}, {K::ElevationStep}},
         {"a start that is not a number",
-         {{100, 0.02f, 0.02f, 0, 100}, {nan, 0.02f, 0.02f, 100, 200}},
+         {first, {nan, 0.02f, 0.02f, 100, 200}},
          {K::ElevationStep}},
-        {"a gap", {{100, 0.02f, 0.02f, 0, 100}, {102, 0.02f, 0.02f, 101, 200}}, {K::Gap}},
-        {"an overlap",
-         {{100, 0.02f, 0.02f, 0, 100}, {101.98f, 0.02f, 0.02f, 99, 200}},
-         {K::Overlap}},
+        {"a gap", {first, {102, 0.02f, 0.02f, 101, 200}}, {K::Gap}},
+        {"an overlap", {first, {101.98f, 0.02f, 0.02f, 99, 200}}, {K::Overlap}},
         {"a row of no length",
-         {{100, 0.02f, 0.02f, 0, 100},
-          {102, 0.02f, 0.02f, 100, 100},
-          {102, 0.02f, 0.02f, 100, 200}},
+         {first, {102, 0.02f, 0.02f, 100, 100}, {102, 0.02f, 0.02f, 100, 200}},
          {K::ZeroLength}},
         {"a reversed row", {{100, 0.02f, 0.02f, 100, 0}}, {K::Reversed}},
-        {"rows out of order that join",
-         {{102, 0.02f, -0.02f, 100, 200}, {100, 0.02f, 0.02f, 0, 100}},
-         {}},
+        {"rows out of order that join", {{102, 0.02f, -0.02f, 100, 200}, first}, {}},
     };
-    for (const Case& c : cases)
+    for (const auto& c : cases)
         EXPECT_EQ(refusedFor(c.rows), c.refused) << c.what;
     // Rows that disagree within the tolerance, which no point gives back
     // both, are met halfway.
     const std::vector<PviPoint> halfway = test::PointsFromRows(
-        test::StateOf(test::ProfileOf(
-            "", {{100, 0.02f, 0.02f, 0, 100}, {102.001f, 0.02f, 0.02f, 100, 200}}, {})),
-        {});
+        test::StateOf(test::ProfileOf("", {first, {102.001f, 0.02f, 0.02f, 100, 200}}, {})), {});
     EXPECT_NEAR(halfway.at(0).elevation, 100.0005, 1e-5);
 }
 

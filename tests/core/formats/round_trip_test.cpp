@@ -3,6 +3,8 @@
 #include <expat.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <random>
 #include <string>
 #include <string_view>
@@ -12,6 +14,7 @@
 #include "core/formats/profile_file.h"
 #include "core/formats/pvi_mapping.h"
 #include "core/formats/pvi_table.h"
+#include "core/formats/text_out.h"
 #include "support/input_profiles.h"
 #include "support/points_from_rows.h"
 
@@ -107,48 +110,53 @@ TEST(EveryFormat, WrittenProfilesReadBackToTheSameRows)
 // A long profile's points are drafted in two halves at once and their
 // elevations chosen a stretch at a time while the first are written, but
 // where unsymmetric curves must be read back first: the exports are those of
-// the points found all at once, and read back as the rows.
-TEST(EveryFormat, LongProfilesReadBackToTheSameRows)
+// the points found all at once, read back as the rows, and go to the file in
+// pieces. A disk that fails part way through: the failure is passed on
+// wherever it falls, in the text written as the points are chosen or in the
+// last points' text made apart, and no thread outlives the export.
+TEST(EveryFormat, LongProfilesReadBackAndADiskFailingPartWayIsPassedOn)
 {
-    for (const auto lastKind : {PviKind::Para, PviKind::Unsym}) {
-        const InputProfile rows = RowsFromPoints(LongPoints(lastKind), "");
-        ASSERT_GT(rows.numVC, 1 << 16);
-        const ProfileState state = test::StateOf(rows);
-        StringSink csv;
-        WriteProfile(csv, state, ProfileFormat::PviCsv, LengthUnit::Meter);
-        EXPECT_EQ(csv.text, PviCsvText(test::PointsFromRows(state, {})));
-        for (const std::string& text : {csv.text, LandXmlText(state, LengthUnits::Metres).text})
-            test::ExpectSameBits(AnyProfileFromBytes(text).profile, rows);
-    }
-}
-
-// A disk that fails part way through a long export: the failure is passed
-// on wherever it falls, in the text written as the points are chosen or in
-// the last points' text made apart, and no thread outlives the export.
-TEST(EveryFormat, ADiskFailingPartWayThroughALongExportIsPassedOn)
-{
-    class FailingSink : public ByteSink {
+    // Keeps what it is given and its largest piece; fails as a full disk does
+    // beyond `room`.
+    class Sink : public ByteSink {
     public:
-        explicit FailingSink(std::size_t room) : room_(room) {}
+        explicit Sink(std::size_t room) : room_(room) {}
         void Write(std::string_view bytes) override
         {
             if (bytes.size() > room_)
                 throw FileWriteError("disk full");
             room_ -= bytes.size();
+            largest = std::max(largest, bytes.size());
+            text.append(bytes);
         }
+        std::size_t largest = 0;
+        std::string text;
 
     private:
         std::size_t room_;
     };
-    const ProfileState state = test::StateOf(RowsFromPoints(LongPoints(PviKind::Para), ""));
-    for (const ProfileFormat format : {ProfileFormat::PviCsv, ProfileFormat::LandXml}) {
-        StringSink whole;
-        WriteProfile(whole, state, format, LengthUnit::Meter);
-        const std::size_t size = whole.text.size();
-        for (const std::size_t room : {std::size_t{0}, size / 3, size / 6 * 5, size - 1}) {
-            FailingSink sink(room);
-            EXPECT_THROW(WriteProfile(sink, state, format, LengthUnit::Meter), FileWriteError)
-                << room;
+    for (const auto lastKind : {PviKind::Para, PviKind::Unsym}) {
+        const InputProfile rows = RowsFromPoints(LongPoints(lastKind), "");
+        ASSERT_GT(rows.numVC, 1 << 16);
+        const ProfileState state = test::StateOf(rows);
+        for (const ProfileFormat format :
+             {ProfileFormat::PviCsv, ProfileFormat::LandXml, ProfileFormat::InputFile}) {
+            Sink whole(SIZE_MAX);
+            WriteProfile(whole, state, format, LengthUnit::Meter);
+            if (format == ProfileFormat::PviCsv) {
+                EXPECT_EQ(whole.text, PviCsvText(test::PointsFromRows(state, {})));
+            }
+            test::ExpectSameBits(AnyProfileFromBytes(whole.text).profile, rows);
+            const std::size_t size = whole.text.size();
+            ASSERT_GT(size, 2 * TextOut::PieceBytes);
+            EXPECT_LT(whole.largest, TextOut::PieceBytes + 1024);
+            if (lastKind != PviKind::Para)
+                continue;  // a failing disk is met alike
+            for (const std::size_t room : {std::size_t{0}, size / 3, size / 6 * 5, size - 1}) {
+                Sink sink(room);
+                EXPECT_THROW(WriteProfile(sink, state, format, LengthUnit::Meter), FileWriteError)
+                    << room;
+            }
         }
     }
 }

@@ -1,13 +1,18 @@
-// Tests of replacing files safely.
+// Tests of reading whole files and of replacing them safely.
 #include "core/io/file_replace.h"
+#include "core/io/file_read.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <iostream>
 #include <stdexcept>
+#include <string>
+#include <thread>
 
 #include "support/file_test_support.h"
 
@@ -15,6 +20,110 @@ namespace ravo {
 namespace {
 
 using namespace ravo::test;
+
+// ReadRegularFile and ReadFileOrPipe on the same paths: only a FIFO tells them
+// apart, which the second reads (no writer: no wait) and the first refuses.
+TEST(ReadRegularFile, ReadsARegularFileUpToTheLimitAndNothingElse)
+{
+    const TempFolder folder;
+    Put(folder / "three", "abc", fs::perms::all);
+    Put(folder / "empty", "", fs::perms::all);
+    Put(folder / "four", "abcd", fs::perms::all);
+    Put(folder / "secret", "abc", fs::perms::none);
+    fs::create_directory(folder / "folder");
+    ::mkfifo((folder / "fifo").c_str(), 0666);
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"three", "ok: abc"},
+        {"empty", "ok: "},
+        {"four", "error: four: File too large"},
+        {"missing", "error: missing: No such file or directory"},
+        {"secret", "error: secret: Permission denied"},
+        {"folder", "error: folder: Is a directory"},
+        {"fifo", "error: fifo: Not a regular file (a FIFO)"},
+        {"/dev/zero", "error: /dev/zero: Not a regular file (a device)"},
+    };
+    for (const auto& [path, result] : cases) {
+        for (const bool orPipe : {false, true}) {
+            EXPECT_EQ(InChild([&, &name = path] {
+                          if (::chdir(folder.path().c_str()) != 0)
+                              return std::string("no folder");
+                          return orPipe ? ReadFileOrPipe(name, 3) : ReadRegularFile(name, 3);
+                      }),
+                      orPipe && path == "fifo" ? "ok: " : result)
+                << orPipe;
+        }
+    }
+}
+
+// What `read` makes of a pipe whose writer sends `text` from a thread of its
+// own and closes its end, as a shell's pipe or process substitution does; the
+// pipe's path in a message reads "pipe".
+std::string ThroughPipe(const std::string& text,
+                        const std::function<std::string(int, const std::string&)>& read)
+{
+    int ends[2] = {-1, -1};
+    if (::pipe(ends) != 0)
+        return "no pipe";
+    std::thread writer([&] {
+        for (std::size_t sent = 0; sent < text.size();) {
+            const ssize_t put = ::write(ends[1], text.data() + sent, text.size() - sent);
+            if (put <= 0)
+                break;
+            sent += static_cast<std::size_t>(put);
+        }
+        ::close(ends[1]);
+    });
+    const std::string path = "/dev/fd/" + std::to_string(ends[0]);
+    std::string result;
+    try {
+        result = "ok: " + read(ends[0], path);
+    } catch (const FileReadError& e) {
+        result = std::string("error: ") + e.what();
+    }
+    writer.join();
+    ::close(ends[0]);
+    if (const std::size_t at = result.find(path); at != std::string::npos)
+        result.replace(at, path.size(), "pipe");
+    return result;
+}
+
+// A pipe is read to its end, by its path or its descriptor, and refused once
+// it passes the limit; more than a pipe's buffer holds makes the reader wait.
+TEST(ReadFileOrPipe, ReadsPipesAndDescriptorsToTheirEndWithinTheLimit)
+{
+    const std::string large(200000, 'x');
+    const struct {
+        std::string sent;
+        std::uint64_t limit;
+        std::string expected;
+    } pipes[] = {
+        {"abc", 3, "ok: abc"},
+        {"", 3, "ok: "},
+        {"abcd", 3, "error: pipe: File too large"},
+        {large, large.size(), "ok: " + large},
+        {large, large.size() - 1, "error: pipe: File too large"},
+    };
+    for (const auto& c : pipes) {
+        EXPECT_TRUE(ThroughPipe(c.sent,
+                                [&](int, const std::string& path) {
+                                    return ReadFileOrPipe(path, c.limit);
+                                }) == c.expected)
+            << c.sent.size() << " bytes, limit " << c.limit;
+        EXPECT_TRUE(ThroughPipe(c.sent,
+                                [&](int fd, const std::string&) {
+                                    return ReadDescriptor(fd, "pipe", c.limit);
+                                }) == c.expected)
+            << c.sent.size() << " bytes, limit " << c.limit;
+    }
+    // A descriptor that cannot be read, a folder's, gives the system's reason.
+    const int folder = ::open(".", O_RDONLY | O_DIRECTORY);
+    EXPECT_EQ(ThroughPipe("",
+                          [&](int, const std::string&) {
+                              return ReadDescriptor(folder, "standard input", 3);
+                          }),
+              "error: standard input: Is a directory");
+    ::close(folder);
+}
 
 // Small and large pieces, so that both the buffered and the direct writes run.
 const std::string kBig(70'000, 'n');
@@ -51,9 +160,10 @@ TEST(ReplaceFile, ReplacesOnlyARegularFileAndOnlyWhenComplete)
         rlim_t maxFileBytes = RLIM_INFINITY;
         std::string path = "d/t.in";  // in the test's folder
     };
-    const auto old = [](fs::perms file, fs::perms folder = fs::perms::all) {
+    const auto old = [](fs::perms file, fs::perms folder = fs::perms::all,
+                        std::string text = "old") {
         return [=](const TempFolder& f) {
-            Put(f / "d/t.in", "old", file);
+            Put(f / "d/t.in", text, file);
             fs::permissions(f / "d", folder);
         };
     };
@@ -71,12 +181,7 @@ TEST(ReplaceFile, ReplacesOnlyARegularFileAndOnlyWhenComplete)
         {"disk full", old(kReadWrite), "error: d/t.in: File too large", Produce, 1000},
         {"read-only file", old(kReadOnly), "error: d/t.in: Permission denied"},
         {"in place where the folder is closed", closed, "ok: "},
-        {"in place over a file of one byte",
-         [](const TempFolder& f) {
-             Put(f / "d/t.in", "x", kReadWrite);
-             fs::permissions(f / "d", kClosedFolder);
-         },
-         "ok: "},
+        {"in place over a file of one byte", old(kReadWrite, kClosedFolder, "x"), "ok: "},
         {"in place, produce fails", closed, "error: half way", ProduceHalf},
         {"in place, disk full", closed,
          "error: d/t.in: File too large; the file was left as it was", Produce, 1000},
