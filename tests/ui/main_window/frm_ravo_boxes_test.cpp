@@ -16,56 +16,44 @@ using MainWindowBoxes = WindowTest;
 TEST_F(MainWindowBoxes, TheWidestValuesShowWhole)
 {
     TypeWorkedExample();
-    // The counts last: their rows of zeros would fail a calculation at station 0.
-    const std::vector<std::pair<const char*, QString>> widest = {
-        {"txtStation", QStringLiteral("-9999999.999")},
-        {"txtOffset", QStringLiteral("-12.500")},
-        {"txtOffset", QStringLiteral("-999.999")},
-        {"txtE1", QStringLiteral("-9999999.999")},
-        {"txtG1", QStringLiteral("-.1234567")},
-        {"txtG2", QStringLiteral("-.1234567")},
-        {"txtSta1", QStringLiteral("-9999999.999")},
-        {"txtSta2", QStringLiteral("-9999999.999")},
-        {"txtS1", QStringLiteral("-.1234567")},
-        {"txtSG1", QStringLiteral("-.1234567")},
-        {"txtSG2", QStringLiteral("-.1234567")},
-        {"txtSSta1", QStringLiteral("-9999999.999")},
-        {"txtSSta2", QStringLiteral("-9999999.999")},
-        {"txtNVC", QStringLiteral("1000000")},
-        {"txtNSUP", QStringLiteral("1000000")}};
-    for (const auto& [name, text] : widest) {
-        TypeOver(name, text);
-        EXPECT_EQ(Text(name).trimmed(), text) << name;  // a new count shows with a blank
-        EXPECT_TRUE(ShowsWholeText(*Box(name))) << name << " " << text.toStdString();
-    }
-    // Back to a narrow text: the fitted font again, not the shrunken one.
-    const int shrunk = Box("txtOffset")->font().pixelSize();
-    TypeOver("txtOffset", QStringLiteral("0"));
-    EXPECT_GE(Box("txtOffset")->font().pixelSize(), shrunk);
-
     // Elevations from -99999.999 to 999999.999 fit; one from an offset of
     // 1e30 cannot, and shows its start, and the whole of it as the tooltip.
-    // The counts typed above left rows of zeros: the segment is typed again.
-    TypeOver("txtNSUP", QStringLiteral("1"));
-    TypeRow({"txtS1", "txtSG1", "txtSG2", "txtSSta1", "txtSSta2"},
-            {"-0.02", ".0004", ".0004", "1000", "1100"});
-    TypeOver("txtStation", QStringLiteral("1025"));  // superelevation -0.01, no curve
+    TypeOver("txtStation", "1025");  // superelevation -0.01
     for (const char* offset : {"9999999", "-90000000"}) {
         TypeOver("txtOffset", QLatin1String(offset));
         EXPECT_TRUE(ShowsWholeText(*Box("txtElevation"))) << Text("txtElevation").toStdString();
     }
-    TypeOver("txtOffset", QStringLiteral("1e30"));
+    TypeOver("txtOffset", "1e30");
     QLineEdit* elevation = Box("txtElevation");
     ASSERT_GT(elevation->text().size(), 30);
     EXPECT_EQ(elevation->toolTip(), elevation->text());
     EXPECT_EQ(elevation->cursorPosition(), 0);
+
+    // A field box of each frame (all are alike); the counts last, since their
+    // rows of zeros would fail a calculation at station 0.
+    const std::vector<std::pair<const char*, QString>> widest = {
+        {"txtStation", "-9999999.999"}, {"txtOffset", "-999.999"}, {"txtE1", "-9999999.999"},
+        {"txtSSta2", "-9999999.999"},   {"txtNVC", "1000000"},     {"txtNSUP", "1000000"}};
+    for (const auto& [name, text] : widest) {
+        TypeOver(name, text);
+        QLineEdit* box = Box(name);
+        EXPECT_EQ(box->text().trimmed(), text) << name;  // a new count shows with a blank
+        EXPECT_TRUE(ShowsWholeText(*box)) << name << " " << text.toStdString();
+        // As Qt lays the box out: the cursor at the end of the text, not scrolled.
+        const int end = box->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+        EXPECT_GE(end, box->fontMetrics().horizontalAdvance(box->text())) << name;
+        EXPECT_LT(end, box->width()) << name;
+    }
+    // Back to a narrow text: the fitted font again, not the shrunken one.
+    const int shrunk = Box("txtOffset")->font().pixelSize();
+    TypeOver("txtOffset", "0");
+    EXPECT_GE(Box("txtOffset")->font().pixelSize(), shrunk);
     EXPECT_TRUE(platform.messages.empty());
 }
 
 TEST_F(MainWindowBoxes, ALoadLeavesTheCountBoxAndEveryRecreationCanBeSteppedBack)
 {
     TypeWorkedExample();
-    const ProfileState typed = state;
     Box("txtNVC")->setFocus();
     Choose("mnuLoad", RAVO_EXAMPLES_DIR "/ridge-road.in");
     ASSERT_EQ(state.NumVC, 13);
@@ -79,26 +67,26 @@ TEST_F(MainWindowBoxes, ALoadLeavesTheCountBoxAndEveryRecreationCanBeSteppedBack
 
     // A count typed digit by digit re-creates the tables at each digit; Ctrl+Z
     // in any box brings back the loaded rows, shown at row 1.
-    TypeOver("txtNVC", QStringLiteral("25"));
+    TypeOver("txtNVC", "25");
     ASSERT_EQ(state.NumVC, 25);
     QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_TRUE(sameTables(loaded));
-    EXPECT_EQ(Text("txtNVC"), QStringLiteral("13"));
-    EXPECT_EQ(Text("txtE1").trimmed(), QStringLiteral("250"));
+    EXPECT_EQ(Text("txtNVC"), "13");
+    EXPECT_EQ(Text("txtE1").trimmed(), "250");
 
     // A reset from the menu, and the last item of that menu takes it back.
     Item("mnuResetAll")->trigger();
     ASSERT_EQ(state.NumVC, 0);
     const QList<QAction*> reset = window->findChild<QMenu*>("mnuReset")->actions();
     ASSERT_EQ(reset.size(), 4);
-    EXPECT_EQ(reset.back()->text(), QStringLiteral("&Undo"));
+    EXPECT_EQ(reset.back()->text(), "&Undo");
     reset.back()->trigger();
     EXPECT_TRUE(sameTables(loaded));
 
     // Stored fields count: a count typed after them keeps them for the step back.
-    TypeOver("txtE1", QStringLiteral("300"));
+    TypeOver("txtE1", "300");
     const ProfileState edited = state;
-    TypeOver("txtNVC", QStringLiteral("2"));
+    TypeOver("txtNVC", "2");
     Item("mnuUndo")->trigger();
     EXPECT_TRUE(sameTables(edited));
     // A second step back returns to what the first one replaced.
@@ -114,21 +102,6 @@ TEST_F(MainWindowBoxes, ALoadLeavesTheCountBoxAndEveryRecreationCanBeSteppedBack
 }
 
 using SegmentEditor = WindowTest;
-
-TEST_F(SegmentEditor, ATypedCountOpensRowOneAndSizesTheTables)
-{
-    // Halves round to even; a negative or unreadable count is 0, however large.
-    const std::vector<std::pair<const char*, std::int32_t>> cases = {
-        {"3", 3}, {"2.5", 2}, {"3.5", 4}, {"x", 0}, {"-2", 0}, {"-99999999999", 0}, {"-1e400", 0},
-    };
-    for (const auto& [typed, count] : cases) {
-        Paste("txtNVC", QLatin1String(typed));
-        Box("txtNSUP")->setFocus();  // leaving the box shows the count in effect
-        EXPECT_EQ(Text("txtNVC"), " " + QString::number(count)) << typed;
-        EXPECT_EQ(Frame("fraVCurve")->isEnabled(), count > 0) << typed;
-    }
-    EXPECT_TRUE(platform.messages.empty());
-}
 
 TEST_F(SegmentEditor, FieldBoxesStoreIntoTheShownRowAndTheButtonsStep)
 {
@@ -150,9 +123,19 @@ TEST_F(SegmentEditor, FieldBoxesStoreIntoTheShownRowAndTheButtonsStep)
     EXPECT_EQ(Texts({"txtS1", "txtSSta2"}), QStringList({" 12.5", " 1000"}));
 }
 
+// A typed count, its halves rounded to even, sizes the tables and opens row 1;
+// only a changed count within the limit starts the rows afresh.
 TEST_F(SegmentEditor, OnlyAChangedCountWithinTheLimitStartsTheRowsAfresh)
 {
-    TypeOver("txtNVC", "2");
+    // A negative or unreadable count is 0, however large.
+    const std::vector<std::pair<const char*, std::int32_t>> cases = {
+        {"3", 3}, {"2.5", 2}, {"3.5", 4}, {"x", 0}, {"-2", 0}, {"-1e400", 0}, {"2", 2}};
+    for (const auto& [typed, count] : cases) {
+        Paste("txtNVC", QLatin1String(typed));
+        Box("txtNSUP")->setFocus();  // leaving the box shows the count in effect
+        EXPECT_EQ(Text("txtNVC"), " " + QString::number(count)) << typed;
+        EXPECT_EQ(Frame("fraVCurve")->isEnabled(), count > 0) << typed;
+    }
     Click("SScmdNextVC");
     TypeOver("txtE1", "250");
     for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Left, Qt::Key_Shift})
@@ -174,13 +157,6 @@ TEST_F(SegmentEditor, OnlyAChangedCountWithinTheLimitStartsTheRowsAfresh)
     EXPECT_EQ(state.VcElevation1, std::vector<float>(4, 0.0f));
     EXPECT_EQ(Frame("fraVCurve")->title(), "VERTICAL CURVE NO. 1");
     EXPECT_EQ(Text("txtE1"), "");
-
-    // While a file loads, a key in a count box sizes no tables.
-    state.Loading = 1;
-    TypeOver("txtE1", "9");
-    TypeOver("txtNVC", "5");
-    EXPECT_EQ(state.NumVC, 3);
-    EXPECT_EQ(state.VcElevation1.at(1), 9);
 }
 
 using ElevationPanel = WindowTest;

@@ -1,5 +1,6 @@
 // The main window on the desktop: the standard keys, files opened from the
-// command line, a drop or the recent files list, and what is kept between runs.
+// command line, a drop or the recent files list, and what is kept between runs;
+// and how the command line is read.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -10,8 +11,8 @@
 #include <QSpinBox>
 #include <QUrl>
 
-#include "support/landxml_samples.h"
 #include "support/window_fixture.h"
+#include "ui/main_window/command_line.h"
 #include "ui/profile_window/frm_profile.h"
 #include "ui/small_windows/help_file.h"
 
@@ -60,8 +61,6 @@ protected:
 // Each key reaches its item from a box with the focus, and the menu shows it.
 TEST_F(Desktop, StandardKeysRunTheirMenuItems)
 {
-    Choose("mnuLoad", Write("short.in", ShortProfile));  // something to save
-    platform = {};
     struct Case {
         const char* item;
         const char* caption;
@@ -70,53 +69,27 @@ TEST_F(Desktop, StandardKeysRunTheirMenuItems)
     };
     const Case cases[] = {{"mnuLoad", "&Load Input", Qt::CTRL | Qt::Key_O, "Ctrl+O"},
                           {"mnuInput", "&Input As", Qt::CTRL | Qt::Key_S, "Ctrl+S"},
-                          {"mnuContents", "&Contents", QKeyCombination(Qt::Key_F1), "F1"}};
+                          {"mnuContents", "&Contents", QKeyCombination(Qt::Key_F1), "F1"},
+                          {"mnuExit", "&Exit", Qt::CTRL | Qt::Key_Q, "Ctrl+Q"}};
+    Box("txtStation")->setFocus();
     for (const Case& c : cases) {
         EXPECT_EQ(Item(c.item)->text(), c.caption);
         EXPECT_EQ(Item(c.item)->shortcut().toString(), c.shown);
-    }
-    Box("txtStation")->setFocus();
-    for (const Case& c : cases)
         QTest::keyClick(static_cast<QWidget*>(nullptr), c.key.key(), c.key.keyboardModifiers());
+    }
     ASSERT_EQ(platform.dialogs.size(), 2u);  // both cancelled
     EXPECT_EQ(platform.dialogs[0].kind, FileDialogKind::Open);
     EXPECT_EQ(platform.dialogs[1].kind, FileDialogKind::Save);
     EXPECT_EQ(platform.helpTopics,
               (std::vector<std::pair<QString, QString>>{{HelpFilePath(), "Overview.htm"}}));
     EXPECT_EQ(Text("txtStation"), "");  // no key reached the box
-
-    EXPECT_EQ(Item("mnuExit")->shortcut().toString(), "Ctrl+Q");
-    QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Q, Qt::ControlModifier);
     EXPECT_FALSE(window->isVisible());
 }
 
-// A file named on the command line loads as a chosen one, asking which
-// profile of several; one that does not load says so and changes nothing.
-TEST_F(Desktop, OpensAFileNamedOnTheCommandLine)
-{
-    Write("road.xml", QByteArray::fromStdString(samples::LandXml));
-    const QString before = QDir::currentPath();
-    QDir::setCurrent(folder.path());
-    platform.chosenItems = {1};
-    window->OpenFile("road.xml");
-    QDir::setCurrent(before);
-    EXPECT_EQ(platform.choices.size(), 1u);
-    EXPECT_EQ(Panel(1), "Input file = road.xml");
-    EXPECT_EQ(QString::fromStdString(state.InputPath), folder.filePath("road.xml"));
-    EXPECT_EQ(Texts({"txtNVC", "txtE1"}), QStringList({"1", " 10"}));
-
-    platform.messages.clear();
-    window->OpenFile(folder.filePath("missing.in"));
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].text, "Error loading input file");
-    EXPECT_FALSE(platform.messages[0].detail.isEmpty());  // the reason beneath
-    EXPECT_EQ(Panel(1), "Input file = road.xml");
-    EXPECT_EQ(Text("txtE1"), " 10");
-}
-
 // One local file dropped on the window or on a box loads; the box does not
-// take the file's name as text. Other drags are not taken.
-TEST_F(Desktop, ADroppedFileLoads)
+// take the file's name as text. Other drags are not taken. A file named on the
+// command line loads by a relative name too; one that does not load says so.
+TEST_F(Desktop, ADroppedOrNamedFileLoads)
 {
     const QString path = Write("short.in", ShortProfile);
     const QString other = Write("other.in", ShortProfile);
@@ -132,6 +105,16 @@ TEST_F(Desktop, ADroppedFileLoads)
     EXPECT_EQ(Panel(1), "Input file = other.in");
     EXPECT_EQ(Text("txtStation"), "");
     EXPECT_TRUE(platform.messages.empty());
+
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(folder.path());
+    window->OpenFile("short.in");
+    QDir::setCurrent(before);
+    EXPECT_EQ(QString::fromStdString(state.InputPath), path);
+    window->OpenFile(folder.filePath("missing.in"));
+    ASSERT_EQ(platform.MessageTexts(), QStringList({"Error loading input file"}));
+    EXPECT_FALSE(platform.messages[0].detail.isEmpty());  // the reason beneath
+    EXPECT_EQ(Panel(1), "Input file = short.in");
 }
 
 // Loads and saves go to the list, a failed load does not; the list outlives
@@ -190,13 +173,49 @@ TEST_F(Desktop, WindowPlacesAndChoicesOutliveTheWindow)
     window.reset();
     QSettings settings;
     settings.setValue("MainWindow/position", QPoint(-20000, -20000));
-    settings.setValue("ProfileWindow/designSpeed", 900);
     settings.setValue("ProfileWindow/units", 7);
     settings.sync();
     Restart();
     EXPECT_NE(QGuiApplication::screenAt(window->frameGeometry().center()), nullptr);
-    EXPECT_EQ(window->ProfileWindow().findChild<QSpinBox*>("spnDesignSpeed")->value(), 200);
     EXPECT_EQ(window->ProfileWindow().findChild<QComboBox*>("cboUnits")->currentIndex(), 0);
+}
+
+// The command line: a file to open, help and version before the toolkit has
+// read its own options, and the mistakes that are refused.
+TEST(CommandLine, TellsAFileHelpVersionAndMistakesApart)
+{
+    struct Case {
+        QStringList arguments;
+        bool strict;
+        StartAction action;
+        QString file;
+    };
+    using enum StartAction;
+    const Case cases[] = {
+        {{"ravo"}, true, OpenWindow, ""},
+        {{"ravo", "road.in"}, true, OpenWindow, "road.in"},
+        {{"ravo", "--", "--help"}, true, OpenWindow, "--help"},  // a file's name
+        {{"ravo", "--help"}, true, ShowHelp, ""},
+        {{"ravo", "-h"}, false, ShowHelp, ""},
+        {{"ravo", "road.in", "--version"}, true, ShowVersion, ""},
+        {{"ravo", "-v"}, false, ShowVersion, ""},
+        // Before the toolkit has taken its options out they are passed over,
+        // and one that holds an h or a v is not mistaken for -h or -v.
+        {{"ravo", "-platform", "xcb", "--version"}, false, ShowVersion, ""},
+        {{"ravo", "-platformtheme", "gtk3", "-reverse", "a.in"}, false, OpenWindow, ""},
+        {{"ravo", "--bogus"}, true, Refuse, ""},
+        {{"ravo", "a.in", "b.in"}, true, Refuse, ""},
+        {{"ravo", ""}, true, Refuse, ""},
+    };
+    for (const Case& c : cases) {
+        const StartRequest request = ReadCommandLine(c.arguments, c.strict);
+        const std::string shown = c.arguments.join(' ').toStdString();
+        EXPECT_EQ(request.action, c.action) << shown;
+        EXPECT_EQ(request.file, c.file) << shown;
+        EXPECT_EQ(request.message.isEmpty(), c.action != StartAction::Refuse) << shown;
+    }
+    EXPECT_EQ(RefuseBadCommandLine(ReadCommandLine({"ravo", "x", "y"}, true)), 2);
+    EXPECT_EQ(RefuseBadCommandLine(ReadCommandLine({"ravo", "x"}, true)), std::nullopt);
 }
 
 }  // namespace

@@ -1,4 +1,6 @@
-// Loading and saving profiles through the File menu, and the title window.
+// Loading and saving profiles through the File menu, the title window, and the
+// folder that each kind of file dialog opens in.
+#include <QDir>
 #include <QPushButton>
 
 #include <string>
@@ -6,6 +8,7 @@
 #include "core/formats/landxml_read.h"
 #include "support/landxml_samples.h"
 #include "support/window_fixture.h"
+#include "ui/platform/dialog_folders.h"
 #include "ui/small_windows/frm_title.h"
 
 namespace ravo {
@@ -34,16 +37,10 @@ TEST_F(ProfileFiles, ALoadShowsTheFirstRowsAndReplacesTheWholeProfile)
     EXPECT_EQ(TitleBox()->text(), "Main Street profile");
     EXPECT_FALSE(window->TitleWindow().isVisible());  // until the menu shows it
 
-    Choose("mnuLoad", Write("short.in", "\"Short\"\r\n0\r\n2\r\n0,0,0,0,10\r\n0.02,0,0,10,20\r\n"));
-    EXPECT_EQ(Texts({"txtNVC", "txtE1"}), QStringList({"0", ""}));
-    EXPECT_FALSE(Frame("fraVCurve")->isEnabled());
-    Click("SScmdNextSup");
-    EXPECT_EQ(Text("txtS1"), " .02");
-
     const QByteArray precise =
         "\"\"\r\n1\r\n100.12345,0.0123456,-0.0123456,12345.678,12545.678\r\n-2\r\n";
     Choose("mnuLoad", Write("precise.in", precise));
-    EXPECT_EQ(Texts({"txtNSUP", "txtSta1"}), QStringList({"-2", " 12345.68"}));
+    EXPECT_EQ(Texts({"txtNSUP", "txtSta1", "txtS1"}), QStringList({"-2", " 12345.68", ""}));
     EXPECT_FALSE(Frame("fraSuper")->isEnabled());
     EXPECT_EQ(TitleBox()->text(), "");
     // Keys without an edit store nothing: a box shows a row to seven digits
@@ -131,6 +128,37 @@ TEST_F(ProfileFiles, LandXmlWithSeveralProfilesAsksWhichToLoad)
     EXPECT_EQ(Texts({"txtSta2"}), QStringList({" 20"}));
     Choose("mnuLandXML", folder.filePath("plain-out.xml"));
     EXPECT_TRUE(Read(folder.filePath("plain-out.xml")).contains("linearUnit=\"meter\""));
+}
+
+// Each kind of file dialog opens in the folder of its own last choice.
+TEST(DialogFolders, EachKindKeepsItsOwnFolderWhileItExists)
+{
+    const QString input = "All Files (*.*)|*.*|Input Files (*.in)|*.in|Text Files (*.txt)|*.txt";
+    const QString output = "All Files (*.*)|*.*|Output Files (*.out)|*.out";
+    struct Case {
+        FileDialogRequest request;
+        QString key;
+    };
+    const Case cases[] = {
+        {{FileDialogKind::Open, input + "|LandXML Files (*.xml)|*.xml", 2}, "FileDialogs/in"},
+        {{FileDialogKind::Save, input, 2}, "FileDialogs/in"},  // loads and saves share
+        {{FileDialogKind::Save, output, 2}, "FileDialogs/out"},
+        {{FileDialogKind::Save, output, 9}, "FileDialogs/all"},  // no such entry: the first
+        {{FileDialogKind::Open, "", 1}, "FileDialogs/all"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(DialogFolderKey(c.request), c.key) << c.request.filterList.toStdString();
+
+    QTemporaryDir top;
+    ASSERT_TRUE(QDir(top.path()).mkpath("reports"));
+    const FileDialogRequest load = cases[0].request, report = cases[2].request;
+    EXPECT_EQ(LastDialogFolder(load), "");
+    RememberDialogFolder(load, top.filePath("road.in"));
+    RememberDialogFolder(report, top.filePath("reports/road.out"));
+    EXPECT_EQ(LastDialogFolder(cases[1].request), top.path());
+    EXPECT_EQ(LastDialogFolder(report), top.filePath("reports"));
+    ASSERT_TRUE(QDir(top.filePath("reports")).removeRecursively());
+    EXPECT_EQ(LastDialogFolder(report), "");  // gone: the dialog's own choice
 }
 
 }  // namespace

@@ -25,7 +25,6 @@ TEST(MimeTypes, InputFilesAndLandXmlAreToldByNameAndContent)
         QByteArray bytes;
         const char* type;
     } cases[] = {
-        {"road.in", input, "application/x-ravo-input"},
         {"odd.in", "anything at all\n", "application/x-ravo-input"},  // the name decides
         {"Makefile.in", "all:\n\tcc -o ravo ravo.c\n", "text/x-makefile"},
         {"road", input, "application/x-ravo-input"},  // no name: the content
@@ -35,7 +34,6 @@ TEST(MimeTypes, InputFilesAndLandXmlAreToldByNameAndContent)
         {"road-xml", landXml, "application/x-landxml"},
         {"road.xml", landXml, "application/x-landxml"},
         {"page", "<?xml version=\"1.0\"?>\n<catalog/>\n", "application/xml"},
-        {"page.xml", "<?xml version=\"1.0\"?>\n<catalog/>\n", "application/xml"},
         {"bare.xml", "<catalog/>\n", "application/xml"},
     };
     const QTemporaryDir folder;

@@ -1,27 +1,24 @@
-// The profile window: it follows the profile, every change of its rows and the
-// station box; it clicks, zooms, pans and exports as a user asks, and paints a
-// fitted grade line dashed on the design's elevation scale.
+// The profile window: it follows the profile and every change of its rows; it
+// clicks, zooms and pans as a user asks, and paints a fitted grade line dashed
+// on the design's elevation scale; and the band outline its lines are painted as.
 #include "ui/profile_window/frm_profile.h"
 
-#include <QCheckBox>
 #include <QImage>
-#include <QPainter>
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
-#include <QSvgRenderer>
 #include <QWheelEvent>
 #include <cmath>
 
 #include "support/window_fixture.h"
 #include "ui/profile_window/frm_profile_plot.h"
+#include "ui/profile_window/plot_band.h"
 
 namespace ravo {
 namespace {
 
 using ProfileWindow = WindowTest;
 
-TEST_F(ProfileWindow, FollowsTheProfileAndTheStationBoth)
+TEST_F(ProfileWindow, FollowsTheProfileAndTheMouse)
 {
     frmProfile* profile = OpenProfile();
     ASSERT_TRUE(profile && profile->isVisible());
@@ -29,9 +26,7 @@ TEST_F(ProfileWindow, FollowsTheProfileAndTheStationBoth)
     Choose("mnuLoad", RAVO_EXAMPLES_DIR "/ridge-road.in");
     EXPECT_EQ(plot.View().firstStation, -90);  // fitted: 0..4500 and a margin of 2 %
 
-    // The cursor follows a typed station; a click puts its station into the box.
-    TypeOver("txtStation", QStringLiteral("1150"));
-    EXPECT_EQ(plot.CurrentCursor()->caption, "Station 1150.000  Elevation 258.813");
+    // A click puts its station into the box.
     const QPoint click(ProfilePlot::LeftMargin + 300, ProfilePlot::TopMargin + 50);
     const std::string clicked = StationTextAtX(plot.View(), 300);
     QSignalSpy picked(&plot, &ProfilePlot::StationClicked);  // once told from a double-click
@@ -47,8 +42,6 @@ TEST_F(ProfileWindow, FollowsTheProfileAndTheStationBoth)
     QTest::mouseMove(&plot, QPoint(x, ProfilePlot::TopMargin + 50));
     EXPECT_EQ(plot.toolTip(),
               "Curve 2: K 50.0, least K 52 for a crest: too sharp for the design speed");
-    profile->findChild<QCheckBox*>(QStringLiteral("chkPlusNotation"))->setChecked(true);
-    EXPECT_NE(plot.Scene().stationTicks.front().label.find('+'), std::string::npos);
 
     // The wheel zooms about the mouse, a drag pans.
     const ProfileView whole = plot.View();
@@ -64,66 +57,53 @@ TEST_F(ProfileWindow, FollowsTheProfileAndTheStationBoth)
     QTest::mouseRelease(&plot, Qt::LeftButton, {}, at.toPoint() + QPoint(100, 0));
     EXPECT_NEAR(plot.View().firstStation, zoomedFirst - 100 * 4680 / 1.25 / plot.View().plotWidth,
                 1e-6);
+}
 
-    // An export as PNG or SVG (a refused export is the sheet test's).
-    const QString png = folder.filePath("ridge.png");
-    const QString svg = folder.filePath("ridge.svg");
-    for (const QString& path : {png, svg}) {
-        platform.files.push_back(FileChoice{path, path});
-        platform.chosenItems.push_back(0);  // 1200 x 700 pixels
-        profile->findChild<QPushButton*>("cmdExport")->click();
-    }
-    EXPECT_EQ(QImage(png).size(), QSize(1200, 700));
-    EXPECT_TRUE(QSvgRenderer(svg).isValid());
+// What the window draws: its marks, and the points of each line of its grade
+// and superelevation, their number first, then their heights.
+std::vector<double> Drawn(const ProfileScene& scene)
+{
+    std::vector<double> drawn{double(scene.marks.size())};
+    for (const Panel* panel : {&scene.grade, &scene.super})
+        for (const Polyline& line : panel->lines) {
+            drawn.push_back(double(line.points.size()));
+            for (const PixelPoint& p : line.points)
+                drawn.push_back(p.y);
+        }
+    return drawn;
 }
 
 // What the shown window draws after every change of the rows is what an index
 // made afresh from the same rows gives.
-void ExpectDrawnAfresh(ProfilePlot& plot, const ProfileState& state, const std::string& step)
-{
-    const ProfileScene shown = plot.Scene();
-    const ProfileScene fresh = BuildScene(ProfileViewIndex(state), plot.View());
-    for (const auto& [a, b] :
-         {std::pair(&shown.grade, &fresh.grade), std::pair(&shown.super, &fresh.super)}) {
-        ASSERT_EQ(a->lines.size(), b->lines.size()) << step;
-        for (std::size_t i = 0; i < a->lines.size(); ++i) {
-            ASSERT_EQ(a->lines[i].points.size(), b->lines[i].points.size()) << step;
-            for (std::size_t j = 0; j < a->lines[i].points.size(); ++j)
-                EXPECT_NEAR(a->lines[i].points[j].y, b->lines[i].points[j].y, 1e-6) << step;
-        }
-    }
-    EXPECT_EQ(shown.marks.size(), fresh.marks.size()) << step;
-}
-
 TEST_F(ProfileWindow, EveryStoredFieldCountResetAndUndoIsDrawn)
 {
     ProfilePlot& plot = OpenRidgeRoad().Plot();
-    ExpectDrawnAfresh(plot, state, "loaded");
-    struct Step {
-        const char* box;
-        const char* text;
+    auto expectDrawnAfresh = [&](const std::string& step) {
+        const std::vector<double> shown = Drawn(plot.Scene());
+        const std::vector<double> fresh = Drawn(BuildScene(ProfileViewIndex(state), plot.View()));
+        ASSERT_EQ(shown.size(), fresh.size()) << step;
+        for (std::size_t i = 0; i < shown.size(); ++i)
+            EXPECT_NEAR(shown[i], fresh[i], 1e-6) << step << " " << i;
     };
+    expectDrawnAfresh("loaded");
     // A value and the stations of a curve, a segment's station, then counts.
-    const Step steps[] = {{"txtE1", "275"},     {"txtSta2", "950"}, {"txtSta1", "-100"},
-                          {"txtSSta2", "3000"}, {"txtNSUP", "2"},   {"txtS1", "0.04"},
-                          {"txtNVC", "1"}};
-    for (const Step& step : steps) {
-        TypeOver(step.box, QLatin1String(step.text));
-        ExpectDrawnAfresh(plot, state, std::string(step.box) + " " + step.text);
+    const std::pair<const char*, const char*> steps[] = {
+        {"txtE1", "275"}, {"txtSta2", "950"}, {"txtSta1", "-100"}, {"txtSSta2", "3000"},
+        {"txtNSUP", "2"}, {"txtS1", "0.04"},  {"txtNVC", "1"}};
+    for (const auto& [box, text] : steps) {
+        TypeOver(box, QLatin1String(text));
+        expectDrawnAfresh(std::string(box) + " " + text);
     }
     Item("mnuUndo")->trigger();
-    ExpectDrawnAfresh(plot, state, "undo");
+    expectDrawnAfresh("undo");
     Item("mnuResetSuper")->trigger();
-    ExpectDrawnAfresh(plot, state, "reset");
+    expectDrawnAfresh("reset");
 }
 
 // The rows of the fitted line's colour in the plot's columns from..to.
 std::vector<int> FittedRows(ProfilePlot& plot, int from, int to)
 {
-    QImage image(plot.size(), QImage::Format_ARGB32);
-    QPainter painter(&image);
-    plot.Paint(painter, plot.size());
-    painter.end();
+    const QImage image = plot.grab().toImage();
     std::vector<int> rows;
     for (int x = from; x <= to; ++x)
         for (int y = 0; y < image.height(); ++y) {
@@ -161,6 +141,28 @@ TEST_F(ProfileWindow, AFittedLineIsPaintedAtItsElevationsAndGoneWhenTakenAway)
 
     profile.SetFittedLine(std::nullopt);
     EXPECT_TRUE(FittedRows(plot, left, left + 40).empty());
+}
+
+// The band outline that stands for a line of the scene when painted.
+TEST(PlotBand, TopsLeftToRightThenBottomsBack)
+{
+    struct Case {
+        std::vector<PixelPoint> points;
+        std::vector<QPointF> outline;  // before the shift by the origin
+    };
+    const std::vector<Case> cases = {
+        // Many rows in every column: the line runs up and down each one.
+        {{{0.5, 10}, {0.5, 2}, {1.5, 3}, {1.5, 12}, {2.5, 11}},
+         {{0.5, 2}, {1.5, 3}, {2.5, 11}, {2.5, 11}, {1.5, 12}, {0.5, 10}}},
+        // One point a column: there and back along the line.
+        {{{0.5, 4}, {1.5, 5}}, {{0.5, 4}, {1.5, 5}, {1.5, 5}, {0.5, 4}}},
+        {{}, {}}};
+    for (const Case& c : cases) {
+        QPolygonF expected;
+        for (const QPointF& p : c.outline)
+            expected.append(p + QPointF(70, 22));
+        EXPECT_EQ(BandOutline(Polyline{c.points, false}, QPointF(70, 22)), expected);
+    }
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The profile sheet in the window: painted labels apart at every size, the
+// The profile sheet in the window: labels painted where they were placed, the
 // keyboard, the design speed's steps, the exaggeration, the caption's offset,
 // the station style of the profile's unit and the exported sheet.
 #include <QCheckBox>
@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
+#include <QSvgRenderer>
 #include <cmath>
 
 #include "support/window_fixture.h"
@@ -18,32 +19,26 @@ namespace {
 
 using ProfileSheetWindow = WindowTest;
 
-TEST_F(ProfileSheetWindow, PaintedLabelsNeverMeetAtAnySize)
+// Each label is painted inside the box placed for it (where the boxes go is
+// the core's to check), at a size small enough that some labels give way; the
+// mouse on a mark reads those.
+TEST_F(ProfileSheetWindow, LabelsArePaintedInTheirBoxesAndDroppedOnesShowUnderTheMouse)
 {
     ProfilePlot& plot = OpenRidgeRoad().Plot();
-    for (const QSize size : {QSize(420, 260), QSize(900, 560), QSize(1600, 1000)}) {
-        plot.setFixedSize(size);
-        plot.Fit();
-        for (int zoom = 0; zoom < 3; ++zoom) {
-            plot.grab();  // paints
-            const std::vector<QRectF>& labels = plot.PaintedLabels();
-            EXPECT_FALSE(labels.empty());
-            const QRectF grade(ProfilePlot::LeftMargin, ProfilePlot::TopMargin,
-                               plot.View().plotWidth, plot.View().gradeHeight);
-            for (std::size_t i = 0; i < labels.size(); ++i) {
-                EXPECT_TRUE(grade.contains(labels[i])) << size.width() << " " << i;
-                for (std::size_t j = i + 1; j < labels.size(); ++j)
-                    EXPECT_FALSE(labels[i].intersects(labels[j])) << size.width() << " " << i;
-            }
-            QTest::keyClick(&plot, Qt::Key_Plus);
-            QTest::keyClick(&plot, Qt::Key_Right);
-        }
-    }
-
-    // At the smallest size some labels give way; the mouse on a mark reads them.
     plot.setFixedSize(420, 260);
     plot.Fit();
+    plot.grab();  // paints
     const ProfileSheet& sheet = plot.Sheet();
+    const std::vector<QRectF>& painted = plot.PaintedLabels();
+    ASSERT_EQ(painted.size(), sheet.placement.placed.size());
+    EXPECT_FALSE(painted.empty());
+    for (std::size_t i = 0; i < painted.size(); ++i) {
+        const auto& b = sheet.placement.placed[i].box;
+        const QRectF box(ProfilePlot::LeftMargin + b.left, ProfilePlot::TopMargin + b.top,
+                         b.right - b.left, b.bottom - b.top);
+        EXPECT_TRUE(box.contains(painted[i])) << sheet.labels[sheet.placement.placed[i].label].text;
+    }
+
     ASSERT_FALSE(sheet.placement.dropped.empty());
     const LabelRequest& dropped = sheet.labels[sheet.placement.dropped.front()];
     const QPoint mark(ProfilePlot::LeftMargin + int(std::lround(dropped.anchor.x)),
@@ -58,13 +53,18 @@ TEST_F(ProfileSheetWindow, UsableWithoutAMouse)
     frmProfile* profile = &OpenRidgeRoad();
     ProfilePlot& plot = profile->Plot();
     EXPECT_EQ(profile->focusWidget(), &plot);
-    // Shown again after growing beyond the screen, it fits the screen.
+    // Shown again where it fits, it stays; grown beyond its screen and moved
+    // off it, it is shown no larger than the screen, and wholly on it.
+    const QRect room = profile->screen()->availableGeometry();
+    const QRect fits(room.topLeft() + QPoint(10, 10), room.size() * 3 / 4);
     profile->hide();
-    profile->resize(4000, 3000);
+    profile->setGeometry(fits);
     profile->show();
-    const QRect screen = profile->screen()->availableGeometry();
-    EXPECT_LE(profile->width(), screen.width());
-    EXPECT_LE(profile->height(), screen.height());
+    EXPECT_EQ(profile->geometry(), fits);
+    profile->hide();
+    profile->setGeometry(QRect(room.bottomRight() - QPoint(50, 50), QSize(4000, 3000)));
+    profile->show();
+    EXPECT_TRUE(room.contains(profile->frameGeometry())) << room.width() << "x" << room.height();
 
     // Arrows pan, + and - zoom about the pointer, Home and F fit.
     const ProfileView whole = plot.View();
@@ -118,7 +118,7 @@ TEST_F(ProfileSheetWindow, SpeedExaggerationCaptionAndStations)
     ProfilePlot& plot = profile->Plot();
 
     // Up steps through listed design speeds only; Down from the lowest is off.
-    auto* speed = profile->findChild<QSpinBox*>(QStringLiteral("spnDesignSpeed"));
+    auto* speed = profile->findChild<QSpinBox*>("spnDesignSpeed");
     const std::vector<std::pair<Qt::Key, int>> steps = {
         {Qt::Key_Up, 30}, {Qt::Key_Up, 40}, {Qt::Key_Down, 30}, {Qt::Key_Down, 0}};
     for (const auto& [key, expected] : steps) {
@@ -130,8 +130,8 @@ TEST_F(ProfileSheetWindow, SpeedExaggerationCaptionAndStations)
     EXPECT_EQ(speed->value(), 85);  // typed: taken as it is
 
     // A chosen exaggeration, and the automatic one, stay put while panning.
-    auto* exaggeration = profile->findChild<QComboBox*>(QStringLiteral("cboExaggeration"));
-    exaggeration->setCurrentText(QStringLiteral("50:1"));
+    auto* exaggeration = profile->findChild<QComboBox*>("cboExaggeration");
+    exaggeration->setCurrentText("50:1");
     EXPECT_EQ(plot.Scene().exaggeration, 50);
     exaggeration->setCurrentIndex(0);
     const double automatic = plot.Scene().exaggeration;
@@ -142,11 +142,11 @@ TEST_F(ProfileSheetWindow, SpeedExaggerationCaptionAndStations)
     }
 
     // The caption names a non-zero offset; metres station by the kilometre.
-    TypeOver("txtStation", QStringLiteral("1150"));
-    TypeOver("txtOffset", QStringLiteral("-12.5"));
+    TypeOver("txtStation", "1150");
+    TypeOver("txtOffset", "-12.5");
     EXPECT_EQ(plot.CurrentCursor()->caption,
               "Station 1150.000  Elevation 259.063 at offset -12.500");
-    profile->findChild<QCheckBox*>(QStringLiteral("chkPlusNotation"))->setChecked(true);
+    profile->findChild<QCheckBox*>("chkPlusNotation")->setChecked(true);
     EXPECT_EQ(plot.CurrentCursor()->caption.substr(0, 17), "Station 1+150.000");
     profile->SetProfileUnit(LengthUnit::Foot);
     EXPECT_EQ(plot.CurrentCursor()->caption.substr(0, 17), "Station 11+50.000");
@@ -156,20 +156,26 @@ TEST_F(ProfileSheetWindow, SpeedExaggerationCaptionAndStations)
 TEST_F(ProfileSheetWindow, ExportsASheetOrSaysWhyNot)
 {
     frmProfile* profile = &OpenRidgeRoad();
-    const QString pdf = folder.filePath("ridge.pdf");
-    const QString png = folder.filePath("ridge-a4.png");
-    for (const QString& path : {pdf, png, folder.filePath("none/x.pdf")}) {
+    // The file, then the size from the list: 0 is 1200 x 700 pixels, 3 A4 landscape.
+    const std::pair<QString, int> exports[] = {{folder.filePath("ridge.png"), 0},
+                                               {folder.filePath("ridge.svg"), 0},
+                                               {folder.filePath("ridge.pdf"), 3},
+                                               {folder.filePath("ridge-a4.png"), 3},
+                                               {folder.filePath("none/x.pdf"), 3}};
+    for (const auto& [path, size] : exports) {
         platform.files.push_back(FileChoice{path, path});
-        platform.chosenItems.push_back(3);  // A4 landscape
+        platform.chosenItems.push_back(size);
         profile->findChild<QPushButton*>("cmdExport")->click();
     }
-    QFile file(pdf);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(file.readAll().startsWith("%PDF"));
-    EXPECT_EQ(QImage(png).size(), QSize(1755, 1239));
+    EXPECT_EQ(QImage(exports[0].first).size(), QSize(1200, 700));
+    EXPECT_TRUE(QSvgRenderer(exports[1].first).isValid());
+    QFile pdf(exports[2].first);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.readAll().startsWith("%PDF"));
+    EXPECT_EQ(QImage(exports[3].first).size(), QSize(1755, 1239));
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].text, "Unable to export the profile");
-    EXPECT_GT(platform.messages[0].detail.size(), folder.filePath("none/x.pdf").size() + 5);
+    EXPECT_GT(platform.messages[0].detail.size(), exports[4].first.size() + 5);
     // A cancelled size exports nothing.
     platform.files.push_back(FileChoice{folder.filePath("c.png"), "c.png"});
     profile->findChild<QPushButton*>("cmdExport")->click();
