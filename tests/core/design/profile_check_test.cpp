@@ -20,7 +20,7 @@ namespace {
 std::string Shown(float value) { return FormatPattern(value, "#####0.000"); }
 
 // The worked example's crest is checked through the curves report
-// (curve_summary_text_test).
+// (WriteCurves.WorkedExample).
 TEST(SummarizeCurve, CrestSagAndStraightWithTheirHighAndLowPoints)
 {
     struct Case {

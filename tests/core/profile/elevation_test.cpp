@@ -23,7 +23,7 @@ std::string ElevationAt(ProfileState& state, float station)
 }
 
 // The worked example's elevations are checked through the report's log
-// (report_session_test) and the table of ravo-calc.
+// (ReportSessionTest) and the table of ravo-calc.
 TEST(CalculateElevation, LastContainingRowWinsAndEveryRowIsVisited)
 {
     // Row 1 lies after row 2 on the road.
