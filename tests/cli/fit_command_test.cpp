@@ -32,13 +32,13 @@ TEST(FitCommand, WritesEachFormatThatLoadsBackAndPassesTheCheck)
     for (int s = 0; s <= 1500; s += 25)
         hilly += std::to_string(s) + "," + std::to_string(100 + 8 * std::sin(s / 120.0)) + "\r\n";
     test::Put(ground, hilly);
-    for (const std::string name : {"fit.xml", "fit.csv", "fit.in"}) {
+    for (const std::string name : {"fit.XML", "fit.csv", "fit.in"}) {
         // After the first, each is told against the first as the design.
-        const bool compared = name != "fit.xml";
+        const bool compared = name != "fit.XML";
         std::vector<std::string> head = {"fit", ground.string(), "-o", (folder / name).string()};
         if (compared)
-            head.insert(head.end(), {"--compare", (folder / "fit.xml").string()});
-        const CalcResult run = Calc(Args(head, Criteria + "--fix 750:104"));
+            head.insert(head.end(), {"--compare", (folder / "fit.XML").string()});
+        const CalcResult run = Calc(Args(head, Criteria + "--fix 750:104 --window 200:300:95:105"));
         ASSERT_EQ(run.status, ExitSuccess) << name << run.err;
         EXPECT_TRUE(Has(run.out, "fitted (")) << run.out;
         EXPECT_EQ(Has(run.out, "design"), compared) << run.out;
@@ -49,7 +49,7 @@ TEST(FitCommand, WritesEachFormatThatLoadsBackAndPassesTheCheck)
         EXPECT_TRUE(CheckDesign(state, {DesignSpeed{80, LengthUnits::Metres}, {}}).empty()) << name;
         EXPECT_EQ(test::Contents(folder / name).starts_with("station,"), name == "fit.csv");
         EXPECT_EQ(loaded.ground.size() == 1 && loaded.ground[0].points.size() == 61,
-                  name == "fit.xml");
+                  name == "fit.XML");
     }
 }
 
