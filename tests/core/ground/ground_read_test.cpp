@@ -35,6 +35,7 @@ TEST(GroundRead, TablesInEveryShapeGiveTheirPoints)
         {"sta elev\n1+00 12\n", {{100, 12}}},
         {"\"code\",\"Elevation\",\"Station\"\nGR,\"55.5\",\"10\"\n", {{10, 55.5}}},
         {"chainage,level,code\n5,7,GR\n", {{5, 7}}},
+        {"ground,height\n5,7\n", {{5, 7}}},  // one name alone chooses no column
         {"station,elevation,ground\n10,55.5,54\n", {{10, 55.5}}},  // the first named
         {"-1e2,+3\n", {{-100, 3}}},
     };
