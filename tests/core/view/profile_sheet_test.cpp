@@ -184,7 +184,8 @@ TEST(ProfileSheet, ARoadReadAtAGlance)
         points += line.points.size();
     EXPECT_LE(points, 2 * 13u);
     // The pointer's station in the view's style, and its elevation to the
-    // pixel's size, a millimetre at the finest, falling down the plot.
+    // pixel's size, a millimetre at the finest, falling down the plot; the
+    // grade line's elevation there to the millimetre.
     const auto pointer = [&](StationStyle style, double perPixel) {
         ProfileView shown = view;
         shown.stationStyle = style;
@@ -192,12 +193,14 @@ TEST(ProfileSheet, ARoadReadAtAGlance)
         ProfileScene scene;
         scene.grade.valueAtTop = 300;
         scene.grade.valueAtBottom = 300 - 100 * perPixel;
-        const std::string text = PointerReadout(index, shown, scene, XOfStation(shown, 400), 10);
-        return text.substr(0, text.find("  Grade line"));
+        return PointerReadout(index, shown, scene, XOfStation(shown, 400), 10);
     };
-    EXPECT_EQ(pointer(StationStyle::Kilometre, 0.0003), "Pointer 0+400.000  Elevation 299.997");
-    EXPECT_EQ(pointer(StationStyle::Hundreds, 0.05), "Pointer 4+00.00  Elevation 299.50");
-    EXPECT_EQ(pointer(StationStyle::Kilometre, 300), "Pointer 0+400.000  Elevation -2700");
+    EXPECT_EQ(pointer(StationStyle::Kilometre, 0.0003),
+              "Pointer 0+400.000  Elevation 299.997  Grade line 262.000");
+    EXPECT_EQ(pointer(StationStyle::Hundreds, 0.05),
+              "Pointer 4+00.00  Elevation 299.50  Grade line 262.000");
+    EXPECT_EQ(pointer(StationStyle::Kilometre, 300),
+              "Pointer 0+400.000  Elevation -2700  Grade line 262.000");
 }
 
 // Ten crests and sags end to end: each is drawn with its ends where there
