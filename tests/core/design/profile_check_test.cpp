@@ -17,8 +17,6 @@
 namespace ravo {
 namespace {
 
-std::string Shown(float value) { return FormatPattern(value, "#####0.000"); }
-
 // The worked example's crest is checked through the curves report
 // (WriteCurves.WorkedExample).
 TEST(SummarizeCurve, CrestSagAndStraightWithTheirHighAndLowPoints)
@@ -42,9 +40,10 @@ TEST(SummarizeCurve, CrestSagAndStraightWithTheirHighAndLowPoints)
         ASSERT_TRUE(s.k && s.gradeChangeRate && s.endElevation) << c.shown;
         EXPECT_NEAR(*s.k, c.k, 1e-3) << c.shown;
         EXPECT_NEAR(*s.gradeChangeRate, c.rate, 1e-9) << c.shown;
-        std::string shown = Shown(*s.endElevation);
+        std::string shown = ElevationText(*s.endElevation);
         if (s.turningPoint)
-            shown += " " + Shown(s.turningPoint->station) + " " + Shown(s.turningPoint->elevation);
+            shown += " " + ElevationText(s.turningPoint->station) + " " +
+                     ElevationText(s.turningPoint->elevation);
         EXPECT_EQ(shown, c.shown);
     }
     // Equal grades, zero-length and reversed rows divide by nothing.
@@ -52,7 +51,7 @@ TEST(SummarizeCurve, CrestSagAndStraightWithTheirHighAndLowPoints)
     EXPECT_EQ(straight.shape, CurveShape::Straight);
     EXPECT_FALSE(straight.k);
     EXPECT_FALSE(straight.turningPoint);
-    EXPECT_EQ(Shown(*straight.endElevation), "259.000");
+    EXPECT_EQ(ElevationText(*straight.endElevation), "259.000");
 
     const CurveSummary zero = SummarizeCurve(2, {50, 0.01f, -0.01f, 500, 500});
     const CurveSummary reversed = SummarizeCurve(3, {50, 0.01f, -0.01f, 600, 400});

@@ -19,7 +19,7 @@ std::string ElevationAt(ProfileState& state, float station)
 {
     state.CalcStation = station;
     CalculateElevation(state);
-    return FormatPattern(state.CalcElevation, "#####0.000");
+    return ElevationText(state.CalcElevation);
 }
 
 // The worked example's elevations are checked through the report's log
